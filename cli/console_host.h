@@ -1,0 +1,47 @@
+#pragma once
+
+#include "host.h"
+
+#include <cstdio>
+#include <deque>
+#include <string>
+
+namespace quorvex::cli {
+
+/// Runs a command headless: dialogs take their answers from a script, in
+/// the order they are shown; message boxes go to standard error.
+class ConsoleHost : public Host {
+public:
+    ConsoleHost(std::string editText, std::string previousResult, int decimalDigits,
+                std::deque<std::string> answers, bool trace, std::FILE* err);
+
+    std::string inputBox(const std::string& prompt, const std::string& caption,
+                         const std::string& defaultAnswer) override;
+    void messageBox(const std::string& text, const std::string& caption) override;
+    bool askYesNo(const std::string& text, const std::string& caption) override;
+    std::string editText() override { return m_edit; }
+    std::string resultText() override { return m_result; }
+    void setResultText(std::string text) override { m_result = std::move(text); }
+    void appendResult(std::string_view piece) override { m_result.append(piece); }
+    int decimalDigits() override { return m_digits; }
+
+    /// The result area's text after the command.
+    const std::string& result() const { return m_result; }
+    /// Answers left unused.
+    std::size_t answersLeft() const { return m_answers.size(); }
+
+private:
+    std::string m_edit;
+    std::string m_result;
+    int m_digits;
+    std::deque<std::string> m_answers;
+    bool m_trace;
+    std::FILE* m_err;
+};
+
+/// Reads a yes/no answer: yes/y/是 and no/n/否, any case. Anything else gives
+/// nothing.
+enum class YesNo { Yes, No, Unknown };
+YesNo parseYesNo(std::string_view answer);
+
+} // namespace quorvex::cli

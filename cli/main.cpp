@@ -1,0 +1,189 @@
+// quorvex-cli: runs one method command headless and prints the result area.
+#include "console_host.h"
+#include "number_text.h"
+#include "registry.h"
+#include "text_codec.h"
+
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace {
+
+using namespace quorvex;
+
+constexpr int kExitReported = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitStopped = 3;
+
+const char* const kUsage =
+    "usage: quorvex-cli [options] COMMAND\n"
+    "       quorvex-cli --list\n"
+    "\n"
+    "Runs the method COMMAND (a menu item name such as Gauss_1 or GaussTier) on the\n"
+    "input text and prints the result area's text afterwards, byte for byte.\n"
+    "\n"
+    "  -i, --input FILE     the edit area's text (default: standard input; - also\n"
+    "                       means standard input); UTF-8, or GB18030 when not UTF-8\n"
+    "  -a, --answer TEXT    answer to the next dialog (repeatable, in order); input\n"
+    "                       boxes take the text, questions take yes/no (y/n, 是/否);\n"
+    "                       with no answer left an input box is cancelled and a\n"
+    "                       question is answered No\n"
+    "  -d, --digits N       decimals of printed numbers (default 6, clamped to 1..16)\n"
+    "  -p, --previous FILE  the result area's text before the command\n"
+    "      --trace          write each dialog to standard error as it is shown\n"
+    "      --list           list the commands: id, a tab, the caption\n"
+    "  -h, --help           show this help\n"
+    "\n"
+    "Exit status: 0 report written, 1 the command ended with a failure message,\n"
+    "3 the command stopped silently (cancel, order below 1), 2 usage or input error.\n";
+
+struct Options {
+    std::string command;
+    std::string input = "-";
+    std::optional<std::string> previous;
+    std::deque<std::string> answers;
+    int digits = 6;
+    bool trace = false;
+    bool list = false;
+    bool help = false;
+};
+
+bool readAll(const std::string& path, std::string& out) {
+    if (path == "-") {
+#ifdef _WIN32
+        _setmode(_fileno(stdin), _O_BINARY);
+#endif
+        std::ostringstream ss;
+        char buf[1 << 16];
+        std::size_t got;
+        while ((got = std::fread(buf, 1, sizeof buf, stdin)) > 0) ss.write(buf, static_cast<std::streamsize>(got));
+        if (std::ferror(stdin)) return false;
+        out = std::move(ss).str();
+        return true;
+    }
+    std::ifstream f(path, std::ios::binary);
+    if (!f) return false;
+    out.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    return !f.bad();
+}
+
+/// Parses the arguments; returns an error text on a usage error.
+std::optional<std::string> parseArguments(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        std::optional<std::string> inlineValue;
+        if (arg.rfind("--", 0) == 0) {
+            if (auto eq = arg.find('='); eq != std::string::npos) {
+                inlineValue = arg.substr(eq + 1);
+                arg.resize(eq);
+            }
+        }
+        auto value = [&](std::string& into) -> bool {
+            if (inlineValue) {
+                into = *inlineValue;
+                return true;
+            }
+            if (i + 1 >= argc) return false;
+            into = argv[++i];
+            return true;
+        };
+        std::string v;
+        if (arg == "-i" || arg == "--input") {
+            if (!value(o.input)) return "option " + arg + " needs a file name";
+        } else if (arg == "-a" || arg == "--answer") {
+            if (!value(v)) return "option " + arg + " needs a text";
+            o.answers.push_back(v);
+        } else if (arg == "-d" || arg == "--digits") {
+            if (!value(v)) return "option " + arg + " needs a number";
+            o.digits = decimalDigitsFromAnswer(v);
+        } else if (arg == "-p" || arg == "--previous") {
+            if (!value(v)) return "option " + arg + " needs a file name";
+            o.previous = v;
+        } else if (arg == "--trace" && !inlineValue) {
+            o.trace = true;
+        } else if (arg == "--list" && !inlineValue) {
+            o.list = true;
+        } else if ((arg == "-h" || arg == "--help") && !inlineValue) {
+            o.help = true;
+        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
+            return "unknown option " + arg;
+        } else if (o.command.empty()) {
+            o.command = arg;
+        } else {
+            return "more than one command given: " + o.command + " and " + arg;
+        }
+    }
+    if (!o.list && !o.help && o.command.empty()) return "no command given";
+    return std::nullopt;
+}
+
+void listCommands() {
+    for (const MenuEntry& e : methodMenu())
+        if (e.kind == MenuEntryKind::Command && e.handler)
+            std::printf("%.*s\t%.*s\n", static_cast<int>(e.id.size()), e.id.data(),
+                        static_cast<int>(e.caption.size()), e.caption.data());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    if (auto error = parseArguments(argc, argv, o)) {
+        std::fprintf(stderr, "quorvex-cli: %s\n%s", error->c_str(), kUsage);
+        return kExitUsage;
+    }
+    if (o.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (o.list) {
+        listCommands();
+        return 0;
+    }
+    const MenuEntry* command = findCommand(o.command);
+    if (!command) {
+        std::fprintf(stderr, "quorvex-cli: unknown command '%s' (see quorvex-cli --list)\n",
+                     o.command.c_str());
+        return kExitUsage;
+    }
+    std::string input, previous;
+    if (!readAll(o.input, input)) {
+        std::fprintf(stderr, "quorvex-cli: cannot read input file '%s': %s\n", o.input.c_str(),
+                     std::strerror(errno));
+        return kExitUsage;
+    }
+    if (o.previous && !readAll(*o.previous, previous)) {
+        std::fprintf(stderr, "quorvex-cli: cannot read previous result file '%s': %s\n",
+                     o.previous->c_str(), std::strerror(errno));
+        return kExitUsage;
+    }
+    cli::ConsoleHost host(platform::decodeTextFile(input), platform::decodeTextFile(previous),
+                          o.digits, std::move(o.answers), o.trace, stderr);
+    const Outcome outcome = command->handler(host);
+
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    const std::string& out = host.result();
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    std::fflush(stdout);
+    switch (outcome) {
+    case Outcome::Reported: return kExitReported;
+    case Outcome::Failed: return kExitFailed;
+    case Outcome::Stopped: return kExitStopped;
+    }
+    return kExitReported;
+}

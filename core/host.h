@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorvex {
+
+/// The application's title, shown as the caption of every dialog that a
+/// command opens without a caption of its own.
+inline constexpr std::string_view kAppTitle = "Quorvex";
+
+/// Everything a command may touch outside itself: the dialogs, the edit area,
+/// the result area and the decimals setting. The window, the console and the
+/// tests each implement it; commands never reach the world another way.
+class Host {
+public:
+    virtual ~Host() = default;
+
+    /// Modal input box. Returns the text typed; Cancel returns the empty text.
+    /// The caption is never empty (commands pass kAppTitle for "none").
+    virtual std::string inputBox(const std::string& prompt, const std::string& caption,
+                                 const std::string& defaultAnswer) = 0;
+
+    /// Modal message box with an OK button only and no icon.
+    virtual void messageBox(const std::string& text, const std::string& caption) = 0;
+
+    /// Modal Yes/No question with a question icon and No as default button.
+    /// Returns true for Yes.
+    virtual bool askYesNo(const std::string& text, const std::string& caption) = 0;
+
+    /// The whole text of the edit area.
+    virtual std::string editText() = 0;
+
+    /// The whole text of the result area.
+    virtual std::string resultText() = 0;
+
+    /// Replaces the whole text of the result area.
+    virtual void setResultText(std::string text) = 0;
+
+    /// Appends to the end of the result area.
+    virtual void appendResult(std::string_view piece) = 0;
+
+    /// The number of decimals of printed numbers, 1 to 16.
+    virtual int decimalDigits() = 0;
+};
+
+} // namespace quorvex

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "matrix.h"
+
+#include <string>
+#include <string_view>
+
+namespace quorvex {
+
+/// How a number is shown in a report: in full (kPlain) or rounded to a
+/// number of decimals first.
+struct NumberStyle {
+    static constexpr int kPlain = -1;
+    int decimals = kPlain;
+
+    static NumberStyle plain() { return {}; }
+    static NumberStyle rounded(int d) { return NumberStyle{d}; }
+};
+
+inline constexpr std::string_view kCrLf = "\r\n";
+
+/// Builds a report in one buffer, piece by piece, in the forms every method
+/// shares; the command hands the finished text to the result area.
+class Report {
+public:
+    /// Appends literal text.
+    Report& text(std::string_view s);
+    /// Appends CR LF.
+    Report& newline();
+    /// Appends a number, rounded when the style says so.
+    Report& number(double v, NumberStyle style);
+    /// Appends an index or count as a plain integer.
+    Report& integer(long long v);
+
+    /// For each row: a separator before every element, CR LF after the row.
+    Report& matrixBlock(const Matrix& m, int rows, int cols, std::string_view separator,
+                        NumberStyle style, int firstCol = 1);
+    /// Separator and number for each element of v(first..last), on one line,
+    /// with no line break.
+    Report& vectorLine(const Vector& v, int first, int last, std::string_view separator,
+                       NumberStyle style);
+    /// CR LF, heading, CR LF.
+    Report& heading(std::string_view h);
+    /// name(index)=value CR LF, as in x(2)=1.5.
+    Report& indexedValue(std::string_view name, int index, double value, NumberStyle style);
+    /// CR LF and the title, no line break after it.
+    Report& title(std::string_view t);
+
+    const std::string& str() const { return m_text; }
+    std::string take() { return std::move(m_text); }
+    void reserve(std::size_t bytes) { m_text.reserve(bytes); }
+
+private:
+    std::string m_text;
+};
+
+/// Bytes a block of rows x cols numbers may take, for reserving.
+std::size_t estimateBlockBytes(int rows, int cols, std::size_t separator);
+
+} // namespace quorvex

@@ -1,0 +1,123 @@
+#include "expression.h"
+#include "scripted_host.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <ostream>
+#include <string>
+
+namespace quorvex {
+namespace {
+
+struct ExprCase {
+    const char* name;
+    const char* text;
+    double value;
+};
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ExprCase& c, std::ostream* os) { *os << c.name; }
+
+
+class ExpressionValue : public ::testing::TestWithParam<ExprCase> {};
+
+TEST_P(ExpressionValue, EvaluatesToExactValue) {
+    const auto& c = GetParam();
+    EXPECT_EQ(EvaluateExpression(c.text), c.value) << c.text;
+}
+
+const ExprCase kExactCases[] = {
+    {"Fraction", "1/2", 0.5},
+    {"Power", "2^3", 8},
+    {"PowerGroupsFromLeft", "2^3^2", 64},
+    {"IntegerDivision", "7\\2", 3},
+    {"IntegerDivisionRoundsOperandsHalfEven", "7.5\\2", 4},
+    {"IntegerDivisionTruncatesTowardZero", "-7\\2", -3},
+    {"Precedence", "2+3*4", 14},
+    {"Parentheses", "(2+3)*4", 20},
+    {"SquareRoot", "sqr(16)", 4},
+    {"Sine", "sin(0)", 0},
+    {"Exp", "exp(0)", 1},
+    {"Abs", "abs(-3)", 3},
+    {"Pi", "pi", 3.14159265358979},
+    {"TwoTimesPi", "2*pi", 2 * 3.14159265358979},
+    {"JuxtaposedPiKeepsFirstValue", "2pi", 2},
+    {"LeadingMinus", "-5", -5},
+    {"Subtraction", "3-5", -2},
+    {"DoubleMinus", "3--5", 8},
+    {"MinusGroup", "-(2+3)", -5},
+    {"MinusFunction", "-sin(0)", 0},
+    {"FunctionPrefixRemoved", "f(x)=2+3", 5},
+    {"EquationKeepsLeftSide", "2+3=7", 5},
+    {"UpperCaseFunction", "SQR(4)", 2},
+    {"BlankInsideNumber", "1 2", 12},
+    {"VariableIsZero", "x", 0},
+    {"VariableTimesTwo", "2*x", 0},
+    {"ExponentPlus", "1.5E+3", 1500},
+    {"ExponentMinusTimes", "1e-3*2", 0.002},
+    {"SqrtOfNegativeIsZero", "sqr(-1)", 0},
+    {"LogOfZeroIsZero", "log(0)", 0},
+    {"IntegerDivisionByZeroIsZero", "5\\0", 0},
+    {"EmptyText", "", 0},
+    {"RowMarkEndsInput", "3#", 3},
+    {"ExpressionBeforeRowMark", "1/4#", 0.25},
+    {"SecondPointEndsNumber", "1.2.3", 1.2},
+    {"OverflowingPowerIsZero", "10^400", 0},
+    {"NegativeBaseFractionalPowerIsZero", "(-8)^(1/3)", 0},
+    {"UnmatchedParenthesisKeepsPartial", "(2+3", 5},
+    {"UnknownLetterKeepsFirstValue", "4q", 4},
+    // A sign right after * / \ ^ belongs to its number.
+    {"SignAfterTimes", "2*-3", -6},
+    {"SignAfterPower", "2^-1", 0.5},
+    {"SignAfterTimesInsideDifference", "10-2*-3", 16},
+    {"SignAfterDivide", "1/-4", -0.25},
+    {"PlusSignAfterTimes", "2*+3", 6},
+    {"SignAfterIntegerDivision", "7\\-2", -3},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, ExpressionValue, ::testing::ValuesIn(kExactCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Expression, LogarithmsAgreeWithinRounding) {
+    EXPECT_NEAR(EvaluateExpression("log10(1000)"), 3.0, 1e-12);
+    EXPECT_NEAR(EvaluateExpression("log2(8)"), 3.0, 1e-12);
+    EXPECT_NEAR(EvaluateExpression("atn(1)*4"), 3.14159265358979, 1e-12);
+}
+
+TEST(Expression, FloatingDivisionByZeroGivesIeeeValues) {
+    EXPECT_EQ(EvaluateExpression("1/0"), HUGE_VAL);
+    EXPECT_EQ(EvaluateExpression("-1/0"), -HUGE_VAL);
+    EXPECT_TRUE(std::isnan(EvaluateExpression("0/0")));
+}
+
+TEST(Expression, NormalisationInsertsExplicitSigns) {
+    EXPECT_EQ(NormaliseExpression("3-5"), "3-+5");
+    EXPECT_EQ(NormaliseExpression("2*-5"), "2*-5");
+    EXPECT_EQ(NormaliseExpression("-sin(1)"), "0-sin(1)");
+    EXPECT_EQ(NormaliseExpression("1.5E+3"), "1.5E+3");
+    EXPECT_EQ(NormaliseExpression("log10(x)+log2(exp(1))"), "lgg(x)+lg2(eyp(1))");
+}
+
+TEST(Expression, HugeAndNestedInputStaysBounded) {
+    // The step limit bounds the work whatever the length or depth.
+    std::string deep(100000, '(');
+    deep += "1";
+    deep += std::string(100000, ')');
+    EXPECT_EQ(EvaluateExpression(deep), 0.0); // the limit stops it before the close
+    std::string sum = "1";
+    for (int i = 0; i < 200000; ++i) sum += "+1";
+    const double v = EvaluateExpression(sum);
+    EXPECT_GT(v, 1.0);
+    EXPECT_LT(v, 5001.0);
+}
+
+TEST(Expression, NoMessageForOrdinaryFaults) {
+    testing::ScriptedHost host("", {});
+    for (const char* t : {"sqr(-1)", "((", "))", "+-*/", "#", "2#3#", "\\", "abc", "1e"})
+        EvaluateExpression(t, &host);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+} // namespace
+} // namespace quorvex

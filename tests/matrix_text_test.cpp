@@ -1,0 +1,94 @@
+#include "matrix_text.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace quorvex {
+namespace {
+
+using Rows = std::vector<std::vector<double>>;
+
+Rows parse(const std::string& text, int n) {
+    Matrix M(n, n + 1);
+    GetMatrixFromText(M, n, text);
+    Rows rows;
+    for (int i = 1; i <= n; ++i) {
+        rows.emplace_back();
+        for (int j = 1; j <= n + 1; ++j) rows.back().push_back(M(i, j));
+    }
+    return rows;
+}
+
+struct ParseCase {
+    const char* name;
+    const char* text;
+    int n;
+    Rows expected;
+};
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
+
+
+class MatrixText : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(MatrixText, FillsTheAugmentedMatrix) {
+    const auto& c = GetParam();
+    EXPECT_EQ(parse(c.text, c.n), c.expected) << c.text;
+}
+
+const Rows k123456 = {{1, 2, 3}, {4, 5, 6}};
+
+const ParseCase kCases[] = {
+    {"Blanks", "1 2 3\n4 5 6", 2, k123456},
+    {"Commas", "1,2,3\n4,5,6", 2, k123456},
+    {"SeveralBlanks", "1    2          3\n4  5   6", 2, k123456},
+    {"LeadingBlanksOnLines", "   1 2 3\n  4 5 6", 2, k123456},
+    {"TrailingComma", "1,2,3,\n4,5,6,", 2, k123456},
+    {"EmptyLinesBetween", "1 2 3\n\n\n\n4 5 6", 2, k123456},
+    {"LeadingEmptyLinesAndFinalBreaks", "\n\n1 2 3\n4 5 6\n\n", 2, k123456},
+    {"CrLf", "1 2 3\r\n4 5 6\r\n", 2, k123456},
+    {"CrOnly", "1 2 3\r4 5 6\r", 2, k123456},
+    {"BlankCommaBlankIsEmptyElement", "1 , 2", 2, {{1, 0, 2}, {0, 0, 2}}},
+    {"TypedDoubleCommaCollapses", "1,,2\n4,5,6", 2, {{1, 2, 0}, {4, 5, 6}}},
+    {"ThreeCommasLeaveAnEmptyElement", "1,,,2\n4,5,6", 2, {{1, 0, 2}, {4, 5, 6}}},
+    {"MissingRowsRepeatLastWithZeroFirst", "1 2 3 4", 3, {{1, 2, 3, 4}, {0, 2, 3, 4}, {0, 2, 3, 4}}},
+    {"ShortRowKeepsPreviousValues", "1 2 3\n4", 2, {{1, 2, 3}, {4, 2, 3}}},
+    {"SurplusElementsIgnored", "1 2 3 4 5\n4 5 6", 2, k123456},
+    {"SurplusRowsIgnored", "1 2 3\n4 5 6\n7 8 9", 2, k123456},
+    {"EmptyTextIsZeros", "", 2, {{0, 0, 0}, {0, 0, 0}}},
+    {"Expressions", "1/2 sqr(4) 2^3", 2, {{0.5, 2, 8}, {0, 2, 8}}},
+    {"NegativeNumbers", "-1 -2 -3\n4 -5 6", 2, {{-1, -2, -3}, {4, -5, 6}}},
+    // Thirteen CR LF empty lines leave one extra empty row behind.
+    {"ThirteenEmptyCrLfLinesLeaveAnEmptyRow",
+     "1 2 3\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n4 5 6", 2,
+     {{1, 2, 3}, {0, 2, 3}}},
+    {"ElevenEmptyCrLfLinesLeaveAnEmptyRow",
+     "1 2 3\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n4 5 6", 2, {{1, 2, 3}, {0, 2, 3}}},
+    {"TenEmptyCrLfLinesCollapse",
+     "1 2 3\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n4 5 6", 2, k123456},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, MatrixText, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MatrixTextLimits, TextsLongerThan32767CharactersAreParsed) {
+    const int n = 120;
+    std::string text;
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n + 1; ++j) text += std::to_string(i * 1000 + j) + "    ";
+        text += "\r\n";
+    }
+    ASSERT_GT(text.size(), 32767u);
+    Matrix M(n, n + 1);
+    GetMatrixFromText(M, n, text);
+    EXPECT_EQ(M(1, 1), 1001);
+    EXPECT_EQ(M(n, n + 1), n * 1000 + n + 1);
+    EXPECT_EQ(M(57, 33), 57033);
+}
+
+} // namespace
+} // namespace quorvex
