@@ -72,5 +72,3 @@ void BM_ToCharsReference(benchmark::State& state) {
 BENCHMARK(BM_ToCharsReference)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -1,4 +1,5 @@
 #include "methods/elimination.h"
+#include "methods/method_groups.h"
 
 #include "number_text.h"
 #include "report.h"
@@ -98,6 +99,14 @@ Outcome GaussTier_Click(Host& host) {
     return solveAndReport(host, *n, true,
                           {"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果",
                            "Gauss列主元消去法解线性方程组"});
+}
+
+std::span<const CommandDef> eliminationCommands() {
+    static constexpr CommandDef kCommands[] = {
+        {"Gauss_1", &Gauss_1_Click},
+        {"GaussTier", &GaussTier_Click},
+    };
+    return kCommands;
 }
 
 } // namespace quorvex
