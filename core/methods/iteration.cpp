@@ -1,7 +1,201 @@
+#include "methods/iteration.h"
 #include "methods/method_groups.h"
+
+#include "matrix_text.h"
+#include "number_text.h"
+#include "report.h"
+
+#include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace quorvex {
 
-std::span<const CommandDef> iterationCommands() { return {}; }
+namespace {
+
+constexpr std::string_view kSep = "  ";
+
+constexpr double kDefaultPrecision = 0.00001;
+// A precision coarser than this is allowed only after the user confirms it.
+constexpr double kCoarsePrecision = 0.1;
+constexpr int kSweepLimit = 1000;
+
+constexpr std::string_view kPrecisionPrompt = "输入迭代精度 e：";
+constexpr std::string_view kPrecisionCaption = "确定迭代精度";
+constexpr std::string_view kPrecisionWarning =
+    "精度设置不好，确实要这样设置，将会导致结果运算误差太大。";
+constexpr std::string_view kPrecisionWarningCaption = "精度设置提示";
+constexpr std::string_view kInitialValueCaption = "输入初始值";
+constexpr std::string_view kFactorPrompt = "当0<w<1 时，称为低松弛迭代法(SUR法)\r\n"
+                                           "当w>1 时，称为高松弛迭代法(SOR法)\r\n"
+                                           "当w=1 时，即为高斯—塞德耳迭代法";
+constexpr std::string_view kFactorCaption = "输入松弛因子 w ,默认w=1。";
+constexpr std::string_view kZeroDiagonal = "此方法不合适,请选择其他方法#";
+constexpr std::string_view kNoConvergence = "本方法不适合解此线形方程组，请用其他方法再试一下#";
+
+/// Iterates are held 0-based: x[i] is component i+1.
+using Iterate = std::vector<double>;
+
+/// One sweep over the augmented matrix Ab (b is column n+1): x0 holds the
+/// previous iterate, x the one being computed. On entry x equals x0.
+using Sweep = void (*)(const Matrix& Ab, int n, const Iterate& x0, Iterate& x, double w);
+
+// In the sweeps a is row i+1 of Ab, 0-based: a[i] is the diagonal element
+// and a[n] the right-hand side.
+
+void jacobiSweep(const Matrix& Ab, int n, const Iterate& x0, Iterate& x, double) {
+    for (int i = 0; i < n; ++i) {
+        const double* a = Ab.row(i + 1);
+        double s = 0.0;
+        for (int j = 0; j < n; ++j) s = a[j] * x0[j] + s;
+        x[i] = x0[i] + (a[n] - s) / a[i];
+    }
+}
+
+void gaussSeidelSweep(const Matrix& Ab, int n, const Iterate&, Iterate& x, double) {
+    for (int i = 0; i < n; ++i) {
+        const double* a = Ab.row(i + 1);
+        double s = 0.0;
+        for (int j = 0; j < n; ++j) s = a[j] * x[j] + s;
+        x[i] = x[i] + (a[n] - s) / a[i];
+    }
+}
+
+void relaxationSweep(const Matrix& Ab, int n, const Iterate& x0, Iterate& x, double w) {
+    for (int i = 0; i < n; ++i) {
+        const double* a = Ab.row(i + 1);
+        double s = 0.0;
+        for (int j = 0; j < i; ++j) s = a[j] * x[j] + s;
+        for (int j = i; j < n; ++j) s = a[j] * x0[j] + s;
+        x[i] = x0[i] + (a[n] - s) * w / a[i];
+    }
+}
+
+struct IterationMethod {
+    Sweep sweep;
+    bool asksFactor;
+    std::string_view title;
+};
+
+double askPrecision(Host& host) {
+    return readLeadingNumber(
+        ask(host, kPrecisionPrompt, kPrecisionCaption, numberText(kDefaultPrecision)));
+}
+
+/// The precision, confirmed when coarse. No means the user wants another
+/// value, so the precision is asked again and the new answer checked anew.
+double askConfirmedPrecision(Host& host) {
+    double e = askPrecision(host);
+    while (e > kCoarsePrecision && !host.askYesNo(std::string(kPrecisionWarning),
+                                                  std::string(kPrecisionWarningCaption)))
+        e = askPrecision(host);
+    return e;
+}
+
+Iterate askInitialValues(Host& host, int n) {
+    Iterate x0(static_cast<std::size_t>(n));
+    std::string prompt;
+    for (int i = 1; i <= n; ++i) {
+        prompt.assign("请给出解x0(");
+        appendInteger(prompt, i);
+        prompt.append(")的初始值:");
+        x0[static_cast<std::size_t>(i - 1)] =
+            readLeadingNumber(ask(host, prompt, kInitialValueCaption, "0"));
+    }
+    return x0;
+}
+
+double askFactor(Host& host) {
+    const double w = readLeadingNumber(ask(host, kFactorPrompt, kFactorCaption, "1"));
+    return w > 0.0 ? w : 1.0;
+}
+
+/// The diagonal never changes, so a zero on it is found before the first
+/// sweep just as the first sweep would meet it.
+bool hasZeroDiagonal(const Matrix& Ab, int n) {
+    for (int i = 1; i <= n; ++i)
+        if (Ab(i, i) == 0.0) return true;
+    return false;
+}
+
+/// A sweep has converged when no component moved by more than e either way.
+/// A move that is not a finite number means the iteration is running away.
+bool converged(const Iterate& x, const Iterate& x0, double e) {
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        const double d = x[i] - x0[i];
+        if (!std::isfinite(d) || std::fabs(d) > e) return false;
+    }
+    return true;
+}
+
+/// Runs sweeps until one converges; gives the number of sweeps, or nothing
+/// when the limit is passed. The count is checked before the test's result
+/// is used, so a sweep beyond the limit never counts even when it converged.
+std::optional<int> iterate(Sweep sweep, const Matrix& Ab, int n, Iterate& x0, Iterate& x,
+                           double e, double w) {
+    for (int k = 1;; ++k) {
+        sweep(Ab, n, x0, x, w);
+        const bool done = converged(x, x0, e);
+        if (k > kSweepLimit) return std::nullopt;
+        if (done) return k;
+        x0 = x;
+    }
+}
+
+std::string iterationReport(const Matrix& Ab, int n, int k, const Iterate& x, int dd,
+                            const IterationMethod& method, double w) {
+    Report r;
+    r.reserve(estimateBlockBytes(n, n + 1, kSep.size()) + 32 * static_cast<std::size_t>(n) + 256);
+    r.matrixBlock(Ab, n, n + 1, kSep, NumberStyle::plain());
+    r.newline();
+    if (method.asksFactor) r.text("松弛因子 w=").number(w, NumberStyle::plain()).newline();
+    r.text("迭代").integer(k).text("次 ， 求得方程组的解为：").newline();
+    for (int i = 1; i <= n; ++i)
+        r.indexedValue("x", i, x[static_cast<std::size_t>(i - 1)], NumberStyle::rounded(dd));
+    r.title(method.title);
+    return r.take();
+}
+
+Outcome runIteration(Host& host, const IterationMethod& method) {
+    host.setResultText({});
+    const std::string text = host.editText();
+    const double e = askConfirmedPrecision(host);
+    const auto order = askOrder(host, kArrayOrderPrompt, kInputDataCaption, "0");
+    if (!order) return Outcome::Stopped;
+    const int n = *order;
+    Matrix Ab(n, n + 1);
+    GetMatrixFromText(Ab, n, text, &host);
+    Iterate x0 = askInitialValues(host, n);
+    Iterate x = x0;
+    const double w = method.asksFactor ? askFactor(host) : 1.0;
+    if (hasZeroDiagonal(Ab, n)) return fail(host, kZeroDiagonal);
+    const auto k = iterate(method.sweep, Ab, n, x0, x, e, w);
+    if (!k) return fail(host, kNoConvergence);
+    return publish(host, iterationReport(Ab, n, *k, x, host.decimalDigits(), method, w));
+}
+
+} // namespace
+
+Outcome JacobiDie_Click(Host& host) {
+    return runIteration(host, {&jacobiSweep, false, "Jacobi迭代法解线性方程组"});
+}
+
+Outcome Gauss_SeidelDie_Click(Host& host) {
+    return runIteration(host, {&gaussSeidelSweep, false, "Gauss-Seidel迭代法解线性方程组"});
+}
+
+Outcome SorDie_Click(Host& host) {
+    return runIteration(host, {&relaxationSweep, true, "逐次超松弛(SOR)迭代法解线性方程组"});
+}
+
+std::span<const CommandDef> iterationCommands() {
+    static constexpr CommandDef kCommands[] = {
+        {"JacobiDie", &JacobiDie_Click},
+        {"Gauss_SeidelDie", &Gauss_SeidelDie_Click},
+        {"SorDie", &SorDie_Click},
+    };
+    return kCommands;
+}
 
 } // namespace quorvex

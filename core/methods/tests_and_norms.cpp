@@ -1,7 +1,151 @@
+#include "methods/tests_and_norms.h"
 #include "methods/method_groups.h"
+
+#include "linear_routines.h"
+#include "norm_routines.h"
+#include "report.h"
+#include "text_passes.h"
+#include "vector_text.h"
+
+#include <cmath>
+#include <string>
 
 namespace quorvex {
 
-std::span<const CommandDef> testsAndNormsCommands() { return {}; }
+namespace {
+
+constexpr std::string_view kSep = "  ";
+constexpr std::string_view kNormSep = "    ";
+// The element count is a 16-bit integer: a longer vector overflows it, and
+// the command then finds no elements.
+constexpr int kMaxVectorLength = 32767;
+
+constexpr std::string_view kPositiveDefinite = "该矩阵各阶顺序主子式的值全大于 0 ，是正定矩阵。";
+// Positive leading minors decide definiteness only for a symmetric matrix:
+// rows 1 5 and 0 1 have both minors 1, yet xᵀAx < 0 for x = (1, -1).
+constexpr std::string_view kNotSymmetric =
+    "该矩阵各阶顺序主子式的值全大于 0 ，但该矩阵不对称，本判断不认为它是正定矩阵。";
+
+/// The determinant of the leading k x k block of B.
+double leadingMinor(const Matrix& B, int k) {
+    Matrix V(k, k);
+    for (int i = 1; i <= k; ++i)
+        for (int j = 1; j <= k; ++j) V(i, j) = B(i, j);
+    int exchanges = 0;
+    return ColumnPivotDeterminant(V, exchanges);
+}
+
+bool isSymmetric(const Matrix& B, int n) {
+    for (int i = 1; i <= n; ++i)
+        for (int j = i + 1; j <= n; ++j)
+            if (B(i, j) != B(j, i)) return false;
+    return true;
+}
+
+/// Off-diagonal magnitudes of row i, summed left to right.
+double offDiagonalSum(const Matrix& B, int i, int n) {
+    const double* a = B.row(i);
+    double sum = 0.0;
+    for (int j = 1; j <= n; ++j)
+        if (j != i) sum = std::fabs(a[j - 1]) + sum;
+    return sum;
+}
+
+} // namespace
+
+Outcome CMatrixJudge_Click(Host& host) {
+    const auto order = askOrder(host, kMatrixOrderPrompt);
+    if (!order) return Outcome::Stopped;
+    const int n = *order;
+    host.setResultText({});
+    const Matrix B = readAugmentedMatrix(host, n);
+    const NumberStyle style = NumberStyle::rounded(host.decimalDigits());
+    Report r;
+    r.matrixBlock(B, n, n, kSep, NumberStyle::plain());
+    r.heading("以上是该矩阵的各元素").text("下面输出各阶顺序主子式的值：").newline();
+    for (int k = 1; k <= n; ++k) {
+        const double d = leadingMinor(B, k);
+        r.text(kSep).integer(k).text(" 阶顺序主子式的值为： ").number(d, style).newline();
+        if (!(d > 0.0)) {
+            r.newline().text("第 ").integer(k).text(" 阶顺序主子式的值不大于 0 ，该矩阵非正定。");
+            return publish(host, r.newline().take());
+        }
+    }
+    r.newline().text(isSymmetric(B, n) ? kPositiveDefinite : kNotSymmetric).newline();
+    return publish(host, r.take());
+}
+
+Outcome StrictMatrixJudge_Click(Host& host) {
+    const auto order = askOrder(host, kMatrixOrderPrompt);
+    if (!order) return Outcome::Stopped;
+    const int n = *order;
+    host.setResultText({});
+    const Matrix B = readAugmentedMatrix(host, n);
+    Report r;
+    r.matrixBlock(B, n, n, kSep, NumberStyle::plain());
+    r.heading("以上是该矩阵的元素").text("下面输出各行的判断结果：").newline();
+    for (int i = 1; i <= n; ++i) {
+        if (std::fabs(B(i, i)) > offDiagonalSum(B, i, n)) continue;
+        r.text("第 ").integer(i).text(" 行对角元素的绝对值不严格大于同行的其他元素的绝对值之和");
+        r.newline().newline().text("因此该矩阵不是严格对角占优矩阵。").newline();
+        return publish(host, r.take());
+    }
+    r.text("该矩阵每一行对角元素的绝对值都严格大于同行的其他元素的绝对值之和").newline();
+    r.newline().text("因此该矩阵是严格对角占优矩阵。").newline();
+    r.newline().text("同时该矩阵也为非奇异矩阵。");
+    return publish(host, r.take());
+}
+
+Outcome VectorModel_Click(Host& host) {
+    const std::string edit = host.editText();
+    host.setResultText({});
+    const Vector v = GetVectorFromText(trimBlanks(edit), &host);
+    const int n = v.size() <= kMaxVectorLength ? v.size() : 0;
+    if (n < 1) return Outcome::Stopped;
+    double s1 = 0.0, s2 = 0.0;
+    double m = std::fabs(v(1));
+    for (int i = 1; i <= n; ++i) {
+        s1 = s1 + std::fabs(v(i));
+        s2 = s2 + v(i) * v(i);
+        if (std::fabs(v(i)) > m) m = std::fabs(v(i));
+    }
+    Report r;
+    r.vectorLine(v, 1, n, kNormSep, NumberStyle::plain());
+    r.newline().text("以上是所要求解的向量，接下来输出向量的范数").newline();
+    r.newline().text("向量的1范数为： ").number(s1, NumberStyle::plain());
+    r.newline().text("向量的2范数为： ");
+    r.number(std::sqrt(s2), NumberStyle::rounded(host.decimalDigits()));
+    r.newline().text("向量的无穷范数为： ").number(m, NumberStyle::plain()).newline();
+    return publish(host, r.take());
+}
+
+Outcome MatrixModel_Click(Host& host) {
+    const auto order = askOrder(host, kArrayOrderPrompt, kInputDataCaption);
+    if (!order) return Outcome::Stopped;
+    const int n = *order;
+    host.setResultText({});
+    const Matrix A = readAugmentedMatrix(host, n);
+    const NumberStyle rounded = NumberStyle::rounded(host.decimalDigits());
+    Report r;
+    r.matrixBlock(A, n, n, kNormSep, NumberStyle::plain());
+    r.newline().text("以上是所要求解的矩阵，接下来输出矩阵的范数").newline().newline();
+    r.text("矩阵的1范数为： ").number(columnSumNorm(A, n), NumberStyle::plain());
+    r.newline().newline().text("矩阵的2范数(参考值)为： ");
+    r.number(spectralNormEstimate(A, n), rounded).newline().newline();
+    r.text("矩阵的F范数为： ").number(frobeniusNorm(A, n), rounded).newline().newline();
+    r.text("矩阵的无穷范数为： ").number(rowSumNorm(A, n), NumberStyle::plain());
+    r.newline().newline();
+    return publish(host, r.take());
+}
+
+std::span<const CommandDef> testsAndNormsCommands() {
+    static constexpr CommandDef kCommands[] = {
+        {"CMatrixJudge", &CMatrixJudge_Click},
+        {"VectorModel", &VectorModel_Click},
+        {"MatrixModel", &MatrixModel_Click},
+        {"StrictMatrixJudge", &StrictMatrixJudge_Click},
+    };
+    return kCommands;
+}
 
 } // namespace quorvex

@@ -1,0 +1,43 @@
+#include "vector_text.h"
+
+#include "expression.h"
+#include "text_passes.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace quorvex {
+
+namespace {
+
+/// The first line that holds anything, without its line break.
+std::string_view firstLine(std::string_view text) {
+    text = trimBlanks(text);
+    const std::size_t begin = text.find_first_not_of(" \r\n");
+    if (begin == std::string_view::npos) return {};
+    text.remove_prefix(begin);
+    // "#" ends a line just as a line break does: it is the row mark the
+    // evaluator stops at.
+    return trimBlanks(text.substr(0, text.find_first_of("\r\n#")));
+}
+
+} // namespace
+
+Vector GetVectorFromText(std::string_view text, Host* host) {
+    const std::string_view line = firstLine(text);
+    // Every run of blanks, however long, is one separator.
+    std::vector<std::string_view> elements;
+    std::size_t pos = 0;
+    while (pos < line.size()) {
+        const std::size_t end = std::min(line.find(' ', pos), line.size());
+        elements.push_back(line.substr(pos, end - pos));
+        pos = line.find_first_not_of(' ', end);
+        if (pos == std::string_view::npos) break;
+    }
+    Vector v(static_cast<int>(elements.size()));
+    for (int i = 1; i <= v.size(); ++i)
+        v(i) = EvaluateExpression(elements[static_cast<std::size_t>(i - 1)], host);
+    return v;
+}
+
+} // namespace quorvex
