@@ -60,6 +60,15 @@ void BM_WriteNumber(benchmark::State& state) {
 }
 BENCHMARK(BM_WriteNumber)->Unit(benchmark::kMillisecond);
 
+void BM_WriteRounded(benchmark::State& state) {
+    const auto values = reportLikeValues();
+    char buf[kMaxNumberText];
+    for (auto _ : state)
+        for (double x : values) benchmark::DoNotOptimize(writeRounded(buf, x, 6));
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * values.size()));
+}
+BENCHMARK(BM_WriteRounded)->Unit(benchmark::kMillisecond);
+
 void BM_ToCharsReference(benchmark::State& state) {
     const auto values = reportLikeValues();
     char buf[64];

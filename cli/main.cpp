@@ -4,13 +4,12 @@
 #include "registry.h"
 #include "text_codec.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <deque>
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -66,18 +65,24 @@ bool readAll(const std::string& path, std::string& out) {
 #ifdef _WIN32
         _setmode(_fileno(stdin), _O_BINARY);
 #endif
-        std::ostringstream ss;
+        out.clear();
         char buf[1 << 16];
         std::size_t got;
-        while ((got = std::fread(buf, 1, sizeof buf, stdin)) > 0) ss.write(buf, static_cast<std::streamsize>(got));
-        if (std::ferror(stdin)) return false;
-        out = std::move(ss).str();
-        return true;
+        while ((got = std::fread(buf, 1, sizeof buf, stdin)) > 0) out.append(buf, got);
+        return !std::ferror(stdin);
     }
-    std::ifstream f(path, std::ios::binary);
+    std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
-    out.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-    return !f.bad();
+    out.clear();
+    char buf[1 << 16];
+    std::size_t got;
+    while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) {
+        if (out.capacity() - out.size() < got) out.reserve(std::max(out.capacity() * 2, out.size() + got));
+        out.append(buf, got);
+    }
+    const bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
 }
 
 /// Parses the arguments; returns an error text on a usage error.
@@ -170,7 +175,8 @@ int main(int argc, char** argv) {
                      o.previous->c_str(), std::strerror(errno));
         return kExitUsage;
     }
-    cli::ConsoleHost host(platform::decodeTextFile(input), platform::decodeTextFile(previous),
+    cli::ConsoleHost host(platform::decodeTextFile(std::move(input)),
+                          platform::decodeTextFile(std::move(previous)),
                           o.digits, std::move(o.answers), o.trace, stderr);
     const Outcome outcome = command->handler(host);
 

@@ -3,12 +3,65 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace quorvex {
 
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+} // namespace
+
+namespace {
+
+/// Lays out up to 15 significant digits with decimal exponent `exponent`
+/// (the exponent of the first digit) the way "%.15G" does: fixed notation
+/// from 1E-04 up to below 1E+15, else mantissa, "E", sign and at least two
+/// exponent digits. Trailing zeros are gone already.
+char* layoutDigits(char* out, bool negative, const char* digits, int count, int exponent) {
+    if (negative) *out++ = '-';
+    if (exponent < -4 || exponent >= 15) {
+        *out++ = digits[0];
+        if (count > 1) {
+            *out++ = '.';
+            for (int i = 1; i < count; ++i) *out++ = digits[i];
+        }
+        *out++ = 'E';
+        *out++ = exponent < 0 ? '-' : '+';
+        const int e = exponent < 0 ? -exponent : exponent;
+        if (e >= 100) *out++ = static_cast<char>('0' + e / 100);
+        *out++ = static_cast<char>('0' + e / 10 % 10);
+        *out++ = static_cast<char>('0' + e % 10);
+        return out;
+    }
+    if (exponent < 0) {
+        *out++ = '0';
+        *out++ = '.';
+        for (int i = -1; i > exponent; --i) *out++ = '0';
+        for (int i = 0; i < count; ++i) *out++ = digits[i];
+        return out;
+    }
+    for (int i = 0; i <= exponent; ++i) *out++ = i < count ? digits[i] : '0';
+    if (count > exponent + 1) {
+        *out++ = '.';
+        for (int i = exponent + 1; i < count; ++i) *out++ = digits[i];
+    }
+    return out;
+}
+
+/// The "%.15G" text through the precise (slower) conversion, for values
+/// whose shortest form needs 16 or 17 digits.
+char* writeFifteenDigits(char* buf, double x) {
+    auto res = std::to_chars(buf, buf + kMaxNumberText, x, std::chars_format::general, 15);
+    for (char* p = buf; p != res.ptr; ++p) {
+        if (*p == 'e') {
+            *p = 'E';
+            break;
+        }
+    }
+    return res.ptr;
+}
 
 } // namespace
 
@@ -29,14 +82,42 @@ char* writeNumber(char* buf, double x) {
         *buf = '0';
         return buf + 1;
     }
-    auto res = std::to_chars(buf, buf + kMaxNumberText, x, std::chars_format::general, 15);
-    for (char* p = buf; p != res.ptr; ++p) {
-        if (*p == 'e') {
-            *p = 'E';
-            break;
+    if (std::fabs(x) < std::numeric_limits<double>::min()) return writeFifteenDigits(buf, x);
+    // Normal numbers: a shortest form of at most 15 digits is also the nearest 15-digit
+    // decimal (15-digit decimals lie more than two units in the last place
+    // of a double apart), so it gives the "%.15G" digits for much less work.
+    char sci[kMaxNumberText];
+    const auto res = std::to_chars(sci, sci + sizeof sci, x, std::chars_format::scientific);
+    const char* p = sci;
+    const bool negative = *p == '-';
+    if (negative) ++p;
+    char digits[20];
+    int count = 0;
+    for (; p != res.ptr && *p != 'e'; ++p)
+        if (*p != '.') {
+            if (count == 17) break;
+            digits[count++] = *p;
         }
+    if (count > 15) return writeFifteenDigits(buf, x);
+    int exponent = 0;
+    std::from_chars(p + 1 + (p[1] == '+'), res.ptr, exponent);
+    return layoutDigits(buf, negative, digits, count, exponent);
+}
+
+char* writeScaledInteger(char* buf, double k, int d) {
+    const double magnitude = std::fabs(k);
+    if (!(magnitude < 1e15)) return writeNumber(buf, k / detail::kPow10[static_cast<std::size_t>(d)]);
+    if (magnitude == 0.0) {
+        *buf = '0';
+        return buf + 1;
     }
-    return res.ptr;
+    char digits[24];
+    const auto res =
+        std::to_chars(digits, digits + sizeof digits, static_cast<unsigned long long>(magnitude));
+    int count = static_cast<int>(res.ptr - digits);
+    const int exponent = count - 1 - d;
+    while (count > 1 && digits[count - 1] == '0') --count;
+    return layoutDigits(buf, k < 0, digits, count, exponent);
 }
 
 void appendNumber(std::string& out, double x) {

@@ -34,8 +34,11 @@ inline double roundHalfEven(double x) {
 inline double roundTo(double x, int d) {
     const double p = detail::kPow10[static_cast<std::size_t>(d < 0 ? 0 : (d > 22 ? 22 : d))];
     const double y = x * p;
-    if (!(std::fabs(y) < detail::kTwo52)) return std::isnan(y) ? y : x;
-    return roundHalfEven(y) / p;
+    const double a = std::fabs(y);
+    // Written without branches so that loops over a row vectorise; when
+    // |y| >= 2^52 (or y is not finite) x is returned unchanged.
+    const double r = std::copysign((a + detail::kTwo52) - detail::kTwo52, y) / p;
+    return a < detail::kTwo52 ? r : x;
 }
 
 /// Longest text appendNumber can produce.
@@ -47,6 +50,19 @@ inline constexpr int kMaxNumberText = 32;
 /// the non-finite values. Returns the end of the text written into buf,
 /// which must hold kMaxNumberText characters.
 char* writeNumber(char* buf, double x);
+
+/// Writes k / 10^d, for an integral k, as writeNumber writes that quotient,
+/// but straight from the integer's digits: the rounded values of a report
+/// come this way without a second decimal conversion. 0 <= d <= 22.
+char* writeScaledInteger(char* buf, double k, int d);
+
+/// Writes x rounded to d decimals (roundTo), as writeNumber would.
+inline char* writeRounded(char* buf, double x, int d) {
+    const int dd = d < 0 ? 0 : (d > 22 ? 22 : d);
+    const double y = x * detail::kPow10[static_cast<std::size_t>(dd)];
+    if (!(std::fabs(y) < detail::kTwo52)) return writeNumber(buf, std::isnan(y) ? y : x);
+    return writeScaledInteger(buf, roundHalfEven(y), dd);
+}
 
 /// Appends writeNumber's text of x to out.
 void appendNumber(std::string& out, double x);

@@ -9,7 +9,7 @@ namespace quorvex {
 namespace {
 
 inline char* styledNumber(char* buf, double v, NumberStyle style) {
-    if (style.decimals != NumberStyle::kPlain) v = roundTo(v, style.decimals);
+    if (style.decimals != NumberStyle::kPlain) return writeRounded(buf, v, style.decimals);
     return writeNumber(buf, v);
 }
 
@@ -39,16 +39,26 @@ Report& Report::matrixBlock(const Matrix& m, int rows, int cols, std::string_vie
     const std::size_t need =
         m_text.size() + estimateBlockBytes(rows, cols - firstCol + 1, separator.size());
     if (m_text.capacity() < need) m_text.reserve(std::max(need, 2 * m_text.capacity()));
-    char buf[kMaxNumberText];
+    // Numbers are written into a local chunk and appended a chunk at a
+    // time: a block of a million numbers costs a few hundred appends.
+    constexpr std::size_t kChunk = 1 << 16;
+    char chunk[kChunk];
+    char* out = chunk;
+    const std::size_t perNumber = separator.size() + kMaxNumberText;
     for (int i = 1; i <= rows; ++i) {
         const double* row = m.row(i);
         for (int j = firstCol; j <= cols; ++j) {
-            m_text.append(separator);
-            char* end = styledNumber(buf, row[j - 1], style);
-            m_text.append(buf, static_cast<std::size_t>(end - buf));
+            if (static_cast<std::size_t>(out - chunk) + perNumber + 2 > kChunk) {
+                m_text.append(chunk, static_cast<std::size_t>(out - chunk));
+                out = chunk;
+            }
+            for (char c : separator) *out++ = c;
+            out = styledNumber(out, row[j - 1], style);
         }
-        m_text.append(kCrLf);
+        *out++ = '\r';
+        *out++ = '\n';
     }
+    m_text.append(chunk, static_cast<std::size_t>(out - chunk));
     return *this;
 }
 
@@ -86,7 +96,8 @@ Report& Report::title(std::string_view t) {
 
 std::size_t estimateBlockBytes(int rows, int cols, std::size_t separator) {
     if (rows <= 0 || cols <= 0) return 0;
-    return static_cast<std::size_t>(rows) * (static_cast<std::size_t>(cols) * (separator + 10) + 2);
+    // Typical rounded numbers take 10 to 16 characters.
+    return static_cast<std::size_t>(rows) * (static_cast<std::size_t>(cols) * (separator + 14) + 2);
 }
 
 } // namespace quorvex

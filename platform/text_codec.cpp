@@ -48,6 +48,11 @@ bool decodeGb18030(std::string_view bytes, std::string& out) {
     return !decoder.hasError();
 }
 
+std::string decodeTextFile(std::string&& bytes) {
+    if (isValidUtf8(bytes)) return std::move(bytes);
+    return decodeTextFile(std::string_view(bytes));
+}
+
 std::string decodeTextFile(std::string_view bytes) {
     if (isValidUtf8(bytes)) return std::string(bytes);
     std::string out;

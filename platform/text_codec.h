@@ -17,4 +17,7 @@ bool decodeGb18030(std::string_view bytes, std::string& out);
 /// as UTF-8 with replacement characters.
 std::string decodeTextFile(std::string_view bytes);
 
+/// The same, taking over the bytes' buffer when they are UTF-8 already.
+std::string decodeTextFile(std::string&& bytes);
+
 } // namespace quorvex::platform

@@ -99,6 +99,39 @@ TEST(NumberWritingProperty, MatchesPrintfUpperG15) {
     }
 }
 
+TEST(NumberWritingProperty, ShortDecimalsMatchPrintfUpperG15) {
+    // Values typed or rounded to a few decimals take the fast path.
+    std::mt19937_64 rng(13);
+    std::uniform_int_distribution<long long> mantissa(-999999999999999LL, 999999999999999LL);
+    std::uniform_int_distribution<int> scale(-30, 30);
+    char buf[64];
+    for (int i = 0; i < 200000; ++i) {
+        const double x = static_cast<double>(mantissa(rng) >> (i % 50)) * std::pow(10.0, scale(rng));
+        std::snprintf(buf, sizeof buf, "%.15G", x);
+        const std::string expected = std::strcmp(buf, "-0") == 0 ? "0" : buf;
+        ASSERT_EQ(numberText(x), expected) << x;
+    }
+}
+
+TEST(NumberWritingProperty, RoundedWritingEqualsRoundThenWrite) {
+    std::mt19937_64 rng(17);
+    std::uniform_real_distribution<double> value(-1e6, 1e6);
+    char a[kMaxNumberText], b[kMaxNumberText];
+    for (int i = 0; i < 300000; ++i) {
+        const double x = value(rng) * std::pow(10.0, (i % 41) - 20);
+        const int d = i % 18;
+        const std::string fast(a, writeRounded(a, x, d));
+        const std::string slow(b, writeNumber(b, roundTo(x, d)));
+        ASSERT_EQ(fast, slow) << x << " to " << d;
+    }
+    for (double x : {0.0, -0.0, -0.0000001, 1e300, -1e300, HUGE_VAL, -HUGE_VAL, double(NAN), 2.5, 0.125})
+        for (int d = 0; d <= 17; ++d) {
+            const std::string fast(a, writeRounded(a, x, d));
+            const std::string slow(b, writeNumber(b, roundTo(x, d)));
+            ASSERT_EQ(fast, slow) << x << " to " << d;
+        }
+}
+
 TEST(LeadingNumber, ReadsLikeAnAnswerReader) {
     EXPECT_EQ(readLeadingNumber("  3abc"), 3);
     EXPECT_EQ(readLeadingNumber("-2.5e1x"), -25);
