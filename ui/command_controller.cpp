@@ -1,0 +1,50 @@
+#include "command_controller.h"
+
+#include "dialog_provider.h"
+#include "display_settings.h"
+#include "messages.h"
+#include "qt_host.h"
+#include "text_areas.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+#include <exception>
+
+namespace quorvex::ui {
+
+namespace {
+
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+CommandController::CommandController(DialogProvider& dialogs, QWidget& window,
+                                     const QPlainTextEdit& editArea, ResultArea& resultArea,
+                                     const DisplaySettings& settings)
+    : m_dialogs(dialogs), m_window(window), m_editArea(editArea), m_resultArea(resultArea),
+      m_settings(settings) {}
+
+Outcome CommandController::run(const MenuEntry& command) {
+    if (!command.handler) return Outcome::Stopped;
+    QtHost host(m_dialogs, &m_window, m_editArea, m_resultArea, m_settings.decimalDigits());
+    Outcome outcome = Outcome::Stopped;
+    try {
+        WaitCursor busy;
+        outcome = command.handler(host);
+    } catch (const std::exception&) {
+        // Out of memory for an enormous order: the window stays as it was.
+        m_dialogs.messageBox(&m_window, kOperationError, kCaption);
+        return Outcome::Failed;
+    }
+    if (auto text = host.takeResult()) m_resultArea.setText(std::move(*text));
+    return outcome;
+}
+
+} // namespace quorvex::ui

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+class QPlainTextEdit;
+class QWidget;
+
+namespace quorvex::ui {
+
+class DialogProvider;
+
+/// The display menu 显示: font and colours of both text areas, and
+/// DecimalDigits, the number of decimals reports print. Nothing is stored
+/// between runs.
+class DisplaySettings {
+public:
+    static constexpr int kDefaultDecimalDigits = 6;
+    static constexpr int kDefaultPointSize = 9;
+
+    DisplaySettings(DialogProvider& dialogs, QWidget& window, QPlainTextEdit& editArea,
+                    QPlainTextEdit& resultArea);
+
+    int decimalDigits() const { return m_decimalDigits; }
+
+    void FormatStyle_Click();
+    void FormatBackColor_Click();
+    void FormatDecimalDigits_Click();
+    void FormatDefault_Click();
+
+    /// The font 默认 restores: "宋体", 9 points, no effects.
+    static QFont defaultFont();
+
+private:
+    void applyFont(const QFont& font);
+    void applyColors(const QColor& text, const QColor& background);
+    QColor textColor() const;
+    QColor backgroundColor() const;
+
+    DialogProvider& m_dialogs;
+    QWidget& m_window;
+    QPlainTextEdit& m_editArea;
+    QPlainTextEdit& m_resultArea;
+    int m_decimalDigits = kDefaultDecimalDigits;
+};
+
+} // namespace quorvex::ui

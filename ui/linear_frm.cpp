@@ -1,0 +1,179 @@
+#include "linear_frm.h"
+
+#include "command_controller.h"
+#include "display_settings.h"
+#include "edit_commands.h"
+#include "file_commands.h"
+#include "messages.h"
+#include "qt_dialogs.h"
+#include "status_panels.h"
+#include "text_areas.h"
+#include "toolbar.h"
+#include "toolbar_icons.h"
+#include "twips.h"
+#include "window_layout.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScreen>
+#include <QToolBar>
+
+namespace quorvex::ui {
+
+namespace {
+
+constexpr double kDatePanelMinimumWidth = 1440;
+const QColor kSplitterBarColor(128, 128, 128);
+
+} // namespace
+
+LinearFrm::LinearFrm(DialogProvider* dialogs)
+    : m_ownDialogs(dialogs ? nullptr : std::make_unique<QtDialogs>()),
+      m_dialogs(dialogs ? *dialogs : *m_ownDialogs) {
+    setObjectName(QStringLiteral("LinearFrm"));
+    setWindowTitle(kCaption);
+    setWindowIcon(windowIcon());
+    buildControls();
+    m_menus = buildMenus(*menuBar());
+    m_settings = std::make_unique<DisplaySettings>(m_dialogs, *this, *m_edit, *m_resultView);
+    m_files = std::make_unique<FileCommands>(
+        FileCommandParts{m_dialogs, *this, *m_edit, *m_result, *m_status, *m_layout, *m_progress});
+    m_editing = std::make_unique<EditCommands>(*m_edit, *m_result);
+    m_commands =
+        std::make_unique<CommandController>(m_dialogs, *this, *m_edit, *m_result, *m_settings);
+    connectFileAndEditMenus();
+    connectOtherMenus();
+    followFocusAndTyping();
+    placeInitially();
+}
+
+LinearFrm::~LinearFrm() = default;
+
+void LinearFrm::buildControls() {
+    m_client = new QWidget(this);
+    setCentralWidget(m_client);
+    m_toolbar = buildToolbar(m_client);
+    m_edit = new QPlainTextEdit(m_client);
+    setUpTextArea(*m_edit, QStringLiteral("Text1"), false);
+    m_grip = new QWidget(m_client);
+    m_grip->setObjectName(QStringLiteral("imgSplitter"));
+    m_grip->setCursor(Qt::SizeHorCursor);
+    m_resultView = new QPlainTextEdit(m_client);
+    setUpTextArea(*m_resultView, QStringLiteral("Text2"), true);
+    m_result = std::make_unique<ResultArea>(*m_resultView);
+    auto* bar = new QFrame(m_client);
+    bar->setObjectName(QStringLiteral("picSplitter"));
+    bar->setAutoFillBackground(true);
+    bar->setPalette(QPalette(kSplitterBarColor));
+    bar->hide();
+    m_bar = bar;
+    m_progress = new QProgressBar(m_client);
+    m_progress->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progress->setTextVisible(false);
+    m_progress->hide();
+    m_status = new StatusPanels(m_client, Twips::of(*this).toPixels(kDatePanelMinimumWidth));
+    m_layout = new WindowLayout(*this, {m_client, m_toolbar, m_edit, m_grip, m_bar, m_resultView,
+                                        m_status->bar()});
+    setTabOrder(m_edit, m_resultView);
+}
+
+void LinearFrm::connectFileAndEditMenus() {
+    const auto on = [this](const char* name, auto command) {
+        connect(m_menus.item(QString::fromLatin1(name)), &QAction::triggered, this, command);
+    };
+    on("FileNew", [this] { m_files->FileNew_Click(); });
+    on("FileOpen", [this] { m_files->FileOpen_Click(); });
+    on("FileSave", [this] { m_files->FileSave_Click(); });
+    on("FileSaveAS", [this] { m_files->FileSaveAS_Click(); });
+    on("FileExit", [this] { close(); });
+    connect(m_menus.file, &QMenu::aboutToShow, this, [this] {
+        m_files->FileMenu_Click(*m_menus.item(QStringLiteral("FileSave")),
+                                *m_menus.item(QStringLiteral("FileSaveAS")));
+    });
+    on("EditSelectAll", [this] { m_editing->EditSelectAll_Click(); });
+    on("EditCut", [this] { m_editing->EditCut_Click(); });
+    on("EditCopy", [this] { m_editing->EditCopy_Click(); });
+    on("EditPaste", [this] { m_editing->EditPaste_Click(); });
+    on("EditDelete", [this] { m_editing->EditDelete_Click(); });
+}
+
+void LinearFrm::connectOtherMenus() {
+    const auto on = [this](const char* name, auto command) {
+        connect(m_menus.item(QString::fromLatin1(name)), &QAction::triggered, this, command);
+    };
+    on("FormatStyle", [this] { m_settings->FormatStyle_Click(); });
+    on("FormatBackColor", [this] { m_settings->FormatBackColor_Click(); });
+    on("FormatDecimalDigits", [this] { m_settings->FormatDecimalDigits_Click(); });
+    on("FormatDefault", [this] { m_settings->FormatDefault_Click(); });
+    on("mnuHelpFile", [this] { emit helpRequested(); });
+    on("mnuAbout", [this] { emit aboutRequested(); });
+    for (const auto& [action, entry] : m_menus.methodItems)
+        connect(action, &QAction::triggered, this, [this, e = entry] { m_commands->run(*e); });
+    connect(m_menus.methods, &QMenu::aboutToShow, this,
+            [this] { Uncoil_Click(m_menus, isBlank(*m_edit)); });
+    connect(m_toolbar, &QToolBar::actionTriggered, this,
+            [this](QAction* button) { Toolbar1_ButtonClick(button->data().toString()); });
+}
+
+void LinearFrm::Toolbar1_ButtonClick(const QString& key) {
+    if (key == kKeyNew) m_files->FileNew_Click();
+    else if (key == kKeyOpen) m_files->FileOpen_Click();
+    else if (key == kKeySave) m_files->FileSave_Click();
+    else if (key == kKeySaveAs) m_files->FileSaveAS_Click();
+    else if (key == kKeyCut) m_editing->CutToClipboard();
+    else if (key == kKeyCopy) m_editing->CopyToClipboard();
+    else if (key == kKeyPaste) m_editing->PasteFromClipboard();
+}
+
+void LinearFrm::followFocusAndTyping() {
+    m_edit->installEventFilter(this);
+    m_resultView->installEventFilter(this);
+    connect(m_edit->document(), &QTextDocument::contentsChange, this,
+            [this](int, int removed, int added) {
+                if (removed != 0 || added != 0) m_status->setText(kStatusEditing);
+            });
+}
+
+bool LinearFrm::isEnabledShortcut(const QKeySequence& keys) const {
+    for (QMenu* menu : {m_menus.file, m_menus.edit})
+        for (const QAction* action : menu->actions())
+            if (action->isEnabled() && !action->shortcut().isEmpty() && action->shortcut() == keys)
+                return true;
+    return false;
+}
+
+bool LinearFrm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        m_status->setText(watched == m_edit ? kStatusEditFocus : kStatusResultFocus);
+    } else if (event->type() == QEvent::ShortcutOverride) {
+        // The menu's shortcuts come before the text areas' own editing keys,
+        // so that they act on the edit area whichever area has the focus.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (isEnabledShortcut(QKeySequence(key->keyCombination()))) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void LinearFrm::placeInitially() {
+    const Twips t = Twips::of(*this);
+    resize(t.toPixels(kInitialClientWidth),
+           t.toPixels(kInitialClientHeight) + menuBar()->sizeHint().height());
+    if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+    m_edit->setFocus();
+}
+
+void LinearFrm::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted()) emit unloaded();
+}
+
+} // namespace quorvex::ui

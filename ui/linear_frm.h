@@ -1,0 +1,83 @@
+#pragma once
+
+#include "menus.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QPlainTextEdit;
+class QProgressBar;
+class QToolBar;
+
+namespace quorvex::ui {
+
+class CommandController;
+class DialogProvider;
+class DisplaySettings;
+class EditCommands;
+class FileCommands;
+class ResultArea;
+class StatusPanels;
+class WindowLayout;
+
+/// The main window: the edit area Text1 and the result area Text2 with the
+/// splitter between them, the menus, the toolbar and the status bar. It
+/// only wires controls to the commands; the collaborators do the work.
+class LinearFrm : public QMainWindow {
+    Q_OBJECT
+public:
+    /// With no dialog provider the window uses Qt's own dialogs.
+    explicit LinearFrm(DialogProvider* dialogs = nullptr);
+    ~LinearFrm() override;
+
+    QPlainTextEdit& editArea() const { return *m_edit; }
+    ResultArea& resultArea() const { return *m_result; }
+    const Menus& menus() const { return m_menus; }
+    StatusPanels& status() const { return *m_status; }
+    WindowLayout& windowLayout() const { return *m_layout; }
+    DisplaySettings& displaySettings() const { return *m_settings; }
+    FileCommands& fileCommands() const { return *m_files; }
+    EditCommands& editCommands() const { return *m_editing; }
+
+    /// Toolbar1_ButtonClick: runs the command the button's key names.
+    void Toolbar1_ButtonClick(const QString& key);
+
+signals:
+    void aboutRequested();
+    void helpRequested();
+    /// The window has closed, by 退出 or by its close box.
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void connectFileAndEditMenus();
+    void connectOtherMenus();
+    void followFocusAndTyping();
+    bool isEnabledShortcut(const QKeySequence& keys) const;
+    void placeInitially();
+
+    std::unique_ptr<DialogProvider> m_ownDialogs;
+    DialogProvider& m_dialogs;
+    QWidget* m_client = nullptr;
+    QToolBar* m_toolbar = nullptr;
+    QPlainTextEdit* m_edit = nullptr;
+    QPlainTextEdit* m_resultView = nullptr;
+    QWidget* m_grip = nullptr;
+    QWidget* m_bar = nullptr;
+    QProgressBar* m_progress = nullptr;
+    StatusPanels* m_status = nullptr;
+    WindowLayout* m_layout = nullptr;
+    Menus m_menus;
+    std::unique_ptr<ResultArea> m_result;
+    std::unique_ptr<DisplaySettings> m_settings;
+    std::unique_ptr<FileCommands> m_files;
+    std::unique_ptr<EditCommands> m_editing;
+    std::unique_ptr<CommandController> m_commands;
+};
+
+} // namespace quorvex::ui

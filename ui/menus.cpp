@@ -1,0 +1,126 @@
+#include "menus.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <span>
+
+namespace quorvex::ui {
+
+namespace {
+
+struct ItemSpec {
+    const char* name;
+    const char* caption;
+    const char* shortcut = nullptr;
+    bool enabled = true;
+};
+
+constexpr ItemSpec kFileItems[] = {
+    {"FileNew", "新建", "Ctrl+N"},
+    {"FileOpen", "打开", "Ctrl+O"},
+    {"FileSave", "保存", "Ctrl+S"},
+    {"FileSaveAS", "另存为"},
+    {"FileExit", "退出"},
+};
+
+constexpr ItemSpec kEditItems[] = {
+    {"EditSelectAll", "全选(&A)", "Ctrl+A"},
+    {"Edit", "撤消", "Ctrl+Z", false},
+    {"EditCut", "剪切", "Ctrl+X"},
+    {"EditCopy", "复制", "Ctrl+C"},
+    {"EditPaste", "粘贴", "Ctrl+V"},
+    {"EditDelete", "删除(&L)", "Del"},
+};
+
+constexpr ItemSpec kFormatItems[] = {
+    {"FormatStyle", "字体"},
+    {"FormatBackColor", "背景色"},
+    {"FormatDecimalDigits", "设置小数数位"},
+    {"FormatDefault", "默认"},
+};
+
+constexpr ItemSpec kHelpItems[] = {
+    {"mnuHelpFile", "帮助文件"},
+    {"mnuAbout", "关于"},
+};
+
+QString text(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QMenu* addMenu(QMenuBar& bar, const char* name, const char* caption,
+               std::span<const ItemSpec> items) {
+    QMenu* menu = bar.addMenu(QString::fromUtf8(caption));
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    for (const ItemSpec& spec : items) {
+        QAction* action = menu->addAction(QString::fromUtf8(spec.caption));
+        action->setObjectName(QString::fromLatin1(spec.name));
+        if (spec.shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
+        action->setEnabled(spec.enabled);
+    }
+    return menu;
+}
+
+/// Adds the registry's entries to the methods menu, opening the submenu
+/// where the registry begins one.
+void addMethodItems(Menus& menus) {
+    QMenu* target = menus.methods;
+    for (const MenuEntry& entry : methodMenu()) {
+        const QString id = text(entry.id);
+        switch (entry.kind) {
+        case MenuEntryKind::SubmenuBegin:
+            target = target->addMenu(text(entry.caption));
+            target->setObjectName(id);
+            target->menuAction()->setObjectName(id);
+            menus.convergence = target;
+            break;
+        case MenuEntryKind::SubmenuEnd: target = menus.methods; break;
+        case MenuEntryKind::Separator: target->addSeparator()->setObjectName(id); break;
+        case MenuEntryKind::Disabled:
+            target->addAction(text(entry.caption))->setObjectName(id);
+            target->actions().back()->setEnabled(false);
+            break;
+        case MenuEntryKind::Command: {
+            QAction* action = target->addAction(text(entry.caption));
+            action->setObjectName(id);
+            action->setEnabled(entry.handler != nullptr);
+            menus.methodItems.emplace_back(action, &entry);
+            break;
+        }
+        }
+    }
+}
+
+} // namespace
+
+QAction* Menus::item(const QString& name) const {
+    for (QMenu* menu : {file, edit, format, help})
+        for (QAction* action : menu->actions())
+            if (action->objectName() == name) return action;
+    return nullptr;
+}
+
+Menus buildMenus(QMenuBar& bar) {
+    Menus menus;
+    menus.file = addMenu(bar, "FileMenu", "文件(&F)", kFileItems);
+    menus.edit = addMenu(bar, "EditMenu", "编辑(&E)", kEditItems);
+    menus.format = addMenu(bar, "Format", "显示(&V)", kFormatItems);
+    menus.methods = bar.addMenu(text(kMethodsMenuCaption));
+    menus.methods->setObjectName(text(kMethodsMenuId));
+    menus.methods->menuAction()->setObjectName(text(kMethodsMenuId));
+    addMethodItems(menus);
+    menus.help = addMenu(bar, "mnuHelp", "帮助(&H)", kHelpItems);
+    return menus;
+}
+
+void Uncoil_Click(const Menus& menus, bool editAreaBlank) {
+    for (const auto& [action, entry] : menus.methodItems)
+        action->setEnabled(!editAreaBlank && entry->handler != nullptr);
+    if (menus.convergence) menus.convergence->menuAction()->setEnabled(!editAreaBlank);
+}
+
+} // namespace quorvex::ui

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "registry.h"
+
+#include <QString>
+
+#include <utility>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+namespace quorvex::ui {
+
+/// The menu bar's menus and the items the window acts on. Every menu and
+/// item carries its control name as object name.
+struct Menus {
+    QMenu* file = nullptr;
+    QMenu* edit = nullptr;
+    QMenu* format = nullptr;
+    QMenu* methods = nullptr;
+    QMenu* convergence = nullptr; ///< the submenu IterativeAstringency
+    QMenu* help = nullptr;
+    /// Each method item with the registry entry it runs.
+    std::vector<std::pair<QAction*, const MenuEntry*>> methodItems;
+
+    /// The item with this control name (file, edit, display and help menus).
+    QAction* item(const QString& name) const;
+};
+
+/// Builds the whole menu tree on the bar. Method items whose command is not
+/// yet available are shown disabled.
+Menus buildMenus(QMenuBar& bar);
+
+/// Uncoil_Click: greys every method item and the convergence submenu while
+/// the edit area is blank, and makes them available again otherwise. Items
+/// that are always disabled, or whose command is missing, stay disabled.
+void Uncoil_Click(const Menus& menus, bool editAreaBlank);
+
+} // namespace quorvex::ui

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "host.h"
+
+#include <QString>
+
+// The window's own fixed texts: captions, prompts and messages.
+namespace quorvex::ui {
+
+inline const QString kCaption = QString::fromUtf8(kAppTitle.data(), kAppTitle.size());
+
+inline const QString kLargeFileQuestion =
+    QStringLiteral("文件太大，如果打开可能要等一段时间，是否仍要继续？");
+inline const QString kLargeFileCaption = QStringLiteral("温馨提示");
+inline const QString kEmptyFile = QStringLiteral("文件为空，请重新选择文件！");
+inline const QString kNothingOpened = QStringLiteral("没有打开任何文件。");
+inline const QString kOperationError = QStringLiteral("操作有误#");
+inline const QString kEmptyResult = QStringLiteral("结果为空，不能保存#");
+inline const QString kNotSaved = QStringLiteral("你没有存盘,数据没有被保存下来#");
+inline const QString kNothingSaved = QStringLiteral("没有保存文件。");
+
+inline const QString kDecimalsPrompt = QStringLiteral("输入要设置小数数位 n：");
+inline const QString kDecimalsCaption = QStringLiteral("设置小数数位");
+
+} // namespace quorvex::ui

@@ -1,0 +1,75 @@
+#include "qt_host.h"
+
+#include "dialog_provider.h"
+#include "text_areas.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+#include <utility>
+
+namespace quorvex::ui {
+
+namespace {
+
+QString qt(const std::string& s) { return QString::fromStdString(s); }
+
+/// The wait cursor is lifted while a dialog waits for the user.
+class CursorPause {
+public:
+    CursorPause() : m_active(QGuiApplication::overrideCursor() != nullptr) {
+        if (m_active) QGuiApplication::restoreOverrideCursor();
+    }
+    ~CursorPause() {
+        if (m_active) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    CursorPause(const CursorPause&) = delete;
+    CursorPause& operator=(const CursorPause&) = delete;
+
+private:
+    bool m_active;
+};
+
+} // namespace
+
+QtHost::QtHost(DialogProvider& dialogs, QWidget* parent, const QPlainTextEdit& editArea,
+               const ResultArea& resultArea, int decimalDigits)
+    : m_dialogs(dialogs), m_parent(parent), m_editArea(editArea), m_resultArea(resultArea),
+      m_decimalDigits(decimalDigits) {}
+
+std::string QtHost::inputBox(const std::string& prompt, const std::string& caption,
+                             const std::string& defaultAnswer) {
+    CursorPause pause;
+    return m_dialogs.inputBox(m_parent, qt(prompt), qt(caption), qt(defaultAnswer)).toStdString();
+}
+
+void QtHost::messageBox(const std::string& text, const std::string& caption) {
+    CursorPause pause;
+    m_dialogs.messageBox(m_parent, qt(text), qt(caption));
+}
+
+bool QtHost::askYesNo(const std::string& text, const std::string& caption) {
+    CursorPause pause;
+    return m_dialogs.askYesNo(m_parent, qt(text), qt(caption));
+}
+
+std::string QtHost::editText() {
+    // The edit area cannot change while a command runs: read it once.
+    if (!m_editText) m_editText = crlfText(m_editArea);
+    return *m_editText;
+}
+
+std::string QtHost::resultText() { return result(); }
+
+void QtHost::setResultText(std::string text) { m_result = std::move(text); }
+
+void QtHost::appendResult(std::string_view piece) { result().append(piece); }
+
+std::optional<std::string> QtHost::takeResult() { return std::exchange(m_result, std::nullopt); }
+
+std::string& QtHost::result() {
+    if (!m_result) m_result = m_resultArea.text();
+    return *m_result;
+}
+
+} // namespace quorvex::ui

@@ -1,0 +1,74 @@
+#include "text_areas.h"
+
+#include "text_passes.h"
+
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+
+#include <algorithm>
+
+namespace quorvex::ui {
+
+void setUpTextArea(QPlainTextEdit& area, const QString& name, bool readOnly) {
+    area.setObjectName(name);
+    area.setLineWrapMode(QPlainTextEdit::NoWrap);
+    area.setWordWrapMode(QTextOption::NoWrap);
+    area.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    area.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab moves on to the next control, as in every other text box of the window.
+    area.setTabChangesFocus(true);
+    area.setReadOnly(readOnly);
+    if (readOnly) {
+        area.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        // Reports are replaced whole; an undo history of them would only hold memory.
+        area.setUndoRedoEnabled(false);
+    }
+}
+
+std::string crlfText(const QPlainTextEdit& area) {
+    QString text = area.toPlainText();
+    text.replace(u'\n', QStringLiteral("\r\n"));
+    return text.toStdString();
+}
+
+QString crlfText(const QTextCursor& selection) {
+    QString text = selection.selection().toPlainText();
+    return text.replace(u'\n', QStringLiteral("\r\n"));
+}
+
+bool isBlank(const QPlainTextEdit& area) {
+    const QTextDocument& doc = *area.document();
+    if (doc.blockCount() > 1) return false;
+    const QString first = doc.firstBlock().text();
+    return std::all_of(first.cbegin(), first.cend(), [](QChar c) { return c == u' '; });
+}
+
+qsizetype crlfLength(const QPlainTextEdit& area) {
+    const QTextDocument& doc = *area.document();
+    // characterCount() counts each break once, and the closing mark of the last block.
+    return (doc.characterCount() - 1) + (doc.blockCount() - 1);
+}
+
+qsizetype crlfPosition(const QPlainTextEdit& area, int position) {
+    return position + area.document()->findBlock(position).blockNumber();
+}
+
+qsizetype utf16Length(const std::string& text) {
+    qsizetype n = 0;
+    for (unsigned char c : text) {
+        if ((c & 0xC0) != 0x80) ++n;  // a character starts here
+        if (c >= 0xF0) ++n;           // beyond the basic plane: a surrogate pair
+    }
+    return n;
+}
+
+void ResultArea::setText(std::string text) {
+    m_text = std::move(text);
+    m_view.setPlainText(QString::fromStdString(m_text));
+}
+
+bool ResultArea::isBlank() const { return trimBlanks(m_text).empty(); }
+
+} // namespace quorvex::ui
