@@ -1,5 +1,7 @@
 #include "console_host.h"
 
+#include "system_memory.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -63,6 +65,8 @@ bool ConsoleHost::askYesNo(const std::string& text, const std::string& caption) 
                      oneLine(text).c_str(), oneLine(taken).c_str());
     return yes;
 }
+
+std::uint64_t ConsoleHost::availableMemory() { return platform::availableMemoryBytes(); }
 
 YesNo parseYesNo(std::string_view answer) {
     std::string a(answer);

@@ -24,6 +24,7 @@ public:
     void setResultText(std::string text) override { m_result = std::move(text); }
     void appendResult(std::string_view piece) override { m_result.append(piece); }
     int decimalDigits() override { return m_digits; }
+    std::uint64_t availableMemory() override;
 
     /// The result area's text after the command.
     const std::string& result() const { return m_result; }

@@ -178,7 +178,7 @@ int main(int argc, char** argv) {
     cli::ConsoleHost host(platform::decodeTextFile(std::move(input)),
                           platform::decodeTextFile(std::move(previous)),
                           o.digits, std::move(o.answers), o.trace, stderr);
-    const Outcome outcome = command->handler(host);
+    const Outcome outcome = runCommand(*command, host);
 
 #ifdef _WIN32
     _setmode(_fileno(stdout), _O_BINARY);

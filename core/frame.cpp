@@ -12,8 +12,27 @@ std::string ask(Host& host, std::string_view prompt, std::string_view caption,
 }
 
 std::optional<int> askOrder(Host& host, std::string_view prompt, std::string_view caption,
-                            std::string_view defaultAnswer) {
-    return orderFromAnswer(ask(host, prompt, caption, defaultAnswer));
+                            std::string_view defaultAnswer, MemoryNeed need) {
+    const auto n = orderFromAnswer(ask(host, prompt, caption, defaultAnswer));
+    if (n) ensureMemoryFor(host, *n, need);
+    return n;
+}
+
+void ensureMemoryFor(Host& host, int n, MemoryNeed need) {
+    const std::uint64_t available = host.availableMemory();
+    if (available == 0) return;
+    const double side = static_cast<double>(n) + 1.0;
+    // The text is parsed from a copy of its own, beside the edit area's.
+    const double bytes = need.squareArrays * side * side * sizeof(double) +
+                         2.0 * static_cast<double>(host.editText().size());
+    if (bytes > static_cast<double>(available)) throw InsufficientMemory(n);
+}
+
+std::string insufficientMemoryMessage(int order) {
+    std::string text = "内存不足，不能处理 ";
+    appendInteger(text, order);
+    text += " 阶的矩阵，请减小阶数#";
+    return text;
 }
 
 Matrix readAugmentedMatrix(Host& host, int n) {

@@ -3,6 +3,7 @@
 #include "host.h"
 #include "matrix.h"
 
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,14 +28,42 @@ inline constexpr std::string_view kArrayOrderPrompt = "输入数组的阶数 n�
 /// The caption several prompts carry.
 inline constexpr std::string_view kInputDataCaption = "输入数据";
 
+/// What a command's arrays and report take for an order n, in units of
+/// n x n doubles: each square array counts 1, and each n x n block of the
+/// report about 2 (its numbers take some 16 characters each).
+struct MemoryNeed {
+    double squareArrays = 16;
+};
+
+/// Thrown when the arrays for an order cannot be had; the command runner
+/// turns it, like any failed allocation, into one message and a clean stop.
+class InsufficientMemory : public std::bad_alloc {
+public:
+    explicit InsufficientMemory(int order) : m_order(order) {}
+    const char* what() const noexcept override { return "insufficient memory for the order"; }
+    int order() const { return m_order; }
+
+private:
+    int m_order;
+};
+
 /// Shows an input box; an empty caption stands for the application's title.
 std::string ask(Host& host, std::string_view prompt, std::string_view caption = {},
                 std::string_view defaultAnswer = {});
 
 /// Asks for the order n. Gives nothing when the command is to stop silently:
-/// Cancel, an empty answer, or an order outside 1..32766.
+/// Cancel, an empty answer, or an order outside 1..32766. Throws
+/// InsufficientMemory when the host's memory cannot hold what the command
+/// needs for that order.
 std::optional<int> askOrder(Host& host, std::string_view prompt, std::string_view caption = {},
-                            std::string_view defaultAnswer = {});
+                            std::string_view defaultAnswer = {}, MemoryNeed need = {});
+
+/// Throws InsufficientMemory when the host's memory cannot hold `need` for
+/// order n plus the edit area's text being parsed.
+void ensureMemoryFor(Host& host, int n, MemoryNeed need);
+
+/// The message shown when an order is too large for the memory.
+std::string insufficientMemoryMessage(int order);
 
 /// Reads the edit area into a fresh n x (n+1) augmented matrix.
 Matrix readAugmentedMatrix(Host& host, int n);

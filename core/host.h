@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,11 @@ public:
 
     /// The number of decimals of printed numbers, 1 to 16.
     virtual int decimalDigits() = 0;
+
+    /// Bytes of memory a command may still take, or 0 when unknown (no
+    /// check is made then). Commands check it before dimensioning arrays
+    /// for a large order.
+    virtual std::uint64_t availableMemory() { return 0; }
 };
 
 } // namespace quorvex

@@ -67,4 +67,21 @@ const MenuEntry* findCommand(std::string_view id) {
     return nullptr;
 }
 
+Outcome runCommand(const MenuEntry& command, Host& host) {
+    std::string before = host.resultText();
+    int order = 0;
+    try {
+        return command.handler(host);
+    } catch (const InsufficientMemory& e) {
+        order = e.order();
+    } catch (const std::bad_alloc&) {
+        order = -1;
+    }
+    host.setResultText(std::move(before));
+    host.messageBox(order > 0 ? insufficientMemoryMessage(order)
+                              : std::string("内存不足，计算没有完成#"),
+                    std::string(kAppTitle));
+    return Outcome::Failed;
+}
+
 } // namespace quorvex

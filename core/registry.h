@@ -34,4 +34,9 @@ std::span<const MenuEntry> methodMenu();
 /// The command with this id, or nullptr.
 const MenuEntry* findCommand(std::string_view id);
 
+/// Runs a command. When its memory cannot be had (the order is too large,
+/// or an allocation fails) it shows one message, puts back the result
+/// area's text from before the command and returns Outcome::Failed.
+Outcome runCommand(const MenuEntry& command, Host& host);
+
 } // namespace quorvex

@@ -37,6 +37,28 @@ TEST(Frame, DialogsWithoutCaptionShowTheApplicationTitle) {
     EXPECT_EQ(host.dialogs[1].caption, "Quorvex");
 }
 
+/// A host that reports a fixed amount of free memory.
+class SmallMemoryHost : public testing::ScriptedHost {
+public:
+    using ScriptedHost::ScriptedHost;
+    std::uint64_t availableMemory() override { return m_memory; }
+    std::uint64_t m_memory = 64ull << 20;
+};
+
+TEST(Registry, TooLargeAnOrderStopsWithOneMessageAndNothingChanged) {
+    for (const char* id : {"Gauss_1", "GaussTier"}) {
+        SmallMemoryHost host("2 1 3\n1 3 5", {"20000"});
+        host.result = "previous report";
+        EXPECT_EQ(runCommand(*findCommand(id), host), Outcome::Failed) << id;
+        EXPECT_EQ(host.result, "previous report") << id;
+        ASSERT_EQ(host.messages.size(), 1u) << id;
+        EXPECT_EQ(host.messages[0], "内存不足，不能处理 20000 阶的矩阵，请减小阶数#");
+    }
+    SmallMemoryHost host("2 1 3\n1 3 5", {"2"});
+    EXPECT_EQ(runCommand(*findCommand("GaussTier"), host), Outcome::Reported);
+    EXPECT_TRUE(host.messages.empty());
+}
+
 TEST(Registry, MenuHoldsEveryMethodOnceInOrder) {
     std::set<std::string_view> ids;
     int commands = 0, separators = 0, submenus = 0;
