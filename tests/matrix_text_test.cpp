@@ -90,5 +90,19 @@ TEST(MatrixTextLimits, TextsLongerThan32767CharactersAreParsed) {
     EXPECT_EQ(M(57, 33), 57033);
 }
 
+TEST(MatrixTextLimits, MillionElementLineAndHugeExpressionStayBounded) {
+    std::string line;
+    for (int i = 0; i < 1000000; ++i) line += "7 ";
+    Matrix M(2, 3);
+    GetMatrixFromText(M, 2, line + "\n1 2 3");
+    EXPECT_EQ(M(1, 3), 7);
+    EXPECT_EQ(M(2, 1), 1);
+    // One element of a million characters: evaluated under the step limit.
+    std::string huge(1000000, '(');
+    GetMatrixFromText(M, 2, huge + " 5 6\n" + huge);
+    EXPECT_EQ(M(1, 2), 5);
+    EXPECT_EQ(M(2, 1), 0);
+}
+
 } // namespace
 } // namespace quorvex
