@@ -2,6 +2,7 @@
 
 #include "number_text.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quorvex {
@@ -11,27 +12,82 @@ namespace {
 constexpr int kDeterminantDecimals = 7;
 } // namespace
 
+void eliminateRow(Matrix& A, int i, int k, double m, int first, int last, int decimals) {
+    double* ri = A.row(i);
+    const double* rk = A.row(k);
+    for (int j = first - 1; j < last; ++j) ri[j] = roundTo(ri[j] - m * rk[j], decimals);
+}
+
+int columnPivotRow(const Matrix& A, int k, int n) {
+    int p = k;
+    for (int i = k + 1; i <= n; ++i)
+        if (std::fabs(A(p, k)) < std::fabs(A(i, k))) p = i;
+    return p;
+}
+
 double ColumnPivotDeterminant(Matrix& A, int& exchangeCount) {
     const int n = A.rows();
     exchangeCount = 0;
     for (int k = 1; k <= n; ++k) {
-        int p = k;
-        for (int i = k + 1; i <= n; ++i)
-            if (std::fabs(A(p, k)) < std::fabs(A(i, k))) p = i;
+        const int p = columnPivotRow(A, k, n);
         if (p != k) {
             A.swapRowRange(k, p, k, n);
             ++exchangeCount;
         }
-        const double* rk = A.row(k) - 1;
-        for (int i = k + 1; i <= n; ++i) {
-            double* ri = A.row(i) - 1;
-            const double m = ri[k] / rk[k];
-            for (int j = k; j <= n; ++j) ri[j] = roundTo(ri[j] - m * rk[j], kDeterminantDecimals);
-        }
+        for (int i = k + 1; i <= n; ++i)
+            eliminateRow(A, i, k, A(i, k) / A(k, k), k, n, kDeterminantDecimals);
     }
     double D = 1.0;
     for (int k = 1; k <= n; ++k) D = D * A(k, k);
     return (exchangeCount % 2 == 0 ? 1.0 : -1.0) * D;
+}
+
+void CopyBlock(const Matrix& A, int n, int k, Matrix& S) {
+    for (int i = k; i <= n; ++i) {
+        const double* from = A.row(i) + (k - 1);
+        std::copy(from, from + (n + 2 - k), S.row(i - k + 1));
+    }
+}
+
+void FindLargest(const Matrix& M, int m, int& pr, int& pc) {
+    pr = 1;
+    pc = 1;
+    if (m < 1) return;
+    double largest = std::fabs(M(1, 1));
+    for (int i = 1; i <= m; ++i) {
+        const double* row = M.row(i);
+        for (int j = 1; j <= m; ++j) {
+            if (std::fabs(row[j - 1]) > largest) {
+                largest = std::fabs(row[j - 1]);
+                pr = i;
+                pc = j;
+            }
+        }
+    }
+}
+
+void SwapRows(Matrix& M, int r1, int r2, int m) {
+    M.swapRowRange(r1, r2, 1, m + 1);
+}
+
+void SwapColumns(Matrix& M, int c1, int c2, int rows) {
+    if (c1 == c2) return;
+    for (int i = 1; i <= rows; ++i) std::swap(M(i, c1), M(i, c2));
+}
+
+void EliminantFirst(Matrix& S, int m, int decimals) {
+    for (int i = 2; i <= m; ++i) eliminateRow(S, i, 1, S(i, 1) / S(1, 1), 1, m + 1, decimals);
+}
+
+int MaxIndex(const Vector& v) {
+    int best = v.lo();
+    for (int i = v.lo() + 1; i <= v.hi(); ++i)
+        if (std::fabs(v(i)) > std::fabs(v(best))) best = i;
+    return best;
+}
+
+void SwapSquareRows(Matrix& M, int r, int p, int n) {
+    M.swapRowRange(r, p, 1, n);
 }
 
 } // namespace quorvex

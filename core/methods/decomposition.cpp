@@ -1,7 +1,205 @@
+#include "methods/decomposition.h"
+#include "methods/decomposition_parts.h"
 #include "methods/method_groups.h"
+
+#include "linear_routines.h"
+
+#include <cmath>
 
 namespace quorvex {
 
-std::span<const CommandDef> decompositionCommands() { return {}; }
+namespace {
+
+constexpr std::string_view kNotSuitable = "此方法不合适！";
+constexpr std::string_view kNotSuitableHash = "此方法不合适#";
+
+/// Doolittle factors of the first n columns of A: L unit lower triangular,
+/// U upper triangular, row r of U before column r of L. Gives false when a
+/// pivot U(r,r) with r < n is exactly 0, since column r of L divides by it.
+bool doolittle(const Matrix& A, int n, Matrix& L, Matrix& U) {
+    Matrix S(n, n); // S(i,j): the sum of L(i,k)·U(k,j) over the k done so far
+    for (int i = 1; i <= n; ++i) L(i, i) = 1.0;
+    for (int r = 1; r <= n; ++r) {
+        double* ur = U.row(r);
+        const double* ar = A.row(r);
+        const double* sr = S.row(r);
+        for (int j = r - 1; j < n; ++j) ur[j] = ar[j] - sr[j];
+        if (r == n) break;
+        if (ur[r - 1] == 0.0) return false;
+        for (int i = r + 1; i <= n; ++i) {
+            L(i, r) = (A(i, r) - S(i, r)) / ur[r - 1];
+            addScaled(S.row(i) + r, ur + r, L(i, r), n - r);
+        }
+    }
+    return true;
+}
+
+/// Solves UX = Y backwards. Gives false when a diagonal element of U is 0
+/// (or, where the method says so, not a number).
+bool backUpper(const Matrix& U, const Vector& Y, int n, bool nanFails, Vector& X) {
+    for (int i = n; i >= 1; --i) {
+        const double* ui = U.row(i);
+        double s = 0.0;
+        for (int k = i + 1; k <= n; ++k) s = s + ui[k - 1] * X(k);
+        if (ui[i - 1] == 0.0 || (nanFails && std::isnan(ui[i - 1]))) return false;
+        X(i) = (Y(i) - s) / ui[i - 1];
+    }
+    return true;
+}
+
+/// Rows with five blanks before each number, each row followed by an empty
+/// line: the way U is printed.
+void spacedRows(Report& r, const Matrix& U, int n, NumberStyle style) {
+    for (int i = 1; i <= n; ++i) {
+        const double* row = U.row(i);
+        for (int j = 0; j < n; ++j) r.text(kFiveBlanks).number(row[j], style);
+        r.newline().newline();
+    }
+}
+
+/// After a row exchange at step r, L must again be unit lower triangular.
+/// Only the two exchanged rows can have brought values above the diagonal
+/// (the old diagonal 1 of row p lands in row r), and a pivot row's own
+/// quotient s(r)/s(r) may have left something other than 1 on the diagonal,
+/// so resetting those suffices to restore the whole triangle.
+void restoreUnitLower(Matrix& L, int n, int r, int p) {
+    for (int i = 1; i <= n; ++i) L(i, i) = 1.0;
+    for (int row : {r, p}) {
+        double* li = L.row(row);
+        for (int k = row; k < n; ++k) li[k] = 0.0;
+    }
+}
+
+/// Step r of the column-pivot decomposition; S holds, for the rows and
+/// columns from r on, the sums of L(i,t)·U(t,j) over t < r.
+void pivotStep(Matrix& B, int n, int r, Matrix& L, Matrix& U, Matrix& S) {
+    Vector s(r, n);
+    for (int i = r; i <= n; ++i) s(i) = B(i, r) - S(i, r);
+    const int p = MaxIndex(s);
+    SwapRows(B, r, p, n);
+    SwapSquareRows(L, r, p, n);
+    SwapSquareRows(U, r, p, n);
+    S.swapRowRange(r, p, r, n);
+    restoreUnitLower(L, n, r, p);
+    U(r, r) = s(p);
+    B(r, r) = s(p);
+    L(p, r) = s(r) / s(p);
+    for (int k = r + 1; k <= n; ++k)
+        if (k != p) L(k, r) = s(k) / s(p);
+    double* ur = U.row(r);
+    double* br = B.row(r);
+    const double* sr = S.row(r);
+    for (int k = r; k < n; ++k) ur[k] = br[k] - sr[k];
+    for (int i = r; i < n; ++i) br[i] = ur[i];
+    for (int i = r + 1; i <= n; ++i) B(i, r) = L(i, r);
+    for (int i = r + 1; i <= n; ++i) addScaled(S.row(i) + r, ur + r, L(i, r), n - r);
+}
+
+/// PA = LU with the pivot of largest magnitude at each step. B's rows are
+/// exchanged and its coefficients overwritten with the factors: the
+/// multipliers of L below the diagonal, U on and above it.
+void columnPivotDoolittle(Matrix& B, int n, Matrix& L, Matrix& U) {
+    Matrix S(n, n);
+    L(1, 1) = 1.0; // a system of order 1 takes no step
+    for (int r = 1; r <= n - 1; ++r) pivotStep(B, n, r, L, U, S);
+    double last = 0.0; // U(n,n) is still 0 inside this sum
+    for (int i = 1; i <= n; ++i) last = last + L(n, i) * U(i, n);
+    U(n, n) = B(n, n) - last;
+    B(n, n) = U(n, n);
+}
+
+} // namespace
+
+Outcome MatrixBreak_Click(Host& host) {
+    host.setResultText({});
+    const auto n = askOrder(host, kMatrixOrderPrompt, kInputDataCaption, "3");
+    if (!n) return Outcome::Stopped;
+    const Matrix A = readAugmentedMatrix(host, *n);
+    Matrix L(*n, *n);
+    Matrix U(*n, *n);
+    if (!doolittle(A, *n, L, U)) return fail(host, kNotSuitableHash);
+
+    const NumberStyle rounded = NumberStyle::rounded(host.decimalDigits());
+    Report r;
+    r.reserve(3 * estimateBlockBytes(*n, *n + 1, kFiveBlanks.size()));
+    r.matrixBlock(A, *n, *n, kFourBlanks, NumberStyle::plain());
+    r.heading("以上是所要分解的矩阵，接下来输出三角分解后的下三角矩阵L(n)");
+    r.matrixBlock(L, *n, *n, kFourBlanks, rounded);
+    r.heading("输出矩阵三角分解后的上三角矩阵U(n)");
+    spacedRows(r, U, *n, rounded);
+    return publish(host, r.take());
+}
+
+Outcome LU_break_Click(Host& host) {
+    host.setResultText({});
+    const auto n = askOrder(host, kOrderPrompt);
+    if (!n) return Outcome::Stopped;
+    const Matrix B = readAugmentedMatrix(host, *n);
+    const Vector b = rightHandSide(B, *n);
+    Matrix L(*n, *n);
+    Matrix U(*n, *n);
+    if (!doolittle(B, *n, L, U)) return fail(host, kNotSuitable);
+    const Vector Y = forwardUnit(L, b, *n);
+    Vector X(*n);
+    if (!backUpper(U, Y, *n, false, X)) return fail(host, kNotSuitable);
+
+    const int dd = host.decimalDigits();
+    const NumberStyle finer = NumberStyle::rounded(dd + 1);
+    Report r;
+    systemOpening(r, B,
+                  "以上是方程组的增广矩阵，接下来输出方程组的系数矩阵A、方程组的常数项向量b：", B,
+                  NumberStyle::plain(), b, NumberStyle::plain(), kFourBlanks, *n);
+    r.heading(kLowerFactorHeading);
+    r.matrixBlock(L, *n, *n, kFourBlanks, finer);
+    r.heading("输出方程组的系数矩阵LU分解后的上三角矩阵U(n)");
+    spacedRows(r, U, *n, finer);
+    r.heading(kForwardHeading);
+    valueLines(r, "y", Y, *n, finer);
+    r.heading(kNumberedSolutionHeading);
+    valueLines(r, "x", X, *n, NumberStyle::rounded(dd));
+    r.title("LU分解法解线性方程组");
+    return publish(host, r.take());
+}
+
+Outcome TierLU_Click(Host& host) {
+    const auto n = askOrder(host, kOrderPrompt);
+    if (!n) return Outcome::Stopped;
+    host.setResultText({});
+    Matrix B = readAugmentedMatrix(host, *n);
+    const Matrix E = B;
+    Matrix L(*n, *n);
+    Matrix U(*n, *n);
+    columnPivotDoolittle(B, *n, L, U);
+    const Vector bb = rightHandSide(B, *n);
+    const Vector y = forwardUnit(L, bb, *n);
+    Vector x(*n);
+    if (!backUpper(U, y, *n, true, x)) return fail(host, kNotSuitableHash);
+
+    const NumberStyle rounded = NumberStyle::rounded(host.decimalDigits());
+    Report r;
+    systemOpening(r, E,
+                  "以上是方程组的增广矩阵\r\n"
+                  "接下来输出方程组的计算后的系数矩阵A、方程组的常数项向量b：",
+                  B, rounded, bb, NumberStyle::plain(), kFourBlanks, *n);
+    r.heading("输出方程组的系数矩阵列主元三角分解后的下三角矩阵L(n)");
+    r.matrixBlock(L, *n, *n, kFourBlanks, rounded);
+    r.heading("输出方程组的系数矩阵列主元三角分解后的上三角矩阵U(n)");
+    spacedRows(r, U, *n, rounded);
+    r.heading(kForwardHeading);
+    valueLines(r, "y", y, *n, rounded);
+    r.heading(kNumberedSolutionHeading);
+    valueLines(r, "x", x, *n, rounded);
+    r.title("列主元三角分解法解线性方程组");
+    return publish(host, r.take());
+}
+
+std::span<const CommandDef> decompositionCommands() {
+    static constexpr CommandDef kCommands[] = {
+        {"MatrixBreak", &MatrixBreak_Click}, {"LU_break", &LU_break_Click},
+        {"SqrtRoot", &SqrtRoot_Click},       {"MendSqrt", &MendSqrt_Click},
+        {"Purase", &Purase_Click},           {"TierLU", &TierLU_Click},
+    };
+    return kCommands;
+}
 
 } // namespace quorvex

@@ -1,0 +1,77 @@
+#pragma once
+
+// Pieces the triangular decomposition commands share: the row update their
+// sums are built with, forward substitution, and the report forms they have
+// in common.
+
+#include "matrix.h"
+#include "report.h"
+
+#include <string_view>
+
+namespace quorvex {
+
+inline constexpr std::string_view kFourBlanks = "    ";
+inline constexpr std::string_view kFiveBlanks = "     ";
+
+inline constexpr std::string_view kLowerFactorHeading =
+    "输出方程组的系数矩阵LU分解后的下三角矩阵L(n)";
+inline constexpr std::string_view kForwardHeading = "输出求解LY=b后的 Y(n)";
+inline constexpr std::string_view kSolutionHeading = "输出求解UX=Y后的 X，亦既方程组的解：";
+inline constexpr std::string_view kNumberedSolutionHeading =
+    "输出求解UX=Y后的 X(n)，亦既方程组的解：";
+
+/// acc[j] = acc[j] + f * row[j] for j = 0..count-1.
+///
+/// The factorizations write each entry as one sum of products, accumulated
+/// from 0 in increasing order of the summation index. Instead of forming the
+/// sums one at a time down a column, every step adds its term to all the
+/// sums still open, one contiguous row at a time: each sum still receives
+/// the same terms in the same order, so the results are the same to the
+/// last bit, and the inner loop runs along rows.
+inline void addScaled(double* acc, const double* row, double f, int count) {
+    for (int j = 0; j < count; ++j) acc[j] = acc[j] + f * row[j];
+}
+
+/// Solves LY = b for a unit lower triangular L: Y(i) = b(i) - sum over
+/// k < i of L(i,k)·Y(k).
+inline Vector forwardUnit(const Matrix& L, const Vector& b, int n) {
+    Vector Y(n);
+    for (int i = 1; i <= n; ++i) {
+        const double* li = L.row(i);
+        double s = 0.0;
+        for (int k = 1; k < i; ++k) s = s + li[k - 1] * Y(k);
+        Y(i) = b(i) - s;
+    }
+    return Y;
+}
+
+/// Column n+1 of the augmented matrix B.
+inline Vector rightHandSide(const Matrix& B, int n) {
+    Vector b(n);
+    for (int i = 1; i <= n; ++i) b(i) = B(i, n + 1);
+    return b;
+}
+
+/// The opening most solving reports share: the augmented matrix as typed
+/// (four blanks before each number), the heading, the coefficient block and,
+/// after an empty line, the right-hand side on one line, unbroken.
+inline void systemOpening(Report& r, const Matrix& echo, std::string_view heading,
+                          const Matrix& coefficients, NumberStyle coefficientStyle,
+                          const Vector& rhs, NumberStyle rhsStyle, std::string_view separator,
+                          int n) {
+    r.reserve(5 * estimateBlockBytes(n, n + 1, kFiveBlanks.size()));
+    r.matrixBlock(echo, n, n + 1, kFourBlanks, NumberStyle::plain());
+    r.heading(heading);
+    r.matrixBlock(coefficients, n, n, separator, coefficientStyle);
+    r.newline();
+    r.vectorLine(rhs, 1, n, separator, rhsStyle);
+}
+
+/// name(i)=value for i = 1..n, each line ended by CR LF.
+inline void valueLines(Report& r, std::string_view name, const Vector& v, int n,
+                       NumberStyle style) {
+    for (int i = 1; i <= n; ++i) r.indexedValue(name, i, v(i), style);
+}
+
+} // namespace quorvex

@@ -1,0 +1,205 @@
+// The square-root methods and the chasing method: solvers for systems of a
+// special shape (symmetric, tridiagonal) that read only part of A.
+#include "methods/decomposition.h"
+#include "methods/decomposition_parts.h"
+
+#include <cmath>
+#include <vector>
+
+namespace quorvex {
+
+namespace {
+
+constexpr std::string_view kSymmetricOpening =
+    "以上是方程组的增广矩阵，接下来输出方程组的系数矩阵A、方程组的常数项向量b";
+
+/// CR LF before each line name(i)=value, none after the last.
+void valuesAfterBreaks(Report& r, std::string_view name, const Vector& v, int n,
+                       NumberStyle style) {
+    for (int i = 1; i <= n; ++i) {
+        r.newline().text(name).text("(").integer(i).text(")=");
+        r.number(v(i), style);
+    }
+}
+
+/// Column j of L below the diagonal, copied to a contiguous buffer: at[t-1]
+/// = L(t, j) for t = j+1..n.
+void gatherColumn(const Matrix& L, int j, int n, std::vector<double>& at) {
+    for (int t = j + 1; t <= n; ++t) at[static_cast<std::size_t>(t - 1)] = L(t, j);
+}
+
+/// The Cholesky factor of the symmetric matrix whose lower triangle is that
+/// of A's first n columns. A negative radicand has no root: that diagonal
+/// element stays 0, and the divisions by it give infinities or NaN.
+Matrix cholesky(const Matrix& A, int n) {
+    Matrix L(n, n);
+    Matrix S(n, n); // S(i,j), i >= j: the sum of L(i,k)·L(j,k) over the k done so far
+    std::vector<double> column(static_cast<std::size_t>(n));
+    for (int j = 1; j <= n; ++j) {
+        const double radicand = A(j, j) - S(j, j);
+        if (!(radicand < 0.0)) L(j, j) = std::sqrt(radicand);
+        for (int i = j + 1; i <= n; ++i) L(i, j) = (A(i, j) - S(i, j)) / L(j, j);
+        gatherColumn(L, j, n, column);
+        for (int i = j + 1; i <= n; ++i) addScaled(S.row(i) + j, column.data() + j, L(i, j), i - j);
+    }
+    return L;
+}
+
+/// L·D·Lᵀ factors from the lower triangle of A's first n columns. Gives
+/// false when some d(j) with j < n, about to be divided by, is exactly 0.
+bool ldlt(const Matrix& A, int n, Matrix& L, Vector& d) {
+    Matrix S(n, n);         // S(i,j), j < i: the sum of L(i,k)·d(k)·L(j,k) over the k done so far
+    Vector diagonalSums(n); // the sum of L(i,k)·L(i,k)·d(k) over the k done so far
+    std::vector<double> column(static_cast<std::size_t>(n));
+    for (int i = 1; i <= n; ++i) L(i, i) = 1.0;
+    for (int k = 1; k <= n; ++k) {
+        d(k) = A(k, k) - diagonalSums(k);
+        if (k == n) break;
+        if (d(k) == 0.0) return false;
+        for (int i = k + 1; i <= n; ++i) L(i, k) = (A(i, k) - S(i, k)) / d(k);
+        gatherColumn(L, k, n, column);
+        for (int i = k + 1; i <= n; ++i) {
+            const double lik = L(i, k);
+            addScaled(S.row(i) + k, column.data() + k, lik * d(k), i - 1 - k);
+            diagonalSums(i) = diagonalSums(i) + lik * lik * d(k);
+        }
+    }
+    return true;
+}
+
+/// Splits the tridiagonal system held in the augmented matrix M into its
+/// three diagonals and right-hand side, and solves it by the chasing method.
+struct Chase {
+    Vector d, y, x;
+};
+
+Chase chase(const Matrix& M, int n) {
+    Vector a(2, n), b(n), c(1, n - 1), l(2, n), u(n);
+    Chase out{Vector(n), Vector(n), Vector(n)};
+    for (int i = 1; i <= n; ++i) {
+        b(i) = M(i, i);
+        out.d(i) = M(i, n + 1);
+    }
+    for (int i = 2; i <= n; ++i) a(i) = M(i, i - 1);
+    for (int i = 1; i <= n - 1; ++i) c(i) = M(i, i + 1);
+    u(1) = b(1);
+    for (int i = 2; i <= n; ++i) {
+        l(i) = a(i) / u(i - 1);
+        u(i) = b(i) - l(i) * c(i - 1);
+    }
+    out.y(1) = out.d(1);
+    for (int i = 2; i <= n; ++i) out.y(i) = out.d(i) - l(i) * out.y(i - 1);
+    out.x(n) = out.y(n) / u(n);
+    for (int i = n - 1; i >= 1; --i) out.x(i) = (out.y(i) - c(i) * out.x(i + 1)) / u(i);
+    return out;
+}
+
+/// Sets every coefficient outside the three diagonals to 0, so the report
+/// shows the system the chasing method solves.
+void keepBand(Matrix& M, int n) {
+    for (int i = 1; i <= n; ++i) {
+        double* row = M.row(i);
+        for (int j = 1; j < i - 1; ++j) row[j - 1] = 0.0;
+        for (int j = i + 2; j <= n; ++j) row[j - 1] = 0.0;
+    }
+}
+
+} // namespace
+
+Outcome SqrtRoot_Click(Host& host) {
+    host.setResultText({});
+    const auto n =
+        askOrder(host, "确定方程组的系数矩阵A是对称正定的后，输入方程组系数矩阵的阶数 n：");
+    if (!n) return Outcome::Stopped;
+    const Matrix B = readAugmentedMatrix(host, *n);
+    const Vector b = rightHandSide(B, *n);
+    const Matrix L = cholesky(B, *n);
+    Vector Y(*n);
+    for (int i = 1; i <= *n; ++i) {
+        const double* li = L.row(i);
+        double s = 0.0;
+        for (int k = 1; k < i; ++k) s = s + li[k - 1] * Y(k);
+        Y(i) = (b(i) - s) / li[i - 1];
+    }
+    Vector X(*n);
+    for (int i = *n; i >= 1; --i) {
+        double s = 0.0;
+        for (int k = i + 1; k <= *n; ++k) s = s + L(k, i) * X(k);
+        X(i) = (Y(i) - s) / L(i, i);
+    }
+
+    const int dd = host.decimalDigits();
+    Report r;
+    systemOpening(r, B, kSymmetricOpening, B, NumberStyle::plain(), b, NumberStyle::plain(),
+                  kFiveBlanks, *n);
+    r.heading(kLowerFactorHeading);
+    r.matrixBlock(L, *n, *n, kFiveBlanks, NumberStyle::rounded(dd + 1));
+    r.heading(kForwardHeading);
+    valuesAfterBreaks(r, "y", Y, *n, NumberStyle::rounded(dd + 1));
+    r.heading(kSolutionHeading);
+    valueLines(r, "x", X, *n, NumberStyle::rounded(dd));
+    r.title("平方根法解线性方程组。").newline();
+    r.text("注意：本方法仅对未知数x的系数矩阵是对称正定矩阵时有效。");
+    return publish(host, r.take());
+}
+
+Outcome MendSqrt_Click(Host& host) {
+    const auto n = askOrder(host, kArrayOrderPrompt);
+    if (!n) return Outcome::Stopped;
+    host.setResultText({});
+    const Matrix B = readAugmentedMatrix(host, *n);
+    const Vector b = rightHandSide(B, *n);
+    Matrix L(*n, *n);
+    Vector d(*n);
+    if (!ldlt(B, *n, L, d)) return fail(host, "此方法不合适#");
+    const Vector Y = forwardUnit(L, b, *n);
+    Vector X(*n);
+    for (int i = *n; i >= 1; --i) {
+        double s = 0.0;
+        for (int k = i + 1; k <= *n; ++k) s = s + L(k, i) * X(k);
+        if (d(i) == 0.0) return fail(host, "此方法不合适#");
+        X(i) = Y(i) / d(i) - s;
+    }
+
+    const int dd = host.decimalDigits();
+    const NumberStyle finer = NumberStyle::rounded(dd + 1);
+    Report r;
+    systemOpening(r, B, kSymmetricOpening, B, NumberStyle::plain(), b, NumberStyle::plain(),
+                  kFiveBlanks, *n);
+    r.heading(kLowerFactorHeading);
+    r.matrixBlock(L, *n, *n, kFiveBlanks, finer);
+    r.text("接下来输出分解式A=L*D*L' 中D的主对角线元素：").newline();
+    r.vectorLine(d, 1, *n, kFiveBlanks, finer);
+    r.heading(kForwardHeading);
+    valuesAfterBreaks(r, "y", Y, *n, NumberStyle::rounded(dd));
+    r.heading(kSolutionHeading);
+    valueLines(r, "x", X, *n, NumberStyle::rounded(dd));
+    r.title("改进的平方根法解线性方程组").newline();
+    r.text("注意：本方法仅对未知数x的系数矩阵是对称矩阵时有效。");
+    return publish(host, r.take());
+}
+
+Outcome Purase_Click(Host& host) {
+    const auto n = askOrder(host, kArrayOrderPrompt);
+    if (!n) return Outcome::Stopped;
+    host.setResultText({});
+    Matrix M = readAugmentedMatrix(host, *n);
+    const Chase solved = chase(M, *n);
+    keepBand(M, *n);
+
+    const int dd = host.decimalDigits();
+    Report r;
+    systemOpening(r, M,
+                  "以上是三对角线形方程组的增广矩阵\r\n"
+                  "接下来输出方程组的系数矩阵A、方程组的常数项向量D(n)",
+                  M, NumberStyle::plain(), solved.d, NumberStyle::rounded(dd + 1), kFiveBlanks, *n);
+    r.newline().text("输出求解LY=D后的 Y(n)");
+    valuesAfterBreaks(r, "y", solved.y, *n, NumberStyle::rounded(dd + 1));
+    r.newline().heading(kSolutionHeading);
+    valueLines(r, "x", solved.x, *n, NumberStyle::rounded(dd));
+    r.title("追赶法解三对角线性方程组。").newline();
+    r.text("注意：本方法仅适合于三对角线性方程组。");
+    return publish(host, r.take());
+}
+
+} // namespace quorvex

@@ -1,0 +1,227 @@
+// The About window, web links and the help book, driven through the shell as
+// the main window drives it.
+#include "frm_about.h"
+#include "frm_exit.h"
+#include "help_viewer.h"
+#include "recording.h"
+#include "registry.h"
+#include "screen_units.h"
+#include "shell.h"
+#include "shell_texts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTextBrowser>
+#include <QtTest>
+
+using namespace quorvex;
+using namespace quorvex::ui;
+
+namespace {
+
+/// A main window stand-in with the shell wired to it, recording what the
+/// platform would have been asked.
+struct Fixture {
+    QWidget mainWindow;
+    testing::Recording rec;
+    Shell shell{mainWindow, rec.module(), [this] { ++rec.ended; }};
+};
+
+int px(double twips) {
+    return twipsToPixels(twips, QGuiApplication::primaryScreen()->logicalDotsPerInchY());
+}
+
+QString helpText(const QString& page) {
+    QFile f(":/help/" + page);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+} // namespace
+
+class AboutHelpTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void oneAboutWindow();
+    void aboutMakeUp();
+    void links_data();
+    void links();
+    void blankAddressOpensTheDefaultPage_data();
+    void blankAddressOpensTheDefaultPage();
+    void closingTheMainWindowUnloadsAboutAndShowsCredits();
+    void helpOpensItsIndex();
+    void helpLinksLeadToPagesThatExist();
+    void helpDescribesEveryCommandWithItsExample();
+};
+
+void AboutHelpTest::oneAboutWindow() {
+    Fixture f;
+    f.shell.showAbout();
+    FrmAbout* first = f.shell.about();
+    QVERIFY(first && first->isVisible());
+    f.shell.showAbout();
+    f.shell.showAbout();
+    QCOMPARE(f.shell.about(), first);
+    QCOMPARE(f.mainWindow.findChildren<FrmAbout*>().size(), 1);
+    // Closed by the user, it is unloaded; the next 关于 loads a new one.
+    first->close();
+    QTRY_VERIFY(!f.shell.about());
+    f.shell.showAbout();
+    QVERIFY(f.shell.about());
+    QCOMPARE(f.mainWindow.findChildren<FrmAbout*>().size(), 1);
+}
+
+void AboutHelpTest::aboutMakeUp() {
+    Fixture f;
+    f.shell.showAbout();
+    FrmAbout* about = f.shell.about();
+    QCOMPARE(about->windowTitle(), QString("关于Quorvex"));
+    QCOMPARE(about->size(), QSize(px(7080), px(3105)));
+    QCOMPARE(about->minimumSize(), about->maximumSize()); // a fixed dialog
+    QVERIFY(!(about->windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(about->windowFlags() & Qt::WindowMaximizeButtonHint));
+    auto* frame1 = about->findChild<QWidget*>("Frame1");
+    auto* frame2 = about->findChild<QWidget*>("Frame2");
+    QVERIFY(frame1 && frame2);
+    QCOMPARE(frame1->geometry(), QRect(px(150), px(0), px(6735), px(2415)));
+    QCOMPARE(frame2->geometry(), QRect(px(150), px(2400), px(6735), px(540)));
+    auto* picture = frame1->findChild<QLabel*>("Picture1");
+    QVERIFY(picture && !picture->pixmap().isNull());
+    QCOMPARE(picture->size(), QSize(64, 38));
+    auto* title = frame1->findChild<QLabel*>("Label1");
+    QCOMPARE(title->text(), QString("Quorvex"));
+    QCOMPARE(title->font().family(), QString("隶书"));
+    QCOMPARE(title->font().pointSizeF(), 15.75);
+    QCOMPARE(frame1->findChild<QLabel*>("Label2")->text(), QString("1.1"));
+    QVERIFY(!frame1->findChild<QLabel*>("Label3")->text().isEmpty());
+    QVERIFY(frame1->findChild<QLabel*>("Label5")->text().contains(kContactMail));
+    QVERIFY(about->grab().save(QUORVEX_TEST_OUTPUT "/about.png"));
+}
+
+void AboutHelpTest::links_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("left");
+    QTest::addColumn<QString>("url");
+    QTest::newRow("lblBlog1") << "lblBlog1"
+                              << "作者博客1" << 240 << kBlogPage1;
+    QTest::newRow("lblBlog2") << "lblBlog2"
+                              << "作者博客2" << 2080 << kBlogPage2;
+    QTest::newRow("lblBlog3 (download page)") << "lblBlog3"
+                                              << "作者博客3" << 3920 << kDownloadPage;
+    QTest::newRow("lblBlog") << "lblBlog"
+                             << "作者博客" << 5760 << kBlogPage3;
+}
+
+void AboutHelpTest::links() {
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(int, left);
+    QFETCH(QString, url);
+    Fixture f;
+    f.shell.showAbout();
+    auto* link = f.shell.about()->findChild<QLabel*>(name);
+    QVERIFY(link);
+    QCOMPARE(link->parentWidget()->objectName(), QString("Frame2"));
+    QCOMPARE(link->text(), text);
+    QCOMPARE(link->x(), px(left));
+    QCOMPARE(link->toolTip(), QString("点击打开"));
+    QCOMPARE(link->font().family(), QString("宋体"));
+    QCOMPARE(link->font().pointSizeF(), 9.0);
+    QVERIFY(link->font().underline());
+    QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QTest::mouseClick(link, Qt::LeftButton);
+    QCOMPARE(f.rec.opened, (std::vector<QUrl>{QUrl(url)}));
+}
+
+void AboutHelpTest::blankAddressOpensTheDefaultPage_data() {
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("empty") << "" << kDefaultPage;
+    QTest::newRow("blanks only") << "   " << kDefaultPage;
+    QTest::newRow("an address with blanks around") << "  https://quorvex.example.org/x  "
+                                                   << "https://quorvex.example.org/x";
+}
+
+void AboutHelpTest::blankAddressOpensTheDefaultPage() {
+    QFETCH(QString, given);
+    QFETCH(QString, opened);
+    Fixture f;
+    f.shell.common().OpenWebPage(given);
+    QCOMPARE(f.rec.opened, (std::vector<QUrl>{QUrl(opened)}));
+}
+
+void AboutHelpTest::closingTheMainWindowUnloadsAboutAndShowsCredits() {
+    Fixture f;
+    f.mainWindow.show();
+    f.shell.showAbout();
+    QPointer<FrmAbout> about = f.shell.about();
+    f.mainWindow.close();
+    f.shell.showCredits();
+    QVERIFY(about.isNull());
+    QVERIFY(f.shell.credits() && f.shell.credits()->isVisible());
+    QCOMPARE(f.rec.ended, 0); // the credits wait for their click
+    QTest::mouseClick(f.shell.credits(), Qt::LeftButton);
+    QCOMPARE(f.rec.ended, 1);
+}
+
+void AboutHelpTest::helpOpensItsIndex() {
+    Fixture f;
+    f.shell.showHelp();
+    auto* viewer = f.mainWindow.findChild<HelpViewer*>();
+    QVERIFY(viewer && viewer->isVisible());
+    QCOMPARE(viewer->browser()->source(), QUrl("qrc:/help/index.html"));
+    QVERIFY(viewer->browser()->toPlainText().contains("Quorvex"));
+    QVERIFY(viewer->windowTitle().contains(viewer->browser()->documentTitle()));
+    f.shell.showHelp();
+    QCOMPARE(f.mainWindow.findChildren<HelpViewer*>().size(), 1);
+    viewer->resize(900, 700);
+    QVERIFY(viewer->grab().save(QUORVEX_TEST_OUTPUT "/help.png"));
+    // A page the book does not have opens nothing.
+    QWidget other;
+    f.shell.common().OpenHelpFile(&other, "LinearHelp.CHM");
+    QVERIFY(!other.findChild<HelpViewer*>());
+}
+
+void AboutHelpTest::helpLinksLeadToPagesThatExist() {
+    const QStringList files = QDir(":/help").entryList(QDir::Files);
+    const QStringList pages = QDir(":/help").entryList({"*.html"});
+    QVERIFY(pages.contains("index.html"));
+    const QRegularExpression href(R"(href="([^"#:]*)(#([^"]*))?")");
+    for (const QString& page : pages) {
+        const QString text = helpText(page);
+        for (auto m = href.globalMatch(text); m.hasNext();) {
+            const auto link = m.next();
+            const QString target = link.captured(1).isEmpty() ? page : link.captured(1);
+            QVERIFY2(files.contains(target), qPrintable(page + " links to " + target));
+            const QString anchor = link.captured(3);
+            if (!anchor.isEmpty())
+                QVERIFY2(helpText(target).contains("id=\"" + anchor + "\""),
+                         qPrintable(page + " links to " + target + "#" + anchor));
+        }
+    }
+}
+
+void AboutHelpTest::helpDescribesEveryCommandWithItsExample() {
+    QString book;
+    for (const QString& page : QDir(":/help").entryList({"*.html"})) book += helpText(page);
+    int commands = 0;
+    for (const MenuEntry& e : methodMenu()) {
+        if (e.kind != MenuEntryKind::Command) continue;
+        ++commands;
+        const QString id = QString::fromUtf8(e.id.data(), e.id.size());
+        QVERIFY2(book.contains("id=\"" + id + "\""), qPrintable(id + " has no help section"));
+        QVERIFY2(book.contains(QString::fromUtf8(e.caption.data(), e.caption.size())),
+                 qPrintable(id + "'s caption is missing from the help"));
+        QVERIFY2(QFile::exists(QUORVEX_SOURCE_DIR "/examples/" + id + ".txt"),
+                 qPrintable("no examples/" + id + ".txt"));
+        QVERIFY2(book.contains("examples/" + id + ".txt"),
+                 qPrintable(id + "'s example is not named"));
+    }
+    QCOMPARE(commands, 18);
+}
+
+QTEST_MAIN(AboutHelpTest)
+#include "about_help_test.moc"

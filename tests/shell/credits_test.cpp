@@ -1,0 +1,177 @@
+// The closing credits: geometry and scroll rule, the window's make-up, and a
+// click that stops the music and ends the program.
+#include "credits_rule.h"
+#include "frm_exit.h"
+#include "recording.h"
+
+#include <QLabel>
+#include <QTimer>
+#include <QtTest>
+
+using namespace quorvex;
+using namespace quorvex::ui;
+
+class CreditsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void scrollStep_data();
+    void scrollStep();
+    void labelTop_data();
+    void labelTop();
+    void crossingTakesTheStepsItShould();
+    void geometry_data();
+    void geometry();
+    void windowMakeUp();
+    void tuneStartsWithTheWindow();
+    void click_data();
+    void click();
+    void closedOtherwiseStillStopsTheMusic();
+};
+
+void CreditsTest::scrollStep_data() {
+    QTest::addColumn<int>("clientHeight");
+    QTest::addColumn<int>("step");
+    QTest::newRow("design height 6885 -> 27.54 -> 28") << 6885 << 28;
+    QTest::newRow("exact 250 -> 1") << 250 << 1;
+    QTest::newRow("half 375 -> 1.5 rounds up to even 2") << 375 << 2;
+    QTest::newRow("half 625 -> 2.5 rounds down to even 2") << 625 << 2;
+    QTest::newRow("just below a half 624 -> 2") << 624 << 2;
+    QTest::newRow("tiny 100 -> 0") << 100 << 0;
+}
+
+void CreditsTest::scrollStep() {
+    QFETCH(int, clientHeight);
+    QFETCH(int, step);
+    QCOMPARE(scrollStepFor(clientHeight), step);
+}
+
+void CreditsTest::labelTop_data() {
+    QTest::addColumn<int>("top");
+    QTest::addColumn<int>("labelHeight");
+    QTest::addColumn<int>("next");
+    QTest::newRow("rises by the step") << 6885 << 3000 << 6857;
+    QTest::newRow("crosses zero") << 10 << 3000 << -18;
+    QTest::newRow("bottom edge exactly at the top stays") << -2972 << 3000 << -3000;
+    QTest::newRow("gone past the top wraps to the client height") << -2973 << 3000 << 6885;
+}
+
+void CreditsTest::labelTop() {
+    QFETCH(int, top);
+    QFETCH(int, labelHeight);
+    QFETCH(int, next);
+    QCOMPARE(nextLabelTop(top, labelHeight, 6885, 28), next);
+}
+
+void CreditsTest::crossingTakesTheStepsItShould() {
+    // From the bottom edge the label is back there at the first tick k with
+    // 6885 - 28k < -h, the first tick that leaves it wholly above the window.
+    const int h = 2000;
+    int top = 6885, ticks = 0, lowest = top;
+    do {
+        top = nextLabelTop(top, h, 6885, 28);
+        lowest = std::min(lowest, top);
+        ++ticks;
+    } while (top != 6885);
+    QCOMPARE(ticks, 318); // 28 * 318 = 8904 > 8885 >= 28 * 317
+    QCOMPARE(lowest, 6885 - 317 * 28);
+}
+
+void CreditsTest::geometry_data() {
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<double>("dpi");
+    QTest::addColumn<QRect>("window");
+    QTest::addColumn<QRect>("label");
+    // 9990 x 6885 twips at 15 twips a pixel is 666 x 459.
+    QTest::newRow("96 dpi, 1280 x 800")
+        << QRect(0, 0, 1280, 800) << 96.0 << QRect(307, 170, 666, 459) << QRect(32, 459, 632, 200);
+    QTest::newRow("144 dpi, offset screen")
+        << QRect(1920, 0, 1920, 1080) << 144.0 << QRect(2380, 195, 999, 689)
+        << QRect(48, 689, 948, 300);
+}
+
+void CreditsTest::geometry() {
+    QFETCH(QRect, available);
+    QFETCH(double, dpi);
+    QFETCH(QRect, window);
+    QFETCH(QRect, label);
+    const CreditsGeometry g = creditsGeometry(available, dpi, 3000);
+    QCOMPARE(g.window, window);
+    QCOMPARE(g.label, label);
+    QCOMPARE(g.clientHeight, 6885);
+    QCOMPARE(g.scrollStep, 28);
+}
+
+void CreditsTest::windowMakeUp() {
+    testing::Recording rec;
+    CommonModule common = rec.module();
+    FrmExit credits(common, [&] { ++rec.ended; });
+    credits.Form_Load();
+    QVERIFY(credits.isVisible());
+    QCOMPARE(credits.objectName(), QString("FrmExit"));
+    QVERIFY(credits.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(credits.windowFlags() & Qt::WindowType_Mask, Qt::Tool); // not in the task bar
+    QCOMPARE(credits.palette().color(QPalette::Window), QColor(0, 0, 255));
+    QCOMPARE(credits.Label1()->objectName(), QString("Label1"));
+    QCOMPARE(credits.Label1()->font().family(), QString("隶书"));
+    QCOMPARE(credits.Label1()->font().pointSizeF(), 26.25);
+    QVERIFY(credits.Label1()->alignment() & Qt::AlignHCenter);
+    QVERIFY(credits.Label1()->text().count('\n') >= 3);
+    QCOMPARE(credits.Timer1()->objectName(), QString("Timer1"));
+    QCOMPARE(credits.Timer1()->interval(), 30);
+    QVERIFY(credits.Timer1()->isActive());
+    QCOMPARE(credits.ScrollStep(), 28);
+    QCOMPARE(credits.labelTop(), 6885);
+
+    // Part way up, for a look at the rendering (build folder).
+    for (int i = 0; i < 150; ++i) credits.Timer1_Timer();
+    QCOMPARE(credits.labelTop(), 6885 - 150 * 28);
+    QVERIFY(credits.grab().save(QUORVEX_TEST_OUTPUT "/credits.png"));
+}
+
+void CreditsTest::tuneStartsWithTheWindow() {
+    testing::Recording rec;
+    CommonModule common = rec.module();
+    FrmExit credits(common, [] {});
+    QCOMPARE(rec.commands.size(), std::size_t(4));
+    QCOMPARE(rec.commands[0], std::string("stop tune1"));
+    QCOMPARE(rec.commands[1], std::string("close tune1"));
+    QVERIFY(QString::fromStdString(rec.commands[2]).endsWith("/music/END.MID alias tune1"));
+    QCOMPARE(rec.commands[3], std::string("play tune1 from 0"));
+}
+
+void CreditsTest::click_data() {
+    QTest::addColumn<bool>("onLabel");
+    QTest::newRow("on the window") << false;
+    QTest::newRow("on the label") << true;
+}
+
+void CreditsTest::click() {
+    QFETCH(bool, onLabel);
+    testing::Recording rec;
+    CommonModule common = rec.module();
+    FrmExit credits(common, [&] { ++rec.ended; });
+    credits.Form_Load();
+    for (int i = 0; i < 120; ++i) credits.Timer1_Timer(); // the label is on screen now
+    rec.commands.clear();
+    QWidget* target = onLabel ? static_cast<QWidget*>(credits.Label1()) : &credits;
+    QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(rec.ended, 1);
+    QCOMPARE(rec.commands, (std::vector<std::string>{"stop tune1", "close tune1"}));
+    QVERIFY(!credits.Timer1()->isActive());
+    QTest::mouseClick(&credits, Qt::LeftButton); // already ending: nothing more
+    QCOMPARE(rec.ended, 1);
+}
+
+void CreditsTest::closedOtherwiseStillStopsTheMusic() {
+    testing::Recording rec;
+    CommonModule common = rec.module();
+    FrmExit credits(common, [&] { ++rec.ended; });
+    credits.Form_Load();
+    rec.commands.clear();
+    credits.close();
+    QCOMPARE(rec.commands, (std::vector<std::string>{"stop tune1", "close tune1"}));
+    QCOMPARE(rec.ended, 1);
+}
+
+QTEST_MAIN(CreditsTest)
+#include "credits_test.moc"

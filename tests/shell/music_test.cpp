@@ -1,0 +1,133 @@
+// The closing music: the command strings PlayMusic and StopMusic send, and
+// the multimedia command layer's answers, down to the real MIDI player.
+#include "multimedia_commands.h"
+#include "recording.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quorvex;
+using namespace quorvex::ui;
+
+namespace {
+
+/// A tune that always plays, for exercising the command layer alone.
+struct FakeTune : Tune {
+    bool playFromStart() override { return true; }
+    bool stop() override { return true; }
+};
+
+std::unique_ptr<Tune> openAnything(const std::string&, int&) {
+    return std::make_unique<FakeTune>();
+}
+
+const QString kTune = QUORVEX_SOURCE_DIR "/resources/music/END.MID";
+
+} // namespace
+
+class MusicTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void playSendsTheCommandStrings();
+    void failedOpenPlaysNothing();
+    void commandLayer_data();
+    void commandLayer();
+    void missingFileFailsTheOpen();
+    void pathWithBlankFailsTheOpen();
+    void notMidiFailsTheOpen();
+    void realTunePlaysAndStops();
+};
+
+void MusicTest::playSendsTheCommandStrings() {
+    testing::Recording rec;
+    CommonModule common = rec.module();
+    QVERIFY(common.PlayMusic("/opt/q/music/END.MID", "tune1"));
+    common.StopMusic("tune1");
+    const std::vector<std::string> expected = {
+        "stop tune1",        "close tune1", "open /opt/q/music/END.MID alias tune1",
+        "play tune1 from 0", "stop tune1",  "close tune1"};
+    QCOMPARE(rec.commands, expected);
+}
+
+void MusicTest::failedOpenPlaysNothing() {
+    testing::Recording rec;
+    rec.openResult = kMmFileNotFound;
+    CommonModule common = rec.module();
+    QVERIFY(!common.PlayMusic("/home/a b/END.MID", "tune1"));
+    // The name goes in unquoted, blank and all; no play follows the failure.
+    const std::vector<std::string> expected = {"stop tune1", "close tune1",
+                                               "open /home/a b/END.MID alias tune1"};
+    QCOMPARE(rec.commands, expected);
+}
+
+void MusicTest::commandLayer_data() {
+    QTest::addColumn<QStringList>("commands");
+    QTest::addColumn<QList<int>>("codes");
+    QTest::newRow("open, play, stop, close")
+        << QStringList{"open x.mid alias t", "play t from 0", "stop t", "close t"}
+        << QList<int>{0, 0, 0, 0};
+    QTest::newRow("stop and close of an alias never opened")
+        << QStringList{"stop tune1", "close tune1"} << QList<int>{kMmUnknownAlias, kMmUnknownAlias};
+    QTest::newRow("alias closed is gone") << QStringList{"open x.mid alias t", "close t", "play t"}
+                                          << QList<int>{0, 0, kMmUnknownAlias};
+    QTest::newRow("aliases are told apart")
+        << QStringList{"open x.mid alias t", "play u from 0"} << QList<int>{0, kMmUnknownAlias};
+    QTest::newRow("one tune per alias")
+        << QStringList{"open x.mid alias t", "open y.mid alias t"} << QList<int>{0, kMmAliasInUse};
+    QTest::newRow("a blank in the file name splits it")
+        << QStringList{"open /a b/x.mid alias t", "play t from 0"}
+        << QList<int>{kMmBadSyntax, kMmUnknownAlias};
+    QTest::newRow("runs of blanks separate like one")
+        << QStringList{"open  x.mid   alias t", "play   t  from 0"} << QList<int>{0, 0};
+    QTest::newRow("malformed") << QStringList{"open x.mid t", "", "pause t", "play t from 5"}
+                               << QList<int>{kMmBadSyntax, kMmUnknownCommand, kMmUnknownCommand,
+                                             kMmBadSyntax};
+}
+
+void MusicTest::commandLayer() {
+    QFETCH(QStringList, commands);
+    QFETCH(QList<int>, codes);
+    MultimediaCommands layer(openAnything);
+    for (int i = 0; i < commands.size(); ++i)
+        QCOMPARE(layer.send(commands[i].toStdString()), codes[i]);
+}
+
+void MusicTest::missingFileFailsTheOpen() {
+    MultimediaCommands layer;
+    QCOMPARE(layer.send("open /nonexistent/music/END.MID alias tune1"), int(kMmFileNotFound));
+    QCOMPARE(layer.send("play tune1 from 0"), int(kMmUnknownAlias));
+}
+
+void MusicTest::pathWithBlankFailsTheOpen() {
+    QTemporaryDir tmp;
+    const QString dir = tmp.filePath("with blank/music");
+    QVERIFY(QDir().mkpath(dir));
+    QVERIFY(QFile::copy(kTune, dir + "/END.MID"));
+    MultimediaCommands layer;
+    QCOMPARE(layer.send(("open " + dir + "/END.MID alias tune1").toStdString()), int(kMmBadSyntax));
+}
+
+void MusicTest::notMidiFailsTheOpen() {
+    MultimediaCommands layer;
+    const std::string text = QUORVEX_SOURCE_DIR "/README.md";
+    const int code = layer.send("open " + text + " alias t");
+    QCOMPARE(code, int(midiAvailable() ? kMmNotMidi : kMmNoDevice));
+}
+
+void MusicTest::realTunePlaysAndStops() {
+    if (!midiAvailable()) QSKIP("built without FluidSynth or no General MIDI soundfont");
+    // The synthesiser writes into a file instead of a sound device.
+    QTemporaryDir tmp;
+    MultimediaCommands layer(midiTuneOpener({"file", tmp.filePath("out.raw").toStdString()}));
+    QCOMPARE(layer.send("open " + kTune.toStdString() + " alias tune1"), 0);
+    QCOMPARE(layer.send("play tune1 from 0"), 0);
+    QCOMPARE(layer.send("stop tune1"), 0);
+    QCOMPARE(layer.send("play tune1 from 0"), 0);
+    QCOMPARE(layer.send("close tune1"), 0);
+    QCOMPARE(layer.send("stop tune1"), int(kMmUnknownAlias));
+}
+
+QTEST_MAIN(MusicTest)
+#include "music_test.moc"

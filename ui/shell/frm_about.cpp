@@ -1,0 +1,107 @@
+#include "frm_about.h"
+
+#include "common_module.h"
+#include "logo.h"
+#include "screen_units.h"
+#include "shell_texts.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QScreen>
+
+namespace quorvex::ui {
+
+namespace {
+
+// Design values in twips.
+constexpr int kClientWidth = 7080;
+constexpr int kClientHeight = 3105;
+constexpr QRect kFrame1(150, 0, 6735, 2415);
+constexpr QRect kFrame2(150, 2400, 6735, 540);
+constexpr int kLinkTop = 180;
+constexpr int kLinkWidth = 960;
+constexpr int kLinkHeight = 240;
+
+} // namespace
+
+FrmAbout::FrmAbout(CommonModule& common, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                         Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_common(common),
+      m_dpi(owner && owner->screen() ? owner->screen()->logicalDotsPerInchY() : 96.0) {
+    setObjectName("FrmAbout");
+    setWindowTitle("关于Quorvex");
+    setFixedSize(px(kClientWidth), px(kClientHeight));
+
+    auto* frame1 = new QGroupBox(this);
+    frame1->setObjectName("Frame1");
+    frame1->setGeometry(px(kFrame1.x()), px(kFrame1.y()), px(kFrame1.width()),
+                        px(kFrame1.height()));
+    auto* picture = new QLabel(frame1);
+    picture->setObjectName("Picture1");
+    picture->setPixmap(QPixmap::fromImage(logoImage(64, 38)));
+    picture->setGeometry(px(360), px(420), 64, 38);
+
+    QLabel* title = addLabel(frame1, "Label1", "Quorvex", {1560, 300, 2520, 480});
+    QFont titleFont("隶书");
+    titleFont.setPointSizeF(15.75);
+    title->setFont(titleFont);
+    addLabel(frame1, "Label2", kVersionText, {4200, 420, 1200, 300});
+    addLabel(frame1, "Label3",
+             "本程序逐步演示线性方程组的数值解法，每一步的报告都与手算一致，\n"
+             "供学习与教学参考。如有问题或建议，欢迎来信。",
+             {360, 1080, 6120, 540});
+    addLabel(frame1, "Label5",
+             QString("作者：Quorvex 开发组    电子邮件：%1\n网址：%2").arg(kContactMail, kHomePage),
+             {360, 1740, 6120, 540});
+
+    auto* frame2 = new QGroupBox(this);
+    frame2->setObjectName("Frame2");
+    frame2->setGeometry(px(kFrame2.x()), px(kFrame2.y()), px(kFrame2.width()),
+                        px(kFrame2.height()));
+    addLink(frame2, "lblBlog1", "作者博客1", 240, kBlogPage1);
+    addLink(frame2, "lblBlog2", "作者博客2", 2080, kBlogPage2);
+    addLink(frame2, "lblBlog3", "作者博客3", 3920, kDownloadPage);
+    addLink(frame2, "lblBlog", "作者博客", 5760, kBlogPage3);
+}
+
+int FrmAbout::px(double twips) const {
+    return twipsToPixels(twips, m_dpi);
+}
+
+QLabel* FrmAbout::addLabel(QWidget* parent, const char* name, const QString& text, QRect twips) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
+    return label;
+}
+
+void FrmAbout::addLink(QWidget* frame, const char* name, const char* text, int left,
+                       const char* url) {
+    QLabel* link = addLabel(frame, name, text, {left, kLinkTop, kLinkWidth, kLinkHeight});
+    QFont font("宋体");
+    font.setPointSizeF(9);
+    font.setUnderline(true);
+    link->setFont(font);
+    QPalette blue = link->palette();
+    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    link->setPalette(blue);
+    link->setToolTip("点击打开");
+    link->setCursor(Qt::PointingHandCursor);
+    link->installEventFilter(this);
+    m_links[link] = url;
+}
+
+bool FrmAbout::eventFilter(QObject* watched, QEvent* event) {
+    // lblBlog_Click, lblBlog1_Click, lblBlog2_Click, lblBlog3_Click
+    const auto it = m_links.find(watched);
+    if (it != m_links.end() && event->type() == QEvent::MouseButtonRelease) {
+        m_common.OpenWebPage(it->second);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace quorvex::ui
