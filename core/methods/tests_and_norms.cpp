@@ -4,7 +4,6 @@
 #include "linear_routines.h"
 #include "norm_routines.h"
 #include "report.h"
-#include "text_passes.h"
 #include "vector_text.h"
 
 #include <cmath>
@@ -99,7 +98,7 @@ Outcome StrictMatrixJudge_Click(Host& host) {
 Outcome VectorModel_Click(Host& host) {
     const std::string edit = host.editText();
     host.setResultText({});
-    const Vector v = GetVectorFromText(trimBlanks(edit), &host);
+    const Vector v = GetVectorFromText(edit, &host);
     const int n = v.size() <= kMaxVectorLength ? v.size() : 0;
     if (n < 1) return Outcome::Stopped;
     double s1 = 0.0, s2 = 0.0;
