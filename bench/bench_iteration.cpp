@@ -25,8 +25,7 @@ int sweepsIn(const std::string& report) {
     return at == std::string::npos ? -1 : std::stoi(report.substr(at + mark.size(), 8));
 }
 
-template <Outcome (*Command)(Host&), bool AsksFactor>
-void BM_Iteration(benchmark::State& state) {
+template <Outcome (*Command)(Host&), bool AsksFactor> void BM_Iteration(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     const std::string text = bench::dominantSystemText(n);
     const auto answers = iterationAnswers(n, AsksFactor);
@@ -44,10 +43,22 @@ void BM_Iteration(benchmark::State& state) {
 }
 
 BENCHMARK(BM_Iteration<&JacobiDie_Click, false>)
-    ->Name("BM_JacobiDie")->Arg(250)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+    ->Name("BM_JacobiDie")
+    ->Arg(250)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Iteration<&Gauss_SeidelDie_Click, false>)
-    ->Name("BM_Gauss_SeidelDie")->Arg(250)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+    ->Name("BM_Gauss_SeidelDie")
+    ->Arg(250)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Iteration<&SorDie_Click, true>)
-    ->Name("BM_SorDie")->Arg(250)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+    ->Name("BM_SorDie")
+    ->Arg(250)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

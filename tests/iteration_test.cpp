@@ -24,7 +24,9 @@ struct Iteration {
     bool asksFactor;
 };
 
-void PrintTo(const Iteration& it, std::ostream* os) { *os << it.name; }
+void PrintTo(const Iteration& it, std::ostream* os) {
+    *os << it.name;
+}
 
 const Iteration kIterations[] = {
     {"Jacobi", &JacobiDie_Click, false},
@@ -140,7 +142,9 @@ struct PrecisionCase {
     std::vector<Kind> dialogs;        ///< what the user sees up to the order prompt
 };
 
-void PrintTo(const PrecisionCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const PrecisionCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PrecisionWarning : public ::testing::TestWithParam<PrecisionCase> {};
 
@@ -167,19 +171,19 @@ TEST_P(PrecisionWarning, AsksAgainOnNo) {
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, PrecisionWarning,
-    ::testing::Values(
-        PrecisionCase{"OneTenthPasses", {"0.1", "1"}, {Kind::Input, Kind::Input}},
-        PrecisionCase{"JustAboveIsQuestioned",
-                      {"0.1000001", "yes", "1"},
-                      {Kind::Input, Kind::Question, Kind::Input}},
-        PrecisionCase{"NoAsksThePrecisionAgain",
-                      {"0.5", "no", "0.01", "1"},
-                      {Kind::Input, Kind::Question, Kind::Input, Kind::Input}},
-        PrecisionCase{"TheNewAnswerIsQuestionedToo",
-                      {"2", "no", "3", "no", "0.2", "yes", "1"},
-                      {Kind::Input, Kind::Question, Kind::Input, Kind::Question, Kind::Input,
-                       Kind::Question, Kind::Input}},
-        PrecisionCase{"CancelIsZeroAndAccepted", {"", "1"}, {Kind::Input, Kind::Input}}),
+    ::testing::Values(PrecisionCase{"OneTenthPasses", {"0.1", "1"}, {Kind::Input, Kind::Input}},
+                      PrecisionCase{"JustAboveIsQuestioned",
+                                    {"0.1000001", "yes", "1"},
+                                    {Kind::Input, Kind::Question, Kind::Input}},
+                      PrecisionCase{"NoAsksThePrecisionAgain",
+                                    {"0.5", "no", "0.01", "1"},
+                                    {Kind::Input, Kind::Question, Kind::Input, Kind::Input}},
+                      PrecisionCase{"TheNewAnswerIsQuestionedToo",
+                                    {"2", "no", "3", "no", "0.2", "yes", "1"},
+                                    {Kind::Input, Kind::Question, Kind::Input, Kind::Question,
+                                     Kind::Input, Kind::Question, Kind::Input}},
+                      PrecisionCase{
+                          "CancelIsZeroAndAccepted", {"", "1"}, {Kind::Input, Kind::Input}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 std::string withoutFactorLine(std::string report) {

@@ -87,8 +87,8 @@ double askPrecision(Host& host) {
 /// value, so the precision is asked again and the new answer checked anew.
 double askConfirmedPrecision(Host& host) {
     double e = askPrecision(host);
-    while (e > kCoarsePrecision && !host.askYesNo(std::string(kPrecisionWarning),
-                                                  std::string(kPrecisionWarningCaption)))
+    while (e > kCoarsePrecision &&
+           !host.askYesNo(std::string(kPrecisionWarning), std::string(kPrecisionWarningCaption)))
         e = askPrecision(host);
     return e;
 }
@@ -132,8 +132,8 @@ bool converged(const Iterate& x, const Iterate& x0, double e) {
 /// Runs sweeps until one converges; gives the number of sweeps, or nothing
 /// when the limit is passed. The count is checked before the test's result
 /// is used, so a sweep beyond the limit never counts even when it converged.
-std::optional<int> iterate(Sweep sweep, const Matrix& Ab, int n, Iterate& x0, Iterate& x,
-                           double e, double w) {
+std::optional<int> iterate(Sweep sweep, const Matrix& Ab, int n, Iterate& x0, Iterate& x, double e,
+                           double w) {
     for (int k = 1;; ++k) {
         sweep(Ab, n, x0, x, w);
         const bool done = converged(x, x0, e);

@@ -7,6 +7,7 @@
 #include "vector_text.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 namespace quorvex {
@@ -50,14 +51,24 @@ double offDiagonalSum(const Matrix& B, int i, int n) {
     return sum;
 }
 
+/// Asks for the order, then empties the result area and reads the matrix.
+/// Gives nothing when the command stops silently; the previous report then
+/// stays.
+std::optional<Matrix> askMatrix(Host& host, std::string_view prompt,
+                                std::string_view caption = {}) {
+    const auto n = askOrder(host, prompt, caption);
+    if (!n) return std::nullopt;
+    host.setResultText({});
+    return readAugmentedMatrix(host, *n);
+}
+
 } // namespace
 
 Outcome CMatrixJudge_Click(Host& host) {
-    const auto order = askOrder(host, kMatrixOrderPrompt);
-    if (!order) return Outcome::Stopped;
-    const int n = *order;
-    host.setResultText({});
-    const Matrix B = readAugmentedMatrix(host, n);
+    const auto matrix = askMatrix(host, kMatrixOrderPrompt);
+    if (!matrix) return Outcome::Stopped;
+    const Matrix& B = *matrix;
+    const int n = B.rows();
     const NumberStyle style = NumberStyle::rounded(host.decimalDigits());
     Report r;
     r.matrixBlock(B, n, n, kSep, NumberStyle::plain());
@@ -75,11 +86,10 @@ Outcome CMatrixJudge_Click(Host& host) {
 }
 
 Outcome StrictMatrixJudge_Click(Host& host) {
-    const auto order = askOrder(host, kMatrixOrderPrompt);
-    if (!order) return Outcome::Stopped;
-    const int n = *order;
-    host.setResultText({});
-    const Matrix B = readAugmentedMatrix(host, n);
+    const auto matrix = askMatrix(host, kMatrixOrderPrompt);
+    if (!matrix) return Outcome::Stopped;
+    const Matrix& B = *matrix;
+    const int n = B.rows();
     Report r;
     r.matrixBlock(B, n, n, kSep, NumberStyle::plain());
     r.heading("以上是该矩阵的元素").text("下面输出各行的判断结果：").newline();
@@ -119,11 +129,10 @@ Outcome VectorModel_Click(Host& host) {
 }
 
 Outcome MatrixModel_Click(Host& host) {
-    const auto order = askOrder(host, kArrayOrderPrompt, kInputDataCaption);
-    if (!order) return Outcome::Stopped;
-    const int n = *order;
-    host.setResultText({});
-    const Matrix A = readAugmentedMatrix(host, n);
+    const auto matrix = askMatrix(host, kArrayOrderPrompt, kInputDataCaption);
+    if (!matrix) return Outcome::Stopped;
+    const Matrix& A = *matrix;
+    const int n = A.rows();
     const NumberStyle rounded = NumberStyle::rounded(host.decimalDigits());
     Report r;
     r.matrixBlock(A, n, n, kNormSep, NumberStyle::plain());
