@@ -7,10 +7,6 @@
 #   share/quorvex/examples/    one input file per command
 #   share/applications/, share/metainfo/, share/icons/hicolor/
 
-if(TARGET quorvex)
-  install(TARGETS quorvex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
-
 set(quorvex_share ${CMAKE_INSTALL_DATADIR}/quorvex)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/help/ DESTINATION ${quorvex_share}/help)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/music/END.MID DESTINATION ${quorvex_share}/music)

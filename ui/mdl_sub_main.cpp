@@ -2,6 +2,7 @@
 
 #include "application_setup.h"
 #include "linear_frm.h"
+#include "shell.h"
 
 #include <QApplication>
 
@@ -16,9 +17,10 @@ int Main(int argc, char** argv) {
     setUpApplication(app);
 
     LinearFrm window;
-    QObject::connect(&window, &LinearFrm::unloaded, &app, &QApplication::quit);
-    QObject::connect(&window, &LinearFrm::aboutRequested, &app, [] {});
-    QObject::connect(&window, &LinearFrm::helpRequested, &app, [] {});
+    Shell shell(window);
+    QObject::connect(&window, &LinearFrm::unloaded, &shell, &Shell::showCredits);
+    QObject::connect(&window, &LinearFrm::aboutRequested, &shell, &Shell::showAbout);
+    QObject::connect(&window, &LinearFrm::helpRequested, &shell, &Shell::showHelp);
     window.show();
     return app.exec();
 }

@@ -27,8 +27,8 @@ class Shell : public QObject {
     ~Shell() override;
 
     CommonModule& common() { return m_common; }
-    FrmAbout* about() const { return m_about; }
-    FrmExit* credits() const { return m_credits; }
+    FrmAbout* about() const;
+    FrmExit* credits() const;
 
   public slots:
     /// 关于: shows the About window, the same one however often it is asked.
