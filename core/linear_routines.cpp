@@ -49,6 +49,27 @@ void CopyBlock(const Matrix& A, int n, int k, Matrix& S) {
     }
 }
 
+namespace {
+
+/// The largest magnitude among row[0..count-1] (NaN never counts), in four
+/// independent lanes so the scan is not one long chain of comparisons.
+double largestMagnitude(const double* row, int count) {
+    double lane[4] = {0.0, 0.0, 0.0, 0.0};
+    int j = 0;
+    for (; j + 4 <= count; j += 4)
+        for (int l = 0; l < 4; ++l) {
+            const double a = std::fabs(row[j + l]);
+            if (a > lane[l]) lane[l] = a;
+        }
+    for (; j < count; ++j) {
+        const double a = std::fabs(row[j]);
+        if (a > lane[0]) lane[0] = a;
+    }
+    return std::max(std::max(lane[0], lane[1]), std::max(lane[2], lane[3]));
+}
+
+} // namespace
+
 void FindLargest(const Matrix& M, int m, int& pr, int& pc) {
     pr = 1;
     pc = 1;
@@ -56,13 +77,16 @@ void FindLargest(const Matrix& M, int m, int& pr, int& pc) {
     double largest = std::fabs(M(1, 1));
     for (int i = 1; i <= m; ++i) {
         const double* row = M.row(i);
-        for (int j = 1; j <= m; ++j) {
-            if (std::fabs(row[j - 1]) > largest) {
-                largest = std::fabs(row[j - 1]);
-                pr = i;
-                pc = j;
-            }
-        }
+        // Scanning left to right and moving only on a strictly larger value
+        // ends on the first place of the row's largest magnitude, and only
+        // when that beats the rows above.
+        const double rowLargest = largestMagnitude(row, m);
+        if (!(rowLargest > largest)) continue;
+        int j = 0;
+        while (std::fabs(row[j]) != rowLargest) ++j;
+        largest = rowLargest;
+        pr = i;
+        pc = j + 1;
     }
 }
 

@@ -76,7 +76,21 @@ INSTANTIATE_TEST_SUITE_P(
         LargestCase{"RightHandSideNeverChosen", rows({{1, 2, 99}, {3, 1, -99}}), 2, 2, 1},
         LargestCase{"OnlyTheBlockIsSearched", rows({{1, 0, 9}, {0, 2, 9}, {9, 9, 9}}), 2, 2, 2},
         LargestCase{"AllZeroKeepsTheCorner", rows({{0, 0, 0}, {0, 0, 0}}), 2, 1, 1},
-        LargestCase{"NotANumberIsNeverLargest", rows({{1, NAN, 0}, {0, 2, 0}}), 2, 2, 2}),
+        LargestCase{"NotANumberIsNeverLargest", rows({{1, NAN, 0}, {0, 2, 0}}), 2, 2, 2},
+        LargestCase{"FirstOfEqualsWithinAWideRow",
+                    rows({{1, 0, 0, 0, 0, 0},
+                          {0, 7, 0, 0, -7, 0},
+                          {0, 0, 0, 7, 0, 0},
+                          {0, 0, 0, 0, 0, 99},
+                          {0, 0, 0, 0, 0, 0}}),
+                    5, 2, 2},
+        LargestCase{"LastColumnOfAWideBlock",
+                    rows({{1, 0, 0, 0, 0, 0},
+                          {0, 3, 0, 0, 0, 0},
+                          {0, 2, 0, 0, -8, 99},
+                          {8, 0, 0, 0, 8, 0},
+                          {0, 0, 0, 0, 0, 0}}),
+                    5, 3, 5}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct MaxIndexCase {
