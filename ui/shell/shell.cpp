@@ -37,6 +37,14 @@ Shell::~Shell() {
     delete m_credits;
 }
 
+FrmAbout* Shell::about() const {
+    return m_about;
+}
+
+FrmExit* Shell::credits() const {
+    return m_credits;
+}
+
 void Shell::showAbout() {
     if (!m_about) {
         m_about = new FrmAbout(m_common, &m_mainWindow);
