@@ -83,7 +83,7 @@ void FindLargest(const Matrix& M, int m, int& pr, int& pc) {
         const double rowLargest = largestMagnitude(row, m);
         if (!(rowLargest > largest)) continue;
         int j = 0;
-        while (std::fabs(row[j]) != rowLargest) ++j;
+        while (j < m - 1 && std::fabs(row[j]) != rowLargest) ++j;
         largest = rowLargest;
         pr = i;
         pc = j + 1;

@@ -45,6 +45,21 @@ Matrix cholesky(const Matrix& A, int n) {
     return L;
 }
 
+/// Solves L·Lᵀ·X = b: LY = b forwards, then LᵀX = Y backwards.
+void solveWithCholesky(const Matrix& L, const Vector& b, int n, Vector& Y, Vector& X) {
+    for (int i = 1; i <= n; ++i) {
+        const double* li = L.row(i);
+        double s = 0.0;
+        for (int k = 1; k < i; ++k) s = s + li[k - 1] * Y(k);
+        Y(i) = (b(i) - s) / li[i - 1];
+    }
+    for (int i = n; i >= 1; --i) {
+        double s = 0.0;
+        for (int k = i + 1; k <= n; ++k) s = s + L(k, i) * X(k);
+        X(i) = (Y(i) - s) / L(i, i);
+    }
+}
+
 /// L·D·Lᵀ factors from the lower triangle of A's first n columns. Gives
 /// false when some d(j) with j < n, about to be divided by, is exactly 0.
 bool ldlt(const Matrix& A, int n, Matrix& L, Vector& d) {
@@ -67,12 +82,14 @@ bool ldlt(const Matrix& A, int n, Matrix& L, Vector& d) {
     return true;
 }
 
-/// Splits the tridiagonal system held in the augmented matrix M into its
-/// three diagonals and right-hand side, and solves it by the chasing method.
+/// The right-hand side, the forward pass and the solution of the chasing
+/// method.
 struct Chase {
     Vector d, y, x;
 };
 
+/// Splits the tridiagonal system held in the augmented matrix M into its
+/// three diagonals and right-hand side, and solves it by the chasing method.
 Chase chase(const Matrix& M, int n) {
     Vector a(2, n), b(n), c(1, n - 1), l(2, n), u(n);
     Chase out{Vector(n), Vector(n), Vector(n)};
@@ -115,18 +132,8 @@ Outcome SqrtRoot_Click(Host& host) {
     const Vector b = rightHandSide(B, *n);
     const Matrix L = cholesky(B, *n);
     Vector Y(*n);
-    for (int i = 1; i <= *n; ++i) {
-        const double* li = L.row(i);
-        double s = 0.0;
-        for (int k = 1; k < i; ++k) s = s + li[k - 1] * Y(k);
-        Y(i) = (b(i) - s) / li[i - 1];
-    }
     Vector X(*n);
-    for (int i = *n; i >= 1; --i) {
-        double s = 0.0;
-        for (int k = i + 1; k <= *n; ++k) s = s + L(k, i) * X(k);
-        X(i) = (Y(i) - s) / L(i, i);
-    }
+    solveWithCholesky(L, b, *n, Y, X);
 
     const int dd = host.decimalDigits();
     Report r;
