@@ -10,9 +10,6 @@ namespace quorvex {
 
 namespace {
 
-constexpr std::string_view kNotSuitable = "此方法不合适！";
-constexpr std::string_view kNotSuitableHash = "此方法不合适#";
-
 /// Doolittle factors of the first n columns of A: L unit lower triangular,
 /// U upper triangular, row r of U before column r of L. Gives false when a
 /// pivot U(r,r) with r < n is exactly 0, since column r of L divides by it.

@@ -14,6 +14,11 @@ namespace quorvex {
 inline constexpr std::string_view kFourBlanks = "    ";
 inline constexpr std::string_view kFiveBlanks = "     ";
 
+/// The failure messages: the LU method's ends in a full-width "！", the
+/// others' in "#".
+inline constexpr std::string_view kNotSuitable = "此方法不合适！";
+inline constexpr std::string_view kNotSuitableHash = "此方法不合适#";
+
 inline constexpr std::string_view kLowerFactorHeading =
     "输出方程组的系数矩阵LU分解后的下三角矩阵L(n)";
 inline constexpr std::string_view kForwardHeading = "输出求解LY=b后的 Y(n)";

@@ -88,6 +88,35 @@ struct Chase {
     Vector d, y, x;
 };
 
+/// Solves D·Lᵀ·X = Y backwards. Gives false when d(i) is exactly 0.
+bool backWithLdlt(const Matrix& L, const Vector& d, const Vector& Y, int n, Vector& X) {
+    for (int i = n; i >= 1; --i) {
+        double s = 0.0;
+        for (int k = i + 1; k <= n; ++k) s = s + L(k, i) * X(k);
+        if (d(i) == 0.0) return false;
+        X(i) = Y(i) / d(i) - s;
+    }
+    return true;
+}
+
+/// What both square-root reports open with: the system as typed, A and b,
+/// and L with one decimal more than the setting.
+void symmetricOpening(Report& r, const Matrix& B, const Vector& b, const Matrix& L, int n, int dd) {
+    systemOpening(r, B, kSymmetricOpening, B, NumberStyle::plain(), b, NumberStyle::plain(),
+                  kFiveBlanks, n);
+    r.heading(kLowerFactorHeading);
+    r.matrixBlock(L, n, n, kFiveBlanks, NumberStyle::rounded(dd + 1));
+}
+
+/// Y, each value after a line break, then the solution X.
+void symmetricClosing(Report& r, const Vector& Y, NumberStyle yStyle, const Vector& X, int n,
+                      int dd) {
+    r.heading(kForwardHeading);
+    valuesAfterBreaks(r, "y", Y, n, yStyle);
+    r.heading(kSolutionHeading);
+    valueLines(r, "x", X, n, NumberStyle::rounded(dd));
+}
+
 /// Splits the tridiagonal system held in the augmented matrix M into its
 /// three diagonals and right-hand side, and solves it by the chasing method.
 Chase chase(const Matrix& M, int n) {
@@ -137,14 +166,8 @@ Outcome SqrtRoot_Click(Host& host) {
 
     const int dd = host.decimalDigits();
     Report r;
-    systemOpening(r, B, kSymmetricOpening, B, NumberStyle::plain(), b, NumberStyle::plain(),
-                  kFiveBlanks, *n);
-    r.heading(kLowerFactorHeading);
-    r.matrixBlock(L, *n, *n, kFiveBlanks, NumberStyle::rounded(dd + 1));
-    r.heading(kForwardHeading);
-    valuesAfterBreaks(r, "y", Y, *n, NumberStyle::rounded(dd + 1));
-    r.heading(kSolutionHeading);
-    valueLines(r, "x", X, *n, NumberStyle::rounded(dd));
+    symmetricOpening(r, B, b, L, *n, dd);
+    symmetricClosing(r, Y, NumberStyle::rounded(dd + 1), X, *n, dd);
     r.title("平方根法解线性方程组。").newline();
     r.text("注意：本方法仅对未知数x的系数矩阵是对称正定矩阵时有效。");
     return publish(host, r.take());
@@ -158,29 +181,17 @@ Outcome MendSqrt_Click(Host& host) {
     const Vector b = rightHandSide(B, *n);
     Matrix L(*n, *n);
     Vector d(*n);
-    if (!ldlt(B, *n, L, d)) return fail(host, "此方法不合适#");
+    if (!ldlt(B, *n, L, d)) return fail(host, kNotSuitableHash);
     const Vector Y = forwardUnit(L, b, *n);
     Vector X(*n);
-    for (int i = *n; i >= 1; --i) {
-        double s = 0.0;
-        for (int k = i + 1; k <= *n; ++k) s = s + L(k, i) * X(k);
-        if (d(i) == 0.0) return fail(host, "此方法不合适#");
-        X(i) = Y(i) / d(i) - s;
-    }
+    if (!backWithLdlt(L, d, Y, *n, X)) return fail(host, kNotSuitableHash);
 
     const int dd = host.decimalDigits();
-    const NumberStyle finer = NumberStyle::rounded(dd + 1);
     Report r;
-    systemOpening(r, B, kSymmetricOpening, B, NumberStyle::plain(), b, NumberStyle::plain(),
-                  kFiveBlanks, *n);
-    r.heading(kLowerFactorHeading);
-    r.matrixBlock(L, *n, *n, kFiveBlanks, finer);
+    symmetricOpening(r, B, b, L, *n, dd);
     r.text("接下来输出分解式A=L*D*L' 中D的主对角线元素：").newline();
-    r.vectorLine(d, 1, *n, kFiveBlanks, finer);
-    r.heading(kForwardHeading);
-    valuesAfterBreaks(r, "y", Y, *n, NumberStyle::rounded(dd));
-    r.heading(kSolutionHeading);
-    valueLines(r, "x", X, *n, NumberStyle::rounded(dd));
+    r.vectorLine(d, 1, *n, kFiveBlanks, NumberStyle::rounded(dd + 1));
+    symmetricClosing(r, Y, NumberStyle::rounded(dd), X, *n, dd);
     r.title("改进的平方根法解线性方程组").newline();
     r.text("注意：本方法仅对未知数x的系数矩阵是对称矩阵时有效。");
     return publish(host, r.take());
