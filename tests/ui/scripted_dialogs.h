@@ -1,0 +1,158 @@
+#pragma once
+
+#include "dialog_provider.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <deque>
+#include <variant>
+
+namespace quorvex::ui::testing {
+
+/// One dialog the script expects, with the answer to give.
+struct Expected {
+    enum Kind { Input, Message, Question, Open, Save, Font, Color };
+    Kind kind = Input;
+    QString answer;   ///< input text, or a file name
+    bool yes = false; ///< the answer to a question
+    bool cancel = false;
+    std::optional<FontChoice> font;
+    QColor color;
+
+    static Expected of(Kind kind, QString answer = {}, bool cancel = false) {
+        Expected e;
+        e.kind = kind;
+        e.answer = std::move(answer);
+        e.cancel = cancel;
+        return e;
+    }
+};
+
+/// A dialog as it was shown.
+struct Shown {
+    Expected::Kind kind;
+    QString text; ///< prompt or message
+    QString caption;
+    QString defaultAnswer; ///< default answer, or the initial file name
+};
+
+/// Answers the window's dialogs from a script and records each one. A
+/// dialog the script did not expect, or of another kind, is a test failure;
+/// it is answered as if cancelled so that nothing ever waits for a person.
+class ScriptedDialogs final : public DialogProvider {
+public:
+    void expect(Expected e) { m_script.push_back(std::move(e)); }
+    void answerInput(const QString& text) { expect(Expected::of(Expected::Input, text)); }
+    void cancelInput() { expect(Expected::of(Expected::Input, {}, true)); }
+    void acceptMessage() { expect(Expected::of(Expected::Message)); }
+    void answerQuestion(bool yes) {
+        Expected e = Expected::of(Expected::Question);
+        e.yes = yes;
+        expect(e);
+    }
+    void chooseFile(Expected::Kind dialog, const QString& name) {
+        expect(Expected::of(dialog, name));
+    }
+    void cancelFile(Expected::Kind dialog) { expect(Expected::of(dialog, {}, true)); }
+    void pickFont(const FontChoice& choice) {
+        Expected e = Expected::of(Expected::Font);
+        e.font = choice;
+        expect(e);
+    }
+    void pickColor(const QColor& color) {
+        Expected e = Expected::of(Expected::Color);
+        e.color = color;
+        expect(e);
+    }
+    void cancelColor() { expect(Expected::of(Expected::Color, {}, true)); }
+
+    std::vector<Shown> shown;
+    QStringList unexpected;
+
+    bool scriptUsedUp() const { return m_script.empty(); }
+    QStringList messages() const {
+        QStringList texts;
+        for (const Shown& s : shown)
+            if (s.kind == Expected::Message) texts << s.text;
+        return texts;
+    }
+
+    QString inputBox(QWidget*, const QString& prompt, const QString& caption,
+                     const QString& defaultAnswer) override {
+        const Expected e = take(Expected::Input, prompt, caption, defaultAnswer);
+        return e.cancel ? QString() : e.answer;
+    }
+    void messageBox(QWidget*, const QString& text, const QString& caption) override {
+        take(Expected::Message, text, caption, {});
+    }
+    bool askYesNo(QWidget*, const QString& text, const QString& caption) override {
+        return take(Expected::Question, text, caption, {}).yes;
+    }
+    std::optional<QString> openFileName(QWidget*, const QString& filter,
+                                        const QString& initial) override {
+        return fileAnswer(take(Expected::Open, filter, {}, initial));
+    }
+    std::optional<QString> saveFileName(QWidget*, const QString& filter,
+                                        const QString& initial) override {
+        return fileAnswer(take(Expected::Save, filter, {}, initial));
+    }
+    std::optional<FontChoice> chooseFont(QWidget*, const FontChoice&) override {
+        const Expected e = take(Expected::Font, {}, {}, {});
+        return e.cancel ? std::nullopt : e.font;
+    }
+    std::optional<QColor> chooseColor(QWidget*, const QColor&) override {
+        const Expected e = take(Expected::Color, {}, {}, {});
+        if (e.cancel) return std::nullopt;
+        return e.color;
+    }
+
+private:
+    static std::optional<QString> fileAnswer(const Expected& e) {
+        if (e.cancel) return std::nullopt;
+        return e.answer;
+    }
+
+    Expected take(Expected::Kind kind, const QString& text, const QString& caption,
+                  const QString& defaultAnswer) {
+        shown.push_back({kind, text, caption, defaultAnswer});
+        if (m_script.empty() || m_script.front().kind != kind) {
+            unexpected << QStringLiteral("unexpected dialog: ") + text;
+            return Expected::of(kind, {}, true);
+        }
+        Expected e = m_script.front();
+        m_script.pop_front();
+        return e;
+    }
+
+    std::deque<Expected> m_script;
+};
+
+/// Fails the test instead of hanging when a real modal dialog opens: it is
+/// closed at once and its title recorded.
+class ModalWatchdog {
+public:
+    ModalWatchdog() {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                m_seen << modal->windowTitle();
+                modal->close();
+            }
+        });
+        m_timer.start(50);
+    }
+    ~ModalWatchdog() { m_timer.stop(); }
+    ModalWatchdog(const ModalWatchdog&) = delete;
+    ModalWatchdog& operator=(const ModalWatchdog&) = delete;
+
+    const QStringList& seen() const { return m_seen; }
+
+private:
+    QTimer m_timer;
+    QStringList m_seen;
+};
+
+} // namespace quorvex::ui::testing
