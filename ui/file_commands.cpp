@@ -110,12 +110,16 @@ void FileCommands::loadIntoEditArea(const QString& text, qint64 bytes) {
     doc.setUndoRedoEnabled(false);
     QTextCursor cursor(&doc);
     cursor.movePosition(QTextCursor::End);
+    // The area lays its text out once, at the end; the progress bar repaints
+    // itself as each piece goes in.
+    cursor.beginEditBlock();
     for (qsizetype from = 0; from < text.size();) {
         const qsizetype end = chunkEnd(text, from);
         cursor.insertText(text.sliced(from, end - from));
         from = end;
         progress.setValue(static_cast<int>(maximum * from / text.size()));
     }
+    cursor.endEditBlock();
     doc.setUndoRedoEnabled(true);
     progress.setValue(0);
     m_parts.layout.hideProgressStrip(progress);
