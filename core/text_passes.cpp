@@ -40,10 +40,15 @@ std::string_view trimBlanks(std::string_view s) {
 }
 
 void collapseBlankRuns(std::string& s) {
-    replaceAllInPlace(s, "         ", " ");
-    replaceAllInPlace(s, "     ", " ");
-    replaceAllInPlace(s, "   ", " ");
-    replaceAllInPlace(s, "  ", " ");
+    // Every run of blanks, however long, becomes one blank. (Collapsing by
+    // fixed runs of nine, five, three and two leaves two or three blanks
+    // behind a run of 287 or more, which would read as an empty element.)
+    std::size_t write = 0;
+    for (std::size_t read = 0; read < s.size(); ++read) {
+        if (s[read] == ' ' && write > 0 && s[write - 1] == ' ') continue;
+        s[write++] = s[read];
+    }
+    s.resize(write);
 }
 
 } // namespace quorvex

@@ -12,8 +12,7 @@ void replaceAllInPlace(std::string& s, std::string_view from, std::string_view t
 /// The text without leading and trailing blanks (U+0020 only).
 std::string_view trimBlanks(std::string_view s);
 
-/// Reduces runs of blanks the way typed input is cleaned: nine blanks by
-/// one, then five, three and two by one, each as its own pass.
+/// Reduces every run of blanks to a single blank.
 void collapseBlankRuns(std::string& s);
 
 } // namespace quorvex

@@ -46,6 +46,7 @@ const ParseCase kCases[] = {
     {"Blanks", "1 2 3\n4 5 6", 2, k123456},
     {"Commas", "1,2,3\n4,5,6", 2, k123456},
     {"SeveralBlanks", "1    2          3\n4  5   6", 2, k123456},
+    {"VeryLongRunOfBlanks", "1                                                                                                                                                                                                                                                                                               2 3\n4 5 6", 2, k123456},
     {"LeadingBlanksOnLines", "   1 2 3\n  4 5 6", 2, k123456},
     {"TrailingComma", "1,2,3,\n4,5,6,", 2, k123456},
     {"EmptyLinesBetween", "1 2 3\n\n\n\n4 5 6", 2, k123456},
@@ -88,6 +89,12 @@ TEST(MatrixTextLimits, TextsLongerThan32767CharactersAreParsed) {
     EXPECT_EQ(M(1, 1), 1001);
     EXPECT_EQ(M(n, n + 1), n * 1000 + n + 1);
     EXPECT_EQ(M(57, 33), 57033);
+}
+
+TEST(MatrixTextLimits, AnyRunOfBlanksIsOneSeparator) {
+    for (std::size_t blanks : {2, 9, 14, 286, 287, 288, 1000, 100000}) {
+        EXPECT_EQ(parse("1" + std::string(blanks, ' ') + "2 3\n4 5 6", 2), k123456) << blanks;
+    }
 }
 
 TEST(MatrixTextLimits, MillionElementLineAndHugeExpressionStayBounded) {
