@@ -46,7 +46,6 @@ const ParseCase kCases[] = {
     {"Blanks", "1 2 3\n4 5 6", 2, k123456},
     {"Commas", "1,2,3\n4,5,6", 2, k123456},
     {"SeveralBlanks", "1    2          3\n4  5   6", 2, k123456},
-    {"VeryLongRunOfBlanks", "1                                                                                                                                                                                                                                                                                               2 3\n4 5 6", 2, k123456},
     {"LeadingBlanksOnLines", "   1 2 3\n  4 5 6", 2, k123456},
     {"TrailingComma", "1,2,3,\n4,5,6,", 2, k123456},
     {"EmptyLinesBetween", "1 2 3\n\n\n\n4 5 6", 2, k123456},
@@ -93,7 +92,10 @@ TEST(MatrixTextLimits, TextsLongerThan32767CharactersAreParsed) {
 
 TEST(MatrixTextLimits, AnyRunOfBlanksIsOneSeparator) {
     for (std::size_t blanks : {2, 9, 14, 286, 287, 288, 1000, 100000}) {
-        EXPECT_EQ(parse("1" + std::string(blanks, ' ') + "2 3\n4 5 6", 2), k123456) << blanks;
+        std::string text = "1";
+        text.append(blanks, ' ');
+        text.append("2 3\n4 5 6");
+        EXPECT_EQ(parse(text, 2), k123456) << blanks;
     }
 }
 
