@@ -18,7 +18,6 @@ class CreditsTest : public QObject {
     void scrollStep();
     void labelTop_data();
     void labelTop();
-    void crossingTakesTheStepsItShould();
     void geometry_data();
     void geometry();
     void windowMakeUp();
@@ -60,20 +59,6 @@ void CreditsTest::labelTop() {
     QFETCH(int, labelHeight);
     QFETCH(int, next);
     QCOMPARE(nextLabelTop(top, labelHeight, 6885, 28), next);
-}
-
-void CreditsTest::crossingTakesTheStepsItShould() {
-    // From the bottom edge the label is back there at the first tick k with
-    // 6885 - 28k < -h, the first tick that leaves it wholly above the window.
-    const int h = 2000;
-    int top = 6885, ticks = 0, lowest = top;
-    do {
-        top = nextLabelTop(top, h, 6885, 28);
-        lowest = std::min(lowest, top);
-        ++ticks;
-    } while (top != 6885);
-    QCOMPARE(ticks, 318); // 28 * 318 = 8904 > 8885 >= 28 * 317
-    QCOMPARE(lowest, 6885 - 317 * 28);
 }
 
 void CreditsTest::geometry_data() {
