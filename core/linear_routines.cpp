@@ -34,8 +34,12 @@ double ColumnPivotDeterminant(Matrix& A, int& exchangeCount) {
             A.swapRowRange(k, p, k, n);
             ++exchangeCount;
         }
+        // A zero pivot after the search means the rest of the column is zero
+        // already: the matrix is singular and nothing is to be eliminated,
+        // so its determinant comes out 0 rather than 0/0.
+        const double pivot = A(k, k);
         for (int i = k + 1; i <= n; ++i)
-            eliminateRow(A, i, k, A(i, k) / A(k, k), k, n, kDeterminantDecimals);
+            eliminateRow(A, i, k, pivot == 0.0 ? 0.0 : A(i, k) / pivot, k, n, kDeterminantDecimals);
     }
     double D = 1.0;
     for (int k = 1; k <= n; ++k) D = D * A(k, k);
