@@ -2,6 +2,7 @@
 
 #include "host.h"
 #include "number_text.h"
+#include "text_passes.h"
 
 #include <climits>
 #include <cmath>
@@ -18,20 +19,9 @@ constexpr const char* kPiText = "+3.14159265358979";
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isDigitOrPoint(char c) { return isDigit(c) || c == '.'; }
 
-/// One left-to-right pass replacing every non-overlapping occurrence.
 std::string replaceAll(std::string_view s, std::string_view from, std::string_view to) {
-    std::size_t pos = s.find(from);
-    if (pos == std::string_view::npos) return std::string(s);
-    std::string out;
-    out.reserve(s.size());
-    std::size_t start = 0;
-    while (pos != std::string_view::npos) {
-        out.append(s, start, pos - start);
-        out.append(to);
-        start = pos + from.size();
-        pos = s.find(from, start);
-    }
-    out.append(s, start, std::string_view::npos);
+    std::string out(s);
+    replaceAllInPlace(out, from, to);
     return out;
 }
 

@@ -11,14 +11,7 @@ namespace quorvex {
 namespace {
 
 using testing::ScriptedHost;
-
-std::vector<double> solutionOf(const std::string& report) {
-    std::vector<double> x;
-    std::istringstream in(report);
-    for (std::string line; std::getline(in, line);)
-        if (line.rfind("x(", 0) == 0) x.push_back(std::stod(line.substr(line.find('=') + 1)));
-    return x;
-}
+using testing::solutionOf;
 
 TEST(Gauss1, PromptAndItsDefault) {
     ScriptedHost host("2 1 3\n1 3 5", {"2"});

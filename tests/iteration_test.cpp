@@ -11,6 +11,7 @@ namespace quorvex {
 namespace {
 
 using testing::ScriptedHost;
+using testing::solutionOf;
 using Kind = ScriptedHost::Dialog::Kind;
 
 constexpr const char* kFactorPrompt = "当0<w<1 时，称为低松弛迭代法(SUR法)\r\n"
@@ -33,14 +34,6 @@ const Iteration kIterations[] = {
     {"GaussSeidel", &Gauss_SeidelDie_Click, false},
     {"Sor", &SorDie_Click, true},
 };
-
-std::vector<double> solutionOf(const std::string& report) {
-    std::vector<double> x;
-    std::istringstream in(report);
-    for (std::string line; std::getline(in, line);)
-        if (line.rfind("x(", 0) == 0) x.push_back(std::stod(line.substr(line.find('=') + 1)));
-    return x;
-}
 
 int sweepsOf(const std::string& report) {
     const auto at = report.find("迭代");

@@ -3,6 +3,7 @@
 #include "host.h"
 
 #include <deque>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,15 @@ inline std::string crlf(std::initializer_list<std::string_view> lines) {
         first = false;
     }
     return out;
+}
+
+/// The values of the report's "x(i)=" lines, in the order they stand.
+inline std::vector<double> solutionOf(const std::string& report) {
+    std::vector<double> x;
+    std::istringstream in(report);
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind("x(", 0) == 0) x.push_back(std::stod(line.substr(line.find('=') + 1)));
+    return x;
 }
 
 } // namespace quorvex::testing
