@@ -35,7 +35,7 @@ Report& Report::integer(long long v) {
 }
 
 Report& Report::matrixBlock(const Matrix& m, int rows, int cols, std::string_view separator,
-                            NumberStyle style, int firstCol) {
+                            NumberStyle style, int firstCol, std::string_view rowEnd) {
     const std::size_t need =
         m_text.size() + estimateBlockBytes(rows, cols - firstCol + 1, separator.size());
     if (m_text.capacity() < need) m_text.reserve(std::max(need, 2 * m_text.capacity()));
@@ -48,15 +48,18 @@ Report& Report::matrixBlock(const Matrix& m, int rows, int cols, std::string_vie
     for (int i = 1; i <= rows; ++i) {
         const double* row = m.row(i);
         for (int j = firstCol; j <= cols; ++j) {
-            if (static_cast<std::size_t>(out - chunk) + perNumber + 2 > kChunk) {
+            if (static_cast<std::size_t>(out - chunk) + perNumber + rowEnd.size() > kChunk) {
                 m_text.append(chunk, static_cast<std::size_t>(out - chunk));
                 out = chunk;
             }
             for (char c : separator) *out++ = c;
             out = styledNumber(out, row[j - 1], style);
         }
-        *out++ = '\r';
-        *out++ = '\n';
+        if (static_cast<std::size_t>(out - chunk) + rowEnd.size() > kChunk) {
+            m_text.append(chunk, static_cast<std::size_t>(out - chunk));
+            out = chunk;
+        }
+        for (char c : rowEnd) *out++ = c;
     }
     m_text.append(chunk, static_cast<std::size_t>(out - chunk));
     return *this;

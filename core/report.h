@@ -32,9 +32,10 @@ public:
     /// Appends an index or count as a plain integer.
     Report& integer(long long v);
 
-    /// For each row: a separator before every element, CR LF after the row.
+    /// For each row: a separator before every element, rowEnd (CR LF, or two
+    /// for blocks whose rows stand apart) after the row.
     Report& matrixBlock(const Matrix& m, int rows, int cols, std::string_view separator,
-                        NumberStyle style, int firstCol = 1);
+                        NumberStyle style, int firstCol = 1, std::string_view rowEnd = kCrLf);
     /// Separator and number for each element of v(first..last), on one line,
     /// with no line break.
     Report& vectorLine(const Vector& v, int first, int last, std::string_view separator,

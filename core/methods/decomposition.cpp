@@ -47,11 +47,7 @@ bool backUpper(const Matrix& U, const Vector& Y, int n, bool nanFails, Vector& X
 /// Rows with five blanks before each number, each row followed by an empty
 /// line: the way U is printed.
 void spacedRows(Report& r, const Matrix& U, int n, NumberStyle style) {
-    for (int i = 1; i <= n; ++i) {
-        const double* row = U.row(i);
-        for (int j = 0; j < n; ++j) r.text(kFiveBlanks).number(row[j], style);
-        r.newline().newline();
-    }
+    r.matrixBlock(U, n, n, kFiveBlanks, style, 1, "\r\n\r\n");
 }
 
 /// After a row exchange at step r, L must again be unit lower triangular.
