@@ -1,0 +1,104 @@
+// quorvex-cli as a script sees it: encodings of its files, hostile bytes,
+// usage errors and the listing of commands.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("quorvex-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    fs::path file(const std::string& name, const std::string& bytes) {
+        std::ofstream(m_dir / name, std::ios::binary) << bytes;
+        return m_dir / name;
+    }
+
+    CliRun run(const std::string& args) {
+        const std::string cmd = std::string("'") + QUORVEX_CLI + "' " + args + " >'" +
+                                (m_dir / "out").string() + "' 2>'" + (m_dir / "err").string() + "'";
+        const int status = std::system(cmd.c_str());
+        return {WEXITSTATUS(status), slurp(m_dir / "out"), slurp(m_dir / "err")};
+    }
+
+    fs::path m_dir;
+};
+
+TEST_F(Cli, Gb18030FilesAreReadAsChinese) {
+    // "上次的报告" in GB18030, as a Chinese Windows machine saves it.
+    const auto previous = file("previous.txt", "\xc9\xcf\xb4\xce\xb5\xc4\xb1\xa8\xb8\xe6");
+    const auto input = file("input.txt", "2 1 3\r\n1 3 5\r\n");
+    const CliRun r = run("Gauss_1 -i '" + input.string() + "' -p '" + previous.string() + "'");
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.out, "上次的报告");
+}
+
+TEST_F(Cli, BinaryInputIsReadWithoutHarm) {
+    std::string bytes("1 \0 2 3\xff\xfe\r\n\x80\x81 4 5 6\r\n", 22);
+    bytes += std::string(1000, '\0');
+    const auto input = file("input.txt", bytes);
+    const CliRun r = run("GaussTier -a 2 -i '" + input.string() + "'");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Gauss列主元消去法解线性方程组"), std::string::npos);
+}
+
+TEST_F(Cli, UsageErrorsExitWithTwoAndSayWhy) {
+    CliRun r = run("NoSuchCommand -i /dev/null");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("unknown command 'NoSuchCommand'"), std::string::npos);
+    r = run("Gauss_1 -i '" + (m_dir / "missing.txt").string() + "'");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("cannot read input file"), std::string::npos);
+    r = run("--bogus Gauss_1");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("unknown option --bogus"), std::string::npos);
+    r = run("");
+    EXPECT_EQ(r.status, 2);
+}
+
+TEST_F(Cli, ListNamesEveryCommandWithItsCaption) {
+    const CliRun r = run("--list");
+    EXPECT_EQ(r.status, 0);
+    std::istringstream lines(r.out);
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count)
+        EXPECT_NE(line.find('\t'), std::string::npos) << line;
+    EXPECT_EQ(count, 18);
+    EXPECT_EQ(r.out.rfind("Gauss_1\tGauss消去法\n", 0), 0u);
+}
+
+TEST_F(Cli, TraceShowsEachDialogAndTheAnswerTaken) {
+    const auto input = file("input.txt", "4 8\r\n");
+    const CliRun r = run("Gauss_1 --trace -a 1 -d 3 -i '" + input.string() + "'");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("input: caption=输入数据 prompt=输入矩阵的阶数 n： default=3 answer=1"),
+              std::string::npos)
+        << r.err;
+}
+
+} // namespace
