@@ -39,11 +39,11 @@ Outcome CommandController::run(const MenuEntry& command) {
         WaitCursor busy;
         outcome = command.handler(host);
     } catch (const std::exception&) {
-        // Out of memory for an enormous order: the window stays as it was.
+        // Out of memory for an enormous order: the unfinished report is dropped.
         m_dialogs.messageBox(&m_window, kOperationError, kCaption);
         return Outcome::Failed;
     }
-    if (auto text = host.takeResult()) m_resultArea.setText(std::move(*text));
+    host.finish();
     return outcome;
 }
 

@@ -6,8 +6,6 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-#include <utility>
-
 namespace quorvex::ui {
 
 namespace {
@@ -33,22 +31,25 @@ private:
 } // namespace
 
 QtHost::QtHost(DialogProvider& dialogs, QWidget* parent, const QPlainTextEdit& editArea,
-               const ResultArea& resultArea, int decimalDigits)
+               ResultArea& resultArea, int decimalDigits)
     : m_dialogs(dialogs), m_parent(parent), m_editArea(editArea), m_resultArea(resultArea),
       m_decimalDigits(decimalDigits) {}
 
 std::string QtHost::inputBox(const std::string& prompt, const std::string& caption,
                              const std::string& defaultAnswer) {
+    showResult();
     CursorPause pause;
     return m_dialogs.inputBox(m_parent, qt(prompt), qt(caption), qt(defaultAnswer)).toStdString();
 }
 
 void QtHost::messageBox(const std::string& text, const std::string& caption) {
+    showResult();
     CursorPause pause;
     m_dialogs.messageBox(m_parent, qt(text), qt(caption));
 }
 
 bool QtHost::askYesNo(const std::string& text, const std::string& caption) {
+    showResult();
     CursorPause pause;
     return m_dialogs.askYesNo(m_parent, qt(text), qt(caption));
 }
@@ -61,15 +62,34 @@ std::string QtHost::editText() {
 
 std::string QtHost::resultText() { return result(); }
 
-void QtHost::setResultText(std::string text) { m_result = std::move(text); }
+void QtHost::setResultText(std::string text) {
+    m_result = std::move(text);
+    m_resultChanged = true;
+}
 
-void QtHost::appendResult(std::string_view piece) { result().append(piece); }
+void QtHost::appendResult(std::string_view piece) { changedResult().append(piece); }
 
-std::optional<std::string> QtHost::takeResult() { return std::exchange(m_result, std::nullopt); }
+void QtHost::showResult() {
+    if (!m_resultChanged) return;
+    m_resultArea.setText(*m_result);
+    m_resultChanged = false;
+}
+
+void QtHost::finish() {
+    if (!m_resultChanged) return;
+    m_resultArea.setText(std::move(*m_result));
+    m_result.reset();
+    m_resultChanged = false;
+}
 
 std::string& QtHost::result() {
     if (!m_result) m_result = m_resultArea.text();
     return *m_result;
+}
+
+std::string& QtHost::changedResult() {
+    m_resultChanged = true;
+    return result();
 }
 
 } // namespace quorvex::ui

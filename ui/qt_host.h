@@ -13,13 +13,14 @@ namespace quorvex::ui {
 class DialogProvider;
 class ResultArea;
 
-/// The window as a command sees it. Dialogs go to the provider; the result
-/// area is written into a copy that the window takes over whole when the
-/// command is done, so a report never shows half-written.
+/// The window as a command sees it. Dialogs go to the provider. The result
+/// area is written into a copy that the window takes over whole before a
+/// dialog shows and when the command is done, so that a report is never
+/// seen half-written and a dialog always sees the window as it now is.
 class QtHost final : public Host {
 public:
     QtHost(DialogProvider& dialogs, QWidget* parent, const QPlainTextEdit& editArea,
-           const ResultArea& resultArea, int decimalDigits);
+           ResultArea& resultArea, int decimalDigits);
 
     std::string inputBox(const std::string& prompt, const std::string& caption,
                          const std::string& defaultAnswer) override;
@@ -31,19 +32,22 @@ public:
     void appendResult(std::string_view piece) override;
     int decimalDigits() override { return m_decimalDigits; }
 
-    /// The result area's new text, when the command changed it.
-    std::optional<std::string> takeResult();
+    /// Hands the result area its new text, when the command changed it.
+    void finish();
 
 private:
     std::string& result();
+    std::string& changedResult();
+    void showResult();
 
     DialogProvider& m_dialogs;
     QWidget* m_parent;
     const QPlainTextEdit& m_editArea;
-    const ResultArea& m_resultArea;
+    ResultArea& m_resultArea;
     int m_decimalDigits;
     std::optional<std::string> m_editText;
     std::optional<std::string> m_result;
+    bool m_resultChanged = false;
 };
 
 } // namespace quorvex::ui

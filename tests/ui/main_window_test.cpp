@@ -7,8 +7,6 @@
 #include "window_harness.h"
 #include "window_layout.h"
 
-#include "registry.h"
-
 #include <QLabel>
 #include <QMenuBar>
 #include <QSignalSpy>
@@ -42,11 +40,11 @@ private slots:
     void menuTree_data();
     void menuTree();
     void alwaysDisabledItems();
-    void methodItemsFollowTheRegistry();
     void methodsGreyedWhileEditAreaBlank_data();
     void methodsGreyedWhileEditAreaBlank();
     void gaussFromItsMenuItem();
-    void cancelledPromptKeepsReport();
+    void cancelledPrompt_data();
+    void cancelledPrompt();
     void statusFollowsFocusAndTyping();
     void toolbarButtons();
     void decimalsSetting_data();
@@ -133,16 +131,6 @@ void MainWindowTest::alwaysDisabledItems() {
     QCOMPARE(undo.count(), 0);
 }
 
-void MainWindowTest::methodItemsFollowTheRegistry() {
-    WindowHarness h;
-    for (const quorvex::MenuEntry& e : quorvex::methodMenu()) {
-        if (e.kind != quorvex::MenuEntryKind::Command) continue;
-        const QAction* a = h.action(std::string(e.id).c_str());
-        QVERIFY(a);
-        QCOMPARE(a->isEnabled(), e.handler != nullptr);
-    }
-}
-
 void MainWindowTest::methodsGreyedWhileEditAreaBlank_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("enabled");
@@ -180,13 +168,24 @@ void MainWindowTest::gaussFromItsMenuItem() {
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
-void MainWindowTest::cancelledPromptKeepsReport() {
+void MainWindowTest::cancelledPrompt_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("Gauss_1 keeps the report") << "Gauss_1" << "earlier report";
+    QTest::newRow("GaussTier empties the area before asking") << "GaussTier" << "";
+}
+
+void MainWindowTest::cancelledPrompt() {
+    QFETCH(QString, command);
+    QFETCH(QString, result);
     WindowHarness h;
     h.window.resultArea().setText("earlier report");
     h.edit().setPlainText(kGaussInput);
-    h.dialogs.cancelInput();
-    h.trigger("Gauss_1");
-    QCOMPARE(h.result(), QStringLiteral("earlier report"));
+    QString duringPrompt;
+    h.dialogs.cancelInput([&] { duringPrompt = h.result(); });
+    h.trigger(qPrintable(command));
+    QCOMPARE(duringPrompt, result);
+    QCOMPARE(h.result(), result);
 }
 
 void MainWindowTest::statusFollowsFocusAndTyping() {

@@ -9,7 +9,7 @@
 #include <QWidget>
 
 #include <deque>
-#include <variant>
+#include <functional>
 
 namespace quorvex::ui::testing {
 
@@ -22,6 +22,7 @@ struct Expected {
     bool cancel = false;
     std::optional<FontChoice> font;
     QColor color;
+    std::function<void()> whileShown; ///< runs while the dialog is up
 
     static Expected of(Kind kind, QString answer = {}, bool cancel = false) {
         Expected e;
@@ -47,7 +48,11 @@ class ScriptedDialogs final : public DialogProvider {
 public:
     void expect(Expected e) { m_script.push_back(std::move(e)); }
     void answerInput(const QString& text) { expect(Expected::of(Expected::Input, text)); }
-    void cancelInput() { expect(Expected::of(Expected::Input, {}, true)); }
+    void cancelInput(std::function<void()> whileShown = {}) {
+        Expected e = Expected::of(Expected::Input, {}, true);
+        e.whileShown = std::move(whileShown);
+        expect(e);
+    }
     void acceptMessage() { expect(Expected::of(Expected::Message)); }
     void answerQuestion(bool yes) {
         Expected e = Expected::of(Expected::Question);
@@ -125,6 +130,7 @@ private:
         }
         Expected e = m_script.front();
         m_script.pop_front();
+        if (e.whileShown) e.whileShown();
         return e;
     }
 
