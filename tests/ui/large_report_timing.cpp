@@ -22,8 +22,10 @@ QString dominantSystem(int n) {
     QString text;
     for (int i = 1; i <= n; ++i) {
         for (int j = 1; j <= n; ++j)
-            text += QString::number(i == j ? 20 * n + i : (i * 7 + j * 13) % 19 - 9) + u' ';
-        text += QString::number(i) + u'\n';
+            text += (i == j ? QString::number(20 * n + i + 0.37, 'f', 2)
+                            : QString::number(((i * 7 + j * 13) % 19 - 9) / 7.0, 'f', 10)) +
+                    u' ';
+        text += QString::number(i / 3.0, 'f', 5) + u'\n';
     }
     return text;
 }
@@ -36,6 +38,21 @@ template <typename Step> double timed(QPlainTextEdit& view, Step step) {
     QApplication::processEvents();
     view.viewport()->repaint();
     return clock.nsecsElapsed() / 1e6;
+}
+
+/// Scrolls the way a reader does and prints how long each step takes.
+void timeScrolling(QPlainTextEdit& view) {
+    QScrollBar& v = *view.verticalScrollBar();
+    QScrollBar& h = *view.horizontalScrollBar();
+    const double middle = timed(view, [&] { v.setValue(v.maximum() / 2); });
+    const double end = timed(view, [&] { v.setValue(v.maximum()); });
+    const double right = timed(view, [&] { h.setValue(h.maximum()); });
+    double pages = 0;
+    for (int i = 0; i < 20; ++i)
+        pages = std::max(pages, timed(view, [&] { v.setValue(v.value() - v.pageStep()); }));
+    std::printf("scroll to the middle: %.0f ms, to the end: %.0f ms, to the far right: %.0f ms\n",
+                middle, end, right);
+    std::printf("slowest of 20 page-up steps: %.0f ms\n", pages);
 }
 
 } // namespace
@@ -64,21 +81,11 @@ int main(int argc, char** argv) {
     h.window.resultArea().clear();
     QApplication::processEvents();
     const double set = timed(view, [&] { h.window.resultArea().setText(report); });
-    QScrollBar& v = *view.verticalScrollBar();
-    QScrollBar& hor = *view.horizontalScrollBar();
-    const double middle = timed(view, [&] { v.setValue(v.maximum() / 2); });
-    const double end = timed(view, [&] { v.setValue(v.maximum()); });
-    const double right = timed(view, [&] { hor.setValue(hor.maximum()); });
-    double pages = 0;
-    for (int i = 0; i < 20; ++i)
-        pages = std::max(pages, timed(view, [&] { v.setValue(v.value() - v.pageStep()); }));
     std::printf("order %d: report %.1f MB, %d lines\n", n, report.size() / 1e6,
                 view.document()->blockCount());
     if (load >= 0) std::printf("open the input file: %.0f ms\n", load);
     std::printf("command from the menu (compute and show): %.0f ms\n", command);
     std::printf("show the report in the result area: %.0f ms\n", set);
-    std::printf("scroll to the middle: %.0f ms, to the end: %.0f ms, to the far right: %.0f ms\n",
-                middle, end, right);
-    std::printf("slowest of 20 page-up steps: %.0f ms\n", pages);
+    timeScrolling(view);
     return 0;
 }
