@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QMenu>
@@ -23,6 +24,8 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QToolBar>
+
+#include <utility>
 
 namespace quorvex::ui {
 
@@ -148,9 +151,20 @@ bool LinearFrm::isEnabledShortcut(const QKeySequence& keys) const {
     return false;
 }
 
+bool LinearFrm::movesFocus(const QFocusEvent& event) {
+    // Focus that merely comes back when a menu or a dialog closes is no move
+    // between the areas: it must not cover what the command just showed.
+    // The first activation, when the window opens, counts.
+    const Qt::FocusReason reason = event.reason();
+    if (reason == Qt::PopupFocusReason) return false;
+    if (reason != Qt::ActiveWindowFocusReason) return true;
+    return !std::exchange(m_activatedBefore, true);
+}
+
 bool LinearFrm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
-        m_status->setText(watched == m_edit ? kStatusEditFocus : kStatusResultFocus);
+        if (movesFocus(*static_cast<QFocusEvent*>(event)))
+            m_status->setText(watched == m_edit ? kStatusEditFocus : kStatusResultFocus);
     } else if (event->type() == QEvent::ShortcutOverride) {
         // The menu's shortcuts come before the text areas' own editing keys,
         // so that they act on the edit area whichever area has the focus.

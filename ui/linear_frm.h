@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class QFocusEvent;
 class QPlainTextEdit;
 class QProgressBar;
 class QToolBar;
@@ -59,6 +60,7 @@ private:
     void connectOtherMenus();
     void followFocusAndTyping();
     bool isEnabledShortcut(const QKeySequence& keys) const;
+    bool movesFocus(const QFocusEvent& event);
     void placeInitially();
 
     std::unique_ptr<DialogProvider> m_ownDialogs;
@@ -78,6 +80,7 @@ private:
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<EditCommands> m_editing;
     std::unique_ptr<CommandController> m_commands;
+    bool m_activatedBefore = false;
 };
 
 } // namespace quorvex::ui

@@ -67,6 +67,7 @@ void MainWindowTest::windowNamesAndCaption() {
     QVERIFY(!h.edit().isReadOnly());
     QCOMPARE(h.edit().lineWrapMode(), QPlainTextEdit::NoWrap);
     QCOMPARE(h.resultView().lineWrapMode(), QPlainTextEdit::NoWrap);
+    QCOMPARE(h.window.status().text(), QStringLiteral("编辑区域")); // Text1 has the focus
     QVERIFY(!h.window.findChild<QWidget*>(QStringLiteral("picSplitter"))->isVisible());
     QVERIFY(!h.window.findChild<QWidget*>(QStringLiteral("ProgressBar1"))->isVisible());
     // The client area opens 8850 x 6225 twips.
@@ -199,6 +200,12 @@ void MainWindowTest::statusFollowsFocusAndTyping() {
     QCOMPARE(status.text(), QStringLiteral("编辑状态"));
     h.trigger("FileNew");
     QCOMPARE(status.text(), QStringLiteral("状态"));
+    // Focus coming back from a closed menu or dialog is no move between areas.
+    for (Qt::FocusReason reason : {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
+        QFocusEvent back(QEvent::FocusIn, reason);
+        QApplication::sendEvent(&h.edit(), &back);
+        QCOMPARE(status.text(), QStringLiteral("状态"));
+    }
     QVERIFY(h.edit().toPlainText().isEmpty());
     for (const char* panel : {"Panel2", "Panel3"})
         QVERIFY(!h.window.findChild<QLabel*>(QString::fromLatin1(panel))->text().isEmpty());
