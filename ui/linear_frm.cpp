@@ -151,19 +151,20 @@ bool LinearFrm::isEnabledShortcut(const QKeySequence& keys) const {
     return false;
 }
 
-bool LinearFrm::movesFocus(const QFocusEvent& event) {
-    // Focus that merely comes back when a menu or a dialog closes is no move
-    // between the areas: it must not cover what the command just showed.
-    // The first activation, when the window opens, counts.
+bool LinearFrm::movesFocus(QObject* area, const QFocusEvent& event) {
+    // Focus that merely comes back to the same area when a menu or a dialog
+    // closes, or the window is activated again, must not cover what a
+    // command just showed; focus that lands on the other area is a move.
     const Qt::FocusReason reason = event.reason();
-    if (reason == Qt::PopupFocusReason) return false;
-    if (reason != Qt::ActiveWindowFocusReason) return true;
-    return !std::exchange(m_activatedBefore, true);
+    const bool returning =
+        reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason;
+    const bool moved = std::exchange(m_focusedArea, area) != area;
+    return !returning || moved;
 }
 
 bool LinearFrm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
-        if (movesFocus(*static_cast<QFocusEvent*>(event)))
+        if (movesFocus(watched, *static_cast<QFocusEvent*>(event)))
             m_status->setText(watched == m_edit ? kStatusEditFocus : kStatusResultFocus);
     } else if (event->type() == QEvent::ShortcutOverride) {
         // The menu's shortcuts come before the text areas' own editing keys,

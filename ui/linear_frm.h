@@ -60,7 +60,7 @@ private:
     void connectOtherMenus();
     void followFocusAndTyping();
     bool isEnabledShortcut(const QKeySequence& keys) const;
-    bool movesFocus(const QFocusEvent& event);
+    bool movesFocus(QObject* area, const QFocusEvent& event);
     void placeInitially();
 
     std::unique_ptr<DialogProvider> m_ownDialogs;
@@ -80,7 +80,7 @@ private:
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<EditCommands> m_editing;
     std::unique_ptr<CommandController> m_commands;
-    bool m_activatedBefore = false;
+    QObject* m_focusedArea = nullptr; ///< the text area that last had the focus
 };
 
 } // namespace quorvex::ui

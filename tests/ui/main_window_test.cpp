@@ -200,12 +200,16 @@ void MainWindowTest::statusFollowsFocusAndTyping() {
     QCOMPARE(status.text(), QStringLiteral("编辑状态"));
     h.trigger("FileNew");
     QCOMPARE(status.text(), QStringLiteral("状态"));
-    // Focus coming back from a closed menu or dialog is no move between areas.
+    // Focus coming back from a closed menu or dialog is no move between
+    // areas, unless it comes back to the other area.
     for (Qt::FocusReason reason : {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
         QFocusEvent back(QEvent::FocusIn, reason);
         QApplication::sendEvent(&h.edit(), &back);
         QCOMPARE(status.text(), QStringLiteral("状态"));
     }
+    QFocusEvent other(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(&h.resultView(), &other);
+    QCOMPARE(status.text(), QStringLiteral("结果区域"));
     QVERIFY(h.edit().toPlainText().isEmpty());
     for (const char* panel : {"Panel2", "Panel3"})
         QVERIFY(!h.window.findChild<QLabel*>(QString::fromLatin1(panel))->text().isEmpty());
