@@ -4,6 +4,7 @@
 #include "display_settings.h"
 #include "messages.h"
 #include "qt_host.h"
+#include "registry.h"
 #include "text_areas.h"
 
 #include <QCursor>
@@ -37,9 +38,10 @@ Outcome CommandController::run(const MenuEntry& command) {
     Outcome outcome = Outcome::Stopped;
     try {
         WaitCursor busy;
-        outcome = command.handler(host);
+        // The runner answers an order too large for the memory itself.
+        outcome = runCommand(command, host);
     } catch (const std::exception&) {
-        // Out of memory for an enormous order: the unfinished report is dropped.
+        // Anything else unforeseen: the unfinished report is dropped.
         m_dialogs.messageBox(&m_window, kOperationError, kCaption);
         return Outcome::Failed;
     }

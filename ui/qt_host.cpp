@@ -1,6 +1,7 @@
 #include "qt_host.h"
 
 #include "dialog_provider.h"
+#include "system_memory.h"
 #include "text_areas.h"
 
 #include <QCursor>
@@ -74,6 +75,8 @@ void QtHost::showResult() {
     m_resultArea.setText(*m_result);
     m_resultChanged = false;
 }
+
+std::uint64_t QtHost::availableMemory() { return platform::availableMemoryBytes(); }
 
 void QtHost::finish() {
     if (!m_resultChanged) return;

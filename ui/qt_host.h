@@ -31,6 +31,7 @@ public:
     void setResultText(std::string text) override;
     void appendResult(std::string_view piece) override;
     int decimalDigits() override { return m_decimalDigits; }
+    std::uint64_t availableMemory() override;
 
     /// Hands the result area its new text, when the command changed it.
     void finish();

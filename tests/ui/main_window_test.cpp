@@ -45,6 +45,7 @@ private slots:
     void gaussFromItsMenuItem();
     void cancelledPrompt_data();
     void cancelledPrompt();
+    void orderTooLargeForMemory();
     void statusFollowsFocusAndTyping();
     void toolbarButtons();
     void decimalsSetting_data();
@@ -187,6 +188,21 @@ void MainWindowTest::cancelledPrompt() {
     h.trigger(qPrintable(command));
     QCOMPARE(duringPrompt, result);
     QCOMPARE(h.result(), result);
+}
+
+void MainWindowTest::orderTooLargeForMemory() {
+    // No machine holds the arrays of order 32766: one message, and the
+    // result area shows what it showed before the command.
+    WindowHarness h;
+    h.window.resultArea().setText("earlier report");
+    h.edit().setPlainText(kGaussInput);
+    h.dialogs.answerInput(QStringLiteral("32766"));
+    h.dialogs.acceptMessage();
+    h.trigger("GaussTier");
+    QCOMPARE(h.result(), QStringLiteral("earlier report"));
+    QCOMPARE(h.dialogs.shown.size(), std::size_t{2});
+    QCOMPARE(h.dialogs.shown[1].text, QStringLiteral("内存不足，不能处理 32766 阶的矩阵，请减小阶数#"));
+    QCOMPARE(h.dialogs.shown[1].caption, QStringLiteral("Quorvex"));
 }
 
 void MainWindowTest::statusFollowsFocusAndTyping() {
