@@ -11,14 +11,14 @@ namespace quorvex::ui {
 
 namespace {
 
-struct ItemSpec {
+struct MenuItem {
     const char* name;
     const char* caption;
     const char* shortcut = nullptr;
     bool enabled = true;
 };
 
-constexpr ItemSpec kFileItems[] = {
+constexpr MenuItem kFileItems[] = {
     {"FileNew", "新建", "Ctrl+N"},
     {"FileOpen", "打开", "Ctrl+O"},
     {"FileSave", "保存", "Ctrl+S"},
@@ -26,7 +26,7 @@ constexpr ItemSpec kFileItems[] = {
     {"FileExit", "退出"},
 };
 
-constexpr ItemSpec kEditItems[] = {
+constexpr MenuItem kEditItems[] = {
     {"EditSelectAll", "全选(&A)", "Ctrl+A"},
     {"Edit", "撤消", "Ctrl+Z", false},
     {"EditCut", "剪切", "Ctrl+X"},
@@ -35,14 +35,14 @@ constexpr ItemSpec kEditItems[] = {
     {"EditDelete", "删除(&L)", "Del"},
 };
 
-constexpr ItemSpec kFormatItems[] = {
+constexpr MenuItem kFormatItems[] = {
     {"FormatStyle", "字体"},
     {"FormatBackColor", "背景色"},
     {"FormatDecimalDigits", "设置小数数位"},
     {"FormatDefault", "默认"},
 };
 
-constexpr ItemSpec kHelpItems[] = {
+constexpr MenuItem kHelpItems[] = {
     {"mnuHelpFile", "帮助文件"},
     {"mnuAbout", "关于"},
 };
@@ -52,15 +52,15 @@ QString text(std::string_view s) {
 }
 
 QMenu* addMenu(QMenuBar& bar, const char* name, const char* caption,
-               std::span<const ItemSpec> items) {
+               std::span<const MenuItem> items) {
     QMenu* menu = bar.addMenu(QString::fromUtf8(caption));
     menu->setObjectName(QString::fromLatin1(name));
     menu->menuAction()->setObjectName(QString::fromLatin1(name));
-    for (const ItemSpec& spec : items) {
-        QAction* action = menu->addAction(QString::fromUtf8(spec.caption));
-        action->setObjectName(QString::fromLatin1(spec.name));
-        if (spec.shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
-        action->setEnabled(spec.enabled);
+    for (const MenuItem& item : items) {
+        QAction* action = menu->addAction(QString::fromUtf8(item.caption));
+        action->setObjectName(QString::fromLatin1(item.name));
+        if (item.shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
+        action->setEnabled(item.enabled);
     }
     return menu;
 }
