@@ -19,7 +19,6 @@ struct ExprCase {
 // Names the case in test listings instead of dumping its bytes.
 void PrintTo(const ExprCase& c, std::ostream* os) { *os << c.name; }
 
-
 class ExpressionValue : public ::testing::TestWithParam<ExprCase> {};
 
 TEST_P(ExpressionValue, EvaluatesToExactValue) {
@@ -28,39 +27,25 @@ TEST_P(ExpressionValue, EvaluatesToExactValue) {
 }
 
 const ExprCase kExactCases[] = {
-    {"Fraction", "1/2", 0.5},
-    {"Power", "2^3", 8},
     {"PowerGroupsFromLeft", "2^3^2", 64},
     {"IntegerDivision", "7\\2", 3},
     {"IntegerDivisionRoundsOperandsHalfEven", "7.5\\2", 4},
     {"IntegerDivisionTruncatesTowardZero", "-7\\2", -3},
     {"Precedence", "2+3*4", 14},
-    {"Parentheses", "(2+3)*4", 20},
-    {"SquareRoot", "sqr(16)", 4},
-    {"Sine", "sin(0)", 0},
-    {"Exp", "exp(0)", 1},
-    {"Abs", "abs(-3)", 3},
     {"Pi", "pi", 3.14159265358979},
-    {"TwoTimesPi", "2*pi", 2 * 3.14159265358979},
     {"JuxtaposedPiKeepsFirstValue", "2pi", 2},
-    {"LeadingMinus", "-5", -5},
-    {"Subtraction", "3-5", -2},
     {"DoubleMinus", "3--5", 8},
     {"MinusGroup", "-(2+3)", -5},
-    {"MinusFunction", "-sin(0)", 0},
+    {"MinusFunction", "-abs(-3)", -3},
     {"FunctionPrefixRemoved", "f(x)=2+3", 5},
     {"EquationKeepsLeftSide", "2+3=7", 5},
     {"UpperCaseFunction", "SQR(4)", 2},
     {"BlankInsideNumber", "1 2", 12},
     {"VariableIsZero", "x", 0},
-    {"VariableTimesTwo", "2*x", 0},
-    {"ExponentPlus", "1.5E+3", 1500},
     {"ExponentMinusTimes", "1e-3*2", 0.002},
     {"SqrtOfNegativeIsZero", "sqr(-1)", 0},
     {"LogOfZeroIsZero", "log(0)", 0},
     {"IntegerDivisionByZeroIsZero", "5\\0", 0},
-    {"EmptyText", "", 0},
-    {"RowMarkEndsInput", "3#", 3},
     {"ExpressionBeforeRowMark", "1/4#", 0.25},
     {"SecondPointEndsNumber", "1.2.3", 1.2},
     {"OverflowingPowerIsZero", "10^400", 0},
@@ -89,14 +74,6 @@ TEST(Expression, FloatingDivisionByZeroGivesIeeeValues) {
     EXPECT_EQ(EvaluateExpression("1/0"), HUGE_VAL);
     EXPECT_EQ(EvaluateExpression("-1/0"), -HUGE_VAL);
     EXPECT_TRUE(std::isnan(EvaluateExpression("0/0")));
-}
-
-TEST(Expression, NormalisationInsertsExplicitSigns) {
-    EXPECT_EQ(NormaliseExpression("3-5"), "3-+5");
-    EXPECT_EQ(NormaliseExpression("2*-5"), "2*-5");
-    EXPECT_EQ(NormaliseExpression("-sin(1)"), "0-sin(1)");
-    EXPECT_EQ(NormaliseExpression("1.5E+3"), "1.5E+3");
-    EXPECT_EQ(NormaliseExpression("log10(x)+log2(exp(1))"), "lgg(x)+lg2(eyp(1))");
 }
 
 TEST(Expression, HugeAndNestedInputStaysBounded) {

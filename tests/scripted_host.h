@@ -3,6 +3,7 @@
 #include "host.h"
 
 #include <deque>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -35,8 +36,7 @@ public:
     }
     bool askYesNo(const std::string& text, const std::string& caption) override {
         dialogs.push_back({Dialog::Question, text, caption, {}});
-        const std::string a = next();
-        return a == "yes" || a == "y";
+        return next() == "yes";
     }
     std::string editText() override { return m_edit; }
     std::string resultText() override { return result; }
@@ -61,25 +61,45 @@ private:
     int m_digits;
 };
 
-/// Joins lines with CR LF, the way reports break lines.
-inline std::string crlf(std::initializer_list<std::string_view> lines) {
-    std::string out;
-    bool first = true;
-    for (auto l : lines) {
-        if (!first) out += "\r\n";
-        out += l;
-        first = false;
-    }
-    return out;
-}
-
-/// The values of the report's "x(i)=" lines, in the order they stand.
+/// The values of the report's "x(k)=v" lines, placed by the unknown's number
+/// k (a full-pivot report lists them in pivot order).
 inline std::vector<double> solutionOf(const std::string& report) {
     std::vector<double> x;
     std::istringstream in(report);
-    for (std::string line; std::getline(in, line);)
-        if (line.rfind("x(", 0) == 0) x.push_back(std::stod(line.substr(line.find('=') + 1)));
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("x(", 0) != 0) continue;
+        const auto k = static_cast<std::size_t>(std::stoi(line.substr(2)));
+        if (x.size() < k) x.resize(k);
+        x[k - 1] = std::stod(line.substr(line.find('=') + 1));
+    }
     return x;
+}
+
+enum class Shape { General, Symmetric, Tridiagonal };
+
+/// The text of an n x (n+1) system with an integer solution (stored in
+/// `solution`): off-diagonal entries in -9..9, diagonal entries weight * n
+/// plus such an entry, so weight >= 10 makes it strictly diagonally dominant
+/// (and, when symmetric, positive definite).
+inline std::string dominantSystem(int n, int weight, Shape shape, std::mt19937& rng,
+                                  std::vector<double>& solution) {
+    std::uniform_int_distribution<int> coef(-9, 9);
+    std::vector<std::vector<double>> a(n, std::vector<double>(n, 0.0));
+    solution.assign(n, 0.0);
+    for (double& x : solution) x = coef(rng);
+    std::ostringstream text;
+    for (int i = 0; i < n; ++i) {
+        double b = 0;
+        for (int j = 0; j < n; ++j) {
+            if (shape != Shape::Tridiagonal || std::abs(i - j) <= 1)
+                a[i][j] = i == j ? weight * n + coef(rng)
+                          : (shape != Shape::General && j < i) ? a[j][i] : coef(rng);
+            b += a[i][j] * solution[j];
+            text << a[i][j] << ' ';
+        }
+        text << b << "\r\n";
+    }
+    return text.str();
 }
 
 } // namespace quorvex::testing

@@ -18,9 +18,7 @@ struct VectorCase {
     std::vector<double> expected;
 };
 
-void PrintTo(const VectorCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const VectorCase& c, std::ostream* os) { *os << c.name; }
 
 class VectorText : public ::testing::TestWithParam<VectorCase> {};
 
@@ -67,58 +65,16 @@ TEST(MaxAbsElement, SignKeptFirstOfEqualsSinglePrecision) {
     EXPECT_NE(static_cast<double>(tenth), 0.1);
 }
 
-Matrix matrixOf(std::initializer_list<std::initializer_list<double>> rows) {
-    const int n = static_cast<int>(rows.size());
-    Matrix m(n, n + 1);
-    int i = 1;
-    for (auto r : rows) {
-        int j = 1;
-        for (double v : r) m(i, j++) = v;
-        ++i;
-    }
-    return m;
-}
-
 TEST(SpectralNormEstimate, DivisorsAreSinglePrecision) {
     // Order 1 with a = 1 + 2^-41: the divisors are powers of a² = 1 + 2^-40
     // (at most 1 + 30 * 2^-40), all 1 in single precision, so the estimate
     // is exactly 1 where the F-norm shows a itself.
     const double a = 1 + 0x1p-41;
-    const Matrix m = matrixOf({{a}});
+    Matrix m(1, 2);
+    m(1, 1) = a;
     EXPECT_EQ(spectralNormEstimate(m, 1), 1.0);
     EXPECT_EQ(frobeniusNorm(m, 1), a);
 }
-
-struct OrderPrompt {
-    const char* name;
-    CommandHandler run;
-    const char* prompt;
-    const char* caption;
-};
-
-void PrintTo(const OrderPrompt& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class MatrixCommand : public ::testing::TestWithParam<OrderPrompt> {};
-
-TEST_P(MatrixCommand, AsksTheOrderWithoutADefault) {
-    const OrderPrompt& c = GetParam();
-    ScriptedHost host("1 2\n3 4\n", {"0"});
-    EXPECT_EQ(c.run(host), Outcome::Stopped);
-    ASSERT_EQ(host.dialogs.size(), 1u);
-    EXPECT_EQ(host.dialogs[0].text, c.prompt);
-    EXPECT_EQ(host.dialogs[0].caption, c.caption);
-    EXPECT_EQ(host.dialogs[0].defaultAnswer, "");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Commands, MatrixCommand,
-    ::testing::Values(
-        OrderPrompt{"PositiveDefinite", &CMatrixJudge_Click, "输入矩阵的阶数 n：", "Quorvex"},
-        OrderPrompt{"DiagonalDominance", &StrictMatrixJudge_Click, "输入矩阵的阶数 n：", "Quorvex"},
-        OrderPrompt{"MatrixNorms", &MatrixModel_Click, "输入数组的阶数 n：", "输入数据"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(VectorNorms, ElementCountIsASixteenBitInteger) {
     std::string line;
