@@ -25,9 +25,7 @@ private slots:
     void deleteRule();
     void clipboardKeysFromResultArea_data();
     void clipboardKeysFromResultArea();
-    void copyGivesCrLfLines();
-    void pasteWithEmptyClipboardRemovesSelection();
-    void selectAllSelectsEditArea();
+    void selectAllThenCopyGivesCrLfLines();
     void toolbarClipboardButtons();
 };
 
@@ -74,19 +72,23 @@ void EditCommandsTest::deleteRule() {
 
 void EditCommandsTest::clipboardKeysFromResultArea_data() {
     QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("before"); // on the clipboard
     QTest::addColumn<QString>("edit");
     QTest::addColumn<QString>("clipboard");
-    QTest::newRow("copy") << int(Qt::Key_C) << "abc def" << "def";
-    QTest::newRow("cut") << int(Qt::Key_X) << "abc " << "def";
-    QTest::newRow("paste") << int(Qt::Key_V) << "abc xyz" << "xyz";
+    QTest::newRow("copy") << int(Qt::Key_C) << "xyz" << "abc def" << "def";
+    QTest::newRow("cut") << int(Qt::Key_X) << "xyz" << "abc " << "def";
+    QTest::newRow("paste") << int(Qt::Key_V) << "xyz" << "abc xyz" << "xyz";
+    QTest::newRow("paste of nothing removes the selection") << int(Qt::Key_V) << "" << "abc " << "";
 }
 
 void EditCommandsTest::clipboardKeysFromResultArea() {
     QFETCH(int, key);
+    QFETCH(QString, before);
     QFETCH(QString, edit);
     QFETCH(QString, clipboard);
     ClipboardGuard guard;
-    QApplication::clipboard()->setText(QStringLiteral("xyz"));
+    if (before.isEmpty()) QApplication::clipboard()->clear();
+    else QApplication::clipboard()->setText(before);
     WindowHarness h;
     h.edit().setPlainText(QStringLiteral("abc def"));
     select(h.edit(), 4, 3);
@@ -99,37 +101,18 @@ void EditCommandsTest::clipboardKeysFromResultArea() {
     QCOMPARE(h.result(), QStringLiteral("report text"));
 }
 
-void EditCommandsTest::copyGivesCrLfLines() {
+void EditCommandsTest::selectAllThenCopyGivesCrLfLines() {
     ClipboardGuard guard;
     WindowHarness h;
     h.edit().setPlainText(QStringLiteral("1 2\n3 4\n"));
-    h.edit().setFocus();
-    // The menu's keys, not the edit area's own, even while it has the focus.
-    QTest::keyClick(&h.edit(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(&h.edit(), Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1 2\r\n3 4\r\n"));
-}
-
-void EditCommandsTest::pasteWithEmptyClipboardRemovesSelection() {
-    ClipboardGuard guard;
-    QApplication::clipboard()->clear();
-    WindowHarness h;
-    h.edit().setPlainText(QStringLiteral("1 2 3"));
-    select(h.edit(), 1, 2);
-    h.trigger("EditPaste");
-    QCOMPARE(h.edit().toPlainText(), QStringLiteral("1 3"));
-}
-
-void EditCommandsTest::selectAllSelectsEditArea() {
-    WindowHarness h;
-    h.edit().setPlainText(QStringLiteral("1 2\n3 4"));
     h.window.resultArea().setText("r");
     h.resultView().setFocus();
-    QTest::keyClick(&h.resultView(), Qt::Key_A, Qt::ControlModifier);
-    const QTextCursor c = h.edit().textCursor();
-    QCOMPARE(c.selectionStart(), 0);
-    QCOMPARE(c.selectionEnd(), 7);
+    QTest::keyClick(&h.resultView(), Qt::Key_A, Qt::ControlModifier); // selects the edit area
     QVERIFY(!h.resultView().textCursor().hasSelection());
+    // The menu's keys, not the edit area's own, even while it has the focus.
+    h.edit().setFocus();
+    QTest::keyClick(&h.edit(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1 2\r\n3 4\r\n"));
 }
 
 void EditCommandsTest::toolbarClipboardButtons() {

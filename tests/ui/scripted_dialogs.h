@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QStringList>
-#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -17,26 +16,18 @@ namespace quorvex::ui::testing {
 struct Expected {
     enum Kind { Input, Message, Question, Open, Save, Font, Color };
     Kind kind = Input;
-    QString answer;   ///< input text, or a file name
+    QString answer{}; ///< input text, or a file name
     bool yes = false; ///< the answer to a question
     bool cancel = false;
-    std::optional<FontChoice> font;
-    QColor color;
-    std::function<void()> whileShown; ///< runs while the dialog is up
-
-    static Expected of(Kind kind, QString answer = {}, bool cancel = false) {
-        Expected e;
-        e.kind = kind;
-        e.answer = std::move(answer);
-        e.cancel = cancel;
-        return e;
-    }
+    std::optional<FontChoice> font{};
+    QColor color{};
+    std::function<void()> whileShown{}; ///< runs while the dialog is up
 };
 
 /// A dialog as it was shown.
 struct Shown {
     Expected::Kind kind;
-    QString text; ///< prompt or message
+    QString text; ///< prompt, message or file filter
     QString caption;
     QString defaultAnswer; ///< default answer, or the initial file name
 };
@@ -47,33 +38,16 @@ struct Shown {
 class ScriptedDialogs final : public DialogProvider {
 public:
     void expect(Expected e) { m_script.push_back(std::move(e)); }
-    void answerInput(const QString& text) { expect(Expected::of(Expected::Input, text)); }
+    void answerInput(const QString& text) { expect({.kind = Expected::Input, .answer = text}); }
     void cancelInput(std::function<void()> whileShown = {}) {
-        Expected e = Expected::of(Expected::Input, {}, true);
-        e.whileShown = std::move(whileShown);
-        expect(e);
+        expect({.kind = Expected::Input, .cancel = true, .whileShown = std::move(whileShown)});
     }
-    void acceptMessage() { expect(Expected::of(Expected::Message)); }
-    void answerQuestion(bool yes) {
-        Expected e = Expected::of(Expected::Question);
-        e.yes = yes;
-        expect(e);
-    }
+    void acceptMessage() { expect({.kind = Expected::Message}); }
+    void answerQuestion(bool yes) { expect({.kind = Expected::Question, .yes = yes}); }
     void chooseFile(Expected::Kind dialog, const QString& name) {
-        expect(Expected::of(dialog, name));
+        expect({.kind = dialog, .answer = name});
     }
-    void cancelFile(Expected::Kind dialog) { expect(Expected::of(dialog, {}, true)); }
-    void pickFont(const FontChoice& choice) {
-        Expected e = Expected::of(Expected::Font);
-        e.font = choice;
-        expect(e);
-    }
-    void pickColor(const QColor& color) {
-        Expected e = Expected::of(Expected::Color);
-        e.color = color;
-        expect(e);
-    }
-    void cancelColor() { expect(Expected::of(Expected::Color, {}, true)); }
+    void cancelFile(Expected::Kind dialog) { expect({.kind = dialog, .cancel = true}); }
 
     std::vector<Shown> shown;
     QStringList unexpected;
@@ -111,14 +85,12 @@ public:
     }
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override {
         const Expected e = take(Expected::Color, {}, {}, {});
-        if (e.cancel) return std::nullopt;
-        return e.color;
+        return e.cancel ? std::nullopt : std::optional(e.color);
     }
 
 private:
     static std::optional<QString> fileAnswer(const Expected& e) {
-        if (e.cancel) return std::nullopt;
-        return e.answer;
+        return e.cancel ? std::nullopt : std::optional(e.answer);
     }
 
     Expected take(Expected::Kind kind, const QString& text, const QString& caption,
@@ -126,7 +98,7 @@ private:
         shown.push_back({kind, text, caption, defaultAnswer});
         if (m_script.empty() || m_script.front().kind != kind) {
             unexpected << QStringLiteral("unexpected dialog: ") + text;
-            return Expected::of(kind, {}, true);
+            return {.kind = kind, .cancel = true};
         }
         Expected e = m_script.front();
         m_script.pop_front();
@@ -150,7 +122,6 @@ public:
         });
         m_timer.start(50);
     }
-    ~ModalWatchdog() { m_timer.stop(); }
     ModalWatchdog(const ModalWatchdog&) = delete;
     ModalWatchdog& operator=(const ModalWatchdog&) = delete;
 

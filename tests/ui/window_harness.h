@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QFile>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -69,5 +70,16 @@ private:
 
 /// Joins lines with CR LF, the way the areas' text reads back.
 inline QString crlf(const QStringList& lines) { return lines.join(QStringLiteral("\r\n")); }
+
+inline void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+inline QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
 
 } // namespace quorvex::ui::testing
