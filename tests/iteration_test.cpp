@@ -18,11 +18,6 @@ struct Iteration {
 
 void PrintTo(const Iteration& it, std::ostream* os) { *os << it.name; }
 
-int sweepsOf(const std::string& report) {
-    const auto at = report.find("迭代");
-    return at == std::string::npos ? -1 : std::stoi(report.substr(at + std::string("迭代").size()));
-}
-
 /// Answers for precision e, order n, n initial values and, for relaxation, w.
 std::vector<std::string> answers(const Iteration& it, const std::string& e, int n,
                                  const std::string& start = "0", const std::string& w = "1") {
@@ -57,12 +52,11 @@ TEST_P(EveryIteration, PromptsThenTheZeroDiagonalMessageAfterThemAll) {
 }
 
 TEST_P(EveryIteration, FallingComponentsAreNotConvergence) {
-    // From 0 the first sweep sends every component down; the iteration must
-    // go on to the solution (-1, -2), not stop at the first sweep.
+    // From 0 the first sweep sends every component down, though not yet to
+    // the solution (-1, -2); the iteration must go on to it, not stop there.
     const Iteration& it = GetParam();
     ScriptedHost host("4 1 -6\n1 3 -7\n", answers(it, "1E-09", 2), 10);
     ASSERT_EQ(it.run(host), Outcome::Reported);
-    EXPECT_GT(sweepsOf(host.result), 2);
     const auto x = solutionOf(host.result);
     ASSERT_EQ(x.size(), 2u);
     EXPECT_NEAR(x[0], -1.0, 1e-8);
