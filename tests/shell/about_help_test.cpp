@@ -34,6 +34,10 @@ int px(double twips) {
     return twipsToPixels(twips, QGuiApplication::primaryScreen()->logicalDotsPerInchY());
 }
 
+// A link within the book: the page (empty for the same page), then the anchor.
+// (Kept out of the test class: moc misreads raw strings inside a class.)
+const QString kHref = QStringLiteral(R"(href="([^"#:]*)(#([^"]*))?")");
+
 QString helpText(const QString& page) {
     QFile f(":/help/" + page);
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
@@ -44,151 +48,139 @@ QString helpText(const QString& page) {
 class AboutHelpTest : public QObject {
     Q_OBJECT
   private slots:
-    void oneAboutWindow();
-    void links_data();
-    void links();
-    void blankAddressOpensTheDefaultPage_data();
-    void blankAddressOpensTheDefaultPage();
-    void closingTheMainWindowUnloadsAboutAndShowsCredits();
-    void helpOpensItsIndex();
-    void helpLinksLeadToPagesThatExist();
-    void helpDescribesEveryCommandWithItsExample();
-};
+    void oneAboutWindow() {
+        Fixture f;
+        f.shell.showAbout();
+        FrmAbout* first = f.shell.about();
+        QVERIFY(first && first->isVisible());
+        QCOMPARE(first->windowTitle(), QString("关于Quorvex"));
+        QCOMPARE(first->size(), QSize(px(7080), px(3105)));
+        QCOMPARE(first->minimumSize(), first->maximumSize()); // a fixed dialog
+        QCOMPARE(first->findChild<QLabel*>("Label2")->text(), QString("1.1"));
+        QVERIFY(first->findChild<QLabel*>("Label5")->text().contains(kContactMail));
+        QVERIFY(first->grab().save(QUORVEX_TEST_OUTPUT "/about.png")); // for a look
+        f.shell.showAbout();
+        QCOMPARE(f.shell.about(), first);
+        QCOMPARE(f.mainWindow.findChildren<FrmAbout*>().size(), 1);
+        // Closed by the user, it is unloaded; the next 关于 loads a new one.
+        first->close();
+        QTRY_VERIFY(!f.shell.about());
+        f.shell.showAbout();
+        QVERIFY(f.shell.about());
+        QCOMPARE(f.mainWindow.findChildren<FrmAbout*>().size(), 1);
+    }
 
-void AboutHelpTest::oneAboutWindow() {
-    Fixture f;
-    f.shell.showAbout();
-    FrmAbout* first = f.shell.about();
-    QVERIFY(first && first->isVisible());
-    QCOMPARE(first->windowTitle(), QString("关于Quorvex"));
-    QCOMPARE(first->size(), QSize(px(7080), px(3105)));
-    QCOMPARE(first->minimumSize(), first->maximumSize()); // a fixed dialog
-    QCOMPARE(first->findChild<QLabel*>("Label2")->text(), QString("1.1"));
-    QVERIFY(first->findChild<QLabel*>("Label5")->text().contains(kContactMail));
-    QVERIFY(first->grab().save(QUORVEX_TEST_OUTPUT "/about.png")); // for a look
-    f.shell.showAbout();
-    QCOMPARE(f.shell.about(), first);
-    QCOMPARE(f.mainWindow.findChildren<FrmAbout*>().size(), 1);
-    // Closed by the user, it is unloaded; the next 关于 loads a new one.
-    first->close();
-    QTRY_VERIFY(!f.shell.about());
-    f.shell.showAbout();
-    QVERIFY(f.shell.about());
-    QCOMPARE(f.mainWindow.findChildren<FrmAbout*>().size(), 1);
-}
+    void links_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("left");
+        QTest::addColumn<QString>("url");
+        // Each row is named after its label.
+        QTest::newRow("lblBlog1") << "作者博客1" << 240 << kBlogPage1;
+        QTest::newRow("lblBlog2") << "作者博客2" << 2080 << kBlogPage2;
+        QTest::newRow("lblBlog3") << "作者博客3" << 3920 << kDownloadPage;
+        QTest::newRow("lblBlog") << "作者博客" << 5760 << kBlogPage3;
+    }
+    void links() {
+        QFETCH(QString, text);
+        QFETCH(int, left);
+        QFETCH(QString, url);
+        Fixture f;
+        f.shell.showAbout();
+        auto* link = f.shell.about()->findChild<QLabel*>(QTest::currentDataTag());
+        QVERIFY(link);
+        QCOMPARE(link->text(), text);
+        QCOMPARE(link->x(), px(left));
+        QCOMPARE(link->toolTip(), QString("点击打开"));
+        QTest::mouseClick(link, Qt::LeftButton);
+        QCOMPARE(f.rec.opened, (std::vector<QUrl>{QUrl(url)}));
+    }
 
-void AboutHelpTest::links_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("left");
-    QTest::addColumn<QString>("url");
-    // Each row is named after its label.
-    QTest::newRow("lblBlog1") << "作者博客1" << 240 << kBlogPage1;
-    QTest::newRow("lblBlog2") << "作者博客2" << 2080 << kBlogPage2;
-    QTest::newRow("lblBlog3") << "作者博客3" << 3920 << kDownloadPage;
-    QTest::newRow("lblBlog") << "作者博客" << 5760 << kBlogPage3;
-}
+    void blankAddressOpensTheDefaultPage_data() {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("empty") << "" << kDefaultPage;
+        QTest::newRow("blanks only") << "   " << kDefaultPage;
+        QTest::newRow("an address with blanks around") << "  https://quorvex.example.org/x  "
+                                                       << "https://quorvex.example.org/x";
+    }
+    void blankAddressOpensTheDefaultPage() {
+        QFETCH(QString, given);
+        QFETCH(QString, opened);
+        Fixture f;
+        f.shell.common().OpenWebPage(given);
+        QCOMPARE(f.rec.opened, (std::vector<QUrl>{QUrl(opened)}));
+    }
 
-void AboutHelpTest::links() {
-    QFETCH(QString, text);
-    QFETCH(int, left);
-    QFETCH(QString, url);
-    Fixture f;
-    f.shell.showAbout();
-    auto* link = f.shell.about()->findChild<QLabel*>(QTest::currentDataTag());
-    QVERIFY(link);
-    QCOMPARE(link->text(), text);
-    QCOMPARE(link->x(), px(left));
-    QCOMPARE(link->toolTip(), QString("点击打开"));
-    QTest::mouseClick(link, Qt::LeftButton);
-    QCOMPARE(f.rec.opened, (std::vector<QUrl>{QUrl(url)}));
-}
+    void closingTheMainWindowUnloadsAboutAndShowsCredits() {
+        Fixture f;
+        f.mainWindow.show();
+        f.shell.showAbout();
+        QPointer<FrmAbout> about = f.shell.about();
+        f.mainWindow.close();
+        f.shell.showCredits();
+        QVERIFY(about.isNull());
+        QVERIFY(f.shell.credits() && f.shell.credits()->isVisible());
+        QCOMPARE(f.rec.ended, 0); // the credits wait for their click
+        QTest::mouseClick(f.shell.credits(), Qt::LeftButton);
+        QCOMPARE(f.rec.ended, 1);
+    }
 
-void AboutHelpTest::blankAddressOpensTheDefaultPage_data() {
-    QTest::addColumn<QString>("given");
-    QTest::addColumn<QString>("opened");
-    QTest::newRow("empty") << "" << kDefaultPage;
-    QTest::newRow("blanks only") << "   " << kDefaultPage;
-    QTest::newRow("an address with blanks around") << "  https://quorvex.example.org/x  "
-                                                   << "https://quorvex.example.org/x";
-}
+    void helpOpensItsIndex() {
+        Fixture f;
+        f.shell.showHelp();
+        auto* viewer = f.mainWindow.findChild<HelpViewer*>();
+        QVERIFY(viewer && viewer->isVisible());
+        QCOMPARE(viewer->browser()->source(), QUrl("qrc:/help/index.html"));
+        QVERIFY(viewer->browser()->toPlainText().contains("Quorvex"));
+        QVERIFY(viewer->windowTitle().contains(viewer->browser()->documentTitle()));
+        f.shell.showHelp();
+        QCOMPARE(f.mainWindow.findChildren<HelpViewer*>().size(), 1);
+        viewer->resize(900, 700);
+        QVERIFY(viewer->grab().save(QUORVEX_TEST_OUTPUT "/help.png"));
+        // A page the book does not have opens nothing.
+        QWidget other;
+        f.shell.common().OpenHelpFile(&other, "LinearHelp.CHM");
+        QVERIFY(!other.findChild<HelpViewer*>());
+    }
 
-void AboutHelpTest::blankAddressOpensTheDefaultPage() {
-    QFETCH(QString, given);
-    QFETCH(QString, opened);
-    Fixture f;
-    f.shell.common().OpenWebPage(given);
-    QCOMPARE(f.rec.opened, (std::vector<QUrl>{QUrl(opened)}));
-}
-
-void AboutHelpTest::closingTheMainWindowUnloadsAboutAndShowsCredits() {
-    Fixture f;
-    f.mainWindow.show();
-    f.shell.showAbout();
-    QPointer<FrmAbout> about = f.shell.about();
-    f.mainWindow.close();
-    f.shell.showCredits();
-    QVERIFY(about.isNull());
-    QVERIFY(f.shell.credits() && f.shell.credits()->isVisible());
-    QCOMPARE(f.rec.ended, 0); // the credits wait for their click
-    QTest::mouseClick(f.shell.credits(), Qt::LeftButton);
-    QCOMPARE(f.rec.ended, 1);
-}
-
-void AboutHelpTest::helpOpensItsIndex() {
-    Fixture f;
-    f.shell.showHelp();
-    auto* viewer = f.mainWindow.findChild<HelpViewer*>();
-    QVERIFY(viewer && viewer->isVisible());
-    QCOMPARE(viewer->browser()->source(), QUrl("qrc:/help/index.html"));
-    QVERIFY(viewer->browser()->toPlainText().contains("Quorvex"));
-    QVERIFY(viewer->windowTitle().contains(viewer->browser()->documentTitle()));
-    f.shell.showHelp();
-    QCOMPARE(f.mainWindow.findChildren<HelpViewer*>().size(), 1);
-    viewer->resize(900, 700);
-    QVERIFY(viewer->grab().save(QUORVEX_TEST_OUTPUT "/help.png"));
-    // A page the book does not have opens nothing.
-    QWidget other;
-    f.shell.common().OpenHelpFile(&other, "LinearHelp.CHM");
-    QVERIFY(!other.findChild<HelpViewer*>());
-}
-
-void AboutHelpTest::helpLinksLeadToPagesThatExist() {
-    const QStringList files = QDir(":/help").entryList(QDir::Files);
-    const QStringList pages = QDir(":/help").entryList({"*.html"});
-    QVERIFY(pages.contains("index.html"));
-    const QRegularExpression href(R"(href="([^"#:]*)(#([^"]*))?")");
-    for (const QString& page : pages) {
-        const QString text = helpText(page);
-        for (auto m = href.globalMatch(text); m.hasNext();) {
-            const auto link = m.next();
-            const QString target = link.captured(1).isEmpty() ? page : link.captured(1);
-            QVERIFY2(files.contains(target), qPrintable(page + " links to " + target));
-            const QString anchor = link.captured(3);
-            if (!anchor.isEmpty())
-                QVERIFY2(helpText(target).contains("id=\"" + anchor + "\""),
-                         qPrintable(page + " links to " + target + "#" + anchor));
+    void helpLinksLeadToPagesThatExist() {
+        const QStringList files = QDir(":/help").entryList(QDir::Files);
+        const QStringList pages = QDir(":/help").entryList({"*.html"});
+        QVERIFY(pages.contains("index.html"));
+        const QRegularExpression href(kHref);
+        for (const QString& page : pages) {
+            const QString text = helpText(page);
+            for (auto m = href.globalMatch(text); m.hasNext();) {
+                const auto link = m.next();
+                const QString target = link.captured(1).isEmpty() ? page : link.captured(1);
+                QVERIFY2(files.contains(target), qPrintable(page + " links to " + target));
+                const QString anchor = link.captured(3);
+                if (!anchor.isEmpty())
+                    QVERIFY2(helpText(target).contains("id=\"" + anchor + "\""),
+                             qPrintable(page + " links to " + target + "#" + anchor));
+            }
         }
     }
-}
 
-void AboutHelpTest::helpDescribesEveryCommandWithItsExample() {
-    QString book;
-    for (const QString& page : QDir(":/help").entryList({"*.html"})) book += helpText(page);
-    int commands = 0;
-    for (const MenuEntry& e : methodMenu()) {
-        if (e.kind != MenuEntryKind::Command) continue;
-        ++commands;
-        const QString id = QString::fromUtf8(e.id.data(), e.id.size());
-        QVERIFY2(book.contains("id=\"" + id + "\""), qPrintable(id + " has no help section"));
-        QVERIFY2(book.contains(QString::fromUtf8(e.caption.data(), e.caption.size())),
-                 qPrintable(id + "'s caption is missing from the help"));
-        QVERIFY2(QFile::exists(QUORVEX_SOURCE_DIR "/examples/" + id + ".txt"),
-                 qPrintable("no examples/" + id + ".txt"));
-        QVERIFY2(book.contains("examples/" + id + ".txt"),
-                 qPrintable(id + "'s example is not named"));
+    void helpDescribesEveryCommandWithItsExample() {
+        QString book;
+        for (const QString& page : QDir(":/help").entryList({"*.html"})) book += helpText(page);
+        int commands = 0;
+        for (const MenuEntry& e : methodMenu()) {
+            if (e.kind != MenuEntryKind::Command) continue;
+            ++commands;
+            const QString id = QString::fromUtf8(e.id.data(), e.id.size());
+            QVERIFY2(book.contains("id=\"" + id + "\""), qPrintable(id + " has no help section"));
+            QVERIFY2(book.contains(QString::fromUtf8(e.caption.data(), e.caption.size())),
+                     qPrintable(id + "'s caption is missing from the help"));
+            QVERIFY2(QFile::exists(QUORVEX_SOURCE_DIR "/examples/" + id + ".txt"),
+                     qPrintable("no examples/" + id + ".txt"));
+            QVERIFY2(book.contains("examples/" + id + ".txt"),
+                     qPrintable(id + "'s example is not named"));
+        }
+        QCOMPARE(commands, 18);
     }
-    QCOMPARE(commands, 18);
-}
+};
 
 QTEST_MAIN(AboutHelpTest)
 #include "about_help_test.moc"

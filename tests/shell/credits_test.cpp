@@ -14,116 +14,103 @@ using namespace quorvex::ui;
 class CreditsTest : public QObject {
     Q_OBJECT
   private slots:
-    void scrollStep_data();
-    void scrollStep();
-    void labelTop_data();
-    void labelTop();
-    void geometry_data();
-    void geometry();
-    void scrollsUpWhileTheTunePlays();
-    void ending_data();
-    void ending();
+    void scrollStep_data() {
+        QTest::addColumn<int>("clientHeight");
+        QTest::addColumn<int>("step");
+        QTest::newRow("design height 6885 -> 27.54 -> 28") << 6885 << 28;
+        QTest::newRow("exact 250 -> 1") << 250 << 1;
+        QTest::newRow("half 375 -> 1.5 rounds up to even 2") << 375 << 2;
+        QTest::newRow("half 625 -> 2.5 rounds down to even 2") << 625 << 2;
+        QTest::newRow("tiny 100 -> 0") << 100 << 0;
+    }
+    void scrollStep() {
+        QFETCH(int, clientHeight);
+        QFETCH(int, step);
+        QCOMPARE(scrollStepFor(clientHeight), step);
+    }
+
+    void labelTop_data() {
+        QTest::addColumn<int>("top");
+        QTest::addColumn<int>("next"); // label 3000 high, client 6885, step 28
+        QTest::newRow("rises by the step") << 6885 << 6857;
+        QTest::newRow("crosses zero") << 10 << -18;
+        QTest::newRow("bottom edge exactly at the top stays") << -2972 << -3000;
+        QTest::newRow("gone past the top wraps to the client height") << -2973 << 6885;
+    }
+    void labelTop() {
+        QFETCH(int, top);
+        QFETCH(int, next);
+        QCOMPARE(nextLabelTop(top, 3000, 6885, 28), next);
+    }
+
+    void geometry_data() {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<double>("dpi");
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<QRect>("label");
+        // 9990 x 6885 twips at 15 twips a pixel is 666 x 459.
+        QTest::newRow("96 dpi, 1280 x 800")
+            << QRect(0, 0, 1280, 800) << 96.0 << QRect(307, 170, 666, 459)
+            << QRect(32, 459, 632, 200);
+        QTest::newRow("144 dpi, offset screen")
+            << QRect(1920, 0, 1920, 1080) << 144.0 << QRect(2380, 195, 999, 689)
+            << QRect(48, 689, 948, 300);
+    }
+    void geometry() {
+        QFETCH(QRect, available);
+        QFETCH(double, dpi);
+        QFETCH(QRect, window);
+        QFETCH(QRect, label);
+        const CreditsGeometry g = creditsGeometry(available, dpi, 3000);
+        QCOMPARE(g.window, window);
+        QCOMPARE(g.label, label);
+        QCOMPARE(g.clientHeight, 6885);
+        QCOMPARE(g.scrollStep, 28);
+    }
+
+    void scrollsUpWhileTheTunePlays() {
+        testing::Recording rec;
+        CommonModule common = rec.module();
+        FrmExit credits(common, [] {});
+        QCOMPARE(rec.commands.size(), std::size_t(4));
+        QVERIFY(QString::fromStdString(rec.commands[2]).endsWith("/music/END.MID alias tune1"));
+        QCOMPARE(rec.commands[3], std::string("play tune1 from 0"));
+        credits.Form_Load();
+        QVERIFY(credits.isVisible());
+        QVERIFY(credits.windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(credits.windowFlags() & Qt::WindowType_Mask, Qt::Tool); // not in the task bar
+        QCOMPARE(credits.Timer1()->interval(), 30);
+        QVERIFY(credits.Timer1()->isActive());
+        QCOMPARE(credits.labelTop(), 6885);
+        for (int i = 0; i < 150; ++i) credits.Timer1_Timer();
+        QCOMPARE(credits.labelTop(), 6885 - 150 * 28);
+        QVERIFY(credits.grab().save(QUORVEX_TEST_OUTPUT "/credits.png")); // for a look
+    }
+
+    void ending_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("click on the window") << "window";
+        QTest::newRow("click on the label") << "label";
+        QTest::newRow("closed otherwise") << "close";
+    }
+    void ending() {
+        QFETCH(QString, how);
+        testing::Recording rec;
+        CommonModule common = rec.module();
+        FrmExit credits(common, [&] { ++rec.ended; });
+        credits.Form_Load();
+        for (int i = 0; i < 120; ++i) credits.Timer1_Timer(); // the label is on screen now
+        rec.commands.clear();
+        if (how == "close") credits.close();
+        else QTest::mouseClick(how == "label" ? static_cast<QWidget*>(credits.Label1()) : &credits,
+                               Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(rec.ended, 1);
+        QCOMPARE(rec.commands, (std::vector<std::string>{"stop tune1", "close tune1"}));
+        QVERIFY(!credits.Timer1()->isActive());
+        QTest::mouseClick(&credits, Qt::LeftButton); // already ending: nothing more
+        QCOMPARE(rec.ended, 1);
+    }
 };
-
-void CreditsTest::scrollStep_data() {
-    QTest::addColumn<int>("clientHeight");
-    QTest::addColumn<int>("step");
-    QTest::newRow("design height 6885 -> 27.54 -> 28") << 6885 << 28;
-    QTest::newRow("exact 250 -> 1") << 250 << 1;
-    QTest::newRow("half 375 -> 1.5 rounds up to even 2") << 375 << 2;
-    QTest::newRow("half 625 -> 2.5 rounds down to even 2") << 625 << 2;
-    QTest::newRow("tiny 100 -> 0") << 100 << 0;
-}
-
-void CreditsTest::scrollStep() {
-    QFETCH(int, clientHeight);
-    QFETCH(int, step);
-    QCOMPARE(scrollStepFor(clientHeight), step);
-}
-
-void CreditsTest::labelTop_data() {
-    QTest::addColumn<int>("top");
-    QTest::addColumn<int>("next"); // label 3000 high, client 6885, step 28
-    QTest::newRow("rises by the step") << 6885 << 6857;
-    QTest::newRow("crosses zero") << 10 << -18;
-    QTest::newRow("bottom edge exactly at the top stays") << -2972 << -3000;
-    QTest::newRow("gone past the top wraps to the client height") << -2973 << 6885;
-}
-
-void CreditsTest::labelTop() {
-    QFETCH(int, top);
-    QFETCH(int, next);
-    QCOMPARE(nextLabelTop(top, 3000, 6885, 28), next);
-}
-
-void CreditsTest::geometry_data() {
-    QTest::addColumn<QRect>("available");
-    QTest::addColumn<double>("dpi");
-    QTest::addColumn<QRect>("window");
-    QTest::addColumn<QRect>("label");
-    // 9990 x 6885 twips at 15 twips a pixel is 666 x 459.
-    QTest::newRow("96 dpi, 1280 x 800")
-        << QRect(0, 0, 1280, 800) << 96.0 << QRect(307, 170, 666, 459) << QRect(32, 459, 632, 200);
-    QTest::newRow("144 dpi, offset screen")
-        << QRect(1920, 0, 1920, 1080) << 144.0 << QRect(2380, 195, 999, 689)
-        << QRect(48, 689, 948, 300);
-}
-
-void CreditsTest::geometry() {
-    QFETCH(QRect, available);
-    QFETCH(double, dpi);
-    QFETCH(QRect, window);
-    QFETCH(QRect, label);
-    const CreditsGeometry g = creditsGeometry(available, dpi, 3000);
-    QCOMPARE(g.window, window);
-    QCOMPARE(g.label, label);
-    QCOMPARE(g.clientHeight, 6885);
-    QCOMPARE(g.scrollStep, 28);
-}
-
-void CreditsTest::scrollsUpWhileTheTunePlays() {
-    testing::Recording rec;
-    CommonModule common = rec.module();
-    FrmExit credits(common, [] {});
-    QCOMPARE(rec.commands.size(), std::size_t(4));
-    QVERIFY(QString::fromStdString(rec.commands[2]).endsWith("/music/END.MID alias tune1"));
-    QCOMPARE(rec.commands[3], std::string("play tune1 from 0"));
-    credits.Form_Load();
-    QVERIFY(credits.isVisible());
-    QVERIFY(credits.windowFlags() & Qt::FramelessWindowHint);
-    QCOMPARE(credits.windowFlags() & Qt::WindowType_Mask, Qt::Tool); // not in the task bar
-    QCOMPARE(credits.Timer1()->interval(), 30);
-    QVERIFY(credits.Timer1()->isActive());
-    QCOMPARE(credits.labelTop(), 6885);
-    for (int i = 0; i < 150; ++i) credits.Timer1_Timer();
-    QCOMPARE(credits.labelTop(), 6885 - 150 * 28);
-    QVERIFY(credits.grab().save(QUORVEX_TEST_OUTPUT "/credits.png")); // for a look
-}
-
-void CreditsTest::ending_data() {
-    QTest::addColumn<QString>("how");
-    QTest::newRow("click on the window") << "window";
-    QTest::newRow("click on the label") << "label";
-    QTest::newRow("closed otherwise") << "close";
-}
-
-void CreditsTest::ending() {
-    QFETCH(QString, how);
-    testing::Recording rec;
-    CommonModule common = rec.module();
-    FrmExit credits(common, [&] { ++rec.ended; });
-    credits.Form_Load();
-    for (int i = 0; i < 120; ++i) credits.Timer1_Timer(); // the label is on screen now
-    rec.commands.clear();
-    if (how == "close") credits.close();
-    else QTest::mouseClick(how == "label" ? static_cast<QWidget*>(credits.Label1()) : &credits,
-                           Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(rec.ended, 1);
-    QCOMPARE(rec.commands, (std::vector<std::string>{"stop tune1", "close tune1"}));
-    QVERIFY(!credits.Timer1()->isActive());
-    QTest::mouseClick(&credits, Qt::LeftButton); // already ending: nothing more
-    QCOMPARE(rec.ended, 1);
-}
 
 QTEST_MAIN(CreditsTest)
 #include "credits_test.moc"

@@ -67,269 +67,251 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
     }
-    void strangeBytesOpen_data();
-    void strangeBytesOpen();
-    void openFailures_data();
-    void openFailures();
-    void largeFileQuestion_data();
-    void largeFileQuestion();
-    void hundredMegabyteFile();
-    void encodingsRoundTrip_data();
-    void encodingsRoundTrip();
-    void saveAsksOnceUntilNextOpen();
-    void blankReport();
-    void failedSaveLeavesOldFile_data();
-    void failedSaveLeavesOldFile();
-    void largeReportSavedWhole();
+
+    void strangeBytesOpen_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QByteArray binary(1400, '\0');
+        QRandomGenerator rng(7);
+        for (auto& b : binary) b = static_cast<char>(rng.bounded(256));
+        QTest::newRow("binary") << binary;
+        QTest::newRow("NUL bytes") << QByteArray("1 2\0 3\r\n4\0\0 5 6\r\n", 18);
+        QTest::newRow("invalid UTF-8 and GB18030")
+            << QByteArray("1 \xff\xfe 2\r\n\x81\x30 \xc0\xaf 3");
+        QTest::newRow("lone CR and stray bytes") << QByteArray("\r\r\r\x80\x80\x80");
+    }
+    void strangeBytesOpen() {
+        QFETCH(QByteArray, bytes);
+        WindowHarness h;
+        writeFile(path("strange.txt"), bytes);
+        h.dialogs.chooseFile(Expected::Open, path("strange.txt"));
+        h.trigger("FileOpen");
+        QVERIFY(h.dialogs.messages().isEmpty());
+        QVERIFY(!h.editText().isEmpty());
+        // The methods read whatever came in without harm.
+        h.dialogs.answerInput(QStringLiteral("2"));
+        h.trigger("GaussTier");
+        QVERIFY(h.result().endsWith(QStringLiteral("Gauss列主元消去法解线性方程组")));
+    }
+
+    void openFailures_data() {
+        QTest::addColumn<Trouble>("trouble");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("dialog cancelled") << Trouble::Cancel << "没有打开任何文件。";
+        QTest::newRow("file removed after it was chosen") << Trouble::Missing << kOperationError;
+        QTest::newRow("a folder, not a file") << Trouble::Folder << kOperationError;
+        QTest::newRow("empty file empties both areas") << Trouble::Empty << "文件为空，请重新选择文件！";
+    }
+    void openFailures() {
+        QFETCH(Trouble, trouble);
+        QFETCH(QString, message);
+        WindowHarness h;
+        h.edit().setPlainText(QStringLiteral("1 2 3"));
+        h.window.resultArea().setText("earlier report");
+        const QString chosen = path("chosen");
+        if (trouble == Trouble::Folder) QVERIFY(QDir().mkdir(chosen));
+        if (trouble == Trouble::Empty) writeFile(chosen, {});
+        if (trouble == Trouble::Cancel) h.dialogs.cancelFile(Expected::Open);
+        else h.dialogs.chooseFile(Expected::Open, chosen);
+        h.dialogs.acceptMessage();
+        h.trigger("FileOpen");
+        QCOMPARE(h.dialogs.messages(), QStringList{message});
+        QCOMPARE(h.dialogs.shown.back().caption, QStringLiteral("Quorvex"));
+        const bool kept = trouble != Trouble::Empty;
+        QCOMPARE(h.editText(), kept ? QStringLiteral("1 2 3") : QString());
+        QCOMPARE(h.result(), kept ? QStringLiteral("earlier report") : QString());
+    }
+
+    void largeFileQuestion_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("1500 bytes opens without asking") << 1500 << false << false;
+        QTest::newRow("1501 bytes asks, yes opens") << 1501 << true << true;
+        QTest::newRow("1501 bytes asks, no keeps both areas") << 1501 << true << false;
+    }
+    void largeFileQuestion() {
+        QFETCH(int, size);
+        QFETCH(bool, asked);
+        QFETCH(bool, yes);
+        WindowHarness h;
+        h.edit().setPlainText(QStringLiteral("typed matrix"));
+        h.window.resultArea().setText("report");
+        writeFile(path("big.txt"), QByteArray(size, '7'));
+        h.dialogs.chooseFile(Expected::Open, path("big.txt"));
+        if (asked) h.dialogs.answerQuestion(yes);
+        h.trigger("FileOpen");
+        if (asked) {
+            QCOMPARE(h.dialogs.shown[1].text,
+                     QStringLiteral("文件太大，如果打开可能要等一段时间，是否仍要继续？"));
+            QCOMPARE(h.dialogs.shown[1].caption, QStringLiteral("温馨提示"));
+        }
+        const bool opened = !asked || yes;
+        QCOMPARE(h.edit().toPlainText(),
+                 opened ? QString(size, u'7') : QStringLiteral("typed matrix"));
+        QCOMPARE(h.result(), opened ? QString() : QStringLiteral("report"));
+    }
+
+    void hundredMegabyteFile() {
+        const QString file = path("huge.txt");
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QByteArray line = QByteArray("1.25 -3 4/5 sqr(2) ").repeated(50) + "\r\n";
+            const qint64 lines = (100 << 20) / line.size() + 1;
+            for (qint64 i = 0; i < lines; ++i) QCOMPARE(f.write(line), line.size());
+        }
+        WindowHarness h;
+        h.edit().setPlainText(QStringLiteral("kept"));
+        const QRect editBefore = h.edit().geometry();
+        // Answering No to the size question keeps what was typed.
+        h.dialogs.chooseFile(Expected::Open, file);
+        h.dialogs.answerQuestion(false);
+        h.trigger("FileOpen");
+        QCOMPARE(h.editText(), QStringLiteral("kept"));
+        // Answering Yes loads it all while the progress bar moves.
+        auto* progress = h.window.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
+        QSignalSpy moved(progress, &QProgressBar::valueChanged);
+        h.dialogs.chooseFile(Expected::Open, file);
+        h.dialogs.answerQuestion(true);
+        h.trigger("FileOpen");
+        QVERIFY(moved.count() > 100);
+        // Every CR LF is one paragraph break in the document.
+        QVERIFY(h.edit().document()->characterCount() > 100'000'000);
+        // The bar is gone afterwards and the edit area has its height back.
+        QVERIFY(!progress->isVisible());
+        QCOMPARE(h.edit().geometry(), editBefore);
+    }
+
+    void encodingsRoundTrip_data() {
+        QTest::addColumn<QByteArray>("encoding");
+        QTest::newRow("UTF-8 locale") << QByteArray("UTF-8");
+        QTest::newRow("Chinese locale, read back on a UTF-8 machine") << QByteArray("GB18030");
+    }
+    void encodingsRoundTrip() {
+        QFETCH(QByteArray, encoding);
+        WindowHarness h;
+        h.window.fileCommands().setEncoding(encoding);
+        QString report; // large, so that it is written and read back in many pieces
+        for (int i = 1; i <= 5000; ++i)
+            report += kReport + QString::number(i) + QStringLiteral("\r\n");
+        h.window.resultArea().setText(report.toStdString());
+        const QString file = path("out.txt");
+        h.dialogs.chooseFile(Expected::Save, file);
+        h.trigger("FileSave");
+        // CR LF pairs unchanged, no byte-order mark, nothing added at the end.
+        QVERIFY(readFile(file) == encoded(report, encoding.constData()));
+        // Opened, it fills the edit area, empties the result area and makes
+        // the next 保存 ask for a name again.
+        h.window.fileCommands().setEncoding("UTF-8");
+        h.window.status().setText(QString());
+        h.dialogs.chooseFile(Expected::Open, file);
+        h.dialogs.answerQuestion(true);
+        h.trigger("FileOpen");
+        QVERIFY(h.editText() == report);
+        QVERIFY(h.result().isEmpty());
+        QVERIFY(h.window.fileCommands().saveFileName().isEmpty());
+        QCOMPARE(h.window.status().text(), QDir::toNativeSeparators(file));
+        for (const Shown& dialog : h.dialogs.shown)
+            if (dialog.kind != Expected::Question)
+                QCOMPARE(dialog.text, QStringLiteral("文本文件(*.txt);;所有文件(*.*)"));
+    }
+
+    void saveAsksOnceUntilNextOpen() {
+        WindowHarness h;
+        h.window.resultArea().setText("first");
+        const QString file = path("report.txt");
+        h.dialogs.chooseFile(Expected::Save, file);
+        h.trigger("FileSave");
+        h.window.resultArea().setText("second");
+        h.trigger("FileSave"); // no dialog this time
+        QCOMPARE(readFile(file), QByteArray("second"));
+        writeFile(path("input.txt"), "1");
+        h.dialogs.chooseFile(Expected::Open, path("input.txt"));
+        h.trigger("FileOpen");
+        h.window.resultArea().setText("third");
+        h.dialogs.chooseFile(Expected::Save, path("other.txt"));
+        h.trigger("FileSave");
+        QCOMPARE(h.dialogs.shown.back().defaultAnswer, file); // the save dialog kept its name
+        QCOMPARE(readFile(path("other.txt")), QByteArray("third"));
+    }
+
+    void blankReport() {
+        WindowHarness h;
+        const auto saveItems = [&] {
+            h.open(h.window.menus().file);
+            return QList<bool>{h.action("FileSave")->isEnabled(),
+                               h.action("FileSaveAS")->isEnabled()};
+        };
+        h.dialogs.acceptMessage();
+        h.window.Toolbar1_ButtonClick(QStringLiteral("保存"));
+        QCOMPARE(h.dialogs.messages(), QStringList{QStringLiteral("结果为空，不能保存#")});
+        // Blanks grey the menu's items, yet the toolbar's button saves them.
+        h.window.resultArea().setText("   ");
+        QCOMPARE(saveItems(), (QList<bool>{false, false}));
+        h.dialogs.chooseFile(Expected::Save, path("blanks.txt"));
+        h.window.Toolbar1_ButtonClick(QStringLiteral("保存"));
+        QCOMPARE(readFile(path("blanks.txt")), QByteArray("   "));
+        h.window.resultArea().setText(" 1 ");
+        QCOMPARE(saveItems(), (QList<bool>{true, true}));
+    }
+
+    void failedSaveLeavesOldFile_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<Trouble>("trouble");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("save cancelled") << "FileSave" << Trouble::Cancel << kNotSaved;
+        QTest::newRow("save as cancelled") << "FileSaveAS" << Trouble::Cancel << "没有保存文件。";
+        // Latin-1 has no Chinese characters: the report cannot be written.
+        QTest::newRow("save, not encodable") << "FileSave" << Trouble::Unencodable << kNotSaved;
+        QTest::newRow("save as, not encodable")
+            << "FileSaveAS" << Trouble::Unencodable << kOperationError;
+        QTest::newRow("folder does not exist")
+            << "FileSaveAS" << Trouble::Missing << kOperationError;
+        // Nothing can be created in /proc, not even by root: a folder that
+        // refuses every new file, like a read-only one.
+        QTest::newRow("folder takes no file")
+            << "FileSaveAS" << Trouble::FolderTakesNothing << kOperationError;
+        QTest::newRow("full disk") << "FileSaveAS" << Trouble::FullDisk << kOperationError;
+    }
+    void failedSaveLeavesOldFile() {
+        QFETCH(QString, command);
+        QFETCH(Trouble, trouble);
+        QFETCH(QString, message);
+    #ifndef Q_OS_UNIX
+        if (trouble == Trouble::FullDisk) QSKIP("needs a file-size limit");
+    #endif
+        WindowHarness h;
+        const QString kept = path("kept.txt");
+        writeFile(kept, "old contents");
+        QString report = kReport;
+        if (trouble == Trouble::FullDisk) report = report.repeated(2000);
+        h.window.resultArea().setText(report.toStdString());
+        if (trouble == Trouble::Unencodable) h.window.fileCommands().setEncoding("ISO-8859-1");
+        if (trouble == Trouble::Cancel) h.dialogs.cancelFile(Expected::Save);
+        else if (trouble == Trouble::Missing)
+            h.dialogs.chooseFile(Expected::Save, path("missing/out.txt"));
+        else if (trouble == Trouble::FolderTakesNothing)
+            h.dialogs.chooseFile(Expected::Save, QStringLiteral("/proc/quorvex-report.txt"));
+        else h.dialogs.chooseFile(Expected::Save, kept);
+        h.dialogs.acceptMessage();
+        {
+    #ifdef Q_OS_UNIX
+            std::optional<FullDisk> full;
+            if (trouble == Trouble::FullDisk) full.emplace();
+    #endif
+            h.trigger(qPrintable(command));
+        }
+        QCOMPARE(h.dialogs.messages(), QStringList{message});
+        QCOMPARE(readFile(kept), QByteArray("old contents"));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("kept.txt")});
+        QVERIFY(!QFile::exists(QStringLiteral("/proc/quorvex-report.txt")));
+    }
 
 private:
     QString path(const char* name) const { return m_dir->filePath(QString::fromLatin1(name)); }
     std::unique_ptr<QTemporaryDir> m_dir; // a fresh folder for every test
 };
-
-void FileCommandsTest::strangeBytesOpen_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QByteArray binary(1400, '\0');
-    QRandomGenerator rng(7);
-    for (auto& b : binary) b = static_cast<char>(rng.bounded(256));
-    QTest::newRow("binary") << binary;
-    QTest::newRow("NUL bytes") << QByteArray("1 2\0 3\r\n4\0\0 5 6\r\n", 18);
-    QTest::newRow("invalid UTF-8 and GB18030") << QByteArray("1 \xff\xfe 2\r\n\x81\x30 \xc0\xaf 3");
-    QTest::newRow("lone CR and stray bytes") << QByteArray("\r\r\r\x80\x80\x80");
-}
-
-void FileCommandsTest::strangeBytesOpen() {
-    QFETCH(QByteArray, bytes);
-    WindowHarness h;
-    writeFile(path("strange.txt"), bytes);
-    h.dialogs.chooseFile(Expected::Open, path("strange.txt"));
-    h.trigger("FileOpen");
-    QVERIFY(h.dialogs.messages().isEmpty());
-    QVERIFY(!h.editText().isEmpty());
-    // The methods read whatever came in without harm.
-    h.dialogs.answerInput(QStringLiteral("2"));
-    h.trigger("GaussTier");
-    QVERIFY(h.result().endsWith(QStringLiteral("Gauss列主元消去法解线性方程组")));
-}
-
-void FileCommandsTest::openFailures_data() {
-    QTest::addColumn<Trouble>("trouble");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("dialog cancelled") << Trouble::Cancel << "没有打开任何文件。";
-    QTest::newRow("file removed after it was chosen") << Trouble::Missing << kOperationError;
-    QTest::newRow("a folder, not a file") << Trouble::Folder << kOperationError;
-    QTest::newRow("empty file empties both areas") << Trouble::Empty << "文件为空，请重新选择文件！";
-}
-
-void FileCommandsTest::openFailures() {
-    QFETCH(Trouble, trouble);
-    QFETCH(QString, message);
-    WindowHarness h;
-    h.edit().setPlainText(QStringLiteral("1 2 3"));
-    h.window.resultArea().setText("earlier report");
-    const QString chosen = path("chosen");
-    if (trouble == Trouble::Folder) QVERIFY(QDir().mkdir(chosen));
-    if (trouble == Trouble::Empty) writeFile(chosen, {});
-    if (trouble == Trouble::Cancel) h.dialogs.cancelFile(Expected::Open);
-    else h.dialogs.chooseFile(Expected::Open, chosen);
-    h.dialogs.acceptMessage();
-    h.trigger("FileOpen");
-    QCOMPARE(h.dialogs.messages(), QStringList{message});
-    QCOMPARE(h.dialogs.shown.back().caption, QStringLiteral("Quorvex"));
-    const bool kept = trouble != Trouble::Empty;
-    QCOMPARE(h.editText(), kept ? QStringLiteral("1 2 3") : QString());
-    QCOMPARE(h.result(), kept ? QStringLiteral("earlier report") : QString());
-}
-
-void FileCommandsTest::largeFileQuestion_data() {
-    QTest::addColumn<int>("size");
-    QTest::addColumn<bool>("asked");
-    QTest::addColumn<bool>("yes");
-    QTest::newRow("1500 bytes opens without asking") << 1500 << false << false;
-    QTest::newRow("1501 bytes asks, yes opens") << 1501 << true << true;
-    QTest::newRow("1501 bytes asks, no keeps both areas") << 1501 << true << false;
-}
-
-void FileCommandsTest::largeFileQuestion() {
-    QFETCH(int, size);
-    QFETCH(bool, asked);
-    QFETCH(bool, yes);
-    WindowHarness h;
-    h.edit().setPlainText(QStringLiteral("typed matrix"));
-    h.window.resultArea().setText("report");
-    writeFile(path("big.txt"), QByteArray(size, '7'));
-    h.dialogs.chooseFile(Expected::Open, path("big.txt"));
-    if (asked) h.dialogs.answerQuestion(yes);
-    h.trigger("FileOpen");
-    if (asked) {
-        QCOMPARE(h.dialogs.shown[1].text,
-                 QStringLiteral("文件太大，如果打开可能要等一段时间，是否仍要继续？"));
-        QCOMPARE(h.dialogs.shown[1].caption, QStringLiteral("温馨提示"));
-    }
-    const bool opened = !asked || yes;
-    QCOMPARE(h.edit().toPlainText(), opened ? QString(size, u'7') : QStringLiteral("typed matrix"));
-    QCOMPARE(h.result(), opened ? QString() : QStringLiteral("report"));
-}
-
-void FileCommandsTest::hundredMegabyteFile() {
-    const QString file = path("huge.txt");
-    {
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        QByteArray line = QByteArray("1.25 -3 4/5 sqr(2) ").repeated(50) + "\r\n";
-        const qint64 lines = (100 << 20) / line.size() + 1;
-        for (qint64 i = 0; i < lines; ++i) QCOMPARE(f.write(line), line.size());
-    }
-    WindowHarness h;
-    h.edit().setPlainText(QStringLiteral("kept"));
-    const QRect editBefore = h.edit().geometry();
-    // Answering No to the size question keeps what was typed.
-    h.dialogs.chooseFile(Expected::Open, file);
-    h.dialogs.answerQuestion(false);
-    h.trigger("FileOpen");
-    QCOMPARE(h.editText(), QStringLiteral("kept"));
-    // Answering Yes loads it all while the progress bar moves.
-    auto* progress = h.window.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
-    QSignalSpy moved(progress, &QProgressBar::valueChanged);
-    h.dialogs.chooseFile(Expected::Open, file);
-    h.dialogs.answerQuestion(true);
-    h.trigger("FileOpen");
-    QVERIFY(moved.count() > 100);
-    // Every CR LF is one paragraph break in the document.
-    QVERIFY(h.edit().document()->characterCount() > 100'000'000);
-    // The bar is gone afterwards and the edit area has its height back.
-    QVERIFY(!progress->isVisible());
-    QCOMPARE(h.edit().geometry(), editBefore);
-}
-
-void FileCommandsTest::encodingsRoundTrip_data() {
-    QTest::addColumn<QByteArray>("encoding");
-    QTest::newRow("UTF-8 locale") << QByteArray("UTF-8");
-    QTest::newRow("Chinese locale, read back on a UTF-8 machine") << QByteArray("GB18030");
-}
-
-void FileCommandsTest::encodingsRoundTrip() {
-    QFETCH(QByteArray, encoding);
-    WindowHarness h;
-    h.window.fileCommands().setEncoding(encoding);
-    h.window.resultArea().setText(kReport.toStdString());
-    const QString file = path("out.txt");
-    h.dialogs.chooseFile(Expected::Save, file);
-    h.trigger("FileSave");
-    // CR LF pairs unchanged, no byte-order mark, nothing added at the end.
-    QCOMPARE(readFile(file), encoded(kReport, encoding.constData()));
-    // Opened, it fills the edit area, empties the result area and makes
-    // the next 保存 ask for a name again.
-    h.window.fileCommands().setEncoding("UTF-8");
-    h.window.status().setText(QString());
-    h.dialogs.chooseFile(Expected::Open, file);
-    h.trigger("FileOpen");
-    QCOMPARE(h.editText(), kReport);
-    QVERIFY(h.result().isEmpty());
-    QVERIFY(h.window.fileCommands().saveFileName().isEmpty());
-    QCOMPARE(h.window.status().text(), QDir::toNativeSeparators(file));
-    for (const Shown& dialog : h.dialogs.shown)
-        QCOMPARE(dialog.text, QStringLiteral("文本文件(*.txt);;所有文件(*.*)"));
-}
-
-void FileCommandsTest::saveAsksOnceUntilNextOpen() {
-    WindowHarness h;
-    h.window.resultArea().setText("first");
-    const QString file = path("report.txt");
-    h.dialogs.chooseFile(Expected::Save, file);
-    h.trigger("FileSave");
-    h.window.resultArea().setText("second");
-    h.trigger("FileSave"); // no dialog this time
-    QCOMPARE(readFile(file), QByteArray("second"));
-    writeFile(path("input.txt"), "1");
-    h.dialogs.chooseFile(Expected::Open, path("input.txt"));
-    h.trigger("FileOpen");
-    h.window.resultArea().setText("third");
-    h.dialogs.chooseFile(Expected::Save, path("other.txt"));
-    h.trigger("FileSave");
-    QCOMPARE(h.dialogs.shown.back().defaultAnswer, file); // the save dialog kept its name
-    QCOMPARE(readFile(path("other.txt")), QByteArray("third"));
-}
-
-void FileCommandsTest::blankReport() {
-    WindowHarness h;
-    const auto saveItems = [&] {
-        h.open(h.window.menus().file);
-        return QList<bool>{h.action("FileSave")->isEnabled(), h.action("FileSaveAS")->isEnabled()};
-    };
-    h.dialogs.acceptMessage();
-    h.window.Toolbar1_ButtonClick(QStringLiteral("保存"));
-    QCOMPARE(h.dialogs.messages(), QStringList{QStringLiteral("结果为空，不能保存#")});
-    // Blanks grey the menu's items, yet the toolbar's button saves them.
-    h.window.resultArea().setText("   ");
-    QCOMPARE(saveItems(), (QList<bool>{false, false}));
-    h.dialogs.chooseFile(Expected::Save, path("blanks.txt"));
-    h.window.Toolbar1_ButtonClick(QStringLiteral("保存"));
-    QCOMPARE(readFile(path("blanks.txt")), QByteArray("   "));
-    h.window.resultArea().setText(" 1 ");
-    QCOMPARE(saveItems(), (QList<bool>{true, true}));
-}
-
-void FileCommandsTest::failedSaveLeavesOldFile_data() {
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<Trouble>("trouble");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("save cancelled") << "FileSave" << Trouble::Cancel << kNotSaved;
-    QTest::newRow("save as cancelled") << "FileSaveAS" << Trouble::Cancel << "没有保存文件。";
-    // Latin-1 has no Chinese characters: the report cannot be written.
-    QTest::newRow("save, not encodable") << "FileSave" << Trouble::Unencodable << kNotSaved;
-    QTest::newRow("save as, not encodable")
-        << "FileSaveAS" << Trouble::Unencodable << kOperationError;
-    QTest::newRow("folder does not exist") << "FileSaveAS" << Trouble::Missing << kOperationError;
-    // Nothing can be created in /proc, not even by root: a folder that
-    // refuses every new file, like a read-only one.
-    QTest::newRow("folder takes no file")
-        << "FileSaveAS" << Trouble::FolderTakesNothing << kOperationError;
-    QTest::newRow("full disk") << "FileSaveAS" << Trouble::FullDisk << kOperationError;
-}
-
-void FileCommandsTest::failedSaveLeavesOldFile() {
-    QFETCH(QString, command);
-    QFETCH(Trouble, trouble);
-    QFETCH(QString, message);
-#ifndef Q_OS_UNIX
-    if (trouble == Trouble::FullDisk) QSKIP("needs a file-size limit");
-#endif
-    WindowHarness h;
-    const QString kept = path("kept.txt");
-    writeFile(kept, "old contents");
-    QString report = kReport;
-    if (trouble == Trouble::FullDisk) report = report.repeated(2000);
-    h.window.resultArea().setText(report.toStdString());
-    if (trouble == Trouble::Unencodable) h.window.fileCommands().setEncoding("ISO-8859-1");
-    if (trouble == Trouble::Cancel) h.dialogs.cancelFile(Expected::Save);
-    else if (trouble == Trouble::Missing) h.dialogs.chooseFile(Expected::Save, path("missing/out.txt"));
-    else if (trouble == Trouble::FolderTakesNothing)
-        h.dialogs.chooseFile(Expected::Save, QStringLiteral("/proc/quorvex-report.txt"));
-    else h.dialogs.chooseFile(Expected::Save, kept);
-    h.dialogs.acceptMessage();
-    {
-#ifdef Q_OS_UNIX
-        std::optional<FullDisk> full;
-        if (trouble == Trouble::FullDisk) full.emplace();
-#endif
-        h.trigger(qPrintable(command));
-    }
-    QCOMPARE(h.dialogs.messages(), QStringList{message});
-    QCOMPARE(readFile(kept), QByteArray("old contents"));
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("kept.txt")});
-    QVERIFY(!QFile::exists(QStringLiteral("/proc/quorvex-report.txt")));
-}
-
-void FileCommandsTest::largeReportSavedWhole() {
-    WindowHarness h;
-    QString report;
-    for (int i = 1; i <= 20000; ++i) report += QStringLiteral("x(%1)=0.5\r\n").arg(i);
-    h.window.resultArea().setText(report.toStdString());
-    h.dialogs.chooseFile(Expected::Save, path("large.txt"));
-    h.trigger("FileSaveAS");
-    QCOMPARE(readFile(path("large.txt")), report.toUtf8());
-}
 
 QTEST_MAIN(FileCommandsTest)
 #include "file_commands_test.moc"

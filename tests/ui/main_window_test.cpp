@@ -37,283 +37,269 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
-    void startsAsDesigned();
-    void menuTree_data();
-    void menuTree();
-    void methodsGreyedWhileEditAreaBlank_data();
-    void methodsGreyedWhileEditAreaBlank();
-    void menuRunsTheMethodWithTheDigitsSet();
-    void stoppedCommand_data();
-    void stoppedCommand();
-    void statusFollowsFocusAndTyping();
-    void toolbarButtons();
-    void fontAndColours();
-    void splitterDragKeepsLimits();
-    void closingAndHelpSignals();
-};
 
-void MainWindowTest::startsAsDesigned() {
-    WindowHarness h;
-    QCOMPARE(h.window.windowTitle(), QStringLiteral("Quorvex"));
-    QVERIFY(h.resultView().isReadOnly() && !h.edit().isReadOnly());
-    QVERIFY(h.resultView().textInteractionFlags() & Qt::TextSelectableByMouse);
-    QCOMPARE(h.edit().lineWrapMode(), QPlainTextEdit::NoWrap);
-    QCOMPARE(h.resultView().lineWrapMode(), QPlainTextEdit::NoWrap);
-    QCOMPARE(h.window.status().text(), QStringLiteral("编辑区域")); // Text1 has the focus
-    for (const char* hidden : {"picSplitter", "ProgressBar1"})
-        QVERIFY(!h.window.findChild<QWidget*>(QString::fromLatin1(hidden))->isVisible());
-    // The client area opens 8850 x 6225 twips.
-    const Twips t = Twips::of(h.window);
-    QCOMPARE(h.window.centralWidget()->size(), QSize(t.toPixels(8850), t.toPixels(6225)));
-}
+    void startsAsDesigned() {
+        WindowHarness h;
+        QCOMPARE(h.window.windowTitle(), QStringLiteral("Quorvex"));
+        QVERIFY(h.resultView().isReadOnly() && !h.edit().isReadOnly());
+        QVERIFY(h.resultView().textInteractionFlags() & Qt::TextSelectableByMouse);
+        QCOMPARE(h.edit().lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(h.resultView().lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(h.window.status().text(), QStringLiteral("编辑区域")); // Text1 has the focus
+        for (const char* hidden : {"picSplitter", "ProgressBar1"})
+            QVERIFY(!h.window.findChild<QWidget*>(QString::fromLatin1(hidden))->isVisible());
+        // The client area opens 8850 x 6225 twips.
+        const Twips t = Twips::of(h.window);
+        QCOMPARE(h.window.centralWidget()->size(), QSize(t.toPixels(8850), t.toPixels(6225)));
+    }
 
-void MainWindowTest::menuTree_data() {
-    QTest::addColumn<QString>("menu");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QStringList>("items");
-    QTest::newRow("file") << "FileMenu" << "文件(&F)"
-                          << QStringList{"FileNew|新建|Ctrl+N", "FileOpen|打开|Ctrl+O",
-                                         "FileSave|保存|Ctrl+S", "FileSaveAS|另存为|",
-                                         "FileExit|退出|"};
-    QTest::newRow("edit") << "EditMenu" << "编辑(&E)"
-                          << QStringList{"EditSelectAll|全选(&A)|Ctrl+A", "Edit|撤消|Ctrl+Z",
-                                         "EditCut|剪切|Ctrl+X", "EditCopy|复制|Ctrl+C",
-                                         "EditPaste|粘贴|Ctrl+V", "EditDelete|删除(&L)|Del"};
-    QTest::newRow("display") << "Format" << "显示(&V)"
-                             << QStringList{"FormatStyle|字体|", "FormatBackColor|背景色|",
-                                            "FormatDecimalDigits|设置小数数位|",
-                                            "FormatDefault|默认|"};
-    QTest::newRow("methods")
-        << "Uncoil" << "解线性方程组(&U)"
-        << QStringList{"Gauss_1|Gauss消去法|", "GaussTier|Gauss列主元消去法|",
-                       "GaussFull|Gauss全主元消去法|", "Gauss__|-",
-                       "GaussApply|列主元消去法应用|", "A_matrix|列主元求逆矩阵|",
-                       "A_range|列主元求行列式|", "MatrixBreak|矩阵的三角分解|", "ctx__|-",
-                       "LU_break|LU分解法|", "SqrtRoot|平方根法|", "MendSqrt|改进的平方根法|",
-                       "Purase|追赶法(解三对角)|", "TierLU|列主元三角分解法|", "ctx___|-",
-                       "JacobiDie|雅可比迭代法|", "Gauss_SeidelDie|高斯-塞德尔迭代法|",
-                       "SorDie|逐次超松驰迭代法|", "IterativeAstringency|迭代法的收敛性|"};
-    QTest::newRow("convergence")
-        << "IterativeAstringency" << "迭代法的收敛性"
-        << QStringList{"CMatrixJudge|正定矩阵判断|", "VectorModel|向量范数|",
-                       "MatrixModel|矩阵范数|", "StrictMatrixJudge|严格对角占优矩阵判断|"};
-    QTest::newRow("help") << "mnuHelp" << "帮助(&H)"
-                          << QStringList{"mnuHelpFile|帮助文件|", "mnuAbout|关于|"};
-}
+    void menuTree_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QStringList>("items");
+        QTest::newRow("file") << "FileMenu" << "文件(&F)"
+                              << QStringList{"FileNew|新建|Ctrl+N", "FileOpen|打开|Ctrl+O",
+                                             "FileSave|保存|Ctrl+S", "FileSaveAS|另存为|",
+                                             "FileExit|退出|"};
+        QTest::newRow("edit") << "EditMenu" << "编辑(&E)"
+                              << QStringList{"EditSelectAll|全选(&A)|Ctrl+A", "Edit|撤消|Ctrl+Z",
+                                             "EditCut|剪切|Ctrl+X", "EditCopy|复制|Ctrl+C",
+                                             "EditPaste|粘贴|Ctrl+V", "EditDelete|删除(&L)|Del"};
+        QTest::newRow("display") << "Format" << "显示(&V)"
+                                 << QStringList{"FormatStyle|字体|", "FormatBackColor|背景色|",
+                                                "FormatDecimalDigits|设置小数数位|",
+                                                "FormatDefault|默认|"};
+        QTest::newRow("methods")
+            << "Uncoil" << "解线性方程组(&U)"
+            << QStringList{"Gauss_1|Gauss消去法|", "GaussTier|Gauss列主元消去法|",
+                           "GaussFull|Gauss全主元消去法|", "Gauss__|-",
+                           "GaussApply|列主元消去法应用|", "A_matrix|列主元求逆矩阵|",
+                           "A_range|列主元求行列式|", "MatrixBreak|矩阵的三角分解|", "ctx__|-",
+                           "LU_break|LU分解法|", "SqrtRoot|平方根法|", "MendSqrt|改进的平方根法|",
+                           "Purase|追赶法(解三对角)|", "TierLU|列主元三角分解法|", "ctx___|-",
+                           "JacobiDie|雅可比迭代法|", "Gauss_SeidelDie|高斯-塞德尔迭代法|",
+                           "SorDie|逐次超松驰迭代法|", "IterativeAstringency|迭代法的收敛性|"};
+        QTest::newRow("convergence")
+            << "IterativeAstringency" << "迭代法的收敛性"
+            << QStringList{"CMatrixJudge|正定矩阵判断|", "VectorModel|向量范数|",
+                           "MatrixModel|矩阵范数|", "StrictMatrixJudge|严格对角占优矩阵判断|"};
+        QTest::newRow("help") << "mnuHelp" << "帮助(&H)"
+                              << QStringList{"mnuHelpFile|帮助文件|", "mnuAbout|关于|"};
+    }
+    void menuTree() {
+        QFETCH(QString, menu);
+        QFETCH(QString, caption);
+        QFETCH(QStringList, items);
+        WindowHarness h;
+        const auto* m = h.window.findChild<QMenu*>(menu);
+        QVERIFY(m);
+        QCOMPARE(m->title(), caption);
+        QCOMPARE(describe(*m), items);
+    }
 
-void MainWindowTest::menuTree() {
-    QFETCH(QString, menu);
-    QFETCH(QString, caption);
-    QFETCH(QStringList, items);
-    WindowHarness h;
-    const auto* m = h.window.findChild<QMenu*>(menu);
-    QVERIFY(m);
-    QCOMPARE(m->title(), caption);
-    QCOMPARE(describe(*m), items);
-}
+    void methodsGreyedWhileEditAreaBlank_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("blanks only") << "   " << false;
+        QTest::newRow("a number") << " 3 " << true;
+        QTest::newRow("a line break is not a blank") << "\n" << true;
+    }
+    void methodsGreyedWhileEditAreaBlank() {
+        QFETCH(QString, text);
+        QFETCH(bool, enabled);
+        WindowHarness h;
+        h.edit().setPlainText(text);
+        h.open(h.window.menus().methods);
+        for (const auto& [action, entry] : h.window.menus().methodItems)
+            QCOMPARE(action->isEnabled(), enabled && entry->handler != nullptr);
+        QCOMPARE(h.window.menus().convergence->menuAction()->isEnabled(), enabled);
+        // 撤消 and 列主元消去法应用 have no command behind them.
+        QVERIFY(!h.action("GaussApply")->isEnabled() && !h.action("Edit")->isEnabled());
+    }
 
-void MainWindowTest::methodsGreyedWhileEditAreaBlank_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("enabled");
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("blanks only") << "   " << false;
-    QTest::newRow("a number") << " 3 " << true;
-    QTest::newRow("a line break is not a blank") << "\n" << true;
-}
-
-void MainWindowTest::methodsGreyedWhileEditAreaBlank() {
-    QFETCH(QString, text);
-    QFETCH(bool, enabled);
-    WindowHarness h;
-    h.edit().setPlainText(text);
-    h.open(h.window.menus().methods);
-    for (const auto& [action, entry] : h.window.menus().methodItems)
-        QCOMPARE(action->isEnabled(), enabled && entry->handler != nullptr);
-    QCOMPARE(h.window.menus().convergence->menuAction()->isEnabled(), enabled);
-    // 撤消 and 列主元消去法应用 have no command behind them.
-    QVERIFY(!h.action("GaussApply")->isEnabled() && !h.action("Edit")->isEnabled());
-}
-
-void MainWindowTest::menuRunsTheMethodWithTheDigitsSet() {
-    WindowHarness h;
-    h.edit().setPlainText(kGaussInput);
-    h.dialogs.answerInput(QStringLiteral("2"));
-    h.trigger("Gauss_1");
-    // 2x + y = 3, x + 3y = 5: m = 1/2, row 2 becomes 0 2.5 3.5, y = 1.4, x = 0.8
-    QCOMPARE(h.result(), crlf({"  2  1  3", "  1  3  5", "", "输出方程组增广矩阵消元后的结果",
-                               "  2  1  3", "  0  2.5  3.5", "", "输出求解结果", "x(1)=0.8",
-                               "x(2)=1.4", "", kTitle}));
-    const Shown& prompt = h.dialogs.shown.at(0);
-    QCOMPARE(prompt.text, QStringLiteral("输入矩阵的阶数 n："));
-    QCOMPARE(prompt.caption, QStringLiteral("输入数据"));
-    QCOMPARE(prompt.defaultAnswer, QStringLiteral("3"));
-    QVERIFY(!QGuiApplication::overrideCursor());
-    // 3x = 1, 3y = 2: y = 2/3, x = 1/3, to 2.5 decimals (rounded to the even
-    // 2), then, the setting cancelled, to one, then to the default six.
-    h.edit().setPlainText(QStringLiteral("3 0 1\n0 3 2"));
-    const auto solveWithDigits = [&](const QString& digits) {
-        if (digits.isNull()) h.dialogs.cancelInput();
-        else h.dialogs.answerInput(digits);
-        h.trigger("FormatDecimalDigits");
+    void menuRunsTheMethodWithTheDigitsSet() {
+        WindowHarness h;
+        h.edit().setPlainText(kGaussInput);
         h.dialogs.answerInput(QStringLiteral("2"));
         h.trigger("Gauss_1");
-        return h.result().section(QStringLiteral("输出求解结果\r\n"), 1);
-    };
-    QCOMPARE(solveWithDigits(QStringLiteral("2.5")), crlf({"x(1)=0.33", "x(2)=0.67", "", kTitle}));
-    const Shown& digitsBox = h.dialogs.shown.at(1);
-    QCOMPARE(digitsBox.text, QStringLiteral("输入要设置小数数位 n："));
-    QCOMPARE(digitsBox.caption, QStringLiteral("设置小数数位"));
-    QCOMPARE(digitsBox.defaultAnswer, QStringLiteral("6"));
-    QCOMPARE(solveWithDigits(QString()), crlf({"x(1)=0.3", "x(2)=0.7", "", kTitle}));
-    h.trigger("FormatDefault");
-    h.dialogs.answerInput(QStringLiteral("2"));
-    h.trigger("Gauss_1");
-    QVERIFY(h.result().endsWith(crlf({"x(1)=0.333333", "x(2)=0.666667", "", kTitle})));
-}
+        // 2x + y = 3, x + 3y = 5: m = 1/2, row 2 becomes 0 2.5 3.5, y = 1.4, x = 0.8
+        QCOMPARE(h.result(), crlf({"  2  1  3", "  1  3  5", "", "输出方程组增广矩阵消元后的结果",
+                                   "  2  1  3", "  0  2.5  3.5", "", "输出求解结果", "x(1)=0.8",
+                                   "x(2)=1.4", "", kTitle}));
+        const Shown& prompt = h.dialogs.shown.at(0);
+        QCOMPARE(prompt.text, QStringLiteral("输入矩阵的阶数 n："));
+        QCOMPARE(prompt.caption, QStringLiteral("输入数据"));
+        QCOMPARE(prompt.defaultAnswer, QStringLiteral("3"));
+        QVERIFY(!QGuiApplication::overrideCursor());
+        // 3x = 1, 3y = 2: y = 2/3, x = 1/3, to 2.5 decimals (rounded to the even
+        // 2), then, the setting cancelled, to one, then to the default six.
+        h.edit().setPlainText(QStringLiteral("3 0 1\n0 3 2"));
+        const auto solveWithDigits = [&](const QString& digits) {
+            if (digits.isNull()) h.dialogs.cancelInput();
+            else h.dialogs.answerInput(digits);
+            h.trigger("FormatDecimalDigits");
+            h.dialogs.answerInput(QStringLiteral("2"));
+            h.trigger("Gauss_1");
+            return h.result().section(QStringLiteral("输出求解结果\r\n"), 1);
+        };
+        QCOMPARE(solveWithDigits(QStringLiteral("2.5")),
+                 crlf({"x(1)=0.33", "x(2)=0.67", "", kTitle}));
+        const Shown& digitsBox = h.dialogs.shown.at(1);
+        QCOMPARE(digitsBox.text, QStringLiteral("输入要设置小数数位 n："));
+        QCOMPARE(digitsBox.caption, QStringLiteral("设置小数数位"));
+        QCOMPARE(digitsBox.defaultAnswer, QStringLiteral("6"));
+        QCOMPARE(solveWithDigits(QString()), crlf({"x(1)=0.3", "x(2)=0.7", "", kTitle}));
+        h.trigger("FormatDefault");
+        h.dialogs.answerInput(QStringLiteral("2"));
+        h.trigger("Gauss_1");
+        QVERIFY(h.result().endsWith(crlf({"x(1)=0.333333", "x(2)=0.666667", "", kTitle})));
+    }
 
-void MainWindowTest::stoppedCommand_data() {
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("order"); // none: the prompt is cancelled
-    QTest::addColumn<QString>("duringPrompt");
-    QTest::addColumn<QString>("result");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("Gauss_1 cancelled keeps the report")
-        << "Gauss_1" << QString() << kEarlier << kEarlier << QString();
-    QTest::newRow("GaussTier cancelled: emptied before asking")
-        << "GaussTier" << QString() << QString() << QString() << QString();
-    // No machine holds the arrays of order 32766: one message, and the
-    // result area shows again what it showed before the command.
-    QTest::newRow("order too large for memory")
-        << "GaussTier" << "32766" << QString() << kEarlier
-        << "内存不足，不能处理 32766 阶的矩阵，请减小阶数#";
-}
+    void stoppedCommand_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("order"); // none: the prompt is cancelled
+        QTest::addColumn<QString>("duringPrompt");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Gauss_1 cancelled keeps the report")
+            << "Gauss_1" << QString() << kEarlier << kEarlier << QString();
+        QTest::newRow("GaussTier cancelled: emptied before asking")
+            << "GaussTier" << QString() << QString() << QString() << QString();
+        // No machine holds the arrays of order 32766: one message, and the
+        // result area shows again what it showed before the command.
+        QTest::newRow("order too large for memory")
+            << "GaussTier" << "32766" << QString() << kEarlier
+            << "内存不足，不能处理 32766 阶的矩阵，请减小阶数#";
+    }
+    void stoppedCommand() {
+        QFETCH(QString, command);
+        QFETCH(QString, order);
+        QFETCH(QString, duringPrompt);
+        QFETCH(QString, result);
+        QFETCH(QString, message);
+        WindowHarness h;
+        h.window.resultArea().setText(kEarlier.toStdString());
+        h.edit().setPlainText(kGaussInput);
+        QString shown;
+        h.dialogs.expect({.kind = Expected::Input, .answer = order, .cancel = order.isNull(),
+                          .whileShown = [&] { shown = h.result(); }});
+        if (!message.isNull()) h.dialogs.acceptMessage();
+        h.trigger(qPrintable(command));
+        QCOMPARE(shown, duringPrompt);
+        QCOMPARE(h.result(), result);
+        QCOMPARE(h.dialogs.messages(), message.isNull() ? QStringList() : QStringList{message});
+    }
 
-void MainWindowTest::stoppedCommand() {
-    QFETCH(QString, command);
-    QFETCH(QString, order);
-    QFETCH(QString, duringPrompt);
-    QFETCH(QString, result);
-    QFETCH(QString, message);
-    WindowHarness h;
-    h.window.resultArea().setText(kEarlier.toStdString());
-    h.edit().setPlainText(kGaussInput);
-    QString shown;
-    h.dialogs.expect({.kind = Expected::Input, .answer = order, .cancel = order.isNull(),
-                      .whileShown = [&] { shown = h.result(); }});
-    if (!message.isNull()) h.dialogs.acceptMessage();
-    h.trigger(qPrintable(command));
-    QCOMPARE(shown, duringPrompt);
-    QCOMPARE(h.result(), result);
-    QCOMPARE(h.dialogs.messages(), message.isNull() ? QStringList() : QStringList{message});
-}
-
-void MainWindowTest::statusFollowsFocusAndTyping() {
-    WindowHarness h;
-    StatusPanels& status = h.window.status();
-    h.resultView().setFocus();
-    QCOMPARE(status.text(), QStringLiteral("结果区域"));
-    h.edit().setFocus();
-    QCOMPARE(status.text(), QStringLiteral("编辑区域"));
-    QTest::keyClick(&h.edit(), Qt::Key_7);
-    QCOMPARE(status.text(), QStringLiteral("编辑状态"));
-    h.trigger("FileNew");
-    QCOMPARE(status.text(), QStringLiteral("状态"));
-    // Focus coming back from a closed menu or dialog is no move between
-    // areas, unless it comes back to the other area.
-    for (Qt::FocusReason reason : {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
-        QFocusEvent back(QEvent::FocusIn, reason);
-        QApplication::sendEvent(&h.edit(), &back);
+    void statusFollowsFocusAndTyping() {
+        WindowHarness h;
+        StatusPanels& status = h.window.status();
+        h.resultView().setFocus();
+        QCOMPARE(status.text(), QStringLiteral("结果区域"));
+        h.edit().setFocus();
+        QCOMPARE(status.text(), QStringLiteral("编辑区域"));
+        QTest::keyClick(&h.edit(), Qt::Key_7);
+        QCOMPARE(status.text(), QStringLiteral("编辑状态"));
+        h.trigger("FileNew");
         QCOMPARE(status.text(), QStringLiteral("状态"));
+        // Focus coming back from a closed menu or dialog is no move between
+        // areas, unless it comes back to the other area.
+        for (Qt::FocusReason reason : {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
+            QFocusEvent back(QEvent::FocusIn, reason);
+            QApplication::sendEvent(&h.edit(), &back);
+            QCOMPARE(status.text(), QStringLiteral("状态"));
+        }
+        QFocusEvent other(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(&h.resultView(), &other);
+        QCOMPARE(status.text(), QStringLiteral("结果区域"));
     }
-    QFocusEvent other(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(&h.resultView(), &other);
-    QCOMPARE(status.text(), QStringLiteral("结果区域"));
-}
 
-void MainWindowTest::toolbarButtons() {
-    WindowHarness h;
-    auto* bar = h.window.findChild<QToolBar*>(QStringLiteral("Toolbar1"));
-    QStringList layout;
-    for (QAction* a : bar->actions()) {
-        if (a->isSeparator()) layout << QStringLiteral("|");
-        else if (auto* gap = bar->widgetForAction(a); gap && a->text().isEmpty())
-            layout << gap->objectName();
-        else
-            layout << a->toolTip() + (a->isEnabled() ? QString() : QStringLiteral("(disabled)"));
+    void toolbarButtons() {
+        WindowHarness h;
+        auto* bar = h.window.findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+        QStringList layout;
+        for (QAction* a : bar->actions()) {
+            if (a->isSeparator()) layout << QStringLiteral("|");
+            else if (auto* gap = bar->widgetForAction(a); gap && a->text().isEmpty())
+                layout << gap->objectName();
+            else
+                layout << a->toolTip() + (a->isEnabled() ? "" : "(disabled)");
+        }
+        QCOMPARE(layout, (QStringList{"新建", "打开", "保存", "|", "剪切", "复制", "粘贴", "|",
+                                      "placeholder", "撤消(disabled)", "恢复(disabled)"}));
+        QSignalSpy undo(h.action("Edit"), &QAction::triggered);
+        QTest::keyClick(&h.edit(), Qt::Key_Z, Qt::ControlModifier); // nor does its key work
+        QCOMPARE(undo.count(), 0);
+        h.edit().setPlainText(QStringLiteral("1 2"));
+        h.window.resultArea().setText("r");
+        bar->actions().first()->trigger(); // 新建
+        QVERIFY(h.edit().toPlainText().isEmpty());
+        QVERIFY(h.result().isEmpty());
     }
-    QCOMPARE(layout, (QStringList{"新建", "打开", "保存", "|", "剪切", "复制", "粘贴", "|",
-                                  "placeholder", "撤消(disabled)", "恢复(disabled)"}));
-    QSignalSpy undo(h.action("Edit"), &QAction::triggered);
-    QTest::keyClick(&h.edit(), Qt::Key_Z, Qt::ControlModifier); // nor does its key work
-    QCOMPARE(undo.count(), 0);
-    h.edit().setPlainText(QStringLiteral("1 2"));
-    h.window.resultArea().setText("r");
-    bar->actions().first()->trigger(); // 新建
-    QVERIFY(h.edit().toPlainText().isEmpty());
-    QVERIFY(h.result().isEmpty());
-}
 
-void MainWindowTest::fontAndColours() {
-    WindowHarness h;
-    QFont chosen(QStringLiteral("WenQuanYi Zen Hei"), 14);
-    chosen.setBold(true);
-    chosen.setUnderline(true);
-    chosen.setStrikeOut(true);
-    h.dialogs.expect({.kind = Expected::Font, .font = FontChoice{chosen, Qt::darkRed}});
-    h.trigger("FormatStyle");
-    h.dialogs.expect({.kind = Expected::Color, .color = Qt::yellow});
-    h.trigger("FormatBackColor");
-    h.dialogs.expect({.kind = Expected::Color, .cancel = true});
-    h.trigger("FormatBackColor"); // cancelled: nothing changes
-    for (QPlainTextEdit* area : {&h.edit(), &h.resultView()}) {
-        QCOMPARE(area->font(), chosen);
-        QCOMPARE(area->palette().color(QPalette::Text), QColor(Qt::darkRed));
-        QCOMPARE(area->palette().color(QPalette::Base), QColor(Qt::yellow));
+    void fontAndColours() {
+        WindowHarness h;
+        QFont chosen(QStringLiteral("WenQuanYi Zen Hei"), 14);
+        chosen.setBold(true);
+        chosen.setUnderline(true);
+        chosen.setStrikeOut(true);
+        h.dialogs.expect({.kind = Expected::Font, .font = FontChoice{chosen, Qt::darkRed}});
+        h.trigger("FormatStyle");
+        h.dialogs.expect({.kind = Expected::Color, .color = Qt::yellow});
+        h.trigger("FormatBackColor");
+        h.dialogs.expect({.kind = Expected::Color, .cancel = true});
+        h.trigger("FormatBackColor"); // cancelled: nothing changes
+        for (QPlainTextEdit* area : {&h.edit(), &h.resultView()}) {
+            QCOMPARE(area->font(), chosen);
+            QCOMPARE(area->palette().color(QPalette::Text), QColor(Qt::darkRed));
+            QCOMPARE(area->palette().color(QPalette::Base), QColor(Qt::yellow));
+        }
+        h.trigger("FormatDefault");
+        for (QPlainTextEdit* area : {&h.edit(), &h.resultView()}) {
+            QCOMPARE(area->font().family(), QStringLiteral("宋体"));
+            QCOMPARE(area->font().pointSize(), 9);
+            QVERIFY(!area->font().bold() && !area->font().underline() && !area->font().strikeOut());
+            QCOMPARE(area->palette().color(QPalette::Base),
+                     QApplication::palette().color(QPalette::Base));
+        }
     }
-    h.trigger("FormatDefault");
-    for (QPlainTextEdit* area : {&h.edit(), &h.resultView()}) {
-        QCOMPARE(area->font().family(), QStringLiteral("宋体"));
-        QCOMPARE(area->font().pointSize(), 9);
-        QVERIFY(!area->font().bold() && !area->font().underline() && !area->font().strikeOut());
-        QCOMPARE(area->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
+
+    void splitterDragKeepsLimits() {
+        WindowHarness h;
+        auto* grip = h.window.findChild<QWidget*>(QStringLiteral("imgSplitter"));
+        auto* bar = h.window.findChild<QWidget*>(QStringLiteral("picSplitter"));
+        const Twips t = Twips::of(h.window);
+        const auto send = [&](QEvent::Type type, int x) {
+            QMouseEvent e(type, QPointF(x, 5), grip->mapToGlobal(QPointF(x, 5)), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+            QApplication::sendEvent(grip, &e);
+        };
+        send(QEvent::MouseButtonPress, 2);
+        QVERIFY(bar->isVisible() && h.window.windowLayout().splitterMoving());
+        send(QEvent::MouseMove, -grip->x()); // to the window's left edge
+        QCOMPARE(bar->x(), t.toPixels(500));
+        send(QEvent::MouseButtonRelease, -grip->x());
+        QVERIFY(!bar->isVisible() && !h.window.windowLayout().splitterMoving());
+        QCOMPARE(h.window.windowLayout().areas().edit.width, 1500.0);
+        QCOMPARE(h.edit().width(), t.toPixels(1500));
+        QCOMPARE(h.resultView().x(), t.toPixels(1600));
     }
-}
 
-void MainWindowTest::splitterDragKeepsLimits() {
-    WindowHarness h;
-    auto* grip = h.window.findChild<QWidget*>(QStringLiteral("imgSplitter"));
-    auto* bar = h.window.findChild<QWidget*>(QStringLiteral("picSplitter"));
-    const Twips t = Twips::of(h.window);
-    const auto send = [&](QEvent::Type type, int x) {
-        QMouseEvent e(type, QPointF(x, 5), grip->mapToGlobal(QPointF(x, 5)), Qt::LeftButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                      Qt::NoModifier);
-        QApplication::sendEvent(grip, &e);
-    };
-    send(QEvent::MouseButtonPress, 2);
-    QVERIFY(bar->isVisible() && h.window.windowLayout().splitterMoving());
-    send(QEvent::MouseMove, -grip->x()); // to the window's left edge
-    QCOMPARE(bar->x(), t.toPixels(500));
-    send(QEvent::MouseButtonRelease, -grip->x());
-    QVERIFY(!bar->isVisible() && !h.window.windowLayout().splitterMoving());
-    QCOMPARE(h.window.windowLayout().areas().edit.width, 1500.0);
-    QCOMPARE(h.edit().width(), t.toPixels(1500));
-    QCOMPARE(h.resultView().x(), t.toPixels(1600));
-}
-
-void MainWindowTest::closingAndHelpSignals() {
-    WindowHarness h;
-    QSignalSpy about(&h.window, &LinearFrm::aboutRequested);
-    QSignalSpy help(&h.window, &LinearFrm::helpRequested);
-    QSignalSpy unloaded(&h.window, &LinearFrm::unloaded);
-    h.trigger("mnuAbout");
-    h.trigger("mnuHelpFile");
-    h.trigger("FileExit");
-    QCOMPARE(about.count(), 1);
-    QCOMPARE(help.count(), 1);
-    QCOMPARE(unloaded.count(), 1);
-    QVERIFY(!h.window.isVisible());
-}
+    void closingAndHelpSignals() {
+        WindowHarness h;
+        QSignalSpy about(&h.window, &LinearFrm::aboutRequested);
+        QSignalSpy help(&h.window, &LinearFrm::helpRequested);
+        QSignalSpy unloaded(&h.window, &LinearFrm::unloaded);
+        h.trigger("mnuAbout");
+        h.trigger("mnuHelpFile");
+        h.trigger("FileExit");
+        QCOMPARE(about.count(), 1);
+        QCOMPARE(help.count(), 1);
+        QCOMPARE(unloaded.count(), 1);
+        QVERIFY(!h.window.isVisible());
+    }
+};
 
 QTEST_MAIN(MainWindowTest)
 #include "main_window_test.moc"

@@ -29,7 +29,7 @@ public:
         else if (!dialogs.scriptUsedUp())
             QTest::qFail("a scripted dialog was never shown", __FILE__, __LINE__);
         else if (!watchdog.seen().isEmpty())
-            QTest::qFail(qPrintable(QStringLiteral("a real dialog opened: ") + watchdog.seen().join(u',')),
+            QTest::qFail(qPrintable("a real dialog opened: " + watchdog.seen().join(u',')),
                          __FILE__, __LINE__);
     }
     WindowHarness(const WindowHarness&) = delete;
