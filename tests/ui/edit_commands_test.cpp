@@ -115,7 +115,6 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("2"));
         h.window.Toolbar1_ButtonClick(QStringLiteral("粘贴"));
         h.window.Toolbar1_ButtonClick(QStringLiteral("粘贴"));
-        QCOMPARE(h.edit().toPlainText(), QStringLiteral("1 22 3"));
         h.window.Toolbar1_ButtonClick(QStringLiteral("撤消")); // no command behind it
         QCOMPARE(h.edit().toPlainText(), QStringLiteral("1 22 3"));
     }

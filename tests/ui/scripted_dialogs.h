@@ -116,20 +116,17 @@ public:
     ModalWatchdog() {
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
             if (QWidget* modal = QApplication::activeModalWidget()) {
-                m_seen << modal->windowTitle();
+                seen << modal->windowTitle();
                 modal->close();
             }
         });
         m_timer.start(50);
     }
-    ModalWatchdog(const ModalWatchdog&) = delete;
-    ModalWatchdog& operator=(const ModalWatchdog&) = delete;
 
-    const QStringList& seen() const { return m_seen; }
+    QStringList seen; ///< titles of the dialogs closed
 
 private:
     QTimer m_timer;
-    QStringList m_seen;
 };
 
 } // namespace quorvex::ui::testing

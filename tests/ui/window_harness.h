@@ -28,12 +28,10 @@ public:
             QTest::qFail(qPrintable(dialogs.unexpected.join(u'\n')), __FILE__, __LINE__);
         else if (!dialogs.scriptUsedUp())
             QTest::qFail("a scripted dialog was never shown", __FILE__, __LINE__);
-        else if (!watchdog.seen().isEmpty())
-            QTest::qFail(qPrintable("a real dialog opened: " + watchdog.seen().join(u',')),
+        else if (!watchdog.seen.isEmpty())
+            QTest::qFail(qPrintable("a real dialog opened: " + watchdog.seen.join(u',')),
                          __FILE__, __LINE__);
     }
-    WindowHarness(const WindowHarness&) = delete;
-    WindowHarness& operator=(const WindowHarness&) = delete;
 
     QPlainTextEdit& edit() { return window.editArea(); }
     QPlainTextEdit& resultView() { return window.resultArea().view(); }
