@@ -135,7 +135,7 @@ private slots:
         QCOMPARE(h.dialogs.shown.back().text,
                  QStringLiteral("文件太大，如果打开可能要等一段时间，是否仍要继续？"));
         QCOMPARE(h.dialogs.shown.back().caption, QStringLiteral("温馨提示"));
-        // No keeps both areas; Yes is the way every larger file below opens.
+        // No keeps both areas (the round trip and the 100 MB file answer Yes).
         QCOMPARE(h.edit().toPlainText(), QString(1500, u'7'));
         QCOMPARE(h.result(), QStringLiteral("report"));
     }
@@ -261,9 +261,9 @@ private slots:
         QFETCH(QString, command);
         QFETCH(Trouble, trouble);
         QFETCH(QString, message);
-    #ifndef Q_OS_UNIX
+#ifndef Q_OS_UNIX
         if (trouble == Trouble::FullDisk) QSKIP("needs a file-size limit");
-    #endif
+#endif
         WindowHarness h;
         const QString kept = path("kept.txt");
         writeFile(kept, "old contents");
@@ -279,10 +279,10 @@ private slots:
         else h.dialogs.chooseFile(Expected::Save, kept);
         h.dialogs.acceptMessage();
         {
-    #ifdef Q_OS_UNIX
+#ifdef Q_OS_UNIX
             std::optional<FullDisk> full;
             if (trouble == Trouble::FullDisk) full.emplace();
-    #endif
+#endif
             h.trigger(qPrintable(command));
         }
         QCOMPARE(h.dialogs.messages(), QStringList{message});
