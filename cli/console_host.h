@@ -23,6 +23,10 @@ public:
     std::string resultText() override { return m_result; }
     void setResultText(std::string text) override { m_result = std::move(text); }
     void appendResult(std::string_view piece) override { m_result.append(piece); }
+    void appendResult(std::string&& piece) override {
+        if (m_result.empty()) m_result = std::move(piece);
+        else m_result.append(piece);
+    }
     int decimalDigits() override { return m_digits; }
     std::uint64_t availableMemory() override;
 

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <deque>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -74,6 +75,8 @@ bool readAll(const std::string& path, std::string& out) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
     out.clear();
+    std::error_code ec;
+    if (const auto size = std::filesystem::file_size(path, ec); !ec) out.reserve(size);
     char buf[1 << 16];
     std::size_t got;
     while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) {

@@ -22,9 +22,7 @@ void ensureMemoryFor(Host& host, int n, MemoryNeed need) {
     const std::uint64_t available = host.availableMemory();
     if (available == 0) return;
     const double side = static_cast<double>(n) + 1.0;
-    // The text is parsed from a copy of its own, beside the edit area's.
-    const double bytes = need.squareArrays * side * side * sizeof(double) +
-                         2.0 * static_cast<double>(host.editText().size());
+    const double bytes = need.squareArrays * side * side * sizeof(double);
     if (bytes > static_cast<double>(available)) throw InsufficientMemory(n);
 }
 
@@ -47,7 +45,7 @@ Outcome fail(Host& host, std::string_view message) {
 }
 
 Outcome publish(Host& host, std::string report) {
-    host.appendResult(report);
+    host.appendResult(std::move(report));
     return Outcome::Reported;
 }
 

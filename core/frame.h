@@ -29,8 +29,9 @@ inline constexpr std::string_view kArrayOrderPrompt = "输入数组的阶数 n�
 inline constexpr std::string_view kInputDataCaption = "输入数据";
 
 /// What a command's arrays and report take for an order n, in units of
-/// n x n doubles: each square array counts 1, and each n x n block of the
-/// report about 2 (its numbers take some 16 characters each).
+/// n x n doubles: each square array counts 1, each n x n block of the
+/// report about 2 (its numbers take some 16 characters each), and the copies
+/// of the edit area's text take about 2 more.
 struct MemoryNeed {
     double squareArrays = 16;
 };
@@ -59,7 +60,7 @@ std::optional<int> askOrder(Host& host, std::string_view prompt, std::string_vie
                             std::string_view defaultAnswer = {}, MemoryNeed need = {});
 
 /// Throws InsufficientMemory when the host's memory cannot hold `need` for
-/// order n plus the edit area's text being parsed.
+/// order n.
 void ensureMemoryFor(Host& host, int n, MemoryNeed need);
 
 /// The message shown when an order is too large for the memory.

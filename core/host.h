@@ -41,6 +41,10 @@ public:
     /// Appends to the end of the result area.
     virtual void appendResult(std::string_view piece) = 0;
 
+    /// Appends a finished piece the host may take over whole (a report of
+    /// tens of megabytes need not be copied into an empty result area).
+    virtual void appendResult(std::string&& piece) { appendResult(std::string_view(piece)); }
+
     /// The number of decimals of printed numbers, 1 to 16.
     virtual int decimalDigits() = 0;
 
