@@ -1,5 +1,5 @@
 // quorvex-cli as a script sees it: encodings of its files, hostile bytes,
-// usage errors, the listing of commands and the trace of dialogs.
+// usage errors and the trace of dialogs.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -74,15 +74,6 @@ TEST_F(Cli, UsageErrorsExitWithTwoAndSayWhy) {
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_NE(r.err.find(why), std::string::npos) << args << ": " << r.err;
     }
-}
-
-TEST_F(Cli, ListNamesEachCommandWithItsCaption) {
-    const CliRun r = run("--list");
-    EXPECT_EQ(r.status, 0);
-    std::istringstream lines(r.out);
-    for (std::string line; std::getline(lines, line);)
-        EXPECT_NE(line.find('\t'), std::string::npos) << line;
-    EXPECT_EQ(r.out.rfind("Gauss_1\tGauss消去法\n", 0), 0u);
 }
 
 TEST_F(Cli, TraceShowsEachDialogAndTheAnswerTaken) {

@@ -119,11 +119,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         PrecisionCase{"OneTenthPasses", {"0.1", "1"}, {I, I}},
         PrecisionCase{"JustAboveIsQuestioned", {"0.1000001", "yes", "1"}, {I, Q, I}},
-        PrecisionCase{"NoAsksThePrecisionAgain", {"0.5", "no", "0.01", "1"}, {I, Q, I, I}},
         PrecisionCase{"TheNewAnswerIsQuestionedToo",
                       {"2", "no", "3", "no", "0.2", "yes", "1"},
-                      {I, Q, I, Q, I, Q, I}},
-        PrecisionCase{"CancelIsZeroAndAccepted", {"", "1"}, {I, I}}),
+                      {I, Q, I, Q, I, Q, I}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
