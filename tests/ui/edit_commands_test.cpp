@@ -105,19 +105,6 @@ private slots:
         QTest::keyClick(&h.edit(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1 2\r\n3 4\r\n"));
     }
-
-    void toolbarClipboardButtons() {
-        ClipboardGuard guard;
-        WindowHarness h;
-        h.edit().setPlainText(QStringLiteral("1 2 3"));
-        select(h.edit(), 2, 1);
-        h.window.Toolbar1_ButtonClick(QStringLiteral("剪切"));
-        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("2"));
-        h.window.Toolbar1_ButtonClick(QStringLiteral("粘贴"));
-        h.window.Toolbar1_ButtonClick(QStringLiteral("粘贴"));
-        h.window.Toolbar1_ButtonClick(QStringLiteral("撤消")); // no command behind it
-        QCOMPARE(h.edit().toPlainText(), QStringLiteral("1 22 3"));
-    }
 };
 
 QTEST_MAIN(EditCommandsTest)

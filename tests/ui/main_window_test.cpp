@@ -9,6 +9,7 @@
 
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QTextCursor>
 #include <QToolBar>
 
 using namespace quorvex::ui;
@@ -43,11 +44,7 @@ private slots:
         QCOMPARE(h.window.windowTitle(), QStringLiteral("Quorvex"));
         QVERIFY(h.resultView().isReadOnly() && !h.edit().isReadOnly());
         QCOMPARE(h.window.status().text(), QStringLiteral("编辑区域")); // Text1 has the focus
-        for (const char* hidden : {"picSplitter", "ProgressBar1"})
-            QVERIFY(!h.window.findChild<QWidget*>(QString::fromLatin1(hidden))->isVisible());
-        // The client area opens 8850 x 6225 twips.
-        const Twips t = Twips::of(h.window);
-        QCOMPARE(h.window.centralWidget()->size(), QSize(t.toPixels(8850), t.toPixels(6225)));
+        QVERIFY(!h.window.findChild<QWidget*>(QStringLiteral("picSplitter"))->isVisible());
     }
 
     void menuTree_data() {
@@ -66,16 +63,7 @@ private slots:
                                  << QStringList{"FormatStyle|字体|", "FormatBackColor|背景色|",
                                                 "FormatDecimalDigits|设置小数数位|",
                                                 "FormatDefault|默认|"};
-        QTest::newRow("methods")
-            << "Uncoil" << "解线性方程组(&U)"
-            << QStringList{"Gauss_1|Gauss消去法|", "GaussTier|Gauss列主元消去法|",
-                           "GaussFull|Gauss全主元消去法|", "Gauss__|-",
-                           "GaussApply|列主元消去法应用|", "A_matrix|列主元求逆矩阵|",
-                           "A_range|列主元求行列式|", "MatrixBreak|矩阵的三角分解|", "ctx__|-",
-                           "LU_break|LU分解法|", "SqrtRoot|平方根法|", "MendSqrt|改进的平方根法|",
-                           "Purase|追赶法(解三对角)|", "TierLU|列主元三角分解法|", "ctx___|-",
-                           "JacobiDie|雅可比迭代法|", "Gauss_SeidelDie|高斯-塞德尔迭代法|",
-                           "SorDie|逐次超松驰迭代法|", "IterativeAstringency|迭代法的收敛性|"};
+        // The methods menu itself is the registry's layout, checked there.
         QTest::newRow("convergence")
             << "IterativeAstringency" << "迭代法的收敛性"
             << QStringList{"CMatrixJudge|正定矩阵判断|", "VectorModel|向量范数|",
@@ -126,10 +114,6 @@ private slots:
             return h.result().section(QStringLiteral("输出求解结果\r\n"), 1);
         };
         QCOMPARE(solve(), crlf({"x(1)=0.333333", "x(2)=0.666667", "", kTitle}));
-        const Shown& prompt = h.dialogs.shown.at(0);
-        QCOMPARE(prompt.text, QStringLiteral("输入矩阵的阶数 n："));
-        QCOMPARE(prompt.caption, QStringLiteral("输入数据"));
-        QCOMPARE(prompt.defaultAnswer, QStringLiteral("3"));
         QVERIFY(!QGuiApplication::overrideCursor());
         h.dialogs.answerInput(QStringLiteral("2.5"));
         h.trigger("FormatDecimalDigits");
@@ -138,7 +122,7 @@ private slots:
         QCOMPARE(digitsBox.caption, QStringLiteral("设置小数数位"));
         QCOMPARE(digitsBox.defaultAnswer, QStringLiteral("6"));
         QCOMPARE(solve(), crlf({"x(1)=0.33", "x(2)=0.67", "", kTitle}));
-        h.dialogs.cancelInput();
+        h.dialogs.expect({.kind = Expected::Input, .cancel = true});
         h.trigger("FormatDecimalDigits");
         QCOMPARE(solve(), crlf({"x(1)=0.3", "x(2)=0.7", "", kTitle}));
         h.trigger("FormatDefault");
@@ -219,11 +203,21 @@ private slots:
         QSignalSpy undo(h.action("Edit"), &QAction::triggered);
         QTest::keyClick(&h.edit(), Qt::Key_Z, Qt::ControlModifier); // nor does its key work
         QCOMPARE(undo.count(), 0);
-        h.edit().setPlainText(QStringLiteral("1 2"));
+        ClipboardGuard guard;
+        h.edit().setPlainText(QStringLiteral("1 2 3"));
+        QTextCursor c = h.edit().textCursor();
+        c.setPosition(2);
+        c.setPosition(3, QTextCursor::KeepAnchor);
+        h.edit().setTextCursor(c);
+        h.window.Toolbar1_ButtonClick(QStringLiteral("剪切"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("2"));
+        h.window.Toolbar1_ButtonClick(QStringLiteral("粘贴"));
+        h.window.Toolbar1_ButtonClick(QStringLiteral("粘贴"));
+        h.window.Toolbar1_ButtonClick(QStringLiteral("撤消")); // no command behind it
+        QCOMPARE(h.edit().toPlainText(), QStringLiteral("1 22 3"));
         h.window.resultArea().setText("r");
         bar->actions().first()->trigger(); // 新建
-        QVERIFY(h.edit().toPlainText().isEmpty());
-        QVERIFY(h.result().isEmpty());
+        QVERIFY(h.edit().toPlainText().isEmpty() && h.result().isEmpty());
     }
 
     void fontAndColours() {
@@ -281,9 +275,8 @@ private slots:
         h.trigger("mnuAbout");
         h.trigger("mnuHelpFile");
         h.trigger("FileExit");
-        QCOMPARE(about.count(), 1);
-        QCOMPARE(help.count(), 1);
-        QCOMPARE(unloaded.count(), 1);
+        QCOMPARE((QList<qsizetype>{about.count(), help.count(), unloaded.count()}),
+                 (QList<qsizetype>{1, 1, 1}));
         QVERIFY(!h.window.isVisible());
     }
 };

@@ -39,9 +39,6 @@ class ScriptedDialogs final : public DialogProvider {
 public:
     void expect(Expected e) { m_script.push_back(std::move(e)); }
     void answerInput(const QString& text) { expect({.kind = Expected::Input, .answer = text}); }
-    void cancelInput(std::function<void()> whileShown = {}) {
-        expect({.kind = Expected::Input, .cancel = true, .whileShown = std::move(whileShown)});
-    }
     void acceptMessage() { expect({.kind = Expected::Message}); }
     void answerQuestion(bool yes) { expect({.kind = Expected::Question, .yes = yes}); }
     void chooseFile(Expected::Kind dialog, const QString& name) {
