@@ -1,7 +1,5 @@
 // The main window as a whole: its menu tree, running a method from the
 // menu, the status texts, the toolbar, the display settings and the splitter.
-#include "display_settings.h"
-#include "layout_rules.h"
 #include "status_panels.h"
 #include "twips.h"
 #include "window_harness.h"
