@@ -37,9 +37,7 @@ public:
     const Menus& menus() const { return m_menus; }
     StatusPanels& status() const { return *m_status; }
     WindowLayout& windowLayout() const { return *m_layout; }
-    DisplaySettings& displaySettings() const { return *m_settings; }
     FileCommands& fileCommands() const { return *m_files; }
-    EditCommands& editCommands() const { return *m_editing; }
 
 signals:
     void aboutRequested();
