@@ -4,6 +4,7 @@
 #include "matrix.h"
 #include "settings.h"
 
+#include <atomic>
 #include <new>
 #include <string>
 #include <string_view>
@@ -49,11 +50,32 @@ struct Opening {
     bool asksPrecision = false; ///< the iterations ask their precision before the order
 };
 
+/// Thrown where a running command notices that it was asked to stop;
+/// runCommand turns it into a clean stop.
+struct CommandStopped {};
+
+/// A request to stop a running command, made from another thread (the
+/// window's 停止) or a signal handler (the CLI's Ctrl+C). Commands look at it
+/// once per stage of their work, so a stop takes effect within one stage.
+class StopRequest {
+public:
+    void request() noexcept { m_requested.store(true, std::memory_order_relaxed); }
+    bool requested() const noexcept { return m_requested.load(std::memory_order_relaxed); }
+    /// Throws CommandStopped when a stop was requested.
+    void check() const {
+        if (requested()) throw CommandStopped();
+    }
+
+private:
+    std::atomic<bool> m_requested{false};
+};
+
 /// What the frame hands a command's body: the world, the settings and the
 /// numbers read as the opening declares.
 struct CommandInput {
     Host& host;
     const ReportSettings& settings;
+    const StopRequest& stop;
     int n = 0;         ///< the order (the vector's length for Reads::Vector)
     Matrix matrix{};   ///< n x (n+1) or n x n, as read
     Vector vector{};   ///< Reads::Vector only
@@ -88,8 +110,10 @@ private:
 /// Runs a command: its opening, then its body. When its memory cannot be
 /// had (the order is too large, or an allocation fails) it shows one
 /// message, puts back the result area's text from before the command and
-/// returns Outcome::Failed.
-Outcome runCommand(const Command& command, Host& host, const ReportSettings& settings);
+/// returns Outcome::Failed. When `stop` is requested meanwhile, it puts
+/// back the result area's text and returns Outcome::Stopped.
+Outcome runCommand(const Command& command, Host& host, const ReportSettings& settings,
+                   const StopRequest* stop = nullptr);
 
 /// Shows an input box; an empty caption stands for the application's title.
 std::string ask(Host& host, std::string_view prompt, std::string_view caption = {},
