@@ -9,8 +9,9 @@ class Host;
 
 /// The value of one element text: a number or an arithmetic expression with
 /// + - * / \ ^, parentheses, the functions sin cos tan exp sqr abs log atn
-/// log10 log2, the constant pi and the variable x (always 0 here). Never
-/// fails: faulty input yields 0 or a partial value. The one message the
+/// log10 log2, the constant pi and the variable x (always 0 here). The whole
+/// text is evaluated, in time linear in its length. Never fails: malformed
+/// input yields 0 or the value read before the fault. The one message the
 /// evaluator knows ("表达式输入有错误(Operate)") goes to host when given.
 double EvaluateExpression(std::string_view text, Host* host = nullptr);
 
