@@ -88,6 +88,30 @@ TEST(LeadingNumber, ReadsLikeAnAnswerReader) {
     for (const auto& c : cases) EXPECT_EQ(readLeadingNumber(c.text), c.value) << c.text;
 }
 
+TEST(LeadingNumber, VeryLongNumbersKeepTheirMagnitude) {
+    const std::string zeros(2000000, '0');
+    const struct { std::string text; double value; } cases[] = {
+        {"1" + zeros + "e-99999999", 0.0},
+        {"0." + zeros + "1e+99999999", HUGE_VAL},
+        {"1" + zeros + "e-1999990", 1e10},
+        {"0." + zeros + "25e+2000000", 0.25},
+        {"1e-99999999999999999999999", 0.0},
+        {"0.001e+99999999999999999999", HUGE_VAL},
+        {"1e-0000000000000000000005", 1e-5},
+        {"4e-324", 4.9406564584124654e-324},
+        {"2e-324", 0.0},
+        {"1.7976931348623158e308", 1.7976931348623157e308},
+        {"1.8e308", HUGE_VAL},
+        // Halfway between two doubles, rounded to even unless a nonzero
+        // digit follows, however far behind.
+        {"9007199254740993." + std::string(1000, '0'), 9007199254740992.0},
+        {"9007199254740993." + std::string(1000, '0') + "1", 9007199254740994.0},
+        {"0." + zeros, 0.0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(readLeadingNumber(c.text), c.value) << c.text.substr(0, 40) << " (" << c.text.size() << ")";
+}
+
 TEST(LeadingNumber, OrderAnswersRoundHalfEvenWithinSixteenBits) {
     const struct { const char* text; int order; } cases[] = {
         {"2.5", 2}, {"3.5", 4}, {"3.7", 4}, {"3abc", 3}, {"32766", 32766}};
