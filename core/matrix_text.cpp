@@ -52,10 +52,13 @@ void readRow(std::string_view line, int n, std::vector<double>& R, Host* host) {
 
 void GetMatrixFromText(Matrix& M, int n, std::string_view text, Host* host) {
     std::vector<double> R(static_cast<std::size_t>(n) + 2, 0.0);
-    const std::string_view trimmed = trimBlanks(text);
     std::string s;
-    s.reserve(trimmed.size() + 1); // room for the final row mark
-    s.assign(trimmed);
+    s.reserve(text.size() + 1); // room for the final row mark
+    s.assign(text);
+    normaliseTypedText(s);
+    const std::string_view trimmed = trimBlanks(s);
+    s.erase(static_cast<std::size_t>(trimmed.data() - s.data()) + trimmed.size());
+    s.erase(0, static_cast<std::size_t>(trimmed.data() - s.data()));
     normaliseBlanks(s);
     markRows(s);
     std::size_t start = 0;

@@ -1,5 +1,7 @@
 #include "number_text.h"
 
+#include "text_passes.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -231,12 +233,14 @@ double decimalValue(std::string_view text, bool negative) {
     return negative ? -v : v;
 }
 
-double readLeadingNumber(std::string_view text) {
+double readLeadingNumber(std::string_view typed) {
+    std::string text(typed);
+    normaliseTypedText(text);
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ') ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    std::string_view rest = text.substr(i);
+    const std::string_view rest = std::string_view(text).substr(i);
     if (rest.empty() || !(isDigit(rest[0]) || rest[0] == '.')) return 0.0;
     return decimalValue(rest, negative);
 }

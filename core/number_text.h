@@ -76,6 +76,7 @@ void appendInteger(std::string& out, long long v);
 /// Reads the leading number of an answer: leading blanks skipped, then an
 /// optional sign, digits, a decimal point and an exponent; reading stops at
 /// the first character that cannot continue the number. No number gives 0.
+/// Tabs and full-width forms read as normaliseTypedText says.
 double readLeadingNumber(std::string_view text);
 
 /// Value of a decimal number text made of digits and points with an optional

@@ -84,7 +84,11 @@ TEST(NumberWriting, RoundedWritingEqualsRoundThenWrite) {
 TEST(LeadingNumber, ReadsLikeAnAnswerReader) {
     const struct { const char* text; double value; } cases[] = {
         {"  3abc", 3}, {"-2.5e1x", -25}, {"+.5", 0.5}, {"abc", 0}, {"", 0},
-        {"1e", 1}, {"1.2.3", 1.2}, {"1e999", HUGE_VAL}};
+        {"1e", 1}, {"1.2.3", 1.2}, {"1e999", HUGE_VAL},
+        // Tabs, ideographic spaces and full-width forms, as typed with a
+        // Chinese input method.
+        {"\t3", 3}, {"\u3000\uff11\uff0e\uff15\uff45\uff12", 150}, {"\uff0d\uff12", -2},
+        {"\uff0b\uff0e\uff15", 0.5}, {"\uff11\uff25\uff0d\uff10\uff15", 1e-5}};
     for (const auto& c : cases) EXPECT_EQ(readLeadingNumber(c.text), c.value) << c.text;
 }
 
@@ -114,7 +118,8 @@ TEST(LeadingNumber, VeryLongNumbersKeepTheirMagnitude) {
 
 TEST(LeadingNumber, OrderAnswersRoundHalfEvenWithinSixteenBits) {
     const struct { const char* text; int order; } cases[] = {
-        {"2.5", 2}, {"3.5", 4}, {"3.7", 4}, {"3abc", 3}, {"32766", 32766}};
+        {"2.5", 2}, {"3.5", 4}, {"3.7", 4}, {"3abc", 3}, {"32766", 32766},
+        {"\uff12", 2}, {"\t\u30003", 3}};
     for (const auto& c : cases) EXPECT_EQ(orderFromAnswer(c.text), c.order) << c.text;
     for (const char* refused : {"32767", "0", "-3", "", "   ", "0.4", "1e300"})
         EXPECT_FALSE(orderFromAnswer(refused)) << refused;
@@ -123,7 +128,7 @@ TEST(LeadingNumber, OrderAnswersRoundHalfEvenWithinSixteenBits) {
 TEST(LeadingNumber, DecimalsSettingStaysWithinOneToSixteen) {
     const struct { const char* text; int digits; } cases[] = {
         {"0", 1}, {"-3", 1}, {"", 1}, {"17", 16}, {"100000", 16}, {"2.5", 2}, {"3.5", 4},
-        {"12abc", 12}};
+        {"12abc", 12}, {"\uff11\uff12", 12}, {"\t4", 4}};
     for (const auto& c : cases) EXPECT_EQ(decimalDigitsFromAnswer(c.text), c.digits) << c.text;
 }
 

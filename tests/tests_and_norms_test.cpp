@@ -40,6 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
                       VectorCase{"VeryLongBlankRun", "1" + std::string(287, ' ') + "2", {1, 2}},
                       VectorCase{"Expressions", "1/2 2^3 sqr(16)", {0.5, 8, 4}},
                       VectorCase{"RowMarkEndsTheLine", "1 2#3", {1, 2}},
+                      VectorCase{"TabsAndFullWidthForms",
+                                 "\t\n\u3000\uff11\t\uff12\u3000\uff0d\uff13", {1, 2, -3}},
                       VectorCase{"RowMarkFirst", "#5 6", {}}, VectorCase{"Empty", "", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
