@@ -36,8 +36,10 @@ protected:
         return std::string("'").append((m_dir / name).string()).append("'");
     }
 
-    CliRun run(const std::string& args) {
-        const std::string cmd = std::string("'") + QUORVEX_CLI + "' " + args + " >'" +
+    /// Runs quorvex-cli with args; `before` is shell text run first (a
+    /// ulimit, say).
+    CliRun run(const std::string& args, const std::string& before = "") {
+        const std::string cmd = before + "'" + QUORVEX_CLI + "' " + args + " >'" +
                                 (m_dir / "out").string() + "' 2>'" + (m_dir / "err").string() + "'";
         const int status = std::system(cmd.c_str());
         return {WEXITSTATUS(status), slurp(m_dir / "out"), slurp(m_dir / "err")};
@@ -82,6 +84,17 @@ TEST_F(Cli, TraceShowsEachDialogAndTheAnswerTaken) {
     EXPECT_NE(r.err.find("input: caption=输入数据 prompt=输入矩阵的阶数 n： default=3 answer=1"),
               std::string::npos)
         << r.err;
+}
+
+TEST_F(Cli, AnOrderBeyondTheAddressSpaceLimitIsRefusedUpFront) {
+    // 200 MB of address space hold far less than the some 12.8 GB an order
+    // of 10000 takes: refused before anything is allocated.
+    const CliRun r = run("GaussTier -a 10000 -i " + file("input.txt", "2 1 3\r\n") + " -p " +
+                             file("previous.txt", "earlier report"),
+                         "ulimit -v 200000; ");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "message: 内存不足，不能处理 10000 阶的矩阵，请减小阶数#\n");
+    EXPECT_EQ(r.out, "earlier report");
 }
 
 } // namespace
