@@ -2,6 +2,7 @@
 #include "console_host.h"
 #include "number_text.h"
 #include "registry.h"
+#include "standard_streams.h"
 #include "text_codec.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <deque>
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,8 +49,10 @@ const char* const kUsage =
     "      --list           list the commands: id, a tab, the caption\n"
     "  -h, --help           show this help\n"
     "\n"
-    "Exit status: 0 report written, 1 the command ended with a failure message,\n"
-    "3 the command stopped silently (cancel, order below 1), 2 usage or input error.\n";
+    "Exit status: 0 report written, 1 the command ended with a failure message\n"
+    "(out of memory too), 3 the command stopped silently (cancel, order below 1),\n"
+    "2 usage or input error, 4 standard output could not be written (this help\n"
+    "and --list too).\n";
 
 struct Options {
     std::string command;
@@ -147,7 +151,7 @@ void listCommands() {
 
 } // namespace
 
-int main(int argc, char** argv) {
+static int runCli(int argc, char** argv) {
     Options o;
     if (auto error = parseArguments(argc, argv, o)) {
         std::fprintf(stderr, "quorvex-cli: %s\n%s", error->c_str(), kUsage);
@@ -155,11 +159,11 @@ int main(int argc, char** argv) {
     }
     if (o.help) {
         std::fputs(kUsage, stdout);
-        return 0;
+        return cli::finishStandardOutput() ? 0 : cli::outputLost();
     }
     if (o.list) {
         listCommands();
-        return 0;
+        return cli::finishStandardOutput() ? 0 : cli::outputLost();
     }
     const MenuEntry* command = findCommand(o.command);
     if (!command) {
@@ -183,16 +187,24 @@ int main(int argc, char** argv) {
                           o.digits, std::move(o.answers), o.trace, stderr);
     const Outcome outcome = runCommand(*command, host);
 
-#ifdef _WIN32
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
-    const std::string& out = host.result();
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    std::fflush(stdout);
+    if (!cli::writeStandardOutput(host.result())) return cli::outputLost();
     switch (outcome) {
     case Outcome::Reported: return kExitReported;
     case Outcome::Failed: return kExitFailed;
     case Outcome::Stopped: return kExitStopped;
     }
     return kExitReported;
+}
+
+int main(int argc, char** argv) {
+    cli::occupyClosedStandardStreams();
+    try {
+        return runCli(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // Out of memory outside a command (reading or decoding a huge input,
+        // say) ends as it does inside one: one message, no report.
+        std::fprintf(stderr, "message: %.*s\n", static_cast<int>(kOutOfMemoryMessage.size()),
+                     kOutOfMemoryMessage.data());
+        return kExitFailed;
+    }
 }

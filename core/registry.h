@@ -34,6 +34,9 @@ std::span<const MenuEntry> methodMenu();
 /// The command with this id, or nullptr.
 const MenuEntry* findCommand(std::string_view id);
 
+/// The message shown when an allocation fails with no order to blame.
+inline constexpr std::string_view kOutOfMemoryMessage = "内存不足，计算没有完成#";
+
 /// Runs a command. When its memory cannot be had (the order is too large,
 /// or an allocation fails) it shows one message, puts back the result
 /// area's text from before the command and returns Outcome::Failed.

@@ -37,10 +37,12 @@ protected:
     }
 
     /// Runs quorvex-cli with args; `before` is shell text run first (a
-    /// ulimit, say).
-    CliRun run(const std::string& args, const std::string& before = "") {
-        const std::string cmd = before + "'" + QUORVEX_CLI + "' " + args + " >'" +
-                                (m_dir / "out").string() + "' 2>'" + (m_dir / "err").string() + "'";
+    /// ulimit, say), `stdoutTo` a redirection replacing the captured output.
+    CliRun run(const std::string& args, const std::string& before = "",
+               const std::string& stdoutTo = "") {
+        const std::string out = stdoutTo.empty() ? ">'" + (m_dir / "out").string() + "'" : stdoutTo;
+        const std::string cmd = before + "'" + QUORVEX_CLI + "' " + args + " " + out + " 2>'" +
+                                (m_dir / "err").string() + "'";
         const int status = std::system(cmd.c_str());
         return {WEXITSTATUS(status), slurp(m_dir / "out"), slurp(m_dir / "err")};
     }
@@ -95,6 +97,25 @@ TEST_F(Cli, AnOrderBeyondTheAddressSpaceLimitIsRefusedUpFront) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "message: 内存不足，不能处理 10000 阶的矩阵，请减小阶数#\n");
     EXPECT_EQ(r.out, "earlier report");
+}
+
+TEST_F(Cli, OutputThatCannotBeWrittenIsAnError) {
+    const std::string input = file("input.txt", "2 1 3\r\n1 3 5\r\n");
+    for (const std::string& args : {"Gauss_1 -a 2 -i " + input, std::string("--list"), std::string("--help")})
+        for (const char* where : {">/dev/full", ">&-"}) {
+            const CliRun r = run(args, "", where);
+            EXPECT_EQ(r.status, 4) << args << " " << where;
+            EXPECT_NE(r.err.find("quorvex-cli: cannot write to standard output"), std::string::npos)
+                << args << " " << where << ": " << r.err;
+        }
+}
+
+TEST_F(Cli, RunningOutOfMemoryOutsideACommandEndsWithOneMessage) {
+    // 60 MB of input under 100 MB of address space: reading it runs out.
+    const CliRun r = run("GaussTier -a 2", "ulimit -v 100000; head -c 60000000 /dev/zero | tr '\\0' 1 | ");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "message: 内存不足，计算没有完成#\n");
+    EXPECT_EQ(r.out, "");
 }
 
 } // namespace
