@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -114,6 +116,32 @@ TEST(LeadingNumber, VeryLongNumbersKeepTheirMagnitude) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(readLeadingNumber(c.text), c.value) << c.text.substr(0, 40) << " (" << c.text.size() << ")";
+}
+
+TEST(LeadingNumber, PaddedDigitsReadAsTheShortForm) {
+    // Zeros after the digits, or zeros before them paid for in the exponent,
+    // leave any double as it was, through the reading of long mantissas.
+    std::mt19937_64 rng(23);
+    std::uniform_int_distribution<unsigned long long> bits;
+    const std::string zeros(500, '0');
+    for (int i = 0; i < 20000; ++i) {
+        double x;
+        const unsigned long long b = bits(rng) >> 1; // positive
+        std::memcpy(&x, &b, sizeof x);
+        if (!std::isfinite(x) || x == 0) continue;
+        char buf[64];
+        const auto end = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific).ptr;
+        const std::string text(buf, end);
+        const std::size_t e = text.find('e');
+        std::string mantissa = text.substr(0, e);
+        if (mantissa.find('.') == std::string::npos) mantissa += '.';
+        const int exponent = std::stoi(text.substr(e + 1));
+        std::string digits = mantissa;
+        digits.erase(std::remove(digits.begin(), digits.end(), '.'), digits.end());
+        ASSERT_EQ(readLeadingNumber(mantissa + zeros + "e" + std::to_string(exponent)), x) << text;
+        ASSERT_EQ(readLeadingNumber("0." + zeros + digits + "e" + std::to_string(exponent + 501)), x)
+            << text;
+    }
 }
 
 TEST(LeadingNumber, OrderAnswersRoundHalfEvenWithinSixteenBits) {
