@@ -24,7 +24,7 @@ std::string_view firstLine(std::string_view text) {
 
 } // namespace
 
-Vector GetVectorFromText(std::string_view text, Host* host) {
+Vector GetVectorFromText(std::string_view text) {
     std::string typed(text);
     normaliseTypedText(typed);
     const std::string_view line = firstLine(typed);
@@ -39,7 +39,7 @@ Vector GetVectorFromText(std::string_view text, Host* host) {
     }
     Vector v(static_cast<int>(elements.size()));
     for (int i = 1; i <= v.size(); ++i)
-        v(i) = EvaluateExpression(elements[static_cast<std::size_t>(i - 1)], host);
+        v(i) = EvaluateExpression(elements[static_cast<std::size_t>(i - 1)]);
     return v;
 }
 

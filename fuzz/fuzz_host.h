@@ -5,6 +5,7 @@
 #include "host.h"
 #include "number_text.h"
 #include "registry.h"
+#include "settings.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -19,8 +20,8 @@ namespace quorvex::fuzz {
 /// becomes 99, so a run stays quick.
 class FuzzHost : public Host {
   public:
-    FuzzHost(std::string edit, std::vector<std::string> answers, int digits)
-        : m_edit(std::move(edit)), m_answers(std::move(answers)), m_digits(digits) {}
+    FuzzHost(std::string edit, std::vector<std::string> answers)
+        : m_edit(std::move(edit)), m_answers(std::move(answers)) {}
     std::string inputBox(const std::string& prompt, const std::string&,
                          const std::string&) override {
         std::string answer = next();
@@ -33,8 +34,7 @@ class FuzzHost : public Host {
     std::string editText() override { return m_edit; }
     std::string resultText() override { return m_result; }
     void setResultText(std::string text) override { m_result = std::move(text); }
-    void appendResult(std::string_view piece) override { m_result.append(piece); }
-    int decimalDigits() override { return m_digits; }
+    void appendResult(std::string piece) override { m_result.append(piece); }
 
   private:
     std::string next() {
@@ -46,7 +46,6 @@ class FuzzHost : public Host {
     std::vector<std::string> m_answers;
     std::size_t m_next = 0;
     int m_asked = 0;
-    int m_digits;
     std::string m_result;
 };
 
@@ -54,15 +53,16 @@ class FuzzHost : public Host {
 /// answers separated by newlines up to a NUL byte (each cut to `answerLength`
 /// characters), then the edit area's text.
 inline void runFuzzedCommand(const std::uint8_t* data, std::size_t size, std::size_t answerLength) {
-    static const std::vector<const MenuEntry*> all = [] {
-        std::vector<const MenuEntry*> list;
+    static const std::vector<const Command*> all = [] {
+        std::vector<const Command*> list;
         for (const auto& e : methodMenu())
-            if (e.kind == MenuEntryKind::Command && e.handler) list.push_back(&e);
+            if (e.command) list.push_back(e.command);
         return list;
     }();
     if (size < 2 || all.empty()) return;
-    const MenuEntry* command = all[data[0] % all.size()];
-    const int digits = 1 + data[1] % 16;
+    const Command* command = all[data[0] % all.size()];
+    ReportSettings settings;
+    settings.decimalDigits = 1 + data[1] % 16;
     std::string_view rest(reinterpret_cast<const char*>(data + 2), size - 2);
     const std::size_t nul = rest.find('\0');
     std::string_view script = rest.substr(0, nul);
@@ -75,8 +75,8 @@ inline void runFuzzedCommand(const std::uint8_t* data, std::size_t size, std::si
         if (nl == std::string_view::npos) break;
         script.remove_prefix(nl + 1);
     }
-    FuzzHost host(std::string(edit), std::move(answers), digits);
-    command->handler(host);
+    FuzzHost host(std::string(edit), std::move(answers));
+    runCommand(*command, host, settings);
 }
 
 } // namespace quorvex::fuzz
