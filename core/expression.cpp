@@ -12,7 +12,6 @@ namespace quorvex {
 
 namespace {
 
-constexpr int kStepLimit = 5001;
 constexpr const char* kPiText = "+3.14159265358979";
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -268,8 +267,11 @@ double EvaluateNormalised(std::string_view normalised, double x) {
     ops.push("#");
     BottomStack<double> values{0.0};
 
+    // Every step either consumes input or pops an operator that consuming
+    // input pushed, so the whole text is evaluated in linear time; no step
+    // limit may cut a long expression short and pass off a partial value.
     std::string_view rest = s;
-    for (int step = 0; !rest.empty() && step < kStepLimit; ++step) {
+    while (!rest.empty()) {
         if (std::size_t len = numberToken(rest)) {
             const bool negative = rest[0] == '-';
             const std::size_t sign = (rest[0] == '+' || rest[0] == '-') ? 1 : 0;
