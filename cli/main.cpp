@@ -153,9 +153,8 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& o) {
 }
 
 void listCommands() {
-    for (const MenuEntry& e : methodMenu()) {
-        if (!e.command) continue;
-        const Command& c = *e.command;
+    for (const Command* command : allCommands()) {
+        const Command& c = *command;
         std::printf("%.*s\t%.*s\n", static_cast<int>(c.id.size()), c.id.data(),
                     static_cast<int>(c.caption.size()), c.caption.data());
     }
