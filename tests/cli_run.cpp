@@ -36,8 +36,8 @@ protected:
         return std::string("'").append((m_dir / name).string()).append("'");
     }
 
-    CliRun run(const std::string& args) {
-        const std::string cmd = std::string("'") + QUORVEX_CLI + "' " + args + " >'" +
+    CliRun run(const std::string& args, const std::string& before = {}) {
+        const std::string cmd = before + "'" + QUORVEX_CLI + "' " + args + " >'" +
                                 (m_dir / "out").string() + "' 2>'" + (m_dir / "err").string() + "'";
         const int status = std::system(cmd.c_str());
         return {WEXITSTATUS(status), slurp(m_dir / "out"), slurp(m_dir / "err")};
@@ -53,6 +53,39 @@ TEST_F(Cli, Gb18030FilesAreReadAsChinese) {
     const CliRun r = run("Gauss_1 -i " + file("input.txt", "2 1 3\r\n1 3 5\r\n") + " -p " + previous);
     EXPECT_EQ(r.status, 3);
     EXPECT_EQ(r.out, "上次的报告");
+}
+
+TEST_F(Cli, MarkedFilesReadAsTheWindowReadsThem) {
+    const std::string plain = "2 1 3\r\n1 3 5\r\n";
+    std::string le = "\xff\xfe", be = "\xfe\xff";
+    for (char c : plain) {
+        le += {c, '\0'};
+        be += {'\0', c};
+    }
+    const CliRun expected = run("Gauss_1 -a 2 -i " + file("plain.txt", plain));
+    ASSERT_NE(expected.out.find("x(1)=0.8"), std::string::npos);
+    for (const auto& [name, bytes] : {std::pair<std::string, std::string>{"utf8-mark", "\xef\xbb\xbf" + plain},
+                                      {"utf16le-mark", le},
+                                      {"utf16be-mark", be}}) {
+        const CliRun r = run("Gauss_1 -a 2 -i " + file(name, bytes));
+        EXPECT_EQ(r.status, 0) << name;
+        EXPECT_EQ(r.out, expected.out) << name;
+    }
+}
+
+TEST_F(Cli, EndlessInputIsRefusedWithAMessage) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer does not run under an address-space limit";
+#else
+    // The address-space limit stands for a machine whose memory runs out
+    // long before the input does.
+    for (const std::string source : {"-i /dev/zero", "< /dev/zero", "-i - < /dev/urandom"}) {
+        const CliRun r = run("GaussTier -a 3 " + source, "ulimit -v 400000; ");
+        EXPECT_EQ(r.status, 2) << source;
+        EXPECT_NE(r.err.find("cannot read input file"), std::string::npos) << source << r.err;
+        EXPECT_TRUE(r.out.empty()) << source;
+    }
+#endif
 }
 
 TEST_F(Cli, BinaryInputIsReadWithoutHarm) {
