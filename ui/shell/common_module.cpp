@@ -36,8 +36,7 @@ void CommonModule::StopMusic(const QString& alias) {
 
 void CommonModule::OpenWebPage(const QString& url) {
     const QString trimmed = url.trimmed();
-    m_webUrl = trimmed.isEmpty() ? QString(kDefaultPage) : url;
-    m_openUrl(QUrl(m_webUrl.trimmed()));
+    m_openUrl(QUrl(trimmed.isEmpty() ? QString(kDefaultPage) : trimmed));
 }
 
 void CommonModule::OpenHelpFile(QWidget* form, const QString& fileName) {

@@ -39,15 +39,11 @@ class CommonModule {
     /// book has no such page.
     void OpenHelpFile(QWidget* form, const QString& fileName);
 
-    /// The address OpenWebPage opened last.
-    const QString& webUrl() const { return m_webUrl; }
-
   private:
     int send(const std::string& command) const { return m_send(command); }
 
     CommandSender m_send;
     UrlOpener m_openUrl;
-    QString m_webUrl;
 };
 
 /// The help book's first page.

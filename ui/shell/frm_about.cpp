@@ -2,7 +2,7 @@
 
 #include "common_module.h"
 #include "logo.h"
-#include "screen_units.h"
+#include "twips.h"
 #include "shell_texts.h"
 
 #include <QEvent>
@@ -29,7 +29,7 @@ FrmAbout::FrmAbout(CommonModule& common, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_common(common),
-      m_dpi(owner && owner->screen() ? owner->screen()->logicalDotsPerInchY() : 96.0) {
+      m_twips(owner ? Twips::of(*owner) : Twips()) {
     setObjectName("FrmAbout");
     setWindowTitle("关于Quorvex");
     setFixedSize(px(kClientWidth), px(kClientHeight));
@@ -67,7 +67,7 @@ FrmAbout::FrmAbout(CommonModule& common, QWidget* owner)
 }
 
 int FrmAbout::px(double twips) const {
-    return twipsToPixels(twips, m_dpi);
+    return m_twips.toPixels(twips);
 }
 
 QLabel* FrmAbout::addLabel(QWidget* parent, const char* name, const QString& text, QRect twips) {
