@@ -32,6 +32,7 @@ class CommonModule {
     void StopMusic(const QString& alias);
 
     /// Opens url in the user's browser; a blank url opens the default page.
+    /// Pages of the help book (qrc:/help/...) open in the help viewer.
     void OpenWebPage(const QString& url);
 
     /// Shows the help page fileName of the bundled help book in the help
@@ -45,6 +46,10 @@ class CommonModule {
     CommandSender m_send;
     UrlOpener m_openUrl;
 };
+
+/// Opens an address: pages of the help book in the program's help viewer,
+/// anything else in the user's browser.
+void openAddress(const QUrl& url);
 
 /// The help book's first page.
 inline constexpr const char* kHelpFileName = "index.html";

@@ -23,6 +23,24 @@ constexpr int kLinkTop = 180;
 constexpr int kLinkWidth = 960;
 constexpr int kLinkHeight = 240;
 
+QString link(const QString& url, const QString& text) {
+    return QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toHtmlEscaped(), text.toHtmlEscaped());
+}
+
+/// The makers and how to reach them: what the build configured, or else the
+/// help book's page on reporting problems.
+QString contactText() {
+    QString text = QStringLiteral("作者：Quorvex 开发组");
+    const QString mail = QString::fromUtf8(kContactMail);
+    const QString home = QString::fromUtf8(kHomePage);
+    if (!mail.isEmpty())
+        text += QStringLiteral("　　电子邮件：") + link(QStringLiteral("mailto:") + mail, mail);
+    text += QStringLiteral("<br>");
+    if (!home.isEmpty()) text += QStringLiteral("网址：") + link(home, home);
+    else text += link(QString::fromUtf8(kFeedbackPage), QString::fromUtf8(kFeedbackText));
+    return text;
+}
+
 } // namespace
 
 FrmAbout::FrmAbout(CommonModule& common, QWidget* owner)
@@ -50,11 +68,12 @@ FrmAbout::FrmAbout(CommonModule& common, QWidget* owner)
     addLabel(frame1, "Label2", kVersionText, {4200, 420, 1200, 300});
     addLabel(frame1, "Label3",
              "本程序逐步演示线性方程组的数值解法，每一步的报告都与手算一致，\n"
-             "供学习与教学参考。如有问题或建议，欢迎来信。",
+             "供学习与教学参考。如有问题或建议，欢迎告诉我们。",
              {360, 1080, 6120, 540});
-    addLabel(frame1, "Label5",
-             QString("作者：Quorvex 开发组    电子邮件：%1\n网址：%2").arg(kContactMail, kHomePage),
-             {360, 1740, 6120, 540});
+    QLabel* contact = addLabel(frame1, "Label5", contactText(), {360, 1740, 6120, 540});
+    contact->setTextFormat(Qt::RichText);
+    connect(contact, &QLabel::linkActivated, this,
+            [this](const QString& url) { m_common.OpenWebPage(url); });
 
     auto* frame2 = new QGroupBox(this);
     frame2->setObjectName("Frame2");
