@@ -3,6 +3,7 @@
 #include "input_file.h"
 #include "number_text.h"
 #include "registry.h"
+#include "settings.h"
 #include "text_codec.h"
 
 #include <algorithm>
@@ -56,7 +57,7 @@ struct Options {
     std::string input = "-";
     std::optional<std::string> previous;
     std::deque<std::string> answers;
-    int digits = 6;
+    ReportSettings settings;
     bool trace = false;
     bool list = false;
     bool help = false;
@@ -103,7 +104,7 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& o) {
             o.answers.push_back(v);
         } else if (arg == "-d" || arg == "--digits") {
             if (!value(v)) return "option " + arg + " needs a number";
-            o.digits = decimalDigitsFromAnswer(v);
+            o.settings.decimalDigits = decimalDigitsFromAnswer(v);
         } else if (arg == "-p" || arg == "--previous") {
             if (!value(v)) return "option " + arg + " needs a file name";
             o.previous = v;
@@ -126,10 +127,12 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& o) {
 }
 
 void listCommands() {
-    for (const MenuEntry& e : methodMenu())
-        if (e.kind == MenuEntryKind::Command && e.handler)
-            std::printf("%.*s\t%.*s\n", static_cast<int>(e.id.size()), e.id.data(),
-                        static_cast<int>(e.caption.size()), e.caption.data());
+    for (const MenuEntry& e : methodMenu()) {
+        if (!e.command) continue;
+        const Command& c = *e.command;
+        std::printf("%.*s\t%.*s\n", static_cast<int>(c.id.size()), c.id.data(),
+                    static_cast<int>(c.caption.size()), c.caption.data());
+    }
 }
 
 } // namespace
@@ -148,7 +151,7 @@ int main(int argc, char** argv) {
         listCommands();
         return 0;
     }
-    const MenuEntry* command = findCommand(o.command);
+    const Command* command = findCommand(o.command);
     if (!command) {
         std::fprintf(stderr, "quorvex-cli: unknown command '%s' (see quorvex-cli --list)\n",
                      o.command.c_str());
@@ -167,8 +170,8 @@ int main(int argc, char** argv) {
     }
     cli::ConsoleHost host(platform::decodeTextFile(std::move(input)),
                           platform::decodeTextFile(std::move(previous)),
-                          o.digits, std::move(o.answers), o.trace, stderr);
-    const Outcome outcome = runCommand(*command, host);
+                          std::move(o.answers), o.trace, stderr);
+    const Outcome outcome = runCommand(*command, host, o.settings);
 
 #ifdef _WIN32
     _setmode(_fileno(stdout), _O_BINARY);

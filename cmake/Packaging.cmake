@@ -12,23 +12,25 @@
 
 set(quorvex_share ${CMAKE_INSTALL_DATADIR}/quorvex)
 set(quorvex_doc ${CMAKE_INSTALL_DATADIR}/doc/quorvex)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/help/ DESTINATION ${quorvex_share}/help)
-install(FILES ${PROJECT_SOURCE_DIR}/resources/music/END.MID DESTINATION ${quorvex_share}/music)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${quorvex_share}/examples
         FILES_MATCHING PATTERN "*.txt")
-install(FILES ${PROJECT_SOURCE_DIR}/resources/quorvex.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-
-# The metainfo names a homepage only when one is configured.
-if(QUORVEX_HOMEPAGE_URL)
-  set(QUORVEX_METAINFO_URL "  <url type=\"homepage\">${QUORVEX_HOMEPAGE_URL}</url>\n")
-else()
-  set(QUORVEX_METAINFO_URL "")
+# What only the window uses: a build without it installs no desktop files.
+if(QUORVEX_BUILD_GUI)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/help/ DESTINATION ${quorvex_share}/help)
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/music/END.MID DESTINATION ${quorvex_share}/music)
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/quorvex.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  # The metainfo names a homepage only when one is configured.
+  if(QUORVEX_HOMEPAGE_URL)
+    set(QUORVEX_METAINFO_URL "  <url type=\"homepage\">${QUORVEX_HOMEPAGE_URL}</url>\n")
+  else()
+    set(QUORVEX_METAINFO_URL "")
+  endif()
+  configure_file(${PROJECT_SOURCE_DIR}/resources/org.quorvex.Quorvex.metainfo.xml.in
+                 ${PROJECT_BINARY_DIR}/org.quorvex.Quorvex.metainfo.xml @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/org.quorvex.Quorvex.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 endif()
-configure_file(${PROJECT_SOURCE_DIR}/resources/org.quorvex.Quorvex.metainfo.xml.in
-               ${PROJECT_BINARY_DIR}/org.quorvex.Quorvex.metainfo.xml @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/org.quorvex.Quorvex.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # Manual pages and the Debian changelog are installed compressed, without
 # time stamps, as Debian's policy asks.
@@ -46,8 +48,10 @@ foreach(source IN ITEMS ${PROJECT_SOURCE_DIR}/resources/man/quorvex.1
   list(APPEND quorvex_compressed ${target})
 endforeach()
 add_custom_target(quorvex_docs ALL DEPENDS ${quorvex_compressed})
-install(FILES ${PROJECT_BINARY_DIR}/doc/quorvex.1.gz ${PROJECT_BINARY_DIR}/doc/quorvex-cli.1.gz
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_BINARY_DIR}/doc/quorvex-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+if(QUORVEX_BUILD_GUI)
+  install(FILES ${PROJECT_BINARY_DIR}/doc/quorvex.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
 install(FILES ${PROJECT_SOURCE_DIR}/resources/debian/copyright
               ${PROJECT_BINARY_DIR}/doc/changelog.gz
         DESTINATION ${quorvex_doc})

@@ -23,7 +23,7 @@ std::string_view firstLine(std::string_view text) {
 
 } // namespace
 
-Vector GetVectorFromText(std::string_view text, Host* host) {
+Vector GetVectorFromText(std::string_view text) {
     const std::string_view line = firstLine(text);
     // Every run of blanks, however long, is one separator.
     std::vector<std::string_view> elements;
@@ -36,7 +36,7 @@ Vector GetVectorFromText(std::string_view text, Host* host) {
     }
     Vector v(static_cast<int>(elements.size()));
     for (int i = 1; i <= v.size(); ++i)
-        v(i) = EvaluateExpression(elements[static_cast<std::size_t>(i - 1)], host);
+        v(i) = EvaluateExpression(elements[static_cast<std::size_t>(i - 1)]);
     return v;
 }
 

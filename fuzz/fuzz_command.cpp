@@ -4,6 +4,7 @@
 // order stays below 100 and a run stays quick.
 #include "host.h"
 #include "registry.h"
+#include "settings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,8 +16,8 @@ namespace {
 
 class FuzzHost : public quorvex::Host {
 public:
-    FuzzHost(std::string edit, std::vector<std::string> answers, int digits)
-        : m_edit(std::move(edit)), m_answers(std::move(answers)), m_digits(digits) {}
+    FuzzHost(std::string edit, std::vector<std::string> answers)
+        : m_edit(std::move(edit)), m_answers(std::move(answers)) {}
     std::string inputBox(const std::string&, const std::string&, const std::string&) override {
         return next();
     }
@@ -25,8 +26,7 @@ public:
     std::string editText() override { return m_edit; }
     std::string resultText() override { return m_result; }
     void setResultText(std::string text) override { m_result = std::move(text); }
-    void appendResult(std::string_view piece) override { m_result.append(piece); }
-    int decimalDigits() override { return m_digits; }
+    void appendResult(std::string piece) override { m_result.append(piece); }
 
 private:
     std::string next() {
@@ -38,14 +38,13 @@ private:
     std::vector<std::string> m_answers;
     std::size_t m_next = 0;
     int m_asked = 0;
-    int m_digits;
     std::string m_result;
 };
 
-std::vector<const quorvex::MenuEntry*> commands() {
-    std::vector<const quorvex::MenuEntry*> list;
+std::vector<const quorvex::Command*> commands() {
+    std::vector<const quorvex::Command*> list;
     for (const auto& e : quorvex::methodMenu())
-        if (e.kind == quorvex::MenuEntryKind::Command && e.handler) list.push_back(&e);
+        if (e.command) list.push_back(e.command);
     return list;
 }
 
@@ -55,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const auto all = commands();
     if (size < 2 || all.empty()) return 0;
     const auto* command = all[data[0] % all.size()];
-    const int digits = 1 + data[1] % 16;
+    quorvex::ReportSettings settings;
+    settings.decimalDigits = 1 + data[1] % 16;
     std::string_view rest(reinterpret_cast<const char*>(data + 2), size - 2);
     const std::size_t nul = rest.find('\0');
     std::string_view script = rest.substr(0, nul);
@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (nl == std::string_view::npos) break;
         script.remove_prefix(nl + 1);
     }
-    FuzzHost host(std::string(edit), std::move(answers), digits);
-    command->handler(host);
+    FuzzHost host(std::string(edit), std::move(answers));
+    quorvex::runCommand(*command, host, settings);
     return 0;
 }

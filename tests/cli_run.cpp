@@ -1,7 +1,10 @@
 // quorvex-cli as a script sees it: encodings of its files, hostile bytes,
 // usage errors and the trace of dialogs.
+#include "temp_dir.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -27,9 +30,6 @@ std::string slurp(const fs::path& p) {
 
 class Cli : public ::testing::Test {
 protected:
-    void SetUp() override { fs::create_directories(m_dir); }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     /// Writes the file and gives its quoted path.
     std::string file(const std::string& name, const std::string& bytes) {
         std::ofstream(m_dir / name, std::ios::binary) << bytes;
@@ -43,8 +43,8 @@ protected:
         return {WEXITSTATUS(status), slurp(m_dir / "out"), slurp(m_dir / "err")};
     }
 
-    const fs::path m_dir = fs::temp_directory_path() /
-        ("quorvex-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    const quorvex::testing::TempDir m_dir{
+        std::string("cli-") + ::testing::UnitTest::GetInstance()->current_test_info()->name()};
 };
 
 TEST_F(Cli, Gb18030FilesAreReadAsChinese) {
@@ -115,6 +115,66 @@ TEST_F(Cli, TraceShowsEachDialogAndTheAnswerTaken) {
     EXPECT_NE(r.err.find("input: caption=输入数据 prompt=输入矩阵的阶数 n： default=3 answer=1"),
               std::string::npos)
         << r.err;
+}
+
+TEST_F(Cli, LongOptionsTakeTheirValueAfterAnEqualsSign) {
+    const std::string input = file("input.txt", "3 1\r\n");
+    const CliRun spaced = run("Gauss_1 --answer 1 --digits 3 --input " + input);
+    const CliRun joined = run("Gauss_1 --answer=1 --digits=3 --input=" + input);
+    EXPECT_EQ(spaced.status, 0);
+    EXPECT_EQ(joined.status, 0);
+    EXPECT_NE(joined.out.find("x(1)=0.333\r\n"), std::string::npos) << joined.out;
+    EXPECT_EQ(joined.out, spaced.out);
+}
+
+TEST_F(Cli, DecimalsAreClampedToOneThroughSixteen) {
+    // x = 1/3, shown with the clamped number of decimals.
+    const std::string input = file("input.txt", "3 1\r\n");
+    const std::pair<std::string, std::string> cases[] = {
+        {"-d 0", "x(1)=0.3\r\n"},
+        {"--digits=-5", "x(1)=0.3\r\n"},
+        {"-d 2.5", "x(1)=0.33\r\n"}, // halves go to the even neighbour
+    };
+    for (const auto& [digits, line] : cases) {
+        const CliRun r = run("Gauss_1 -a 1 " + digits + " -i " + input);
+        EXPECT_NE(r.out.find(line), std::string::npos) << digits << ": " << r.out;
+    }
+    // x = 1.234567890123456E-04 keeps sixteen decimals, not more.
+    const std::string small = file("small.txt", "1 0.0001234567890123456\r\n");
+    for (const std::string digits : {"-d 16", "-d 99", "--digits=17"}) {
+        const CliRun r = run("Gauss_1 -a 1 " + digits + " -i " + small);
+        EXPECT_NE(r.out.find("x(1)=0.0001234567890123\r\n"), std::string::npos) << r.out;
+    }
+}
+
+TEST_F(Cli, QuestionsTakeYesOrNoInEitherCaseAndChinese) {
+    // A coarse precision asks for confirmation; No asks the precision again.
+    const std::string input = file("input.txt", "4 8\r\n");
+    const std::pair<std::string, int> cases[] = {
+        {"y", 1},  {"Y", 1},  {"yes", 1}, {"YES", 1}, {"是", 1},
+        {"n", 2},  {"N", 2},  {"No", 2},  {"否", 2},  {"maybe", 2},
+    };
+    for (const auto& [answer, precisionPrompts] : cases) {
+        const CliRun r = run("JacobiDie --trace -a 0.5 -a '" + answer + "' -i " + input);
+        int asked = 0;
+        for (std::size_t at = 0; (at = r.err.find("caption=确定迭代精度", at)) != std::string::npos;
+             ++at)
+            ++asked;
+        EXPECT_EQ(asked, precisionPrompts) << answer << ": " << r.err;
+        const bool warned = r.err.find("taken as No") != std::string::npos;
+        EXPECT_EQ(warned, answer == "maybe") << answer;
+    }
+}
+
+TEST_F(Cli, ListAndHelpNeedNoCommand) {
+    const CliRun list = run("--list");
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.out.rfind("Gauss_1\tGauss消去法\n", 0), 0u) << list.out;
+    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 18);
+    const CliRun help = run("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: quorvex-cli", 0), 0u);
+    EXPECT_EQ(run("-h").out, help.out);
 }
 
 } // namespace

@@ -76,11 +76,11 @@ TEST(VectorNorms, ElementCountIsASixteenBitInteger) {
     std::string line;
     for (int i = 0; i < 32767; ++i) line += "1 ";
     ScriptedHost fits(line, {});
-    ASSERT_EQ(VectorModel_Click(fits), Outcome::Reported);
+    ASSERT_EQ(fits.run(commands::VectorModel), Outcome::Reported);
     EXPECT_NE(fits.result.find("向量的1范数为： 32767\r\n"), std::string::npos);
     ScriptedHost overflows(line + "1", {});
     overflows.result = "earlier report";
-    EXPECT_EQ(VectorModel_Click(overflows), Outcome::Stopped);
+    EXPECT_EQ(overflows.run(commands::VectorModel), Outcome::Stopped);
     EXPECT_EQ(overflows.result, "");
     EXPECT_TRUE(overflows.dialogs.empty());
 }

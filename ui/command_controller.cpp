@@ -32,14 +32,13 @@ CommandController::CommandController(DialogProvider& dialogs, QWidget& window,
     : m_dialogs(dialogs), m_window(window), m_editArea(editArea), m_resultArea(resultArea),
       m_settings(settings) {}
 
-Outcome CommandController::run(const MenuEntry& command) {
-    if (!command.handler) return Outcome::Stopped;
-    QtHost host(m_dialogs, &m_window, m_editArea, m_resultArea, m_settings.decimalDigits());
+Outcome CommandController::run(const Command& command) {
+    QtHost host(m_dialogs, &m_window, m_editArea, m_resultArea);
     Outcome outcome = Outcome::Stopped;
     try {
         WaitCursor busy;
         // The runner answers an order too large for the memory itself.
-        outcome = runCommand(command, host);
+        outcome = runCommand(command, host, m_settings.reportSettings());
     } catch (const std::exception&) {
         // Anything else unforeseen: the unfinished report is dropped.
         m_dialogs.messageBox(&m_window, kOperationError, kCaption);

@@ -19,7 +19,7 @@ public:
     CommandController(DialogProvider& dialogs, QWidget& window, const QPlainTextEdit& editArea,
                       ResultArea& resultArea, const DisplaySettings& settings);
 
-    Outcome run(const MenuEntry& command);
+    Outcome run(const Command& command);
 
 private:
     DialogProvider& m_dialogs;

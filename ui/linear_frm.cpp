@@ -42,8 +42,8 @@ LinearFrm::LinearFrm(DialogProvider* dialogs)
     setObjectName(QStringLiteral("LinearFrm"));
     setWindowTitle(kCaption);
     setWindowIcon(windowIcon());
-    buildControls();
     m_menus = buildMenus(*menuBar());
+    buildControls();
     m_settings = std::make_unique<DisplaySettings>(m_dialogs, *this, *m_edit, *m_resultView);
     m_files = std::make_unique<FileCommands>(
         FileCommandParts{m_dialogs, *this, *m_edit, *m_result, *m_status, *m_layout, *m_progress});
@@ -61,7 +61,9 @@ LinearFrm::~LinearFrm() = default;
 void LinearFrm::buildControls() {
     m_client = new QWidget(this);
     setCentralWidget(m_client);
-    m_toolbar = buildToolbar(m_client);
+    const Toolbar toolbar = buildToolbar(m_client, m_menus);
+    m_toolbar = toolbar.bar;
+    m_toolbarSave = toolbar.save;
     m_edit = new QPlainTextEdit(m_client);
     setUpTextArea(*m_edit, QStringLiteral("Text1"), false);
     m_grip = new QWidget(m_client);
@@ -120,18 +122,7 @@ void LinearFrm::connectOtherMenus() {
         connect(action, &QAction::triggered, this, [this, e = entry] { m_commands->run(*e); });
     connect(m_menus.methods, &QMenu::aboutToShow, this,
             [this] { Uncoil_Click(m_menus, isBlank(*m_edit)); });
-    connect(m_toolbar, &QToolBar::actionTriggered, this,
-            [this](QAction* button) { Toolbar1_ButtonClick(button->data().toString()); });
-}
-
-void LinearFrm::Toolbar1_ButtonClick(const QString& key) {
-    if (key == kKeyNew) m_files->FileNew_Click();
-    else if (key == kKeyOpen) m_files->FileOpen_Click();
-    else if (key == kKeySave) m_files->FileSave_Click();
-    else if (key == kKeySaveAs) m_files->FileSaveAS_Click();
-    else if (key == kKeyCut) m_editing->CutToClipboard();
-    else if (key == kKeyCopy) m_editing->CopyToClipboard();
-    else if (key == kKeyPaste) m_editing->PasteFromClipboard();
+    connect(m_toolbarSave, &QAction::triggered, this, [this] { m_files->FileSave_Click(); });
 }
 
 void LinearFrm::followFocusAndTyping() {
