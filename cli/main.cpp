@@ -4,14 +4,17 @@
 #include "number_text.h"
 #include "registry.h"
 #include "settings.h"
+#include "standard_streams.h"
 #include "text_codec.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <deque>
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +32,13 @@ constexpr int kExitReported = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitStopped = 3;
+constexpr int kExitInterrupted = 130; // 128 + SIGINT, as shells report it
+
+// Ctrl+C asks the running command to stop; a signal handler can reach it
+// only through a variable of its own.
+StopRequest gInterrupt;
+
+extern "C" void onInterrupt(int) { gInterrupt.request(); }
 
 const char* const kUsage =
     "usage: quorvex-cli [options] COMMAND\n"
@@ -49,8 +59,11 @@ const char* const kUsage =
     "      --list           list the commands: id, a tab, the caption\n"
     "  -h, --help           show this help\n"
     "\n"
-    "Exit status: 0 report written, 1 the command ended with a failure message,\n"
-    "3 the command stopped silently (cancel, order below 1), 2 usage or input error.\n";
+    "Exit status: 0 report written, 1 the command ended with a failure message\n"
+    "(out of memory too), 3 the command stopped silently (cancel, order below 1),\n"
+    "2 usage or input error, 4 standard output could not be written (this help\n"
+    "and --list too), 130 interrupted (Ctrl+C): the command stopped cleanly and the\n"
+    "result area is written as it was before it.\n";
 
 struct Options {
     std::string command;
@@ -63,16 +76,20 @@ struct Options {
     bool help = false;
 };
 
-/// Reads a whole input (a file, a pipe, "-" for standard input). On failure
-/// errno says why: EFBIG beyond the input limit, ENOMEM when memory ran out.
+/// Reads a whole input (a file, a pipe, "-" for standard input). An input
+/// larger than the memory allows ends as every allocation failure does;
+/// beyond the fixed input limit errno is EFBIG.
 bool readAll(const std::string& path, std::string& out) {
     platform::InputFile file;
     platform::ReadStatus status = platform::ReadStatus::Done;
     if (path == "-") file.openStandardInput();
     else status = file.open(path, platform::InputFile::Accept::Anything);
-    if (status == platform::ReadStatus::Done) status = file.readAll(out, platform::inputByteLimit());
+    const std::uint64_t limit = platform::inputByteLimit();
+    if (status == platform::ReadStatus::Done) status = file.readAll(out, limit);
+    if (status == platform::ReadStatus::NoMemory ||
+        (status == platform::ReadStatus::TooLarge && limit < platform::kMaxInputBytes))
+        throw std::bad_alloc();
     if (status == platform::ReadStatus::TooLarge) errno = EFBIG;
-    if (status == platform::ReadStatus::NoMemory) errno = ENOMEM;
     return status == platform::ReadStatus::Done;
 }
 
@@ -137,7 +154,7 @@ void listCommands() {
 
 } // namespace
 
-int main(int argc, char** argv) {
+static int runCli(int argc, char** argv) {
     Options o;
     if (auto error = parseArguments(argc, argv, o)) {
         std::fprintf(stderr, "quorvex-cli: %s\n%s", error->c_str(), kUsage);
@@ -145,11 +162,11 @@ int main(int argc, char** argv) {
     }
     if (o.help) {
         std::fputs(kUsage, stdout);
-        return 0;
+        return cli::finishStandardOutput() ? 0 : cli::outputLost();
     }
     if (o.list) {
         listCommands();
-        return 0;
+        return cli::finishStandardOutput() ? 0 : cli::outputLost();
     }
     const Command* command = findCommand(o.command);
     if (!command) {
@@ -171,18 +188,29 @@ int main(int argc, char** argv) {
     cli::ConsoleHost host(platform::decodeTextFile(std::move(input)),
                           platform::decodeTextFile(std::move(previous)),
                           std::move(o.answers), o.trace, stderr);
-    const Outcome outcome = runCommand(*command, host, o.settings);
+    std::signal(SIGINT, onInterrupt);
+    const Outcome outcome = runCommand(*command, host, o.settings, &gInterrupt);
+    std::signal(SIGINT, SIG_DFL);
+    if (gInterrupt.requested()) std::fputs("quorvex-cli: interrupted\n", stderr);
 
-#ifdef _WIN32
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
-    const std::string& out = host.result();
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    std::fflush(stdout);
+    if (!cli::writeStandardOutput(host.result())) return cli::outputLost();
     switch (outcome) {
     case Outcome::Reported: return kExitReported;
     case Outcome::Failed: return kExitFailed;
-    case Outcome::Stopped: return kExitStopped;
+    case Outcome::Stopped: return gInterrupt.requested() ? kExitInterrupted : kExitStopped;
     }
     return kExitReported;
+}
+
+int main(int argc, char** argv) {
+    cli::occupyClosedStandardStreams();
+    try {
+        return runCli(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // Out of memory outside a command (reading or decoding a huge input,
+        // say) ends as it does inside one: one message, no report.
+        std::fprintf(stderr, "message: %.*s\n", static_cast<int>(kOutOfMemoryMessage.size()),
+                     kOutOfMemoryMessage.data());
+        return kExitFailed;
+    }
 }

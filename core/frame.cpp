@@ -81,7 +81,7 @@ Outcome runCommand(const Command& command, Host& host, const ReportSettings& set
     }
     host.setResultText(std::move(before));
     host.messageBox(order > 0 ? insufficientMemoryMessage(order)
-                              : std::string("内存不足，计算没有完成#"),
+                              : std::string(kOutOfMemoryMessage),
                     std::string(kAppTitle));
     return Outcome::Failed;
 }

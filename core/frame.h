@@ -95,6 +95,9 @@ struct Command {
     Outcome (*body)(CommandInput& in);
 };
 
+/// The message shown when an allocation fails with no order to blame.
+inline constexpr std::string_view kOutOfMemoryMessage = "内存不足，计算没有完成#";
+
 /// Thrown when the arrays for an order cannot be had; runCommand turns it,
 /// like any failed allocation, into one message and a clean stop.
 class InsufficientMemory : public std::bad_alloc {

@@ -36,9 +36,13 @@ protected:
         return std::string("'").append((m_dir / name).string()).append("'");
     }
 
-    CliRun run(const std::string& args, const std::string& before = {}) {
-        const std::string cmd = before + "'" + QUORVEX_CLI + "' " + args + " >'" +
-                                (m_dir / "out").string() + "' 2>'" + (m_dir / "err").string() + "'";
+    /// Runs quorvex-cli with args; `before` is shell text run first (a
+    /// ulimit, say), `stdoutTo` a redirection replacing the captured output.
+    CliRun run(const std::string& args, const std::string& before = "",
+               const std::string& stdoutTo = "") {
+        const std::string out = stdoutTo.empty() ? ">'" + (m_dir / "out").string() + "'" : stdoutTo;
+        const std::string cmd = before + "'" + QUORVEX_CLI + "' " + args + " " + out + " 2>'" +
+                                (m_dir / "err").string() + "'";
         const int status = std::system(cmd.c_str());
         return {WEXITSTATUS(status), slurp(m_dir / "out"), slurp(m_dir / "err")};
     }
@@ -81,8 +85,8 @@ TEST_F(Cli, EndlessInputIsRefusedWithAMessage) {
     // long before the input does.
     for (const std::string source : {"-i /dev/zero", "< /dev/zero", "-i - < /dev/urandom"}) {
         const CliRun r = run("GaussTier -a 3 " + source, "ulimit -v 400000; ");
-        EXPECT_EQ(r.status, 2) << source;
-        EXPECT_NE(r.err.find("cannot read input file"), std::string::npos) << source << r.err;
+        EXPECT_EQ(r.status, 1) << source;
+        EXPECT_EQ(r.err, "message: 内存不足，计算没有完成#\n") << source;
         EXPECT_TRUE(r.out.empty()) << source;
     }
 #endif
@@ -175,6 +179,60 @@ TEST_F(Cli, ListAndHelpNeedNoCommand) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: quorvex-cli", 0), 0u);
     EXPECT_EQ(run("-h").out, help.out);
+}
+
+TEST_F(Cli, AnOrderBeyondTheAddressSpaceLimitIsRefusedUpFront) {
+    // 200 MB of address space hold far less than the some 12.8 GB an order
+    // of 10000 takes: refused before anything is allocated.
+    const CliRun r = run("GaussTier -a 10000 -i " + file("input.txt", "2 1 3\r\n") + " -p " +
+                             file("previous.txt", "earlier report"),
+                         "ulimit -v 200000; ");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "message: 内存不足，不能处理 10000 阶的矩阵，请减小阶数#\n");
+    EXPECT_EQ(r.out, "earlier report");
+}
+
+TEST_F(Cli, OutputThatCannotBeWrittenIsAnError) {
+    const std::string input = file("input.txt", "2 1 3\r\n1 3 5\r\n");
+    for (const std::string& args : {"Gauss_1 -a 2 -i " + input, std::string("--list"), std::string("--help")})
+        for (const char* where : {">/dev/full", ">&-"}) {
+            const CliRun r = run(args, "", where);
+            EXPECT_EQ(r.status, 4) << args << " " << where;
+            EXPECT_NE(r.err.find("quorvex-cli: cannot write to standard output"), std::string::npos)
+                << args << " " << where << ": " << r.err;
+        }
+}
+
+TEST_F(Cli, RunningOutOfMemoryOutsideACommandEndsWithOneMessage) {
+    // 60 MB of input under 100 MB of address space: reading it runs out.
+    const CliRun r = run("GaussTier -a 2", "ulimit -v 100000; head -c 60000000 /dev/zero | tr '\\0' 1 | ");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "message: 内存不足，计算没有完成#\n");
+    EXPECT_EQ(r.out, "");
+}
+
+TEST_F(Cli, CtrlCStopsACommandCleanly) {
+    // A positive definite matrix of order 1500: its leading minors take far
+    // longer than it takes to interrupt them.
+    const int n = 1500;
+    std::string text;
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) text += i == j ? "1501 " : "1 ";
+        text += "\r\n";
+    }
+    const std::string input = file("input.txt", text);
+    const std::string out = (m_dir / "out").string();
+    const std::string err = (m_dir / "err").string();
+    const std::string cmd = std::string("'") + QUORVEX_CLI + "' CMatrixJudge --trace -a 1500 -i " +
+                            input + " -p " + file("previous.txt", "earlier report") + " >'" + out +
+                            "' 2>'" + err + "' & pid=$!; for i in $(seq 600); do grep -q " +
+                            "answer=1500 '" + err + "' && break; sleep 0.1; done; " +
+                            "kill -INT $pid; wait $pid";
+    const int status = std::system(cmd.c_str());
+    const CliRun r{WEXITSTATUS(status), slurp(out), slurp(err)};
+    EXPECT_EQ(r.status, 130) << r.err;
+    EXPECT_EQ(r.out, "earlier report");
+    EXPECT_NE(r.err.find("quorvex-cli: interrupted"), std::string::npos) << r.err;
 }
 
 } // namespace

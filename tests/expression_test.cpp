@@ -86,17 +86,19 @@ TEST(Expression, FloatingDivisionByZeroGivesIeeeValues) {
     EXPECT_TRUE(std::isnan(EvaluateExpression("0/0")));
 }
 
-TEST(Expression, HugeAndNestedInputStaysBounded) {
-    // The step limit bounds the work whatever the length or depth.
-    std::string deep(100000, '(');
-    deep += "1";
-    deep += std::string(100000, ')');
-    EXPECT_EQ(EvaluateExpression(deep), 0.0); // the limit stops it before the close
+TEST(Expression, LongAndDeepExpressionsAreEvaluatedWhole) {
+    // 2,491 ones take more than 5,001 steps; none may be left out.
     std::string sum = "1";
-    for (int i = 0; i < 200000; ++i) sum += "+1";
-    const double v = EvaluateExpression(sum);
-    EXPECT_GT(v, 1.0);
-    EXPECT_LT(v, 5001.0);
+    for (int i = 1; i < 2491; ++i) sum += "+1";
+    EXPECT_EQ(EvaluateExpression(sum), 2491.0);
+    std::string deep(100000, '(');
+    deep += "2*3";
+    deep += std::string(100000, ')');
+    EXPECT_EQ(EvaluateExpression(deep), 6.0);
+    std::string product = "1";
+    for (int i = 0; i < 60; ++i) product += "*2";
+    for (int i = 0; i < 200000; ++i) product += "+0";
+    EXPECT_EQ(EvaluateExpression(product), 1152921504606846976.0);
 }
 
 } // namespace

@@ -23,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolBar>
 
 #include <utility>
@@ -64,6 +65,7 @@ void LinearFrm::buildControls() {
     const Toolbar toolbar = buildToolbar(m_client, m_menus);
     m_toolbar = toolbar.bar;
     m_toolbarSave = toolbar.save;
+    m_toolbarStop = toolbar.stop;
     m_edit = new QPlainTextEdit(m_client);
     setUpTextArea(*m_edit, QStringLiteral("Text1"), false);
     m_grip = new QWidget(m_client);
@@ -89,8 +91,11 @@ void LinearFrm::buildControls() {
 }
 
 void LinearFrm::connectFileAndEditMenus() {
+    // A shortcut may still reach an item while a command runs: it waits.
     const auto on = [this](const char* name, auto command) {
-        connect(m_menus.item(QString::fromLatin1(name)), &QAction::triggered, this, command);
+        connect(m_menus.item(QString::fromLatin1(name)), &QAction::triggered, this, [this, command] {
+            if (!m_commands->running()) command();
+        });
     };
     on("FileNew", [this] { m_files->FileNew_Click(); });
     on("FileOpen", [this] { m_files->FileOpen_Click(); });
@@ -109,8 +114,11 @@ void LinearFrm::connectFileAndEditMenus() {
 }
 
 void LinearFrm::connectOtherMenus() {
+    // A shortcut may still reach an item while a command runs: it waits.
     const auto on = [this](const char* name, auto command) {
-        connect(m_menus.item(QString::fromLatin1(name)), &QAction::triggered, this, command);
+        connect(m_menus.item(QString::fromLatin1(name)), &QAction::triggered, this, [this, command] {
+            if (!m_commands->running()) command();
+        });
     };
     on("FormatStyle", [this] { m_settings->FormatStyle_Click(); });
     on("FormatBackColor", [this] { m_settings->FormatBackColor_Click(); });
@@ -122,7 +130,28 @@ void LinearFrm::connectOtherMenus() {
         connect(action, &QAction::triggered, this, [this, e = entry] { m_commands->run(*e); });
     connect(m_menus.methods, &QMenu::aboutToShow, this,
             [this] { Uncoil_Click(m_menus, isBlank(*m_edit)); });
-    connect(m_toolbarSave, &QAction::triggered, this, [this] { m_files->FileSave_Click(); });
+    connect(m_toolbarSave, &QAction::triggered, this, [this] {
+        if (!m_commands->running()) m_files->FileSave_Click();
+    });
+    connect(m_toolbarStop, &QAction::triggered, this, [this] { m_commands->stop(); });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] { m_commands->stop(); });
+    m_commands->onRunning = [this](bool running) { showRunning(running); };
+}
+
+void LinearFrm::showRunning(bool running) {
+    // While a command computes, nothing may change the areas under it or
+    // start a second one; only stopping it (or closing) is left.
+    menuBar()->setEnabled(!running);
+    for (QAction* action : m_toolbar->actions())
+        if (QWidget* button = m_toolbar->widgetForAction(action); button && action != m_toolbarStop)
+            button->setEnabled(!running && action->isEnabled());
+    m_toolbarStop->setVisible(running);
+    m_edit->setReadOnly(running);
+    m_progress->setRange(0, running ? 0 : 100);
+    if (running) m_layout->showProgressStrip(*m_progress);
+    else m_layout->hideProgressStrip(*m_progress);
+    if (!running && m_closeAfterCommand) close();
 }
 
 void LinearFrm::followFocusAndTyping() {
@@ -178,6 +207,13 @@ void LinearFrm::placeInitially() {
 }
 
 void LinearFrm::closeEvent(QCloseEvent* event) {
+    if (m_commands->running()) {
+        // The command is stopped first; the window closes once it has ended.
+        m_closeAfterCommand = true;
+        m_commands->stop();
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     if (event->isAccepted()) emit unloaded();
 }

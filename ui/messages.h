@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frame.h"
 #include "host.h"
 
 #include <QString>
@@ -17,6 +18,10 @@ inline const QString kNotRegularFile = QStringLiteral("不是普通的文本文�
 inline const QString kFileTooLarge = QStringLiteral("文件太大，内存容纳不下，请重新选择文件！");
 inline const QString kNothingOpened = QStringLiteral("没有打开任何文件。");
 inline const QString kOperationError = QStringLiteral("操作有误#");
+inline const QString kOutOfMemory =
+    QString::fromUtf8(kOutOfMemoryMessage.data(), kOutOfMemoryMessage.size());
+/// The toolbar's button that ends a running command (Esc does the same).
+inline const QString kStopCommand = QStringLiteral("停止");
 inline const QString kEmptyResult = QStringLiteral("结果为空，不能保存#");
 inline const QString kNotSaved = QStringLiteral("你没有存盘,数据没有被保存下来#");
 inline const QString kNothingSaved = QStringLiteral("没有保存文件。");
