@@ -1,0 +1,29 @@
+// The rounded update in AVX2 with fused multiply-add; this file alone is compiled for it.
+#include <immintrin.h>
+
+#define QUORVEX_LANES 4
+#define QUORVEX_FUSED_DIVISION
+namespace quorvex::kernels {
+namespace {
+using FusedV = double __attribute__((vector_size(32)));
+struct FusedDivision {
+    static FusedV quotient(FusedV t, FusedV p, FusedV inverse) {
+        const FusedV q0 = t * inverse;
+        const FusedV e = (FusedV)_mm256_fmsub_pd((__m256d)q0, (__m256d)p, (__m256d)t);
+        return (FusedV)_mm256_fnmadd_pd((__m256d)e, (__m256d)inverse, (__m256d)q0);
+    }
+};
+} // namespace
+} // namespace quorvex::kernels
+#include "kernels/rounded_update_impl.h"
+
+#include "kernels/rounded_update_builds.h"
+
+namespace quorvex::kernels {
+
+void roundedUpdateAvx2(RowBlock x, ConstRowBlock m, ConstRowBlock u, int rows, int cols, int steps,
+                       int decimals) {
+    update<2, 3>(x, m, u, rows, cols, steps, decimals);
+}
+
+} // namespace quorvex::kernels
