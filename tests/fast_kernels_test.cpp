@@ -2,11 +2,13 @@
 // random matrices of many orders and shapes: pivots anywhere, ties, zero
 // columns, huge and tiny values, infinities and NaN.
 #include "kernels/blocked_elimination.h"
+#include "kernels/leading_minors.h"
 #include "kernels/rounded_update.h"
 #include "linear_routines.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -180,6 +182,28 @@ TEST_P(FastKernels, GaussJordanMatchesTheReference) {
             kernels::reduceGaussJordanFast(A, n, d, KernelSettings{threads});
             EXPECT_EQ(firstDifference(A, expected), "")
                 << "decimals " << d << ", threads " << threads;
+        }
+    }
+}
+
+/// The minors of the positive-definite test, ahead on workers or one by
+/// one, are the reference determinants of the leading blocks; a caller that
+/// stops early (after every third minor here) leaves no worker behind.
+TEST_P(FastKernels, LeadingMinorsMatchTheReference) {
+    const int n = std::min(GetParam().order, 60);
+    const Matrix B = randomMatrix(GetParam().shape, n, n + 1, seed() + 3);
+    for (int threads : {1, 4}) {
+        for (int stopAfter : {n, (n + 2) / 3}) {
+            kernels::LeadingMinors minors(B, n, KernelSettings{threads});
+            for (int k = 1; k <= stopAfter; ++k) {
+                Matrix V(k, k);
+                for (int i = 1; i <= k; ++i)
+                    for (int j = 1; j <= k; ++j) V(i, j) = B(i, j);
+                int exchanges = 0;
+                const double expected = ColumnPivotDeterminant(V, exchanges);
+                EXPECT_TRUE(sameBits(minors(k), expected))
+                    << "order " << k << ", threads " << threads;
+            }
         }
     }
 }

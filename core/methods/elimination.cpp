@@ -1,6 +1,7 @@
 #include "methods/elimination.h"
 #include "methods/method_groups.h"
 
+#include "kernels/blocked_elimination.h"
 #include "linear_routines.h"
 #include "number_text.h"
 #include "report.h"
@@ -105,7 +106,7 @@ Outcome solveAndReport(Host& host, int n, bool columnPivot, const GaussTexts& te
     const Matrix B = readAugmentedMatrix(host, n);
     Matrix A = B;
     const int dd = host.decimalDigits();
-    eliminate(A, n, dd + 1, columnPivot);
+    if (n < kernels::kFastKernelOrder) eliminate(A, n, dd + 1, columnPivot); else kernels::eliminateFast(A, n, n + 1, dd + 1, columnPivot ? kernels::Pivoting::Column : kernels::Pivoting::None, kernels::defaultKernelSettings());
     const Vector x = backSubstitute(A, n, dd + 1);
     return publish(host, gaussReport(B, A, x, inputOrder(n), n, dd, texts));
 }
@@ -180,7 +181,7 @@ Outcome A_matrix_Click(Host& host) {
     const Matrix B = readAugmentedMatrix(host, *n);
     const int dd = host.decimalDigits();
     Matrix W = extendedByIdentity(B, *n);
-    reduceGaussJordan(W, *n, dd + 1);
+    if (*n < kernels::kFastKernelOrder) reduceGaussJordan(W, *n, dd + 1); else kernels::reduceGaussJordanFast(W, *n, dd + 1, kernels::defaultKernelSettings());
 
     Report r;
     r.reserve(estimateBlockBytes(*n, 4 * *n, kSep.size()));
@@ -202,7 +203,7 @@ Outcome A_range_Click(Host& host) {
     Matrix A(*n, *n);
     for (int i = 1; i <= *n; ++i) std::copy(B.row(i), B.row(i) + *n, A.row(i));
     int exchanges = 0;
-    const double det = ColumnPivotDeterminant(A, exchanges);
+    const double det = *n < kernels::kFastKernelOrder ? ColumnPivotDeterminant(A, exchanges) : kernels::columnPivotDeterminantFast(A, exchanges, kernels::defaultKernelSettings());
 
     Report r;
     r.reserve(2 * estimateBlockBytes(*n, *n, kSep.size()) + 256);

@@ -1,6 +1,7 @@
 #include "methods/tests_and_norms.h"
 #include "methods/method_groups.h"
 
+#include "kernels/leading_minors.h"
 #include "linear_routines.h"
 #include "norm_routines.h"
 #include "report.h"
@@ -73,8 +74,9 @@ Outcome CMatrixJudge_Click(Host& host) {
     Report r;
     r.matrixBlock(B, n, n, kSep, NumberStyle::plain());
     r.heading("以上是该矩阵的各元素").text("下面输出各阶顺序主子式的值：").newline();
+    kernels::LeadingMinors minors(B, n < kernels::kFastKernelOrder ? 0 : n, kernels::defaultKernelSettings());
     for (int k = 1; k <= n; ++k) {
-        const double d = leadingMinor(B, k);
+        const double d = n < kernels::kFastKernelOrder ? leadingMinor(B, k) : minors(k);
         r.text(kSep).integer(k).text(" 阶顺序主子式的值为： ").number(d, style).newline();
         if (!(d > 0.0)) {
             r.newline().text("第 ").integer(k).text(" 阶顺序主子式的值不大于 0 ，该矩阵非正定。");
