@@ -5,6 +5,7 @@
 #include "kernels/leading_minors.h"
 #include "kernels/rounded_update.h"
 #include "linear_routines.h"
+#include "number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -243,6 +244,39 @@ TEST(RoundedUpdate, VectorAndGenericBuildsAgree) {
                                           5, cols, 6, d);
             EXPECT_EQ(firstDifference(vector, generic), "") << cols << " columns, " << d;
         }
+    }
+}
+
+/// The vector rounding, with its quotient by multiplication and its
+/// hardware rounding, against roundTo itself on values of every magnitude
+/// at every number of decimals: integers at the scale up to 2^52 and
+/// beyond, halves, values just beside halves, and zeros of both signs.
+TEST(RoundedUpdate, RoundsAsRoundToDoes) {
+    std::mt19937_64 rng(17);
+    std::uniform_real_distribution<double> exponent(-3.0, 53.5);
+    std::uniform_int_distribution<int> nudge(-2, 2);
+    constexpr int kCount = 1 << 14;
+    for (int d = 0; d <= 22; ++d) {
+        const double p = std::pow(10.0, d);
+        std::vector<double> x(kCount), u(kCount, 1.0);
+        for (double& v : x) {
+            double y = std::floor(std::pow(2.0, exponent(rng)));
+            if (nudge(rng) == 0) y += 0.5; // a tie at the scale
+            v = y / p;
+            for (int k = nudge(rng); k != 0; k += k > 0 ? -1 : 1)
+                v = std::nextafter(v, k > 0 ? INFINITY : -INFINITY);
+            if (nudge(rng) < 0) v = -v;
+        }
+        x[0] = 0.0;
+        x[1] = -0.0;
+        std::vector<double> expected(x);
+        for (double& v : expected) v = roundTo(v - 0.0 * 1.0, d);
+        const double zero = 0.0;
+        kernels::roundedUpdate({x.data(), kCount}, {&zero, 1}, {u.data(), kCount}, 1, kCount, 1, d);
+        for (int i = 0; i < kCount; ++i)
+            ASSERT_TRUE(
+                sameBits(x[static_cast<std::size_t>(i)], expected[static_cast<std::size_t>(i)]))
+                << "decimals " << d << ", element " << i;
     }
 }
 

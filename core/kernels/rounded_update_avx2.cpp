@@ -3,6 +3,7 @@
 
 #define QUORVEX_LANES 4
 #define QUORVEX_FUSED_DIVISION
+#define QUORVEX_NEAREST_INTEGER
 namespace quorvex::kernels {
 namespace {
 using FusedV = double __attribute__((vector_size(32)));
@@ -11,6 +12,11 @@ struct FusedDivision {
         const FusedV q0 = t * inverse;
         const FusedV e = (FusedV)_mm256_fmsub_pd((__m256d)q0, (__m256d)p, (__m256d)t);
         return (FusedV)_mm256_fnmadd_pd((__m256d)e, (__m256d)inverse, (__m256d)q0);
+    }
+};
+struct NearestInteger {
+    static FusedV of(FusedV y) {
+        return (FusedV)_mm256_round_pd((__m256d)y, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
     }
 };
 } // namespace

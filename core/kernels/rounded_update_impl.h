@@ -5,7 +5,8 @@
 // Everything here has internal linkage, so no build's code can stand in
 // for another's at link time. Before including, a build defines
 // `QUORVEX_LANES` (2, 4 or 8) and, where the processor has fused
-// multiply-add, the struct `FusedDivision` (see quotient below).
+// multiply-add, the struct `FusedDivision` (see quotient below), and where
+// it has a rounding instruction, `NearestInteger` (see nearestInteger).
 
 #include "kernels/rounded_update.h"
 
@@ -80,15 +81,29 @@ template <bool Fused> inline V quotient(V t, const Rounding& r) {
     return t / r.scale;
 }
 
-/// One step of one element in every lane: roundTo(x - m * u) written out with
-/// the very operations roundTo performs (the quotient as above), so each
-/// lane's result is the scalar result bit for bit.
+/// y rounded to an integer, ties to even, for |y| < 2^52: the sum with 2^52
+/// rounds away the fraction, in the default rounding mode, exactly as the
+/// processor's own round-to-nearest instruction does, which a build may use
+/// instead (`NearestInteger`). The sign is y's, also for a zero.
+inline V nearestInteger(V y, V a, const Rounding& r) {
+#ifdef QUORVEX_NEAREST_INTEGER
+    (void)a;
+    (void)r;
+    return NearestInteger::of(y);
+#else
+    const V t = (a + r.two52) - r.two52;
+    return (V)((B)t | ((B)y & r.sign));
+#endif
+}
+
+/// One step of one element in every lane: roundTo(x - m * u), the same
+/// operations on the same values (the rounding and the quotient as above),
+/// so each lane's result is the scalar result bit for bit.
 template <bool Fused> inline V roundedStep(V x, V m, V u, const Rounding& r) {
     const V v = x - m * u;
     const V y = v * r.scale;
     const V a = (V)((B)y & r.magnitude);
-    const V t = (a + r.two52) - r.two52;
-    const V q = quotient<Fused>((V)((B)t | ((B)y & r.sign)), r);
+    const V q = quotient<Fused>(nearestInteger(y, a, r), r);
     return a < r.two52 ? q : v;
 }
 
