@@ -2,6 +2,7 @@
 // random matrices of many orders and shapes: pivots anywhere, ties, zero
 // columns, huge and tiny values, infinities and NaN.
 #include "kernels/blocked_elimination.h"
+#include "kernels/full_pivot.h"
 #include "kernels/leading_minors.h"
 #include "kernels/rounded_update.h"
 #include "linear_routines.h"
@@ -117,6 +118,23 @@ void referenceGaussJordan(Matrix& W, int n, int d) {
     }
 }
 
+void referenceFullPivot(Matrix& A, int n, int d, std::vector<int>& order) {
+    Matrix S(n, n + 1);
+    for (int k = 1; k <= n - 1; ++k) {
+        const int m = n - k + 1;
+        CopyBlock(A, n, k, S);
+        int pr = 1, pc = 1;
+        FindLargest(S, m, pr, pc);
+        SwapRows(S, 1, pr, m);
+        SwapColumns(S, 1, pc, m);
+        SwapColumns(A, k, k + pc - 1, n);
+        if (pc != 1) std::swap(order[k - 1], order[k + pc - 2]);
+        EliminantFirst(S, m, d);
+        for (int i = 1; i <= m; ++i)
+            for (int j = 1; j <= m + 1; ++j) A(k + i - 1, k + j - 1) = S(i, j);
+    }
+}
+
 struct KernelCase {
     Shape shape;
     int order;
@@ -147,6 +165,23 @@ TEST_P(FastKernels, GaussEliminationMatchesTheReference) {
             EXPECT_EQ(firstDifference(A, expected), "")
                 << "pivot " << pivot << ", threads " << threads;
         }
+    }
+}
+
+TEST_P(FastKernels, FullPivotEliminationMatchesTheReference) {
+    const int n = GetParam().order;
+    const Matrix B = randomMatrix(GetParam().shape, n, n + 1, seed() + 4);
+    Matrix expected = B;
+    std::vector<int> expectedOrder(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) expectedOrder[static_cast<std::size_t>(i)] = i + 1;
+    std::vector<int> start = expectedOrder;
+    referenceFullPivot(expected, n, 7, expectedOrder);
+    for (int threads : {1, 4}) {
+        Matrix A = B;
+        std::vector<int> order = start;
+        kernels::eliminateFullPivotFast(A, n, 7, order, KernelSettings{threads});
+        EXPECT_EQ(firstDifference(A, expected), "") << "threads " << threads;
+        EXPECT_EQ(order, expectedOrder);
     }
 }
 

@@ -8,16 +8,25 @@ namespace quorvex::kernels {
 
 namespace {
 
-using UpdateFunction = void (*)(RowBlock, ConstRowBlock, ConstRowBlock, int, int, int, int);
+struct Build {
+    void (*update)(RowBlock, ConstRowBlock, ConstRowBlock, int, int, int, int);
+    RowLargest (*largest)(const double*, int);
+};
 
 /// The widest build the processor runs.
-UpdateFunction pickBuild() {
+Build pickBuild() {
 #ifdef QUORVEX_X86_KERNELS
     __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx512f")) return &roundedUpdateAvx512;
-    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) return &roundedUpdateAvx2;
+    if (__builtin_cpu_supports("avx512f")) return {&roundedUpdateAvx512, &largestInRowAvx512};
+    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"))
+        return {&roundedUpdateAvx2, &largestInRowAvx2};
 #endif
-    return &roundedUpdateGeneric;
+    return {&roundedUpdateGeneric, &largestInRowGeneric};
+}
+
+const Build& build() {
+    static const Build chosen = pickBuild();
+    return chosen;
 }
 
 } // namespace
@@ -29,8 +38,15 @@ void roundedUpdateGeneric(RowBlock x, ConstRowBlock m, ConstRowBlock u, int rows
 
 void roundedUpdate(RowBlock x, ConstRowBlock m, ConstRowBlock u, int rows, int cols, int steps,
                    int decimals) {
-    static const UpdateFunction build = pickBuild();
-    build(x, m, u, rows, cols, steps, decimals);
+    build().update(x, m, u, rows, cols, steps, decimals);
+}
+
+RowLargest largestInRowGeneric(const double* row, int count) {
+    return largest(row, count);
+}
+
+RowLargest largestInRow(const double* row, int count) {
+    return build().largest(row, count);
 }
 
 } // namespace quorvex::kernels

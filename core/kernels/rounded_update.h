@@ -33,4 +33,17 @@ void roundedUpdate(RowBlock x, ConstRowBlock m, ConstRowBlock u, int rows, int c
 void roundedUpdateGeneric(RowBlock x, ConstRowBlock m, ConstRowBlock u, int rows, int cols,
                           int steps, int decimals);
 
+/// The largest magnitude among row[0..count-1] (a NaN never counts; 0 when
+/// nothing is larger) and the first place it stands at (0 when it is 0).
+struct RowLargest {
+    double value = 0.0;
+    int column = 0;
+};
+
+/// RowLargest of a row, in the widest vectors the processor has.
+RowLargest largestInRow(const double* row, int count);
+
+/// largestInRow built for the generic processor only.
+RowLargest largestInRowGeneric(const double* row, int count);
+
 } // namespace quorvex::kernels

@@ -12,6 +12,12 @@ namespace quorvex::kernels {
 void roundedUpdateAvx2(RowBlock x, ConstRowBlock m, ConstRowBlock u, int rows, int cols, int steps,
                        int decimals);
 
+/// largestInRow in AVX2.
+RowLargest largestInRowAvx2(const double* row, int count);
+
+/// largestInRow in AVX-512.
+RowLargest largestInRowAvx512(const double* row, int count);
+
 /// roundedUpdate in AVX-512.
 void roundedUpdateAvx512(RowBlock x, ConstRowBlock m, ConstRowBlock u, int rows, int cols,
                          int steps, int decimals);

@@ -178,5 +178,39 @@ inline void update(RowBlock x, ConstRowBlock m, ConstRowBlock u, int rows, int c
     updateAll<false, R, C>(x, m, u, rows, cols, steps, r);
 }
 
+/// RowLargest: every lane keeps its largest magnitude and where it first
+/// stood (only a strictly larger one moves it); of the lanes holding the
+/// overall largest, the earliest place wins.
+inline RowLargest largest(const double* row, int count) {
+    V best = splat(0.0);
+    B at = {};
+    B place;
+    for (int l = 0; l < N; ++l) place[l] = l;
+    B magnitude;
+    for (int l = 0; l < N; ++l) magnitude[l] = 0x7fffffffffffffffLL;
+    int j = 0;
+    for (; j + N <= count; j += N) {
+        const V a = (V)((B)load(row + j) & magnitude);
+        const B larger = a > best;
+        best = larger ? a : best;
+        at = larger ? place : at;
+        place += N;
+    }
+    RowLargest r;
+    for (int l = 0; l < N; ++l)
+        if (best[l] > r.value || (best[l] == r.value && best[l] > 0.0 && at[l] < r.column)) {
+            r.value = best[l];
+            r.column = static_cast<int>(at[l]);
+        }
+    for (; j < count; ++j) {
+        const double a = row[j] < 0.0 ? -row[j] : row[j];
+        if (a > r.value) {
+            r.value = a;
+            r.column = j;
+        }
+    }
+    return r;
+}
+
 } // namespace
 } // namespace quorvex::kernels

@@ -2,6 +2,7 @@
 #include "methods/method_groups.h"
 
 #include "kernels/blocked_elimination.h"
+#include "kernels/full_pivot.h"
 #include "linear_routines.h"
 #include "number_text.h"
 #include "report.h"
@@ -167,7 +168,7 @@ Outcome GaussFull_Click(Host& host) {
     Matrix A = B;
     const int dd = host.decimalDigits();
     std::vector<int> order = inputOrder(*n);
-    eliminateFullPivot(A, *n, dd + 1, order);
+    if (*n < kernels::kFastKernelOrder) eliminateFullPivot(A, *n, dd + 1, order); else kernels::eliminateFullPivotFast(A, *n, dd + 1, order, kernels::defaultKernelSettings());
     const Vector x = backSubstitute(A, *n, dd + 1);
     return publish(host, gaussReport(B, A, x, order, *n, dd,
                                      {"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果：",
