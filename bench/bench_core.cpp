@@ -39,9 +39,9 @@ template <Outcome (*Command)(Host&)> void BM_Command(benchmark::State& state) {
     state.counters["report_MB"] = static_cast<double>(bytes) / 1e6;
 }
 BENCHMARK(BM_Command<&GaussTier_Click>)
-    ->Name("BM_GaussTier")->Arg(250)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+    ->Name("BM_GaussTier")->Arg(250)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Command<&Gauss_1_Click>)
-    ->Name("BM_Gauss_1")->Arg(250)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+    ->Name("BM_Gauss_1")->Arg(250)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
 
 std::vector<double> reportLikeValues() {
     std::mt19937_64 rng(3);

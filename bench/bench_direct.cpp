@@ -3,6 +3,7 @@
 #include "bench_host.h"
 #include "methods/decomposition.h"
 #include "methods/elimination.h"
+#include "methods/tests_and_norms.h"
 
 #include <benchmark/benchmark.h>
 
@@ -64,6 +65,7 @@ template <Outcome (*Command)(Host&), Input Shape> void BM_Direct(benchmark::Stat
         ->Arg(250)                                                                                 \
         ->Arg(500)                                                                                 \
         ->Arg(1000)                                                                                \
+        ->Arg(2000)                                                                                \
         ->Unit(benchmark::kMillisecond)
 
 QUORVEX_BENCH_DIRECT(GaussFull, General);
@@ -75,5 +77,14 @@ QUORVEX_BENCH_DIRECT(SqrtRoot, Symmetric);
 QUORVEX_BENCH_DIRECT(MendSqrt, Symmetric);
 QUORVEX_BENCH_DIRECT(Purase, Tridiagonal);
 QUORVEX_BENCH_DIRECT(TierLU, General);
+
+// Its work grows as the fourth power of the order: every leading minor is a
+// determinant of its own.
+BENCHMARK(BM_Direct<&CMatrixJudge_Click, Input::General>)
+    ->Name("BM_CMatrixJudge")
+    ->Arg(100)
+    ->Arg(200)
+    ->Arg(300)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
