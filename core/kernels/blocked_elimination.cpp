@@ -78,11 +78,43 @@ void stepRows(const Grid& g, PanelState& s, int k, int t, int first, int last, i
                   last - first, end - k, 1, decimals);
 }
 
-/// The panel's steps on its own columns k0..end-1, rows k0+1..n-1.
-int factorPanel(const Grid& g, const Plan& plan, PanelState& s, int k0, int end) {
+/// Steps k0..end-1 (panel slots from k0 - base) on columns first..last-1:
+/// their exchanges, then each pivot row the steps before its own, in order,
+/// then every row below them all the steps, on as many threads as pay.
+void applySteps(const Grid& g, const Plan& plan, PanelState& s, int base, int k0, int end,
+                int first, int last) {
+    const int cols = last - first;
+    if (cols <= 0) return;
+    for (int k = k0; k < end; ++k)
+        if (s.pivotRows[k - base] != k) swapRows(g, k, s.pivotRows[k - base], first, last);
+    const ConstRowBlock pivotRows{g.row(k0) + first, g.lda};
+    const int t0 = k0 - base;
+    for (int r = k0 + 1; r < end; ++r)
+        roundedUpdate({g.row(r) + first, g.lda}, {s.mrow(r) + t0, kPanel}, pivotRows, 1, cols,
+                      r - k0, plan.decimals);
+    const int steps = end - k0;
+    parallelRows(end, plan.n, plan.threads, static_cast<double>(cols) * steps, [&](int a, int b) {
+        roundedUpdate({g.row(a) + first, g.lda}, {s.mrow(a) + t0, kPanel}, pivotRows, b - a, cols,
+                      steps, plan.decimals);
+    });
+}
+
+/// Steps k0..end-1 on their own columns k0..end-1, rows k0+1..n-1 (panel
+/// slots from k0 - base). A few steps go one by one; more are split in two
+/// halves, the second half's columns taking the first half's steps at once,
+/// the way the columns right of a whole panel take the panel's.
+int factorPanel(const Grid& g, const Plan& plan, PanelState& s, int base, int k0, int end) {
+    constexpr int kStepByStep = 8;
+    if (end - k0 > kStepByStep) {
+        const int mid = k0 + (end - k0) / 2;
+        int exchanges = factorPanel(g, plan, s, base, k0, mid);
+        applySteps(g, plan, s, base, k0, mid, mid, end);
+        exchanges += factorPanel(g, plan, s, base, mid, end);
+        return exchanges;
+    }
     int exchanges = 0;
     for (int k = k0; k < end; ++k) {
-        const int t = k - k0;
+        const int t = k - base;
         const int p = plan.pivot ? pivotRow(g, k, plan.n) : k;
         s.pivotRows[t] = p;
         if (p != k) {
@@ -97,32 +129,14 @@ int factorPanel(const Grid& g, const Plan& plan, PanelState& s, int k0, int end)
     return exchanges;
 }
 
-/// The panel's steps on the columns right of it.
-void updateRight(const Grid& g, const Plan& plan, PanelState& s, int k0, int end) {
-    const int cols = plan.width - end;
-    if (cols <= 0) return;
-    for (int k = k0; k < end; ++k)
-        if (s.pivotRows[k - k0] != k) swapRows(g, k, s.pivotRows[k - k0], end, plan.width);
-    const ConstRowBlock pivotRows{g.row(k0) + end, g.lda};
-    // Each pivot row takes the steps before its own, in order.
-    for (int r = k0 + 1; r < end; ++r)
-        roundedUpdate({g.row(r) + end, g.lda}, {s.mrow(r), kPanel}, pivotRows, 1, cols, r - k0,
-                      plan.decimals);
-    const int steps = end - k0;
-    parallelRows(end, plan.n, plan.threads, static_cast<double>(cols) * steps, [&](int a, int b) {
-        roundedUpdate({g.row(a) + end, g.lda}, {s.mrow(a), kPanel}, pivotRows, b - a, cols, steps,
-                      plan.decimals);
-    });
-}
-
 int eliminate(const Grid& g, const Plan& plan) {
     PanelState s;
     s.m.resize(static_cast<std::size_t>(plan.n) * kPanel);
     int exchanges = 0;
     for (int k0 = 0; k0 < plan.n; k0 += kPanel) {
         const int end = std::min(k0 + kPanel, plan.n);
-        exchanges += factorPanel(g, plan, s, k0, end);
-        updateRight(g, plan, s, k0, end);
+        exchanges += factorPanel(g, plan, s, k0, k0, end);
+        applySteps(g, plan, s, k0, k0, end, end, plan.width);
     }
     return exchanges;
 }
