@@ -26,21 +26,21 @@ void BM_ParseMatrixText(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseMatrixText)->Arg(250)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
 
-template <Outcome (*Command)(Host&)> void BM_Command(benchmark::State& state) {
+template <const Command& kCommand> void BM_Command(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     const std::string text = bench::dominantSystemText(n);
     std::size_t bytes = 0;
     for (auto _ : state) {
         bench::BenchHost host(text, {std::to_string(n)});
-        Command(host);
+        host.run(kCommand);
         bytes = host.result().size();
         benchmark::DoNotOptimize(bytes);
     }
     state.counters["report_MB"] = static_cast<double>(bytes) / 1e6;
 }
-BENCHMARK(BM_Command<&GaussTier_Click>)
+BENCHMARK(BM_Command<commands::GaussTier>)
     ->Name("BM_GaussTier")->Arg(250)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Command<&Gauss_1_Click>)
+BENCHMARK(BM_Command<commands::Gauss_1>)
     ->Name("BM_Gauss_1")->Arg(250)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
 
 std::vector<double> reportLikeValues() {

@@ -43,13 +43,13 @@ std::string inputText(int n, Input input) {
     return bench::dominantSystemText(n, 42, input == Input::Symmetric);
 }
 
-template <Outcome (*Command)(Host&), Input Shape> void BM_Direct(benchmark::State& state) {
+template <const Command& kCommand, Input Shape> void BM_Direct(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     const std::string text = inputText(n, Shape);
     std::size_t bytes = 0;
     for (auto _ : state) {
         bench::BenchHost host(text, {std::to_string(n)});
-        if (Command(host) != Outcome::Reported) {
+        if (host.run(kCommand) != Outcome::Reported) {
             state.SkipWithError("the command did not report");
             break;
         }
@@ -60,7 +60,7 @@ template <Outcome (*Command)(Host&), Input Shape> void BM_Direct(benchmark::Stat
 }
 
 #define QUORVEX_BENCH_DIRECT(command, shape)                                                       \
-    BENCHMARK(BM_Direct<&command##_Click, Input::shape>)                                           \
+    BENCHMARK(BM_Direct<commands::command, Input::shape>)                                           \
         ->Name("BM_" #command)                                                                     \
         ->Arg(250)                                                                                 \
         ->Arg(500)                                                                                 \
@@ -80,7 +80,7 @@ QUORVEX_BENCH_DIRECT(TierLU, General);
 
 // Its work grows as the fourth power of the order: every leading minor is a
 // determinant of its own.
-BENCHMARK(BM_Direct<&CMatrixJudge_Click, Input::General>)
+BENCHMARK(BM_Direct<commands::CMatrixJudge, Input::General>)
     ->Name("BM_CMatrixJudge")
     ->Arg(100)
     ->Arg(200)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frame.h"
 #include "host.h"
 
 #include <cstdint>
@@ -15,7 +16,9 @@ namespace quorvex::bench {
 class BenchHost : public Host {
 public:
     BenchHost(const std::string& edit, std::vector<std::string> answers, int digits = 6)
-        : m_edit(edit), m_answers(std::move(answers)), m_digits(digits) {}
+        : m_edit(edit), m_answers(std::move(answers)) {
+        m_settings.decimalDigits = digits;
+    }
     std::string inputBox(const std::string&, const std::string&, const std::string&) override {
         return m_next < m_answers.size() ? m_answers[m_next++] : std::string();
     }
@@ -24,15 +27,17 @@ public:
     std::string editText() override { return m_edit; }
     std::string resultText() override { return m_result; }
     void setResultText(std::string text) override { m_result = std::move(text); }
-    void appendResult(std::string_view piece) override { m_result.append(piece); }
-    int decimalDigits() override { return m_digits; }
+    void appendResult(std::string piece) override { m_result.append(piece); }
     const std::string& result() const { return m_result; }
+
+    /// Runs a command here, as the window would.
+    Outcome run(const Command& command) { return runCommand(command, *this, m_settings); }
 
 private:
     const std::string& m_edit;
     std::vector<std::string> m_answers;
     std::size_t m_next = 0;
-    int m_digits;
+    ReportSettings m_settings;
     std::string m_result;
 };
 

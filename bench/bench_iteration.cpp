@@ -25,14 +25,14 @@ int sweepsIn(const std::string& report) {
     return at == std::string::npos ? -1 : std::stoi(report.substr(at + mark.size(), 8));
 }
 
-template <Outcome (*Command)(Host&), bool AsksFactor> void BM_Iteration(benchmark::State& state) {
+template <const Command& kCommand, bool AsksFactor> void BM_Iteration(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     const std::string text = bench::dominantSystemText(n);
     const auto answers = iterationAnswers(n, AsksFactor);
     int sweeps = 0;
     for (auto _ : state) {
         bench::BenchHost host(text, answers);
-        if (Command(host) != Outcome::Reported) {
+        if (host.run(kCommand) != Outcome::Reported) {
             state.SkipWithError("the iteration did not report");
             break;
         }
@@ -42,19 +42,19 @@ template <Outcome (*Command)(Host&), bool AsksFactor> void BM_Iteration(benchmar
     state.counters["sweeps"] = sweeps;
 }
 
-BENCHMARK(BM_Iteration<&JacobiDie_Click, false>)
+BENCHMARK(BM_Iteration<commands::JacobiDie, false>)
     ->Name("BM_JacobiDie")
     ->Arg(250)
     ->Arg(500)
     ->Arg(1000)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Iteration<&Gauss_SeidelDie_Click, false>)
+BENCHMARK(BM_Iteration<commands::Gauss_SeidelDie, false>)
     ->Name("BM_Gauss_SeidelDie")
     ->Arg(250)
     ->Arg(500)
     ->Arg(1000)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Iteration<&SorDie_Click, true>)
+BENCHMARK(BM_Iteration<commands::SorDie, true>)
     ->Name("BM_SorDie")
     ->Arg(250)
     ->Arg(500)

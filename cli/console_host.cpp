@@ -22,9 +22,9 @@ std::string oneLine(const std::string& s) {
 
 } // namespace
 
-ConsoleHost::ConsoleHost(std::string editText, std::string previousResult, int decimalDigits,
+ConsoleHost::ConsoleHost(std::string editText, std::string previousResult,
                          std::deque<std::string> answers, bool trace, std::FILE* err)
-    : m_edit(std::move(editText)), m_result(std::move(previousResult)), m_digits(decimalDigits),
+    : m_edit(std::move(editText)), m_result(std::move(previousResult)),
       m_answers(std::move(answers)), m_trace(trace), m_err(err) {}
 
 std::string ConsoleHost::inputBox(const std::string& prompt, const std::string& caption,

@@ -12,8 +12,8 @@ namespace quorvex::cli {
 /// the order they are shown; message boxes go to standard error.
 class ConsoleHost : public Host {
 public:
-    ConsoleHost(std::string editText, std::string previousResult, int decimalDigits,
-                std::deque<std::string> answers, bool trace, std::FILE* err);
+    ConsoleHost(std::string editText, std::string previousResult, std::deque<std::string> answers,
+                bool trace, std::FILE* err);
 
     std::string inputBox(const std::string& prompt, const std::string& caption,
                          const std::string& defaultAnswer) override;
@@ -22,23 +22,18 @@ public:
     std::string editText() override { return m_edit; }
     std::string resultText() override { return m_result; }
     void setResultText(std::string text) override { m_result = std::move(text); }
-    void appendResult(std::string_view piece) override { m_result.append(piece); }
-    void appendResult(std::string&& piece) override {
+    void appendResult(std::string piece) override {
         if (m_result.empty()) m_result = std::move(piece);
         else m_result.append(piece);
     }
-    int decimalDigits() override { return m_digits; }
     std::uint64_t availableMemory() override;
 
     /// The result area's text after the command.
     const std::string& result() const { return m_result; }
-    /// Answers left unused.
-    std::size_t answersLeft() const { return m_answers.size(); }
 
 private:
     std::string m_edit;
     std::string m_result;
-    int m_digits;
     std::deque<std::string> m_answers;
     bool m_trace;
     std::FILE* m_err;

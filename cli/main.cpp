@@ -2,14 +2,18 @@
 #include "console_host.h"
 #include "number_text.h"
 #include "registry.h"
+#include "settings.h"
+#include "standard_streams.h"
 #include "text_codec.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <deque>
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +31,13 @@ constexpr int kExitReported = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitStopped = 3;
+constexpr int kExitInterrupted = 130; // 128 + SIGINT, as shells report it
+
+// Ctrl+C asks the running command to stop; a signal handler can reach it
+// only through a variable of its own.
+StopRequest gInterrupt;
+
+extern "C" void onInterrupt(int) { gInterrupt.request(); }
 
 const char* const kUsage =
     "usage: quorvex-cli [options] COMMAND\n"
@@ -47,15 +58,18 @@ const char* const kUsage =
     "      --list           list the commands: id, a tab, the caption\n"
     "  -h, --help           show this help\n"
     "\n"
-    "Exit status: 0 report written, 1 the command ended with a failure message,\n"
-    "3 the command stopped silently (cancel, order below 1), 2 usage or input error.\n";
+    "Exit status: 0 report written, 1 the command ended with a failure message\n"
+    "(out of memory too), 3 the command stopped silently (cancel, order below 1),\n"
+    "2 usage or input error, 4 standard output could not be written (this help\n"
+    "and --list too), 130 interrupted (Ctrl+C): the command stopped cleanly and the\n"
+    "result area is written as it was before it.\n";
 
 struct Options {
     std::string command;
     std::string input = "-";
     std::optional<std::string> previous;
     std::deque<std::string> answers;
-    int digits = 6;
+    ReportSettings settings;
     bool trace = false;
     bool list = false;
     bool help = false;
@@ -116,7 +130,7 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& o) {
             o.answers.push_back(v);
         } else if (arg == "-d" || arg == "--digits") {
             if (!value(v)) return "option " + arg + " needs a number";
-            o.digits = decimalDigitsFromAnswer(v);
+            o.settings.decimalDigits = decimalDigitsFromAnswer(v);
         } else if (arg == "-p" || arg == "--previous") {
             if (!value(v)) return "option " + arg + " needs a file name";
             o.previous = v;
@@ -139,15 +153,17 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& o) {
 }
 
 void listCommands() {
-    for (const MenuEntry& e : methodMenu())
-        if (e.kind == MenuEntryKind::Command && e.handler)
-            std::printf("%.*s\t%.*s\n", static_cast<int>(e.id.size()), e.id.data(),
-                        static_cast<int>(e.caption.size()), e.caption.data());
+    for (const MenuEntry& e : methodMenu()) {
+        if (!e.command) continue;
+        const Command& c = *e.command;
+        std::printf("%.*s\t%.*s\n", static_cast<int>(c.id.size()), c.id.data(),
+                    static_cast<int>(c.caption.size()), c.caption.data());
+    }
 }
 
 } // namespace
 
-int main(int argc, char** argv) {
+static int runCli(int argc, char** argv) {
     Options o;
     if (auto error = parseArguments(argc, argv, o)) {
         std::fprintf(stderr, "quorvex-cli: %s\n%s", error->c_str(), kUsage);
@@ -155,13 +171,13 @@ int main(int argc, char** argv) {
     }
     if (o.help) {
         std::fputs(kUsage, stdout);
-        return 0;
+        return cli::finishStandardOutput() ? 0 : cli::outputLost();
     }
     if (o.list) {
         listCommands();
-        return 0;
+        return cli::finishStandardOutput() ? 0 : cli::outputLost();
     }
-    const MenuEntry* command = findCommand(o.command);
+    const Command* command = findCommand(o.command);
     if (!command) {
         std::fprintf(stderr, "quorvex-cli: unknown command '%s' (see quorvex-cli --list)\n",
                      o.command.c_str());
@@ -180,19 +196,30 @@ int main(int argc, char** argv) {
     }
     cli::ConsoleHost host(platform::decodeTextFile(std::move(input)),
                           platform::decodeTextFile(std::move(previous)),
-                          o.digits, std::move(o.answers), o.trace, stderr);
-    const Outcome outcome = runCommand(*command, host);
+                          std::move(o.answers), o.trace, stderr);
+    std::signal(SIGINT, onInterrupt);
+    const Outcome outcome = runCommand(*command, host, o.settings, &gInterrupt);
+    std::signal(SIGINT, SIG_DFL);
+    if (gInterrupt.requested()) std::fputs("quorvex-cli: interrupted\n", stderr);
 
-#ifdef _WIN32
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
-    const std::string& out = host.result();
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    std::fflush(stdout);
+    if (!cli::writeStandardOutput(host.result())) return cli::outputLost();
     switch (outcome) {
     case Outcome::Reported: return kExitReported;
     case Outcome::Failed: return kExitFailed;
-    case Outcome::Stopped: return kExitStopped;
+    case Outcome::Stopped: return gInterrupt.requested() ? kExitInterrupted : kExitStopped;
     }
     return kExitReported;
+}
+
+int main(int argc, char** argv) {
+    cli::occupyClosedStandardStreams();
+    try {
+        return runCli(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // Out of memory outside a command (reading or decoding a huge input,
+        // say) ends as it does inside one: one message, no report.
+        std::fprintf(stderr, "message: %.*s\n", static_cast<int>(kOutOfMemoryMessage.size()),
+                     kOutOfMemoryMessage.data());
+        return kExitFailed;
+    }
 }

@@ -1,6 +1,5 @@
 #include "expression.h"
 
-#include "host.h"
 #include "number_text.h"
 #include "text_passes.h"
 
@@ -13,7 +12,6 @@ namespace quorvex {
 
 namespace {
 
-constexpr int kStepLimit = 5001;
 constexpr const char* kPiText = "+3.14159265358979";
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -183,7 +181,9 @@ bool toInt32(double v, std::int32_t& out) {
     return true;
 }
 
-double applyOperator(double a, std::string_view op, double b, Host* host) {
+/// Only the binary operators ever reach here: the precedence table never
+/// lets anything else onto the operator stack below a value.
+double applyOperator(double a, std::string_view op, double b) {
     if (op == "+") return a + b;
     if (op == "-") return a - b;
     if (op == "*") return a * b;
@@ -194,13 +194,9 @@ double applyOperator(double a, std::string_view op, double b, Host* host) {
         if (ia == INT32_MIN && ib == -1) return 0.0; // overflows 32 bits
         return static_cast<double>(ia / ib);
     }
-    if (op == "^") {
-        const double r = std::pow(a, b);
-        if (!std::isfinite(r) && std::isfinite(a) && std::isfinite(b)) return 0.0;
-        return r;
-    }
-    if (host) host->messageBox("表达式输入有错误(Operate)", std::string(kAppTitle));
-    return 0.0;
+    const double r = std::pow(a, b);
+    if (!std::isfinite(r) && std::isfinite(a) && std::isfinite(b)) return 0.0;
+    return r;
 }
 
 /// Length of the number token at the start of s, 0 when there is none.
@@ -259,7 +255,7 @@ std::string NormaliseExpression(std::string_view text) {
     return s;
 }
 
-double EvaluateNormalised(std::string_view normalised, double x, Host* host) {
+double EvaluateNormalised(std::string_view normalised, double x) {
     std::string xText = "(";
     appendNumber(xText, x);
     xText += ')';
@@ -271,8 +267,11 @@ double EvaluateNormalised(std::string_view normalised, double x, Host* host) {
     ops.push("#");
     BottomStack<double> values{0.0};
 
+    // Every step either consumes input or pops an operator that consuming
+    // input pushed, so the whole text is evaluated in linear time; no step
+    // limit may cut a long expression short and pass off a partial value.
     std::string_view rest = s;
-    for (int step = 0; !rest.empty() && step < kStepLimit; ++step) {
+    while (!rest.empty()) {
         if (std::size_t len = numberToken(rest)) {
             const bool negative = rest[0] == '-';
             const std::size_t sign = (rest[0] == '+' || rest[0] == '-') ? 1 : 0;
@@ -303,7 +302,7 @@ double EvaluateNormalised(std::string_view normalised, double x, Host* host) {
             } else {
                 const double b = values.pop();
                 const double a = values.pop();
-                values.push(applyOperator(a, op, b, host));
+                values.push(applyOperator(a, op, b));
             }
             break;
         }
@@ -316,10 +315,10 @@ double EvaluateNormalised(std::string_view normalised, double x, Host* host) {
     return values.items.size() >= 2 ? values.items[1] : 0.0;
 }
 
-double EvaluateExpression(std::string_view text, Host* host) {
+double EvaluateExpression(std::string_view text) {
     double value = 0.0;
     if (plainNumber(text, value)) return value;
-    return EvaluateNormalised(NormaliseExpression(text), 0.0, host);
+    return EvaluateNormalised(NormaliseExpression(text), 0.0);
 }
 
 } // namespace quorvex

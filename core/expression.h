@@ -5,20 +5,18 @@
 
 namespace quorvex {
 
-class Host;
-
 /// The value of one element text: a number or an arithmetic expression with
 /// + - * / \ ^, parentheses, the functions sin cos tan exp sqr abs log atn
-/// log10 log2, the constant pi and the variable x (always 0 here). Never
-/// fails: faulty input yields 0 or a partial value. The one message the
-/// evaluator knows ("表达式输入有错误(Operate)") goes to host when given.
-double EvaluateExpression(std::string_view text, Host* host = nullptr);
+/// log10 log2, the constant pi and the variable x (always 0 here). The whole
+/// text is evaluated, in time linear in its length. Never fails: malformed
+/// input yields 0 or the value read before the fault.
+double EvaluateExpression(std::string_view text);
 
 /// Rewrites an element text into the canonical form the evaluation reads:
 /// lower case, no blanks, explicit signs, pi and two function names replaced.
 std::string NormaliseExpression(std::string_view text);
 
 /// Evaluates a normalised text with the given value of x.
-double EvaluateNormalised(std::string_view normalised, double x, Host* host = nullptr);
+double EvaluateNormalised(std::string_view normalised, double x);
 
 } // namespace quorvex

@@ -2,9 +2,10 @@
 
 #include "host.h"
 #include "matrix.h"
+#include "settings.h"
 
+#include <atomic>
 #include <new>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,8 +18,6 @@ enum class Outcome {
     Stopped,  ///< cancelled, or an order below 1: nothing reported
 };
 
-using CommandHandler = Outcome (*)(Host&);
-
 /// The prompt most commands ask the order with.
 inline constexpr std::string_view kOrderPrompt = "输入方程组系数矩阵的阶数 n：";
 /// The prompt of the matrix commands.
@@ -28,16 +27,79 @@ inline constexpr std::string_view kArrayOrderPrompt = "输入数组的阶数 n�
 /// The caption several prompts carry.
 inline constexpr std::string_view kInputDataCaption = "输入数据";
 
-/// What a command's arrays and report take for an order n, in units of
-/// n x n doubles: each square array counts 1, each n x n block of the
-/// report about 2 (its numbers take some 16 characters each), and the copies
-/// of the edit area's text take about 2 more.
-struct MemoryNeed {
-    double squareArrays = 16;
+/// When a command empties the result area: before its first dialog, or
+/// only once the order is accepted (a cancelled prompt then keeps the
+/// previous report).
+enum class Clear { BeforeAsking, AfterOrder };
+
+/// What a command reads from the edit area.
+enum class Reads {
+    AugmentedMatrix, ///< n rows of n+1 numbers
+    SquareMatrix,    ///< n rows of n numbers (the rest of each line is ignored)
+    Vector,          ///< the first line that holds anything; no order is asked
 };
 
-/// Thrown when the arrays for an order cannot be had; the command runner
-/// turns it, like any failed allocation, into one message and a clean stop.
+/// The dialogs and reading every command starts with, declared once per
+/// command and run by the frame.
+struct Opening {
+    std::string_view prompt{};        ///< the order prompt
+    std::string_view caption{};       ///< empty: the application's title
+    std::string_view defaultAnswer{}; ///< the order prompt's default
+    Clear clear = Clear::AfterOrder;
+    Reads reads = Reads::AugmentedMatrix;
+    bool asksPrecision = false; ///< the iterations ask their precision before the order
+};
+
+/// Thrown where a running command notices that it was asked to stop;
+/// runCommand turns it into a clean stop.
+struct CommandStopped {};
+
+/// A request to stop a running command, made from another thread (the
+/// window's 停止) or a signal handler (the CLI's Ctrl+C). Commands look at it
+/// once per stage of their work, so a stop takes effect within one stage.
+class StopRequest {
+public:
+    void request() noexcept { m_requested.store(true, std::memory_order_relaxed); }
+    bool requested() const noexcept { return m_requested.load(std::memory_order_relaxed); }
+    /// Throws CommandStopped when a stop was requested.
+    void check() const {
+        if (requested()) throw CommandStopped();
+    }
+
+private:
+    std::atomic<bool> m_requested{false};
+};
+
+/// What the frame hands a command's body: the world, the settings and the
+/// numbers read as the opening declares.
+struct CommandInput {
+    Host& host;
+    const ReportSettings& settings;
+    const StopRequest& stop;
+    int n = 0;         ///< the order (the vector's length for Reads::Vector)
+    Matrix matrix{};   ///< n x (n+1) or n x n, as read
+    Vector vector{};   ///< Reads::Vector only
+    double precision = 0.0; ///< Opening::asksPrecision only
+};
+
+/// Kinds of commands, as the method families group them.
+enum class CommandGroup { Elimination, Decomposition, Iteration, TestsAndNorms };
+
+/// A command, defined once: its id (the menu item's control name, which the
+/// CLI names it by), its caption, its family, its opening and its body.
+struct Command {
+    std::string_view id;
+    std::string_view caption;
+    CommandGroup group;
+    Opening opening;
+    Outcome (*body)(CommandInput& in);
+};
+
+/// The message shown when an allocation fails with no order to blame.
+inline constexpr std::string_view kOutOfMemoryMessage = "内存不足，计算没有完成#";
+
+/// Thrown when the arrays for an order cannot be had; runCommand turns it,
+/// like any failed allocation, into one message and a clean stop.
 class InsufficientMemory : public std::bad_alloc {
 public:
     explicit InsufficientMemory(int order) : m_order(order) {}
@@ -48,32 +110,26 @@ private:
     int m_order;
 };
 
+/// Runs a command: its opening, then its body. When its memory cannot be
+/// had (the order is too large, or an allocation fails) it shows one
+/// message, puts back the result area's text from before the command and
+/// returns Outcome::Failed. When `stop` is requested meanwhile, it puts
+/// back the result area's text and returns Outcome::Stopped.
+Outcome runCommand(const Command& command, Host& host, const ReportSettings& settings,
+                   const StopRequest* stop = nullptr);
+
 /// Shows an input box; an empty caption stands for the application's title.
 std::string ask(Host& host, std::string_view prompt, std::string_view caption = {},
                 std::string_view defaultAnswer = {});
 
-/// Asks for the order n. Gives nothing when the command is to stop silently:
-/// Cancel, an empty answer, or an order outside 1..32766. Throws
-/// InsufficientMemory when the host's memory cannot hold what the command
-/// needs for that order.
-std::optional<int> askOrder(Host& host, std::string_view prompt, std::string_view caption = {},
-                            std::string_view defaultAnswer = {}, MemoryNeed need = {});
-
-/// Throws InsufficientMemory when the host's memory cannot hold `need` for
-/// order n.
-void ensureMemoryFor(Host& host, int n, MemoryNeed need);
-
 /// The message shown when an order is too large for the memory.
 std::string insufficientMemoryMessage(int order);
-
-/// Reads the edit area into a fresh n x (n+1) augmented matrix.
-Matrix readAugmentedMatrix(Host& host, int n);
 
 /// Shows a method's failure message (OK only, the application's title) and
 /// returns Outcome::Failed.
 Outcome fail(Host& host, std::string_view message);
 
-/// Replaces the result area's text by the finished report.
+/// Appends the finished report to the result area.
 Outcome publish(Host& host, std::string report);
 
 } // namespace quorvex

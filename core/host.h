@@ -10,9 +10,9 @@ namespace quorvex {
 /// command opens without a caption of its own.
 inline constexpr std::string_view kAppTitle = "Quorvex";
 
-/// Everything a command may touch outside itself: the dialogs, the edit area,
-/// the result area and the decimals setting. The window, the console and the
-/// tests each implement it; commands never reach the world another way.
+/// Everything a command may touch outside itself: the dialogs, the edit area
+/// and the result area. The window, the console and the tests each implement
+/// it; commands never reach the world another way.
 class Host {
 public:
     virtual ~Host() = default;
@@ -38,15 +38,10 @@ public:
     /// Replaces the whole text of the result area.
     virtual void setResultText(std::string text) = 0;
 
-    /// Appends to the end of the result area.
-    virtual void appendResult(std::string_view piece) = 0;
-
-    /// Appends a finished piece the host may take over whole (a report of
-    /// tens of megabytes need not be copied into an empty result area).
-    virtual void appendResult(std::string&& piece) { appendResult(std::string_view(piece)); }
-
-    /// The number of decimals of printed numbers, 1 to 16.
-    virtual int decimalDigits() = 0;
+    /// Appends a finished report to the result area. The piece is handed
+    /// over whole, so a host whose area is empty can take it without a copy
+    /// (a report of tens of megabytes).
+    virtual void appendResult(std::string piece) = 0;
 
     /// Bytes of memory a command may still take, or 0 when unknown (no
     /// check is made then). Commands check it before dimensioning arrays

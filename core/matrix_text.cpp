@@ -33,16 +33,16 @@ void markRows(std::string& s) {
 
 /// Reads one row's elements into R (1..n+1); R keeps what it held for the
 /// elements the line does not supply.
-void readRow(std::string_view line, int n, std::vector<double>& R, Host* host) {
+void readRow(std::string_view line, int n, std::vector<double>& R) {
     // Rows were cleaned as a whole: no blanks are left to normalise here.
     int k = 1;
     for (;;) {
         const std::size_t q = line.find(',');
         if (q == std::string_view::npos) {
-            R[static_cast<std::size_t>(k)] = EvaluateExpression(line, host);
+            R[static_cast<std::size_t>(k)] = EvaluateExpression(line);
             return;
         }
-        R[static_cast<std::size_t>(k)] = EvaluateExpression(line.substr(0, q), host);
+        R[static_cast<std::size_t>(k)] = EvaluateExpression(line.substr(0, q));
         line.remove_prefix(q + 1);
         if (++k >= n + 2) return;
     }
@@ -50,12 +50,17 @@ void readRow(std::string_view line, int n, std::vector<double>& R, Host* host) {
 
 } // namespace
 
-void GetMatrixFromText(Matrix& M, int n, std::string_view text, Host* host) {
+void GetMatrixFromText(Matrix& M, int n, std::string_view text) {
     std::vector<double> R(static_cast<std::size_t>(n) + 2, 0.0);
-    const std::string_view trimmed = trimBlanks(text);
     std::string s;
-    s.reserve(trimmed.size() + 1); // room for the final row mark
-    s.assign(trimmed);
+    s.reserve(text.size() + 1); // room for the final row mark
+    s.assign(text);
+    normaliseTypedText(s);
+    const std::string_view trimmed = trimBlanks(s);
+    const auto begin = static_cast<std::size_t>(trimmed.data() - s.data());
+    const std::size_t length = trimmed.size();
+    s.erase(begin + length);
+    s.erase(0, begin);
     normaliseBlanks(s);
     markRows(s);
     std::size_t start = 0;
@@ -70,7 +75,7 @@ void GetMatrixFromText(Matrix& M, int n, std::string_view text, Host* host) {
             line = std::string_view(s).substr(start, p + 1 - start);
             start = p + 1;
         }
-        readRow(trimBlanks(line), n, R, host);
+        readRow(trimBlanks(line), n, R);
         double* row = M.row(r);
         for (int j = 1; j <= n + 1; ++j) row[j - 1] = R[static_cast<std::size_t>(j)];
     }

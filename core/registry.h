@@ -8,20 +8,25 @@
 namespace quorvex {
 
 enum class MenuEntryKind {
-    Command,      ///< a method command: id, caption, handler
-    Separator,    ///< a separator line; id is its control name
+    Command,      ///< a method command
+    Separator,    ///< a separator line
     Disabled,     ///< an item that is always greyed and runs nothing
     SubmenuBegin, ///< the items up to SubmenuEnd form a submenu
     SubmenuEnd,
 };
 
-/// One item of the methods menu 解线性方程组(&U), in menu order. The id is
-/// the menu item's control name; the CLI names commands by it.
+/// One item of the methods menu 解线性方程组(&U), in menu order. A command
+/// item refers to its command's one definition; the other items carry
+/// their own control name and caption.
 struct MenuEntry {
     MenuEntryKind kind;
-    std::string_view id;
-    std::string_view caption;
-    CommandHandler handler = nullptr;
+    const Command* command = nullptr;
+    std::string_view name;
+    std::string_view text;
+
+    /// The control name: the command's id for a command item.
+    std::string_view id() const { return command ? command->id : name; }
+    std::string_view caption() const { return command ? command->caption : text; }
 };
 
 /// Control name and caption of the methods menu itself.
@@ -32,11 +37,6 @@ inline constexpr std::string_view kMethodsMenuCaption = "解线性方程组(&U)"
 std::span<const MenuEntry> methodMenu();
 
 /// The command with this id, or nullptr.
-const MenuEntry* findCommand(std::string_view id);
-
-/// Runs a command. When its memory cannot be had (the order is too large,
-/// or an allocation fails) it shows one message, puts back the result
-/// area's text from before the command and returns Outcome::Failed.
-Outcome runCommand(const MenuEntry& command, Host& host);
+const Command* findCommand(std::string_view id);
 
 } // namespace quorvex

@@ -19,6 +19,11 @@ struct NumberStyle {
 
 inline constexpr std::string_view kCrLf = "\r\n";
 
+/// The separators reports put before each number of a row.
+inline constexpr std::string_view kTwoBlanks = "  ";
+inline constexpr std::string_view kFourBlanks = "    ";
+inline constexpr std::string_view kFiveBlanks = "     ";
+
 /// Builds a report in one buffer, piece by piece, in the forms every method
 /// shares; the command hands the finished text to the result area.
 class Report {
@@ -47,7 +52,6 @@ public:
     /// CR LF and the title, no line break after it.
     Report& title(std::string_view t);
 
-    const std::string& str() const { return m_text; }
     std::string take() { return std::move(m_text); }
     void reserve(std::size_t bytes) { m_text.reserve(bytes); }
 

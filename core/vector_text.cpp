@@ -4,6 +4,7 @@
 #include "text_passes.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace quorvex {
@@ -23,8 +24,10 @@ std::string_view firstLine(std::string_view text) {
 
 } // namespace
 
-Vector GetVectorFromText(std::string_view text, Host* host) {
-    const std::string_view line = firstLine(text);
+Vector GetVectorFromText(std::string_view text) {
+    std::string typed(text);
+    normaliseTypedText(typed);
+    const std::string_view line = firstLine(typed);
     // Every run of blanks, however long, is one separator.
     std::vector<std::string_view> elements;
     std::size_t pos = 0;
@@ -36,7 +39,7 @@ Vector GetVectorFromText(std::string_view text, Host* host) {
     }
     Vector v(static_cast<int>(elements.size()));
     for (int i = 1; i <= v.size(); ++i)
-        v(i) = EvaluateExpression(elements[static_cast<std::size_t>(i - 1)], host);
+        v(i) = EvaluateExpression(elements[static_cast<std::size_t>(i - 1)]);
     return v;
 }
 

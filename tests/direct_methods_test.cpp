@@ -12,7 +12,7 @@ using testing::ScriptedHost;
 
 struct OrderPrompt {
     const char* name;
-    CommandHandler run;
+    const Command* command;
     const char* prompt;
     const char* caption;
     const char* defaultAnswer;
@@ -24,21 +24,21 @@ constexpr const char* kMatrixOrder = "输入矩阵的阶数 n：";
 constexpr const char* kArrayOrder = "输入数组的阶数 n：";
 
 const OrderPrompt kOrderPrompts[] = {
-    {"Gauss_1", &Gauss_1_Click, kMatrixOrder, "输入数据", "3", false},
-    {"GaussTier", &GaussTier_Click, kSystemOrder, "Quorvex", "", true},
-    {"GaussFull", &GaussFull_Click, kSystemOrder, "Quorvex", "", false},
-    {"A_matrix", &A_matrix_Click, kMatrixOrder, "Quorvex", "", false},
-    {"A_range", &A_range_Click, kMatrixOrder, "Quorvex", "", false},
-    {"MatrixBreak", &MatrixBreak_Click, kMatrixOrder, "输入数据", "3", true},
-    {"LU_break", &LU_break_Click, kSystemOrder, "Quorvex", "", true},
-    {"SqrtRoot", &SqrtRoot_Click,
+    {"Gauss_1", &commands::Gauss_1, kMatrixOrder, "输入数据", "3", false},
+    {"GaussTier", &commands::GaussTier, kSystemOrder, "Quorvex", "", true},
+    {"GaussFull", &commands::GaussFull, kSystemOrder, "Quorvex", "", false},
+    {"A_matrix", &commands::A_matrix, kMatrixOrder, "Quorvex", "", false},
+    {"A_range", &commands::A_range, kMatrixOrder, "Quorvex", "", false},
+    {"MatrixBreak", &commands::MatrixBreak, kMatrixOrder, "输入数据", "3", true},
+    {"LU_break", &commands::LU_break, kSystemOrder, "Quorvex", "", true},
+    {"SqrtRoot", &commands::SqrtRoot,
      "确定方程组的系数矩阵A是对称正定的后，输入方程组系数矩阵的阶数 n：", "Quorvex", "", true},
-    {"MendSqrt", &MendSqrt_Click, kArrayOrder, "Quorvex", "", false},
-    {"Purase", &Purase_Click, kArrayOrder, "Quorvex", "", false},
-    {"TierLU", &TierLU_Click, kSystemOrder, "Quorvex", "", false},
-    {"CMatrixJudge", &CMatrixJudge_Click, kMatrixOrder, "Quorvex", "", false},
-    {"StrictMatrixJudge", &StrictMatrixJudge_Click, kMatrixOrder, "Quorvex", "", false},
-    {"MatrixModel", &MatrixModel_Click, kArrayOrder, "输入数据", "", false},
+    {"MendSqrt", &commands::MendSqrt, kArrayOrder, "Quorvex", "", false},
+    {"Purase", &commands::Purase, kArrayOrder, "Quorvex", "", false},
+    {"TierLU", &commands::TierLU, kSystemOrder, "Quorvex", "", false},
+    {"CMatrixJudge", &commands::CMatrixJudge, kMatrixOrder, "Quorvex", "", false},
+    {"StrictMatrixJudge", &commands::StrictMatrixJudge, kMatrixOrder, "Quorvex", "", false},
+    {"MatrixModel", &commands::MatrixModel, kArrayOrder, "输入数据", "", false},
 };
 
 void PrintTo(const OrderPrompt& c, std::ostream* os) { *os << c.name; }
@@ -50,7 +50,7 @@ TEST_P(EveryOrderCommand, PromptCaptionDefaultAndWhenTheResultAreaIsEmptied) {
     for (const char* answer : {"", "   ", "0", "abc"}) {
         ScriptedHost host("2 1 3\n1 3 5", {answer});
         host.result = "previous";
-        EXPECT_EQ(d.run(host), Outcome::Stopped) << answer;
+        EXPECT_EQ(host.run(*d.command), Outcome::Stopped) << answer;
         ASSERT_EQ(host.dialogs.size(), 1u);
         EXPECT_EQ(host.dialogs[0].text, d.prompt);
         EXPECT_EQ(host.dialogs[0].caption, d.caption);
@@ -65,7 +65,7 @@ TEST_P(EveryOrderCommand, NonsenseInputEndsInAReportOrOneMessage) {
                              "1 2 3 4\n2 4 6 8\n3 6 9 12", "-1 0 0 1\n0 -1 0 1\n0 0 0 0"}) {
         ScriptedHost host(text, {"3"});
         host.result = "previous";
-        if (d.run(host) == Outcome::Failed) {
+        if (host.run(*d.command) == Outcome::Failed) {
             EXPECT_EQ(host.result, "") << text;
             ASSERT_EQ(host.messages.size(), 1u) << text;
             EXPECT_EQ(host.dialogs.back().caption, "Quorvex") << text;
@@ -83,15 +83,15 @@ using testing::Shape;
 
 struct Solver {
     const char* name;
-    CommandHandler run;
+    const Command* command;
     Shape needs; ///< the shapes from this one on in General, Symmetric, Tridiagonal
 };
 
 const Solver kSolvers[] = {
-    {"Gauss_1", &Gauss_1_Click, Shape::General},     {"GaussTier", &GaussTier_Click, Shape::General},
-    {"GaussFull", &GaussFull_Click, Shape::General}, {"LU_break", &LU_break_Click, Shape::General},
-    {"TierLU", &TierLU_Click, Shape::General},       {"SqrtRoot", &SqrtRoot_Click, Shape::Symmetric},
-    {"MendSqrt", &MendSqrt_Click, Shape::Symmetric}, {"Purase", &Purase_Click, Shape::Tridiagonal},
+    {"Gauss_1", &commands::Gauss_1, Shape::General},     {"GaussTier", &commands::GaussTier, Shape::General},
+    {"GaussFull", &commands::GaussFull, Shape::General}, {"LU_break", &commands::LU_break, Shape::General},
+    {"TierLU", &commands::TierLU, Shape::General},       {"SqrtRoot", &commands::SqrtRoot, Shape::Symmetric},
+    {"MendSqrt", &commands::MendSqrt, Shape::Symmetric}, {"Purase", &commands::Purase, Shape::Tridiagonal},
 };
 
 TEST(SolvingCommands, AgreeOnWellConditionedSystemsToThePrintedPrecision) {
@@ -103,7 +103,7 @@ TEST(SolvingCommands, AgreeOnWellConditionedSystemsToThePrintedPrecision) {
             for (const Solver& s : kSolvers) {
                 if (shape < s.needs) continue;
                 ScriptedHost host(text, {std::to_string(n)});
-                ASSERT_EQ(s.run(host), Outcome::Reported) << s.name << " n=" << n;
+                ASSERT_EQ(host.run(*s.command), Outcome::Reported) << s.name << " n=" << n;
                 const auto x = testing::solutionOf(host.result);
                 ASSERT_EQ(x.size(), solution.size()) << s.name;
                 // Six decimals are printed: one unit in the last place.

@@ -1,6 +1,7 @@
 // The fast elimination kernels against the reference loops, bit for bit, on
 // random matrices of many orders and shapes: pivots anywhere, ties, zero
 // columns, huge and tiny values, infinities and NaN.
+#include "frame.h"
 #include "kernels/blocked_elimination.h"
 #include "kernels/full_pivot.h"
 #include "kernels/leading_minors.h"
@@ -242,6 +243,24 @@ TEST_P(FastKernels, LeadingMinorsMatchTheReference) {
             }
         }
     }
+}
+
+/// A stop asked for while a kernel runs ends it between its stages, the
+/// way the reference loops end.
+TEST(FastKernelsStop, EveryKernelStops) {
+    StopRequest stop;
+    stop.request();
+    const KernelSettings settings{1, &stop};
+    const int n = 64;
+    Matrix A = randomMatrix(Shape::Dominant, n, 2 * n, 5);
+    std::vector<int> order(static_cast<std::size_t>(n), 1);
+    int exchanges = 0;
+    EXPECT_THROW(kernels::eliminateFast(A, n, n + 1, 7, kernels::Pivoting::Column, settings),
+                 CommandStopped);
+    EXPECT_THROW(kernels::eliminateFullPivotFast(A, n, 7, order, settings), CommandStopped);
+    EXPECT_THROW(kernels::reduceGaussJordanFast(A, n, 7, settings), CommandStopped);
+    Matrix S = randomMatrix(Shape::Dominant, n, n, 6);
+    EXPECT_THROW(kernels::columnPivotDeterminantFast(S, exchanges, settings), CommandStopped);
 }
 
 std::vector<KernelCase> kernelCases() {

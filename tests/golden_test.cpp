@@ -1,5 +1,7 @@
 // Runs every case under tests/data through quorvex-cli and compares the
 // result area, the messages and the exit status with the expected ones.
+#include "temp_dir.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -86,8 +88,7 @@ class Golden : public ::testing::TestWithParam<GoldenCase> {};
 
 TEST_P(Golden, ReportMessagesAndExitStatus) {
     const GoldenCase& c = GetParam();
-    const fs::path dir = fs::temp_directory_path() / ("quorvex-golden-" + c.name);
-    fs::create_directories(dir);
+    const quorvex::testing::TempDir dir("golden-" + c.name);
     const auto put = [&](const char* name, const std::string& text) {
         std::ofstream(dir / name, std::ios::binary) << text;
         return shellQuote((dir / name).string());
@@ -107,7 +108,6 @@ TEST_P(Golden, ReportMessagesAndExitStatus) {
     for (std::string line; std::getline(err, line);)
         if (line.rfind("message: ", 0) == 0) messages.push_back(line.substr(9));
     EXPECT_EQ(messages, c.messages);
-    fs::remove_all(dir);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(allCases()),

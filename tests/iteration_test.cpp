@@ -12,7 +12,7 @@ using Kind = ScriptedHost::Dialog::Kind;
 
 struct Iteration {
     const char* name;
-    CommandHandler run;
+    const Command* command;
     bool asksFactor;
 };
 
@@ -32,7 +32,7 @@ class EveryIteration : public ::testing::TestWithParam<Iteration> {};
 TEST_P(EveryIteration, PromptsThenTheZeroDiagonalMessageAfterThemAll) {
     const Iteration& it = GetParam();
     ScriptedHost host("1 2 3\n4 0 5\n", answers(it, "1E-05", 2));
-    EXPECT_EQ(it.run(host), Outcome::Failed);
+    EXPECT_EQ(host.run(*it.command), Outcome::Failed);
     const auto& d = host.dialogs;
     ASSERT_EQ(d.size(), it.asksFactor ? 6u : 5u);
     const std::vector<std::vector<std::string>> inputs = {
@@ -56,7 +56,7 @@ TEST_P(EveryIteration, FallingComponentsAreNotConvergence) {
     // the solution (-1, -2); the iteration must go on to it, not stop there.
     const Iteration& it = GetParam();
     ScriptedHost host("4 1 -6\n1 3 -7\n", answers(it, "1E-09", 2), 10);
-    ASSERT_EQ(it.run(host), Outcome::Reported);
+    ASSERT_EQ(host.run(*it.command), Outcome::Reported);
     const auto x = solutionOf(host.result);
     ASSERT_EQ(x.size(), 2u);
     EXPECT_NEAR(x[0], -1.0, 1e-8);
@@ -72,16 +72,16 @@ TEST_P(EveryIteration, SolvesALargeDominantSystemToThePrecision) {
     const auto text = testing::dominantSystem(n, 36, testing::Shape::General, rng, solution);
     const Iteration& it = GetParam();
     ScriptedHost host(text, answers(it, "1E-07", n, "0", "1.1"), 10);
-    ASSERT_EQ(it.run(host), Outcome::Reported);
+    ASSERT_EQ(host.run(*it.command), Outcome::Reported);
     const auto x = solutionOf(host.result);
     ASSERT_EQ(x.size(), solution.size());
     for (int i = 0; i < n; ++i) EXPECT_NEAR(x[i], solution[i], 1e-7) << "x(" << i + 1 << ")";
 }
 
 INSTANTIATE_TEST_SUITE_P(Iterations, EveryIteration,
-                         ::testing::Values(Iteration{"Jacobi", &JacobiDie_Click, false},
-                                           Iteration{"GaussSeidel", &Gauss_SeidelDie_Click, false},
-                                           Iteration{"Sor", &SorDie_Click, true}),
+                         ::testing::Values(Iteration{"Jacobi", &commands::JacobiDie, false},
+                                           Iteration{"GaussSeidel", &commands::Gauss_SeidelDie, false},
+                                           Iteration{"Sor", &commands::SorDie, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 struct PrecisionCase {
@@ -99,7 +99,7 @@ TEST_P(PrecisionWarning, AsksThePrecisionAgainOnNo) {
     auto a = c.answers;
     a.push_back("0"); // the one initial value
     ScriptedHost host("4 8\n", a);
-    ASSERT_EQ(JacobiDie_Click(host), Outcome::Reported);
+    ASSERT_EQ(host.run(commands::JacobiDie), Outcome::Reported);
     host.dialogs.pop_back(); // the initial value
     std::vector<Kind> kinds;
     for (const auto& d : host.dialogs) {

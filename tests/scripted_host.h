@@ -1,6 +1,8 @@
 #pragma once
 
+#include "frame.h"
 #include "host.h"
+#include "settings.h"
 
 #include <deque>
 #include <random>
@@ -23,7 +25,9 @@ public:
     };
 
     ScriptedHost(std::string edit, std::vector<std::string> answers, int digits = 6)
-        : m_edit(std::move(edit)), m_answers(answers.begin(), answers.end()), m_digits(digits) {}
+        : m_edit(std::move(edit)), m_answers(answers.begin(), answers.end()) {
+        settings.decimalDigits = digits;
+    }
 
     std::string inputBox(const std::string& prompt, const std::string& caption,
                          const std::string& defaultAnswer) override {
@@ -41,9 +45,12 @@ public:
     std::string editText() override { return m_edit; }
     std::string resultText() override { return result; }
     void setResultText(std::string text) override { result = std::move(text); }
-    void appendResult(std::string_view piece) override { result.append(piece); }
-    int decimalDigits() override { return m_digits; }
+    void appendResult(std::string piece) override { result.append(piece); }
 
+    /// Runs a command here with this host's settings.
+    Outcome run(const Command& command) { return runCommand(command, *this, settings); }
+
+    ReportSettings settings;
     std::string result;
     std::vector<Dialog> dialogs;
     std::vector<std::string> messages;
@@ -58,7 +65,6 @@ private:
 
     std::string m_edit;
     std::deque<std::string> m_answers;
-    int m_digits;
 };
 
 /// The values of the report's "x(k)=v" lines, placed by the unknown's number

@@ -45,15 +45,15 @@ void DisplaySettings::FormatBackColor_Click() {
 
 void DisplaySettings::FormatDecimalDigits_Click() {
     const QString answer = m_dialogs.inputBox(&m_window, kDecimalsPrompt, kDecimalsCaption,
-                                              QString::number(m_decimalDigits));
-    m_decimalDigits = decimalDigitsFromAnswer(answer.toStdString());
+                                              QString::number(m_report.decimalDigits));
+    m_report.decimalDigits = decimalDigitsFromAnswer(answer.toStdString());
 }
 
 void DisplaySettings::FormatDefault_Click() {
     applyFont(defaultFont());
     const QPalette system = QApplication::palette();
     applyColors(system.color(QPalette::Text), system.color(QPalette::Base));
-    m_decimalDigits = kDefaultDecimalDigits;
+    m_report.decimalDigits = ReportSettings::kDefaultDecimalDigits;
 }
 
 void DisplaySettings::applyFont(const QFont& font) {

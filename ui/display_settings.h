@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings.h"
+
 #include <QColor>
 #include <QFont>
 
@@ -10,18 +12,17 @@ namespace quorvex::ui {
 
 class DialogProvider;
 
-/// The display menu 显示: font and colours of both text areas, and
-/// DecimalDigits, the number of decimals reports print. Nothing is stored
-/// between runs.
+/// The display menu 显示: font and colours of both text areas, and the
+/// report settings, DecimalDigits among them. Nothing is stored between
+/// runs.
 class DisplaySettings {
 public:
-    static constexpr int kDefaultDecimalDigits = 6;
     static constexpr int kDefaultPointSize = 9;
 
     DisplaySettings(DialogProvider& dialogs, QWidget& window, QPlainTextEdit& editArea,
                     QPlainTextEdit& resultArea);
 
-    int decimalDigits() const { return m_decimalDigits; }
+    const ReportSettings& reportSettings() const { return m_report; }
 
     void FormatStyle_Click();
     void FormatBackColor_Click();
@@ -41,7 +42,7 @@ private:
     QWidget& m_window;
     QPlainTextEdit& m_editArea;
     QPlainTextEdit& m_resultArea;
-    int m_decimalDigits = kDefaultDecimalDigits;
+    ReportSettings m_report;
 };
 
 } // namespace quorvex::ui

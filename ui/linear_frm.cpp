@@ -23,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolBar>
 
 #include <utility>
@@ -42,8 +43,8 @@ LinearFrm::LinearFrm(DialogProvider* dialogs)
     setObjectName(QStringLiteral("LinearFrm"));
     setWindowTitle(kCaption);
     setWindowIcon(windowIcon());
-    buildControls();
     m_menus = buildMenus(*menuBar());
+    buildControls();
     m_settings = std::make_unique<DisplaySettings>(m_dialogs, *this, *m_edit, *m_resultView);
     m_files = std::make_unique<FileCommands>(
         FileCommandParts{m_dialogs, *this, *m_edit, *m_result, *m_status, *m_layout, *m_progress});
@@ -61,7 +62,10 @@ LinearFrm::~LinearFrm() = default;
 void LinearFrm::buildControls() {
     m_client = new QWidget(this);
     setCentralWidget(m_client);
-    m_toolbar = buildToolbar(m_client);
+    const Toolbar toolbar = buildToolbar(m_client, m_menus);
+    m_toolbar = toolbar.bar;
+    m_toolbarSave = toolbar.save;
+    m_toolbarStop = toolbar.stop;
     m_edit = new QPlainTextEdit(m_client);
     setUpTextArea(*m_edit, QStringLiteral("Text1"), false);
     m_grip = new QWidget(m_client);
@@ -87,8 +91,11 @@ void LinearFrm::buildControls() {
 }
 
 void LinearFrm::connectFileAndEditMenus() {
+    // A shortcut may still reach an item while a command runs: it waits.
     const auto on = [this](const char* name, auto command) {
-        connect(m_menus.item(QString::fromLatin1(name)), &QAction::triggered, this, command);
+        connect(m_menus.item(QString::fromLatin1(name)), &QAction::triggered, this, [this, command] {
+            if (!m_commands->running()) command();
+        });
     };
     on("FileNew", [this] { m_files->FileNew_Click(); });
     on("FileOpen", [this] { m_files->FileOpen_Click(); });
@@ -107,8 +114,11 @@ void LinearFrm::connectFileAndEditMenus() {
 }
 
 void LinearFrm::connectOtherMenus() {
+    // A shortcut may still reach an item while a command runs: it waits.
     const auto on = [this](const char* name, auto command) {
-        connect(m_menus.item(QString::fromLatin1(name)), &QAction::triggered, this, command);
+        connect(m_menus.item(QString::fromLatin1(name)), &QAction::triggered, this, [this, command] {
+            if (!m_commands->running()) command();
+        });
     };
     on("FormatStyle", [this] { m_settings->FormatStyle_Click(); });
     on("FormatBackColor", [this] { m_settings->FormatBackColor_Click(); });
@@ -120,18 +130,28 @@ void LinearFrm::connectOtherMenus() {
         connect(action, &QAction::triggered, this, [this, e = entry] { m_commands->run(*e); });
     connect(m_menus.methods, &QMenu::aboutToShow, this,
             [this] { Uncoil_Click(m_menus, isBlank(*m_edit)); });
-    connect(m_toolbar, &QToolBar::actionTriggered, this,
-            [this](QAction* button) { Toolbar1_ButtonClick(button->data().toString()); });
+    connect(m_toolbarSave, &QAction::triggered, this, [this] {
+        if (!m_commands->running()) m_files->FileSave_Click();
+    });
+    connect(m_toolbarStop, &QAction::triggered, this, [this] { m_commands->stop(); });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] { m_commands->stop(); });
+    m_commands->onRunning = [this](bool running) { showRunning(running); };
 }
 
-void LinearFrm::Toolbar1_ButtonClick(const QString& key) {
-    if (key == kKeyNew) m_files->FileNew_Click();
-    else if (key == kKeyOpen) m_files->FileOpen_Click();
-    else if (key == kKeySave) m_files->FileSave_Click();
-    else if (key == kKeySaveAs) m_files->FileSaveAS_Click();
-    else if (key == kKeyCut) m_editing->CutToClipboard();
-    else if (key == kKeyCopy) m_editing->CopyToClipboard();
-    else if (key == kKeyPaste) m_editing->PasteFromClipboard();
+void LinearFrm::showRunning(bool running) {
+    // While a command computes, nothing may change the areas under it or
+    // start a second one; only stopping it (or closing) is left.
+    menuBar()->setEnabled(!running);
+    for (QAction* action : m_toolbar->actions())
+        if (QWidget* button = m_toolbar->widgetForAction(action); button && action != m_toolbarStop)
+            button->setEnabled(!running && action->isEnabled());
+    m_toolbarStop->setVisible(running);
+    m_edit->setReadOnly(running);
+    m_progress->setRange(0, running ? 0 : 100);
+    if (running) m_layout->showProgressStrip(*m_progress);
+    else m_layout->hideProgressStrip(*m_progress);
+    if (!running && m_closeAfterCommand) close();
 }
 
 void LinearFrm::followFocusAndTyping() {
@@ -187,6 +207,13 @@ void LinearFrm::placeInitially() {
 }
 
 void LinearFrm::closeEvent(QCloseEvent* event) {
+    if (m_commands->running()) {
+        // The command is stopped first; the window closes once it has ended.
+        m_closeAfterCommand = true;
+        m_commands->stop();
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     if (event->isAccepted()) emit unloaded();
 }

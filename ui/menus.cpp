@@ -70,10 +70,10 @@ QMenu* addMenu(QMenuBar& bar, const char* name, const char* caption,
 void addMethodItems(Menus& menus) {
     QMenu* target = menus.methods;
     for (const MenuEntry& entry : methodMenu()) {
-        const QString id = text(entry.id);
+        const QString id = text(entry.id());
         switch (entry.kind) {
         case MenuEntryKind::SubmenuBegin:
-            target = target->addMenu(text(entry.caption));
+            target = target->addMenu(text(entry.caption()));
             target->setObjectName(id);
             target->menuAction()->setObjectName(id);
             menus.convergence = target;
@@ -81,14 +81,13 @@ void addMethodItems(Menus& menus) {
         case MenuEntryKind::SubmenuEnd: target = menus.methods; break;
         case MenuEntryKind::Separator: target->addSeparator()->setObjectName(id); break;
         case MenuEntryKind::Disabled:
-            target->addAction(text(entry.caption))->setObjectName(id);
+            target->addAction(text(entry.caption()))->setObjectName(id);
             target->actions().back()->setEnabled(false);
             break;
         case MenuEntryKind::Command: {
-            QAction* action = target->addAction(text(entry.caption));
+            QAction* action = target->addAction(text(entry.caption()));
             action->setObjectName(id);
-            action->setEnabled(entry.handler != nullptr);
-            menus.methodItems.emplace_back(action, &entry);
+            menus.methodItems.emplace_back(action, entry.command);
             break;
         }
         }
@@ -118,8 +117,7 @@ Menus buildMenus(QMenuBar& bar) {
 }
 
 void Uncoil_Click(const Menus& menus, bool editAreaBlank) {
-    for (const auto& [action, entry] : menus.methodItems)
-        action->setEnabled(!editAreaBlank && entry->handler != nullptr);
+    for (const auto& item : menus.methodItems) item.first->setEnabled(!editAreaBlank);
     if (menus.convergence) menus.convergence->menuAction()->setEnabled(!editAreaBlank);
 }
 

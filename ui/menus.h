@@ -22,20 +22,19 @@ struct Menus {
     QMenu* methods = nullptr;
     QMenu* convergence = nullptr; ///< the submenu IterativeAstringency
     QMenu* help = nullptr;
-    /// Each method item with the registry entry it runs.
-    std::vector<std::pair<QAction*, const MenuEntry*>> methodItems;
+    /// Each method item with the command it runs.
+    std::vector<std::pair<QAction*, const Command*>> methodItems;
 
     /// The item with this control name (file, edit, display and help menus).
     QAction* item(const QString& name) const;
 };
 
-/// Builds the whole menu tree on the bar. Method items whose command is not
-/// yet available are shown disabled.
+/// Builds the whole menu tree on the bar.
 Menus buildMenus(QMenuBar& bar);
 
 /// Uncoil_Click: greys every method item and the convergence submenu while
 /// the edit area is blank, and makes them available again otherwise. Items
-/// that are always disabled, or whose command is missing, stay disabled.
+/// that are always disabled stay disabled.
 void Uncoil_Click(const Menus& menus, bool editAreaBlank);
 
 } // namespace quorvex::ui

@@ -32,9 +32,8 @@ private:
 } // namespace
 
 QtHost::QtHost(DialogProvider& dialogs, QWidget* parent, const QPlainTextEdit& editArea,
-               ResultArea& resultArea, int decimalDigits)
-    : m_dialogs(dialogs), m_parent(parent), m_editArea(editArea), m_resultArea(resultArea),
-      m_decimalDigits(decimalDigits) {}
+               ResultArea& resultArea)
+    : m_dialogs(dialogs), m_parent(parent), m_editArea(editArea), m_resultArea(resultArea) {}
 
 std::string QtHost::inputBox(const std::string& prompt, const std::string& caption,
                              const std::string& defaultAnswer) {
@@ -68,7 +67,12 @@ void QtHost::setResultText(std::string text) {
     m_resultChanged = true;
 }
 
-void QtHost::appendResult(std::string_view piece) { changedResult().append(piece); }
+void QtHost::appendResult(std::string piece) {
+    std::string& area = changedResult();
+    // Every command empties the area first: the report is taken over whole.
+    if (area.empty()) area = std::move(piece);
+    else area.append(piece);
+}
 
 void QtHost::showResult() {
     if (!m_resultChanged) return;

@@ -20,7 +20,7 @@ class ResultArea;
 class QtHost final : public Host {
 public:
     QtHost(DialogProvider& dialogs, QWidget* parent, const QPlainTextEdit& editArea,
-           ResultArea& resultArea, int decimalDigits);
+           ResultArea& resultArea);
 
     std::string inputBox(const std::string& prompt, const std::string& caption,
                          const std::string& defaultAnswer) override;
@@ -29,8 +29,7 @@ public:
     std::string editText() override;
     std::string resultText() override;
     void setResultText(std::string text) override;
-    void appendResult(std::string_view piece) override;
-    int decimalDigits() override { return m_decimalDigits; }
+    void appendResult(std::string piece) override;
     std::uint64_t availableMemory() override;
 
     /// Hands the result area its new text, when the command changed it.
@@ -45,7 +44,6 @@ private:
     QWidget* m_parent;
     const QPlainTextEdit& m_editArea;
     ResultArea& m_resultArea;
-    int m_decimalDigits;
     std::optional<std::string> m_editText;
     std::optional<std::string> m_result;
     bool m_resultChanged = false;

@@ -1,8 +1,11 @@
 #include "toolbar.h"
 
+#include "menus.h"
+#include "messages.h"
 #include "toolbar_icons.h"
 
 #include <QAction>
+#include <QStyle>
 #include <QToolBar>
 
 namespace quorvex::ui {
@@ -11,38 +14,49 @@ namespace {
 
 constexpr int kPlaceholderWidth = 16;
 
-void addButton(QToolBar& bar, const QString& key, ToolbarPicture picture, bool enabled) {
-    QAction* action = bar.addAction(toolbarIcon(picture), key);
-    action->setObjectName(key);
-    action->setData(key);
-    action->setToolTip(key);
-    action->setEnabled(enabled);
+/// Puts the menu item `name` on the bar with its picture.
+void addItem(QToolBar& bar, const Menus& menus, const char* name, ToolbarPicture picture) {
+    QAction* action = menus.item(QString::fromLatin1(name));
+    action->setIcon(toolbarIcon(picture));
+    action->setIconVisibleInMenu(false);
+    bar.addAction(action);
+}
+
+QAction* addOwnButton(QToolBar& bar, const QString& caption, ToolbarPicture picture) {
+    QAction* action = bar.addAction(toolbarIcon(picture), caption);
+    action->setToolTip(caption);
+    return action;
 }
 
 } // namespace
 
-QToolBar* buildToolbar(QWidget* parent) {
-    auto* bar = new QToolBar(parent);
-    bar->setObjectName(QStringLiteral("Toolbar1"));
-    bar->setIconSize(QSize(16, 16));
-    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    bar->setMovable(false);
-    bar->setFloatable(false);
-    addButton(*bar, kKeyNew, ToolbarPicture::New, true);
-    addButton(*bar, kKeyOpen, ToolbarPicture::Open, true);
-    addButton(*bar, kKeySave, ToolbarPicture::Save, true);
-    bar->addSeparator();
-    addButton(*bar, kKeyCut, ToolbarPicture::Cut, true);
-    addButton(*bar, kKeyCopy, ToolbarPicture::Copy, true);
-    addButton(*bar, kKeyPaste, ToolbarPicture::Paste, true);
-    bar->addSeparator();
-    auto* gap = new QWidget(bar);
+Toolbar buildToolbar(QWidget* parent, const Menus& menus) {
+    Toolbar t;
+    t.bar = new QToolBar(parent);
+    QToolBar& bar = *t.bar;
+    bar.setObjectName(QStringLiteral("Toolbar1"));
+    bar.setIconSize(QSize(16, 16));
+    bar.setToolButtonStyle(Qt::ToolButtonIconOnly);
+    bar.setMovable(false);
+    bar.setFloatable(false);
+    addItem(bar, menus, "FileNew", ToolbarPicture::New);
+    addItem(bar, menus, "FileOpen", ToolbarPicture::Open);
+    t.save = addOwnButton(bar, QStringLiteral("保存"), ToolbarPicture::Save);
+    bar.addSeparator();
+    addItem(bar, menus, "EditCut", ToolbarPicture::Cut);
+    addItem(bar, menus, "EditCopy", ToolbarPicture::Copy);
+    addItem(bar, menus, "EditPaste", ToolbarPicture::Paste);
+    bar.addSeparator();
+    auto* gap = new QWidget(&bar);
     gap->setObjectName(QStringLiteral("placeholder"));
     gap->setFixedWidth(kPlaceholderWidth);
-    bar->addWidget(gap);
-    addButton(*bar, kKeyUndo, ToolbarPicture::Undo, false);
-    addButton(*bar, kKeyRedo, ToolbarPicture::Redo, false);
-    return bar;
+    bar.addWidget(gap);
+    addItem(bar, menus, "Edit", ToolbarPicture::Undo);
+    addOwnButton(bar, QStringLiteral("恢复"), ToolbarPicture::Redo)->setEnabled(false);
+    t.stop = bar.addAction(bar.style()->standardIcon(QStyle::SP_BrowserStop), kStopCommand);
+    t.stop->setToolTip(kStopCommand + QStringLiteral(" (Esc)"));
+    t.stop->setVisible(false);
+    return t;
 }
 
 } // namespace quorvex::ui

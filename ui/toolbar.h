@@ -1,26 +1,26 @@
 #pragma once
 
-#include <QString>
-
+class QAction;
 class QToolBar;
 class QWidget;
 
 namespace quorvex::ui {
 
-/// The keys the toolbar's buttons carry, which Toolbar1_ButtonClick reads.
-inline const QString kKeyNew = QStringLiteral("新建");
-inline const QString kKeyOpen = QStringLiteral("打开");
-inline const QString kKeySave = QStringLiteral("保存");
-inline const QString kKeySaveAs = QStringLiteral("另存为");
-inline const QString kKeyCut = QStringLiteral("剪切");
-inline const QString kKeyCopy = QStringLiteral("复制");
-inline const QString kKeyPaste = QStringLiteral("粘贴");
-inline const QString kKeyUndo = QStringLiteral("撤消");
-inline const QString kKeyRedo = QStringLiteral("恢复");
+struct Menus;
+
+/// Toolbar1 and the one action of its own.
+struct Toolbar {
+    QToolBar* bar = nullptr;
+    /// 保存 on the toolbar saves even while the menu's item is greyed for a
+    /// blank result area, so it cannot be the menu's action.
+    QAction* save = nullptr;
+    /// 停止, shown only while a command runs.
+    QAction* stop = nullptr;
+};
 
 /// Builds Toolbar1: new, open, save | cut, copy, paste | a gap, then the
-/// disabled undo and redo. Each button's action has its key as object name
-/// and data, and its key as tooltip.
-QToolBar* buildToolbar(QWidget* parent);
+/// disabled undo and redo, and the stop button, hidden until a command runs. Every button but save and redo is the menu's own
+/// action, shown with an icon; menus keep showing no icons.
+Toolbar buildToolbar(QWidget* parent, const Menus& menus);
 
 } // namespace quorvex::ui

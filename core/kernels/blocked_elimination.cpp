@@ -1,5 +1,7 @@
 #include "kernels/blocked_elimination.h"
 
+#include "frame.h"
+
 #include "kernels/parallel_rows.h"
 #include "kernels/rounded_update.h"
 
@@ -40,6 +42,10 @@ struct Plan {
     bool pivot;              ///< column pivoting
     bool zeroPivotGivesZero; ///< the determinant's guard: multiplier 0 for a zero pivot
     int threads;
+    const StopRequest* stop;
+    void checkStop() const {
+        if (stop != nullptr) stop->check();
+    }
 };
 
 /// The panel's multipliers, kPanel per row (row i of the matrix at
@@ -134,6 +140,7 @@ int eliminate(const Grid& g, const Plan& plan) {
     s.m.resize(static_cast<std::size_t>(plan.n) * kPanel);
     int exchanges = 0;
     for (int k0 = 0; k0 < plan.n; k0 += kPanel) {
+        plan.checkStop();
         const int end = std::min(k0 + kPanel, plan.n);
         exchanges += factorPanel(g, plan, s, k0, k0, end);
         applySteps(g, plan, s, k0, k0, end, end, plan.width);
@@ -200,21 +207,22 @@ void updateRightJordan(const Grid& g, const Plan& plan, PanelState& s, std::vect
 
 } // namespace
 
-KernelSettings defaultKernelSettings() {
-    return {defaultKernelThreads()};
+KernelSettings defaultKernelSettings(const StopRequest* stop) {
+    return {defaultKernelThreads(), stop};
 }
 
 int eliminateFast(Matrix& A, int n, int lastColumn, int decimals, Pivoting pivoting,
                   const KernelSettings& settings) {
     if (n < 1) return 0;
-    const Plan plan{n, lastColumn, decimals, pivoting == Pivoting::Column, false, settings.threads};
+    const Plan plan{n,     lastColumn,       decimals,     pivoting == Pivoting::Column,
+                    false, settings.threads, settings.stop};
     return eliminate({A.row(1), A.cols()}, plan);
 }
 
 double columnPivotDeterminantFast(double* a, std::ptrdiff_t stride, int n, int& exchangeCount,
                                   const KernelSettings& settings) {
     const Grid g{a, stride};
-    const Plan plan{n, n, kDeterminantDecimals, true, true, settings.threads};
+    const Plan plan{n, n, kDeterminantDecimals, true, true, settings.threads, settings.stop};
     exchangeCount = n < 1 ? 0 : eliminate(g, plan);
     double D = 1.0;
     for (int k = 0; k < n; ++k) D = D * g.at(k, k);
@@ -233,11 +241,12 @@ double columnPivotDeterminantFast(Matrix& A, int& exchangeCount, const KernelSet
 void reduceGaussJordanFast(Matrix& W, int n, int decimals, const KernelSettings& settings) {
     if (n < 1) return;
     const Grid g{W.row(1), W.cols()};
-    const Plan plan{n, 2 * n, decimals, true, false, settings.threads};
+    const Plan plan{n, 2 * n, decimals, true, false, settings.threads, settings.stop};
     PanelState s;
     s.m.resize(static_cast<std::size_t>(n) * kPanel);
     std::vector<double> u(static_cast<std::size_t>(kPanel) * static_cast<std::size_t>(2 * n));
     for (int k0 = 0; k0 < n; k0 += kPanel) {
+        plan.checkStop();
         const int end = std::min(k0 + kPanel, n);
         factorPanelJordan(g, plan, s, k0, end);
         updateRightJordan(g, plan, s, u, k0, end);

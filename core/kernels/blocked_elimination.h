@@ -9,19 +9,25 @@
 
 #include "matrix.h"
 
+namespace quorvex {
+class StopRequest;
+} // namespace quorvex
+
 namespace quorvex::kernels {
 
 /// From this order on the commands use the fast kernels.
 inline constexpr int kFastKernelOrder = 48;
 
 /// How a kernel may run: the number of threads (the results never depend
-/// on it).
+/// on it), and the request to stop it looks at between its stages (it then
+/// throws CommandStopped, as the reference loops do).
 struct KernelSettings {
     int threads = 1;
+    const StopRequest* stop = nullptr;
 };
 
 /// The settings the commands use: every core of the processor.
-KernelSettings defaultKernelSettings();
+KernelSettings defaultKernelSettings(const StopRequest* stop = nullptr);
 
 enum class Pivoting { None, Column };
 

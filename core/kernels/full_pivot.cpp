@@ -1,5 +1,7 @@
 #include "kernels/full_pivot.h"
 
+#include "frame.h"
+
 #include "kernels/parallel_rows.h"
 #include "kernels/rounded_update.h"
 
@@ -65,6 +67,7 @@ void eliminateFullPivotFast(Matrix& A, int n, int decimals, std::vector<int>& or
                      std::vector<RowLargest>(static_cast<std::size_t>(n) + 1)};
     for (int i = 1; i <= n; ++i) s.largest[static_cast<std::size_t>(i)] = largestInRow(A.row(i), n);
     for (int k = 1; k <= n - 1; ++k) {
+        if (settings.stop != nullptr) settings.stop->check();
         const auto [pr, pc] = findLargest(s, k);
         if (pc != k) {
             for (int i = 1; i <= n; ++i) std::swap(A(i, k), A(i, pc));

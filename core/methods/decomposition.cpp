@@ -1,6 +1,5 @@
 #include "methods/decomposition.h"
 #include "methods/decomposition_parts.h"
-#include "methods/method_groups.h"
 
 #include "linear_routines.h"
 
@@ -13,10 +12,11 @@ namespace {
 /// Doolittle factors of the first n columns of A: L unit lower triangular,
 /// U upper triangular, row r of U before column r of L. Gives false when a
 /// pivot U(r,r) with r < n is exactly 0, since column r of L divides by it.
-bool doolittle(const Matrix& A, int n, Matrix& L, Matrix& U) {
+bool doolittle(const Matrix& A, int n, Matrix& L, Matrix& U, const StopRequest& stop) {
     Matrix S(n, n); // S(i,j): the sum of L(i,k)·U(k,j) over the k done so far
     for (int i = 1; i <= n; ++i) L(i, i) = 1.0;
     for (int r = 1; r <= n; ++r) {
+        stop.check();
         double* ur = U.row(r);
         const double* ar = A.row(r);
         const double* sr = S.row(r);
@@ -91,108 +91,109 @@ void pivotStep(Matrix& B, int n, int r, Matrix& L, Matrix& U, Matrix& S) {
 /// PA = LU with the pivot of largest magnitude at each step. B's rows are
 /// exchanged and its coefficients overwritten with the factors: the
 /// multipliers of L below the diagonal, U on and above it.
-void columnPivotDoolittle(Matrix& B, int n, Matrix& L, Matrix& U) {
+void columnPivotDoolittle(Matrix& B, int n, Matrix& L, Matrix& U, const StopRequest& stop) {
     Matrix S(n, n);
     L(1, 1) = 1.0; // a system of order 1 takes no step
-    for (int r = 1; r <= n - 1; ++r) pivotStep(B, n, r, L, U, S);
+    for (int r = 1; r <= n - 1; ++r) {
+        stop.check();
+        pivotStep(B, n, r, L, U, S);
+    }
     double last = 0.0; // U(n,n) is still 0 inside this sum
     for (int i = 1; i <= n; ++i) last = last + L(n, i) * U(i, n);
     U(n, n) = B(n, n) - last;
     B(n, n) = U(n, n);
 }
 
-} // namespace
+Outcome matrixBreak(CommandInput& in) {
+    const int n = in.n;
+    const Matrix& A = in.matrix;
+    Matrix L(n, n);
+    Matrix U(n, n);
+    if (!doolittle(A, n, L, U, in.stop)) return fail(in.host, kNotSuitableHash);
 
-Outcome MatrixBreak_Click(Host& host) {
-    host.setResultText({});
-    const auto n = askOrder(host, kMatrixOrderPrompt, kInputDataCaption, "3");
-    if (!n) return Outcome::Stopped;
-    const Matrix A = readAugmentedMatrix(host, *n);
-    Matrix L(*n, *n);
-    Matrix U(*n, *n);
-    if (!doolittle(A, *n, L, U)) return fail(host, kNotSuitableHash);
-
-    const NumberStyle rounded = NumberStyle::rounded(host.decimalDigits());
+    const NumberStyle rounded = NumberStyle::rounded(in.settings.decimalDigits);
     Report r;
-    r.reserve(3 * estimateBlockBytes(*n, *n + 1, kFiveBlanks.size()));
-    r.matrixBlock(A, *n, *n, kFourBlanks, NumberStyle::plain());
+    r.reserve(3 * estimateBlockBytes(n, n + 1, kFiveBlanks.size()));
+    r.matrixBlock(A, n, n, kFourBlanks, NumberStyle::plain());
     r.heading("以上是所要分解的矩阵，接下来输出三角分解后的下三角矩阵L(n)");
-    r.matrixBlock(L, *n, *n, kFourBlanks, rounded);
+    r.matrixBlock(L, n, n, kFourBlanks, rounded);
     r.heading("输出矩阵三角分解后的上三角矩阵U(n)");
-    spacedRows(r, U, *n, rounded);
-    return publish(host, r.take());
+    spacedRows(r, U, n, rounded);
+    return publish(in.host, r.take());
 }
 
-Outcome LU_break_Click(Host& host) {
-    host.setResultText({});
-    const auto n = askOrder(host, kOrderPrompt);
-    if (!n) return Outcome::Stopped;
-    const Matrix B = readAugmentedMatrix(host, *n);
-    const Vector b = rightHandSide(B, *n);
-    Matrix L(*n, *n);
-    Matrix U(*n, *n);
-    if (!doolittle(B, *n, L, U)) return fail(host, kNotSuitable);
-    const Vector Y = forwardUnit(L, b, *n);
-    Vector X(*n);
-    if (!backUpper(U, Y, *n, false, X)) return fail(host, kNotSuitable);
+Outcome luBreak(CommandInput& in) {
+    const int n = in.n;
+    const Matrix& B = in.matrix;
+    const Vector b = rightHandSide(B, n);
+    Matrix L(n, n);
+    Matrix U(n, n);
+    if (!doolittle(B, n, L, U, in.stop)) return fail(in.host, kNotSuitable);
+    const Vector Y = forwardUnit(L, b, n);
+    Vector X(n);
+    if (!backUpper(U, Y, n, false, X)) return fail(in.host, kNotSuitable);
 
-    const int dd = host.decimalDigits();
+    const int dd = in.settings.decimalDigits;
     const NumberStyle finer = NumberStyle::rounded(dd + 1);
     Report r;
     systemOpening(r, B,
                   "以上是方程组的增广矩阵，接下来输出方程组的系数矩阵A、方程组的常数项向量b：", B,
-                  NumberStyle::plain(), b, NumberStyle::plain(), kFourBlanks, *n);
+                  NumberStyle::plain(), b, NumberStyle::plain(), kFourBlanks, n);
     r.heading(kLowerFactorHeading);
-    r.matrixBlock(L, *n, *n, kFourBlanks, finer);
+    r.matrixBlock(L, n, n, kFourBlanks, finer);
     r.heading("输出方程组的系数矩阵LU分解后的上三角矩阵U(n)");
-    spacedRows(r, U, *n, finer);
+    spacedRows(r, U, n, finer);
     r.heading(kForwardHeading);
-    valueLines(r, "y", Y, *n, finer);
+    valueLines(r, "y", Y, n, finer);
     r.heading(kNumberedSolutionHeading);
-    valueLines(r, "x", X, *n, NumberStyle::rounded(dd));
+    valueLines(r, "x", X, n, NumberStyle::rounded(dd));
     r.title("LU分解法解线性方程组");
-    return publish(host, r.take());
+    return publish(in.host, r.take());
 }
 
-Outcome TierLU_Click(Host& host) {
-    const auto n = askOrder(host, kOrderPrompt);
-    if (!n) return Outcome::Stopped;
-    host.setResultText({});
-    Matrix B = readAugmentedMatrix(host, *n);
+Outcome tierLU(CommandInput& in) {
+    const int n = in.n;
+    Matrix& B = in.matrix;
     const Matrix E = B;
-    Matrix L(*n, *n);
-    Matrix U(*n, *n);
-    columnPivotDoolittle(B, *n, L, U);
-    const Vector bb = rightHandSide(B, *n);
-    const Vector y = forwardUnit(L, bb, *n);
-    Vector x(*n);
-    if (!backUpper(U, y, *n, true, x)) return fail(host, kNotSuitableHash);
+    Matrix L(n, n);
+    Matrix U(n, n);
+    columnPivotDoolittle(B, n, L, U, in.stop);
+    const Vector bb = rightHandSide(B, n);
+    const Vector y = forwardUnit(L, bb, n);
+    Vector x(n);
+    if (!backUpper(U, y, n, true, x)) return fail(in.host, kNotSuitableHash);
 
-    const NumberStyle rounded = NumberStyle::rounded(host.decimalDigits());
+    const NumberStyle rounded = NumberStyle::rounded(in.settings.decimalDigits);
     Report r;
     systemOpening(r, E,
                   "以上是方程组的增广矩阵\r\n"
                   "接下来输出方程组的计算后的系数矩阵A、方程组的常数项向量b：",
-                  B, rounded, bb, NumberStyle::plain(), kFourBlanks, *n);
+                  B, rounded, bb, NumberStyle::plain(), kFourBlanks, n);
     r.heading("输出方程组的系数矩阵列主元三角分解后的下三角矩阵L(n)");
-    r.matrixBlock(L, *n, *n, kFourBlanks, rounded);
+    r.matrixBlock(L, n, n, kFourBlanks, rounded);
     r.heading("输出方程组的系数矩阵列主元三角分解后的上三角矩阵U(n)");
-    spacedRows(r, U, *n, rounded);
+    spacedRows(r, U, n, rounded);
     r.heading(kForwardHeading);
-    valueLines(r, "y", y, *n, rounded);
+    valueLines(r, "y", y, n, rounded);
     r.heading(kNumberedSolutionHeading);
-    valueLines(r, "x", x, *n, rounded);
+    valueLines(r, "x", x, n, rounded);
     r.title("列主元三角分解法解线性方程组");
-    return publish(host, r.take());
+    return publish(in.host, r.take());
 }
 
-std::span<const CommandDef> decompositionCommands() {
-    static constexpr CommandDef kCommands[] = {
-        {"MatrixBreak", &MatrixBreak_Click}, {"LU_break", &LU_break_Click},
-        {"SqrtRoot", &SqrtRoot_Click},       {"MendSqrt", &MendSqrt_Click},
-        {"Purase", &Purase_Click},           {"TierLU", &TierLU_Click},
-    };
-    return kCommands;
-}
+} // namespace
+
+namespace commands {
+
+const Command MatrixBreak{"MatrixBreak", "矩阵的三角分解", CommandGroup::Decomposition,
+                          {kMatrixOrderPrompt, kInputDataCaption, "3", Clear::BeforeAsking,
+                           Reads::SquareMatrix},
+                          &matrixBreak};
+const Command LU_break{"LU_break", "LU分解法", CommandGroup::Decomposition,
+                       {kOrderPrompt, {}, {}, Clear::BeforeAsking}, &luBreak};
+const Command TierLU{"TierLU", "列主元三角分解法", CommandGroup::Decomposition, {kOrderPrompt},
+                     &tierLU};
+
+} // namespace commands
 
 } // namespace quorvex

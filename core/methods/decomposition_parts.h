@@ -11,9 +11,6 @@
 
 namespace quorvex {
 
-inline constexpr std::string_view kFourBlanks = "    ";
-inline constexpr std::string_view kFiveBlanks = "     ";
-
 /// The failure messages: the LU method's ends in a full-width "！", the
 /// others' in "#".
 inline constexpr std::string_view kNotSuitable = "此方法不合适！";

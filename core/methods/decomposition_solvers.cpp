@@ -31,11 +31,12 @@ void gatherColumn(const Matrix& L, int j, int n, std::vector<double>& at) {
 /// The Cholesky factor of the symmetric matrix whose lower triangle is that
 /// of A's first n columns. A negative radicand has no root: that diagonal
 /// element stays 0, and the divisions by it give infinities or NaN.
-Matrix cholesky(const Matrix& A, int n) {
+Matrix cholesky(const Matrix& A, int n, const StopRequest& stop) {
     Matrix L(n, n);
     Matrix S(n, n); // S(i,j), i >= j: the sum of L(i,k)·L(j,k) over the k done so far
     std::vector<double> column(static_cast<std::size_t>(n));
     for (int j = 1; j <= n; ++j) {
+        stop.check();
         const double radicand = A(j, j) - S(j, j);
         if (!(radicand < 0.0)) L(j, j) = std::sqrt(radicand);
         for (int i = j + 1; i <= n; ++i) L(i, j) = (A(i, j) - S(i, j)) / L(j, j);
@@ -62,12 +63,13 @@ void solveWithCholesky(const Matrix& L, const Vector& b, int n, Vector& Y, Vecto
 
 /// L·D·Lᵀ factors from the lower triangle of A's first n columns. Gives
 /// false when some d(j) with j < n, about to be divided by, is exactly 0.
-bool ldlt(const Matrix& A, int n, Matrix& L, Vector& d) {
+bool ldlt(const Matrix& A, int n, Matrix& L, Vector& d, const StopRequest& stop) {
     Matrix S(n, n);         // S(i,j), j < i: the sum of L(i,k)·d(k)·L(j,k) over the k done so far
     Vector diagonalSums(n); // the sum of L(i,k)·L(i,k)·d(k) over the k done so far
     std::vector<double> column(static_cast<std::size_t>(n));
     for (int i = 1; i <= n; ++i) L(i, i) = 1.0;
     for (int k = 1; k <= n; ++k) {
+        stop.check();
         d(k) = A(k, k) - diagonalSums(k);
         if (k == n) break;
         if (d(k) == 0.0) return false;
@@ -150,74 +152,80 @@ void keepBand(Matrix& M, int n) {
     }
 }
 
-} // namespace
+Outcome sqrtRoot(CommandInput& in) {
+    const int n = in.n;
+    const Matrix& B = in.matrix;
+    const Vector b = rightHandSide(B, n);
+    const Matrix L = cholesky(B, n, in.stop);
+    Vector Y(n);
+    Vector X(n);
+    solveWithCholesky(L, b, n, Y, X);
 
-Outcome SqrtRoot_Click(Host& host) {
-    host.setResultText({});
-    const auto n =
-        askOrder(host, "确定方程组的系数矩阵A是对称正定的后，输入方程组系数矩阵的阶数 n：");
-    if (!n) return Outcome::Stopped;
-    const Matrix B = readAugmentedMatrix(host, *n);
-    const Vector b = rightHandSide(B, *n);
-    const Matrix L = cholesky(B, *n);
-    Vector Y(*n);
-    Vector X(*n);
-    solveWithCholesky(L, b, *n, Y, X);
-
-    const int dd = host.decimalDigits();
+    const int dd = in.settings.decimalDigits;
     Report r;
-    symmetricOpening(r, B, b, L, *n, dd);
-    symmetricClosing(r, Y, NumberStyle::rounded(dd + 1), X, *n, dd);
+    symmetricOpening(r, B, b, L, n, dd);
+    symmetricClosing(r, Y, NumberStyle::rounded(dd + 1), X, n, dd);
     r.title("平方根法解线性方程组。").newline();
     r.text("注意：本方法仅对未知数x的系数矩阵是对称正定矩阵时有效。");
-    return publish(host, r.take());
+    return publish(in.host, r.take());
 }
 
-Outcome MendSqrt_Click(Host& host) {
-    const auto n = askOrder(host, kArrayOrderPrompt);
-    if (!n) return Outcome::Stopped;
-    host.setResultText({});
-    const Matrix B = readAugmentedMatrix(host, *n);
-    const Vector b = rightHandSide(B, *n);
-    Matrix L(*n, *n);
-    Vector d(*n);
-    if (!ldlt(B, *n, L, d)) return fail(host, kNotSuitableHash);
-    const Vector Y = forwardUnit(L, b, *n);
-    Vector X(*n);
-    if (!backWithLdlt(L, d, Y, *n, X)) return fail(host, kNotSuitableHash);
+Outcome mendSqrt(CommandInput& in) {
+    const int n = in.n;
+    const Matrix& B = in.matrix;
+    const Vector b = rightHandSide(B, n);
+    Matrix L(n, n);
+    Vector d(n);
+    if (!ldlt(B, n, L, d, in.stop)) return fail(in.host, kNotSuitableHash);
+    const Vector Y = forwardUnit(L, b, n);
+    Vector X(n);
+    if (!backWithLdlt(L, d, Y, n, X)) return fail(in.host, kNotSuitableHash);
 
-    const int dd = host.decimalDigits();
+    const int dd = in.settings.decimalDigits;
     Report r;
-    symmetricOpening(r, B, b, L, *n, dd);
+    symmetricOpening(r, B, b, L, n, dd);
     r.text("接下来输出分解式A=L*D*L' 中D的主对角线元素：").newline();
-    r.vectorLine(d, 1, *n, kFiveBlanks, NumberStyle::rounded(dd + 1));
-    symmetricClosing(r, Y, NumberStyle::rounded(dd), X, *n, dd);
+    r.vectorLine(d, 1, n, kFiveBlanks, NumberStyle::rounded(dd + 1));
+    symmetricClosing(r, Y, NumberStyle::rounded(dd), X, n, dd);
     r.title("改进的平方根法解线性方程组").newline();
     r.text("注意：本方法仅对未知数x的系数矩阵是对称矩阵时有效。");
-    return publish(host, r.take());
+    return publish(in.host, r.take());
 }
 
-Outcome Purase_Click(Host& host) {
-    const auto n = askOrder(host, kArrayOrderPrompt);
-    if (!n) return Outcome::Stopped;
-    host.setResultText({});
-    Matrix M = readAugmentedMatrix(host, *n);
-    const Chase solved = chase(M, *n);
-    keepBand(M, *n);
+Outcome purase(CommandInput& in) {
+    const int n = in.n;
+    Matrix& M = in.matrix;
+    const Chase solved = chase(M, n);
+    keepBand(M, n);
 
-    const int dd = host.decimalDigits();
+    const int dd = in.settings.decimalDigits;
     Report r;
     systemOpening(r, M,
                   "以上是三对角线形方程组的增广矩阵\r\n"
                   "接下来输出方程组的系数矩阵A、方程组的常数项向量D(n)",
-                  M, NumberStyle::plain(), solved.d, NumberStyle::rounded(dd + 1), kFiveBlanks, *n);
+                  M, NumberStyle::plain(), solved.d, NumberStyle::rounded(dd + 1), kFiveBlanks, n);
     r.newline().text("输出求解LY=D后的 Y(n)");
-    valuesAfterBreaks(r, "y", solved.y, *n, NumberStyle::rounded(dd + 1));
+    valuesAfterBreaks(r, "y", solved.y, n, NumberStyle::rounded(dd + 1));
     r.newline().heading(kSolutionHeading);
-    valueLines(r, "x", solved.x, *n, NumberStyle::rounded(dd));
+    valueLines(r, "x", solved.x, n, NumberStyle::rounded(dd));
     r.title("追赶法解三对角线性方程组。").newline();
     r.text("注意：本方法仅适合于三对角线性方程组。");
-    return publish(host, r.take());
+    return publish(in.host, r.take());
 }
+
+} // namespace
+
+namespace commands {
+
+const Command SqrtRoot{"SqrtRoot", "平方根法", CommandGroup::Decomposition,
+                       {"确定方程组的系数矩阵A是对称正定的后，输入方程组系数矩阵的阶数 n：", {}, {},
+                        Clear::BeforeAsking},
+                       &sqrtRoot};
+const Command MendSqrt{"MendSqrt", "改进的平方根法", CommandGroup::Decomposition,
+                       {kArrayOrderPrompt}, &mendSqrt};
+const Command Purase{"Purase", "追赶法(解三对角)", CommandGroup::Decomposition,
+                     {kArrayOrderPrompt}, &purase};
+
+} // namespace commands
 
 } // namespace quorvex

@@ -1,5 +1,4 @@
 #include "methods/elimination.h"
-#include "methods/method_groups.h"
 
 #include "kernels/blocked_elimination.h"
 #include "kernels/full_pivot.h"
@@ -16,12 +15,11 @@ namespace quorvex {
 
 namespace {
 
-constexpr std::string_view kSep = "  ";
-
 /// Forward elimination of the augmented n x (n+1) matrix A, optionally
 /// bringing the largest-magnitude entry of each column to the pivot row.
-void eliminate(Matrix& A, int n, int d, bool columnPivot) {
+void eliminate(Matrix& A, int n, int d, bool columnPivot, const StopRequest& stop) {
     for (int k = 1; k <= n; ++k) {
+        stop.check();
         if (columnPivot) A.swapRowRange(k, columnPivotRow(A, k, n), k, n + 1);
         for (int i = k + 1; i <= n; ++i) {
             const double m = A(i, k) / A(k, k);
@@ -40,11 +38,13 @@ void putBlock(const Matrix& S, int m, Matrix& A, int k) {
 /// the remaining block; a column exchange renumbers the unknowns, which
 /// `order` follows (order[c-1] is the input number of the unknown now in
 /// column c).
-void eliminateFullPivot(Matrix& A, int n, int d, std::vector<int>& order) {
+void eliminateFullPivot(Matrix& A, int n, int d, std::vector<int>& order,
+                        const StopRequest& stop) {
     // One buffer serves every step: a step's block fills its top left
     // corner, and the routines never look past the block's size.
     Matrix S(n, n + 1);
     for (int k = 1; k <= n - 1; ++k) {
+        stop.check();
         const int m = n - k + 1;
         CopyBlock(A, n, k, S);
         int pr = 1;
@@ -85,10 +85,10 @@ struct GaussTexts {
 std::string gaussReport(const Matrix& B, const Matrix& A, const Vector& x,
                         const std::vector<int>& unknowns, int n, int dd, const GaussTexts& texts) {
     Report r;
-    r.reserve(2 * estimateBlockBytes(n, n + 1, kSep.size()) + 64 * static_cast<std::size_t>(n));
-    r.matrixBlock(B, n, n + 1, kSep, NumberStyle::plain());
+    r.reserve(2 * estimateBlockBytes(n, n + 1, kTwoBlanks.size()) + 64 * static_cast<std::size_t>(n));
+    r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain());
     r.heading(texts.eliminatedHeading);
-    r.matrixBlock(A, n, n + 1, kSep, NumberStyle::rounded(dd));
+    r.matrixBlock(A, n, n + 1, kTwoBlanks, NumberStyle::rounded(dd));
     r.heading(texts.solutionHeading);
     for (int i = 1; i <= n; ++i)
         r.indexedValue("x", unknowns[i - 1], x(i), NumberStyle::rounded(dd));
@@ -103,13 +103,18 @@ std::vector<int> inputOrder(int n) {
     return order;
 }
 
-Outcome solveAndReport(Host& host, int n, bool columnPivot, const GaussTexts& texts) {
-    const Matrix B = readAugmentedMatrix(host, n);
+Outcome solveAndReport(CommandInput& in, bool columnPivot, const GaussTexts& texts) {
+    const Matrix& B = in.matrix;
     Matrix A = B;
-    const int dd = host.decimalDigits();
-    if (n < kernels::kFastKernelOrder) eliminate(A, n, dd + 1, columnPivot); else kernels::eliminateFast(A, n, n + 1, dd + 1, columnPivot ? kernels::Pivoting::Column : kernels::Pivoting::None, kernels::defaultKernelSettings());
-    const Vector x = backSubstitute(A, n, dd + 1);
-    return publish(host, gaussReport(B, A, x, inputOrder(n), n, dd, texts));
+    const int dd = in.settings.decimalDigits;
+    if (in.n < kernels::kFastKernelOrder)
+        eliminate(A, in.n, dd + 1, columnPivot, in.stop);
+    else
+        kernels::eliminateFast(A, in.n, in.n + 1, dd + 1,
+                               columnPivot ? kernels::Pivoting::Column : kernels::Pivoting::None,
+                               kernels::defaultKernelSettings(&in.stop));
+    const Vector x = backSubstitute(A, in.n, dd + 1);
+    return publish(in.host, gaussReport(B, A, x, inputOrder(in.n), in.n, dd, texts));
 }
 
 /// The n x 2n matrix (B's first n columns | identity).
@@ -126,9 +131,10 @@ Matrix extendedByIdentity(const Matrix& B, int n) {
 /// Gauss-Jordan reduction of W with column pivoting: every other row loses
 /// its entry of the pivot column (stored rounded to d decimals) while the
 /// pivot row is still unscaled; then the pivot row is divided, unrounded.
-void reduceGaussJordan(Matrix& W, int n, int d) {
+void reduceGaussJordan(Matrix& W, int n, int d, const StopRequest& stop) {
     const int width = 2 * n;
     for (int k = 1; k <= n; ++k) {
+        stop.check();
         W.swapRowRange(k, columnPivotRow(W, k, n), k, width);
         for (int i = 1; i <= n; ++i)
             if (i != k) eliminateRow(W, i, k, W(i, k) / W(k, k), k, width, d);
@@ -138,92 +144,97 @@ void reduceGaussJordan(Matrix& W, int n, int d) {
     }
 }
 
-} // namespace
-
-Outcome Gauss_1_Click(Host& host) {
-    // A cancelled prompt keeps the previous report: the area is emptied only
-    // once the order is accepted.
-    const auto n = askOrder(host, kMatrixOrderPrompt, kInputDataCaption, "3");
-    if (!n) return Outcome::Stopped;
-    host.setResultText({});
+Outcome gauss1(CommandInput& in) {
     return solveAndReport(
-        host, *n, false,
+        in, false,
         {"输出方程组增广矩阵消元后的结果", "输出求解结果", "Gauss消去法解线性方程组"});
 }
 
-Outcome GaussTier_Click(Host& host) {
-    host.setResultText({});
-    const auto n = askOrder(host, kOrderPrompt);
-    if (!n) return Outcome::Stopped;
-    return solveAndReport(host, *n, true,
+Outcome gaussTier(CommandInput& in) {
+    return solveAndReport(in, true,
                           {"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果",
                            "Gauss列主元消去法解线性方程组"});
 }
 
-Outcome GaussFull_Click(Host& host) {
-    const auto n = askOrder(host, kOrderPrompt);
-    if (!n) return Outcome::Stopped;
-    host.setResultText({});
-    const Matrix B = readAugmentedMatrix(host, *n);
+Outcome gaussFull(CommandInput& in) {
+    const int n = in.n;
+    const Matrix& B = in.matrix;
     Matrix A = B;
-    const int dd = host.decimalDigits();
-    std::vector<int> order = inputOrder(*n);
-    if (*n < kernels::kFastKernelOrder) eliminateFullPivot(A, *n, dd + 1, order); else kernels::eliminateFullPivotFast(A, *n, dd + 1, order, kernels::defaultKernelSettings());
-    const Vector x = backSubstitute(A, *n, dd + 1);
-    return publish(host, gaussReport(B, A, x, order, *n, dd,
-                                     {"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果：",
-                                      "Gauss全主元消去法解线性方程组", true}));
+    const int dd = in.settings.decimalDigits;
+    std::vector<int> order = inputOrder(n);
+    if (n < kernels::kFastKernelOrder)
+        eliminateFullPivot(A, n, dd + 1, order, in.stop);
+    else
+        kernels::eliminateFullPivotFast(A, n, dd + 1, order,
+                                        kernels::defaultKernelSettings(&in.stop));
+    const Vector x = backSubstitute(A, n, dd + 1);
+    return publish(in.host, gaussReport(B, A, x, order, n, dd,
+                                        {"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果：",
+                                         "Gauss全主元消去法解线性方程组", true}));
 }
 
-Outcome A_matrix_Click(Host& host) {
-    const auto n = askOrder(host, kMatrixOrderPrompt);
-    if (!n) return Outcome::Stopped;
-    host.setResultText({});
-    const Matrix B = readAugmentedMatrix(host, *n);
-    const int dd = host.decimalDigits();
-    Matrix W = extendedByIdentity(B, *n);
-    if (*n < kernels::kFastKernelOrder) reduceGaussJordan(W, *n, dd + 1); else kernels::reduceGaussJordanFast(W, *n, dd + 1, kernels::defaultKernelSettings());
+Outcome inverse(CommandInput& in) {
+    const int n = in.n;
+    const Matrix& B = in.matrix;
+    const int dd = in.settings.decimalDigits;
+    Matrix W = extendedByIdentity(B, n);
+    if (n < kernels::kFastKernelOrder)
+        reduceGaussJordan(W, n, dd + 1, in.stop);
+    else
+        kernels::reduceGaussJordanFast(W, n, dd + 1, kernels::defaultKernelSettings(&in.stop));
 
     Report r;
-    r.reserve(estimateBlockBytes(*n, 4 * *n, kSep.size()));
-    r.matrixBlock(B, *n, *n, kSep, NumberStyle::plain());
+    r.reserve(estimateBlockBytes(n, 4 * n, kTwoBlanks.size()));
+    r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
     r.heading("输出矩阵选主元、消元后的结果");
-    r.matrixBlock(W, *n, 2 * *n, kSep, NumberStyle::rounded(dd + 1));
+    r.matrixBlock(W, n, 2 * n, kTwoBlanks, NumberStyle::rounded(dd + 1));
     r.heading("矩阵的逆为：");
-    r.matrixBlock(W, *n, 2 * *n, kSep, NumberStyle::rounded(dd), *n + 1);
+    r.matrixBlock(W, n, 2 * n, kTwoBlanks, NumberStyle::rounded(dd), n + 1);
     r.newline().title("选主元消去法的应用——求矩阵的逆。");
-    return publish(host, r.take());
+    return publish(in.host, r.take());
 }
 
-Outcome A_range_Click(Host& host) {
-    const auto n = askOrder(host, kMatrixOrderPrompt);
-    if (!n) return Outcome::Stopped;
-    host.setResultText({});
-    const Matrix B = readAugmentedMatrix(host, *n);
-    const int dd = host.decimalDigits();
-    Matrix A(*n, *n);
-    for (int i = 1; i <= *n; ++i) std::copy(B.row(i), B.row(i) + *n, A.row(i));
+Outcome determinant(CommandInput& in) {
+    const int n = in.n;
+    const Matrix& B = in.matrix;
+    const int dd = in.settings.decimalDigits;
+    Matrix A = B;
     int exchanges = 0;
-    const double det = *n < kernels::kFastKernelOrder ? ColumnPivotDeterminant(A, exchanges) : kernels::columnPivotDeterminantFast(A, exchanges, kernels::defaultKernelSettings());
+    const double det =
+        n < kernels::kFastKernelOrder
+            ? ColumnPivotDeterminant(A, exchanges)
+            : kernels::columnPivotDeterminantFast(A, exchanges,
+                                                  kernels::defaultKernelSettings(&in.stop));
 
     Report r;
-    r.reserve(2 * estimateBlockBytes(*n, *n, kSep.size()) + 256);
-    r.matrixBlock(B, *n, *n, kSep, NumberStyle::plain());
+    r.reserve(2 * estimateBlockBytes(n, n, kTwoBlanks.size()) + 256);
+    r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
     r.heading("输出行列式选主元、消元后的结果");
-    r.matrixBlock(A, *n, *n, kSep, NumberStyle::rounded(dd + 1));
+    r.matrixBlock(A, n, n, kTwoBlanks, NumberStyle::rounded(dd + 1));
     r.newline().text("行、列共交换 ").integer(exchanges).text(" 次").newline();
     r.heading("行列式的值为：").text("   ").number(det, NumberStyle::rounded(dd));
     r.newline().title("选主元消去法的应用——求行列式的值。");
-    return publish(host, r.take());
+    return publish(in.host, r.take());
 }
 
-std::span<const CommandDef> eliminationCommands() {
-    static constexpr CommandDef kCommands[] = {
-        {"Gauss_1", &Gauss_1_Click},     {"GaussTier", &GaussTier_Click},
-        {"GaussFull", &GaussFull_Click}, {"A_matrix", &A_matrix_Click},
-        {"A_range", &A_range_Click},
-    };
-    return kCommands;
-}
+} // namespace
+
+namespace commands {
+
+// Gauss消去法 empties the result area only once the order is accepted, so a
+// cancelled prompt keeps the previous report; Gauss列主元消去法 empties it first.
+const Command Gauss_1{"Gauss_1", "Gauss消去法", CommandGroup::Elimination,
+                      {kMatrixOrderPrompt, kInputDataCaption, "3"}, &gauss1};
+const Command GaussTier{"GaussTier", "Gauss列主元消去法", CommandGroup::Elimination,
+                        {kOrderPrompt, {}, {}, Clear::BeforeAsking}, &gaussTier};
+const Command GaussFull{"GaussFull", "Gauss全主元消去法", CommandGroup::Elimination,
+                        {kOrderPrompt}, &gaussFull};
+const Command A_matrix{"A_matrix", "列主元求逆矩阵", CommandGroup::Elimination,
+                       {kMatrixOrderPrompt}, &inverse};
+const Command A_range{"A_range", "列主元求行列式", CommandGroup::Elimination,
+                      {kMatrixOrderPrompt, {}, {}, Clear::AfterOrder, Reads::SquareMatrix},
+                      &determinant};
+
+} // namespace commands
 
 } // namespace quorvex

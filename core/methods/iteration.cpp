@@ -1,7 +1,5 @@
 #include "methods/iteration.h"
-#include "methods/method_groups.h"
 
-#include "matrix_text.h"
 #include "number_text.h"
 #include "report.h"
 
@@ -14,18 +12,8 @@ namespace quorvex {
 
 namespace {
 
-constexpr std::string_view kSep = "  ";
-
-constexpr double kDefaultPrecision = 0.00001;
-// A precision coarser than this is allowed only after the user confirms it.
-constexpr double kCoarsePrecision = 0.1;
 constexpr int kSweepLimit = 1000;
 
-constexpr std::string_view kPrecisionPrompt = "输入迭代精度 e：";
-constexpr std::string_view kPrecisionCaption = "确定迭代精度";
-constexpr std::string_view kPrecisionWarning =
-    "精度设置不好，确实要这样设置，将会导致结果运算误差太大。";
-constexpr std::string_view kPrecisionWarningCaption = "精度设置提示";
 constexpr std::string_view kInitialValueCaption = "输入初始值";
 constexpr std::string_view kFactorPrompt = "当0<w<1 时，称为低松弛迭代法(SUR法)\r\n"
                                            "当w>1 时，称为高松弛迭代法(SOR法)\r\n"
@@ -78,21 +66,6 @@ struct IterationMethod {
     std::string_view title;
 };
 
-double askPrecision(Host& host) {
-    return readLeadingNumber(
-        ask(host, kPrecisionPrompt, kPrecisionCaption, numberText(kDefaultPrecision)));
-}
-
-/// The precision, confirmed when coarse. No means the user wants another
-/// value, so the precision is asked again and the new answer checked anew.
-double askConfirmedPrecision(Host& host) {
-    double e = askPrecision(host);
-    while (e > kCoarsePrecision &&
-           !host.askYesNo(std::string(kPrecisionWarning), std::string(kPrecisionWarningCaption)))
-        e = askPrecision(host);
-    return e;
-}
-
 Iterate askInitialValues(Host& host, int n) {
     Iterate x0(static_cast<std::size_t>(n));
     std::string prompt;
@@ -133,8 +106,9 @@ bool converged(const Iterate& x, const Iterate& x0, double e) {
 /// when the limit is passed. The count is checked before the test's result
 /// is used, so a sweep beyond the limit never counts even when it converged.
 std::optional<int> iterate(Sweep sweep, const Matrix& Ab, int n, Iterate& x0, Iterate& x, double e,
-                           double w) {
+                           double w, const StopRequest& stop) {
     for (int k = 1;; ++k) {
+        stop.check();
         sweep(Ab, n, x0, x, w);
         const bool done = converged(x, x0, e);
         if (k > kSweepLimit) return std::nullopt;
@@ -146,8 +120,8 @@ std::optional<int> iterate(Sweep sweep, const Matrix& Ab, int n, Iterate& x0, It
 std::string iterationReport(const Matrix& Ab, int n, int k, const Iterate& x, int dd,
                             const IterationMethod& method, double w) {
     Report r;
-    r.reserve(estimateBlockBytes(n, n + 1, kSep.size()) + 32 * static_cast<std::size_t>(n) + 256);
-    r.matrixBlock(Ab, n, n + 1, kSep, NumberStyle::plain());
+    r.reserve(estimateBlockBytes(n, n + 1, kTwoBlanks.size()) + 32 * static_cast<std::size_t>(n) + 256);
+    r.matrixBlock(Ab, n, n + 1, kTwoBlanks, NumberStyle::plain());
     r.newline();
     if (method.asksFactor) r.text("松弛因子 w=").number(w, NumberStyle::plain()).newline();
     r.text("迭代").integer(k).text("次 ， 求得方程组的解为：").newline();
@@ -157,45 +131,47 @@ std::string iterationReport(const Matrix& Ab, int n, int k, const Iterate& x, in
     return r.take();
 }
 
-Outcome runIteration(Host& host, const IterationMethod& method) {
-    host.setResultText({});
-    const std::string text = host.editText();
-    const double e = askConfirmedPrecision(host);
-    const auto order = askOrder(host, kArrayOrderPrompt, kInputDataCaption, "0");
-    if (!order) return Outcome::Stopped;
-    const int n = *order;
-    Matrix Ab(n, n + 1);
-    GetMatrixFromText(Ab, n, text, &host);
-    Iterate x0 = askInitialValues(host, n);
+Outcome runIteration(CommandInput& in, const IterationMethod& method) {
+    const int n = in.n;
+    const Matrix& Ab = in.matrix;
+    Iterate x0 = askInitialValues(in.host, n);
     Iterate x = x0;
-    const double w = method.asksFactor ? askFactor(host) : 1.0;
-    if (hasZeroDiagonal(Ab, n)) return fail(host, kZeroDiagonal);
-    const auto k = iterate(method.sweep, Ab, n, x0, x, e, w);
-    if (!k) return fail(host, kNoConvergence);
-    return publish(host, iterationReport(Ab, n, *k, x, host.decimalDigits(), method, w));
+    const double w = method.asksFactor ? askFactor(in.host) : 1.0;
+    if (hasZeroDiagonal(Ab, n)) return fail(in.host, kZeroDiagonal);
+    const auto k = iterate(method.sweep, Ab, n, x0, x, in.precision, w, in.stop);
+    if (!k) return fail(in.host, kNoConvergence);
+    return publish(in.host,
+                   iterationReport(Ab, n, *k, x, in.settings.decimalDigits, method, w));
 }
+
+Outcome jacobi(CommandInput& in) {
+    return runIteration(in, {&jacobiSweep, false, "Jacobi迭代法解线性方程组"});
+}
+
+Outcome gaussSeidel(CommandInput& in) {
+    return runIteration(in, {&gaussSeidelSweep, false, "Gauss-Seidel迭代法解线性方程组"});
+}
+
+Outcome relaxation(CommandInput& in) {
+    return runIteration(in, {&relaxationSweep, true, "逐次超松弛(SOR)迭代法解线性方程组"});
+}
+
+// The iterations empty the result area first and ask their precision
+// before the order.
+constexpr Opening kIterationOpening{kArrayOrderPrompt, kInputDataCaption, "0",
+                                    Clear::BeforeAsking, Reads::AugmentedMatrix, true};
 
 } // namespace
 
-Outcome JacobiDie_Click(Host& host) {
-    return runIteration(host, {&jacobiSweep, false, "Jacobi迭代法解线性方程组"});
-}
+namespace commands {
 
-Outcome Gauss_SeidelDie_Click(Host& host) {
-    return runIteration(host, {&gaussSeidelSweep, false, "Gauss-Seidel迭代法解线性方程组"});
-}
+const Command JacobiDie{"JacobiDie", "雅可比迭代法", CommandGroup::Iteration, kIterationOpening,
+                        &jacobi};
+const Command Gauss_SeidelDie{"Gauss_SeidelDie", "高斯-塞德尔迭代法", CommandGroup::Iteration,
+                              kIterationOpening, &gaussSeidel};
+const Command SorDie{"SorDie", "逐次超松驰迭代法", CommandGroup::Iteration, kIterationOpening,
+                     &relaxation};
 
-Outcome SorDie_Click(Host& host) {
-    return runIteration(host, {&relaxationSweep, true, "逐次超松弛(SOR)迭代法解线性方程组"});
-}
-
-std::span<const CommandDef> iterationCommands() {
-    static constexpr CommandDef kCommands[] = {
-        {"JacobiDie", &JacobiDie_Click},
-        {"Gauss_SeidelDie", &Gauss_SeidelDie_Click},
-        {"SorDie", &SorDie_Click},
-    };
-    return kCommands;
-}
+} // namespace commands
 
 } // namespace quorvex

@@ -1,11 +1,9 @@
 #include "methods/tests_and_norms.h"
-#include "methods/method_groups.h"
 
 #include "kernels/leading_minors.h"
 #include "linear_routines.h"
 #include "norm_routines.h"
 #include "report.h"
-#include "vector_text.h"
 
 #include <cmath>
 #include <optional>
@@ -15,7 +13,6 @@ namespace quorvex {
 
 namespace {
 
-constexpr std::string_view kSep = "  ";
 constexpr std::string_view kNormSep = "    ";
 // The element count is a 16-bit integer: a longer vector overflows it, and
 // the command then finds no elements.
@@ -52,66 +49,49 @@ double offDiagonalSum(const Matrix& B, int i, int n) {
     return sum;
 }
 
-/// Asks for the order, then empties the result area and reads the matrix.
-/// Gives nothing when the command stops silently; the previous report then
-/// stays.
-std::optional<Matrix> askMatrix(Host& host, std::string_view prompt,
-                                std::string_view caption = {}) {
-    const auto n = askOrder(host, prompt, caption);
-    if (!n) return std::nullopt;
-    host.setResultText({});
-    return readAugmentedMatrix(host, *n);
-}
-
-} // namespace
-
-Outcome CMatrixJudge_Click(Host& host) {
-    const auto matrix = askMatrix(host, kMatrixOrderPrompt);
-    if (!matrix) return Outcome::Stopped;
-    const Matrix& B = *matrix;
-    const int n = B.rows();
-    const NumberStyle style = NumberStyle::rounded(host.decimalDigits());
+Outcome positiveDefinite(CommandInput& in) {
+    const Matrix& B = in.matrix;
+    const int n = in.n;
+    const NumberStyle style = NumberStyle::rounded(in.settings.decimalDigits);
     Report r;
-    r.matrixBlock(B, n, n, kSep, NumberStyle::plain());
+    r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
     r.heading("以上是该矩阵的各元素").text("下面输出各阶顺序主子式的值：").newline();
-    kernels::LeadingMinors minors(B, n < kernels::kFastKernelOrder ? 0 : n, kernels::defaultKernelSettings());
+    kernels::LeadingMinors minors(B, n < kernels::kFastKernelOrder ? 0 : n,
+                                  kernels::defaultKernelSettings(&in.stop));
     for (int k = 1; k <= n; ++k) {
+        in.stop.check();
         const double d = n < kernels::kFastKernelOrder ? leadingMinor(B, k) : minors(k);
-        r.text(kSep).integer(k).text(" 阶顺序主子式的值为： ").number(d, style).newline();
+        r.text(kTwoBlanks).integer(k).text(" 阶顺序主子式的值为： ").number(d, style).newline();
         if (!(d > 0.0)) {
             r.newline().text("第 ").integer(k).text(" 阶顺序主子式的值不大于 0 ，该矩阵非正定。");
-            return publish(host, r.newline().take());
+            return publish(in.host, r.newline().take());
         }
     }
     r.newline().text(isSymmetric(B, n) ? kPositiveDefinite : kNotSymmetric).newline();
-    return publish(host, r.take());
+    return publish(in.host, r.take());
 }
 
-Outcome StrictMatrixJudge_Click(Host& host) {
-    const auto matrix = askMatrix(host, kMatrixOrderPrompt);
-    if (!matrix) return Outcome::Stopped;
-    const Matrix& B = *matrix;
-    const int n = B.rows();
+Outcome diagonalDominance(CommandInput& in) {
+    const Matrix& B = in.matrix;
+    const int n = in.n;
     Report r;
-    r.matrixBlock(B, n, n, kSep, NumberStyle::plain());
+    r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
     r.heading("以上是该矩阵的元素").text("下面输出各行的判断结果：").newline();
     for (int i = 1; i <= n; ++i) {
         if (std::fabs(B(i, i)) > offDiagonalSum(B, i, n)) continue;
         r.text("第 ").integer(i).text(" 行对角元素的绝对值不严格大于同行的其他元素的绝对值之和");
         r.newline().newline().text("因此该矩阵不是严格对角占优矩阵。").newline();
-        return publish(host, r.take());
+        return publish(in.host, r.take());
     }
     r.text("该矩阵每一行对角元素的绝对值都严格大于同行的其他元素的绝对值之和").newline();
     r.newline().text("因此该矩阵是严格对角占优矩阵。").newline();
     r.newline().text("同时该矩阵也为非奇异矩阵。");
-    return publish(host, r.take());
+    return publish(in.host, r.take());
 }
 
-Outcome VectorModel_Click(Host& host) {
-    const std::string edit = host.editText();
-    host.setResultText({});
-    const Vector v = GetVectorFromText(edit, &host);
-    const int n = v.size() <= kMaxVectorLength ? v.size() : 0;
+Outcome vectorNorms(CommandInput& in) {
+    const Vector& v = in.vector;
+    const int n = in.n <= kMaxVectorLength ? in.n : 0;
     if (n < 1) return Outcome::Stopped;
     double s1 = 0.0, s2 = 0.0;
     double m = std::fabs(v(1));
@@ -125,17 +105,15 @@ Outcome VectorModel_Click(Host& host) {
     r.newline().text("以上是所要求解的向量，接下来输出向量的范数").newline();
     r.newline().text("向量的1范数为： ").number(s1, NumberStyle::plain());
     r.newline().text("向量的2范数为： ");
-    r.number(std::sqrt(s2), NumberStyle::rounded(host.decimalDigits()));
+    r.number(std::sqrt(s2), NumberStyle::rounded(in.settings.decimalDigits));
     r.newline().text("向量的无穷范数为： ").number(m, NumberStyle::plain()).newline();
-    return publish(host, r.take());
+    return publish(in.host, r.take());
 }
 
-Outcome MatrixModel_Click(Host& host) {
-    const auto matrix = askMatrix(host, kArrayOrderPrompt, kInputDataCaption);
-    if (!matrix) return Outcome::Stopped;
-    const Matrix& A = *matrix;
-    const int n = A.rows();
-    const NumberStyle rounded = NumberStyle::rounded(host.decimalDigits());
+Outcome matrixNorms(CommandInput& in) {
+    const Matrix& A = in.matrix;
+    const int n = in.n;
+    const NumberStyle rounded = NumberStyle::rounded(in.settings.decimalDigits);
     Report r;
     r.matrixBlock(A, n, n, kNormSep, NumberStyle::plain());
     r.newline().text("以上是所要求解的矩阵，接下来输出矩阵的范数").newline().newline();
@@ -145,17 +123,28 @@ Outcome MatrixModel_Click(Host& host) {
     r.text("矩阵的F范数为： ").number(frobeniusNorm(A, n), rounded).newline().newline();
     r.text("矩阵的无穷范数为： ").number(rowSumNorm(A, n), NumberStyle::plain());
     r.newline().newline();
-    return publish(host, r.take());
+    return publish(in.host, r.take());
 }
 
-std::span<const CommandDef> testsAndNormsCommands() {
-    static constexpr CommandDef kCommands[] = {
-        {"CMatrixJudge", &CMatrixJudge_Click},
-        {"VectorModel", &VectorModel_Click},
-        {"MatrixModel", &MatrixModel_Click},
-        {"StrictMatrixJudge", &StrictMatrixJudge_Click},
-    };
-    return kCommands;
-}
+} // namespace
+
+namespace commands {
+
+const Command CMatrixJudge{"CMatrixJudge", "正定矩阵判断", CommandGroup::TestsAndNorms,
+                           {kMatrixOrderPrompt, {}, {}, Clear::AfterOrder, Reads::SquareMatrix},
+                           &positiveDefinite};
+const Command VectorModel{"VectorModel", "向量范数", CommandGroup::TestsAndNorms,
+                          {{}, {}, {}, Clear::BeforeAsking, Reads::Vector}, &vectorNorms};
+const Command MatrixModel{"MatrixModel", "矩阵范数", CommandGroup::TestsAndNorms,
+                          {kArrayOrderPrompt, kInputDataCaption, {}, Clear::AfterOrder,
+                           Reads::SquareMatrix},
+                          &matrixNorms};
+const Command StrictMatrixJudge{"StrictMatrixJudge", "严格对角占优矩阵判断",
+                                CommandGroup::TestsAndNorms,
+                                {kMatrixOrderPrompt, {}, {}, Clear::AfterOrder,
+                                 Reads::SquareMatrix},
+                                &diagonalDominance};
+
+} // namespace commands
 
 } // namespace quorvex

@@ -105,7 +105,7 @@ class AboutHelpTest : public QObject {
         for (const QString& page : QDir(":/help").entryList({"*.html"})) book += helpText(page);
         for (const MenuEntry& e : methodMenu()) {
             if (e.kind != MenuEntryKind::Command) continue;
-            const QString id = QString::fromUtf8(e.id.data(), e.id.size());
+            const QString id = QString::fromUtf8(e.id().data(), e.id().size());
             QVERIFY2(book.contains("id=\"" + id + "\""), qPrintable(id + " has no help section"));
         }
     }

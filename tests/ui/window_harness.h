@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QToolBar>
 
 namespace quorvex::ui::testing {
 
@@ -45,6 +46,12 @@ public:
         QAction* a = action(name);
         QVERIFY2(a, name);
         a->trigger();
+    }
+    /// Clicks the toolbar's button with this tooltip.
+    void clickToolbar(const QString& tip) {
+        for (QAction* a : window.findChild<QToolBar*>(QStringLiteral("Toolbar1"))->actions())
+            if (!a->isSeparator() && a->toolTip() == tip) return a->trigger();
+        QFAIL(qPrintable("no toolbar button " + tip));
     }
     /// Opens a menu the way the user does, so that its opening handler runs.
     void open(QMenu* menu) { emit menu->aboutToShow(); }

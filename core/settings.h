@@ -1,0 +1,15 @@
+#pragma once
+
+namespace quorvex {
+
+/// The options that shape a report. They last for one run of the program
+/// and are never stored; the window's 显示 menu and the CLI's options fill
+/// them, and every command reads them from here only.
+struct ReportSettings {
+    static constexpr int kDefaultDecimalDigits = 6;
+
+    /// Decimals of printed numbers, 1 to 16.
+    int decimalDigits = kDefaultDecimalDigits;
+};
+
+} // namespace quorvex
