@@ -83,7 +83,7 @@ struct CommandInput {
 };
 
 /// Kinds of commands, as the method families group them.
-enum class CommandGroup { Elimination, Decomposition, Iteration, TestsAndNorms };
+enum class CommandGroup { Elimination, Decomposition, Iteration, TestsAndNorms, Analysis };
 
 /// A command, defined once: its id (the menu item's control name, which the
 /// CLI names it by), its caption, its family, its opening and its body.

@@ -11,12 +11,6 @@ namespace quorvex {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-} // namespace
-
-namespace {
-
 /// Lays out up to 15 significant digits with decimal exponent `exponent`
 /// (the exponent of the first digit) the way "%.15G" does: fixed notation
 /// from 1E-04 up to below 1E+15, else mantissa, "E", sign and at least two

@@ -5,6 +5,9 @@
 
 namespace quorvex {
 
+/// An ASCII decimal digit: what numbers are written with, whatever the locale.
+inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
 /// One left-to-right pass replacing every non-overlapping occurrence of
 /// `from` by `to`, in place; linear in the text's length.
 void replaceAllInPlace(std::string& s, std::string_view from, std::string_view to);

@@ -53,12 +53,7 @@ class FuzzHost : public Host {
 /// answers separated by newlines up to a NUL byte (each cut to `answerLength`
 /// characters), then the edit area's text.
 inline void runFuzzedCommand(const std::uint8_t* data, std::size_t size, std::size_t answerLength) {
-    static const std::vector<const Command*> all = [] {
-        std::vector<const Command*> list;
-        for (const auto& e : methodMenu())
-            if (e.command) list.push_back(e.command);
-        return list;
-    }();
+    static const std::vector<const Command*> all = allCommands();
     if (size < 2 || all.empty()) return;
     const Command* command = all[data[0] % all.size()];
     ReportSettings settings;

@@ -126,10 +126,12 @@ void LinearFrm::connectOtherMenus() {
     on("FormatDefault", [this] { m_settings->FormatDefault_Click(); });
     on("mnuHelpFile", [this] { emit helpRequested(); });
     on("mnuAbout", [this] { emit aboutRequested(); });
-    for (const auto& [action, entry] : m_menus.methodItems)
+    for (const auto& [action, entry] : m_menus.commandItems)
         connect(action, &QAction::triggered, this, [this, e = entry] { m_commands->run(*e); });
-    connect(m_menus.methods, &QMenu::aboutToShow, this,
-            [this] { Uncoil_Click(m_menus, isBlank(*m_edit)); });
+    for (QMenu* menu : {m_menus.methods, m_menus.analysis})
+        if (menu)
+            connect(menu, &QMenu::aboutToShow, this,
+                    [this] { Uncoil_Click(m_menus, isBlank(*m_edit)); });
     connect(m_toolbarSave, &QAction::triggered, this, [this] {
         if (!m_commands->running()) m_files->FileSave_Click();
     });

@@ -68,7 +68,7 @@ private slots:
         WindowHarness h;
         h.edit().setPlainText(text);
         h.open(h.window.menus().methods);
-        for (const auto& [action, command] : h.window.menus().methodItems)
+        for (const auto& [action, command] : h.window.menus().commandItems)
             QCOMPARE(action->isEnabled(), enabled);
         QCOMPARE(h.window.menus().convergence->menuAction()->isEnabled(), enabled);
         // 撤消 and 列主元消去法应用 have no command behind them.
