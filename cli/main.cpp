@@ -1,7 +1,9 @@
 // quorvex-cli: runs one method command headless and prints the result area.
 #include "console_host.h"
+#include "document.h"
 #include "number_text.h"
 #include "registry.h"
+#include "render/render.h"
 #include "settings.h"
 #include "text_codec.h"
 
@@ -45,11 +47,16 @@ const char* const kUsage =
     "  -d, --digits N       decimals of printed numbers (default 6, clamped to 1..16)\n"
     "  -p, --previous FILE  the result area's text before the command\n"
     "      --trace          write each dialog to standard error as it is shown\n"
+    "      --format FORMAT  write the report as text (the default, byte for byte),\n"
+    "                       latex (XeLaTeX with ctex), html (one self-contained\n"
+    "                       page) or markdown (matrices as $$ math)\n"
+    "  -o, --output FILE    write to FILE instead of standard output\n"
     "      --list           list the commands: id, a tab, the caption\n"
     "  -h, --help           show this help\n"
     "\n"
     "Exit status: 0 report written, 1 the command ended with a failure message,\n"
-    "3 the command stopped silently (cancel, order below 1), 2 usage or input error.\n";
+    "3 the command stopped silently (cancel, order below 1), 2 usage error, unreadable\n"
+    "input or an output file that cannot be written.\n";
 
 struct Options {
     std::string command;
@@ -57,6 +64,8 @@ struct Options {
     std::optional<std::string> previous;
     std::deque<std::string> answers;
     ReportSettings settings;
+    Format format = Format::Text;
+    std::optional<std::string> output;
     bool trace = false;
     bool list = false;
     bool help = false;
@@ -121,6 +130,14 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& o) {
         } else if (arg == "-p" || arg == "--previous") {
             if (!value(v)) return "option " + arg + " needs a file name";
             o.previous = v;
+        } else if (arg == "--format") {
+            if (!value(v)) return "option " + arg + " needs a format";
+            const auto format = formatFromName(v);
+            if (!format) return "unknown format " + v + " (text, latex, html or markdown)";
+            o.format = *format;
+        } else if (arg == "-o" || arg == "--output") {
+            if (!value(v)) return "option " + arg + " needs a file name";
+            o.output = v;
         } else if (arg == "--trace" && !inlineValue) {
             o.trace = true;
         } else if (arg == "--list" && !inlineValue) {
@@ -137,6 +154,20 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& o) {
     }
     if (!o.list && !o.help && o.command.empty()) return "no command given";
     return std::nullopt;
+}
+
+/// The result area in the chosen format: the text itself, or its report
+/// rendered; an empty result area gives nothing in any format.
+std::string rendered(const cli::ConsoleHost& host, Format format) {
+    if (host.result().empty()) return {};
+    return render(host.resultDocument(), format);
+}
+
+bool writeTo(const std::string& path, const std::string& text) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    return std::fclose(f) == 0 && written;
 }
 
 void listCommands() {
@@ -189,9 +220,18 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
-    const std::string& out = host.result();
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    std::fflush(stdout);
+    const std::string other = o.format == Format::Text ? std::string() : rendered(host, o.format);
+    const std::string& out = o.format == Format::Text ? host.result() : other;
+    if (o.output) {
+        if (!writeTo(*o.output, out)) {
+            std::fprintf(stderr, "quorvex-cli: cannot write output file '%s': %s\n",
+                         o.output->c_str(), std::strerror(errno));
+            return kExitUsage;
+        }
+    } else {
+        std::fwrite(out.data(), 1, out.size(), stdout);
+        std::fflush(stdout);
+    }
     switch (outcome) {
     case Outcome::Reported: return kExitReported;
     case Outcome::Failed: return kExitFailed;

@@ -64,8 +64,11 @@ qsizetype utf16Length(const std::string& text) {
     return n;
 }
 
-void ResultArea::setText(std::string text) {
+void ResultArea::setText(std::string text) { setReport(std::move(text), nullptr); }
+
+void ResultArea::setReport(std::string text, std::shared_ptr<const Document> document) {
     m_text = std::move(text);
+    m_document = std::move(document);
     m_view.setPlainText(QString::fromStdString(m_text));
 }
 
