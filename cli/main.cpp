@@ -5,14 +5,17 @@
 #include "registry.h"
 #include "render/render.h"
 #include "settings.h"
+#include "standard_streams.h"
 #include "text_codec.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <deque>
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +33,13 @@ constexpr int kExitReported = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitStopped = 3;
+constexpr int kExitInterrupted = 130; // 128 + SIGINT, as shells report it
+
+// Ctrl+C asks the running command to stop; a signal handler can reach it
+// only through a variable of its own.
+StopRequest gInterrupt;
+
+extern "C" void onInterrupt(int) { gInterrupt.request(); }
 
 const char* const kUsage =
     "usage: quorvex-cli [options] COMMAND\n"
@@ -54,9 +64,11 @@ const char* const kUsage =
     "      --list           list the commands: id, a tab, the caption\n"
     "  -h, --help           show this help\n"
     "\n"
-    "Exit status: 0 report written, 1 the command ended with a failure message,\n"
-    "3 the command stopped silently (cancel, order below 1), 2 usage error, unreadable\n"
-    "input or an output file that cannot be written.\n";
+    "Exit status: 0 report written, 1 the command ended with a failure message\n"
+    "(out of memory too), 3 the command stopped silently (cancel, order below 1),\n"
+    "2 usage or input error, 4 standard output or the -o file could not be written\n"
+    "(this help and --list too), 130 interrupted (Ctrl+C): the command stopped\n"
+    "cleanly and the result area is written as it was before it.\n";
 
 struct Options {
     std::string command;
@@ -171,9 +183,8 @@ bool writeTo(const std::string& path, const std::string& text) {
 }
 
 void listCommands() {
-    for (const MenuEntry& e : methodMenu()) {
-        if (!e.command) continue;
-        const Command& c = *e.command;
+    for (const Command* command : allCommands()) {
+        const Command& c = *command;
         std::printf("%.*s\t%.*s\n", static_cast<int>(c.id.size()), c.id.data(),
                     static_cast<int>(c.caption.size()), c.caption.data());
     }
@@ -181,7 +192,7 @@ void listCommands() {
 
 } // namespace
 
-int main(int argc, char** argv) {
+static int runCli(int argc, char** argv) {
     Options o;
     if (auto error = parseArguments(argc, argv, o)) {
         std::fprintf(stderr, "quorvex-cli: %s\n%s", error->c_str(), kUsage);
@@ -189,11 +200,11 @@ int main(int argc, char** argv) {
     }
     if (o.help) {
         std::fputs(kUsage, stdout);
-        return 0;
+        return cli::finishStandardOutput() ? 0 : cli::outputLost();
     }
     if (o.list) {
         listCommands();
-        return 0;
+        return cli::finishStandardOutput() ? 0 : cli::outputLost();
     }
     const Command* command = findCommand(o.command);
     if (!command) {
@@ -215,27 +226,39 @@ int main(int argc, char** argv) {
     cli::ConsoleHost host(platform::decodeTextFile(std::move(input)),
                           platform::decodeTextFile(std::move(previous)),
                           std::move(o.answers), o.trace, stderr);
-    const Outcome outcome = runCommand(*command, host, o.settings);
+    std::signal(SIGINT, onInterrupt);
+    const Outcome outcome = runCommand(*command, host, o.settings, &gInterrupt);
+    std::signal(SIGINT, SIG_DFL);
+    if (gInterrupt.requested()) std::fputs("quorvex-cli: interrupted\n", stderr);
 
-#ifdef _WIN32
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
     const std::string other = o.format == Format::Text ? std::string() : rendered(host, o.format);
     const std::string& out = o.format == Format::Text ? host.result() : other;
     if (o.output) {
         if (!writeTo(*o.output, out)) {
             std::fprintf(stderr, "quorvex-cli: cannot write output file '%s': %s\n",
                          o.output->c_str(), std::strerror(errno));
-            return kExitUsage;
+            return cli::kExitUnwritten;
         }
-    } else {
-        std::fwrite(out.data(), 1, out.size(), stdout);
-        std::fflush(stdout);
+    } else if (!cli::writeStandardOutput(out)) {
+        return cli::outputLost();
     }
     switch (outcome) {
     case Outcome::Reported: return kExitReported;
     case Outcome::Failed: return kExitFailed;
-    case Outcome::Stopped: return kExitStopped;
+    case Outcome::Stopped: return gInterrupt.requested() ? kExitInterrupted : kExitStopped;
     }
     return kExitReported;
+}
+
+int main(int argc, char** argv) {
+    cli::occupyClosedStandardStreams();
+    try {
+        return runCli(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // Out of memory outside a command (reading or decoding a huge input,
+        // say) ends as it does inside one: one message, no report.
+        std::fprintf(stderr, "message: %.*s\n", static_cast<int>(kOutOfMemoryMessage.size()),
+                     kOutOfMemoryMessage.data());
+        return kExitFailed;
+    }
 }

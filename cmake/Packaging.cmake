@@ -8,14 +8,17 @@
 #   share/applications/, share/metainfo/, share/icons/hicolor/
 
 set(quorvex_share ${CMAKE_INSTALL_DATADIR}/quorvex)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/help/ DESTINATION ${quorvex_share}/help)
-install(FILES ${PROJECT_SOURCE_DIR}/resources/music/END.MID DESTINATION ${quorvex_share}/music)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${quorvex_share}/examples
         FILES_MATCHING PATTERN "*.txt")
-install(FILES ${PROJECT_SOURCE_DIR}/resources/quorvex.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/resources/org.quorvex.Quorvex.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# What only the window uses: a build without it installs no desktop files.
+if(QUORVEX_BUILD_GUI)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/help/ DESTINATION ${quorvex_share}/help)
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/music/END.MID DESTINATION ${quorvex_share}/music)
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/quorvex.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/org.quorvex.Quorvex.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+endif()
 
 set(CPACK_PACKAGE_NAME quorvex)
 set(CPACK_PACKAGE_VENDOR "The Quorvex team")

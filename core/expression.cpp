@@ -12,10 +12,8 @@ namespace quorvex {
 
 namespace {
 
-constexpr int kStepLimit = 5001;
 constexpr const char* kPiText = "+3.14159265358979";
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isDigitOrPoint(char c) { return isDigit(c) || c == '.'; }
 
 std::string replaceAll(std::string_view s, std::string_view from, std::string_view to) {
@@ -73,27 +71,33 @@ std::string applySignRule(std::string_view s) {
     return out;
 }
 
+/// Length of the number token at the start of s, 0 when there is none.
+std::size_t numberToken(std::string_view s) {
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    if (i >= s.size() || !isDigitOrPoint(s[i])) return 0;
+    while (i < s.size() && isDigitOrPoint(s[i])) ++i;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+        if (j < s.size() && isDigit(s[j])) {
+            while (j < s.size() && isDigit(s[j])) ++j;
+            i = j;
+        }
+    }
+    return i;
+}
+
 /// A plain number (optional sign, digits and points, optional exponent,
 /// optional row mark) evaluates to its own value; recognising it up front
 /// spares the normalisation passes for the common case.
 bool plainNumber(std::string_view t, double& value) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
-    const std::size_t runStart = i;
-    while (i < t.size() && isDigitOrPoint(t[i])) ++i;
-    if (i == runStart) return false;
-    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < t.size() && (t[j] == '+' || t[j] == '-')) ++j;
-        const std::size_t digits = j;
-        while (j < t.size() && isDigit(t[j])) ++j;
-        if (j == digits) return false;
-        i = j;
-    }
-    if (i < t.size() && t[i] == '#') ++i;
-    if (i != t.size()) return false;
-    value = decimalValue(t.substr(runStart), negative);
+    std::size_t end = numberToken(t);
+    if (end == 0) return false;
+    if (end < t.size() && t[end] == '#') ++end;
+    if (end != t.size()) return false;
+    const std::size_t sign = (t[0] == '+' || t[0] == '-') ? 1 : 0;
+    value = decimalValue(t.substr(sign), t[0] == '-');
     return true;
 }
 
@@ -200,23 +204,6 @@ double applyOperator(double a, std::string_view op, double b) {
     return r;
 }
 
-/// Length of the number token at the start of s, 0 when there is none.
-std::size_t numberToken(std::string_view s) {
-    std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    if (i >= s.size() || !isDigitOrPoint(s[i])) return 0;
-    while (i < s.size() && isDigitOrPoint(s[i])) ++i;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
-        if (j < s.size() && isDigit(s[j])) {
-            while (j < s.size() && isDigit(s[j])) ++j;
-            i = j;
-        }
-    }
-    return i;
-}
-
 /// Stacks whose bottom entry is never removed: popping it returns it.
 template <typename T> struct BottomStack {
     std::vector<T> items;
@@ -268,8 +255,11 @@ double EvaluateNormalised(std::string_view normalised, double x) {
     ops.push("#");
     BottomStack<double> values{0.0};
 
+    // Every step either consumes input or pops an operator that consuming
+    // input pushed, so the whole text is evaluated in linear time; no step
+    // limit may cut a long expression short and pass off a partial value.
     std::string_view rest = s;
-    for (int step = 0; !rest.empty() && step < kStepLimit; ++step) {
+    while (!rest.empty()) {
         if (std::size_t len = numberToken(rest)) {
             const bool negative = rest[0] == '-';
             const std::size_t sign = (rest[0] == '+' || rest[0] == '-') ? 1 : 0;

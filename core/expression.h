@@ -7,8 +7,9 @@ namespace quorvex {
 
 /// The value of one element text: a number or an arithmetic expression with
 /// + - * / \ ^, parentheses, the functions sin cos tan exp sqr abs log atn
-/// log10 log2, the constant pi and the variable x (always 0 here). Never
-/// fails: faulty input yields 0 or a partial value.
+/// log10 log2, the constant pi and the variable x (always 0 here). The whole
+/// text is evaluated, in time linear in its length. Never fails: malformed
+/// input yields 0 or the value read before the fault.
 double EvaluateExpression(std::string_view text);
 
 /// Rewrites an element text into the canonical form the evaluation reads:

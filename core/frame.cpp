@@ -63,12 +63,17 @@ Outcome open(const Command& command, CommandInput& in) {
 
 } // namespace
 
-Outcome runCommand(const Command& command, Host& host, const ReportSettings& settings) {
+Outcome runCommand(const Command& command, Host& host, const ReportSettings& settings,
+                   const StopRequest* stop) {
+    static const StopRequest never;
     std::string before = host.resultText();
     int order = 0;
     try {
-        CommandInput in{host, settings};
+        CommandInput in{host, settings, stop ? *stop : never};
         return open(command, in);
+    } catch (const CommandStopped&) {
+        host.setResultText(std::move(before));
+        return Outcome::Stopped;
     } catch (const InsufficientMemory& e) {
         order = e.order();
     } catch (const std::bad_alloc&) {
@@ -76,7 +81,7 @@ Outcome runCommand(const Command& command, Host& host, const ReportSettings& set
     }
     host.setResultText(std::move(before));
     host.messageBox(order > 0 ? insufficientMemoryMessage(order)
-                              : std::string("内存不足，计算没有完成#"),
+                              : std::string(kOutOfMemoryMessage),
                     std::string(kAppTitle));
     return Outcome::Failed;
 }

@@ -5,6 +5,7 @@
 #include "report.h"
 #include "settings.h"
 
+#include <atomic>
 #include <new>
 #include <string>
 #include <string_view>
@@ -50,11 +51,32 @@ struct Opening {
     bool asksPrecision = false; ///< the iterations ask their precision before the order
 };
 
+/// Thrown where a running command notices that it was asked to stop;
+/// runCommand turns it into a clean stop.
+struct CommandStopped {};
+
+/// A request to stop a running command, made from another thread (the
+/// window's 停止) or a signal handler (the CLI's Ctrl+C). Commands look at it
+/// once per stage of their work, so a stop takes effect within one stage.
+class StopRequest {
+public:
+    void request() noexcept { m_requested.store(true, std::memory_order_relaxed); }
+    bool requested() const noexcept { return m_requested.load(std::memory_order_relaxed); }
+    /// Throws CommandStopped when a stop was requested.
+    void check() const {
+        if (requested()) throw CommandStopped();
+    }
+
+private:
+    std::atomic<bool> m_requested{false};
+};
+
 /// What the frame hands a command's body: the world, the settings and the
 /// numbers read as the opening declares.
 struct CommandInput {
     Host& host;
     const ReportSettings& settings;
+    const StopRequest& stop;
     int n = 0;         ///< the order (the vector's length for Reads::Vector)
     Matrix matrix{};   ///< n x (n+1) or n x n, as read
     Vector vector{};   ///< Reads::Vector only
@@ -62,7 +84,7 @@ struct CommandInput {
 };
 
 /// Kinds of commands, as the method families group them.
-enum class CommandGroup { Elimination, Decomposition, Iteration, TestsAndNorms };
+enum class CommandGroup { Elimination, Decomposition, Iteration, TestsAndNorms, Analysis };
 
 /// A command, defined once: its id (the menu item's control name, which the
 /// CLI names it by), its caption, its family, its opening and its body.
@@ -73,6 +95,9 @@ struct Command {
     Opening opening;
     Outcome (*body)(CommandInput& in);
 };
+
+/// The message shown when an allocation fails with no order to blame.
+inline constexpr std::string_view kOutOfMemoryMessage = "内存不足，计算没有完成#";
 
 /// Thrown when the arrays for an order cannot be had; runCommand turns it,
 /// like any failed allocation, into one message and a clean stop.
@@ -89,8 +114,10 @@ private:
 /// Runs a command: its opening, then its body. When its memory cannot be
 /// had (the order is too large, or an allocation fails) it shows one
 /// message, puts back the result area's text from before the command and
-/// returns Outcome::Failed.
-Outcome runCommand(const Command& command, Host& host, const ReportSettings& settings);
+/// returns Outcome::Failed. When `stop` is requested meanwhile, it puts
+/// back the result area's text and returns Outcome::Stopped.
+Outcome runCommand(const Command& command, Host& host, const ReportSettings& settings,
+                   const StopRequest* stop = nullptr);
 
 /// Shows an input box; an empty caption stands for the application's title.
 std::string ask(Host& host, std::string_view prompt, std::string_view caption = {},

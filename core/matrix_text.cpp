@@ -52,10 +52,15 @@ void readRow(std::string_view line, int n, std::vector<double>& R) {
 
 void GetMatrixFromText(Matrix& M, int n, std::string_view text) {
     std::vector<double> R(static_cast<std::size_t>(n) + 2, 0.0);
-    const std::string_view trimmed = trimBlanks(text);
     std::string s;
-    s.reserve(trimmed.size() + 1); // room for the final row mark
-    s.assign(trimmed);
+    s.reserve(text.size() + 1); // room for the final row mark
+    s.assign(text);
+    normaliseTypedText(s);
+    const std::string_view trimmed = trimBlanks(s);
+    const auto begin = static_cast<std::size_t>(trimmed.data() - s.data());
+    const std::size_t length = trimmed.size();
+    s.erase(begin + length);
+    s.erase(0, begin);
     normaliseBlanks(s);
     markRows(s);
     std::size_t start = 0;

@@ -1,6 +1,9 @@
 #include "norm_routines.h"
 
+#include <Eigen/SVD>
+
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace quorvex {
@@ -97,9 +100,32 @@ double spectralNormEstimate(const Matrix& A, int n) {
             if (sweep >= 2) cur = r;
         }
     }
-    // The square root of a negative or undefined estimate faults and the
-    // value shown stays at its initial 0.
-    return cur >= 0.0 ? std::sqrt(cur) : 0.0;
+    // The sweeps can lose the matrix: the divisor's sign alternates, or a
+    // single-precision overflow divides everything away. Their estimate is
+    // kept wherever it is a usable positive value; otherwise the proper value
+    // stands in, so a nonzero matrix never shows a 2-norm of 0.
+    if (cur > 0.0 && std::isfinite(cur)) return std::sqrt(cur);
+    return largestSingularValue(A, n);
+}
+
+double largestSingularValue(const Matrix& A, int n) {
+    // The decomposition refuses non-finite input; the norm is still defined.
+    bool infinite = false;
+    for (int i = 1; i <= n; ++i) {
+        const double* a = A.row(i);
+        for (int j = 0; j < n; ++j) {
+            if (std::isnan(a[j])) return std::numeric_limits<double>::quiet_NaN();
+            infinite = infinite || std::isinf(a[j]);
+        }
+    }
+    if (infinite) return HUGE_VAL;
+    using RowMajor = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>;
+    const Eigen::Map<const RowMajor, 0, Eigen::OuterStride<>> block(A.row(1), n, n,
+                                                                    Eigen::OuterStride<>(A.cols()));
+    // Singular values only, largest first; the decomposition scales the
+    // matrix itself, so huge and tiny elements neither overflow nor vanish.
+    const Eigen::BDCSVD<Eigen::MatrixXd> svd(block);
+    return svd.singularValues()(0);
 }
 
 } // namespace quorvex

@@ -21,8 +21,12 @@ double frobeniusNorm(const Matrix& A, int n);
 
 /// Reference value of the 2-norm of the leading n x n block of A: 30 sweeps
 /// of a power iteration on AᵀA that renormalises after every row by
-/// MaxAbsElement, then the square root of the last divisor. 0 when that
-/// divisor is negative or undefined.
+/// MaxAbsElement, then the square root of the last divisor. Where that
+/// divisor is not a finite positive value, largestSingularValue instead.
 double spectralNormEstimate(const Matrix& A, int n);
+
+/// The 2-norm of the leading n x n block of A (n >= 1), its largest singular
+/// value; NaN when an element is NaN, an infinity when one is infinite.
+double largestSingularValue(const Matrix& A, int n);
 
 } // namespace quorvex

@@ -1,17 +1,13 @@
 #include "number_text.h"
 
+#include "text_passes.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
 
 namespace quorvex {
-
-namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-} // namespace
 
 namespace {
 
@@ -138,69 +134,107 @@ void appendInteger(std::string& out, long long v) {
     out.append(buf, static_cast<std::size_t>(res.ptr - buf));
 }
 
-double decimalValue(std::string_view text, bool negative) {
-    // Mantissa: digits and at most one point; the exponent is only part of
-    // the number when no second point cut it short.
+namespace {
+
+/// Significant digits handed to the conversion: enough to round any decimal
+/// correctly, with one more digit standing for whatever nonzero digits follow.
+constexpr std::size_t kKeptDigits = 800;
+/// Written exponents saturate here, far beyond the length of any text, so
+/// that the sum with the count of digits keeps its sign.
+constexpr long long kExponentCap = 100'000'000'000'000'000LL;
+/// Longest mantissa and exponent texts read straight from the text; longer
+/// ones are condensed first.
+constexpr std::size_t kDirectMantissa = 400;
+constexpr std::size_t kDirectExponent = 6;
+
+/// Where the parts of a decimal number text lie and what they come to.
+struct DecimalScan {
+    std::size_t mantissaEnd = 0; ///< digits and at most one point
+    std::size_t end = 0;         ///< after the exponent, when it belongs
+    long long exponent = 0;      ///< the written exponent, saturated
+    long long scale = 0;         ///< decimal exponent of the first nonzero digit
+    bool nonzero = false;
+};
+
+DecimalScan scanDecimal(std::string_view text) {
+    DecimalScan d;
     std::size_t i = 0;
     int points = 0;
-    while (i < text.size() && (isDigit(text[i]) || text[i] == '.')) {
-        if (text[i] == '.' && ++points == 2) break;
-        ++i;
+    long long intDigits = 0, leadingFractionZeros = 0;
+    for (; i < text.size() && (isDigit(text[i]) || text[i] == '.'); ++i) {
+        if (text[i] == '.') {
+            if (++points == 2) break;
+        } else if (text[i] != '0' || d.nonzero) {
+            d.nonzero = true;
+            if (points == 0) ++intDigits;
+        } else if (points == 1) {
+            ++leadingFractionZeros;
+        }
     }
-    std::size_t end = i;
+    d.mantissaEnd = d.end = i;
+    // A second point ends the number before any exponent.
     if (points < 2 && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t j = i + 1;
+        const bool negExp = j < text.size() && text[j] == '-';
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-        if (j < text.size() && isDigit(text[j])) {
-            while (j < text.size() && isDigit(text[j])) ++j;
-            end = j;
+        for (; j < text.size() && isDigit(text[j]); ++j) {
+            d.end = j + 1;
+            if (d.exponent < kExponentCap) d.exponent = d.exponent * 10 + (text[j] - '0');
         }
+        if (negExp) d.exponent = -d.exponent;
     }
-    std::string_view num = text.substr(0, end);
-    // from_chars wants at least one digit before an exponent.
-    bool anyDigit = false;
-    for (std::size_t k = 0; k < i; ++k) anyDigit = anyDigit || isDigit(num[k]);
-    if (!anyDigit) return negative ? -0.0 : 0.0;
+    d.scale = (intDigits > 0 ? intDigits - 1 : -(leadingFractionZeros + 1)) + d.exponent;
+    return d;
+}
+
+/// The mantissa's significant digits as "d.ddd[1]e<scale>", for numbers too
+/// long to read directly.
+std::string condensedDecimal(std::string_view mantissa, long long scale) {
+    std::string t;
+    t.reserve(kKeptDigits + 32);
+    bool sticky = false;
+    for (char c : mantissa) {
+        if (c == '.' || (t.empty() && c == '0')) continue;
+        if (t.size() < kKeptDigits) t.push_back(c);
+        else sticky = sticky || c != '0';
+        if (t.size() == 1) t.push_back('.');
+    }
+    if (sticky) t.push_back('1');
+    t.push_back('e');
+    appendInteger(t, scale);
+    return t;
+}
+
+} // namespace
+
+double decimalValue(std::string_view text, bool negative) {
+    const DecimalScan d = scanDecimal(text);
+    const double zero = negative ? -0.0 : 0.0;
+    if (!d.nonzero) return zero;
+    // Beyond these the value is an infinity or zero whatever its digits:
+    // 1E+309 exceeds the largest double, 1E-324 is below half the smallest.
+    if (d.scale > 308) return negative ? -HUGE_VAL : HUGE_VAL;
+    if (d.scale < -324) return zero;
     double v = 0.0;
-    auto res = std::from_chars(num.data(), num.data() + num.size(), v, std::chars_format::general);
-    if (res.ec == std::errc::result_out_of_range) {
-        // Decide overflow or underflow from the decimal exponent.
-        long long exponent = 0;
-        std::size_t k = 0;
-        bool seenNonZero = false;
-        long long intDigits = 0;
-        long long leadingFractionZeros = 0;
-        bool inFraction = false;
-        for (; k < i; ++k) {
-            char c = num[k];
-            if (c == '.') {
-                inFraction = true;
-                continue;
-            }
-            if (c != '0') seenNonZero = true;
-            if (!inFraction && seenNonZero) ++intDigits;
-            if (inFraction && !seenNonZero) ++leadingFractionZeros;
-        }
-        if (end > i) {
-            std::size_t j = i + 1;
-            bool negExp = false;
-            if (num[j] == '+' || num[j] == '-') negExp = num[j++] == '-';
-            for (; j < end && exponent < 100000; ++j) exponent = exponent * 10 + (num[j] - '0');
-            if (negExp) exponent = -exponent;
-        }
-        const long long magnitude = intDigits > 0 ? intDigits + exponent
-                                                  : exponent - leadingFractionZeros;
-        v = magnitude > 0 ? HUGE_VAL : 0.0;
+    std::errc ec;
+    if (d.mantissaEnd <= kDirectMantissa && d.end - d.mantissaEnd <= kDirectExponent + 2) {
+        ec = std::from_chars(text.data(), text.data() + d.end, v, std::chars_format::general).ec;
+    } else {
+        const std::string t = condensedDecimal(text.substr(0, d.mantissaEnd), d.scale);
+        ec = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::general).ec;
     }
+    if (ec == std::errc::result_out_of_range) v = d.scale > 0 ? HUGE_VAL : 0.0;
     return negative ? -v : v;
 }
 
-double readLeadingNumber(std::string_view text) {
+double readLeadingNumber(std::string_view typed) {
+    std::string text(typed);
+    normaliseTypedText(text);
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ') ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    std::string_view rest = text.substr(i);
+    const std::string_view rest = std::string_view(text).substr(i);
     if (rest.empty() || !(isDigit(rest[0]) || rest[0] == '.')) return 0.0;
     return decimalValue(rest, negative);
 }

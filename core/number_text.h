@@ -76,11 +76,13 @@ void appendInteger(std::string& out, long long v);
 /// Reads the leading number of an answer: leading blanks skipped, then an
 /// optional sign, digits, a decimal point and an exponent; reading stops at
 /// the first character that cannot continue the number. No number gives 0.
+/// Tabs and full-width forms read as normaliseTypedText says.
 double readLeadingNumber(std::string_view text);
 
 /// Value of a decimal number text made of digits and points with an optional
 /// exponent ("1.5", ".5", "2e-3"); a second point ends it (1.2.3 is 1.2).
-/// Overflow gives an infinity, underflow zero.
+/// Correctly rounded however many digits the mantissa and the exponent
+/// have; overflow gives an infinity, underflow zero.
 double decimalValue(std::string_view digits, bool negative);
 
 /// The order answered in an input box: the leading number rounded half to

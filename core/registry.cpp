@@ -5,6 +5,8 @@
 #include "methods/iteration.h"
 #include "methods/tests_and_norms.h"
 
+#include <array>
+
 namespace quorvex {
 
 namespace {
@@ -43,13 +45,25 @@ constexpr MenuEntry kLayout[] = {
     other(K::SubmenuEnd, "IterativeAstringency", ""),
 };
 
+constexpr std::array<MenuEntry, 0> kAnalysisLayout{};
+
 } // namespace
 
 std::span<const MenuEntry> methodMenu() { return kLayout; }
 
+std::span<const MenuEntry> analysisMenu() { return kAnalysisLayout; }
+
+std::vector<const Command*> allCommands() {
+    std::vector<const Command*> all;
+    for (auto menu : {methodMenu(), analysisMenu()})
+        for (const MenuEntry& e : menu)
+            if (e.command) all.push_back(e.command);
+    return all;
+}
+
 const Command* findCommand(std::string_view id) {
-    for (const MenuEntry& e : kLayout)
-        if (e.command && e.command->id == id) return e.command;
+    for (const Command* c : allCommands())
+        if (c->id == id) return c;
     return nullptr;
 }
 

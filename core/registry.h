@@ -4,6 +4,7 @@
 
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace quorvex {
 
@@ -33,8 +34,19 @@ struct MenuEntry {
 inline constexpr std::string_view kMethodsMenuId = "Uncoil";
 inline constexpr std::string_view kMethodsMenuCaption = "解线性方程组(&U)";
 
+/// Control name and caption of the analysis menu, which comes after the
+/// methods menu.
+inline constexpr std::string_view kAnalysisMenuId = "Analysis";
+inline constexpr std::string_view kAnalysisMenuCaption = "分析(&A)";
+
 /// The methods menu, in order, with its separators and submenu.
 std::span<const MenuEntry> methodMenu();
+
+/// The analysis menu, in order (empty while it has no commands).
+std::span<const MenuEntry> analysisMenu();
+
+/// Every command, in menu order: the methods, then the analyses.
+std::vector<const Command*> allCommands();
 
 /// The command with this id, or nullptr.
 const Command* findCommand(std::string_view id);

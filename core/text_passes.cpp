@@ -2,6 +2,46 @@
 
 namespace quorvex {
 
+namespace {
+
+/// The ASCII character a typed tab or three-byte UTF-8 sequence at s[r]
+/// stands for, and how many bytes it takes; 0 when it stands for itself.
+std::size_t typedEquivalent(const std::string& s, std::size_t r, char& ascii) {
+    if (s[r] == '\t') {
+        ascii = ' ';
+        return 1;
+    }
+    if (r + 2 >= s.size()) return 0;
+    const auto b0 = static_cast<unsigned char>(s[r]);
+    const auto b1 = static_cast<unsigned char>(s[r + 1]);
+    const auto b2 = static_cast<unsigned char>(s[r + 2]);
+    if (b0 == 0xE3 && b1 == 0x80 && b2 == 0x80) ascii = ' '; // U+3000
+    else if (b0 == 0xEF && b1 == 0xBC && b2 >= 0x81 && b2 <= 0xBF)
+        ascii = static_cast<char>(b2 - 0x81 + '!'); // U+FF01..U+FF3F
+    else if (b0 == 0xEF && b1 == 0xBD && b2 >= 0x80 && b2 <= 0x9E)
+        ascii = static_cast<char>(b2 - 0x80 + '`'); // U+FF40..U+FF5E
+    else return 0;
+    return 3;
+}
+
+} // namespace
+
+void normaliseTypedText(std::string& s) {
+    std::size_t r = s.find_first_of("\t\xE3\xEF");
+    if (r == std::string::npos) return;
+    std::size_t w = r;
+    while (r < s.size()) {
+        char ascii = 0;
+        if (const std::size_t len = typedEquivalent(s, r, ascii)) {
+            s[w++] = ascii;
+            r += len;
+        } else {
+            s[w++] = s[r++];
+        }
+    }
+    s.resize(w);
+}
+
 void replaceAllInPlace(std::string& s, std::string_view from, std::string_view to) {
     std::size_t pos = s.find(from);
     if (pos == std::string::npos) return;

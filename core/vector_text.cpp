@@ -4,6 +4,7 @@
 #include "text_passes.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace quorvex {
@@ -24,7 +25,9 @@ std::string_view firstLine(std::string_view text) {
 } // namespace
 
 Vector GetVectorFromText(std::string_view text) {
-    const std::string_view line = firstLine(text);
+    std::string typed(text);
+    normaliseTypedText(typed);
+    const std::string_view line = firstLine(typed);
     // Every run of blanks, however long, is one separator.
     std::vector<std::string_view> elements;
     std::size_t pos = 0;

@@ -1,7 +1,10 @@
 // quorvex-cli as a script sees it: encodings of its files, hostile bytes,
 // usage errors and the trace of dialogs.
+#include "temp_dir.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -27,24 +30,25 @@ std::string slurp(const fs::path& p) {
 
 class Cli : public ::testing::Test {
 protected:
-    void SetUp() override { fs::create_directories(m_dir); }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     /// Writes the file and gives its quoted path.
     std::string file(const std::string& name, const std::string& bytes) {
         std::ofstream(m_dir / name, std::ios::binary) << bytes;
         return std::string("'").append((m_dir / name).string()).append("'");
     }
 
-    CliRun run(const std::string& args) {
-        const std::string cmd = std::string("'") + QUORVEX_CLI + "' " + args + " >'" +
-                                (m_dir / "out").string() + "' 2>'" + (m_dir / "err").string() + "'";
+    /// Runs quorvex-cli with args; `before` is shell text run first (a
+    /// ulimit, say), `stdoutTo` a redirection replacing the captured output.
+    CliRun run(const std::string& args, const std::string& before = "",
+               const std::string& stdoutTo = "") {
+        const std::string out = stdoutTo.empty() ? ">'" + (m_dir / "out").string() + "'" : stdoutTo;
+        const std::string cmd = before + "'" + QUORVEX_CLI + "' " + args + " " + out + " 2>'" +
+                                (m_dir / "err").string() + "'";
         const int status = std::system(cmd.c_str());
         return {WEXITSTATUS(status), slurp(m_dir / "out"), slurp(m_dir / "err")};
     }
 
-    const fs::path m_dir = fs::temp_directory_path() /
-        ("quorvex-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    const quorvex::testing::TempDir m_dir{
+        std::string("cli-") + ::testing::UnitTest::GetInstance()->current_test_info()->name()};
 };
 
 TEST_F(Cli, Gb18030FilesAreReadAsChinese) {
@@ -82,6 +86,120 @@ TEST_F(Cli, TraceShowsEachDialogAndTheAnswerTaken) {
     EXPECT_NE(r.err.find("input: caption=输入数据 prompt=输入矩阵的阶数 n： default=3 answer=1"),
               std::string::npos)
         << r.err;
+}
+
+TEST_F(Cli, LongOptionsTakeTheirValueAfterAnEqualsSign) {
+    const std::string input = file("input.txt", "3 1\r\n");
+    const CliRun spaced = run("Gauss_1 --answer 1 --digits 3 --input " + input);
+    const CliRun joined = run("Gauss_1 --answer=1 --digits=3 --input=" + input);
+    EXPECT_EQ(spaced.status, 0);
+    EXPECT_EQ(joined.status, 0);
+    EXPECT_NE(joined.out.find("x(1)=0.333\r\n"), std::string::npos) << joined.out;
+    EXPECT_EQ(joined.out, spaced.out);
+}
+
+TEST_F(Cli, DecimalsAreClampedToOneThroughSixteen) {
+    // x = 1/3, shown with the clamped number of decimals.
+    const std::string input = file("input.txt", "3 1\r\n");
+    const std::pair<std::string, std::string> cases[] = {
+        {"-d 0", "x(1)=0.3\r\n"},
+        {"--digits=-5", "x(1)=0.3\r\n"},
+        {"-d 2.5", "x(1)=0.33\r\n"}, // halves go to the even neighbour
+    };
+    for (const auto& [digits, line] : cases) {
+        const CliRun r = run("Gauss_1 -a 1 " + digits + " -i " + input);
+        EXPECT_NE(r.out.find(line), std::string::npos) << digits << ": " << r.out;
+    }
+    // x = 1.234567890123456E-04 keeps sixteen decimals, not more.
+    const std::string small = file("small.txt", "1 0.0001234567890123456\r\n");
+    for (const std::string digits : {"-d 16", "-d 99", "--digits=17"}) {
+        const CliRun r = run("Gauss_1 -a 1 " + digits + " -i " + small);
+        EXPECT_NE(r.out.find("x(1)=0.0001234567890123\r\n"), std::string::npos) << r.out;
+    }
+}
+
+TEST_F(Cli, QuestionsTakeYesOrNoInEitherCaseAndChinese) {
+    // A coarse precision asks for confirmation; No asks the precision again.
+    const std::string input = file("input.txt", "4 8\r\n");
+    const std::pair<std::string, int> cases[] = {
+        {"y", 1},  {"Y", 1},  {"yes", 1}, {"YES", 1}, {"是", 1},
+        {"n", 2},  {"N", 2},  {"No", 2},  {"否", 2},  {"maybe", 2},
+    };
+    for (const auto& [answer, precisionPrompts] : cases) {
+        const CliRun r = run("JacobiDie --trace -a 0.5 -a '" + answer + "' -i " + input);
+        int asked = 0;
+        for (std::size_t at = 0; (at = r.err.find("caption=确定迭代精度", at)) != std::string::npos;
+             ++at)
+            ++asked;
+        EXPECT_EQ(asked, precisionPrompts) << answer << ": " << r.err;
+        const bool warned = r.err.find("taken as No") != std::string::npos;
+        EXPECT_EQ(warned, answer == "maybe") << answer;
+    }
+}
+
+TEST_F(Cli, ListAndHelpNeedNoCommand) {
+    const CliRun list = run("--list");
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.out.rfind("Gauss_1\tGauss消去法\n", 0), 0u) << list.out;
+    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 18);
+    const CliRun help = run("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: quorvex-cli", 0), 0u);
+    EXPECT_EQ(run("-h").out, help.out);
+}
+
+TEST_F(Cli, AnOrderBeyondTheAddressSpaceLimitIsRefusedUpFront) {
+    // 200 MB of address space hold far less than the some 12.8 GB an order
+    // of 10000 takes: refused before anything is allocated.
+    const CliRun r = run("GaussTier -a 10000 -i " + file("input.txt", "2 1 3\r\n") + " -p " +
+                             file("previous.txt", "earlier report"),
+                         "ulimit -v 200000; ");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "message: 内存不足，不能处理 10000 阶的矩阵，请减小阶数#\n");
+    EXPECT_EQ(r.out, "earlier report");
+}
+
+TEST_F(Cli, OutputThatCannotBeWrittenIsAnError) {
+    const std::string input = file("input.txt", "2 1 3\r\n1 3 5\r\n");
+    for (const std::string& args : {"Gauss_1 -a 2 -i " + input, std::string("--list"), std::string("--help")})
+        for (const char* where : {">/dev/full", ">&-"}) {
+            const CliRun r = run(args, "", where);
+            EXPECT_EQ(r.status, 4) << args << " " << where;
+            EXPECT_NE(r.err.find("quorvex-cli: cannot write to standard output"), std::string::npos)
+                << args << " " << where << ": " << r.err;
+        }
+}
+
+TEST_F(Cli, RunningOutOfMemoryOutsideACommandEndsWithOneMessage) {
+    // 60 MB of input under 100 MB of address space: reading it runs out.
+    const CliRun r = run("GaussTier -a 2", "ulimit -v 100000; head -c 60000000 /dev/zero | tr '\\0' 1 | ");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "message: 内存不足，计算没有完成#\n");
+    EXPECT_EQ(r.out, "");
+}
+
+TEST_F(Cli, CtrlCStopsACommandCleanly) {
+    // A positive definite matrix of order 1500: its leading minors take far
+    // longer than it takes to interrupt them.
+    const int n = 1500;
+    std::string text;
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) text += i == j ? "1501 " : "1 ";
+        text += "\r\n";
+    }
+    const std::string input = file("input.txt", text);
+    const std::string out = (m_dir / "out").string();
+    const std::string err = (m_dir / "err").string();
+    const std::string cmd = std::string("'") + QUORVEX_CLI + "' CMatrixJudge --trace -a 1500 -i " +
+                            input + " -p " + file("previous.txt", "earlier report") + " >'" + out +
+                            "' 2>'" + err + "' & pid=$!; for i in $(seq 600); do grep -q " +
+                            "answer=1500 '" + err + "' && break; sleep 0.1; done; " +
+                            "kill -INT $pid; wait $pid";
+    const int status = std::system(cmd.c_str());
+    const CliRun r{WEXITSTATUS(status), slurp(out), slurp(err)};
+    EXPECT_EQ(r.status, 130) << r.err;
+    EXPECT_EQ(r.out, "earlier report");
+    EXPECT_NE(r.err.find("quorvex-cli: interrupted"), std::string::npos) << r.err;
 }
 
 } // namespace

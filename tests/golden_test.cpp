@@ -6,6 +6,7 @@
 #include "registry.h"
 #include "render/render.h"
 #include "scripted_host.h"
+#include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -95,8 +96,7 @@ class Golden : public ::testing::TestWithParam<GoldenCase> {};
 
 TEST_P(Golden, ReportMessagesAndExitStatus) {
     const GoldenCase& c = GetParam();
-    const fs::path dir = fs::temp_directory_path() / ("quorvex-golden-" + c.name);
-    fs::create_directories(dir);
+    const quorvex::testing::TempDir dir("golden-" + c.name);
     const auto put = [&](const char* name, const std::string& text) {
         std::ofstream(dir / name, std::ios::binary) << text;
         return shellQuote((dir / name).string());
@@ -118,7 +118,6 @@ TEST_P(Golden, ReportMessagesAndExitStatus) {
     for (std::string line; std::getline(err, line);)
         if (line.rfind("message: ", 0) == 0) messages.push_back(line.substr(9));
     EXPECT_EQ(messages, c.messages);
-    fs::remove_all(dir);
 }
 
 // The report's document, written back as plain text, is the report itself:

@@ -63,6 +63,13 @@ const ParseCase kCases[] = {
     // Ten CR LF empty lines collapse; eleven leave one empty row behind.
     {"ElevenEmptyCrLfLinesLeaveAnEmptyRow",
      "1 2 3\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n4 5 6", 2, {{1, 2, 3}, {0, 2, 3}}},
+    // Pasted from a spreadsheet or typed with a Chinese input method.
+    {"TabsSeparate", "1\t2\t3\n\t4\t\t5 6\t", 2, k123456},
+    {"IdeographicSpacesSeparate", "1\u30002\u3000\u30003\n\u30004 5\u30006", 2, k123456},
+    {"FullWidthDigitsAndCommas", "\uff11\uff0c\uff12\uff0c\uff13\n\uff14\uff0c\uff15\uff0c\uff16", 2, k123456},
+    {"TabCommaTabIsEmptyElement", "1\t,\t2", 2, {{1, 0, 2}, {0, 0, 2}}},
+    {"FullWidthExpressions", "\uff11\uff0f\uff12 \uff53\uff51\uff52\uff08\uff14\uff09 \uff12\uff3e\uff13",
+     2, {{0.5, 2, 8}, {0, 2, 8}}},
     {"TenEmptyCrLfLinesCollapse",
      "1 2 3\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n4 5 6", 2, k123456},
 };
@@ -96,7 +103,7 @@ TEST(MatrixTextLimits, LongTextsAreReadWholeAndHugeOnesStayBounded) {
     GetMatrixFromText(S, 2, line + "\n1 2 3");
     EXPECT_EQ(S(1, 3), 7);
     EXPECT_EQ(S(2, 1), 1);
-    // One element of a million characters: evaluated under the step limit.
+    // One element of a million characters, evaluated whole.
     const std::string huge(1000000, '(');
     GetMatrixFromText(S, 2, huge + " 5 6\n" + huge);
     EXPECT_EQ(S(1, 2), 5);

@@ -1,7 +1,10 @@
+#include "expression.h"
 #include "number_text.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -84,13 +87,68 @@ TEST(NumberWriting, RoundedWritingEqualsRoundThenWrite) {
 TEST(LeadingNumber, ReadsLikeAnAnswerReader) {
     const struct { const char* text; double value; } cases[] = {
         {"  3abc", 3}, {"-2.5e1x", -25}, {"+.5", 0.5}, {"abc", 0}, {"", 0},
-        {"1e", 1}, {"1.2.3", 1.2}, {"1e999", HUGE_VAL}};
+        {"1e", 1}, {"1.2.3", 1.2}, {"1e999", HUGE_VAL},
+        // Tabs, ideographic spaces and full-width forms, as typed with a
+        // Chinese input method.
+        {"\t3", 3}, {"\u3000\uff11\uff0e\uff15\uff45\uff12", 150}, {"\uff0d\uff12", -2},
+        {"\uff0b\uff0e\uff15", 0.5}, {"\uff11\uff25\uff0d\uff10\uff15", 1e-5}};
     for (const auto& c : cases) EXPECT_EQ(readLeadingNumber(c.text), c.value) << c.text;
+}
+
+TEST(LeadingNumber, VeryLongNumbersKeepTheirMagnitude) {
+    const std::string zeros(2000000, '0');
+    const struct { std::string text; double value; } cases[] = {
+        {"1" + zeros + "e-99999999", 0.0},
+        {"0." + zeros + "1e+99999999", HUGE_VAL},
+        {"1" + zeros + "e-1999990", 1e10},
+        {"0." + zeros + "25e+2000000", 0.25},
+        {"1e-99999999999999999999999", 0.0},
+        {"0.001e+99999999999999999999", HUGE_VAL},
+        {"1e-0000000000000000000005", 1e-5},
+        {"4e-324", 4.9406564584124654e-324},
+        {"2e-324", 0.0},
+        {"1.7976931348623158e308", 1.7976931348623157e308},
+        {"1.8e308", HUGE_VAL},
+        // Halfway between two doubles, rounded to even unless a nonzero
+        // digit follows, however far behind.
+        {"9007199254740993." + std::string(1000, '0'), 9007199254740992.0},
+        {"9007199254740993." + std::string(1000, '0') + "1", 9007199254740994.0},
+        {"0." + zeros, 0.0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(readLeadingNumber(c.text), c.value) << c.text.substr(0, 40) << " (" << c.text.size() << ")";
+}
+
+TEST(LeadingNumber, PaddedDigitsReadAsTheShortForm) {
+    // Zeros after the digits, or zeros before them paid for in the exponent,
+    // leave any double as it was, through the reading of long mantissas.
+    std::mt19937_64 rng(23);
+    std::uniform_int_distribution<unsigned long long> bits;
+    const std::string zeros(500, '0');
+    for (int i = 0; i < 20000; ++i) {
+        double x;
+        const unsigned long long b = bits(rng) >> 1; // positive
+        std::memcpy(&x, &b, sizeof x);
+        if (!std::isfinite(x) || x == 0) continue;
+        char buf[64];
+        const auto end = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific).ptr;
+        const std::string text(buf, end);
+        const std::size_t e = text.find('e');
+        std::string mantissa = text.substr(0, e);
+        if (mantissa.find('.') == std::string::npos) mantissa += '.';
+        const int exponent = std::stoi(text.substr(e + 1));
+        std::string digits = mantissa;
+        digits.erase(std::remove(digits.begin(), digits.end(), '.'), digits.end());
+        ASSERT_EQ(readLeadingNumber(mantissa + zeros + "e" + std::to_string(exponent)), x) << text;
+        ASSERT_EQ(readLeadingNumber("0." + zeros + digits + "e" + std::to_string(exponent + 501)), x)
+            << text;
+    }
 }
 
 TEST(LeadingNumber, OrderAnswersRoundHalfEvenWithinSixteenBits) {
     const struct { const char* text; int order; } cases[] = {
-        {"2.5", 2}, {"3.5", 4}, {"3.7", 4}, {"3abc", 3}, {"32766", 32766}};
+        {"2.5", 2}, {"3.5", 4}, {"3.7", 4}, {"3abc", 3}, {"32766", 32766},
+        {"\uff12", 2}, {"\t\u30003", 3}};
     for (const auto& c : cases) EXPECT_EQ(orderFromAnswer(c.text), c.order) << c.text;
     for (const char* refused : {"32767", "0", "-3", "", "   ", "0.4", "1e300"})
         EXPECT_FALSE(orderFromAnswer(refused)) << refused;
@@ -99,8 +157,27 @@ TEST(LeadingNumber, OrderAnswersRoundHalfEvenWithinSixteenBits) {
 TEST(LeadingNumber, DecimalsSettingStaysWithinOneToSixteen) {
     const struct { const char* text; int digits; } cases[] = {
         {"0", 1}, {"-3", 1}, {"", 1}, {"17", 16}, {"100000", 16}, {"2.5", 2}, {"3.5", 4},
-        {"12abc", 12}};
+        {"12abc", 12}, {"\uff11\uff12", 12}, {"\t4", 4}};
     for (const auto& c : cases) EXPECT_EQ(decimalDigitsFromAnswer(c.text), c.digits) << c.text;
+}
+
+TEST(NumberWriting, WrittenNumbersReadBackToTheSameText) {
+    // A report's number, typed back in, is the number the report shows.
+    std::mt19937_64 rng(5);
+    // Normal numbers only: subnormals hold fewer than 15 digits.
+    std::uniform_int_distribution<int> exponent(-300, 300);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    for (int i = 0; i < 20000; ++i) {
+        const double x = mantissa(rng) * std::pow(10.0, exponent(rng));
+        const std::string text = numberText(x);
+        const double back = readLeadingNumber(text);
+        ASSERT_EQ(numberText(back), text) << x;
+        ASSERT_EQ(numberText(EvaluateExpression(text)), text) << x;
+        const int d = 1 + i % 16;
+        char buf[kMaxNumberText];
+        const std::string rounded(buf, writeRounded(buf, x, d));
+        ASSERT_EQ(numberText(readLeadingNumber(rounded)), rounded) << x << " to " << d;
+    }
 }
 
 } // namespace

@@ -40,6 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
                       VectorCase{"VeryLongBlankRun", "1" + std::string(287, ' ') + "2", {1, 2}},
                       VectorCase{"Expressions", "1/2 2^3 sqr(16)", {0.5, 8, 4}},
                       VectorCase{"RowMarkEndsTheLine", "1 2#3", {1, 2}},
+                      VectorCase{"TabsAndFullWidthForms",
+                                 "\t\n\u3000\uff11\t\uff12\u3000\uff0d\uff13", {1, 2, -3}},
                       VectorCase{"RowMarkFirst", "#5 6", {}}, VectorCase{"Empty", "", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -70,6 +72,30 @@ TEST(SpectralNormEstimate, DivisorsAreSinglePrecision) {
     m(1, 1) = a;
     EXPECT_EQ(spectralNormEstimate(m, 1), 1.0);
     EXPECT_EQ(frobeniusNorm(m, 1), a);
+}
+
+TEST(SpectralNormEstimate, WhereTheSweepsFailTheLargestSingularValueStandsIn) {
+    const double inf = HUGE_VAL;
+    const struct { const char* name; double a, b, c, d, norm; } cases[] = {
+        // AᵀA = (4 -4; -4 5), eigenvalues (9 ± sqrt(65)) / 2: alternating divisors.
+        {"AlternatingSigns", -2, 2, 0, 1, std::sqrt((9 + std::sqrt(65.0)) / 2)},
+        // AᵀA = (1 -1; -1 1) maps (1, 1) to 0; eigenvalues 2 and 0.
+        {"ZeroDivisors", 1, -1, 0, 0, std::sqrt(2.0)},
+        // 1e40 overflows single precision and divides x away.
+        {"SinglePrecisionOverflow", 1e20, 0, 0, 1e20, 1e20},
+        // AᵀA overflows double precision.
+        {"DoubleOverflow", 1e200, 0, 0, 1, 1e200},
+        {"InfiniteElement", inf, 0, 0, 1, inf},
+        {"ZeroMatrix", 0, 0, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        Matrix m(2, 3);
+        m(1, 1) = c.a, m(1, 2) = c.b, m(2, 1) = c.c, m(2, 2) = c.d, m(1, 3) = 7;
+        EXPECT_DOUBLE_EQ(spectralNormEstimate(m, 2), c.norm) << c.name;
+    }
+    Matrix nan(1, 1);
+    nan(1, 1) = std::nan("");
+    EXPECT_TRUE(std::isnan(spectralNormEstimate(nan, 1)));
 }
 
 TEST(VectorNorms, ElementCountIsASixteenBitInteger) {

@@ -24,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolBar>
 
 #include <utility>
@@ -66,6 +67,7 @@ void LinearFrm::buildControls() {
     const Toolbar toolbar = buildToolbar(m_client, m_menus);
     m_toolbar = toolbar.bar;
     m_toolbarSave = toolbar.save;
+    m_toolbarStop = toolbar.stop;
     m_edit = new QPlainTextEdit(m_client);
     setUpTextArea(*m_edit, QStringLiteral("Text1"), false);
     m_grip = new QWidget(m_client);
@@ -91,8 +93,11 @@ void LinearFrm::buildControls() {
 }
 
 void LinearFrm::connectFileAndEditMenus() {
+    // A shortcut may still reach an item while a command runs: it waits.
     const auto on = [this](const char* name, auto command) {
-        connect(m_menus.item(QString::fromLatin1(name)), &QAction::triggered, this, command);
+        connect(m_menus.item(QString::fromLatin1(name)), &QAction::triggered, this, [this, command] {
+            if (!m_commands->running()) command();
+        });
     };
     on("FileNew", [this] { m_files->FileNew_Click(); });
     on("FileOpen", [this] { m_files->FileOpen_Click(); });
@@ -111,8 +116,11 @@ void LinearFrm::connectFileAndEditMenus() {
 }
 
 void LinearFrm::connectOtherMenus() {
+    // A shortcut may still reach an item while a command runs: it waits.
     const auto on = [this](const char* name, auto command) {
-        connect(m_menus.item(QString::fromLatin1(name)), &QAction::triggered, this, command);
+        connect(m_menus.item(QString::fromLatin1(name)), &QAction::triggered, this, [this, command] {
+            if (!m_commands->running()) command();
+        });
     };
     on("FormatStyle", [this] { m_settings->FormatStyle_Click(); });
     on("FormatBackColor", [this] { m_settings->FormatBackColor_Click(); });
@@ -120,11 +128,34 @@ void LinearFrm::connectOtherMenus() {
     on("FormatDefault", [this] { m_settings->FormatDefault_Click(); });
     on("mnuHelpFile", [this] { emit helpRequested(); });
     on("mnuAbout", [this] { emit aboutRequested(); });
-    for (const auto& [action, entry] : m_menus.methodItems)
+    for (const auto& [action, entry] : m_menus.commandItems)
         connect(action, &QAction::triggered, this, [this, e = entry] { m_commands->run(*e); });
-    connect(m_menus.methods, &QMenu::aboutToShow, this,
-            [this] { Uncoil_Click(m_menus, isBlank(*m_edit)); });
-    connect(m_toolbarSave, &QAction::triggered, this, [this] { m_files->FileSave_Click(); });
+    for (QMenu* menu : {m_menus.methods, m_menus.analysis})
+        if (menu)
+            connect(menu, &QMenu::aboutToShow, this,
+                    [this] { Uncoil_Click(m_menus, isBlank(*m_edit)); });
+    connect(m_toolbarSave, &QAction::triggered, this, [this] {
+        if (!m_commands->running()) m_files->FileSave_Click();
+    });
+    connect(m_toolbarStop, &QAction::triggered, this, [this] { m_commands->stop(); });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] { m_commands->stop(); });
+    m_commands->onRunning = [this](bool running) { showRunning(running); };
+}
+
+void LinearFrm::showRunning(bool running) {
+    // While a command computes, nothing may change the areas under it or
+    // start a second one; only stopping it (or closing) is left.
+    menuBar()->setEnabled(!running);
+    for (QAction* action : m_toolbar->actions())
+        if (QWidget* button = m_toolbar->widgetForAction(action); button && action != m_toolbarStop)
+            button->setEnabled(!running && action->isEnabled());
+    m_toolbarStop->setVisible(running);
+    m_edit->setReadOnly(running);
+    m_progress->setRange(0, running ? 0 : 100);
+    if (running) m_layout->showProgressStrip(*m_progress);
+    else m_layout->hideProgressStrip(*m_progress);
+    if (!running && m_closeAfterCommand) close();
 }
 
 void LinearFrm::followFocusAndTyping() {
@@ -180,6 +211,13 @@ void LinearFrm::placeInitially() {
 }
 
 void LinearFrm::closeEvent(QCloseEvent* event) {
+    if (m_commands->running()) {
+        // The command is stopped first; the window closes once it has ended.
+        m_closeAfterCommand = true;
+        m_commands->stop();
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     if (event->isAccepted()) emit unloaded();
 }

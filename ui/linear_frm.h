@@ -38,9 +38,7 @@ public:
     const Menus& menus() const { return m_menus; }
     StatusPanels& status() const { return *m_status; }
     WindowLayout& windowLayout() const { return *m_layout; }
-    DisplaySettings& displaySettings() const { return *m_settings; }
     FileCommands& fileCommands() const { return *m_files; }
-    EditCommands& editCommands() const { return *m_editing; }
 
 signals:
     void aboutRequested();
@@ -60,12 +58,15 @@ private:
     bool isEnabledShortcut(const QKeySequence& keys) const;
     bool movesFocus(QObject* area, const QFocusEvent& event);
     void placeInitially();
+    void showRunning(bool running);
 
     std::unique_ptr<DialogProvider> m_ownDialogs;
     DialogProvider& m_dialogs;
     QWidget* m_client = nullptr;
     QToolBar* m_toolbar = nullptr;
     QAction* m_toolbarSave = nullptr;
+    QAction* m_toolbarStop = nullptr;
+    bool m_closeAfterCommand = false;
     QPlainTextEdit* m_edit = nullptr;
     QPlainTextEdit* m_resultView = nullptr;
     QWidget* m_grip = nullptr;

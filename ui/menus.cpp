@@ -51,6 +51,13 @@ QString text(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+QMenu* addRegistryMenu(QMenuBar& bar, std::string_view id, std::string_view caption) {
+    QMenu* menu = bar.addMenu(text(caption));
+    menu->setObjectName(text(id));
+    menu->menuAction()->setObjectName(text(id));
+    return menu;
+}
+
 QMenu* addMenu(QMenuBar& bar, const char* name, const char* caption,
                std::span<const MenuItem> items) {
     QMenu* menu = bar.addMenu(QString::fromUtf8(caption));
@@ -65,11 +72,11 @@ QMenu* addMenu(QMenuBar& bar, const char* name, const char* caption,
     return menu;
 }
 
-/// Adds the registry's entries to the methods menu, opening the submenu
-/// where the registry begins one.
-void addMethodItems(Menus& menus) {
-    QMenu* target = menus.methods;
-    for (const MenuEntry& entry : methodMenu()) {
+/// Adds the registry's entries to a menu, opening a submenu where the
+/// registry begins one.
+void addCommandItems(Menus& menus, QMenu* menu, std::span<const MenuEntry> entries) {
+    QMenu* target = menu;
+    for (const MenuEntry& entry : entries) {
         const QString id = text(entry.id());
         switch (entry.kind) {
         case MenuEntryKind::SubmenuBegin:
@@ -78,7 +85,7 @@ void addMethodItems(Menus& menus) {
             target->menuAction()->setObjectName(id);
             menus.convergence = target;
             break;
-        case MenuEntryKind::SubmenuEnd: target = menus.methods; break;
+        case MenuEntryKind::SubmenuEnd: target = menu; break;
         case MenuEntryKind::Separator: target->addSeparator()->setObjectName(id); break;
         case MenuEntryKind::Disabled:
             target->addAction(text(entry.caption()))->setObjectName(id);
@@ -87,7 +94,7 @@ void addMethodItems(Menus& menus) {
         case MenuEntryKind::Command: {
             QAction* action = target->addAction(text(entry.caption()));
             action->setObjectName(id);
-            menus.methodItems.emplace_back(action, entry.command);
+            menus.commandItems.emplace_back(action, entry.command);
             break;
         }
         }
@@ -108,16 +115,18 @@ Menus buildMenus(QMenuBar& bar) {
     menus.file = addMenu(bar, "FileMenu", "文件(&F)", kFileItems);
     menus.edit = addMenu(bar, "EditMenu", "编辑(&E)", kEditItems);
     menus.format = addMenu(bar, "Format", "显示(&V)", kFormatItems);
-    menus.methods = bar.addMenu(text(kMethodsMenuCaption));
-    menus.methods->setObjectName(text(kMethodsMenuId));
-    menus.methods->menuAction()->setObjectName(text(kMethodsMenuId));
-    addMethodItems(menus);
+    menus.methods = addRegistryMenu(bar, kMethodsMenuId, kMethodsMenuCaption);
+    addCommandItems(menus, menus.methods, methodMenu());
+    if (!analysisMenu().empty()) {
+        menus.analysis = addRegistryMenu(bar, kAnalysisMenuId, kAnalysisMenuCaption);
+        addCommandItems(menus, menus.analysis, analysisMenu());
+    }
     menus.help = addMenu(bar, "mnuHelp", "帮助(&H)", kHelpItems);
     return menus;
 }
 
 void Uncoil_Click(const Menus& menus, bool editAreaBlank) {
-    for (const auto& item : menus.methodItems) item.first->setEnabled(!editAreaBlank);
+    for (const auto& item : menus.commandItems) item.first->setEnabled(!editAreaBlank);
     if (menus.convergence) menus.convergence->menuAction()->setEnabled(!editAreaBlank);
 }
 

@@ -20,10 +20,11 @@ struct Menus {
     QMenu* edit = nullptr;
     QMenu* format = nullptr;
     QMenu* methods = nullptr;
+    QMenu* analysis = nullptr; ///< 分析, when the registry has analyses
     QMenu* convergence = nullptr; ///< the submenu IterativeAstringency
     QMenu* help = nullptr;
-    /// Each method item with the command it runs.
-    std::vector<std::pair<QAction*, const Command*>> methodItems;
+    /// Each command item, methods and analyses, with the command it runs.
+    std::vector<std::pair<QAction*, const Command*>> commandItems;
 
     /// The item with this control name (file, edit, display and help menus).
     QAction* item(const QString& name) const;
@@ -32,7 +33,7 @@ struct Menus {
 /// Builds the whole menu tree on the bar.
 Menus buildMenus(QMenuBar& bar);
 
-/// Uncoil_Click: greys every method item and the convergence submenu while
+/// Uncoil_Click: greys every command item and the convergence submenu while
 /// the edit area is blank, and makes them available again otherwise. Items
 /// that are always disabled stay disabled.
 void Uncoil_Click(const Menus& menus, bool editAreaBlank);

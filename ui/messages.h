@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frame.h"
 #include "host.h"
 
 #include <QString>
@@ -15,6 +16,10 @@ inline const QString kLargeFileCaption = QStringLiteral("温馨提示");
 inline const QString kEmptyFile = QStringLiteral("文件为空，请重新选择文件！");
 inline const QString kNothingOpened = QStringLiteral("没有打开任何文件。");
 inline const QString kOperationError = QStringLiteral("操作有误#");
+inline const QString kOutOfMemory =
+    QString::fromUtf8(kOutOfMemoryMessage.data(), kOutOfMemoryMessage.size());
+/// The toolbar's button that ends a running command (Esc does the same).
+inline const QString kStopCommand = QStringLiteral("停止");
 inline const QString kEmptyResult = QStringLiteral("结果为空，不能保存#");
 inline const QString kNotSaved = QStringLiteral("你没有存盘,数据没有被保存下来#");
 inline const QString kNothingSaved = QStringLiteral("没有保存文件。");

@@ -1,9 +1,11 @@
 #include "toolbar.h"
 
 #include "menus.h"
+#include "messages.h"
 #include "toolbar_icons.h"
 
 #include <QAction>
+#include <QStyle>
 #include <QToolBar>
 
 namespace quorvex::ui {
@@ -51,6 +53,9 @@ Toolbar buildToolbar(QWidget* parent, const Menus& menus) {
     bar.addWidget(gap);
     addItem(bar, menus, "Edit", ToolbarPicture::Undo);
     addOwnButton(bar, QStringLiteral("恢复"), ToolbarPicture::Redo)->setEnabled(false);
+    t.stop = bar.addAction(bar.style()->standardIcon(QStyle::SP_BrowserStop), kStopCommand);
+    t.stop->setToolTip(kStopCommand + QStringLiteral(" (Esc)"));
+    t.stop->setVisible(false);
     return t;
 }
 

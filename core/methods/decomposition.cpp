@@ -12,10 +12,11 @@ namespace {
 /// Doolittle factors of the first n columns of A: L unit lower triangular,
 /// U upper triangular, row r of U before column r of L. Gives false when a
 /// pivot U(r,r) with r < n is exactly 0, since column r of L divides by it.
-bool doolittle(const Matrix& A, int n, Matrix& L, Matrix& U) {
+bool doolittle(const Matrix& A, int n, Matrix& L, Matrix& U, const StopRequest& stop) {
     Matrix S(n, n); // S(i,j): the sum of L(i,k)·U(k,j) over the k done so far
     for (int i = 1; i <= n; ++i) L(i, i) = 1.0;
     for (int r = 1; r <= n; ++r) {
+        stop.check();
         double* ur = U.row(r);
         const double* ar = A.row(r);
         const double* sr = S.row(r);
@@ -90,10 +91,13 @@ void pivotStep(Matrix& B, int n, int r, Matrix& L, Matrix& U, Matrix& S) {
 /// PA = LU with the pivot of largest magnitude at each step. B's rows are
 /// exchanged and its coefficients overwritten with the factors: the
 /// multipliers of L below the diagonal, U on and above it.
-void columnPivotDoolittle(Matrix& B, int n, Matrix& L, Matrix& U) {
+void columnPivotDoolittle(Matrix& B, int n, Matrix& L, Matrix& U, const StopRequest& stop) {
     Matrix S(n, n);
     L(1, 1) = 1.0; // a system of order 1 takes no step
-    for (int r = 1; r <= n - 1; ++r) pivotStep(B, n, r, L, U, S);
+    for (int r = 1; r <= n - 1; ++r) {
+        stop.check();
+        pivotStep(B, n, r, L, U, S);
+    }
     double last = 0.0; // U(n,n) is still 0 inside this sum
     for (int i = 1; i <= n; ++i) last = last + L(n, i) * U(i, n);
     U(n, n) = B(n, n) - last;
@@ -105,7 +109,7 @@ Outcome matrixBreak(CommandInput& in) {
     const Matrix& A = in.matrix;
     Matrix L(n, n);
     Matrix U(n, n);
-    if (!doolittle(A, n, L, U)) return fail(in.host, kNotSuitableHash);
+    if (!doolittle(A, n, L, U, in.stop)) return fail(in.host, kNotSuitableHash);
 
     const NumberStyle rounded = NumberStyle::rounded(in.settings.decimalDigits);
     Report r;
@@ -124,7 +128,7 @@ Outcome luBreak(CommandInput& in) {
     const Vector b = rightHandSide(B, n);
     Matrix L(n, n);
     Matrix U(n, n);
-    if (!doolittle(B, n, L, U)) return fail(in.host, kNotSuitable);
+    if (!doolittle(B, n, L, U, in.stop)) return fail(in.host, kNotSuitable);
     const Vector Y = forwardUnit(L, b, n);
     Vector X(n);
     if (!backUpper(U, Y, n, false, X)) return fail(in.host, kNotSuitable);
@@ -153,7 +157,7 @@ Outcome tierLU(CommandInput& in) {
     const Matrix E = B;
     Matrix L(n, n);
     Matrix U(n, n);
-    columnPivotDoolittle(B, n, L, U);
+    columnPivotDoolittle(B, n, L, U, in.stop);
     const Vector bb = rightHandSide(B, n);
     const Vector y = forwardUnit(L, bb, n);
     Vector x(n);

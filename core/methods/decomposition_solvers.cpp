@@ -28,11 +28,12 @@ void gatherColumn(const Matrix& L, int j, int n, std::vector<double>& at) {
 /// The Cholesky factor of the symmetric matrix whose lower triangle is that
 /// of A's first n columns. A negative radicand has no root: that diagonal
 /// element stays 0, and the divisions by it give infinities or NaN.
-Matrix cholesky(const Matrix& A, int n) {
+Matrix cholesky(const Matrix& A, int n, const StopRequest& stop) {
     Matrix L(n, n);
     Matrix S(n, n); // S(i,j), i >= j: the sum of L(i,k)·L(j,k) over the k done so far
     std::vector<double> column(static_cast<std::size_t>(n));
     for (int j = 1; j <= n; ++j) {
+        stop.check();
         const double radicand = A(j, j) - S(j, j);
         if (!(radicand < 0.0)) L(j, j) = std::sqrt(radicand);
         for (int i = j + 1; i <= n; ++i) L(i, j) = (A(i, j) - S(i, j)) / L(j, j);
@@ -59,12 +60,13 @@ void solveWithCholesky(const Matrix& L, const Vector& b, int n, Vector& Y, Vecto
 
 /// L·D·Lᵀ factors from the lower triangle of A's first n columns. Gives
 /// false when some d(j) with j < n, about to be divided by, is exactly 0.
-bool ldlt(const Matrix& A, int n, Matrix& L, Vector& d) {
+bool ldlt(const Matrix& A, int n, Matrix& L, Vector& d, const StopRequest& stop) {
     Matrix S(n, n);         // S(i,j), j < i: the sum of L(i,k)·d(k)·L(j,k) over the k done so far
     Vector diagonalSums(n); // the sum of L(i,k)·L(i,k)·d(k) over the k done so far
     std::vector<double> column(static_cast<std::size_t>(n));
     for (int i = 1; i <= n; ++i) L(i, i) = 1.0;
     for (int k = 1; k <= n; ++k) {
+        stop.check();
         d(k) = A(k, k) - diagonalSums(k);
         if (k == n) break;
         if (d(k) == 0.0) return false;
@@ -151,7 +153,7 @@ Outcome sqrtRoot(CommandInput& in) {
     const int n = in.n;
     const Matrix& B = in.matrix;
     const Vector b = rightHandSide(B, n);
-    const Matrix L = cholesky(B, n);
+    const Matrix L = cholesky(B, n, in.stop);
     Vector Y(n);
     Vector X(n);
     solveWithCholesky(L, b, n, Y, X);
@@ -171,7 +173,7 @@ Outcome mendSqrt(CommandInput& in) {
     const Vector b = rightHandSide(B, n);
     Matrix L(n, n);
     Vector d(n);
-    if (!ldlt(B, n, L, d)) return fail(in.host, kNotSuitableHash);
+    if (!ldlt(B, n, L, d, in.stop)) return fail(in.host, kNotSuitableHash);
     const Vector Y = forwardUnit(L, b, n);
     Vector X(n);
     if (!backWithLdlt(L, d, Y, n, X)) return fail(in.host, kNotSuitableHash);

@@ -15,8 +15,9 @@ namespace {
 
 /// Forward elimination of the augmented n x (n+1) matrix A, optionally
 /// bringing the largest-magnitude entry of each column to the pivot row.
-void eliminate(Matrix& A, int n, int d, bool columnPivot) {
+void eliminate(Matrix& A, int n, int d, bool columnPivot, const StopRequest& stop) {
     for (int k = 1; k <= n; ++k) {
+        stop.check();
         if (columnPivot) A.swapRowRange(k, columnPivotRow(A, k, n), k, n + 1);
         for (int i = k + 1; i <= n; ++i) {
             const double m = A(i, k) / A(k, k);
@@ -35,11 +36,13 @@ void putBlock(const Matrix& S, int m, Matrix& A, int k) {
 /// the remaining block; a column exchange renumbers the unknowns, which
 /// `order` follows (order[c-1] is the input number of the unknown now in
 /// column c).
-void eliminateFullPivot(Matrix& A, int n, int d, std::vector<int>& order) {
+void eliminateFullPivot(Matrix& A, int n, int d, std::vector<int>& order,
+                        const StopRequest& stop) {
     // One buffer serves every step: a step's block fills its top left
     // corner, and the routines never look past the block's size.
     Matrix S(n, n + 1);
     for (int k = 1; k <= n - 1; ++k) {
+        stop.check();
         const int m = n - k + 1;
         CopyBlock(A, n, k, S);
         int pr = 1;
@@ -102,7 +105,7 @@ Outcome solveAndReport(CommandInput& in, bool columnPivot, const GaussTexts& tex
     const Matrix& B = in.matrix;
     Matrix A = B;
     const int dd = in.settings.decimalDigits;
-    eliminate(A, in.n, dd + 1, columnPivot);
+    eliminate(A, in.n, dd + 1, columnPivot, in.stop);
     const Vector x = backSubstitute(A, in.n, dd + 1);
     return publish(in.host, gaussReport(B, A, x, inputOrder(in.n), in.n, dd, texts));
 }
@@ -121,9 +124,10 @@ Matrix extendedByIdentity(const Matrix& B, int n) {
 /// Gauss-Jordan reduction of W with column pivoting: every other row loses
 /// its entry of the pivot column (stored rounded to d decimals) while the
 /// pivot row is still unscaled; then the pivot row is divided, unrounded.
-void reduceGaussJordan(Matrix& W, int n, int d) {
+void reduceGaussJordan(Matrix& W, int n, int d, const StopRequest& stop) {
     const int width = 2 * n;
     for (int k = 1; k <= n; ++k) {
+        stop.check();
         W.swapRowRange(k, columnPivotRow(W, k, n), k, width);
         for (int i = 1; i <= n; ++i)
             if (i != k) eliminateRow(W, i, k, W(i, k) / W(k, k), k, width, d);
@@ -151,7 +155,7 @@ Outcome gaussFull(CommandInput& in) {
     Matrix A = B;
     const int dd = in.settings.decimalDigits;
     std::vector<int> order = inputOrder(n);
-    eliminateFullPivot(A, n, dd + 1, order);
+    eliminateFullPivot(A, n, dd + 1, order, in.stop);
     const Vector x = backSubstitute(A, n, dd + 1);
     return publish(in.host, gaussReport(B, A, x, order, n, dd,
                                         {"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果：",
@@ -163,7 +167,7 @@ Outcome inverse(CommandInput& in) {
     const Matrix& B = in.matrix;
     const int dd = in.settings.decimalDigits;
     Matrix W = extendedByIdentity(B, n);
-    reduceGaussJordan(W, n, dd + 1);
+    reduceGaussJordan(W, n, dd + 1, in.stop);
 
     Report r;
     r.reserve(estimateBlockBytes(n, 4 * n, kTwoBlanks.size()));

@@ -106,8 +106,9 @@ bool converged(const Iterate& x, const Iterate& x0, double e) {
 /// when the limit is passed. The count is checked before the test's result
 /// is used, so a sweep beyond the limit never counts even when it converged.
 std::optional<int> iterate(Sweep sweep, const Matrix& Ab, int n, Iterate& x0, Iterate& x, double e,
-                           double w) {
+                           double w, const StopRequest& stop) {
     for (int k = 1;; ++k) {
+        stop.check();
         sweep(Ab, n, x0, x, w);
         const bool done = converged(x, x0, e);
         if (k > kSweepLimit) return std::nullopt;
@@ -137,7 +138,7 @@ Outcome runIteration(CommandInput& in, const IterationMethod& method) {
     Iterate x = x0;
     const double w = method.asksFactor ? askFactor(in.host) : 1.0;
     if (hasZeroDiagonal(Ab, n)) return fail(in.host, kZeroDiagonal);
-    const auto k = iterate(method.sweep, Ab, n, x0, x, in.precision, w);
+    const auto k = iterate(method.sweep, Ab, n, x0, x, in.precision, w, in.stop);
     if (!k) return fail(in.host, kNoConvergence);
     return publish(in.host,
                    iterationReport(Ab, n, *k, x, in.settings.decimalDigits, method, w));

@@ -56,6 +56,7 @@ Outcome positiveDefinite(CommandInput& in) {
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
     r.heading("以上是该矩阵的各元素").text("下面输出各阶顺序主子式的值：").newline();
     for (int k = 1; k <= n; ++k) {
+        in.stop.check();
         const double d = leadingMinor(B, k);
         r.text(kTwoBlanks).integer(k).text(" 阶顺序主子式的值为： ").number(d, style).newline();
         if (!(d > 0.0)) {

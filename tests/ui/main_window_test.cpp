@@ -71,7 +71,7 @@ private slots:
         WindowHarness h;
         h.edit().setPlainText(text);
         h.open(h.window.menus().methods);
-        for (const auto& [action, command] : h.window.menus().methodItems)
+        for (const auto& [action, command] : h.window.menus().commandItems)
             QCOMPARE(action->isEnabled(), enabled);
         QCOMPARE(h.window.menus().convergence->menuAction()->isEnabled(), enabled);
         // 撤消 and 列主元消去法应用 have no command behind them.
@@ -110,15 +110,23 @@ private slots:
         QTest::addColumn<QString>("duringPrompt");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("stopBy"); // what the user does while the prompt is up
         QTest::newRow("Gauss_1 cancelled keeps the report")
-            << "Gauss_1" << QString() << kEarlier << kEarlier << QString();
+            << "Gauss_1" << QString() << kEarlier << kEarlier << QString() << QString();
         QTest::newRow("GaussTier cancelled: emptied before asking")
-            << "GaussTier" << QString() << QString() << QString() << QString();
+            << "GaussTier" << QString() << QString() << QString() << QString() << QString();
         // No machine holds the arrays of order 32766: one message, and the
         // result area shows again what it showed before the command.
         QTest::newRow("order too large for memory")
             << "GaussTier" << "32766" << QString() << kEarlier
-            << "内存不足，不能处理 32766 阶的矩阵，请减小阶数#";
+            << "内存不足，不能处理 32766 阶的矩阵，请减小阶数#" << QString();
+        // A stop takes effect at the next stage: the report from before is back.
+        QTest::newRow("Esc stops GaussTier")
+            << "GaussTier" << "2" << QString() << kEarlier << QString() << "Esc";
+        QTest::newRow("停止 stops Gauss_1")
+            << "Gauss_1" << "2" << kEarlier << kEarlier << QString() << "button";
+        QTest::newRow("closing stops the command, then closes")
+            << "LU_break" << "2" << QString() << kEarlier << QString() << "close";
     }
     void stoppedCommand() {
         QFETCH(QString, command);
@@ -126,17 +134,32 @@ private slots:
         QFETCH(QString, duringPrompt);
         QFETCH(QString, result);
         QFETCH(QString, message);
+        QFETCH(QString, stopBy);
         WindowHarness h;
         h.window.resultArea().setText(kEarlier.toStdString());
         h.edit().setPlainText(kGaussInput);
         QString shown;
+        auto* stop = h.window.findChild<QToolBar*>(QStringLiteral("Toolbar1"))->actions().last();
+        QSignalSpy unloaded(&h.window, &LinearFrm::unloaded);
+        const auto whileShown = [&] {
+            shown = h.result();
+            // While it runs, only stopping is left to the user.
+            QVERIFY(!h.window.menuBar()->isEnabled() && h.edit().isReadOnly());
+            QVERIFY(stop->isVisible());
+            if (stopBy == "Esc") QTest::keyClick(&h.window, Qt::Key_Escape);
+            if (stopBy == "button") h.clickToolbar(QStringLiteral("停止 (Esc)"));
+            if (stopBy == "close") h.window.close();
+        };
         h.dialogs.expect({.kind = Expected::Input, .answer = order, .cancel = order.isNull(),
-                          .whileShown = [&] { shown = h.result(); }});
+                          .whileShown = whileShown});
         if (!message.isNull()) h.dialogs.acceptMessage();
         h.trigger(qPrintable(command));
         QCOMPARE(shown, duringPrompt);
         QCOMPARE(h.result(), result);
         QCOMPARE(h.dialogs.messages(), message.isNull() ? QStringList() : QStringList{message});
+        QCOMPARE(h.window.isVisible(), stopBy != "close");
+        QCOMPARE(unloaded.count(), stopBy == "close" ? 1 : 0);
+        QVERIFY(h.window.menuBar()->isEnabled() && !h.edit().isReadOnly() && !stop->isVisible());
     }
 
     void startsThenStatusFollowsFocusAndTyping() {
@@ -173,7 +196,7 @@ private slots:
             if (a->isSeparator()) layout << QStringLiteral("|");
             else if (auto* gap = bar->widgetForAction(a); gap && a->text().isEmpty())
                 layout << gap->objectName();
-            else
+            else if (a->isVisible())
                 layout << a->toolTip() + (a->isEnabled() ? "" : "(disabled)");
         }
         QCOMPARE(layout, (QStringList{"新建", "打开", "保存", "|", "剪切", "复制", "粘贴", "|",

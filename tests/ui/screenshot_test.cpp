@@ -9,6 +9,22 @@
 using namespace quorvex::ui;
 using namespace quorvex::ui::testing;
 
+namespace {
+
+/// Pixels of the picture inside the widget's viewport that are dark enough
+/// to be text.
+int darkPixels(const QImage& shot, const QPlainTextEdit& area) {
+    const QWidget* viewport = area.viewport();
+    const QRect r(viewport->mapTo(area.window(), QPoint(0, 0)), viewport->size());
+    int dark = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            dark += qGray(shot.pixel(x, y)) < 100;
+    return dark;
+}
+
+} // namespace
+
 class ScreenshotTest : public QObject {
     Q_OBJECT
 private slots:
@@ -23,6 +39,10 @@ private slots:
         h.trigger("FormatDefault"); // "宋体", as the user can choose it
         const QImage shot = h.window.grab().toImage();
         QCOMPARE(shot.size(), h.window.size() * h.window.devicePixelRatio());
+        // What a user sees: the typed system and the report as dark text on
+        // each area's light background.
+        QVERIFY(darkPixels(shot, h.edit()) > 20);
+        QVERIFY(darkPixels(shot, h.resultView()) > darkPixels(shot, h.edit()));
         QVERIFY2(shot.save(QStringLiteral(QUORVEX_SCREENSHOT)), QUORVEX_SCREENSHOT);
         qInfo("window picture: %s", QUORVEX_SCREENSHOT);
     }

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "host.h"
+
+#include <QMetaObject>
+#include <QObject>
+
+#include <exception>
+#include <type_traits>
+
+namespace quorvex::ui {
+
+/// The host a command sees on its worker thread: every call is carried out
+/// by the window's host on the window's thread, and waits for it there, so
+/// dialogs stay modal, in order, and widgets are only touched where Qt
+/// allows. An exception thrown there (an allocation that fails) is thrown
+/// again here, on the command's thread.
+class GuiThreadHost final : public Host {
+public:
+    GuiThreadHost(Host& gui, QObject& guiContext) : m_gui(gui), m_context(guiContext) {}
+
+    std::string inputBox(const std::string& prompt, const std::string& caption,
+                         const std::string& defaultAnswer) override {
+        return inGui([&] { return m_gui.inputBox(prompt, caption, defaultAnswer); });
+    }
+    void messageBox(const std::string& text, const std::string& caption) override {
+        inGui([&] { m_gui.messageBox(text, caption); });
+    }
+    bool askYesNo(const std::string& text, const std::string& caption) override {
+        return inGui([&] { return m_gui.askYesNo(text, caption); });
+    }
+    std::string editText() override {
+        return inGui([&] { return m_gui.editText(); });
+    }
+    std::string resultText() override {
+        return inGui([&] { return m_gui.resultText(); });
+    }
+    void setResultText(std::string text) override {
+        inGui([&] { m_gui.setResultText(std::move(text)); });
+    }
+    void appendResult(std::string piece, std::shared_ptr<const Document> document) override {
+        inGui([&] { m_gui.appendResult(std::move(piece), std::move(document)); });
+    }
+    std::uint64_t availableMemory() override { return m_gui.availableMemory(); }
+
+private:
+    template <typename F> std::invoke_result_t<F> inGui(F f) {
+        using R = std::invoke_result_t<F>;
+        std::exception_ptr failure;
+        if constexpr (std::is_void_v<R>) {
+            call([&] {
+                try {
+                    f();
+                } catch (...) {
+                    failure = std::current_exception();
+                }
+            });
+            if (failure) std::rethrow_exception(failure);
+        } else {
+            R result{};
+            call([&] {
+                try {
+                    result = f();
+                } catch (...) {
+                    failure = std::current_exception();
+                }
+            });
+            if (failure) std::rethrow_exception(failure);
+            return result;
+        }
+    }
+
+    template <typename F> void call(F f) {
+        QMetaObject::invokeMethod(&m_context, f, Qt::BlockingQueuedConnection);
+    }
+
+    Host& m_gui;
+    QObject& m_context;
+};
+
+} // namespace quorvex::ui
