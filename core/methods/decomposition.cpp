@@ -119,7 +119,7 @@ Outcome matrixBreak(CommandInput& in) {
     r.matrixBlock(L, n, n, kFourBlanks, rounded);
     r.heading("输出矩阵三角分解后的上三角矩阵U(n)");
     spacedRows(r, U, n, rounded);
-    return publish(in.host, r.take());
+    return publish(in.host, std::move(r));
 }
 
 Outcome luBreak(CommandInput& in) {
@@ -148,7 +148,7 @@ Outcome luBreak(CommandInput& in) {
     r.heading(kNumberedSolutionHeading);
     valueLines(r, "x", X, n, NumberStyle::rounded(dd));
     r.title("LU分解法解线性方程组");
-    return publish(in.host, r.take());
+    return publish(in.host, std::move(r));
 }
 
 Outcome tierLU(CommandInput& in) {
@@ -178,7 +178,7 @@ Outcome tierLU(CommandInput& in) {
     r.heading(kNumberedSolutionHeading);
     valueLines(r, "x", x, n, rounded);
     r.title("列主元三角分解法解线性方程组");
-    return publish(in.host, r.take());
+    return publish(in.host, std::move(r));
 }
 
 } // namespace
