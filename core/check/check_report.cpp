@@ -90,6 +90,28 @@ void writeRowLines(Report& r, const StepFinding& step, const EntryMatrix& after,
     }
 }
 
+/// Substitutes the unknowns into each equation and names those whose two
+/// sides differ by more than the unknowns' tolerances allow.
+bool substitute(Report& r, const EntryMatrix& system, const EntryRow& x, int decimals) {
+    const auto own = [](const Entry& e) { return e.written == Written::Inexact ? e.tolerance : 0; };
+    bool right = true;
+    for (std::size_t i = 0; i < system.size(); ++i) {
+        mpq_class left, tolerance = own(system[i][x.size()]);
+        for (std::size_t j = 0; j < x.size(); ++j) {
+            const Entry& a = system[i][j];
+            left += a.value * x[j].value;
+            tolerance += abs(a.value) * x[j].tolerance + own(a) * abs(x[j].value);
+        }
+        const mpq_class& b = system[i][x.size()].value;
+        if (abs(left - b) <= tolerance) continue;
+        right = false;
+        r.text(fill(texts::kEquationFails,
+                    {number(i + 1), valueText(left, decimals), valueText(b, decimals)}))
+            .newline();
+    }
+    return right;
+}
+
 } // namespace
 
 std::string operationText(const Combination& c, int row, int decimals) {
@@ -122,21 +144,17 @@ bool writeSolution(Report& r, int k, const EntryMatrix& system, const EntryRow& 
     r.heading(fill(texts::kSolutionHeading, {number(static_cast<std::size_t>(k))}));
     for (std::size_t j = 0; j < x.size(); ++j)
         r.text("x(").integer(static_cast<long long>(j) + 1).text(")=").text(x[j].text).newline();
-    const auto own = [](const Entry& e) { return e.written == Written::Inexact ? e.tolerance : 0; };
-    bool right = true;
-    for (std::size_t i = 0; i < system.size(); ++i) {
-        mpq_class left, tolerance = own(system[i][x.size()]);
+    bool right = substitute(r, system, x, decimals);
+    // Small residuals need not mean close unknowns; where the system fixes
+    // the solution, each unknown must also agree with it.
+    if (const auto exact = uniqueSolution(valuesOf(system))) {
         for (std::size_t j = 0; j < x.size(); ++j) {
-            const Entry& a = system[i][j];
-            left += a.value * x[j].value;
-            tolerance += abs(a.value) * x[j].tolerance + own(a) * abs(x[j].value);
+            if (agrees(x[j], (*exact)[j])) continue;
+            right = false;
+            r.text(fill(texts::kUnknownWrong,
+                        {number(j + 1), x[j].text, expectedText(x[j], (*exact)[j], decimals)}))
+                .newline();
         }
-        const mpq_class& b = system[i][x.size()].value;
-        if (abs(left - b) <= tolerance) continue;
-        right = false;
-        r.text(fill(texts::kEquationFails,
-                    {number(i + 1), valueText(left, decimals), valueText(b, decimals)}))
-            .newline();
     }
     if (right) r.text(texts::kEquationsHold).newline();
     r.text(right ? texts::kStepRight : texts::kStepWrong).newline();

@@ -31,6 +31,7 @@ inline constexpr std::string_view kStepRight = "此步正确。";
 inline constexpr std::string_view kStepWrong = "此步有错误。";
 inline constexpr std::string_view kEquationsHold = "代入原方程组，各方程都成立。";
 inline constexpr std::string_view kEquationFails = "第{}个方程不成立：左边为 {}，右边为 {}。";
+inline constexpr std::string_view kUnknownWrong = "x({})：写的是 {}，应为 {}。";
 inline constexpr std::string_view kAllRight = "全部步骤正确。";
 inline constexpr std::string_view kStepWrongVerdict = "第 {} 步有误。";
 

@@ -64,7 +64,7 @@ std::optional<DecimalNumber> readDecimal(std::string_view s) {
         i = j;
     }
     if (i != s.size()) return std::nullopt;
-    d.value = mpq_class(mpz_class(digits)) * powerOfTen(d.exponent - d.decimals);
+    d.value = mpq_class(mpz_class(digits, 10)) * powerOfTen(d.exponent - d.decimals);
     if (negative) d.value = -d.value;
     d.value.canonicalize();
     return d;

@@ -6,6 +6,16 @@
 
 namespace quorvex::check {
 
+namespace {
+
+/// A row's own multiplier in a combination of two rows is a small number,
+/// such as the 2 of 2·r2 − 3·r1. With two free multipliers and rounded
+/// entries almost any row would fit; combinations with other multipliers
+/// are left to the general combination, which fits exact entries exactly.
+const mpz_class kLargestOwnRowDenominator = 10;
+
+} // namespace
+
 RowFitter::RowFitter(const std::vector<Row>& previous, const EntryRow& written, int skip)
     : m_previous(previous), m_written(written), m_skip(skip) {}
 
@@ -56,7 +66,7 @@ std::optional<Combination> RowFitter::twoRows(int i, int q) const {
         conditions.push_back({pi[j], pq[j], s.value - s.tolerance, s.value + s.tolerance});
     }
     const auto a = simplestNonZeroIn(feasibleFirst(conditions));
-    if (!a) return std::nullopt;
+    if (!a || a->get_den() > kLargestOwnRowDenominator) return std::nullopt;
     Row base(pi.size());
     for (std::size_t j = 0; j < pi.size(); ++j) base[j] = *a * pi[j];
     const auto b = multiplier(base, q, false);

@@ -44,9 +44,33 @@ std::vector<Candidate> candidatesFor(int i, int rows) {
     return list;
 }
 
+/// How plausible a one-wrong-entry explanation is, most plausible least:
+/// students use simple multipliers, so the largest denominator among them
+/// counts first; then an entry written exactly is trusted more than a
+/// rounded one; then the leftmost column.
+struct Plausibility {
+    mpz_class denominator;
+    bool exact;
+    int column;
+
+    bool operator<(const Plausibility& o) const {
+        if (denominator != o.denominator) return denominator < o.denominator;
+        if (exact != o.exact) return !exact;
+        return column < o.column;
+    }
+};
+
+Plausibility plausibility(const Combination& c, const Entry& left, int column) {
+    mpz_class d = 1;
+    for (const Term& t : c)
+        if (t.coefficient.get_den() > d) d = t.coefficient.get_den();
+    return {d, left.written == Written::Exact, column};
+}
+
 /// Looks for one entry that, left out, lets an elementary change explain
-/// the rest. Only changes with fewer multipliers than the entries left can
-/// tell: with as many, any row would fit.
+/// the rest; the simplest change wins, and of its fits the most plausible.
+/// Only changes with fewer multipliers than the entries left can tell:
+/// with as many, any row would fit.
 RowFinding diagnose(const std::vector<Row>& previous, const EntryRow& written,
                     const std::vector<Candidate>& candidates) {
     const int width = static_cast<int>(written.size());
@@ -55,15 +79,20 @@ RowFinding diagnose(const std::vector<Row>& previous, const EntryRow& written,
     RowFinding finding;
     for (const Candidate& c : candidates) {
         if (c.multipliers >= width - 1) continue;
+        std::optional<Plausibility> best;
         for (int j = 0; j < width; ++j) {
-            if (auto combination = c.fit(leaving[static_cast<std::size_t>(j)])) {
-                finding.kind = RowFinding::Kind::OneWrongEntry;
-                finding.column = j;
-                finding.expected = valuesOf(previous, *combination)[static_cast<std::size_t>(j)];
-                finding.combination = std::move(*combination);
-                return finding;
-            }
+            auto combination = c.fit(leaving[static_cast<std::size_t>(j)]);
+            if (!combination) continue;
+            const Plausibility p =
+                plausibility(*combination, written[static_cast<std::size_t>(j)], j);
+            if (best && !(p < *best)) continue;
+            best = p;
+            finding.kind = RowFinding::Kind::OneWrongEntry;
+            finding.column = j;
+            finding.expected = valuesOf(previous, *combination)[static_cast<std::size_t>(j)];
+            finding.combination = std::move(*combination);
         }
+        if (best) return finding;
     }
     return finding;
 }
@@ -161,6 +190,24 @@ int rankOf(std::vector<Row> rows) {
         ++rank;
     }
     return rank;
+}
+
+std::optional<Row> uniqueSolution(std::vector<Row> augmented) {
+    const std::size_t n = augmented.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        std::size_t pick = k;
+        while (pick < n && sgn(augmented[pick][k]) == 0) ++pick;
+        if (pick == n) return std::nullopt;
+        std::swap(augmented[k], augmented[pick]);
+        for (std::size_t r = 0; r < n; ++r) {
+            if (r == k || sgn(augmented[r][k]) == 0) continue;
+            const mpq_class f = augmented[r][k] / augmented[k][k];
+            for (std::size_t j = k; j <= n; ++j) augmented[r][j] -= f * augmented[k][j];
+        }
+    }
+    Row x(n);
+    for (std::size_t i = 0; i < n; ++i) x[i] = augmented[i][n] / augmented[i][i];
+    return x;
 }
 
 } // namespace quorvex::check

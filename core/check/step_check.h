@@ -59,4 +59,8 @@ std::vector<Row> valuesOf(const EntryMatrix& m);
 /// The rank of the rows, in exact arithmetic.
 int rankOf(std::vector<Row> rows);
 
+/// The solution of the system with this augmented matrix (n rows of n+1),
+/// in exact arithmetic, when it has exactly one.
+std::optional<Row> uniqueSolution(std::vector<Row> augmented);
+
 } // namespace quorvex::check
