@@ -2,6 +2,7 @@
 
 #include "check/blocks.h"
 #include "check/check_texts.h"
+#include "exact/exact_matrix.h"
 #include "matrix_text.h"
 
 namespace quorvex::check {
@@ -12,19 +13,6 @@ using texts::fill;
 
 std::string count(std::size_t k) {
     return std::to_string(k);
-}
-
-/// The system's element texts, n rows of n+1: a row short of numbers keeps
-/// the texts the row above left, as the matrix reader keeps its values.
-std::vector<std::vector<std::string>> systemTexts(const TextBlock& b, int n) {
-    const auto width = static_cast<std::size_t>(n) + 1;
-    std::vector<std::string> buffer(width, "0");
-    std::vector<std::vector<std::string>> rows;
-    for (const auto& row : b.rows) {
-        for (std::size_t j = 0; j < width && j < row.size(); ++j) buffer[j] = row[j];
-        rows.push_back(buffer);
-    }
-    return rows;
 }
 
 /// Reads element texts into entries; a text that is no finite number
@@ -61,11 +49,22 @@ bool isSolutionRow(const TextBlock& b, int n) {
     return b.rows.size() == 1 && b.rows[0].size() == static_cast<std::size_t>(n);
 }
 
+/// The system's element texts, n rows of n+1, read as the matrix reader
+/// reads them: a row short of numbers keeps the texts the row above left.
+std::vector<std::vector<std::string>> systemTexts(std::string_view text, int n) {
+    const ExactMatrixReading reading = GetExactMatrixFromText(n, n + 1, text);
+    std::vector<std::vector<std::string>> rows(static_cast<std::size_t>(n));
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n + 1; ++j)
+            rows[static_cast<std::size_t>(i - 1)].push_back(reading.text(i, j));
+    return rows;
+}
+
 std::variant<CheckInput, std::string> readSystem(const TextBlock& first, int n) {
     if (first.rows.size() != static_cast<std::size_t>(n))
         return fill(texts::kSystemRows,
                     {count(static_cast<std::size_t>(n)), count(first.rows.size())});
-    auto system = entriesOf(systemTexts(first, n), [](auto i, auto j, auto text) {
+    auto system = entriesOf(systemTexts(first.text, n), [](auto i, auto j, auto text) {
         return fill(texts::kSystemNotFinite, {i, j, text});
     });
     if (auto* message = std::get_if<std::string>(&system)) return std::move(*message);

@@ -1,5 +1,6 @@
 #include "check/value_text.h"
 
+#include "exact/rational.h"
 #include "number_text.h"
 
 namespace quorvex::check {
@@ -25,11 +26,6 @@ int placesOf(const mpq_class& q) {
     while (mpz_divisible_ui_p(den.get_mpz_t(), 5)) den /= 5, ++fives;
     if (den != 1) return -1;
     return twos > fives ? twos : fives;
-}
-
-std::string fractionText(const mpq_class& q) {
-    if (q.get_den() == 1) return q.get_num().get_str();
-    return q.get_num().get_str() + "/" + q.get_den().get_str();
 }
 
 } // namespace
@@ -58,7 +54,7 @@ std::string valueText(const mpq_class& q, int decimals) {
     const int places = placesOf(q);
     if (places >= 0 && places <= decimals) return decimalText(q, places);
     if (q.get_den() <= kLargestShownDenominator && abs(q.get_num()) <= kLargestShownNumerator)
-        return fractionText(q);
+        return rationalText(q);
     return decimalText(q, decimals);
 }
 
@@ -70,7 +66,7 @@ std::string expectedText(const Entry& written, const mpq_class& expected, int de
     case Written::Exact: {
         const int places = placesOf(expected);
         const bool fraction = written.text.find('/') != std::string::npos;
-        return places < 0 || fraction ? fractionText(expected) : decimalText(expected, places);
+        return places < 0 || fraction ? rationalText(expected) : decimalText(expected, places);
     }
     case Written::Inexact:
         break;
