@@ -106,16 +106,18 @@ mpq_class simplestIn(const Interval& r) {
 std::optional<mpq_class> simplestNonZeroIn(const Interval& r) {
     if (r.empty) return std::nullopt;
     if (!r.contains(0)) return simplestIn(r);
-    // Around 0 the simplest numbers are 1 and -1, else 1/m for the smallest
-    // m that fits.
-    const auto nearZero = [](const std::optional<mpq_class>& end) -> std::optional<mpq_class> {
-        if (!end || sgn(*end) == 0) return end ? std::nullopt : std::optional<mpq_class>(1);
+    // Around 0 the simplest numbers on a side reaching out to m are 1 when
+    // m >= 1, else 1/k for the smallest k with 1/k <= m.
+    const auto nearest = [](const std::optional<mpq_class>& end) -> std::optional<mpq_class> {
+        if (!end) return mpq_class(1);
+        if (sgn(*end) == 0) return std::nullopt;
         const mpq_class m = abs(*end);
-        if (m >= 1) return mpq_class(1);
-        return mpq_class(1) / ceilOf(1 / m);
+        return m >= 1 ? mpq_class(1) : mpq_class(1) / ceilOf(1 / m);
     };
-    if (const auto p = nearZero(r.hi)) return *p;
-    if (const auto q = nearZero(r.lo)) return -*q;
+    const auto up = nearest(r.hi);
+    const auto down = nearest(r.lo);
+    if (up && (!down || up->get_den() <= down->get_den())) return *up;
+    if (down) return mpq_class(-*down);
     return std::nullopt;
 }
 

@@ -44,47 +44,60 @@ std::vector<Candidate> candidatesFor(int i, int rows) {
     return list;
 }
 
+/// Beyond this order a row that no change explains is not searched for a
+/// single wrong entry: the search grows with the fourth power of the order,
+/// and exercises worked by hand are small.
+constexpr int kLargestDiagnosedOrder = 12;
+
 /// How plausible a one-wrong-entry explanation is, most plausible least:
 /// students use simple multipliers, so the largest denominator among them
-/// counts first; then an entry written exactly is trusted more than a
-/// rounded one; then the leftmost column.
+/// counts first; then fewer multipliers; then an entry written exactly is
+/// trusted more than a rounded one; then the simpler change and the
+/// leftmost column.
 struct Plausibility {
     mpz_class denominator;
+    int multipliers;
     bool exact;
+    std::size_t candidate;
     int column;
 
     bool operator<(const Plausibility& o) const {
         if (denominator != o.denominator) return denominator < o.denominator;
+        if (multipliers != o.multipliers) return multipliers < o.multipliers;
         if (exact != o.exact) return !exact;
+        if (candidate != o.candidate) return candidate < o.candidate;
         return column < o.column;
     }
 };
 
-Plausibility plausibility(const Combination& c, const Entry& left, int column) {
+mpz_class largestDenominator(const Combination& c) {
     mpz_class d = 1;
     for (const Term& t : c)
         if (t.coefficient.get_den() > d) d = t.coefficient.get_den();
-    return {d, left.written == Written::Exact, column};
+    return d;
 }
 
 /// Looks for one entry that, left out, lets an elementary change explain
-/// the rest; the simplest change wins, and of its fits the most plausible.
-/// Only changes with fewer multipliers than the entries left can tell:
-/// with as many, any row would fit.
+/// the rest, and keeps the most plausible such explanation. Only changes
+/// with fewer multipliers than the entries left can tell: with as many, any
+/// row would fit.
 RowFinding diagnose(const std::vector<Row>& previous, const EntryRow& written,
                     const std::vector<Candidate>& candidates) {
+    RowFinding finding;
     const int width = static_cast<int>(written.size());
+    if (width - 1 > kLargestDiagnosedOrder) return finding;
     std::vector<RowFitter> leaving;
     for (int j = 0; j < width; ++j) leaving.emplace_back(previous, written, j);
-    RowFinding finding;
-    for (const Candidate& c : candidates) {
+    std::optional<Plausibility> best;
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+        const Candidate& c = candidates[k];
         if (c.multipliers >= width - 1) continue;
-        std::optional<Plausibility> best;
         for (int j = 0; j < width; ++j) {
             auto combination = c.fit(leaving[static_cast<std::size_t>(j)]);
             if (!combination) continue;
-            const Plausibility p =
-                plausibility(*combination, written[static_cast<std::size_t>(j)], j);
+            const Plausibility p{largestDenominator(*combination), c.multipliers,
+                                 written[static_cast<std::size_t>(j)].written == Written::Exact, k,
+                                 j};
             if (best && !(p < *best)) continue;
             best = p;
             finding.kind = RowFinding::Kind::OneWrongEntry;
@@ -92,7 +105,6 @@ RowFinding diagnose(const std::vector<Row>& previous, const EntryRow& written,
             finding.expected = valuesOf(previous, *combination)[static_cast<std::size_t>(j)];
             finding.combination = std::move(*combination);
         }
-        if (best) return finding;
     }
     return finding;
 }
