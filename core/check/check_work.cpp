@@ -39,7 +39,7 @@ Outcome checkWork(CommandInput& in) {
     }
     r.title(firstWrong == 0 ? std::string(check::texts::kAllRight)
                             : fill(check::texts::kStepWrongVerdict, {std::to_string(firstWrong)}));
-    return publish(in.host, r.take());
+    return publish(in.host, std::move(r));
 }
 
 } // namespace
