@@ -141,7 +141,7 @@ TEST_F(Cli, ListAndHelpNeedNoCommand) {
     const CliRun list = run("--list");
     EXPECT_EQ(list.status, 0);
     EXPECT_EQ(list.out.rfind("Gauss_1\tGauss消去法\n", 0), 0u) << list.out;
-    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 18);
+    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 21);
     const CliRun help = run("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: quorvex-cli", 0), 0u);
