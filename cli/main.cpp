@@ -1,5 +1,6 @@
 // quorvex-cli: runs one method command headless and prints the result area.
 #include "console_host.h"
+#include "input_file.h"
 #include "number_text.h"
 #include "registry.h"
 #include "settings.h"
@@ -75,31 +76,21 @@ struct Options {
     bool help = false;
 };
 
+/// Reads a whole input (a file, a pipe, "-" for standard input). An input
+/// larger than the memory allows ends as every allocation failure does;
+/// beyond the fixed input limit errno is EFBIG.
 bool readAll(const std::string& path, std::string& out) {
-    if (path == "-") {
-#ifdef _WIN32
-        _setmode(_fileno(stdin), _O_BINARY);
-#endif
-        out.clear();
-        char buf[1 << 16];
-        std::size_t got;
-        while ((got = std::fread(buf, 1, sizeof buf, stdin)) > 0) out.append(buf, got);
-        return !std::ferror(stdin);
-    }
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    out.clear();
-    std::error_code ec;
-    if (const auto size = std::filesystem::file_size(path, ec); !ec) out.reserve(size);
-    char buf[1 << 16];
-    std::size_t got;
-    while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) {
-        if (out.capacity() - out.size() < got) out.reserve(std::max(out.capacity() * 2, out.size() + got));
-        out.append(buf, got);
-    }
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
+    platform::InputFile file;
+    platform::ReadStatus status = platform::ReadStatus::Done;
+    if (path == "-") file.openStandardInput();
+    else status = file.open(path, platform::InputFile::Accept::Anything);
+    const std::uint64_t limit = platform::inputByteLimit();
+    if (status == platform::ReadStatus::Done) status = file.readAll(out, limit);
+    if (status == platform::ReadStatus::NoMemory ||
+        (status == platform::ReadStatus::TooLarge && limit < platform::kMaxInputBytes))
+        throw std::bad_alloc();
+    if (status == platform::ReadStatus::TooLarge) errno = EFBIG;
+    return status == platform::ReadStatus::Done;
 }
 
 /// Parses the arguments; returns an error text on a usage error.

@@ -1,5 +1,6 @@
 #include "expression.h"
 
+#include "expression_machine.h"
 #include "number_text.h"
 #include "text_passes.h"
 
@@ -10,11 +11,12 @@
 
 namespace quorvex {
 
+using detail::isDigitOrPoint;
+using detail::numberToken;
+
 namespace {
 
 constexpr const char* kPiText = "+3.14159265358979";
-
-bool isDigitOrPoint(char c) { return isDigit(c) || c == '.'; }
 
 std::string replaceAll(std::string_view s, std::string_view from, std::string_view to) {
     std::string out(s);
@@ -71,23 +73,6 @@ std::string applySignRule(std::string_view s) {
     return out;
 }
 
-/// Length of the number token at the start of s, 0 when there is none.
-std::size_t numberToken(std::string_view s) {
-    std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    if (i >= s.size() || !isDigitOrPoint(s[i])) return 0;
-    while (i < s.size() && isDigitOrPoint(s[i])) ++i;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
-        if (j < s.size() && isDigit(s[j])) {
-            while (j < s.size() && isDigit(s[j])) ++j;
-            i = j;
-        }
-    }
-    return i;
-}
-
 /// A plain number (optional sign, digits and points, optional exponent,
 /// optional row mark) evaluates to its own value; recognising it up front
 /// spares the normalisation passes for the common case.
@@ -99,67 +84,6 @@ bool plainNumber(std::string_view t, double& value) {
     const std::size_t sign = (t[0] == '+' || t[0] == '-') ? 1 : 0;
     value = decimalValue(t.substr(sign), t[0] == '-');
     return true;
-}
-
-enum class OpClass { AddSub, MulDiv, Power, Open, Close, End, Function, Bottom, Other };
-
-OpClass classifyChar(char c) {
-    switch (c) {
-    case '+': case '-': return OpClass::AddSub;
-    case '*': case '/': case '\\': return OpClass::MulDiv;
-    case '^': return OpClass::Power;
-    case '(': return OpClass::Open;
-    case ')': return OpClass::Close;
-    case '#': return OpClass::End;
-    default: return OpClass::Other;
-    }
-}
-
-constexpr std::string_view kFunctions[] = {"sin", "cos", "tan", "exp", "sqr",
-                                           "abs", "log", "atn", "lgg", "lg2"};
-
-bool isFunctionName(std::string_view s) {
-    for (auto f : kFunctions)
-        if (s == f) return true;
-    return false;
-}
-
-OpClass classifyTop(const std::string& op) {
-    if (op.empty()) return OpClass::Bottom;
-    if (op.size() == 1) return classifyChar(op[0]);
-    return isFunctionName(op) ? OpClass::Function : OpClass::Other;
-}
-
-/// '<', '=', '>' or 0 for "no relation".
-char precede(OpClass top, OpClass in) {
-    using C = OpClass;
-    if (in == C::Other || in == C::Function) {
-        if (in == C::Other) return 0;
-        switch (top) {
-        case C::AddSub: case C::MulDiv: case C::Power: case C::Open: case C::End: return '<';
-        default: return 0;
-        }
-    }
-    switch (top) {
-    case C::AddSub:
-        return (in == C::MulDiv || in == C::Power || in == C::Open) ? '<' : '>';
-    case C::MulDiv:
-        return (in == C::Power || in == C::Open) ? '<' : '>';
-    case C::Power:
-        return in == C::Open ? '<' : '>';
-    case C::Open:
-        if (in == C::Close) return '=';
-        return in == C::End ? 0 : '<';
-    case C::Close:
-        return (in == C::Close) ? 0 : '>';
-    case C::Function:
-        return in == C::Open ? '<' : '>';
-    case C::End:
-        if (in == C::End) return '=';
-        return in == C::Close ? 0 : '<';
-    default:
-        return 0;
-    }
 }
 
 double applyFunction(std::string_view name, double a) {
@@ -204,23 +128,21 @@ double applyOperator(double a, std::string_view op, double b) {
     return r;
 }
 
-/// Stacks whose bottom entry is never removed: popping it returns it.
-template <typename T> struct BottomStack {
-    std::vector<T> items;
-    explicit BottomStack(T bottom) { items.push_back(std::move(bottom)); }
-    void push(T v) { items.push_back(std::move(v)); }
-    T pop() {
-        if (items.size() == 1) return items.front();
-        T v = std::move(items.back());
-        items.pop_back();
-        return v;
+/// The evaluator's numbers in double precision.
+struct DecimalArithmetic {
+    using Value = double;
+    static double number(std::string_view digits, bool negative) {
+        return decimalValue(digits, negative);
     }
-    const T& top() const { return items.back(); }
+    static double function(std::string_view name, double a) { return applyFunction(name, a); }
+    static double binary(double a, std::string_view op, double b) {
+        return applyOperator(a, op, b);
+    }
 };
 
 } // namespace
 
-std::string NormaliseExpression(std::string_view text) {
+std::string NormaliseExpression(std::string_view text, bool* usesPi) {
     std::string s = replaceAll(text, "f(x)=", "");
     s = replaceAll(s, "f(x)", "");
     if (auto eq = s.find('='); eq != std::string::npos) s.resize(eq);
@@ -231,6 +153,7 @@ std::string NormaliseExpression(std::string_view text) {
     s = replaceAll(s, "e-", "E-");
     s = removeChars(s, '\r', '\n');
     s = applySignRule(s);
+    if (usesPi) *usesPi = s.find("pi") != std::string::npos;
     s = replaceAll(s, "pi", kPiText);
     if (s.size() >= 2 && (s[0] == '+' || s[0] == '-') &&
         ((s[1] >= 'a' && s[1] <= 'z') || s[1] == '('))
@@ -243,64 +166,20 @@ std::string NormaliseExpression(std::string_view text) {
     return s;
 }
 
-double EvaluateNormalised(std::string_view normalised, double x) {
+std::string PrepareNormalised(std::string_view normalised, std::string_view xValue) {
     std::string xText = "(";
-    appendNumber(xText, x);
+    xText += xValue;
     xText += ')';
     std::string s = replaceAll(normalised, "x", xText);
     s = replaceAll(s, "eyp", "exp");
     s += '#';
+    return s;
+}
 
-    BottomStack<std::string> ops{std::string()};
-    ops.push("#");
-    BottomStack<double> values{0.0};
-
-    // Every step either consumes input or pops an operator that consuming
-    // input pushed, so the whole text is evaluated in linear time; no step
-    // limit may cut a long expression short and pass off a partial value.
-    std::string_view rest = s;
-    while (!rest.empty()) {
-        if (std::size_t len = numberToken(rest)) {
-            const bool negative = rest[0] == '-';
-            const std::size_t sign = (rest[0] == '+' || rest[0] == '-') ? 1 : 0;
-            values.push(decimalValue(rest.substr(sign, len - sign), negative));
-            rest.remove_prefix(len);
-            continue;
-        }
-        if (rest.size() >= 3 && isFunctionName(rest.substr(0, 3))) {
-            ops.push(std::string(rest.substr(0, 3)));
-            rest.remove_prefix(3);
-            continue;
-        }
-        const char ch = rest[0];
-        switch (precede(classifyTop(ops.top()), classifyChar(ch))) {
-        case '<':
-            ops.push(std::string(1, ch));
-            rest.remove_prefix(1);
-            break;
-        case '=':
-            ops.pop();
-            rest.remove_prefix(1);
-            break;
-        case '>': {
-            const std::string op = ops.pop();
-            if (isFunctionName(op)) {
-                const double a = values.pop();
-                values.push(applyFunction(op, a));
-            } else {
-                const double b = values.pop();
-                const double a = values.pop();
-                values.push(applyOperator(a, op, b));
-            }
-            break;
-        }
-        default:
-            // No relation changes nothing, so every later step would meet
-            // the same state: the outcome is already fixed.
-            return values.items.size() >= 2 ? values.items[1] : 0.0;
-        }
-    }
-    return values.items.size() >= 2 ? values.items[1] : 0.0;
+double EvaluateNormalised(std::string_view normalised, double x) {
+    const std::string s = PrepareNormalised(normalised, numberText(x));
+    DecimalArithmetic decimal;
+    return detail::evaluatePrepared(s, decimal);
 }
 
 double EvaluateExpression(std::string_view text) {

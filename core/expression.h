@@ -14,7 +14,12 @@ double EvaluateExpression(std::string_view text);
 
 /// Rewrites an element text into the canonical form the evaluation reads:
 /// lower case, no blanks, explicit signs, pi and two function names replaced.
-std::string NormaliseExpression(std::string_view text);
+/// `usesPi`, when given, tells whether pi was replaced.
+std::string NormaliseExpression(std::string_view text, bool* usesPi = nullptr);
+
+/// A normalised text as the evaluation's machine reads it: the variable x
+/// replaced by the text of its value in parentheses, "#" at the end.
+std::string PrepareNormalised(std::string_view normalised, std::string_view xValue);
 
 /// Evaluates a normalised text with the given value of x.
 double EvaluateNormalised(std::string_view normalised, double x);

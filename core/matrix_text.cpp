@@ -31,28 +31,10 @@ void markRows(std::string& s) {
     replaceAllInPlace(s, "##", "#");
 }
 
-/// Reads one row's elements into R (1..n+1); R keeps what it held for the
-/// elements the line does not supply.
-void readRow(std::string_view line, int n, std::vector<double>& R) {
-    // Rows were cleaned as a whole: no blanks are left to normalise here.
-    int k = 1;
-    for (;;) {
-        const std::size_t q = line.find(',');
-        if (q == std::string_view::npos) {
-            R[static_cast<std::size_t>(k)] = EvaluateExpression(line);
-            return;
-        }
-        R[static_cast<std::size_t>(k)] = EvaluateExpression(line.substr(0, q));
-        line.remove_prefix(q + 1);
-        if (++k >= n + 2) return;
-    }
-}
-
 } // namespace
 
-void GetMatrixFromText(Matrix& M, int n, std::string_view text) {
-    std::vector<double> R(static_cast<std::size_t>(n) + 2, 0.0);
-    std::string s;
+MatrixLines::MatrixLines(std::string_view text) {
+    std::string& s = m_text;
     s.reserve(text.size() + 1); // room for the final row mark
     s.assign(text);
     normaliseTypedText(s);
@@ -63,19 +45,28 @@ void GetMatrixFromText(Matrix& M, int n, std::string_view text) {
     s.erase(0, begin);
     normaliseBlanks(s);
     markRows(s);
-    std::size_t start = 0;
-    while (start < s.size() && (s[start] == ' ' || s[start] == '#')) ++start;
+    while (m_start < s.size() && (s[m_start] == ' ' || s[m_start] == '#')) ++m_start;
+}
 
+std::string_view MatrixLines::next() {
+    const std::size_t p = m_text.find('#', m_start);
+    if (p == std::string::npos) return {};
+    // The row mark stays on the last element; the evaluator reads it as the
+    // end of its input.
+    const std::string_view line = std::string_view(m_text).substr(m_start, p + 1 - m_start);
+    m_start = p + 1;
+    // Rows were cleaned as a whole: no blanks are left to normalise here.
+    return trimBlanks(line);
+}
+
+void GetMatrixFromText(Matrix& M, int n, std::string_view text) {
+    // Missing elements keep what the row above left in this buffer.
+    std::vector<double> R(static_cast<std::size_t>(n) + 2, 0.0);
+    MatrixLines lines(text);
     for (int r = 1; r <= n; ++r) {
-        const std::size_t p = s.find('#', start);
-        std::string_view line;
-        if (p != std::string::npos) {
-            // The row mark stays on the last element; the evaluator reads
-            // it as the end of its input.
-            line = std::string_view(s).substr(start, p + 1 - start);
-            start = p + 1;
-        }
-        readRow(trimBlanks(line), n, R);
+        MatrixLines::forEachElement(lines.next(), n + 1, [&](int j, std::string_view element) {
+            R[static_cast<std::size_t>(j)] = EvaluateExpression(element);
+        });
         double* row = M.row(r);
         for (int j = 1; j <= n + 1; ++j) row[j - 1] = R[static_cast<std::size_t>(j)];
     }

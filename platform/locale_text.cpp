@@ -1,5 +1,7 @@
 #include "locale_text.h"
 
+#include "text_codec.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -55,6 +57,15 @@ QByteArray localeTextEncoding() {
 }
 
 QString decodeFileText(QByteArrayView bytes, const QByteArray& encoding) {
+    const TextShape shape =
+        textShapeOf(std::string_view(bytes.data(), static_cast<std::size_t>(bytes.size())));
+    bytes = bytes.sliced(static_cast<qsizetype>(shape.markBytes));
+    switch (shape.form) {
+    case TextForm::Utf8: return QString::fromUtf8(bytes);
+    case TextForm::Utf16LE: return QStringDecoder(QStringConverter::Utf16LE).decode(bytes);
+    case TextForm::Utf16BE: return QStringDecoder(QStringConverter::Utf16BE).decode(bytes);
+    case TextForm::Legacy: break;
+    }
     QString text;
     if (decodeCleanly(bytes, encoding, text)) return text;
     if (decodeCleanly(bytes, QByteArrayLiteral("GB18030"), text)) return text;

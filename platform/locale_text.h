@@ -14,10 +14,12 @@ namespace quorvex::platform {
 /// GBK locale). A plain ASCII locale (C, POSIX) counts as UTF-8.
 QByteArray localeTextEncoding();
 
-/// The text of a file's bytes: read in `encoding` when the bytes decode
-/// cleanly in it, otherwise as GB18030 (files written on Chinese Windows
-/// machines), otherwise as UTF-8 with replacement characters. A leading
-/// byte-order mark is dropped.
+/// The text of a file's bytes, by one rule for the window and the CLI:
+/// valid UTF-8 (after a UTF-8 byte-order mark) is UTF-8 whatever the locale;
+/// UTF-16 with a byte-order mark is UTF-16; anything else is read in
+/// `encoding` when it decodes cleanly there, otherwise as GB18030 (files
+/// written on Chinese Windows machines), otherwise as UTF-8 with
+/// replacement characters. The byte-order mark is dropped.
 QString decodeFileText(QByteArrayView bytes, const QByteArray& encoding);
 
 /// The bytes of `text` in `encoding`, with no byte-order mark. Nothing when

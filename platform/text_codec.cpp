@@ -1,10 +1,16 @@
 #include "text_codec.h"
 
-#include <QByteArray>
-#include <QString>
-#include <QStringDecoder>
+#include "locale_text.h"
 
 namespace quorvex::platform {
+
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LEMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BEMark = "\xFE\xFF";
+
+} // namespace
 
 bool isValidUtf8(std::string_view bytes) {
     const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -38,28 +44,26 @@ bool isValidUtf8(std::string_view bytes) {
     return true;
 }
 
-bool decodeGb18030(std::string_view bytes, std::string& out) {
-    QStringDecoder decoder("GB18030");
-    if (!decoder.isValid()) return false;
-    const QString text =
-        decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    const QByteArray utf8 = text.toUtf8();
-    out.assign(utf8.constData(), static_cast<std::size_t>(utf8.size()));
-    return !decoder.hasError();
+TextShape textShapeOf(std::string_view bytes) {
+    // Neither UTF-16 mark can begin valid UTF-8, so the order of the tests
+    // does not matter.
+    if (bytes.starts_with(kUtf16LEMark)) return {TextForm::Utf16LE, kUtf16LEMark.size()};
+    if (bytes.starts_with(kUtf16BEMark)) return {TextForm::Utf16BE, kUtf16BEMark.size()};
+    const std::size_t mark = bytes.starts_with(kUtf8Mark) ? kUtf8Mark.size() : 0;
+    const bool utf8 = isValidUtf8(bytes.substr(mark));
+    return {utf8 ? TextForm::Utf8 : TextForm::Legacy, mark};
 }
 
 std::string decodeTextFile(std::string&& bytes) {
-    if (isValidUtf8(bytes)) return std::move(bytes);
-    return decodeTextFile(std::string_view(bytes));
-}
-
-std::string decodeTextFile(std::string_view bytes) {
-    if (isValidUtf8(bytes)) return std::string(bytes);
-    std::string out;
-    if (decodeGb18030(bytes, out)) return out;
-    const QString text =
-        QString::fromUtf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    const QByteArray utf8 = text.toUtf8();
+    const TextShape shape = textShapeOf(bytes);
+    if (shape.form == TextForm::Utf8) {
+        bytes.erase(0, shape.markBytes);
+        return std::move(bytes);
+    }
+    const QByteArray utf8 =
+        decodeFileText(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                       localeTextEncoding())
+            .toUtf8();
     return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -8,16 +9,24 @@ namespace quorvex::platform {
 /// True when the bytes are well-formed UTF-8.
 bool isValidUtf8(std::string_view bytes);
 
-/// Decodes bytes as GB18030 into UTF-8. Returns false when they are not
-/// valid GB18030 (out then holds the text with replacement characters).
-bool decodeGb18030(std::string_view bytes, std::string& out);
+/// How a file's bytes are to be read. Valid UTF-8 is UTF-8 whatever the
+/// locale, a UTF-16 byte-order mark announces UTF-16; anything else is
+/// text in the locale's 8-bit encoding (or GB18030).
+enum class TextForm { Utf8, Utf16LE, Utf16BE, Legacy };
 
-/// Text of a file's bytes as UTF-8: taken as UTF-8 when valid, otherwise
-/// read as GB18030 (files written on Chinese Windows machines), otherwise
-/// as UTF-8 with replacement characters.
-std::string decodeTextFile(std::string_view bytes);
+struct TextShape {
+    TextForm form;
+    std::size_t markBytes; ///< the byte-order mark to drop before decoding
+};
 
-/// The same, taking over the bytes' buffer when they are UTF-8 already.
+/// The form of a file's bytes. A UTF-8 byte-order mark is dropped whatever
+/// follows it.
+TextShape textShapeOf(std::string_view bytes);
+
+/// Text of a file's bytes as UTF-8, by the rule the window follows too
+/// (see decodeFileText): UTF-8 or UTF-16 with a byte-order mark as they
+/// are, otherwise the locale's encoding, then GB18030. Takes over the
+/// bytes' buffer when they are UTF-8 already.
 std::string decodeTextFile(std::string&& bytes);
 
 } // namespace quorvex::platform

@@ -59,6 +59,39 @@ TEST_F(Cli, Gb18030FilesAreReadAsChinese) {
     EXPECT_EQ(r.out, "上次的报告");
 }
 
+TEST_F(Cli, MarkedFilesReadAsTheWindowReadsThem) {
+    const std::string plain = "2 1 3\r\n1 3 5\r\n";
+    std::string le = "\xff\xfe", be = "\xfe\xff";
+    for (char c : plain) {
+        le += {c, '\0'};
+        be += {'\0', c};
+    }
+    const CliRun expected = run("Gauss_1 -a 2 -i " + file("plain.txt", plain));
+    ASSERT_NE(expected.out.find("x(1)=0.8"), std::string::npos);
+    for (const auto& [name, bytes] : {std::pair<std::string, std::string>{"utf8-mark", "\xef\xbb\xbf" + plain},
+                                      {"utf16le-mark", le},
+                                      {"utf16be-mark", be}}) {
+        const CliRun r = run("Gauss_1 -a 2 -i " + file(name, bytes));
+        EXPECT_EQ(r.status, 0) << name;
+        EXPECT_EQ(r.out, expected.out) << name;
+    }
+}
+
+TEST_F(Cli, EndlessInputIsRefusedWithAMessage) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer does not run under an address-space limit";
+#else
+    // The address-space limit stands for a machine whose memory runs out
+    // long before the input does.
+    for (const std::string source : {"-i /dev/zero", "< /dev/zero", "-i - < /dev/urandom"}) {
+        const CliRun r = run("GaussTier -a 3 " + source, "ulimit -v 400000; ");
+        EXPECT_EQ(r.status, 1) << source;
+        EXPECT_EQ(r.err, "message: 内存不足，计算没有完成#\n") << source;
+        EXPECT_TRUE(r.out.empty()) << source;
+    }
+#endif
+}
+
 TEST_F(Cli, BinaryInputIsReadWithoutHarm) {
     std::string bytes("1 \0 2 3\xff\xfe\r\n\x80\x81 4 5 6\r\n", 22);
     bytes += std::string(1000, '\0');

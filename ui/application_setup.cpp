@@ -8,18 +8,32 @@
 
 namespace quorvex::ui {
 
+namespace {
+
+/// Machines without SimSun show "宋体" in the first Chinese font they have.
+const QStringList kSongSubstitutes = {
+    QStringLiteral("SimSun"),           QStringLiteral("NSimSun"),
+    QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN"),
+    QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("WenQuanYi Micro Hei"),
+    QStringLiteral("Noto Sans CJK SC")};
+
+/// "隶书" (clerical script) is a Windows face; the calligraphic AR PL UKai
+/// that Debian ships stands in for it, Latin letters included, so a title
+/// is set in one face rather than a Chinese one beside a Latin sans.
+const QStringList kLishuSubstitutes = {
+    QStringLiteral("LiSu"), QStringLiteral("STLiti"), QStringLiteral("AR PL UKai CN"),
+    QStringLiteral("AR PL UKai TW"), QStringLiteral("AR PL UKai HK")};
+
+} // namespace
+
 void setUpApplication(QApplication& app) {
-    // Machines without SimSun show "宋体" in the first Chinese font they have.
-    QFont::insertSubstitutions(QStringLiteral("宋体"),
-                               {QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                                QStringLiteral("Noto Serif CJK SC"),
-                                QStringLiteral("AR PL UMing CN"),
-                                QStringLiteral("WenQuanYi Zen Hei"),
-                                QStringLiteral("WenQuanYi Micro Hei"),
-                                QStringLiteral("Noto Sans CJK SC")});
+    QFont::insertSubstitutions(QStringLiteral("宋体"), kSongSubstitutes);
+    QFont::insertSubstitutions(QStringLiteral("隶书"), kLishuSubstitutes);
+    // Every text of the program is Chinese, so Qt's own buttons and dialogs
+    // are too, whatever the locale: no OK beside 确定.
     auto* translator = new QTranslator(&app);
-    if (translator->load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
 }
 

@@ -1,6 +1,7 @@
 #include "file_commands.h"
 
 #include "dialog_provider.h"
+#include "input_file.h"
 #include "locale_text.h"
 #include "messages.h"
 #include "status_panels.h"
@@ -70,33 +71,51 @@ void FileCommands::FileOpen_Click() {
         return;
     }
     m_openDialogName = *name;
-    if (openChosenFile(*name) == Load::Failed) {
-        m_openDialogName.clear();
-        message(kOperationError);
-    }
+    const Load load = openChosenFile(*name);
+    if (load == Load::Failed || load == Load::Refused) m_openDialogName.clear();
+    if (load == Load::Failed) message(kOperationError);
 }
 
 FileCommands::Load FileCommands::openChosenFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return Load::Failed;
-    const qint64 size = file.size();
-    // Declining a large file leaves both areas as they were.
-    if (size > kLargeFileBytes &&
-        !m_parts.dialogs.askYesNo(&m_parts.window, kLargeFileQuestion, kLargeFileCaption))
-        return Load::Declined;
+    platform::InputFile file;
+    const platform::ReadStatus opened =
+        file.open(QFile::encodeName(path).toStdString(), platform::InputFile::Accept::RegularOnly);
+    if (opened != platform::ReadStatus::Done) return refusal(opened);
+    // Declining a large file leaves both areas as they were. Files that
+    // report less than they hold (those under /proc) are asked about once
+    // their bytes are in.
+    bool asked = file.reportedSize() > kLargeFileBytes;
+    if (asked && !askToGoOn()) return Load::Declined;
+    std::string bytes;
+    const platform::ReadStatus read = file.readAll(bytes, platform::inputByteLimit());
+    if (read != platform::ReadStatus::Done) return refusal(read);
+    if (!asked && bytes.size() > kLargeFileBytes && !askToGoOn()) return Load::Declined;
     m_parts.editArea.clear();
     m_parts.resultArea.clear();
     m_parts.progress.setMinimum(0);
-    if (size == 0) {
+    if (bytes.empty()) {
         message(kEmptyFile);
         return Load::Done;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return Load::Failed;
-    loadIntoEditArea(platform::decodeFileText(bytes, m_encoding), bytes.size());
+    const auto size = static_cast<qsizetype>(bytes.size());
+    loadIntoEditArea(platform::decodeFileText(QByteArrayView(bytes.data(), size), m_encoding),
+                     size);
     m_saveFileName.clear();
     showPath(path);
     return Load::Done;
+}
+
+bool FileCommands::askToGoOn() {
+    return m_parts.dialogs.askYesNo(&m_parts.window, kLargeFileQuestion, kLargeFileCaption);
+}
+
+FileCommands::Load FileCommands::refusal(platform::ReadStatus status) {
+    switch (status) {
+    case platform::ReadStatus::NotRegular: message(kNotRegularFile); return Load::Refused;
+    case platform::ReadStatus::TooLarge:
+    case platform::ReadStatus::NoMemory: message(kFileTooLarge); return Load::Refused;
+    default: return Load::Failed;
+    }
 }
 
 void FileCommands::loadIntoEditArea(const QString& text, qint64 bytes) {

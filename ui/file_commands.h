@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+namespace quorvex::platform {
+enum class ReadStatus;
+}
+
 class QAction;
 class QPlainTextEdit;
 class QProgressBar;
@@ -47,9 +51,12 @@ public:
     void FileSaveAS_Click();
 
 private:
-    enum class Load { Done, Declined, Failed };
+    /// Refused: said so already, and both areas are as they were.
+    enum class Load { Done, Declined, Refused, Failed };
 
     Load openChosenFile(const QString& path);
+    bool askToGoOn();
+    Load refusal(platform::ReadStatus status);
     void loadIntoEditArea(const QString& text, qint64 bytes);
     bool writeResult(const QString& path);
     void showPath(const QString& path);

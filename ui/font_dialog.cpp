@@ -32,6 +32,12 @@ FontDialog::FontDialog(const FontChoice& initial, QWidget* parent)
     layout->addWidget(m_fonts);
     layout->addLayout(colorRow);
     layout->addWidget(buttons);
+    // Qt's chooser asks for more room than the main window has at its
+    // first size; the dialog opens no larger than the window it belongs to.
+    if (parent) {
+        const QSize room = parent->window()->size().expandedTo(minimumSizeHint());
+        resize(sizeHint().boundedTo(room));
+    }
 }
 
 std::optional<FontChoice> FontDialog::choose(QWidget* parent, const FontChoice& initial) {

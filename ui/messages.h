@@ -14,6 +14,8 @@ inline const QString kLargeFileQuestion =
     QStringLiteral("文件太大，如果打开可能要等一段时间，是否仍要继续？");
 inline const QString kLargeFileCaption = QStringLiteral("温馨提示");
 inline const QString kEmptyFile = QStringLiteral("文件为空，请重新选择文件！");
+inline const QString kNotRegularFile = QStringLiteral("不是普通的文本文件，请重新选择文件！");
+inline const QString kFileTooLarge = QStringLiteral("文件太大，内存容纳不下，请重新选择文件！");
 inline const QString kNothingOpened = QStringLiteral("没有打开任何文件。");
 inline const QString kOperationError = QStringLiteral("操作有误#");
 inline const QString kOutOfMemory =

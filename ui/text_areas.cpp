@@ -2,14 +2,39 @@
 
 #include "text_passes.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 
 #include <algorithm>
+#include <memory>
 
 namespace quorvex::ui {
+
+namespace {
+
+/// The context menu's 复制 gives the text with CR LF breaks, as a saved
+/// report has them, rather than the widget's own single line feeds.
+void copyWithCrLf(QPlainTextEdit& area) {
+    area.setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(&area, &QWidget::customContextMenuRequested, &area, [&area](QPoint at) {
+        std::unique_ptr<QMenu> menu(area.createStandardContextMenu(at));
+        if (auto* copy = menu->findChild<QAction*>(QStringLiteral("edit-copy"))) {
+            QObject::disconnect(copy, &QAction::triggered, nullptr, nullptr);
+            QObject::connect(copy, &QAction::triggered, &area, [&area] {
+                QApplication::clipboard()->setText(crlfText(area.textCursor()));
+            });
+        }
+        menu->exec(area.viewport()->mapToGlobal(at));
+    });
+}
+
+} // namespace
 
 void setUpTextArea(QPlainTextEdit& area, const QString& name, bool readOnly) {
     area.setObjectName(name);
@@ -20,6 +45,7 @@ void setUpTextArea(QPlainTextEdit& area, const QString& name, bool readOnly) {
     // Tab moves on to the next control, as in every other text box of the window.
     area.setTabChangesFocus(true);
     area.setReadOnly(readOnly);
+    copyWithCrLf(area);
     if (readOnly) {
         area.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         // Reports are replaced whole; an undo history of them would only hold memory.

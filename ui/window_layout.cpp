@@ -11,6 +11,14 @@
 
 namespace quorvex::ui {
 
+namespace {
+
+QRect toPixels(const Twips& t, const Rect& r) {
+    return {t.toPixels(r.left), t.toPixels(r.top), t.toPixels(r.width), t.toPixels(r.height)};
+}
+
+} // namespace
+
 WindowLayout::WindowLayout(QWidget& window, const LaidOutControls& controls)
     : QObject(&window), m_window(window), m_controls(controls) {
     m_areas.edit = {0, kAreasTop, kInitialSplit, 0};
@@ -66,15 +74,15 @@ void WindowLayout::placeAlignedBars() {
 
 void WindowLayout::placeAreas() {
     const Twips t = twips();
-    m_controls.edit->setGeometry(t.toPixels(m_areas.edit));
-    m_controls.grip->setGeometry(t.toPixels(m_areas.grip));
-    m_controls.result->setGeometry(t.toPixels(m_areas.result));
+    m_controls.edit->setGeometry(toPixels(t, m_areas.edit));
+    m_controls.grip->setGeometry(toPixels(t, m_areas.grip));
+    m_controls.result->setGeometry(toPixels(t, m_areas.result));
 }
 
 void WindowLayout::showProgressStrip(QProgressBar& progress) {
     const Twips t = twips();
     const Rect strip = progressStrip(m_areas.edit, t.fromPixels(m_controls.status->y()));
-    progress.setGeometry(t.toPixels(strip));
+    progress.setGeometry(toPixels(t, strip));
     progress.show();
     progress.raise();
     m_stripTaken = m_areas.edit.height >= strip.height;
@@ -91,7 +99,7 @@ void WindowLayout::hideProgressStrip(QProgressBar& progress) {
 
 void WindowLayout::imgSplitter_MouseDown() {
     m_bar = splitterBarOnMouseDown(m_areas.grip);
-    m_controls.bar->setGeometry(twips().toPixels(m_bar));
+    m_controls.bar->setGeometry(toPixels(twips(), m_bar));
     m_controls.bar->show();
     m_controls.bar->raise();
     m_splitterMoving = true;
@@ -100,7 +108,7 @@ void WindowLayout::imgSplitter_MouseDown() {
 void WindowLayout::imgSplitter_MouseMove(double x) {
     if (!m_splitterMoving) return;
     m_bar.left = splitterBarLeft(x, m_areas.grip.left, measures().outerWidth);
-    m_controls.bar->setGeometry(twips().toPixels(m_bar));
+    m_controls.bar->setGeometry(toPixels(twips(), m_bar));
 }
 
 void WindowLayout::imgSplitter_MouseUp() {

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -54,6 +55,20 @@ class AboutHelpTest : public QObject {
         }
         QCOMPARE(f.rec.opened, (std::vector<QUrl>{QUrl(kBlogPage1), QUrl(kBlogPage2),
                                                   QUrl(kDownloadPage), QUrl(kBlogPage3)}));
+        // The contact line's link leads somewhere too.
+        auto* contact = first->findChild<QLabel*>("Label5");
+        QVERIFY(contact);
+        const QRegularExpression href(QStringLiteral("href=\"([^\"]+)\""));
+        const QString contactAddress = href.match(contact->text()).captured(1);
+        QVERIFY2(!contactAddress.isEmpty(), qPrintable(contact->text()));
+        emit contact->linkActivated(contactAddress);
+        QCOMPARE(f.rec.opened.back(), QUrl(contactAddress));
+        // Every address is a web page, a mail address, or a page the help book has.
+        for (const QUrl& url : f.rec.opened) {
+            if (url.scheme() == "qrc") QVERIFY2(QFile::exists(":" + url.path()), qPrintable(url.toString()));
+            else QVERIFY2(url.scheme() == "https" || url.scheme() == "http" || url.scheme() == "mailto",
+                          qPrintable(url.toString()));
+        }
         // Closed by the user, it is unloaded; the next 关于 loads a new one.
         first->close();
         QTRY_VERIFY(!f.shell.about());
@@ -64,10 +79,23 @@ class AboutHelpTest : public QObject {
 
     void blankAddressOpensTheDefaultPage() {
         Fixture f;
-        for (const char* given : {"", "   ", "  https://quorvex.example.org/x  "})
+        for (const char* given : {"", "   ", "  https://www.debian.org/  "})
             f.shell.common().OpenWebPage(QString::fromLatin1(given));
         QCOMPARE(f.rec.opened, (std::vector<QUrl>{QUrl(kDefaultPage), QUrl(kDefaultPage),
-                                                  QUrl("https://quorvex.example.org/x")}));
+                                                  QUrl("https://www.debian.org/")}));
+    }
+
+    void helpPageAddressesOpenInOneViewer() {
+        openAddress(QUrl(QStringLiteral("qrc:/help/news.html")));
+        openAddress(QUrl(QStringLiteral("qrc:/help/feedback.html")));
+        QList<HelpViewer*> viewers;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* v = qobject_cast<HelpViewer*>(w)) viewers << v;
+        QCOMPARE(viewers.size(), 1);
+        QVERIFY(viewers[0]->isVisible());
+        QCOMPARE(viewers[0]->browser()->source(), QUrl("qrc:/help/feedback.html"));
+        QVERIFY(!viewers[0]->browser()->document()->toPlainText().isEmpty());
+        viewers[0]->close();
     }
 
     void closingTheMainWindowUnloadsAboutAndShowsCredits() {
@@ -90,6 +118,9 @@ class AboutHelpTest : public QObject {
         auto* viewer = f.mainWindow.findChild<HelpViewer*>();
         QVERIFY(viewer && viewer->isVisible());
         QCOMPARE(viewer->browser()->source(), QUrl("qrc:/help/index.html"));
+        QCOMPARE(viewer->windowTitle(), QString("Quorvex 帮助"));
+        viewer->browser()->setSource(QUrl("qrc:/help/report.html"));
+        QCOMPARE(viewer->windowTitle(), QString("提问与报告 - Quorvex 帮助"));
         f.shell.showHelp();
         QCOMPARE(f.mainWindow.findChildren<HelpViewer*>().size(), 1);
         viewer->resize(900, 700);

@@ -15,6 +15,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 #include <memory>
@@ -29,7 +30,16 @@ const QString kReport = QStringLiteral("  1  2\r\n\r\n输出求解结果\r\nx(1)
 const QString kOperationError = QStringLiteral("操作有误#");
 const QString kNotSaved = QStringLiteral("你没有存盘,数据没有被保存下来#");
 
-enum class Trouble { Cancel, Missing, Folder, Empty, Unencodable, FolderTakesNothing, FullDisk };
+enum class Trouble {
+    Cancel,
+    Missing,
+    Folder,
+    Empty,
+    Fifo,
+    Unencodable,
+    FolderTakesNothing,
+    FullDisk
+};
 
 #ifdef Q_OS_UNIX
 /// While it lives, a file-size limit makes every write past 4 KiB fail as a
@@ -100,8 +110,11 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("dialog cancelled") << Trouble::Cancel << "没有打开任何文件。";
         QTest::newRow("file removed after it was chosen") << Trouble::Missing << kOperationError;
-        QTest::newRow("a folder, not a file") << Trouble::Folder << kOperationError;
         QTest::newRow("empty file empties both areas") << Trouble::Empty << "文件为空，请重新选择文件！";
+        const QString notAFile = QStringLiteral("不是普通的文本文件，请重新选择文件！");
+        QTest::newRow("a folder, not a file") << Trouble::Folder << notAFile;
+        // Nobody ever writes into it: opening it must not wait for a writer.
+        QTest::newRow("a FIFO, not a file") << Trouble::Fifo << notAFile;
     }
     void openFailures() {
         QFETCH(Trouble, trouble);
@@ -112,6 +125,11 @@ private slots:
         const QString chosen = path("chosen");
         if (trouble == Trouble::Folder) QVERIFY(QDir().mkdir(chosen));
         if (trouble == Trouble::Empty) writeFile(chosen, {});
+#ifdef Q_OS_UNIX
+        if (trouble == Trouble::Fifo) QCOMPARE(mkfifo(qPrintable(chosen), 0600), 0);
+#else
+        if (trouble == Trouble::Fifo) QSKIP("needs a FIFO");
+#endif
         if (trouble == Trouble::Cancel) h.dialogs.cancelFile(Expected::Open);
         else h.dialogs.chooseFile(Expected::Open, chosen);
         h.dialogs.acceptMessage();
@@ -121,6 +139,56 @@ private slots:
         const bool kept = trouble != Trouble::Empty;
         QCOMPARE(h.editText(), kept ? QStringLiteral("1 2 3") : QString());
         QCOMPARE(h.result(), kept ? QStringLiteral("earlier report") : QString());
+    }
+
+    void filesThatReportNoSizeAreReadToTheirEnd() {
+#ifndef Q_OS_LINUX
+        QSKIP("needs /proc");
+#endif
+        WindowHarness h;
+        h.dialogs.chooseFile(Expected::Open, QStringLiteral("/proc/version"));
+        h.trigger("FileOpen");
+        QVERIFY2(h.editText().startsWith(QStringLiteral("Linux version")), qPrintable(h.editText()));
+        // More than 1500 bytes behind a size of 0: the question comes once
+        // they are in, and No still keeps both areas.
+        h.window.resultArea().setText("report");
+        h.dialogs.chooseFile(Expected::Open, QStringLiteral("/proc/self/maps"));
+        h.dialogs.answerQuestion(false);
+        h.trigger("FileOpen");
+        QVERIFY(h.editText().startsWith(QStringLiteral("Linux version")));
+        QCOMPARE(h.result(), QStringLiteral("report"));
+    }
+
+    void filesOpenAlikeUnderEveryLocale_data() {
+        QTest::addColumn<QByteArray>("locale");
+        QTest::addColumn<QByteArray>("bytes");
+        const QString text = QStringLiteral("线性方程组：\r\n2 1 3\r\n1 3 5");
+        const QByteArray utf8 = text.toUtf8();
+        const QByteArray gbk = QStringEncoder("GBK").encode(text);
+        for (const char* locale : {"UTF-8", "GBK"}) {
+            const auto row = [&](const char* file, const QByteArray& bytes) {
+                QTest::addRow("%s file, %s locale", file, locale) << QByteArray(locale) << bytes;
+            };
+            row("UTF-8", utf8);
+            row("GBK", gbk);
+            row("UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + utf8);
+            row("UTF-16 LE with a byte-order mark",
+                QStringEncoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom)
+                    .encode(text));
+            row("UTF-16 BE with a byte-order mark",
+                QStringEncoder(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom)
+                    .encode(text));
+        }
+    }
+    void filesOpenAlikeUnderEveryLocale() {
+        QFETCH(QByteArray, locale);
+        QFETCH(QByteArray, bytes);
+        WindowHarness h;
+        h.window.fileCommands().setEncoding(locale);
+        writeFile(path("input.txt"), bytes);
+        h.dialogs.chooseFile(Expected::Open, path("input.txt"));
+        h.trigger("FileOpen");
+        QCOMPARE(h.editText(), QStringLiteral("线性方程组：\r\n2 1 3\r\n1 3 5"));
     }
 
     void largeFileQuestionFrom1501Bytes() {

@@ -4,7 +4,7 @@
 #include "multimedia_commands.h"
 #include "shell_texts.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -12,9 +12,31 @@
 
 namespace quorvex::ui {
 
-CommonModule::CommonModule()
-    : CommonModule(sendMultimediaCommand, [](const QUrl& url) { QDesktopServices::openUrl(url); }) {
+namespace {
+
+/// The help viewer that belongs to no window, if one is open.
+HelpViewer* ownerlessHelpViewer() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* viewer = qobject_cast<HelpViewer*>(w); viewer && !viewer->parentWidget())
+            return viewer;
+    return nullptr;
 }
+
+/// Shows a page of the help book in form's viewer, or, without a form, in
+/// the one viewer of its own (pages opened from links share it).
+void showHelpPage(QWidget* form, const QString& fileName) {
+    const QString page = ":/help/" + fileName;
+    if (!QFileInfo::exists(page)) return;
+    HelpViewer* viewer = form ? form->findChild<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly)
+                              : ownerlessHelpViewer();
+    if (!viewer) viewer = new HelpViewer(form);
+    if (!form) viewer->setAttribute(Qt::WA_DeleteOnClose);
+    viewer->showPage(QUrl("qrc" + page));
+}
+
+} // namespace
+
+CommonModule::CommonModule() : CommonModule(sendMultimediaCommand, openAddress) {}
 
 CommonModule::CommonModule(CommandSender send, UrlOpener openUrl)
     : m_send(std::move(send)), m_openUrl(std::move(openUrl)) {}
@@ -36,18 +58,18 @@ void CommonModule::StopMusic(const QString& alias) {
 
 void CommonModule::OpenWebPage(const QString& url) {
     const QString trimmed = url.trimmed();
-    m_webUrl = trimmed.isEmpty() ? QString(kDefaultPage) : url;
-    m_openUrl(QUrl(m_webUrl.trimmed()));
+    m_openUrl(QUrl(trimmed.isEmpty() ? QString(kDefaultPage) : trimmed));
 }
 
 void CommonModule::OpenHelpFile(QWidget* form, const QString& fileName) {
-    const QString page = ":/help/" + fileName;
-    if (!QFileInfo::exists(page)) return;
-    HelpViewer* viewer =
-        form ? form->findChild<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
-    if (!viewer) viewer = new HelpViewer(form);
-    if (!form) viewer->setAttribute(Qt::WA_DeleteOnClose);
-    viewer->showPage(QUrl("qrc" + page));
+    showHelpPage(form, fileName);
+}
+
+void openAddress(const QUrl& url) {
+    const QString helpFolder = QStringLiteral("/help/");
+    if (url.scheme() == QLatin1String("qrc") && url.path().startsWith(helpFolder))
+        showHelpPage(nullptr, url.path().mid(helpFolder.size()));
+    else QDesktopServices::openUrl(url);
 }
 
 QString musicFile() {

@@ -32,6 +32,7 @@ class CommonModule {
     void StopMusic(const QString& alias);
 
     /// Opens url in the user's browser; a blank url opens the default page.
+    /// Pages of the help book (qrc:/help/...) open in the help viewer.
     void OpenWebPage(const QString& url);
 
     /// Shows the help page fileName of the bundled help book in the help
@@ -39,16 +40,16 @@ class CommonModule {
     /// book has no such page.
     void OpenHelpFile(QWidget* form, const QString& fileName);
 
-    /// The address OpenWebPage opened last.
-    const QString& webUrl() const { return m_webUrl; }
-
   private:
     int send(const std::string& command) const { return m_send(command); }
 
     CommandSender m_send;
     UrlOpener m_openUrl;
-    QString m_webUrl;
 };
+
+/// Opens an address: pages of the help book in the program's help viewer,
+/// anything else in the user's browser.
+void openAddress(const QUrl& url);
 
 /// The help book's first page.
 inline constexpr const char* kHelpFileName = "index.html";

@@ -1,7 +1,7 @@
 #include "credits_rule.h"
 
 #include "number_text.h"
-#include "screen_units.h"
+#include "twips.h"
 
 namespace quorvex::ui {
 
@@ -16,11 +16,11 @@ int nextLabelTop(int top, int labelHeight, int clientHeight, int step) {
 }
 
 CreditsGeometry creditsGeometry(const QRect& available, double dpi, int labelHeightTwips) {
-    const QSize size(twipsToPixels(kCreditsWidth, dpi), twipsToPixels(kCreditsHeight, dpi));
-    QRect window(QPoint(), size);
+    const Twips t(dpi);
+    QRect window(QPoint(), QSize(t.toPixels(kCreditsWidth), t.toPixels(kCreditsHeight)));
     window.moveCenter(available.center());
-    const QRect label(twipsToPixels(kCreditsLabelLeft, dpi), twipsToPixels(kCreditsHeight, dpi),
-                      twipsToPixels(kCreditsLabelWidth, dpi), twipsToPixels(labelHeightTwips, dpi));
+    const QRect label(t.toPixels(kCreditsLabelLeft), t.toPixels(kCreditsHeight),
+                      t.toPixels(kCreditsLabelWidth), t.toPixels(labelHeightTwips));
     return {window, label, kCreditsHeight, scrollStepFor(kCreditsHeight)};
 }
 

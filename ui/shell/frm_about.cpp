@@ -2,7 +2,7 @@
 
 #include "common_module.h"
 #include "logo.h"
-#include "screen_units.h"
+#include "twips.h"
 #include "shell_texts.h"
 
 #include <QEvent>
@@ -23,13 +23,31 @@ constexpr int kLinkTop = 180;
 constexpr int kLinkWidth = 960;
 constexpr int kLinkHeight = 240;
 
+QString link(const QString& url, const QString& text) {
+    return QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toHtmlEscaped(), text.toHtmlEscaped());
+}
+
+/// The makers and how to reach them: what the build configured, or else the
+/// help book's page on reporting problems.
+QString contactText() {
+    QString text = QStringLiteral("作者：Quorvex 开发组");
+    const QString mail = QString::fromUtf8(kContactMail);
+    const QString home = QString::fromUtf8(kHomePage);
+    if (!mail.isEmpty())
+        text += QStringLiteral("　　电子邮件：") + link(QStringLiteral("mailto:") + mail, mail);
+    text += QStringLiteral("<br>");
+    if (!home.isEmpty()) text += QStringLiteral("网址：") + link(home, home);
+    else text += link(QString::fromUtf8(kFeedbackPage), QString::fromUtf8(kFeedbackText));
+    return text;
+}
+
 } // namespace
 
 FrmAbout::FrmAbout(CommonModule& common, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_common(common),
-      m_dpi(owner && owner->screen() ? owner->screen()->logicalDotsPerInchY() : 96.0) {
+      m_twips(owner ? Twips::of(*owner) : Twips()) {
     setObjectName("FrmAbout");
     setWindowTitle("关于Quorvex");
     setFixedSize(px(kClientWidth), px(kClientHeight));
@@ -50,11 +68,12 @@ FrmAbout::FrmAbout(CommonModule& common, QWidget* owner)
     addLabel(frame1, "Label2", kVersionText, {4200, 420, 1200, 300});
     addLabel(frame1, "Label3",
              "本程序逐步演示线性方程组的数值解法，每一步的报告都与手算一致，\n"
-             "供学习与教学参考。如有问题或建议，欢迎来信。",
+             "供学习与教学参考。如有问题或建议，欢迎告诉我们。",
              {360, 1080, 6120, 540});
-    addLabel(frame1, "Label5",
-             QString("作者：Quorvex 开发组    电子邮件：%1\n网址：%2").arg(kContactMail, kHomePage),
-             {360, 1740, 6120, 540});
+    QLabel* contact = addLabel(frame1, "Label5", contactText(), {360, 1740, 6120, 540});
+    contact->setTextFormat(Qt::RichText);
+    connect(contact, &QLabel::linkActivated, this,
+            [this](const QString& url) { m_common.OpenWebPage(url); });
 
     auto* frame2 = new QGroupBox(this);
     frame2->setObjectName("Frame2");
@@ -67,7 +86,7 @@ FrmAbout::FrmAbout(CommonModule& common, QWidget* owner)
 }
 
 int FrmAbout::px(double twips) const {
-    return twipsToPixels(twips, m_dpi);
+    return m_twips.toPixels(twips);
 }
 
 QLabel* FrmAbout::addLabel(QWidget* parent, const char* name, const QString& text, QRect twips) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "twips.h"
+
 #include <QDialog>
 
 #include <map>
@@ -26,7 +28,7 @@ class FrmAbout : public QDialog {
     int px(double twips) const;
 
     CommonModule& m_common;
-    double m_dpi;
+    Twips m_twips;
     std::map<QObject*, QString> m_links;
 };
 

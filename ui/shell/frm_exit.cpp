@@ -2,7 +2,7 @@
 
 #include "common_module.h"
 #include "credits_rule.h"
-#include "screen_units.h"
+#include "twips.h"
 #include "shell_texts.h"
 
 #include <QCloseEvent>
@@ -13,19 +13,24 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <cmath>
+
 namespace quorvex::ui {
 
 QString creditsText() {
+    QString contact;
+    if (*kContactMail) contact += QString("电子邮件：%1\n").arg(kContactMail);
+    if (*kHomePage) contact += QString("主页：%1\n").arg(QUrl(kHomePage).host());
+    if (contact.isEmpty()) contact = QString(kFeedbackText) + "\n";
     return QString("Quorvex\n"
                    "线性方程组数值解法\n"
                    "版本 %1\n"
                    "\n"
                    "作者：Quorvex 开发组\n"
-                   "电子邮件：%2\n"
-                   "主页：%3\n"
+                   "%2"
                    "\n"
                    "谢谢使用！")
-        .arg(kVersionText, kContactMail, QUrl(kHomePage).host());
+        .arg(kVersionText, contact);
 }
 
 FrmExit::FrmExit(CommonModule& common, std::function<void()> endProgram)
@@ -67,8 +72,10 @@ double FrmExit::dpi() const {
 
 void FrmExit::Form_Load() {
     const double d = dpi();
-    const int labelPixels = m_label->heightForWidth(twipsToPixels(kCreditsLabelWidth, d));
-    m_labelHeight = pixelsToTwips(labelPixels > 0 ? labelPixels : m_label->sizeHint().height(), d);
+    const Twips t(d);
+    const int labelPixels = m_label->heightForWidth(t.toPixels(kCreditsLabelWidth));
+    m_labelHeight = static_cast<int>(
+        std::lround(t.fromPixels(labelPixels > 0 ? labelPixels : m_label->sizeHint().height())));
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect available = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
     const CreditsGeometry g = creditsGeometry(available, d, m_labelHeight);
@@ -83,7 +90,8 @@ void FrmExit::Form_Load() {
 }
 
 void FrmExit::placeLabel() {
-    m_label->move(twipsToPixels(kCreditsLabelLeft, dpi()), twipsToPixels(m_labelTop, dpi()));
+    const Twips t(dpi());
+    m_label->move(t.toPixels(kCreditsLabelLeft), t.toPixels(m_labelTop));
 }
 
 void FrmExit::Timer1_Timer() {

@@ -23,8 +23,11 @@ HelpViewer::HelpViewer(QWidget* owner) : QWidget(owner, Qt::Window), m_browser(n
     connect(forward, &QPushButton::clicked, m_browser, &QTextBrowser::forward);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
-    connect(m_browser, &QTextBrowser::sourceChanged, this,
-            [this] { setWindowTitle("Quorvex 帮助 - " + m_browser->documentTitle()); });
+    // Every page's title already names the book ("提问与报告 - Quorvex 帮助").
+    connect(m_browser, &QTextBrowser::sourceChanged, this, [this] {
+        const QString title = m_browser->documentTitle();
+        setWindowTitle(title.isEmpty() ? QStringLiteral("Quorvex 帮助") : title);
+    });
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(home);

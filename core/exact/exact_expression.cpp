@@ -1,0 +1,149 @@
+#include "exact/exact_expression.h"
+
+#include "expression.h"
+#include "expression_machine.h"
+#include "text_passes.h"
+
+#include <climits>
+#include <cstdint>
+#include <string>
+
+namespace quorvex {
+
+namespace {
+
+/// The integer nearest to q, halves to the even one.
+mpz_class roundHalfEven(const Rational& q) {
+    mpz_class floor;
+    mpz_fdiv_q(floor.get_mpz_t(), q.get_num_mpz_t(), q.get_den_mpz_t());
+    const Rational rest = q - Rational(floor);
+    const int half = cmp(2 * rest.get_num(), rest.get_den());
+    if (half > 0 || (half == 0 && mpz_odd_p(floor.get_mpz_t()))) ++floor;
+    return floor;
+}
+
+/// The integer division of the decimal evaluator: both operands rounded
+/// half to even, each a 32-bit integer, the quotient truncated; anything
+/// it cannot do gives 0, as there.
+Rational integerDivision(const Rational& a, const Rational& b) {
+    const mpz_class ia = roundHalfEven(a);
+    const mpz_class ib = roundHalfEven(b);
+    const auto fits = [](const mpz_class& v) { return v >= INT32_MIN && v <= INT32_MAX; };
+    if (!fits(ia) || !fits(ib) || ib == 0) return 0;
+    if (ia == INT32_MIN && ib == -1) return 0;
+    mpz_class q;
+    mpz_tdiv_q(q.get_mpz_t(), ia.get_mpz_t(), ib.get_mpz_t());
+    return Rational(q);
+}
+
+/// Decimal digits a power's numerator and denominator would take, roughly.
+double powerDigits(const Rational& a, unsigned long e) {
+    const double digits = static_cast<double>(mpz_sizeinbase(a.get_num_mpz_t(), 10) +
+                                              mpz_sizeinbase(a.get_den_mpz_t(), 10));
+    return digits * static_cast<double>(e);
+}
+
+/// The evaluator's numbers as exact rationals; anything without an exact
+/// value clears `exact` (the caller then falls back to decimals).
+struct ExactArithmetic {
+    using Value = Rational;
+    bool exact = true;
+
+    Rational inexact() {
+        exact = false;
+        return 0;
+    }
+    Rational checked(Rational q) { return withinExactLimit(q) ? q : inexact(); }
+
+    Rational number(std::string_view digits, bool negative) {
+        auto q = exactDecimalValue(digits, negative);
+        return q ? *q : inexact();
+    }
+    Rational function(std::string_view name, const Rational& a) {
+        return name == "abs" ? Rational(abs(a)) : inexact();
+    }
+    Rational binary(const Rational& a, std::string_view op, const Rational& b) {
+        if (op == "+") return checked(a + b);
+        if (op == "-") return checked(a - b);
+        if (op == "*") return checked(a * b);
+        if (op == "/") return b == 0 ? inexact() : checked(a / b);
+        if (op == "\\") return integerDivision(a, b);
+        return power(a, b);
+    }
+    Rational power(const Rational& a, const Rational& b) {
+        if (b.get_den() != 1) return inexact();
+        if (a == 0) return b > 0 ? 0 : (b == 0 ? 1 : 0); // 0^-n overflows to 0 in decimals
+        if (!b.get_num().fits_slong_p()) return inexact();
+        const long e = b.get_num().get_si();
+        const unsigned long magnitude = e < 0 ? static_cast<unsigned long>(-(e + 1)) + 1
+                                              : static_cast<unsigned long>(e);
+        if (powerDigits(a, magnitude) > 2.0 * kMaxExactDigits) return inexact();
+        mpz_class num, den;
+        mpz_pow_ui(num.get_mpz_t(), a.get_num_mpz_t(), magnitude);
+        mpz_pow_ui(den.get_mpz_t(), a.get_den_mpz_t(), magnitude);
+        Rational r = e < 0 ? Rational(den, num) : Rational(num, den);
+        r.canonicalize();
+        return checked(r);
+    }
+};
+
+} // namespace
+
+bool withinExactLimit(const Rational& q) {
+    return mpz_sizeinbase(q.get_num_mpz_t(), 10) <= kMaxExactDigits &&
+           mpz_sizeinbase(q.get_den_mpz_t(), 10) <= kMaxExactDigits;
+}
+
+std::string rationalText(const Rational& q) { return q.get_str(); }
+
+std::optional<Rational> exactDecimalValue(std::string_view text, bool negative) {
+    // The same reading as decimalValue: digits and at most one point; the
+    // exponent counts only when no second point cut the mantissa short.
+    std::string mantissa;
+    long long fractionDigits = 0;
+    std::size_t i = 0;
+    int points = 0;
+    for (; i < text.size() && (isDigit(text[i]) || text[i] == '.'); ++i) {
+        if (text[i] == '.') {
+            if (++points == 2) break;
+            continue;
+        }
+        mantissa.push_back(text[i]);
+        if (points == 1) ++fractionDigits;
+    }
+    long long exponent = 0;
+    if (points < 2 && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        bool negativeExponent = false;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) negativeExponent = text[j++] == '-';
+        for (; j < text.size() && isDigit(text[j]); ++j)
+            if (exponent < 1000000000) exponent = exponent * 10 + (text[j] - '0');
+        if (negativeExponent) exponent = -exponent;
+    }
+    const std::size_t firstNonZero = mantissa.find_first_not_of('0');
+    if (firstNonZero == std::string::npos) return Rational(0);
+    mantissa.erase(0, firstNonZero);
+    const long long scale = exponent - fractionDigits;
+    const long long limit = static_cast<long long>(kMaxExactDigits);
+    if (static_cast<long long>(mantissa.size()) > limit || scale > limit || scale < -limit)
+        return std::nullopt;
+    mpz_class m(mantissa, 10);
+    mpz_class ten;
+    mpz_ui_pow_ui(ten.get_mpz_t(), 10, static_cast<unsigned long>(scale < 0 ? -scale : scale));
+    Rational q = scale < 0 ? Rational(m, ten) : Rational(m * ten);
+    q.canonicalize();
+    if (!withinExactLimit(q)) return std::nullopt;
+    return negative ? Rational(-q) : q;
+}
+
+std::optional<Rational> EvaluateExactly(std::string_view text) {
+    bool usesPi = false;
+    const std::string normalised = NormaliseExpression(text, &usesPi);
+    if (usesPi) return std::nullopt;
+    ExactArithmetic exact;
+    const Rational value = detail::evaluatePrepared(PrepareNormalised(normalised, "0"), exact);
+    if (!exact.exact) return std::nullopt;
+    return value;
+}
+
+} // namespace quorvex

@@ -1,0 +1,36 @@
+#include "exact/exact_matrix.h"
+
+#include "exact/exact_expression.h"
+#include "matrix_text.h"
+
+#include <optional>
+
+namespace quorvex {
+
+ExactMatrixReading GetExactMatrixFromText(int rows, int cols, std::string_view text) {
+    ExactMatrixReading out{RationalMatrix(rows, cols), {}, {}};
+    out.texts.reserve(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
+    // Like the decimal reader's row buffer: a missing entry keeps what the
+    // row above held, its text and whether it was exact.
+    std::vector<std::string> texts(static_cast<std::size_t>(cols) + 1);
+    std::vector<std::optional<Rational>> values(static_cast<std::size_t>(cols) + 1, Rational(0));
+    MatrixLines lines(text);
+    for (int r = 1; r <= rows; ++r) {
+        MatrixLines::forEachElement(lines.next(), cols, [&](int j, std::string_view element) {
+            const auto k = static_cast<std::size_t>(j);
+            // The row mark that ends a line is no part of what was typed.
+            if (!element.empty() && element.back() == '#') element.remove_suffix(1);
+            texts[k] = std::string(element);
+            values[k] = EvaluateExactly(element);
+        });
+        for (int j = 1; j <= cols; ++j) {
+            const auto k = static_cast<std::size_t>(j);
+            out.texts.push_back(texts[k]);
+            if (values[k]) out.values(r, j) = *values[k];
+            else out.inexact.push_back({r, j});
+        }
+    }
+    return out;
+}
+
+} // namespace quorvex

@@ -1,0 +1,112 @@
+#include "exact/exact_expression.h"
+#include "exact/exact_matrix.h"
+#include "expression.h"
+#include "matrix_text.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <string>
+
+namespace quorvex {
+namespace {
+
+Rational q(const char* text) {
+    Rational r(text);
+    r.canonicalize();
+    return r;
+}
+
+TEST(ExactExpression, TypedNumbersAndArithmeticAreExact) {
+    const struct { const char* text; const char* value; } cases[] = {
+        {"0.1", "1/10"},        {"1e-3", "1/1000"},      {"2.5", "5/2"},
+        {"-1.25E+2", "-125"},   {"1/3", "1/3"},          {"2^-2", "1/4"},
+        {"(1+2)*3/4", "9/4"},   {"7\\2", "3"},           {"-7\\2", "-3"},
+        {"7.5\\2", "4"},        {"2*-3", "-6"},          {"abs(-3/4)", "3/4"},
+        {"1.2.3", "6/5"},       {"3--5", "8"},           {"x", "0"},
+        {"", "0"},              {"4q", "4"},             {"2^3^2", "64"},
+        {"1/4#", "1/4"},        {"0^-1", "0"},           {"0e99999999", "0"},
+        {"f(x)=1/6+1/3", "1/2"}, {"0.000", "0"},
+    };
+    for (const auto& c : cases) {
+        const auto v = EvaluateExactly(c.text);
+        ASSERT_TRUE(v.has_value()) << c.text;
+        EXPECT_EQ(*v, q(c.value)) << c.text;
+    }
+    // Exact arithmetic does not overflow where doubles do.
+    mpz_class big;
+    mpz_ui_pow_ui(big.get_mpz_t(), 10, 400);
+    EXPECT_EQ(EvaluateExactly("10^400"), Rational(big));
+}
+
+TEST(ExactExpression, TextsWithoutAnExactValueGiveNothing) {
+    for (const char* text : {"sqr(2)", "pi", "2pi", "sin(1)", "exp(0)", "log(1)", "2^0.5",
+                             "1/0", "1e-99999999", "2^99999999", "SQR(4)"})
+        EXPECT_FALSE(EvaluateExactly(text).has_value()) << text;
+}
+
+TEST(ExactExpression, AgreesWithTheDecimalEvaluator) {
+    // Random expressions of small integers and decimals: the exact value,
+    // rounded, is what the decimal evaluator computes, to rounding error.
+    std::mt19937 rng(9);
+    const char* ops[] = {"+", "-", "*", "/"};
+    std::uniform_int_distribution<int> digit(1, 99), op(0, 3), len(1, 6);
+    for (int t = 0; t < 2000; ++t) {
+        std::string text = std::to_string(digit(rng));
+        for (int k = len(rng); k > 0; --k) {
+            text += ops[op(rng)];
+            if (k % 3 != 0) {
+                text += std::to_string(digit(rng));
+                continue;
+            }
+            text += '(';
+            text += std::to_string(digit(rng));
+            text += '.';
+            text += std::to_string(digit(rng));
+            text += '-';
+            text += std::to_string(digit(rng));
+            text += ')';
+        }
+        const auto exact = EvaluateExactly(text);
+        ASSERT_TRUE(exact.has_value()) << text;
+        const double decimal = EvaluateExpression(text);
+        EXPECT_NEAR(exact->get_d(), decimal, 1e-9 * std::max(1.0, std::fabs(decimal))) << text;
+    }
+}
+
+TEST(ExactMatrixText, ReadsTheEntriesTheDecimalReaderReads) {
+    const std::string text = "1, 2.5  1/3\r\n4 sqr(2)\r\n\r\npi 0.1 7 99\r\n";
+    const ExactMatrixReading exact = GetExactMatrixFromText(4, 3, text);
+    Matrix decimal(3, 4); // the decimal reader reads n x (n+1)
+    GetMatrixFromText(decimal, 3, text);
+    for (int i = 1; i <= 3; ++i) {
+        for (int j = 1; j <= 3; ++j) {
+            const bool named = std::find(exact.inexact.begin(), exact.inexact.end(),
+                                         EntryPlace{i, j}) != exact.inexact.end();
+            if (named) continue;
+            EXPECT_NEAR(exact.values(i, j).get_d(), decimal(i, j), 1e-15) << i << j;
+        }
+    }
+    // Missing entries inherit the row above's, text and exactness with them.
+    EXPECT_EQ(exact.values(2, 3), q("1/3"));
+    EXPECT_EQ(exact.text(2, 3), "1/3");
+    EXPECT_EQ(exact.text(2, 2), "sqr(2)");
+    EXPECT_EQ(exact.values(3, 2), q("1/10"));
+    const std::vector<EntryPlace> inexact = {{2, 2}, {3, 1}};
+    EXPECT_EQ(exact.inexact, inexact);
+    // A used-up text reads 0 first, then what the row above held.
+    EXPECT_EQ(exact.values(4, 1), 0);
+    EXPECT_EQ(exact.values(4, 3), 7);
+}
+
+TEST(RationalText, IntegersAndReducedFractionsSignInFront) {
+    EXPECT_EQ(rationalText(q("6/4")), "3/2");
+    EXPECT_EQ(rationalText(q("-14/4")), "-7/2");
+    EXPECT_EQ(rationalText(q("-6/3")), "-2");
+    EXPECT_EQ(rationalText(Rational(0)), "0");
+}
+
+} // namespace
+} // namespace quorvex

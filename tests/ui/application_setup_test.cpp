@@ -1,0 +1,113 @@
+// The program speaks Chinese in every dialog whatever the locale (the tests
+// run under C.UTF-8), sets its named fonts in faces the machine has, and
+// copies reports the way it saves them.
+#include "application_setup.h"
+#include "font_dialog.h"
+#include "qt_dialogs.h"
+#include "window_harness.h"
+
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include <functional>
+
+using namespace quorvex::ui;
+using namespace quorvex::ui::testing;
+
+namespace {
+
+/// The captions of the buttons of the next modal dialog, mnemonics
+/// removed ("是(&Y)" reads 是); the dialog is then closed.
+QStringList buttonsOfNextDialog(const std::function<void()>& show) {
+    QStringList captions;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog) return;
+        for (auto* button : dialog->findChildren<QAbstractButton*>())
+            captions << button->text().remove(QRegularExpression(QStringLiteral("\\(&.\\)|&")));
+        dialog->close();
+    });
+    show();
+    captions.sort();
+    return captions;
+}
+
+} // namespace
+
+class ApplicationSetupTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() {
+        QVERIFY(QLocale::system().language() != QLocale::Chinese);
+        setUpApplication(*qApp);
+    }
+
+    void dialogButtonsReadChinese() {
+        QtDialogs dialogs;
+        QWidget owner;
+        QCOMPARE(buttonsOfNextDialog([&] { dialogs.messageBox(&owner, "消息", "Quorvex"); }),
+                 QStringList{QStringLiteral("确定")});
+        QCOMPARE(buttonsOfNextDialog([&] { dialogs.askYesNo(&owner, "问题", "Quorvex"); }),
+                 (QStringList{QStringLiteral("否"), QStringLiteral("是")}));
+        QCOMPARE(buttonsOfNextDialog([&] { dialogs.inputBox(&owner, "阶数", "Quorvex", "3"); }),
+                 (QStringList{QStringLiteral("取消"), QStringLiteral("确定")}));
+    }
+
+    void namedFontsResolveToInstalledFaces_data() {
+        QTest::addColumn<QString>("family");
+        QTest::newRow("宋体") << QStringLiteral("宋体");
+        QTest::newRow("隶书") << QStringLiteral("隶书");
+    }
+    void namedFontsResolveToInstalledFaces() {
+        QFETCH(QString, family);
+        const QFont font(family);
+        const QString resolved = QFontInfo(font).family();
+        QVERIFY2(QFont::substitutes(family).contains(resolved, Qt::CaseInsensitive),
+                 qPrintable(resolved));
+        QVERIFY2(QFontDatabase::families().contains(resolved), qPrintable(resolved));
+        // One face for the Chinese and the Latin letters of a title.
+        const QFontMetrics metrics(font);
+        QVERIFY(metrics.inFont(u'隶') && metrics.inFont(u'Q'));
+    }
+
+    void fontDialogFitsTheMainWindow() {
+        WindowHarness h;
+        FontDialog dialog({h.edit().font(), Qt::black}, &h.window);
+        dialog.show();
+        QVERIFY2(dialog.width() <= h.window.width() && dialog.height() <= h.window.height(),
+                 qPrintable(QStringLiteral("%1x%2 in %3x%4")
+                                .arg(dialog.width())
+                                .arg(dialog.height())
+                                .arg(h.window.width())
+                                .arg(h.window.height())));
+    }
+
+    void copiedReportsHaveCrLfBreaks() {
+        WindowHarness h;
+        ClipboardGuard guard;
+        h.window.resultArea().setText("  1  2\r\n\r\n输出求解结果\r\nx(1)=0.5");
+        h.resultView().selectAll();
+        bool copied = false;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) return;
+            if (auto* copy = menu->findChild<QAction*>(QStringLiteral("edit-copy"))) {
+                copy->trigger();
+                copied = true;
+            }
+            menu->close();
+        });
+        emit h.resultView().customContextMenuRequested(QPoint(4, 4));
+        QVERIFY(copied);
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QStringLiteral("  1  2\r\n\r\n输出求解结果\r\nx(1)=0.5"));
+    }
+};
+
+QTEST_MAIN(ApplicationSetupTest)
+#include "application_setup_test.moc"
