@@ -31,7 +31,7 @@ void writeConditions(Report& r, const ReferenceSolution& ref) {
 }
 
 /// The bound cond·||r||/||b|| beside the actual relative error, in both norms.
-void writeBounds(Report& r, const ReferenceSolution& ref, const Vector& x, const Vector& res,
+void writeBounds(Report& r, const ReferenceSolution& ref, const Vector& error, const Vector& res,
                  const Vector& b) {
     r.heading(T::kBoundHeading);
     if (maxNorm(b) == 0.0) {
@@ -43,18 +43,18 @@ void writeBounds(Report& r, const ReferenceSolution& ref, const Vector& x, const
     };
     put(T::kBoundInf, ref.condInf() * maxNorm(res) / maxNorm(b));
     put(T::kBound1, ref.cond1() * sumNorm(res) / sumNorm(b));
-    put(T::kActualInf, maxDifference(x, ref.x) / maxNorm(ref.x));
-    put(T::kActual1, sumDifference(x, ref.x) / sumNorm(ref.x));
+    put(T::kActualInf, maxNorm(error) / maxNorm(ref.x));
+    put(T::kActual1, sumNorm(error) / sumNorm(ref.x));
 }
 
 /// What the numbers mean: the digits the condition costs, and whether the
 /// chosen decimals carried the solution to its last printed place.
-void writeVerdict(Report& r, const ReferenceSolution& ref, const Vector& x, int dd) {
+void writeVerdict(Report& r, const ReferenceSolution& ref, const Vector& errors, int dd) {
     const double lost = std::log10(ref.condInf());
     r.newline().text(T::kDigitsLostBefore).number(roundTo(lost, 1), NumberStyle::plain());
     r.text(T::kDigitsLostMiddle).number(roundTo(lost, 1), NumberStyle::plain());
     r.text(T::kDigitsLostAfter).newline();
-    const double error = maxDifference(x, ref.x);
+    const double error = maxNorm(errors);
     const double halfUnit = significant(0.5 * std::pow(10.0, -dd), 1);
     const bool enough = error <= halfUnit;
     r.text(T::kDecimalsBefore).integer(dd).text(T::kDecimalsMiddle);
@@ -71,7 +71,7 @@ Outcome errorAnalysis(CommandInput& in) {
     eliminate(A, n, dd + 1, true, in.stop);
     const Vector x = backSubstitute(A, n, dd + 1);
     const ReferenceSolution ref = referenceSolution(B, n, in.host.editText(), in.stop);
-    const Vector res = residual(B, n, x);
+    const Vector res = shownResidual(ref, B, n, x, dd);
 
     Report r;
     r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain());
@@ -83,8 +83,9 @@ Outcome errorAnalysis(CommandInput& in) {
         r.newline().text(T::kSingular).newline();
     } else {
         writeConditions(r, ref);
-        writeBounds(r, ref, x, res, rightHandSide(B, n));
-        writeVerdict(r, ref, x, dd);
+        const Vector error = shownError(ref, x, dd);
+        writeBounds(r, ref, error, res, rightHandSide(B, n));
+        writeVerdict(r, ref, error, dd);
     }
     r.title(T::kErrorTitle);
     return publish(in.host, r.take());

@@ -132,7 +132,7 @@ Outcome pivotComparison(CommandInput& in) {
     } else {
         r.heading(T::kComparisonHeading);
         for (Elimination& e : runs) {
-            e.error = maxDifference(e.x, ref.x);
+            e.error = maxNorm(shownError(ref, e.x, dd));
             r.text(e.name).text(T::kDifferenceIs).number(shortNumber(e.error), NumberStyle::plain());
             r.text(T::kGrowthIs).number(shortNumber(e.growth), NumberStyle::plain()).newline();
         }
