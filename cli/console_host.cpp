@@ -1,5 +1,6 @@
 #include "console_host.h"
 
+#include "analysis/error_chart.h"
 #include "system_memory.h"
 
 #include <algorithm>
@@ -64,6 +65,10 @@ bool ConsoleHost::askYesNo(const std::string& text, const std::string& caption) 
         std::fprintf(m_err, "question: caption=%s text=%s answer=%s\n", oneLine(caption).c_str(),
                      oneLine(text).c_str(), oneLine(taken).c_str());
     return yes;
+}
+
+void ConsoleHost::showChart(const ErrorChart& chart) {
+    std::fprintf(m_err, "chart: %s\n%s", oneLine(chart.title).c_str(), chartTable(chart).c_str());
 }
 
 std::uint64_t ConsoleHost::availableMemory() { return platform::availableMemoryBytes(); }
