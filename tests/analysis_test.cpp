@@ -21,7 +21,7 @@ using testing::ScriptedHost;
 
 /// A scripted host that keeps the chart a command shows.
 class ChartHost : public ScriptedHost {
-public:
+  public:
     using ScriptedHost::ScriptedHost;
     void showChart(const ErrorChart& c) override { chart = c; }
     std::optional<ErrorChart> chart;
@@ -35,7 +35,8 @@ bool has(const std::string& report, const std::string& line) {
 std::string tridiagonal(int n) {
     std::string text;
     for (int i = 1; i <= n; ++i) {
-        for (int j = 1; j <= n; ++j) text += i == j ? "2 " : (j == i - 1 || j == i + 1 ? "-1 " : "0 ");
+        for (int j = 1; j <= n; ++j)
+            text += i == j ? "2 " : (j == i - 1 || j == i + 1 ? "-1 " : "0 ");
         text += "1\n";
     }
     return text;
@@ -132,9 +133,12 @@ TEST(Significant, RoundsToSignificantDigitsAtAnyMagnitude) {
         double v;
         int digits;
         double expected;
-    } cases[] = {{29070279.17, 4, 29070000}, {0.000123456, 4, 0.0001235},
-                 {-1.25e-30, 2, -1.2e-30},   {0.0, 4, 0.0},
-                 {2.5, 1, 2},                {1e300 / 3, 3, 3.33e299}};
+    } cases[] = {{29070279.17, 4, 29070000},
+                 {0.000123456, 4, 0.0001235},
+                 {-1.25e-30, 2, -1.2e-30},
+                 {0.0, 4, 0.0},
+                 {2.5, 1, 2},
+                 {1e300 / 3, 3, 3.33e299}};
     for (const auto& c : cases) EXPECT_EQ(significant(c.v, c.digits), c.expected) << c.v;
     EXPECT_TRUE(std::isnan(significant(NAN, 4)));
 }
@@ -185,8 +189,9 @@ TEST(PivotComparison, TinyPivotLosesDigitsWithoutPivotingAndTheReportSaysSo) {
     ScriptedHost host("0.0001 2 3 1\n-1 3.712 4.623 2\n-2 1.072 5.643 3\n", {"3"}, 4);
     ASSERT_EQ(host.run(commands::PivotComparison), Outcome::Reported);
     EXPECT_TRUE(has(host.result, "输出准确解 x*（由分数运算求得）"));
-    EXPECT_TRUE(has(host.result, "列主元消去法与全主元消去法的解最接近 x*：不选主元时第 1 步的主元只有 "
-                                 "0.0001，乘数大到 20000，舍入误差随之放大"));
+    EXPECT_TRUE(has(host.result,
+                    "列主元消去法与全主元消去法的解最接近 x*：不选主元时第 1 步的主元只有 "
+                    "0.0001，乘数大到 20000，舍入误差随之放大"));
     // Without pivoting x(1) is wrong in the second decimal; with it, right
     // to the fourth.
     EXPECT_TRUE(has(host.result, "输出不选主元消去法的解\r\nx(1)=-0.5326\r\n"));

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "analysis/error_chart.h"
 #include "host.h"
 
 #include <optional>
 #include <string>
+#include <utility>
 
 class QPlainTextEdit;
 class QWidget;
@@ -31,6 +33,11 @@ public:
     void setResultText(std::string text) override;
     void appendResult(std::string piece) override;
     std::uint64_t availableMemory() override;
+    /// Keeps the chart until the command is done (takeChart).
+    void showChart(const ErrorChart& chart) override { m_chart = chart; }
+
+    /// The chart the command showed, if any, handed over once.
+    std::optional<ErrorChart> takeChart() { return std::exchange(m_chart, std::nullopt); }
 
     /// Hands the result area its new text, when the command changed it.
     void finish();
@@ -47,6 +54,7 @@ private:
     std::optional<std::string> m_editText;
     std::optional<std::string> m_result;
     bool m_resultChanged = false;
+    std::optional<ErrorChart> m_chart;
 };
 
 } // namespace quorvex::ui

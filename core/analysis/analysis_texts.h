@@ -20,8 +20,10 @@ inline constexpr std::string_view kErrorSolutionHeading = "输出列主元消去
 inline constexpr std::string_view kResidualHeading = "输出残差 r=b-Ax";
 inline constexpr std::string_view kResidualInf = "残差的无穷范数为： ";
 inline constexpr std::string_view kResidual1 = "残差的1范数为： ";
-inline constexpr std::string_view kConditionExactHeading = "输出系数矩阵的条件数（由准确的逆矩阵求得）";
-inline constexpr std::string_view kConditionDoubleHeading = "输出系数矩阵的条件数（由双精度的逆矩阵求得）";
+inline constexpr std::string_view kConditionExactHeading =
+    "输出系数矩阵的条件数（由准确的逆矩阵求得）";
+inline constexpr std::string_view kConditionDoubleHeading =
+    "输出系数矩阵的条件数（由双精度的逆矩阵求得）";
 inline constexpr std::string_view kCond1 = "cond1(A)=||A||1·||A逆||1= ";
 inline constexpr std::string_view kCondInf = "cond∞(A)=||A||∞·||A逆||∞= ";
 inline constexpr std::string_view kBoundHeading = "输出误差估计";
@@ -39,7 +41,8 @@ inline constexpr std::string_view kDecimalsMiddle = " 位小数计算，解与 x
 inline constexpr std::string_view kDecimalsEnough = "，不超过末位的半个单位 ";
 inline constexpr std::string_view kDecimalsEnoughEnd = "，这个小数位数对本方程组够用。";
 inline constexpr std::string_view kDecimalsShort = "，超过末位的半个单位 ";
-inline constexpr std::string_view kDecimalsShortEnd = "，这个小数位数对本方程组不够用，宜增加小数位数。";
+inline constexpr std::string_view kDecimalsShortEnd =
+    "，这个小数位数对本方程组不够用，宜增加小数位数。";
 inline constexpr std::string_view kErrorTitle = "解线性方程组的误差分析";
 
 // 收敛性分析
@@ -47,8 +50,7 @@ inline constexpr std::string_view kConvergenceCaption = "收敛性分析";
 inline constexpr std::string_view kFactorPrompt = "输入松弛因子 w：";
 inline constexpr std::string_view kSettingsPrecision = "迭代精度 e=";
 inline constexpr std::string_view kSettingsFactor = "，松弛因子 w=";
-inline constexpr std::string_view kZeroDiagonal =
-    "系数矩阵的对角元有 0，三种迭代都无法进行。";
+inline constexpr std::string_view kZeroDiagonal = "系数矩阵的对角元有 0，三种迭代都无法进行。";
 inline constexpr std::string_view kRadiusHeading = "输出迭代矩阵的谱半径";
 inline constexpr std::string_view kJacobi = "Jacobi迭代";
 inline constexpr std::string_view kGaussSeidel = "Gauss-Seidel迭代";
@@ -64,8 +66,7 @@ inline constexpr std::string_view kDominantMeans =
     "严格对角占优，所以Jacobi迭代与Gauss-Seidel迭代都收敛，0<w≤1 时SOR迭代也收敛。";
 inline constexpr std::string_view kDefiniteMeans =
     "对称正定，所以Gauss-Seidel迭代收敛，0<w<2 时SOR迭代都收敛。";
-inline constexpr std::string_view kNeitherCondition =
-    "两个充分条件都不满足，收敛与否要看谱半径。";
+inline constexpr std::string_view kNeitherCondition = "两个充分条件都不满足，收敛与否要看谱半径。";
 inline constexpr std::string_view kSweepsHeading = "输出迭代次数（从零初始值出发）";
 inline constexpr std::string_view kPredicted = "：预计约 ";
 inline constexpr std::string_view kPredictedAfter = " 次（按 ln e/ln ρ 估计）";
@@ -85,6 +86,13 @@ inline constexpr std::string_view kConvergenceTitle = "迭代法的收敛性分�
 inline constexpr std::string_view kChartTitle = "误差曲线 max|x(k)-x*|";
 inline constexpr std::string_view kChartSweeps = "迭代次数 k";
 inline constexpr std::string_view kChartError = "max|x(k)-x*|";
+// The window's chart dialog.
+inline constexpr std::string_view kChartDialogCaption = "误差曲线";
+inline constexpr std::string_view kChartSave = "保存图片";
+inline constexpr std::string_view kChartClose = "关闭";
+inline constexpr std::string_view kChartSaveCaption = "保存误差曲线";
+inline constexpr std::string_view kChartFilter = "PNG 图片(*.png);;SVG 图片(*.svg)";
+inline constexpr std::string_view kChartNotSaved = "图片没有保存下来#";
 
 // 主元比较
 inline constexpr std::string_view kPivotCaption = "主元比较";

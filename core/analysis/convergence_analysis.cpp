@@ -35,11 +35,13 @@ struct MethodRun {
     ErrorCurve curve;
 };
 
-bool radiusConverges(double rho) { return rho < 1.0 - kRadiusTolerance; }
+bool radiusConverges(double rho) {
+    return rho < 1.0 - kRadiusTolerance;
+}
 
 /// Follows max|x(k) - x*| sweep by sweep while it is a finite number.
 class ErrorFollower final : public SweepObserver {
-public:
+  public:
     ErrorFollower(const Vector& solution, std::vector<double>& errors)
         : m_solution(solution), m_errors(errors) {}
     void sweepDone(int k, const Iterate& x) override {
@@ -54,7 +56,7 @@ public:
         m_errors.push_back(e);
     }
 
-private:
+  private:
     const Vector& m_solution;
     std::vector<double>& m_errors;
     bool m_ended = false;
@@ -101,8 +103,10 @@ void writeSweeps(Report& r, const std::array<MethodRun, 3>& runs, double e) {
             const double k = std::fmax(1.0, std::ceil(std::log(e) / std::log(m.radius)));
             r.text(T::kPredicted).number(k, NumberStyle::plain()).text(T::kPredictedAfter);
         }
-        if (m.sweeps) r.text(T::kObserved).integer(*m.sweeps).text(T::kObservedAfter);
-        else r.text(T::kObservedNone);
+        if (m.sweeps)
+            r.text(T::kObserved).integer(*m.sweeps).text(T::kObservedAfter);
+        else
+            r.text(T::kObservedNone);
         r.newline();
     }
 }
@@ -131,8 +135,8 @@ std::array<MethodRun, 3> methodRuns(double w) {
 }
 
 ErrorChart chartOf(const std::array<MethodRun, 3>& runs) {
-    ErrorChart chart{std::string(T::kChartTitle), std::string(T::kChartSweeps),
-                     std::string(T::kChartError), {}};
+    ErrorChart chart{
+        std::string(T::kChartTitle), std::string(T::kChartSweeps), std::string(T::kChartError), {}};
     for (const MethodRun& m : runs) chart.curves.push_back({m.name, m.curve.errors});
     return chart;
 }
@@ -178,8 +182,10 @@ Outcome convergenceAnalysis(CommandInput& in) {
 
 namespace commands {
 
-const Command ConvergenceAnalysis{"ConvergenceAnalysis", T::kConvergenceCaption,
-                                  CommandGroup::Analysis, {kOrderPrompt, kInputDataCaption},
+const Command ConvergenceAnalysis{"ConvergenceAnalysis",
+                                  T::kConvergenceCaption,
+                                  CommandGroup::Analysis,
+                                  {kOrderPrompt, kInputDataCaption},
                                   &convergenceAnalysis};
 
 } // namespace commands

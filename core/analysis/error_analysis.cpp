@@ -95,8 +95,11 @@ Outcome errorAnalysis(CommandInput& in) {
 
 namespace commands {
 
-const Command ErrorAnalysis{"ErrorAnalysis", T::kErrorCaption, CommandGroup::Analysis,
-                            {kOrderPrompt, kInputDataCaption}, &errorAnalysis};
+const Command ErrorAnalysis{"ErrorAnalysis",
+                            T::kErrorCaption,
+                            CommandGroup::Analysis,
+                            {kOrderPrompt, kInputDataCaption},
+                            &errorAnalysis};
 
 } // namespace commands
 

@@ -5,7 +5,9 @@
 
 namespace quorvex {
 
-double shortNumber(double v) { return significant(v, kShownSignificantDigits); }
+double shortNumber(double v) {
+    return significant(v, kShownSignificantDigits);
+}
 
 void writeReference(Report& r, const ReferenceSolution& ref, int dd) {
     if (ref.singular) return;

@@ -13,16 +13,16 @@ namespace quorvex {
 /// where every entry of the system has an exact value, otherwise the double
 /// precision one.
 struct ReferenceSolution {
-    bool exact = false;    ///< worked in rational arithmetic
-    bool singular = false; ///< the coefficient matrix has no inverse
-    Vector x;              ///< the solution, rounded to double (empty when singular)
-    double norm1 = 0.0;    ///< ||A||1
-    double normInf = 0.0;  ///< ||A||∞
+    bool exact = false;          ///< worked in rational arithmetic
+    bool singular = false;       ///< the coefficient matrix has no inverse
+    Vector x;                    ///< the solution, rounded to double (empty when singular)
+    double norm1 = 0.0;          ///< ||A||1
+    double normInf = 0.0;        ///< ||A||∞
     double inverseNorm1 = 0.0;   ///< ||A⁻¹||1 (singular: not set)
     double inverseNormInf = 0.0; ///< ||A⁻¹||∞ (singular: not set)
 
-    RationalMatrix system;          ///< exact only: the system as typed, n x (n+1)
-    std::vector<Rational> exactX;   ///< exact only: the solution, 0-based
+    RationalMatrix system;        ///< exact only: the system as typed, n x (n+1)
+    std::vector<Rational> exactX; ///< exact only: the solution, 0-based
 
     double cond1() const { return norm1 * inverseNorm1; }
     double condInf() const { return normInf * inverseNormInf; }

@@ -11,7 +11,7 @@ namespace quorvex {
 /// can watch the pivots and the numbers grow without the elimination
 /// knowing why.
 class StageObserver {
-public:
+  public:
     virtual ~StageObserver() = default;
     /// The pivot of stage k sits at A(k, k), the column below it still
     /// uneliminated (elimination without or with column pivoting only).
