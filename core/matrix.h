@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kernels/large_buffer.h"
+
 #include <cstddef>
 #include <utility>
 #include <vector>
@@ -41,7 +43,7 @@ private:
 
     int m_rows = 0;
     int m_cols = 0;
-    std::vector<double> m_data;
+    std::vector<double, LargeBufferAllocator<double>> m_data;
 };
 
 /// Vector of doubles with indices lo..hi (1-based unless a method needs

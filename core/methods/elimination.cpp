@@ -1,5 +1,7 @@
 #include "methods/elimination.h"
 
+#include "kernels/blocked_elimination.h"
+#include "kernels/full_pivot.h"
 #include "linear_routines.h"
 #include "number_text.h"
 #include "report.h"
@@ -48,7 +50,12 @@ Outcome solveAndReport(CommandInput& in, bool columnPivot, const GaussTexts& tex
     const Matrix& B = in.matrix;
     Matrix A = B;
     const int dd = in.settings.decimalDigits;
-    eliminate(A, in.n, dd + 1, columnPivot, in.stop);
+    if (in.n < kernels::kFastKernelOrder)
+        eliminate(A, in.n, dd + 1, columnPivot, in.stop);
+    else
+        kernels::eliminateFast(A, in.n, in.n + 1, dd + 1,
+                               columnPivot ? kernels::Pivoting::Column : kernels::Pivoting::None,
+                               kernels::defaultKernelSettings(&in.stop));
     const Vector x = backSubstitute(A, in.n, dd + 1);
     return publish(in.host, gaussReport(B, A, x, inputOrder(in.n), in.n, dd, texts));
 }
@@ -98,7 +105,11 @@ Outcome gaussFull(CommandInput& in) {
     Matrix A = B;
     const int dd = in.settings.decimalDigits;
     std::vector<int> order = inputOrder(n);
-    eliminateFullPivot(A, n, dd + 1, order, in.stop);
+    if (n < kernels::kFastKernelOrder)
+        eliminateFullPivot(A, n, dd + 1, order, in.stop);
+    else
+        kernels::eliminateFullPivotFast(A, n, dd + 1, order,
+                                        kernels::defaultKernelSettings(&in.stop));
     const Vector x = backSubstitute(A, n, dd + 1);
     return publish(in.host, gaussReport(B, A, x, order, n, dd,
                                         {"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果：",
@@ -110,7 +121,10 @@ Outcome inverse(CommandInput& in) {
     const Matrix& B = in.matrix;
     const int dd = in.settings.decimalDigits;
     Matrix W = extendedByIdentity(B, n);
-    reduceGaussJordan(W, n, dd + 1, in.stop);
+    if (n < kernels::kFastKernelOrder)
+        reduceGaussJordan(W, n, dd + 1, in.stop);
+    else
+        kernels::reduceGaussJordanFast(W, n, dd + 1, kernels::defaultKernelSettings(&in.stop));
 
     Report r;
     r.reserve(estimateBlockBytes(n, 4 * n, kTwoBlanks.size()));
@@ -129,7 +143,11 @@ Outcome determinant(CommandInput& in) {
     const int dd = in.settings.decimalDigits;
     Matrix A = B;
     int exchanges = 0;
-    const double det = ColumnPivotDeterminant(A, exchanges);
+    const double det =
+        n < kernels::kFastKernelOrder
+            ? ColumnPivotDeterminant(A, exchanges)
+            : kernels::columnPivotDeterminantFast(A, exchanges,
+                                                  kernels::defaultKernelSettings(&in.stop));
 
     Report r;
     r.reserve(2 * estimateBlockBytes(n, n, kTwoBlanks.size()) + 256);

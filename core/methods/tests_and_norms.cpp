@@ -1,5 +1,6 @@
 #include "methods/tests_and_norms.h"
 
+#include "kernels/leading_minors.h"
 #include "linear_routines.h"
 #include "norm_routines.h"
 #include "report.h"
@@ -55,9 +56,11 @@ Outcome positiveDefinite(CommandInput& in) {
     Report r;
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
     r.heading("以上是该矩阵的各元素").text("下面输出各阶顺序主子式的值：").newline();
+    kernels::LeadingMinors minors(B, n < kernels::kFastKernelOrder ? 0 : n,
+                                  kernels::defaultKernelSettings(&in.stop));
     for (int k = 1; k <= n; ++k) {
         in.stop.check();
-        const double d = leadingMinor(B, k);
+        const double d = n < kernels::kFastKernelOrder ? leadingMinor(B, k) : minors(k);
         r.text(kTwoBlanks).integer(k).text(" 阶顺序主子式的值为： ").number(d, style).newline();
         if (!(d > 0.0)) {
             r.newline().text("第 ").integer(k).text(" 阶顺序主子式的值不大于 0 ，该矩阵非正定。");
