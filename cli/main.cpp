@@ -55,6 +55,8 @@ const char* const kUsage =
     "                       question is answered No\n"
     "  -d, --digits N       decimals of printed numbers (default 6, clamped to 1..16)\n"
     "  -p, --previous FILE  the result area's text before the command\n"
+    "      --exact          exact fractions: the direct methods compute in rational\n"
+    "                       arithmetic and write integers and reduced fractions\n"
     "      --trace          write each dialog to standard error as it is shown\n"
     "      --list           list the commands: id, a tab, the caption\n"
     "  -h, --help           show this help\n"
@@ -125,6 +127,8 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& o) {
         } else if (arg == "-p" || arg == "--previous") {
             if (!value(v)) return "option " + arg + " needs a file name";
             o.previous = v;
+        } else if (arg == "--exact" && !inlineValue) {
+            o.settings.exact = true;
         } else if (arg == "--trace" && !inlineValue) {
             o.trace = true;
         } else if (arg == "--list" && !inlineValue) {

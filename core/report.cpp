@@ -74,6 +74,44 @@ Report& Report::vectorLine(const Vector& v, int first, int last, std::string_vie
     return *this;
 }
 
+Report& Report::number(const Rational& q, NumberStyle) {
+    m_text.append(rationalText(q));
+    return *this;
+}
+
+Report& Report::matrixBlock(const RationalMatrix& m, int rows, int cols,
+                            std::string_view separator, NumberStyle style, int firstCol,
+                            std::string_view rowEnd) {
+    for (int i = 1; i <= rows; ++i) {
+        for (int j = firstCol; j <= cols; ++j) {
+            m_text.append(separator);
+            number(m(i, j), style);
+        }
+        m_text.append(rowEnd);
+    }
+    return *this;
+}
+
+Report& Report::vectorLine(const RationalVector& v, int first, int last,
+                           std::string_view separator, NumberStyle style) {
+    for (int i = first; i <= last; ++i) {
+        m_text.append(separator);
+        number(v(i), style);
+    }
+    return *this;
+}
+
+Report& Report::indexedValue(std::string_view name, int index, const Rational& value,
+                             NumberStyle style) {
+    m_text.append(name);
+    m_text.push_back('(');
+    appendInteger(m_text, index);
+    m_text.append(")=");
+    number(value, style);
+    m_text.append(kCrLf);
+    return *this;
+}
+
 Report& Report::heading(std::string_view h) {
     m_text.append(kCrLf);
     m_text.append(h);

@@ -1,5 +1,8 @@
 #include "methods/elimination.h"
 
+#include "arithmetic.h"
+#include "exact/exact_mode.h"
+#include "exact/exact_texts.h"
 #include "linear_routines.h"
 #include "number_text.h"
 #include "report.h"
@@ -15,19 +18,22 @@ namespace {
 
 /// Forward elimination of the augmented n x (n+1) matrix A, optionally
 /// bringing the largest-magnitude entry of each column to the pivot row.
-void eliminate(Matrix& A, int n, int d, bool columnPivot, const StopRequest& stop) {
+template <class T>
+void eliminate(BasicMatrix<T>& A, int n, int d, bool columnPivot, const StopRequest& stop) {
     for (int k = 1; k <= n; ++k) {
         stop.check();
+        guardGrowth(A);
         if (columnPivot) A.swapRowRange(k, columnPivotRow(A, k, n), k, n + 1);
         for (int i = k + 1; i <= n; ++i) {
-            const double m = A(i, k) / A(k, k);
+            const T m = quotient(A(i, k), A(k, k));
             eliminateRow(A, i, k, m, k, n + 1, d);
         }
     }
 }
 
 /// Writes the m x (m+1) block S back over rows and columns k.. of A.
-void putBlock(const Matrix& S, int m, Matrix& A, int k) {
+template <class T>
+void putBlock(const BasicMatrix<T>& S, int m, BasicMatrix<T>& A, int k) {
     for (int i = 1; i <= m; ++i)
         std::copy(S.row(i), S.row(i) + (m + 1), A.row(k + i - 1) + (k - 1));
 }
@@ -36,13 +42,15 @@ void putBlock(const Matrix& S, int m, Matrix& A, int k) {
 /// the remaining block; a column exchange renumbers the unknowns, which
 /// `order` follows (order[c-1] is the input number of the unknown now in
 /// column c).
-void eliminateFullPivot(Matrix& A, int n, int d, std::vector<int>& order,
+template <class T>
+void eliminateFullPivot(BasicMatrix<T>& A, int n, int d, std::vector<int>& order,
                         const StopRequest& stop) {
     // One buffer serves every step: a step's block fills its top left
     // corner, and the routines never look past the block's size.
-    Matrix S(n, n + 1);
+    BasicMatrix<T> S(n, n + 1);
     for (int k = 1; k <= n - 1; ++k) {
         stop.check();
+        guardGrowth(A);
         const int m = n - k + 1;
         CopyBlock(A, n, k, S);
         int pr = 1;
@@ -60,13 +68,14 @@ void eliminateFullPivot(Matrix& A, int n, int d, std::vector<int>& order,
 
 /// Back substitution on the eliminated augmented matrix; every unknown but
 /// the last is stored rounded to d decimals.
-Vector backSubstitute(const Matrix& A, int n, int d) {
-    Vector x(n);
-    x(n) = A(n, n + 1) / A(n, n);
+template <class T>
+BasicVector<T> backSubstitute(const BasicMatrix<T>& A, int n, int d) {
+    BasicVector<T> x(n);
+    x(n) = quotient(A(n, n + 1), A(n, n));
     for (int i = n - 1; i >= 1; --i) {
-        double s = 0.0;
+        T s = 0.0;
         for (int j = n; j >= i + 1; --j) s = s + x(j) * A(i, j);
-        x(i) = roundTo((A(i, n + 1) - s) / A(i, i), d);
+        x(i) = roundTo(quotient(A(i, n + 1) - s, A(i, i)), d);
     }
     return x;
 }
@@ -80,7 +89,8 @@ struct GaussTexts {
 
 /// The elimination report; unknowns[i-1] labels x(i), the unknown's number
 /// in the input.
-std::string gaussReport(const Matrix& B, const Matrix& A, const Vector& x,
+template <class T>
+std::string gaussReport(const BasicMatrix<T>& B, const BasicMatrix<T>& A, const BasicVector<T>& x,
                         const std::vector<int>& unknowns, int n, int dd, const GaussTexts& texts) {
     Report r;
     r.reserve(2 * estimateBlockBytes(n, n + 1, kTwoBlanks.size()) + 64 * static_cast<std::size_t>(n));
@@ -101,19 +111,21 @@ std::vector<int> inputOrder(int n) {
     return order;
 }
 
-Outcome solveAndReport(CommandInput& in, bool columnPivot, const GaussTexts& texts) {
-    const Matrix& B = in.matrix;
-    Matrix A = B;
+template <class T>
+Outcome solveAndReport(CommandInput& in, const BasicMatrix<T>& B, bool columnPivot,
+                       const GaussTexts& texts) {
+    BasicMatrix<T> A = B;
     const int dd = in.settings.decimalDigits;
     eliminate(A, in.n, dd + 1, columnPivot, in.stop);
-    const Vector x = backSubstitute(A, in.n, dd + 1);
+    const BasicVector<T> x = backSubstitute(A, in.n, dd + 1);
     return publish(in.host, gaussReport(B, A, x, inputOrder(in.n), in.n, dd, texts));
 }
 
 /// The n x 2n matrix (B's first n columns | identity).
-Matrix extendedByIdentity(const Matrix& B, int n) {
+template <class T>
+BasicMatrix<T> extendedByIdentity(const BasicMatrix<T>& B, int n) {
     const int width = 2 * n;
-    Matrix W(n, width);
+    BasicMatrix<T> W(n, width);
     for (int i = 1; i <= n; ++i) {
         std::copy(B.row(i), B.row(i) + n, W.row(i));
         W(i, n + i) = 1.0;
@@ -124,49 +136,58 @@ Matrix extendedByIdentity(const Matrix& B, int n) {
 /// Gauss-Jordan reduction of W with column pivoting: every other row loses
 /// its entry of the pivot column (stored rounded to d decimals) while the
 /// pivot row is still unscaled; then the pivot row is divided, unrounded.
-void reduceGaussJordan(Matrix& W, int n, int d, const StopRequest& stop) {
+template <class T>
+void reduceGaussJordan(BasicMatrix<T>& W, int n, int d, const StopRequest& stop) {
     const int width = 2 * n;
     for (int k = 1; k <= n; ++k) {
         stop.check();
+        guardGrowth(W);
         W.swapRowRange(k, columnPivotRow(W, k, n), k, width);
         for (int i = 1; i <= n; ++i)
-            if (i != k) eliminateRow(W, i, k, W(i, k) / W(k, k), k, width, d);
-        double* pivotRow = W.row(k);
-        const double t = pivotRow[k - 1];
-        for (int j = 0; j < width; ++j) pivotRow[j] = pivotRow[j] / t;
+            if (i != k) eliminateRow(W, i, k, quotient(W(i, k), W(k, k)), k, width, d);
+        T* pivotRow = W.row(k);
+        const T t = pivotRow[k - 1];
+        for (int j = 0; j < width; ++j) pivotRow[j] = quotient(pivotRow[j], t);
     }
 }
 
+/// The elimination solvers' entry: both kinds of numbers, one text.
+Outcome solveEither(CommandInput& in, bool columnPivot, const GaussTexts& texts) {
+    return exactOrDecimal(in, in.n + 1, exact_texts::kZeroPivot, [&](const auto& B) {
+        return solveAndReport(in, B, columnPivot, texts);
+    });
+}
+
 Outcome gauss1(CommandInput& in) {
-    return solveAndReport(
+    return solveEither(
         in, false,
         {"输出方程组增广矩阵消元后的结果", "输出求解结果", "Gauss消去法解线性方程组"});
 }
 
 Outcome gaussTier(CommandInput& in) {
-    return solveAndReport(in, true,
-                          {"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果",
-                           "Gauss列主元消去法解线性方程组"});
+    return solveEither(in, true,
+                       {"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果",
+                        "Gauss列主元消去法解线性方程组"});
 }
 
-Outcome gaussFull(CommandInput& in) {
+template <class T>
+Outcome gaussFull(CommandInput& in, const BasicMatrix<T>& B) {
     const int n = in.n;
-    const Matrix& B = in.matrix;
-    Matrix A = B;
+    BasicMatrix<T> A = B;
     const int dd = in.settings.decimalDigits;
     std::vector<int> order = inputOrder(n);
     eliminateFullPivot(A, n, dd + 1, order, in.stop);
-    const Vector x = backSubstitute(A, n, dd + 1);
+    const BasicVector<T> x = backSubstitute(A, n, dd + 1);
     return publish(in.host, gaussReport(B, A, x, order, n, dd,
                                         {"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果：",
                                          "Gauss全主元消去法解线性方程组", true}));
 }
 
-Outcome inverse(CommandInput& in) {
+template <class T>
+Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
     const int n = in.n;
-    const Matrix& B = in.matrix;
     const int dd = in.settings.decimalDigits;
-    Matrix W = extendedByIdentity(B, n);
+    BasicMatrix<T> W = extendedByIdentity(B, n);
     reduceGaussJordan(W, n, dd + 1, in.stop);
 
     Report r;
@@ -180,13 +201,13 @@ Outcome inverse(CommandInput& in) {
     return publish(in.host, r.take());
 }
 
-Outcome determinant(CommandInput& in) {
+template <class T>
+Outcome determinant(CommandInput& in, const BasicMatrix<T>& B) {
     const int n = in.n;
-    const Matrix& B = in.matrix;
     const int dd = in.settings.decimalDigits;
-    Matrix A = B;
+    BasicMatrix<T> A = B;
     int exchanges = 0;
-    const double det = ColumnPivotDeterminant(A, exchanges);
+    const T det = ColumnPivotDeterminant(A, exchanges);
 
     Report r;
     r.reserve(2 * estimateBlockBytes(n, n, kTwoBlanks.size()) + 256);
@@ -197,6 +218,20 @@ Outcome determinant(CommandInput& in) {
     r.heading("行列式的值为：").text("   ").number(det, NumberStyle::rounded(dd));
     r.newline().title("选主元消去法的应用——求行列式的值。");
     return publish(in.host, r.take());
+}
+
+Outcome gaussFullEither(CommandInput& in) {
+    return exactOrDecimal(in, in.n + 1, exact_texts::kZeroPivot, [&](const auto& B) { return gaussFull(in, B); });
+}
+
+Outcome inverseEither(CommandInput& in) {
+    // The inverse reads only the coefficients: the column beyond them need
+    // not have an exact value.
+    return exactOrDecimal(in, in.n, exact_texts::kZeroPivot, [&](const auto& B) { return inverse(in, B); });
+}
+
+Outcome determinantEither(CommandInput& in) {
+    return exactOrDecimal(in, in.n, exact_texts::kZeroPivot, [&](const auto& B) { return determinant(in, B); });
 }
 
 } // namespace
@@ -210,12 +245,12 @@ const Command Gauss_1{"Gauss_1", "Gauss消去法", CommandGroup::Elimination,
 const Command GaussTier{"GaussTier", "Gauss列主元消去法", CommandGroup::Elimination,
                         {kOrderPrompt, {}, {}, Clear::BeforeAsking}, &gaussTier};
 const Command GaussFull{"GaussFull", "Gauss全主元消去法", CommandGroup::Elimination,
-                        {kOrderPrompt}, &gaussFull};
+                        {kOrderPrompt}, &gaussFullEither};
 const Command A_matrix{"A_matrix", "列主元求逆矩阵", CommandGroup::Elimination,
-                       {kMatrixOrderPrompt}, &inverse};
+                       {kMatrixOrderPrompt}, &inverseEither};
 const Command A_range{"A_range", "列主元求行列式", CommandGroup::Elimination,
                       {kMatrixOrderPrompt, {}, {}, Clear::AfterOrder, Reads::SquareMatrix},
-                      &determinant};
+                      &determinantEither};
 
 } // namespace commands
 

@@ -1,5 +1,8 @@
 #include "methods/iteration.h"
 
+#include "exact/exact_mode.h"
+#include "exact/exact_texts.h"
+
 #include "number_text.h"
 #include "report.h"
 
@@ -140,6 +143,7 @@ Outcome runIteration(CommandInput& in, const IterationMethod& method) {
     if (hasZeroDiagonal(Ab, n)) return fail(in.host, kZeroDiagonal);
     const auto k = iterate(method.sweep, Ab, n, x0, x, in.precision, w, in.stop);
     if (!k) return fail(in.host, kNoConvergence);
+    noteDecimalsOnly(in, exact_texts::kIterates);
     return publish(in.host,
                    iterationReport(Ab, n, *k, x, in.settings.decimalDigits, method, w));
 }

@@ -1,0 +1,60 @@
+#include "exact/exact_mode.h"
+
+#include "exact/exact_matrix.h"
+#include "exact/exact_texts.h"
+#include "number_text.h"
+#include "report.h"
+
+#include <string>
+
+namespace quorvex {
+
+namespace {
+
+std::string inexactLine(const std::vector<EntryPlace>& places) {
+    using namespace exact_texts;
+    std::string line(kInexactOpening);
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        if (i > 0) line += kEntrySeparator;
+        line += kEntryRow;
+        appendInteger(line, places[i].row);
+        line += kEntryColumn;
+        appendInteger(line, places[i].col);
+        line += kEntryEnd;
+    }
+    line += kInexactClosing;
+    line += kCrLf;
+    return line;
+}
+
+} // namespace
+
+std::optional<RationalMatrix> exactMatrixFor(CommandInput& in, int cols) {
+    if (!in.settings.exact) return std::nullopt;
+    ExactMatrixReading reading = GetExactMatrixFromText(in.n, cols, in.host.editText());
+    if (reading.inexact.empty()) return std::move(reading.values);
+    in.host.appendResult(inexactLine(reading.inexact));
+    return std::nullopt;
+}
+
+void noteDecimalsOnly(CommandInput& in, std::string_view line) {
+    if (!in.settings.exact) return;
+    std::string text(line);
+    text += kCrLf;
+    in.host.appendResult(std::move(text));
+}
+
+Outcome exactLimitFailure(CommandInput& in) { return fail(in.host, exact_texts::kTooLong); }
+
+void guardGrowth(const RationalMatrix& M) {
+    for (int i = 1; i <= M.rows(); ++i)
+        for (int j = 1; j <= M.cols(); ++j)
+            if (!withinExactLimit(M(i, j))) throw ExactLimitExceeded();
+}
+
+void guardGrowth(const RationalVector& v) {
+    for (int i = v.lo(); i <= v.hi(); ++i)
+        if (!withinExactLimit(v(i))) throw ExactLimitExceeded();
+}
+
+} // namespace quorvex
