@@ -22,6 +22,7 @@ struct GoldenCase {
     std::string command;
     std::vector<std::string> answers;
     std::string digits = "6";
+    bool exact = false; ///< "exact: yes" runs with --exact
     int exitCode = 0;
     std::vector<std::string> messages;
     std::map<std::string, std::string> sections; ///< input, previous, expected
@@ -62,6 +63,7 @@ GoldenCase parseCase(const fs::path& p) {
             if (key == "command") c.command = value;
             else if (key == "answer") c.answers.push_back(value);
             else if (key == "digits") c.digits = value;
+            else if (key == "exact") c.exact = value == "yes";
             else if (key == "exit") c.exitCode = std::stoi(value);
             else if (key == "message") c.messages.push_back(value);
         }
@@ -95,6 +97,7 @@ TEST_P(Golden, ReportMessagesAndExitStatus) {
     };
     std::string cmd = shellQuote(QUORVEX_CLI) + " " + shellQuote(c.command) + " -i " +
                       put("input.txt", c.sections.at("input")) + " -d " + shellQuote(c.digits);
+    if (c.exact) cmd += " --exact";
     for (const auto& a : c.answers) cmd += " -a " + shellQuote(a);
     if (c.sections.count("previous")) cmd += " -p " + put("previous.txt", toCrLf(c.sections.at("previous")));
     cmd += " >" + shellQuote((dir / "out.txt").string()) + " 2>" + shellQuote((dir / "err.txt").string());
