@@ -40,8 +40,12 @@ template <const Command& kCommand> void BM_Exact(benchmark::State& state) {
 }
 
 BENCHMARK(BM_Exact<commands::A_matrix>)
-    ->Name("BM_ExactA_matrix")->Arg(20)->Unit(benchmark::kMillisecond);
+    ->Name("BM_ExactA_matrix")
+    ->Arg(20)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Exact<commands::GaussTier>)
-    ->Name("BM_ExactGaussTier")->Arg(100)->Unit(benchmark::kMillisecond);
+    ->Name("BM_ExactGaussTier")
+    ->Arg(100)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -50,8 +50,10 @@ std::vector<std::string> linesAfter(const std::string& report, const std::string
     bool seen = false;
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (seen) lines.push_back(line);
-        else seen = line.rfind(heading, 0) == 0;
+        if (seen)
+            lines.push_back(line);
+        else
+            seen = line.rfind(heading, 0) == 0;
     }
     return lines;
 }
@@ -87,8 +89,10 @@ Rows randomSystem(int n, Shape shape, std::mt19937& rng) {
     for (int i = 0; i < n; ++i)
         for (int j = 0; j <= n; ++j) {
             const bool band = shape != Shape::Tridiagonal || std::abs(i - j) <= 1 || j == n;
-            if (shape == Shape::Symmetric && j < i) a[i][j] = a[j][i];
-            else if (band) a[i][j] = coef(rng);
+            if (shape == Shape::Symmetric && j < i)
+                a[i][j] = a[j][i];
+            else if (band)
+                a[i][j] = coef(rng);
         }
     for (int i = 0; i < n; ++i) a[i][i] = 10 * n + coef(rng);
     return a;
@@ -117,16 +121,15 @@ TEST_P(ExactSolvers, SolutionMultipliedBackGivesTheRightHandSide) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Methods, ExactSolvers,
-    ::testing::Values(SolverCase{&commands::Gauss_1, Shape::General},
-                      SolverCase{&commands::GaussTier, Shape::General},
-                      SolverCase{&commands::GaussFull, Shape::General},
-                      SolverCase{&commands::LU_break, Shape::General},
-                      SolverCase{&commands::TierLU, Shape::General},
-                      SolverCase{&commands::MendSqrt, Shape::Symmetric},
-                      SolverCase{&commands::Purase, Shape::Tridiagonal}),
-    [](const auto& info) { return std::string(info.param.command->id); });
+INSTANTIATE_TEST_SUITE_P(Methods, ExactSolvers,
+                         ::testing::Values(SolverCase{&commands::Gauss_1, Shape::General},
+                                           SolverCase{&commands::GaussTier, Shape::General},
+                                           SolverCase{&commands::GaussFull, Shape::General},
+                                           SolverCase{&commands::LU_break, Shape::General},
+                                           SolverCase{&commands::TierLU, Shape::General},
+                                           SolverCase{&commands::MendSqrt, Shape::Symmetric},
+                                           SolverCase{&commands::Purase, Shape::Tridiagonal}),
+                         [](const auto& info) { return std::string(info.param.command->id); });
 
 /// The inverse from the report of A_matrix.
 Rows reportedInverse(const std::string& report, int n) {
@@ -175,7 +178,8 @@ TEST(ExactInverse, HilbertSixHasItsKnownIntegerEntries) {
     for (unsigned long i = 1; i <= n; ++i)
         for (unsigned long j = 1; j <= n; ++j) {
             const mpz_class b = binomial(i + j - 2, i - 1);
-            mpz_class e = (i + j - 1) * binomial(n + i - 1, n - j) * binomial(n + j - 1, n - i) * b * b;
+            mpz_class e =
+                (i + j - 1) * binomial(n + i - 1, n - j) * binomial(n + j - 1, n - i) * b * b;
             if ((i + j) % 2 == 1) e = -e;
             EXPECT_EQ(inv[i - 1][j - 1], Rational(e)) << i << "," << j;
         }
@@ -186,9 +190,10 @@ TEST(ExactDeterminant, IsTheProductOfTheDecompositionsPivots) {
     for (int n = 1; n <= 8; ++n) {
         Rows a = randomSystem(n, Shape::General, rng);
         for (auto& row : a) row.pop_back();
-        const auto det = numbersOf(linesAfter(runExact(commands::A_range, a).result, "行列式的值为：").at(0));
-        const std::vector<std::string> u =
-            linesAfter(runExact(commands::MatrixBreak, a).result, "输出矩阵三角分解后的上三角矩阵U(n)");
+        const auto det =
+            numbersOf(linesAfter(runExact(commands::A_range, a).result, "行列式的值为：").at(0));
+        const std::vector<std::string> u = linesAfter(runExact(commands::MatrixBreak, a).result,
+                                                      "输出矩阵三角分解后的上三角矩阵U(n)");
         Rational product = 1;
         int row = 0;
         for (const std::string& line : u) {
@@ -279,7 +284,8 @@ TEST(ExactAgreement, ExactAndDecimalSolutionsAgreeToThePrintedDecimals) {
         for (int n = 2; n <= 8; ++n) {
             const Rows a = randomSystem(n, Shape::General, rng);
             const std::vector<Rational> exact = exactSolution(runExact(*command, a).result);
-            const std::vector<double> decimal = testing::solutionOf(runExact(*command, a, false).result);
+            const std::vector<double> decimal =
+                testing::solutionOf(runExact(*command, a, false).result);
             ASSERT_EQ(exact.size(), decimal.size());
             for (std::size_t i = 0; i < exact.size(); ++i)
                 EXPECT_NEAR(exact[i].get_d(), decimal[i], 1e-6) << command->id << " order " << n;

@@ -44,7 +44,9 @@ void noteDecimalsOnly(CommandInput& in, std::string_view line) {
     in.host.appendResult(std::move(text));
 }
 
-Outcome exactLimitFailure(CommandInput& in) { return fail(in.host, exact_texts::kTooLong); }
+Outcome exactLimitFailure(CommandInput& in) {
+    return fail(in.host, exact_texts::kTooLong);
+}
 
 void guardGrowth(const RationalMatrix& M) {
     for (int i = 1; i <= M.rows(); ++i)

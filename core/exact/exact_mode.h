@@ -41,8 +41,7 @@ Outcome runExact(CommandInput& in, std::string_view zeroPivotMessage, Body&& bod
 /// zeroPivotMessage for an exact zero divisor; otherwise on the decimal
 /// matrix the frame read.
 template <class Body>
-Outcome exactOrDecimal(CommandInput& in, int cols, std::string_view zeroPivotMessage,
-                       Body&& body) {
+Outcome exactOrDecimal(CommandInput& in, int cols, std::string_view zeroPivotMessage, Body&& body) {
     if (auto exact = exactMatrixFor(in, cols))
         return runExact(in, zeroPivotMessage, [&] { return body(*exact); });
     return body(in.matrix);
