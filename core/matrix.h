@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kernels/large_buffer.h"
+
 #include <cstddef>
 #include <utility>
 #include <vector>
@@ -45,7 +47,7 @@ private:
 
     int m_rows = 0;
     int m_cols = 0;
-    std::vector<T> m_data;
+    std::vector<T, LargeBufferAllocator<T>> m_data;
 };
 
 /// Vector with indices lo..hi (1-based unless a method needs another lower

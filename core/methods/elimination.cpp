@@ -3,11 +3,14 @@
 #include "arithmetic.h"
 #include "exact/exact_mode.h"
 #include "exact/exact_texts.h"
+#include "kernels/blocked_elimination.h"
+#include "kernels/full_pivot.h"
 #include "linear_routines.h"
 #include "number_text.h"
 #include "report.h"
 
 #include <algorithm>
+#include <type_traits>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -15,6 +18,14 @@
 namespace quorvex {
 
 namespace {
+
+/// Where the fast kernels take over from the reference routines here: for
+/// doubles from their order on (they are tested equal to the routines);
+/// exact numbers always take the routines.
+template <class T>
+constexpr bool fastKernelFor(int n) {
+    return std::is_same_v<T, double> && n >= kernels::kFastKernelOrder;
+}
 
 /// Forward elimination of the augmented n x (n+1) matrix A, optionally
 /// bringing the largest-magnitude entry of each column to the pivot row.
@@ -116,7 +127,12 @@ Outcome solveAndReport(CommandInput& in, const BasicMatrix<T>& B, bool columnPiv
                        const GaussTexts& texts) {
     BasicMatrix<T> A = B;
     const int dd = in.settings.decimalDigits;
-    eliminate(A, in.n, dd + 1, columnPivot, in.stop);
+    if (!fastKernelFor<T>(in.n))
+        eliminate(A, in.n, dd + 1, columnPivot, in.stop);
+    else if constexpr (std::is_same_v<T, double>)
+        kernels::eliminateFast(A, in.n, in.n + 1, dd + 1,
+                               columnPivot ? kernels::Pivoting::Column : kernels::Pivoting::None,
+                               kernels::defaultKernelSettings(&in.stop));
     const BasicVector<T> x = backSubstitute(A, in.n, dd + 1);
     return publish(in.host, gaussReport(B, A, x, inputOrder(in.n), in.n, dd, texts));
 }
@@ -176,7 +192,11 @@ Outcome gaussFull(CommandInput& in, const BasicMatrix<T>& B) {
     BasicMatrix<T> A = B;
     const int dd = in.settings.decimalDigits;
     std::vector<int> order = inputOrder(n);
-    eliminateFullPivot(A, n, dd + 1, order, in.stop);
+    if (!fastKernelFor<T>(n))
+        eliminateFullPivot(A, n, dd + 1, order, in.stop);
+    else if constexpr (std::is_same_v<T, double>)
+        kernels::eliminateFullPivotFast(A, n, dd + 1, order,
+                                        kernels::defaultKernelSettings(&in.stop));
     const BasicVector<T> x = backSubstitute(A, n, dd + 1);
     return publish(in.host, gaussReport(B, A, x, order, n, dd,
                                         {"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果：",
@@ -188,7 +208,10 @@ Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
     const int n = in.n;
     const int dd = in.settings.decimalDigits;
     BasicMatrix<T> W = extendedByIdentity(B, n);
-    reduceGaussJordan(W, n, dd + 1, in.stop);
+    if (!fastKernelFor<T>(n))
+        reduceGaussJordan(W, n, dd + 1, in.stop);
+    else if constexpr (std::is_same_v<T, double>)
+        kernels::reduceGaussJordanFast(W, n, dd + 1, kernels::defaultKernelSettings(&in.stop));
 
     Report r;
     r.reserve(estimateBlockBytes(n, 4 * n, kTwoBlanks.size()));
@@ -207,7 +230,12 @@ Outcome determinant(CommandInput& in, const BasicMatrix<T>& B) {
     const int dd = in.settings.decimalDigits;
     BasicMatrix<T> A = B;
     int exchanges = 0;
-    const T det = ColumnPivotDeterminant(A, exchanges);
+    T det;
+    if (!fastKernelFor<T>(n))
+        det = ColumnPivotDeterminant(A, exchanges);
+    else if constexpr (std::is_same_v<T, double>)
+        det = kernels::columnPivotDeterminantFast(A, exchanges,
+                                                  kernels::defaultKernelSettings(&in.stop));
 
     Report r;
     r.reserve(2 * estimateBlockBytes(n, n, kTwoBlanks.size()) + 256);

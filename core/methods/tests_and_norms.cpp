@@ -3,6 +3,7 @@
 #include "arithmetic.h"
 #include "exact/exact_mode.h"
 #include "exact/exact_texts.h"
+#include "kernels/leading_minors.h"
 #include "linear_routines.h"
 #include "norm_routines.h"
 #include "report.h"
@@ -54,8 +55,9 @@ T offDiagonalSum(const BasicMatrix<T>& B, int i, int n) {
     return sum;
 }
 
-template <class T>
-Outcome positiveDefinite(CommandInput& in, const BasicMatrix<T>& B) {
+/// minor(k) gives the k-th leading minor of B.
+template <class T, class Minor>
+Outcome positiveDefinite(CommandInput& in, const BasicMatrix<T>& B, Minor&& minor) {
     const int n = in.n;
     const NumberStyle style = NumberStyle::rounded(in.settings.decimalDigits);
     Report r;
@@ -63,7 +65,7 @@ Outcome positiveDefinite(CommandInput& in, const BasicMatrix<T>& B) {
     r.heading("以上是该矩阵的各元素").text("下面输出各阶顺序主子式的值：").newline();
     for (int k = 1; k <= n; ++k) {
         in.stop.check();
-        const T d = leadingMinor(B, k);
+        const T d = minor(k);
         r.text(kTwoBlanks).integer(k).text(" 阶顺序主子式的值为： ").number(d, style).newline();
         if (!(d > 0.0)) {
             r.newline().text("第 ").integer(k).text(" 阶顺序主子式的值不大于 0 ，该矩阵非正定。");
@@ -132,8 +134,20 @@ Outcome matrixNorms(CommandInput& in) {
 }
 
 Outcome positiveDefiniteEither(CommandInput& in) {
-    return exactOrDecimal(in, in.n, exact_texts::kZeroPivot,
-                          [&](const auto& B) { return positiveDefinite(in, B); });
+    if (auto exact = exactMatrixFor(in, in.n)) {
+        const RationalMatrix& B = *exact;
+        return runExact(in, exact_texts::kZeroPivot, [&] {
+            return positiveDefinite(in, B, [&](int k) { return leadingMinor(B, k); });
+        });
+    }
+    // Large decimal matrices take the fast kernel.
+    const Matrix& B = in.matrix;
+    const int n = in.n;
+    kernels::LeadingMinors minors(B, n < kernels::kFastKernelOrder ? 0 : n,
+                                  kernels::defaultKernelSettings(&in.stop));
+    return positiveDefinite(in, B, [&](int k) {
+        return n < kernels::kFastKernelOrder ? leadingMinor(B, k) : minors(k);
+    });
 }
 
 Outcome diagonalDominanceEither(CommandInput& in) {

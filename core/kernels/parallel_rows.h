@@ -1,0 +1,44 @@
+#pragma once
+
+#include <algorithm>
+#include <thread>
+#include <vector>
+
+namespace quorvex::kernels {
+
+/// How many threads the fast kernels may use: the processor's cores, at
+/// least 1 and at most 16.
+inline int defaultKernelThreads() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : static_cast<int>(std::min(cores, 16u));
+}
+
+/// Below this many element steps a piece of work is not worth a thread.
+inline constexpr double kWorkPerThread = 4e5;
+
+/// Runs work(first, last) over rows first..last-1, split into contiguous
+/// ranges across up to `threads` threads (the caller's thread takes the
+/// first range). Each row is touched by one range only, so the results do
+/// not depend on the number of threads.
+template <class Work>
+void parallelRows(int first, int last, int threads, double workPerRow, Work&& work) {
+    const int rows = last - first;
+    if (rows <= 0) return;
+    const double total = workPerRow * rows;
+    int parts = std::min(threads, rows);
+    parts = std::min(parts, static_cast<int>(total / kWorkPerThread) + 1);
+    if (parts <= 1) {
+        work(first, last);
+        return;
+    }
+    std::vector<std::jthread> helpers;
+    helpers.reserve(static_cast<std::size_t>(parts - 1));
+    for (int t = 1; t < parts; ++t) {
+        const int a = first + static_cast<int>(static_cast<long long>(rows) * t / parts);
+        const int b = first + static_cast<int>(static_cast<long long>(rows) * (t + 1) / parts);
+        helpers.emplace_back([&work, a, b] { work(a, b); });
+    }
+    work(first, first + static_cast<int>(static_cast<long long>(rows) / parts));
+}
+
+} // namespace quorvex::kernels

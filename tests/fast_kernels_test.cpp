@@ -1,0 +1,338 @@
+// The fast elimination kernels against the reference loops, bit for bit, on
+// random matrices of many orders and shapes: pivots anywhere, ties, zero
+// columns, huge and tiny values, infinities and NaN.
+#include "frame.h"
+#include "kernels/blocked_elimination.h"
+#include "kernels/full_pivot.h"
+#include "kernels/leading_minors.h"
+#include "kernels/rounded_update.h"
+#include "linear_routines.h"
+#include "number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace quorvex {
+namespace {
+
+using kernels::KernelSettings;
+
+enum class Shape { Decimals, SmallIntegers, ZeroColumns, Wild, Dominant };
+
+const char* shapeName(Shape s) {
+    switch (s) {
+    case Shape::Decimals:
+        return "Decimals";
+    case Shape::SmallIntegers:
+        return "SmallIntegers";
+    case Shape::ZeroColumns:
+        return "ZeroColumns";
+    case Shape::Wild:
+        return "Wild";
+    case Shape::Dominant:
+        return "Dominant";
+    }
+    return "";
+}
+
+/// One entry of a random matrix of the given shape. Small integers give
+/// many pivot ties and exact zeros; the wild shape mixes magnitudes from
+/// 1e-12 to 1e20, signed zeros, infinities and NaN.
+double entry(Shape shape, std::mt19937_64& rng, int i, int j, int n) {
+    std::uniform_int_distribution<int> small(-3, 3);
+    std::uniform_int_distribution<int> decimals(-99999, 99999);
+    std::uniform_int_distribution<int> pick(0, 99);
+    switch (shape) {
+    case Shape::Decimals:
+        return decimals(rng) / 1000.0;
+    case Shape::SmallIntegers:
+        return small(rng);
+    case Shape::ZeroColumns:
+        return (j % 7 == 3 || i % 11 == 5) ? 0.0 : small(rng) / 4.0;
+    case Shape::Dominant:
+        return i == j ? 10.0 * n + pick(rng) : decimals(rng) / 1e4;
+    case Shape::Wild:
+        break;
+    }
+    const int kind = pick(rng);
+    if (kind == 0) return std::numeric_limits<double>::infinity();
+    if (kind == 1) return -std::numeric_limits<double>::infinity();
+    if (kind == 2) return std::numeric_limits<double>::quiet_NaN();
+    if (kind < 8) return kind % 2 ? 0.0 : -0.0;
+    if (kind < 15) return decimals(rng) * 1e15;
+    if (kind < 22) return decimals(rng) * 1e-17;
+    return decimals(rng) / 7.0;
+}
+
+Matrix randomMatrix(Shape shape, int rows, int cols, std::uint64_t seed) {
+    std::mt19937_64 rng(seed);
+    Matrix m(rows, cols);
+    for (int i = 1; i <= rows; ++i)
+        for (int j = 1; j <= cols; ++j) m(i, j) = entry(shape, rng, i, j, rows);
+    return m;
+}
+
+/// Equal to the last bit. Any NaN equals any other: which of two NaN
+/// operands an instruction passes on depends on the order the compiler gave
+/// them, not on the method, and reports write every NaN alike.
+bool sameBits(double a, double b) {
+    return (std::isnan(a) && std::isnan(b)) || std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+/// Where two matrices first differ in their bits, or "" when they agree.
+std::string firstDifference(const Matrix& a, const Matrix& b) {
+    for (int i = 1; i <= a.rows(); ++i)
+        for (int j = 1; j <= a.cols(); ++j)
+            if (!sameBits(a(i, j), b(i, j))) {
+                std::ostringstream out;
+                out.precision(17);
+                out << "(" << i << "," << j << "): " << a(i, j) << " vs " << b(i, j);
+                return out.str();
+            }
+    return "";
+}
+
+// The reference loops of the commands, built from the reference routines.
+
+void referenceEliminate(Matrix& A, int n, int d, bool columnPivot) {
+    for (int k = 1; k <= n; ++k) {
+        if (columnPivot) A.swapRowRange(k, columnPivotRow(A, k, n), k, n + 1);
+        for (int i = k + 1; i <= n; ++i) eliminateRow(A, i, k, A(i, k) / A(k, k), k, n + 1, d);
+    }
+}
+
+void referenceGaussJordan(Matrix& W, int n, int d) {
+    for (int k = 1; k <= n; ++k) {
+        W.swapRowRange(k, columnPivotRow(W, k, n), k, 2 * n);
+        for (int i = 1; i <= n; ++i)
+            if (i != k) eliminateRow(W, i, k, W(i, k) / W(k, k), k, 2 * n, d);
+        const double t = W(k, k);
+        for (int j = 1; j <= 2 * n; ++j) W(k, j) = W(k, j) / t;
+    }
+}
+
+void referenceFullPivot(Matrix& A, int n, int d, std::vector<int>& order) {
+    Matrix S(n, n + 1);
+    for (int k = 1; k <= n - 1; ++k) {
+        const int m = n - k + 1;
+        CopyBlock(A, n, k, S);
+        int pr = 1, pc = 1;
+        FindLargest(S, m, pr, pc);
+        SwapRows(S, 1, pr, m);
+        SwapColumns(S, 1, pc, m);
+        SwapColumns(A, k, k + pc - 1, n);
+        if (pc != 1) std::swap(order[k - 1], order[k + pc - 2]);
+        EliminantFirst(S, m, d);
+        for (int i = 1; i <= m; ++i)
+            for (int j = 1; j <= m + 1; ++j) A(k + i - 1, k + j - 1) = S(i, j);
+    }
+}
+
+struct KernelCase {
+    Shape shape;
+    int order;
+};
+
+void PrintTo(const KernelCase& c, std::ostream* os) {
+    *os << shapeName(c.shape) << c.order;
+}
+
+class FastKernels : public ::testing::TestWithParam<KernelCase> {
+  protected:
+    std::uint64_t seed() const {
+        return 1000u * GetParam().order + static_cast<int>(GetParam().shape);
+    }
+};
+
+TEST_P(FastKernels, GaussEliminationMatchesTheReference) {
+    const int n = GetParam().order;
+    const Matrix B = randomMatrix(GetParam().shape, n, n + 1, seed());
+    for (bool pivot : {false, true}) {
+        Matrix expected = B;
+        referenceEliminate(expected, n, 7, pivot);
+        for (int threads : {1, 4}) {
+            Matrix A = B;
+            kernels::eliminateFast(A, n, n + 1, 7,
+                                   pivot ? kernels::Pivoting::Column : kernels::Pivoting::None,
+                                   KernelSettings{threads});
+            EXPECT_EQ(firstDifference(A, expected), "")
+                << "pivot " << pivot << ", threads " << threads;
+        }
+    }
+}
+
+TEST_P(FastKernels, FullPivotEliminationMatchesTheReference) {
+    const int n = GetParam().order;
+    const Matrix B = randomMatrix(GetParam().shape, n, n + 1, seed() + 4);
+    Matrix expected = B;
+    std::vector<int> expectedOrder(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) expectedOrder[static_cast<std::size_t>(i)] = i + 1;
+    std::vector<int> start = expectedOrder;
+    referenceFullPivot(expected, n, 7, expectedOrder);
+    for (int threads : {1, 4}) {
+        Matrix A = B;
+        std::vector<int> order = start;
+        kernels::eliminateFullPivotFast(A, n, 7, order, KernelSettings{threads});
+        EXPECT_EQ(firstDifference(A, expected), "") << "threads " << threads;
+        EXPECT_EQ(order, expectedOrder);
+    }
+}
+
+TEST_P(FastKernels, DeterminantMatchesTheReference) {
+    const int n = GetParam().order;
+    const Matrix B = randomMatrix(GetParam().shape, n, n, seed() + 1);
+    Matrix expected = B;
+    int expectedExchanges = -1;
+    const double expectedDet = ColumnPivotDeterminant(expected, expectedExchanges);
+    for (int threads : {1, 4}) {
+        Matrix A = B;
+        int exchanges = -1;
+        const double det =
+            kernels::columnPivotDeterminantFast(A, exchanges, KernelSettings{threads});
+        EXPECT_EQ(firstDifference(A, expected), "") << "threads " << threads;
+        EXPECT_EQ(exchanges, expectedExchanges);
+        EXPECT_TRUE(sameBits(det, expectedDet)) << det << " vs " << expectedDet;
+    }
+}
+
+TEST_P(FastKernels, GaussJordanMatchesTheReference) {
+    const int n = GetParam().order;
+    const Matrix B = randomMatrix(GetParam().shape, n, n, seed() + 2);
+    Matrix W(n, 2 * n);
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j) W(i, j) = B(i, j);
+        W(i, n + i) = 1.0;
+    }
+    for (int d : {2, 7, 17}) {
+        Matrix expected = W;
+        referenceGaussJordan(expected, n, d);
+        for (int threads : {1, 4}) {
+            Matrix A = W;
+            kernels::reduceGaussJordanFast(A, n, d, KernelSettings{threads});
+            EXPECT_EQ(firstDifference(A, expected), "")
+                << "decimals " << d << ", threads " << threads;
+        }
+    }
+}
+
+/// The minors of the positive-definite test, ahead on workers or one by
+/// one, are the reference determinants of the leading blocks; a caller that
+/// stops early (after every third minor here) leaves no worker behind.
+TEST_P(FastKernels, LeadingMinorsMatchTheReference) {
+    const int n = std::min(GetParam().order, 60);
+    const Matrix B = randomMatrix(GetParam().shape, n, n + 1, seed() + 3);
+    for (int threads : {1, 4}) {
+        for (int stopAfter : {n, (n + 2) / 3}) {
+            kernels::LeadingMinors minors(B, n, KernelSettings{threads});
+            for (int k = 1; k <= stopAfter; ++k) {
+                Matrix V(k, k);
+                for (int i = 1; i <= k; ++i)
+                    for (int j = 1; j <= k; ++j) V(i, j) = B(i, j);
+                int exchanges = 0;
+                const double expected = ColumnPivotDeterminant(V, exchanges);
+                EXPECT_TRUE(sameBits(minors(k), expected))
+                    << "order " << k << ", threads " << threads;
+            }
+        }
+    }
+}
+
+/// A stop asked for while a kernel runs ends it between its stages, the
+/// way the reference loops end.
+TEST(FastKernelsStop, EveryKernelStops) {
+    StopRequest stop;
+    stop.request();
+    const KernelSettings settings{1, &stop};
+    const int n = 64;
+    Matrix A = randomMatrix(Shape::Dominant, n, 2 * n, 5);
+    std::vector<int> order(static_cast<std::size_t>(n), 1);
+    int exchanges = 0;
+    EXPECT_THROW(kernels::eliminateFast(A, n, n + 1, 7, kernels::Pivoting::Column, settings),
+                 CommandStopped);
+    EXPECT_THROW(kernels::eliminateFullPivotFast(A, n, 7, order, settings), CommandStopped);
+    EXPECT_THROW(kernels::reduceGaussJordanFast(A, n, 7, settings), CommandStopped);
+    Matrix S = randomMatrix(Shape::Dominant, n, n, 6);
+    EXPECT_THROW(kernels::columnPivotDeterminantFast(S, exchanges, settings), CommandStopped);
+}
+
+std::vector<KernelCase> kernelCases() {
+    std::vector<int> orders;
+    for (int n = 1; n <= 40; ++n) orders.push_back(n);
+    for (int n : {47, 48, 63, 64, 65, 95, 96, 97, 129, 160, 211, 256, 300}) orders.push_back(n);
+    std::vector<KernelCase> cases;
+    for (Shape s :
+         {Shape::Decimals, Shape::SmallIntegers, Shape::ZeroColumns, Shape::Wild, Shape::Dominant})
+        for (int n : orders)
+            // The largest orders in two shapes only, to keep the suite quick.
+            if (n <= 129 || s == Shape::Decimals || s == Shape::Wild) cases.push_back({s, n});
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders, FastKernels, ::testing::ValuesIn(kernelCases()),
+                         [](const auto& info) {
+                             return std::string(shapeName(info.param.shape)) +
+                                    std::to_string(info.param.order);
+                         });
+
+/// The vector builds of the update and the generic one agree on blocks of
+/// every width around the vector sizes, at every rounding the methods use.
+TEST(RoundedUpdate, VectorAndGenericBuildsAgree) {
+    for (int cols : {1, 7, 8, 9, 15, 16, 17, 33, 70}) {
+        for (int d : {0, 1, 7, 17, 22}) {
+            const Matrix x = randomMatrix(Shape::Wild, 5, cols, 7u * cols + d);
+            const Matrix u = randomMatrix(Shape::Wild, 6, cols, 11u * cols + d);
+            const Matrix m = randomMatrix(Shape::Decimals, 5, 6, 13u * cols + d);
+            Matrix vector = x;
+            Matrix generic = x;
+            kernels::roundedUpdate({vector.row(1), cols}, {m.row(1), 6}, {u.row(1), cols}, 5, cols,
+                                   6, d);
+            kernels::roundedUpdateGeneric({generic.row(1), cols}, {m.row(1), 6}, {u.row(1), cols},
+                                          5, cols, 6, d);
+            EXPECT_EQ(firstDifference(vector, generic), "") << cols << " columns, " << d;
+        }
+    }
+}
+
+/// The vector rounding, with its quotient by multiplication and its
+/// hardware rounding, against roundTo itself on values of every magnitude
+/// at every number of decimals: integers at the scale up to 2^52 and
+/// beyond, halves, values just beside halves, and zeros of both signs.
+TEST(RoundedUpdate, RoundsAsRoundToDoes) {
+    std::mt19937_64 rng(17);
+    std::uniform_real_distribution<double> exponent(-3.0, 53.5);
+    std::uniform_int_distribution<int> nudge(-2, 2);
+    constexpr int kCount = 1 << 14;
+    for (int d = 0; d <= 22; ++d) {
+        const double p = std::pow(10.0, d);
+        std::vector<double> x(kCount), u(kCount, 1.0);
+        for (double& v : x) {
+            double y = std::floor(std::pow(2.0, exponent(rng)));
+            if (nudge(rng) == 0) y += 0.5; // a tie at the scale
+            v = y / p;
+            for (int k = nudge(rng); k != 0; k += k > 0 ? -1 : 1)
+                v = std::nextafter(v, k > 0 ? INFINITY : -INFINITY);
+            if (nudge(rng) < 0) v = -v;
+        }
+        x[0] = 0.0;
+        x[1] = -0.0;
+        std::vector<double> expected(x);
+        for (double& v : expected) v = roundTo(v - 0.0 * 1.0, d);
+        const double zero = 0.0;
+        kernels::roundedUpdate({x.data(), kCount}, {&zero, 1}, {u.data(), kCount}, 1, kCount, 1, d);
+        for (int i = 0; i < kCount; ++i)
+            ASSERT_TRUE(
+                sameBits(x[static_cast<std::size_t>(i)], expected[static_cast<std::size_t>(i)]))
+                << "decimals " << d << ", element " << i;
+    }
+}
+
+} // namespace
+} // namespace quorvex
