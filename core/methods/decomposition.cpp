@@ -206,7 +206,8 @@ Outcome luBreakEither(CommandInput& in) {
 }
 
 Outcome tierLUEither(CommandInput& in) {
-    return exactOrDecimal(in, in.n + 1, kNotSuitableHash, [&](auto& B) { return tierLU(in, B); });
+    return exactOrDecimal(in, in.n + 1, kNotSuitableHash,
+                          [&](auto& B) { return tierLU(in, B); });
 }
 
 } // namespace

@@ -10,9 +10,9 @@
 #include "report.h"
 
 #include <algorithm>
-#include <type_traits>
 #include <numeric>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace quorvex {
@@ -249,17 +249,20 @@ Outcome determinant(CommandInput& in, const BasicMatrix<T>& B) {
 }
 
 Outcome gaussFullEither(CommandInput& in) {
-    return exactOrDecimal(in, in.n + 1, exact_texts::kZeroPivot, [&](const auto& B) { return gaussFull(in, B); });
+    return exactOrDecimal(in, in.n + 1, exact_texts::kZeroPivot,
+                          [&](const auto& B) { return gaussFull(in, B); });
 }
 
 Outcome inverseEither(CommandInput& in) {
     // The inverse reads only the coefficients: the column beyond them need
     // not have an exact value.
-    return exactOrDecimal(in, in.n, exact_texts::kZeroPivot, [&](const auto& B) { return inverse(in, B); });
+    return exactOrDecimal(in, in.n, exact_texts::kZeroPivot,
+                          [&](const auto& B) { return inverse(in, B); });
 }
 
 Outcome determinantEither(CommandInput& in) {
-    return exactOrDecimal(in, in.n, exact_texts::kZeroPivot, [&](const auto& B) { return determinant(in, B); });
+    return exactOrDecimal(in, in.n, exact_texts::kZeroPivot,
+                          [&](const auto& B) { return determinant(in, B); });
 }
 
 } // namespace
