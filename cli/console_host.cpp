@@ -1,5 +1,6 @@
 #include "console_host.h"
 
+#include "document.h"
 #include "system_memory.h"
 
 #include <algorithm>
@@ -64,6 +65,20 @@ bool ConsoleHost::askYesNo(const std::string& text, const std::string& caption) 
         std::fprintf(m_err, "question: caption=%s text=%s answer=%s\n", oneLine(caption).c_str(),
                      oneLine(text).c_str(), oneLine(taken).c_str());
     return yes;
+}
+
+void ConsoleHost::appendResult(std::string piece, std::shared_ptr<const Document> document) {
+    if (m_result.empty()) {
+        m_result = std::move(piece);
+        m_document = std::move(document);
+    } else {
+        m_result.append(piece);
+        m_document.reset();
+    }
+}
+
+Document ConsoleHost::resultDocument() const {
+    return m_document ? *m_document : plainDocument(m_result);
 }
 
 std::uint64_t ConsoleHost::availableMemory() { return platform::availableMemoryBytes(); }

@@ -21,19 +21,23 @@ public:
     bool askYesNo(const std::string& text, const std::string& caption) override;
     std::string editText() override { return m_edit; }
     std::string resultText() override { return m_result; }
-    void setResultText(std::string text) override { m_result = std::move(text); }
-    void appendResult(std::string piece) override {
-        if (m_result.empty()) m_result = std::move(piece);
-        else m_result.append(piece);
+    void setResultText(std::string text) override {
+        m_result = std::move(text);
+        m_document.reset();
     }
+    void appendResult(std::string piece, std::shared_ptr<const Document> document) override;
     std::uint64_t availableMemory() override;
 
     /// The result area's text after the command.
     const std::string& result() const { return m_result; }
+    /// The result area as a document: the report when it holds exactly
+    /// one, otherwise its text line by line.
+    Document resultDocument() const;
 
 private:
     std::string m_edit;
     std::string m_result;
+    std::shared_ptr<const Document> m_document; ///< the report m_result holds, if it is one
     std::deque<std::string> m_answers;
     bool m_trace;
     std::FILE* m_err;

@@ -1,8 +1,10 @@
 // quorvex-cli: runs one method command headless and prints the result area.
 #include "console_host.h"
+#include "document.h"
 #include "input_file.h"
 #include "number_text.h"
 #include "registry.h"
+#include "render/render.h"
 #include "settings.h"
 #include "standard_streams.h"
 #include "text_codec.h"
@@ -58,14 +60,18 @@ const char* const kUsage =
     "      --exact          exact fractions: the direct methods compute in rational\n"
     "                       arithmetic and write integers and reduced fractions\n"
     "      --trace          write each dialog to standard error as it is shown\n"
+    "      --format FORMAT  write the report as text (the default, byte for byte),\n"
+    "                       latex (XeLaTeX with ctex), html (one self-contained\n"
+    "                       page) or markdown (matrices as $$ math)\n"
+    "  -o, --output FILE    write to FILE instead of standard output\n"
     "      --list           list the commands: id, a tab, the caption\n"
     "  -h, --help           show this help\n"
     "\n"
     "Exit status: 0 report written, 1 the command ended with a failure message\n"
     "(out of memory too), 3 the command stopped silently (cancel, order below 1),\n"
-    "2 usage or input error, 4 standard output could not be written (this help\n"
-    "and --list too), 130 interrupted (Ctrl+C): the command stopped cleanly and the\n"
-    "result area is written as it was before it.\n";
+    "2 usage or input error, 4 standard output or the -o file could not be written\n"
+    "(this help and --list too), 130 interrupted (Ctrl+C): the command stopped\n"
+    "cleanly and the result area is written as it was before it.\n";
 
 struct Options {
     std::string command;
@@ -73,6 +79,8 @@ struct Options {
     std::optional<std::string> previous;
     std::deque<std::string> answers;
     ReportSettings settings;
+    Format format = Format::Text;
+    std::optional<std::string> output;
     bool trace = false;
     bool list = false;
     bool help = false;
@@ -129,6 +137,14 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& o) {
             o.previous = v;
         } else if (arg == "--exact" && !inlineValue) {
             o.settings.exact = true;
+        } else if (arg == "--format") {
+            if (!value(v)) return "option " + arg + " needs a format";
+            const auto format = formatFromName(v);
+            if (!format) return "unknown format " + v + " (text, latex, html or markdown)";
+            o.format = *format;
+        } else if (arg == "-o" || arg == "--output") {
+            if (!value(v)) return "option " + arg + " needs a file name";
+            o.output = v;
         } else if (arg == "--trace" && !inlineValue) {
             o.trace = true;
         } else if (arg == "--list" && !inlineValue) {
@@ -145,6 +161,20 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& o) {
     }
     if (!o.list && !o.help && o.command.empty()) return "no command given";
     return std::nullopt;
+}
+
+/// The result area in the chosen format: the text itself, or its report
+/// rendered; an empty result area gives nothing in any format.
+std::string rendered(const cli::ConsoleHost& host, Format format) {
+    if (host.result().empty()) return {};
+    return render(host.resultDocument(), format);
+}
+
+bool writeTo(const std::string& path, const std::string& text) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    return std::fclose(f) == 0 && written;
 }
 
 void listCommands() {
@@ -196,7 +226,17 @@ static int runCli(int argc, char** argv) {
     std::signal(SIGINT, SIG_DFL);
     if (gInterrupt.requested()) std::fputs("quorvex-cli: interrupted\n", stderr);
 
-    if (!cli::writeStandardOutput(host.result())) return cli::outputLost();
+    const std::string other = o.format == Format::Text ? std::string() : rendered(host, o.format);
+    const std::string& out = o.format == Format::Text ? host.result() : other;
+    if (o.output) {
+        if (!writeTo(*o.output, out)) {
+            std::fprintf(stderr, "quorvex-cli: cannot write output file '%s': %s\n",
+                         o.output->c_str(), std::strerror(errno));
+            return cli::kExitUnwritten;
+        }
+    } else if (!cli::writeStandardOutput(out)) {
+        return cli::outputLost();
+    }
     switch (outcome) {
     case Outcome::Reported: return kExitReported;
     case Outcome::Failed: return kExitFailed;

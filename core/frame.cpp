@@ -104,8 +104,8 @@ Outcome fail(Host& host, std::string_view message) {
     return Outcome::Failed;
 }
 
-Outcome publish(Host& host, std::string report) {
-    host.appendResult(std::move(report));
+Outcome publish(Host& host, Report&& report) {
+    host.appendResult(report.take(), std::make_shared<const Document>(report.takeDocument()));
     return Outcome::Reported;
 }
 

@@ -2,6 +2,7 @@
 
 #include "host.h"
 #include "matrix.h"
+#include "report.h"
 #include "settings.h"
 
 #include <atomic>
@@ -129,7 +130,8 @@ std::string insufficientMemoryMessage(int order);
 /// returns Outcome::Failed.
 Outcome fail(Host& host, std::string_view message);
 
-/// Appends the finished report to the result area.
-Outcome publish(Host& host, std::string report);
+/// Appends the finished report to the result area, as text and as a
+/// document.
+Outcome publish(Host& host, Report&& report);
 
 } // namespace quorvex

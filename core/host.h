@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,8 @@ namespace quorvex {
 /// The application's title, shown as the caption of every dialog that a
 /// command opens without a caption of its own.
 inline constexpr std::string_view kAppTitle = "Quorvex";
+
+class Document;
 
 /// Everything a command may touch outside itself: the dialogs, the edit area
 /// and the result area. The window, the console and the tests each implement
@@ -38,10 +41,11 @@ public:
     /// Replaces the whole text of the result area.
     virtual void setResultText(std::string text) = 0;
 
-    /// Appends a finished report to the result area. The piece is handed
-    /// over whole, so a host whose area is empty can take it without a copy
-    /// (a report of tens of megabytes).
-    virtual void appendResult(std::string piece) = 0;
+    /// Appends a finished report to the result area: its text, and the same
+    /// report as a document for the other formats (export, printing). The
+    /// piece is handed over whole, so a host whose area is empty can take it
+    /// without a copy (a report of tens of megabytes).
+    virtual void appendResult(std::string piece, std::shared_ptr<const Document> document) = 0;
 
     /// Bytes of memory a command may still take, or 0 when unknown (no
     /// check is made then). Commands check it before dimensioning arrays

@@ -1,11 +1,10 @@
 #include "registry.h"
 
+#include "check/check_work.h"
 #include "methods/decomposition.h"
 #include "methods/elimination.h"
 #include "methods/iteration.h"
 #include "methods/tests_and_norms.h"
-
-#include <array>
 
 namespace quorvex {
 
@@ -45,7 +44,9 @@ constexpr MenuEntry kLayout[] = {
     other(K::SubmenuEnd, "IterativeAstringency", ""),
 };
 
-constexpr std::array<MenuEntry, 0> kAnalysisLayout{};
+constexpr MenuEntry kAnalysisLayout[] = {
+    item(commands::CheckWork),
+};
 
 } // namespace
 

@@ -9,28 +9,47 @@ namespace quorvex {
 namespace {
 
 inline char* styledNumber(char* buf, double v, NumberStyle style) {
-    if (style.decimals != NumberStyle::kPlain) return writeRounded(buf, v, style.decimals);
-    return writeNumber(buf, v);
+    return writeStyled(buf, v, style);
+}
+
+/// Copies columns firstCol..cols of rows 1..rows into the document, which
+/// keeps them as doubles: writing them in another format costs nothing
+/// until a renderer asks.
+std::size_t recordNumbers(Document& d, const Matrix& m, int rows, int cols, int firstCol) {
+    const std::size_t first = d.numberCount();
+    if (rows <= 0 || cols < firstCol) return first;
+    const auto width = static_cast<std::size_t>(cols - firstCol + 1);
+    double* out = d.appendNumbers(static_cast<std::size_t>(rows) * width);
+    for (int i = 1; i <= rows; ++i, out += width)
+        std::copy_n(m.row(i) + (firstCol - 1), width, out);
+    return first;
 }
 
 } // namespace
 
 Report& Report::text(std::string_view s) {
     m_text.append(s);
+    m_document.addText(s);
     return *this;
 }
 
-Report& Report::newline() { return text(kCrLf); }
+Report& Report::newline() {
+    m_text.append(kCrLf);
+    m_document.add(piece::LineBreak{});
+    return *this;
+}
 
 Report& Report::number(double v, NumberStyle style) {
     char buf[kMaxNumberText];
     char* end = styledNumber(buf, v, style);
     m_text.append(buf, static_cast<std::size_t>(end - buf));
+    m_document.add(piece::Number{v, style});
     return *this;
 }
 
 Report& Report::integer(long long v) {
     appendInteger(m_text, v);
+    m_document.add(piece::Integer{v});
     return *this;
 }
 
@@ -62,76 +81,107 @@ Report& Report::matrixBlock(const Matrix& m, int rows, int cols, std::string_vie
         for (char c : rowEnd) *out++ = c;
     }
     m_text.append(chunk, static_cast<std::size_t>(out - chunk));
+    if (rows > 0 && cols >= firstCol)
+        m_document.add(piece::MatrixBlock{rows, cols - firstCol + 1, style, std::string(separator),
+                                          std::string(rowEnd), 0,
+                                          recordNumbers(m_document, m, rows, cols, firstCol)});
+    return *this;
+}
+
+Report& Report::augmented() {
+    if (piece::MatrixBlock* m = m_document.lastBlock()) m->barAfter = m->cols - 1;
+    return *this;
+}
+
+Report& Report::barAfter(int columns) {
+    if (piece::MatrixBlock* m = m_document.lastBlock()) m->barAfter = columns;
     return *this;
 }
 
 Report& Report::vectorLine(const Vector& v, int first, int last, std::string_view separator,
                            NumberStyle style) {
+    if (last < first) return *this;
+    const std::size_t at = m_document.numberCount();
+    double* out = m_document.appendNumbers(static_cast<std::size_t>(last - first + 1));
+    char buf[kMaxNumberText];
     for (int i = first; i <= last; ++i) {
         m_text.append(separator);
-        number(v(i), style);
+        m_text.append(buf, styledNumber(buf, v(i), style));
+        *out++ = v(i);
     }
+    m_document.add(piece::NumberRow{last - first + 1, style, std::string(separator), at});
     return *this;
 }
 
-Report& Report::number(const Rational& q, NumberStyle) {
-    m_text.append(rationalText(q));
-    return *this;
-}
+// Exact numbers go into the document as text: every format shows the
+// fraction as the plain report writes it.
+Report& Report::number(const Rational& q, NumberStyle) { return text(rationalText(q)); }
 
 Report& Report::matrixBlock(const RationalMatrix& m, int rows, int cols,
                             std::string_view separator, NumberStyle style, int firstCol,
                             std::string_view rowEnd) {
     for (int i = 1; i <= rows; ++i) {
-        for (int j = firstCol; j <= cols; ++j) {
-            m_text.append(separator);
-            number(m(i, j), style);
-        }
-        m_text.append(rowEnd);
+        for (int j = firstCol; j <= cols; ++j) text(separator).number(m(i, j), style);
+        text(rowEnd);
     }
     return *this;
 }
 
 Report& Report::vectorLine(const RationalVector& v, int first, int last,
                            std::string_view separator, NumberStyle style) {
-    for (int i = first; i <= last; ++i) {
-        m_text.append(separator);
-        number(v(i), style);
-    }
+    for (int i = first; i <= last; ++i) text(separator).number(v(i), style);
     return *this;
 }
 
 Report& Report::indexedValue(std::string_view name, int index, const Rational& value,
                              NumberStyle style) {
-    m_text.append(name);
-    m_text.push_back('(');
-    appendInteger(m_text, index);
-    m_text.append(")=");
-    number(value, style);
-    m_text.append(kCrLf);
-    return *this;
+    text(name).text("(").integer(index).text(")=").number(value, style);
+    return newline();
+}
+
+Report& Report::indexedValueAfterBreak(std::string_view name, int index, const Rational& value,
+                                       NumberStyle style) {
+    newline().text(name).text("(").integer(index).text(")=");
+    return number(value, style);
 }
 
 Report& Report::heading(std::string_view h) {
     m_text.append(kCrLf);
     m_text.append(h);
     m_text.append(kCrLf);
+    m_document.add(piece::Heading{std::string(h)});
     return *this;
 }
 
-Report& Report::indexedValue(std::string_view name, int index, double value, NumberStyle style) {
+void Report::appendIndexedValue(std::string_view name, int index, double value,
+                                NumberStyle style) {
     m_text.append(name);
     m_text.push_back('(');
     appendInteger(m_text, index);
     m_text.append(")=");
-    number(value, style);
+    char buf[kMaxNumberText];
+    m_text.append(buf, styledNumber(buf, value, style));
+}
+
+Report& Report::indexedValue(std::string_view name, int index, double value, NumberStyle style) {
+    appendIndexedValue(name, index, value, style);
     m_text.append(kCrLf);
+    m_document.add(piece::IndexedValue{std::string(name), index, value, style, false});
+    return *this;
+}
+
+Report& Report::indexedValueAfterBreak(std::string_view name, int index, double value,
+                                       NumberStyle style) {
+    m_text.append(kCrLf);
+    appendIndexedValue(name, index, value, style);
+    m_document.add(piece::IndexedValue{std::string(name), index, value, style, true});
     return *this;
 }
 
 Report& Report::title(std::string_view t) {
     m_text.append(kCrLf);
     m_text.append(t);
+    m_document.add(piece::Title{std::string(t)});
     return *this;
 }
 

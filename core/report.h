@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document.h"
 #include "exact/rational.h"
 #include "matrix.h"
 
@@ -7,16 +8,6 @@
 #include <string_view>
 
 namespace quorvex {
-
-/// How a number is shown in a report: in full (kPlain) or rounded to a
-/// number of decimals first.
-struct NumberStyle {
-    static constexpr int kPlain = -1;
-    int decimals = kPlain;
-
-    static NumberStyle plain() { return {}; }
-    static NumberStyle rounded(int d) { return NumberStyle{d}; }
-};
 
 inline constexpr std::string_view kCrLf = "\r\n";
 
@@ -26,7 +17,8 @@ inline constexpr std::string_view kFourBlanks = "    ";
 inline constexpr std::string_view kFiveBlanks = "     ";
 
 /// Builds a report in one buffer, piece by piece, in the forms every method
-/// shares; the command hands the finished text to the result area.
+/// shares, and records the same pieces as a Document for the other formats;
+/// the command hands both to the result area (publish).
 class Report {
 public:
     /// Appends literal text.
@@ -47,6 +39,12 @@ public:
     /// for blocks whose rows stand apart) after the row.
     Report& matrixBlock(const Matrix& m, int rows, int cols, std::string_view separator,
                         NumberStyle style, int firstCol = 1, std::string_view rowEnd = kCrLf);
+    /// Marks the block written last as augmented: its last column is the
+    /// right-hand side.
+    Report& augmented();
+    /// Marks the block written last as split by a vertical bar after this
+    /// many columns.
+    Report& barAfter(int columns);
     /// The same block of exact numbers.
     Report& matrixBlock(const RationalMatrix& m, int rows, int cols, std::string_view separator,
                         NumberStyle style, int firstCol = 1, std::string_view rowEnd = kCrLf);
@@ -61,17 +59,30 @@ public:
     Report& heading(std::string_view h);
     /// name(index)=value CR LF, as in x(2)=1.5.
     Report& indexedValue(std::string_view name, int index, double value, NumberStyle style);
+    /// CR LF, then name(index)=value.
+    Report& indexedValueAfterBreak(std::string_view name, int index, double value,
+                                   NumberStyle style);
     /// name(index)=value CR LF with an exact value.
     Report& indexedValue(std::string_view name, int index, const Rational& value,
                          NumberStyle style);
+    /// CR LF, then name(index)=value with an exact value.
+    Report& indexedValueAfterBreak(std::string_view name, int index, const Rational& value,
+                                   NumberStyle style);
     /// CR LF and the title, no line break after it.
     Report& title(std::string_view t);
 
+    /// The finished text, moved out.
     std::string take() { return std::move(m_text); }
+    /// The finished document, moved out.
+    Document takeDocument() { return std::move(m_document); }
+    const Document& document() const { return m_document; }
     void reserve(std::size_t bytes) { m_text.reserve(bytes); }
 
 private:
+    void appendIndexedValue(std::string_view name, int index, double value, NumberStyle style);
+
     std::string m_text;
+    Document m_document;
 };
 
 /// Bytes a block of rows x cols numbers may take, for reserving.

@@ -83,6 +83,11 @@ std::vector<HelpExample> allExamples() {
             }
             e.name = entry.path().stem().string() + "_" +
                      (e.command.empty() ? "unmarked" + std::to_string(examples.size()) : e.command);
+            // A page may work one command more than once.
+            if (const auto same =
+                    std::count_if(examples.begin(), examples.end(),
+                                  [&](const HelpExample& o) { return o.name.starts_with(e.name); }))
+                e.name += "_" + std::to_string(same + 1);
             e.input = input;
             e.report = blockText(text);
             examples.push_back(e);

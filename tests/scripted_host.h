@@ -45,13 +45,17 @@ public:
     std::string editText() override { return m_edit; }
     std::string resultText() override { return result; }
     void setResultText(std::string text) override { result = std::move(text); }
-    void appendResult(std::string piece) override { result.append(piece); }
+    void appendResult(std::string piece, std::shared_ptr<const Document> doc) override {
+        result.append(piece);
+        document = std::move(doc);
+    }
 
     /// Runs a command here with this host's settings.
     Outcome run(const Command& command) { return runCommand(command, *this, settings); }
 
     ReportSettings settings;
     std::string result;
+    std::shared_ptr<const Document> document; ///< the last report published
     std::vector<Dialog> dialogs;
     std::vector<std::string> messages;
 

@@ -38,8 +38,8 @@ public:
     void setResultText(std::string text) override {
         inGui([&] { m_gui.setResultText(std::move(text)); });
     }
-    void appendResult(std::string piece) override {
-        inGui([&] { m_gui.appendResult(std::move(piece)); });
+    void appendResult(std::string piece, std::shared_ptr<const Document> document) override {
+        inGui([&] { m_gui.appendResult(std::move(piece), std::move(document)); });
     }
     std::uint64_t availableMemory() override { return m_gui.availableMemory(); }
 

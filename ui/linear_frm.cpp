@@ -6,6 +6,7 @@
 #include "file_commands.h"
 #include "messages.h"
 #include "qt_dialogs.h"
+#include "report_export.h"
 #include "status_panels.h"
 #include "text_areas.h"
 #include "toolbar.h"
@@ -49,6 +50,7 @@ LinearFrm::LinearFrm(DialogProvider* dialogs)
     m_files = std::make_unique<FileCommands>(
         FileCommandParts{m_dialogs, *this, *m_edit, *m_result, *m_status, *m_layout, *m_progress});
     m_editing = std::make_unique<EditCommands>(*m_edit, *m_result);
+    m_export = new ReportExport(m_dialogs, *this, *m_result, *m_status, *m_menus.file);
     m_commands =
         std::make_unique<CommandController>(m_dialogs, *this, *m_edit, *m_result, *m_settings);
     connectFileAndEditMenus();

@@ -18,6 +18,7 @@ class DialogProvider;
 class DisplaySettings;
 class EditCommands;
 class FileCommands;
+class ReportExport;
 class ResultArea;
 class StatusPanels;
 class WindowLayout;
@@ -79,6 +80,7 @@ private:
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<EditCommands> m_editing;
     std::unique_ptr<CommandController> m_commands;
+    ReportExport* m_export = nullptr; ///< owned by the window (a QObject child)
     QObject* m_focusedArea = nullptr; ///< the text area that last had the focus
 };
 

@@ -64,14 +64,20 @@ std::string QtHost::resultText() { return result(); }
 
 void QtHost::setResultText(std::string text) {
     m_result = std::move(text);
+    m_document.reset();
     m_resultChanged = true;
 }
 
-void QtHost::appendResult(std::string piece) {
+void QtHost::appendResult(std::string piece, std::shared_ptr<const Document> document) {
     std::string& area = changedResult();
     // Every command empties the area first: the report is taken over whole.
-    if (area.empty()) area = std::move(piece);
-    else area.append(piece);
+    if (area.empty()) {
+        area = std::move(piece);
+        m_document = std::move(document);
+    } else {
+        area.append(piece);
+        m_document.reset();
+    }
 }
 
 void QtHost::showResult() {
@@ -84,7 +90,10 @@ std::uint64_t QtHost::availableMemory() { return platform::availableMemoryBytes(
 
 void QtHost::finish() {
     if (!m_resultChanged) return;
-    m_resultArea.setText(std::move(*m_result));
+    // A text put back as it was (a command stopped for want of memory)
+    // keeps the report it shows.
+    if (m_document || *m_result != m_resultArea.text())
+        m_resultArea.setReport(std::move(*m_result), std::move(m_document));
     m_result.reset();
     m_resultChanged = false;
 }

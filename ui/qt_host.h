@@ -29,7 +29,7 @@ public:
     std::string editText() override;
     std::string resultText() override;
     void setResultText(std::string text) override;
-    void appendResult(std::string piece) override;
+    void appendResult(std::string piece, std::shared_ptr<const Document> document) override;
     std::uint64_t availableMemory() override;
 
     /// Hands the result area its new text, when the command changed it.
@@ -46,6 +46,7 @@ private:
     ResultArea& m_resultArea;
     std::optional<std::string> m_editText;
     std::optional<std::string> m_result;
+    std::shared_ptr<const Document> m_document; ///< the report m_result holds, if it is one
     bool m_resultChanged = false;
 };
 

@@ -90,15 +90,19 @@ qsizetype utf16Length(const std::string& text) {
     return n;
 }
 
-void ResultArea::setText(std::string text) {
+void ResultArea::setText(std::string text) { setReport(std::move(text), nullptr); }
+
+void ResultArea::setReport(std::string text, std::shared_ptr<const Document> document) {
     // Built before anything changes: when memory runs out here, the area
     // keeps its old text.
     const QString shown = QString::fromStdString(text);
     m_text = std::move(text);
+    m_document = std::move(document);
     try {
         m_view.setPlainText(shown);
     } catch (const std::bad_alloc&) {
         m_text.clear();
+        m_document.reset();
         m_view.clear();
         throw;
     }

@@ -2,10 +2,15 @@
 
 #include <QString>
 
+#include <memory>
 #include <string>
 
 class QPlainTextEdit;
 class QTextCursor;
+
+namespace quorvex {
+class Document;
+}
 
 namespace quorvex::ui {
 
@@ -46,7 +51,12 @@ public:
     QPlainTextEdit& view() const { return m_view; }
     const std::string& text() const { return m_text; }
     void setText(std::string text);
+    /// Shows a report: its text, and the document it was written from.
+    void setReport(std::string text, std::shared_ptr<const Document> document);
     void clear() { setText({}); }
+    /// The report the area shows as a document, or nothing when its text
+    /// did not come from one report.
+    const std::shared_ptr<const Document>& document() const { return m_document; }
     /// Empty once leading and trailing blanks (spaces) are removed.
     bool isBlank() const;
     /// The length of the text in characters (a CR LF break counts two).
@@ -55,6 +65,7 @@ public:
 private:
     QPlainTextEdit& m_view;
     std::string m_text;
+    std::shared_ptr<const Document> m_document;
 };
 
 } // namespace quorvex::ui

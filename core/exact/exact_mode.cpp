@@ -2,7 +2,6 @@
 
 #include "exact/exact_matrix.h"
 #include "exact/exact_texts.h"
-#include "number_text.h"
 #include "report.h"
 
 #include <string>
@@ -11,20 +10,18 @@ namespace quorvex {
 
 namespace {
 
-std::string inexactLine(const std::vector<EntryPlace>& places) {
+/// The line naming the entries with no exact value.
+Report inexactLine(const std::vector<EntryPlace>& places) {
     using namespace exact_texts;
-    std::string line(kInexactOpening);
+    Report r;
+    r.text(kInexactOpening);
     for (std::size_t i = 0; i < places.size(); ++i) {
-        if (i > 0) line += kEntrySeparator;
-        line += kEntryRow;
-        appendInteger(line, places[i].row);
-        line += kEntryColumn;
-        appendInteger(line, places[i].col);
-        line += kEntryEnd;
+        if (i > 0) r.text(kEntrySeparator);
+        r.text(kEntryRow).integer(places[i].row).text(kEntryColumn).integer(places[i].col);
+        r.text(kEntryEnd);
     }
-    line += kInexactClosing;
-    line += kCrLf;
-    return line;
+    r.text(kInexactClosing).newline();
+    return r;
 }
 
 } // namespace
@@ -33,15 +30,15 @@ std::optional<RationalMatrix> exactMatrixFor(CommandInput& in, int cols) {
     if (!in.settings.exact) return std::nullopt;
     ExactMatrixReading reading = GetExactMatrixFromText(in.n, cols, in.host.editText());
     if (reading.inexact.empty()) return std::move(reading.values);
-    in.host.appendResult(inexactLine(reading.inexact));
+    publish(in.host, inexactLine(reading.inexact));
     return std::nullopt;
 }
 
 void noteDecimalsOnly(CommandInput& in, std::string_view line) {
     if (!in.settings.exact) return;
-    std::string text(line);
-    text += kCrLf;
-    in.host.appendResult(std::move(text));
+    Report r;
+    r.text(line).newline();
+    publish(in.host, std::move(r));
 }
 
 Outcome exactLimitFailure(CommandInput& in) {

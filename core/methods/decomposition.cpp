@@ -133,7 +133,7 @@ Outcome matrixBreak(CommandInput& in, const BasicMatrix<T>& A) {
     r.matrixBlock(L, n, n, kFourBlanks, rounded);
     r.heading("输出矩阵三角分解后的上三角矩阵U(n)");
     spacedRows(r, U, n, rounded);
-    return publish(in.host, r.take());
+    return publish(in.host, std::move(r));
 }
 
 template <class T>
@@ -162,7 +162,7 @@ Outcome luBreak(CommandInput& in, const BasicMatrix<T>& B) {
     r.heading(kNumberedSolutionHeading);
     valueLines(r, "x", X, n, NumberStyle::rounded(dd));
     r.title("LU分解法解线性方程组");
-    return publish(in.host, r.take());
+    return publish(in.host, std::move(r));
 }
 
 template <class T>
@@ -192,7 +192,7 @@ Outcome tierLU(CommandInput& in, BasicMatrix<T>& B) {
     r.heading(kNumberedSolutionHeading);
     valueLines(r, "x", x, n, rounded);
     r.title("列主元三角分解法解线性方程组");
-    return publish(in.host, r.take());
+    return publish(in.host, std::move(r));
 }
 
 Outcome matrixBreakEither(CommandInput& in) {

@@ -20,10 +20,7 @@ constexpr std::string_view kSymmetricOpening =
 template <class T>
 void valuesAfterBreaks(Report& r, std::string_view name, const BasicVector<T>& v, int n,
                        NumberStyle style) {
-    for (int i = 1; i <= n; ++i) {
-        r.newline().text(name).text("(").integer(i).text(")=");
-        r.number(v(i), style);
-    }
+    for (int i = 1; i <= n; ++i) r.indexedValueAfterBreak(name, i, v(i), style);
 }
 
 /// Column j of L below the diagonal, copied to a contiguous buffer: at[t-1]
@@ -184,7 +181,7 @@ Outcome sqrtRoot(CommandInput& in) {
     symmetricClosing(r, Y, NumberStyle::rounded(dd + 1), X, n, dd);
     r.title("平方根法解线性方程组。").newline();
     r.text("注意：本方法仅对未知数x的系数矩阵是对称正定矩阵时有效。");
-    return publish(in.host, r.take());
+    return publish(in.host, std::move(r));
 }
 
 template <class T>
@@ -206,7 +203,7 @@ Outcome mendSqrt(CommandInput& in, const BasicMatrix<T>& B) {
     symmetricClosing(r, Y, NumberStyle::rounded(dd), X, n, dd);
     r.title("改进的平方根法解线性方程组").newline();
     r.text("注意：本方法仅对未知数x的系数矩阵是对称矩阵时有效。");
-    return publish(in.host, r.take());
+    return publish(in.host, std::move(r));
 }
 
 template <class T>
@@ -227,7 +224,7 @@ Outcome purase(CommandInput& in, BasicMatrix<T>& M) {
     valueLines(r, "x", solved.x, n, NumberStyle::rounded(dd));
     r.title("追赶法解三对角线性方程组。").newline();
     r.text("注意：本方法仅适合于三对角线性方程组。");
-    return publish(in.host, r.take());
+    return publish(in.host, std::move(r));
 }
 
 Outcome mendSqrtEither(CommandInput& in) {

@@ -101,19 +101,19 @@ struct GaussTexts {
 /// The elimination report; unknowns[i-1] labels x(i), the unknown's number
 /// in the input.
 template <class T>
-std::string gaussReport(const BasicMatrix<T>& B, const BasicMatrix<T>& A, const BasicVector<T>& x,
+Report gaussReport(const BasicMatrix<T>& B, const BasicMatrix<T>& A, const BasicVector<T>& x,
                         const std::vector<int>& unknowns, int n, int dd, const GaussTexts& texts) {
     Report r;
     r.reserve(2 * estimateBlockBytes(n, n + 1, kTwoBlanks.size()) + 64 * static_cast<std::size_t>(n));
-    r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain());
+    r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
     r.heading(texts.eliminatedHeading);
-    r.matrixBlock(A, n, n + 1, kTwoBlanks, NumberStyle::rounded(dd));
+    r.matrixBlock(A, n, n + 1, kTwoBlanks, NumberStyle::rounded(dd)).augmented();
     r.heading(texts.solutionHeading);
     for (int i = 1; i <= n; ++i)
         r.indexedValue("x", unknowns[i - 1], x(i), NumberStyle::rounded(dd));
     r.title(texts.title);
     if (texts.lineBreakAfterTitle) r.newline();
-    return r.take();
+    return r;
 }
 
 std::vector<int> inputOrder(int n) {
@@ -217,11 +217,11 @@ Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
     r.reserve(estimateBlockBytes(n, 4 * n, kTwoBlanks.size()));
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
     r.heading("输出矩阵选主元、消元后的结果");
-    r.matrixBlock(W, n, 2 * n, kTwoBlanks, NumberStyle::rounded(dd + 1));
+    r.matrixBlock(W, n, 2 * n, kTwoBlanks, NumberStyle::rounded(dd + 1)).barAfter(n);
     r.heading("矩阵的逆为：");
     r.matrixBlock(W, n, 2 * n, kTwoBlanks, NumberStyle::rounded(dd), n + 1);
     r.newline().title("选主元消去法的应用——求矩阵的逆。");
-    return publish(in.host, r.take());
+    return publish(in.host, std::move(r));
 }
 
 template <class T>
@@ -245,7 +245,7 @@ Outcome determinant(CommandInput& in, const BasicMatrix<T>& B) {
     r.newline().text("行、列共交换 ").integer(exchanges).text(" 次").newline();
     r.heading("行列式的值为：").text("   ").number(det, NumberStyle::rounded(dd));
     r.newline().title("选主元消去法的应用——求行列式的值。");
-    return publish(in.host, r.take());
+    return publish(in.host, std::move(r));
 }
 
 Outcome gaussFullEither(CommandInput& in) {

@@ -120,18 +120,18 @@ std::optional<int> iterate(Sweep sweep, const Matrix& Ab, int n, Iterate& x0, It
     }
 }
 
-std::string iterationReport(const Matrix& Ab, int n, int k, const Iterate& x, int dd,
+Report iterationReport(const Matrix& Ab, int n, int k, const Iterate& x, int dd,
                             const IterationMethod& method, double w) {
     Report r;
     r.reserve(estimateBlockBytes(n, n + 1, kTwoBlanks.size()) + 32 * static_cast<std::size_t>(n) + 256);
-    r.matrixBlock(Ab, n, n + 1, kTwoBlanks, NumberStyle::plain());
+    r.matrixBlock(Ab, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
     r.newline();
     if (method.asksFactor) r.text("松弛因子 w=").number(w, NumberStyle::plain()).newline();
     r.text("迭代").integer(k).text("次 ， 求得方程组的解为：").newline();
     for (int i = 1; i <= n; ++i)
         r.indexedValue("x", i, x[static_cast<std::size_t>(i - 1)], NumberStyle::rounded(dd));
     r.title(method.title);
-    return r.take();
+    return r;
 }
 
 Outcome runIteration(CommandInput& in, const IterationMethod& method) {

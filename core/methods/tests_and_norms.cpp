@@ -69,11 +69,12 @@ Outcome positiveDefinite(CommandInput& in, const BasicMatrix<T>& B, Minor&& mino
         r.text(kTwoBlanks).integer(k).text(" 阶顺序主子式的值为： ").number(d, style).newline();
         if (!(d > 0.0)) {
             r.newline().text("第 ").integer(k).text(" 阶顺序主子式的值不大于 0 ，该矩阵非正定。");
-            return publish(in.host, r.newline().take());
+            r.newline();
+            return publish(in.host, std::move(r));
         }
     }
     r.newline().text(isSymmetric(B, n) ? kPositiveDefinite : kNotSymmetric).newline();
-    return publish(in.host, r.take());
+    return publish(in.host, std::move(r));
 }
 
 template <class T>
@@ -86,12 +87,12 @@ Outcome diagonalDominance(CommandInput& in, const BasicMatrix<T>& B) {
         if (magnitude(B(i, i)) > offDiagonalSum(B, i, n)) continue;
         r.text("第 ").integer(i).text(" 行对角元素的绝对值不严格大于同行的其他元素的绝对值之和");
         r.newline().newline().text("因此该矩阵不是严格对角占优矩阵。").newline();
-        return publish(in.host, r.take());
+        return publish(in.host, std::move(r));
     }
     r.text("该矩阵每一行对角元素的绝对值都严格大于同行的其他元素的绝对值之和").newline();
     r.newline().text("因此该矩阵是严格对角占优矩阵。").newline();
     r.newline().text("同时该矩阵也为非奇异矩阵。");
-    return publish(in.host, r.take());
+    return publish(in.host, std::move(r));
 }
 
 Outcome vectorNorms(CommandInput& in) {
@@ -113,7 +114,7 @@ Outcome vectorNorms(CommandInput& in) {
     r.newline().text("向量的2范数为： ");
     r.number(std::sqrt(s2), NumberStyle::rounded(in.settings.decimalDigits));
     r.newline().text("向量的无穷范数为： ").number(m, NumberStyle::plain()).newline();
-    return publish(in.host, r.take());
+    return publish(in.host, std::move(r));
 }
 
 Outcome matrixNorms(CommandInput& in) {
@@ -130,7 +131,7 @@ Outcome matrixNorms(CommandInput& in) {
     r.text("矩阵的F范数为： ").number(frobeniusNorm(A, n), rounded).newline().newline();
     r.text("矩阵的无穷范数为： ").number(rowSumNorm(A, n), NumberStyle::plain());
     r.newline().newline();
-    return publish(in.host, r.take());
+    return publish(in.host, std::move(r));
 }
 
 Outcome positiveDefiniteEither(CommandInput& in) {

@@ -39,7 +39,10 @@ private slots:
         // The methods menu itself is the registry's layout, checked there.
         for (const char* listing :
              {"FileMenu|文件(&F) FileNew|新建|Ctrl+N FileOpen|打开|Ctrl+O FileSave|保存|Ctrl+S "
-              "FileSaveAS|另存为| FileExit|退出|",
+              "FileSaveAS|另存为| FileExport|导出(&E)| FilePrintPreview|打印预览(&V)| "
+              "FilePrint|打印(&P)|Ctrl+P FileExit|退出|",
+              "FileExport|导出(&E) FileExportLatex|LaTeX (*.tex)| FileExportHtml|HTML (*.html)| "
+              "FileExportMarkdown|Markdown (*.md)| FileExportPdf|PDF (*.pdf)|",
               "EditMenu|编辑(&E) EditSelectAll|全选(&A)|Ctrl+A Edit|撤消|Ctrl+Z EditCut|剪切|Ctrl+X "
               "EditCopy|复制|Ctrl+C EditPaste|粘贴|Ctrl+V EditDelete|删除(&L)|Del",
               "Format|显示(&V) FormatStyle|字体| FormatBackColor|背景色| "

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "check/entry.h"
+#include "matrix.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace quorvex::check {
+
+/// What the edit area holds for a check: the system, the student's
+/// matrices in the order written, and perhaps the student's solution.
+struct CheckInput {
+    EntryMatrix system;
+    Matrix echo; ///< the system as the matrix reader gives it
+    std::vector<EntryMatrix> steps;
+    std::optional<EntryRow> solution;
+};
+
+/// Reads the blocks of the edit area for an order n: the first block is the
+/// system, n rows read as the matrix reader reads them (a row short of
+/// numbers takes the rest from the row above); every later block n rows of
+/// n+1 numbers; a last block of one row of n numbers the solution. Gives
+/// the message to show when the blocks are not of that shape.
+std::variant<CheckInput, std::string> readCheckInput(std::string_view editText, int n);
+
+} // namespace quorvex::check

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "check/check_input.h"
+#include "check/step_check.h"
+#include "report.h"
+
+namespace quorvex::check {
+
+/// The text of the operation that made row `row` (0-based) from the previous
+/// block's rows: "第3行 − 0.5 × 第1行", "2 × 第2行 − 3 × 第1行",
+/// "第2行 = 第3行"; multipliers written to `decimals` places at most.
+std::string operationText(const Combination& c, int row, int decimals);
+
+/// Appends step k's findings; returns whether the step is right.
+bool writeStep(Report& r, int k, const StepFinding& step, const EntryMatrix& after, int decimals);
+
+/// Appends the check of the solution, step k, by substitution into the
+/// system; returns whether every equation holds within the tolerance of
+/// the unknowns as written.
+bool writeSolution(Report& r, int k, const EntryMatrix& system, const EntryRow& x, int decimals);
+
+} // namespace quorvex::check

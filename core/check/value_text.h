@@ -1,0 +1,23 @@
+#pragma once
+
+#include "check/entry.h"
+
+#include <gmpxx.h>
+
+#include <string>
+
+namespace quorvex::check {
+
+/// q rounded to d decimals (halves to even), without trailing zeros.
+std::string decimalText(const mpq_class& q, int d);
+
+/// A multiplier or a computed value as a reader wants it: an integer, a
+/// decimal that ends within `decimals` places, a fraction with a small
+/// denominator, or else the decimal rounded to `decimals` places.
+std::string valueText(const mpq_class& q, int decimals);
+
+/// What a written entry should have been, in the way it was written: a
+/// decimal rounded to as many places, an exact number exactly.
+std::string expectedText(const Entry& written, const mpq_class& expected, int decimals);
+
+} // namespace quorvex::check
