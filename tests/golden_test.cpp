@@ -132,6 +132,7 @@ TEST_P(Golden, DocumentWritesBackTheText) {
     if (!command || !c.format.empty() || c.exitCode != 0) GTEST_SKIP();
     quorvex::testing::ScriptedHost host(c.sections.at("input"), c.answers,
                                         quorvex::decimalDigitsFromAnswer(c.digits));
+    host.settings.exact = c.exact;
     host.run(*command);
     if (!host.document) GTEST_SKIP() << "no report";
     EXPECT_EQ(quorvex::renderText(*host.document), host.result);

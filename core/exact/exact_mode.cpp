@@ -34,11 +34,8 @@ std::optional<RationalMatrix> exactMatrixFor(CommandInput& in, int cols) {
     return std::nullopt;
 }
 
-void noteDecimalsOnly(CommandInput& in, std::string_view line) {
-    if (!in.settings.exact) return;
-    Report r;
-    r.text(line).newline();
-    publish(in.host, std::move(r));
+void noteDecimalsOnly(Report& r, const ReportSettings& settings, std::string_view line) {
+    if (settings.exact) r.text(line).newline();
 }
 
 Outcome exactLimitFailure(CommandInput& in) {

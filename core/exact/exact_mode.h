@@ -3,6 +3,7 @@
 #include "arithmetic.h"
 #include "exact/rational.h"
 #include "frame.h"
+#include "report.h"
 
 #include <optional>
 #include <string_view>
@@ -16,9 +17,9 @@ namespace quorvex {
 /// the command goes on in decimals.
 std::optional<RationalMatrix> exactMatrixFor(CommandInput& in, int cols);
 
-/// In exact mode, puts the line saying why this command runs in decimals
-/// into the result area; otherwise nothing.
-void noteDecimalsOnly(CommandInput& in, std::string_view line);
+/// In exact mode, opens the report with the line saying why this command
+/// runs in decimals; otherwise nothing.
+void noteDecimalsOnly(Report& r, const ReportSettings& settings, std::string_view line);
 
 /// Shows the message of growth past kMaxExactDigits; Outcome::Failed.
 Outcome exactLimitFailure(CommandInput& in);

@@ -166,7 +166,6 @@ void keepBand(BasicMatrix<T>& M, int n) {
 }
 
 Outcome sqrtRoot(CommandInput& in) {
-    noteDecimalsOnly(in, exact_texts::kNeedsRoots);
     const int n = in.n;
     const Matrix& B = in.matrix;
     const Vector b = rightHandSide(B, n);
@@ -177,6 +176,7 @@ Outcome sqrtRoot(CommandInput& in) {
 
     const int dd = in.settings.decimalDigits;
     Report r;
+    noteDecimalsOnly(r, in.settings, exact_texts::kNeedsRoots);
     symmetricOpening(r, B, b, L, n, dd);
     symmetricClosing(r, Y, NumberStyle::rounded(dd + 1), X, n, dd);
     r.title("平方根法解线性方程组。").newline();

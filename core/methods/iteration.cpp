@@ -120,9 +120,11 @@ std::optional<int> iterate(Sweep sweep, const Matrix& Ab, int n, Iterate& x0, It
     }
 }
 
-Report iterationReport(const Matrix& Ab, int n, int k, const Iterate& x, int dd,
-                            const IterationMethod& method, double w) {
+Report iterationReport(const Matrix& Ab, int n, int k, const Iterate& x,
+                       const ReportSettings& settings, const IterationMethod& method, double w) {
+    const int dd = settings.decimalDigits;
     Report r;
+    noteDecimalsOnly(r, settings, exact_texts::kIterates);
     r.reserve(estimateBlockBytes(n, n + 1, kTwoBlanks.size()) + 32 * static_cast<std::size_t>(n) + 256);
     r.matrixBlock(Ab, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
     r.newline();
@@ -143,9 +145,7 @@ Outcome runIteration(CommandInput& in, const IterationMethod& method) {
     if (hasZeroDiagonal(Ab, n)) return fail(in.host, kZeroDiagonal);
     const auto k = iterate(method.sweep, Ab, n, x0, x, in.precision, w, in.stop);
     if (!k) return fail(in.host, kNoConvergence);
-    noteDecimalsOnly(in, exact_texts::kIterates);
-    return publish(in.host,
-                   iterationReport(Ab, n, *k, x, in.settings.decimalDigits, method, w));
+    return publish(in.host, iterationReport(Ab, n, *k, x, in.settings, method, w));
 }
 
 Outcome jacobi(CommandInput& in) {

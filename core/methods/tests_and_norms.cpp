@@ -96,7 +96,6 @@ Outcome diagonalDominance(CommandInput& in, const BasicMatrix<T>& B) {
 }
 
 Outcome vectorNorms(CommandInput& in) {
-    noteDecimalsOnly(in, exact_texts::kVectorNorms);
     const Vector& v = in.vector;
     const int n = in.n <= kMaxVectorLength ? in.n : 0;
     if (n < 1) return Outcome::Stopped;
@@ -108,6 +107,7 @@ Outcome vectorNorms(CommandInput& in) {
         if (std::fabs(v(i)) > m) m = std::fabs(v(i));
     }
     Report r;
+    noteDecimalsOnly(r, in.settings, exact_texts::kVectorNorms);
     r.vectorLine(v, 1, n, kNormSep, NumberStyle::plain());
     r.newline().text("以上是所要求解的向量，接下来输出向量的范数").newline();
     r.newline().text("向量的1范数为： ").number(s1, NumberStyle::plain());
@@ -118,11 +118,11 @@ Outcome vectorNorms(CommandInput& in) {
 }
 
 Outcome matrixNorms(CommandInput& in) {
-    noteDecimalsOnly(in, exact_texts::kMatrixNorms);
     const Matrix& A = in.matrix;
     const int n = in.n;
     const NumberStyle rounded = NumberStyle::rounded(in.settings.decimalDigits);
     Report r;
+    noteDecimalsOnly(r, in.settings, exact_texts::kMatrixNorms);
     r.matrixBlock(A, n, n, kNormSep, NumberStyle::plain());
     r.newline().text("以上是所要求解的矩阵，接下来输出矩阵的范数").newline().newline();
     r.text("矩阵的1范数为： ").number(columnSumNorm(A, n), NumberStyle::plain());
