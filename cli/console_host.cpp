@@ -1,6 +1,7 @@
 #include "console_host.h"
 
 #include "document.h"
+#include "analysis/error_chart.h"
 #include "system_memory.h"
 
 #include <algorithm>
@@ -79,6 +80,10 @@ void ConsoleHost::appendResult(std::string piece, std::shared_ptr<const Document
 
 Document ConsoleHost::resultDocument() const {
     return m_document ? *m_document : plainDocument(m_result);
+}
+
+void ConsoleHost::showChart(const ErrorChart& chart) {
+    std::fprintf(m_err, "chart: %s\n%s", oneLine(chart.title).c_str(), chartTable(chart).c_str());
 }
 
 std::uint64_t ConsoleHost::availableMemory() { return platform::availableMemoryBytes(); }

@@ -27,6 +27,9 @@ public:
     }
     void appendResult(std::string piece, std::shared_ptr<const Document> document) override;
     std::uint64_t availableMemory() override;
+    /// The console cannot draw: the chart's title and table go to standard
+    /// error, after the messages.
+    void showChart(const ErrorChart& chart) override;
 
     /// The result area's text after the command.
     const std::string& result() const { return m_result; }

@@ -7,6 +7,8 @@
 
 namespace quorvex {
 
+struct ErrorChart;
+
 /// The application's title, shown as the caption of every dialog that a
 /// command opens without a caption of its own.
 inline constexpr std::string_view kAppTitle = "Quorvex";
@@ -51,6 +53,11 @@ public:
     /// check is made then). Commands check it before dimensioning arrays
     /// for a large order.
     virtual std::uint64_t availableMemory() { return 0; }
+
+    /// Shows a chart that comes with the report: the window opens it in a
+    /// dialog of its own, the console prints its table. Hosts that show no
+    /// charts pass it by.
+    virtual void showChart(const ErrorChart& chart) { (void)chart; }
 };
 
 } // namespace quorvex

@@ -1,6 +1,7 @@
 #include "registry.h"
 
 #include "check/check_work.h"
+#include "analysis/analysis.h"
 #include "methods/decomposition.h"
 #include "methods/elimination.h"
 #include "methods/iteration.h"
@@ -45,6 +46,9 @@ constexpr MenuEntry kLayout[] = {
 };
 
 constexpr MenuEntry kAnalysisLayout[] = {
+    item(commands::ErrorAnalysis),
+    item(commands::ConvergenceAnalysis),
+    item(commands::PivotComparison),
     item(commands::CheckWork),
 };
 

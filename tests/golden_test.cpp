@@ -49,8 +49,8 @@ std::string toCrLf(const std::string& s) {
     return out;
 }
 
-/// Case files: "key: value" lines, then "=== input", "=== previous" and
-/// "=== expected" sections closed by "=== end". Section text is written with
+/// Case files: "key: value" lines, then "=== input", "=== previous",
+/// "=== expected" and "=== chart" sections closed by "=== end". Section text is written with
 /// plain line breaks; the line break before the next marker belongs to it.
 GoldenCase parseCase(const fs::path& p) {
     GoldenCase c;
@@ -121,6 +121,13 @@ TEST_P(Golden, ReportMessagesAndExitStatus) {
     for (std::string line; std::getline(err, line);)
         if (line.rfind("message: ", 0) == 0) messages.push_back(line.substr(9));
     EXPECT_EQ(messages, c.messages);
+
+    // A chart comes last on standard error: its title line and its table.
+    const std::string errText = readFile(dir / "err.txt");
+    const auto chart = errText.find("chart: ");
+    const std::string expectedChart =
+        c.sections.count("chart") ? c.sections.at("chart") + "\n" : std::string();
+    EXPECT_EQ(chart == std::string::npos ? std::string() : errText.substr(chart), expectedChart);
 }
 
 // The report's document, written back as plain text, is the report itself:

@@ -2,6 +2,7 @@
 
 #include "dialog_provider.h"
 #include "display_settings.h"
+#include "error_chart_dialog.h"
 #include "gui_thread_host.h"
 #include "messages.h"
 #include "qt_host.h"
@@ -60,6 +61,7 @@ Outcome CommandController::run(const Command& command) {
     if (!failure) {
         try {
             host.finish();
+            if (auto chart = host.takeChart()) showChart(*chart);
             return outcome;
         } catch (const std::bad_alloc&) {
             // The report is too large to show: the window goes on without it.
@@ -71,6 +73,13 @@ Outcome CommandController::run(const Command& command) {
     // Anything unforeseen: the unfinished report is dropped.
     m_dialogs.messageBox(&m_window, kOperationError, kCaption);
     return Outcome::Failed;
+}
+
+void CommandController::showChart(const ErrorChart& chart) {
+    // Beside the report rather than in front of it: the window stays usable.
+    auto* dialog = new ErrorChartDialog(chart, &m_window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
 }
 
 Outcome CommandController::runOnWorker(const Command& command, Host& host, StopRequest& stop) {

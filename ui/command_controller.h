@@ -36,6 +36,7 @@ public:
 
 private:
     Outcome runOnWorker(const Command& command, Host& host, StopRequest& stop);
+    void showChart(const ErrorChart& chart);
 
     DialogProvider& m_dialogs;
     QWidget& m_window;

@@ -42,6 +42,9 @@ public:
         inGui([&] { m_gui.appendResult(std::move(piece), std::move(document)); });
     }
     std::uint64_t availableMemory() override { return m_gui.availableMemory(); }
+    void showChart(const ErrorChart& chart) override {
+        inGui([&] { m_gui.showChart(chart); });
+    }
 
 private:
     template <typename F> std::invoke_result_t<F> inGui(F f) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "analysis/error_chart.h"
 #include "host.h"
 
 #include <optional>
 #include <string>
+#include <utility>
 
 class QPlainTextEdit;
 class QWidget;
@@ -31,6 +33,11 @@ public:
     void setResultText(std::string text) override;
     void appendResult(std::string piece, std::shared_ptr<const Document> document) override;
     std::uint64_t availableMemory() override;
+    /// Keeps the chart until the command is done (takeChart).
+    void showChart(const ErrorChart& chart) override { m_chart = chart; }
+
+    /// The chart the command showed, if any, handed over once.
+    std::optional<ErrorChart> takeChart() { return std::exchange(m_chart, std::nullopt); }
 
     /// Hands the result area its new text, when the command changed it.
     void finish();
@@ -48,6 +55,7 @@ private:
     std::optional<std::string> m_result;
     std::shared_ptr<const Document> m_document; ///< the report m_result holds, if it is one
     bool m_resultChanged = false;
+    std::optional<ErrorChart> m_chart;
 };
 
 } // namespace quorvex::ui

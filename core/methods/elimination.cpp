@@ -8,6 +8,7 @@
 #include "linear_routines.h"
 #include "number_text.h"
 #include "report.h"
+#include "methods/gauss_steps.h"
 
 #include <algorithm>
 #include <numeric>
@@ -25,70 +26,6 @@ namespace {
 template <class T>
 constexpr bool fastKernelFor(int n) {
     return std::is_same_v<T, double> && n >= kernels::kFastKernelOrder;
-}
-
-/// Forward elimination of the augmented n x (n+1) matrix A, optionally
-/// bringing the largest-magnitude entry of each column to the pivot row.
-template <class T>
-void eliminate(BasicMatrix<T>& A, int n, int d, bool columnPivot, const StopRequest& stop) {
-    for (int k = 1; k <= n; ++k) {
-        stop.check();
-        guardGrowth(A);
-        if (columnPivot) A.swapRowRange(k, columnPivotRow(A, k, n), k, n + 1);
-        for (int i = k + 1; i <= n; ++i) {
-            const T m = quotient(A(i, k), A(k, k));
-            eliminateRow(A, i, k, m, k, n + 1, d);
-        }
-    }
-}
-
-/// Writes the m x (m+1) block S back over rows and columns k.. of A.
-template <class T>
-void putBlock(const BasicMatrix<T>& S, int m, BasicMatrix<T>& A, int k) {
-    for (int i = 1; i <= m; ++i)
-        std::copy(S.row(i), S.row(i) + (m + 1), A.row(k + i - 1) + (k - 1));
-}
-
-/// Forward elimination with complete pivoting. Each step works on a copy of
-/// the remaining block; a column exchange renumbers the unknowns, which
-/// `order` follows (order[c-1] is the input number of the unknown now in
-/// column c).
-template <class T>
-void eliminateFullPivot(BasicMatrix<T>& A, int n, int d, std::vector<int>& order,
-                        const StopRequest& stop) {
-    // One buffer serves every step: a step's block fills its top left
-    // corner, and the routines never look past the block's size.
-    BasicMatrix<T> S(n, n + 1);
-    for (int k = 1; k <= n - 1; ++k) {
-        stop.check();
-        guardGrowth(A);
-        const int m = n - k + 1;
-        CopyBlock(A, n, k, S);
-        int pr = 1;
-        int pc = 1;
-        FindLargest(S, m, pr, pc);
-        SwapRows(S, 1, pr, m);
-        SwapColumns(S, 1, pc, m);
-        // The rows finished earlier must follow the new column order too.
-        SwapColumns(A, k, k + pc - 1, n);
-        if (pc != 1) std::swap(order[k - 1], order[k + pc - 2]);
-        EliminantFirst(S, m, d);
-        putBlock(S, m, A, k);
-    }
-}
-
-/// Back substitution on the eliminated augmented matrix; every unknown but
-/// the last is stored rounded to d decimals.
-template <class T>
-BasicVector<T> backSubstitute(const BasicMatrix<T>& A, int n, int d) {
-    BasicVector<T> x(n);
-    x(n) = quotient(A(n, n + 1), A(n, n));
-    for (int i = n - 1; i >= 1; --i) {
-        T s = 0.0;
-        for (int j = n; j >= i + 1; --j) s = s + x(j) * A(i, j);
-        x(i) = roundTo(quotient(A(i, n + 1) - s, A(i, i)), d);
-    }
-    return x;
 }
 
 struct GaussTexts {

@@ -2,20 +2,16 @@
 
 #include "exact/exact_mode.h"
 #include "exact/exact_texts.h"
-
+#include "methods/iteration_sweeps.h"
 #include "number_text.h"
 #include "report.h"
 
-#include <cmath>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace quorvex {
 
 namespace {
-
-constexpr int kSweepLimit = 1000;
 
 constexpr std::string_view kInitialValueCaption = "输入初始值";
 constexpr std::string_view kFactorPrompt = "当0<w<1 时，称为低松弛迭代法(SUR法)\r\n"
@@ -24,44 +20,6 @@ constexpr std::string_view kFactorPrompt = "当0<w<1 时，称为低松弛迭代
 constexpr std::string_view kFactorCaption = "输入松弛因子 w ,默认w=1。";
 constexpr std::string_view kZeroDiagonal = "此方法不合适,请选择其他方法#";
 constexpr std::string_view kNoConvergence = "本方法不适合解此线形方程组，请用其他方法再试一下#";
-
-/// Iterates are held 0-based: x[i] is component i+1.
-using Iterate = std::vector<double>;
-
-/// One sweep over the augmented matrix Ab (b is column n+1): x0 holds the
-/// previous iterate, x the one being computed. On entry x equals x0.
-using Sweep = void (*)(const Matrix& Ab, int n, const Iterate& x0, Iterate& x, double w);
-
-// In the sweeps a is row i+1 of Ab, 0-based: a[i] is the diagonal element
-// and a[n] the right-hand side.
-
-void jacobiSweep(const Matrix& Ab, int n, const Iterate& x0, Iterate& x, double) {
-    for (int i = 0; i < n; ++i) {
-        const double* a = Ab.row(i + 1);
-        double s = 0.0;
-        for (int j = 0; j < n; ++j) s = a[j] * x0[j] + s;
-        x[i] = x0[i] + (a[n] - s) / a[i];
-    }
-}
-
-void gaussSeidelSweep(const Matrix& Ab, int n, const Iterate&, Iterate& x, double) {
-    for (int i = 0; i < n; ++i) {
-        const double* a = Ab.row(i + 1);
-        double s = 0.0;
-        for (int j = 0; j < n; ++j) s = a[j] * x[j] + s;
-        x[i] = x[i] + (a[n] - s) / a[i];
-    }
-}
-
-void relaxationSweep(const Matrix& Ab, int n, const Iterate& x0, Iterate& x, double w) {
-    for (int i = 0; i < n; ++i) {
-        const double* a = Ab.row(i + 1);
-        double s = 0.0;
-        for (int j = 0; j < i; ++j) s = a[j] * x[j] + s;
-        for (int j = i; j < n; ++j) s = a[j] * x0[j] + s;
-        x[i] = x0[i] + (a[n] - s) * w / a[i];
-    }
-}
 
 struct IterationMethod {
     Sweep sweep;
@@ -85,39 +43,6 @@ Iterate askInitialValues(Host& host, int n) {
 double askFactor(Host& host) {
     const double w = readLeadingNumber(ask(host, kFactorPrompt, kFactorCaption, "1"));
     return w > 0.0 ? w : 1.0;
-}
-
-/// The diagonal never changes, so a zero on it is found before the first
-/// sweep just as the first sweep would meet it.
-bool hasZeroDiagonal(const Matrix& Ab, int n) {
-    for (int i = 1; i <= n; ++i)
-        if (Ab(i, i) == 0.0) return true;
-    return false;
-}
-
-/// A sweep has converged when no component moved by more than e either way.
-/// A move that is not a finite number means the iteration is running away.
-bool converged(const Iterate& x, const Iterate& x0, double e) {
-    for (std::size_t i = 0; i < x.size(); ++i) {
-        const double d = x[i] - x0[i];
-        if (!std::isfinite(d) || std::fabs(d) > e) return false;
-    }
-    return true;
-}
-
-/// Runs sweeps until one converges; gives the number of sweeps, or nothing
-/// when the limit is passed. The count is checked before the test's result
-/// is used, so a sweep beyond the limit never counts even when it converged.
-std::optional<int> iterate(Sweep sweep, const Matrix& Ab, int n, Iterate& x0, Iterate& x, double e,
-                           double w, const StopRequest& stop) {
-    for (int k = 1;; ++k) {
-        stop.check();
-        sweep(Ab, n, x0, x, w);
-        const bool done = converged(x, x0, e);
-        if (k > kSweepLimit) return std::nullopt;
-        if (done) return k;
-        x0 = x;
-    }
 }
 
 Report iterationReport(const Matrix& Ab, int n, int k, const Iterate& x,

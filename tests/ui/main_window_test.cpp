@@ -49,6 +49,8 @@ private slots:
               "FormatDecimalDigits|设置小数数位| FormatDefault|默认| FormatExact|精确分数|",
               "IterativeAstringency|迭代法的收敛性 CMatrixJudge|正定矩阵判断| VectorModel|向量范数| "
               "MatrixModel|矩阵范数| StrictMatrixJudge|严格对角占优矩阵判断|",
+              "Analysis|分析(&A) ErrorAnalysis|误差分析| ConvergenceAnalysis|收敛性分析| "
+              "PivotComparison|主元比较| CheckWork|核对解题步骤|",
               "mnuHelp|帮助(&H) mnuHelpFile|帮助文件| mnuAbout|关于|"}) {
             const QString expected = QString::fromUtf8(listing);
             const auto* menu = h.window.findChild<QMenu*>(expected.section(u'|', 0, 0));

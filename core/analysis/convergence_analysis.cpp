@@ -1,0 +1,193 @@
+#include "analysis/analysis.h"
+
+#include "analysis/analysis_texts.h"
+#include "analysis/dense_algebra.h"
+#include "analysis/error_chart.h"
+#include "analysis/iteration_spectra.h"
+#include "analysis/reference_report.h"
+#include "analysis/reference_solution.h"
+#include "methods/iteration_sweeps.h"
+#include "number_text.h"
+#include "precision.h"
+#include "report.h"
+
+#include <array>
+#include <cmath>
+#include <optional>
+#include <string>
+
+namespace quorvex {
+
+namespace {
+
+namespace T = analysis_texts;
+
+/// A spectral radius this close to 1 counts as 1: the eigenvalues are
+/// computed, not known, and such an iteration would not finish in time anyway.
+constexpr double kRadiusTolerance = 1e-10;
+
+struct MethodRun {
+    std::string name;
+    IterationKind kind;
+    Sweep sweep;
+    double radius = 0.0;
+    std::optional<int> sweeps; ///< observed; nothing when it did not converge
+    ErrorCurve curve;
+};
+
+bool radiusConverges(double rho) {
+    return rho < 1.0 - kRadiusTolerance;
+}
+
+/// Follows max|x(k) - x*| sweep by sweep while it is a finite number.
+class ErrorFollower final : public SweepObserver {
+  public:
+    ErrorFollower(const Vector& solution, std::vector<double>& errors)
+        : m_solution(solution), m_errors(errors) {}
+    void sweepDone(int k, const Iterate& x) override {
+        if (m_ended || m_solution.size() == 0) return;
+        double e = 0.0;
+        for (int i = 1; i <= m_solution.hi(); ++i)
+            e = std::fmax(e, std::fabs(x[static_cast<std::size_t>(i - 1)] - m_solution(i)));
+        if (!std::isfinite(e) || static_cast<std::size_t>(k) != m_errors.size() + 1) {
+            m_ended = true;
+            return;
+        }
+        m_errors.push_back(e);
+    }
+
+  private:
+    const Vector& m_solution;
+    std::vector<double>& m_errors;
+    bool m_ended = false;
+};
+
+void runFromZero(MethodRun& m, const Matrix& Ab, int n, double e, double w, const Vector& solution,
+                 const StopRequest& stop) {
+    Iterate x0(static_cast<std::size_t>(n), 0.0);
+    Iterate x = x0;
+    ErrorFollower follower(solution, m.curve.errors);
+    m.sweeps = iterate(m.sweep, Ab, n, x0, x, e, w, stop, &follower);
+}
+
+void writeRadii(Report& r, const std::array<MethodRun, 3>& runs, int dd) {
+    r.heading(T::kRadiusHeading);
+    for (const MethodRun& m : runs) {
+        r.text(m.name).text(T::kRadiusIs).number(m.radius, NumberStyle::rounded(dd));
+        r.text(radiusConverges(m.radius) ? T::kConverges : T::kDiverges).newline();
+    }
+}
+
+void writeConditions(Report& r, const Matrix& Ab, int n) {
+    const bool dominant = isStrictlyDiagonallyDominant(Ab, n);
+    const bool definite = isSymmetricPositiveDefinite(Ab, n);
+    r.heading(T::kConditionsHeading);
+    r.text(T::kDominant).text(dominant ? T::kYes : T::kNo).newline();
+    r.text(T::kPositiveDefinite).text(definite ? T::kYes : T::kNo).newline();
+    if (dominant) r.text(T::kDominantMeans).newline();
+    if (definite) r.text(T::kDefiniteMeans).newline();
+    if (!dominant && !definite) r.text(T::kNeitherCondition).newline();
+}
+
+void writeSweeps(Report& r, const std::array<MethodRun, 3>& runs, double e) {
+    r.heading(T::kSweepsHeading);
+    for (const MethodRun& m : runs) {
+        r.text(m.name);
+        if (!radiusConverges(m.radius)) {
+            r.text(T::kNotPredicted);
+        } else if (!(e > 0.0)) {
+            r.text(T::kNotPredictedPrecision);
+        } else {
+            // ρ^k ≤ e from a zero start, counting at least the one sweep
+            // every run makes.
+            const double k = std::fmax(1.0, std::ceil(std::log(e) / std::log(m.radius)));
+            r.text(T::kPredicted).number(k, NumberStyle::plain()).text(T::kPredictedAfter);
+        }
+        if (m.sweeps)
+            r.text(T::kObserved).integer(*m.sweeps).text(T::kObservedAfter);
+        else
+            r.text(T::kObservedNone);
+        r.newline();
+    }
+}
+
+void writeBestFactor(Report& r, const BestFactor& best, int dd) {
+    r.heading(T::kBestHeading);
+    if (!radiusConverges(best.radius)) {
+        r.text(T::kNoBest).newline();
+        return;
+    }
+    r.text(T::kBestIs).number(best.w, NumberStyle::rounded(dd));
+    r.text(T::kBestRadius).number(best.radius, NumberStyle::rounded(dd));
+    r.text(best.byFormula ? T::kBestByFormula : T::kBestBySearch).newline();
+}
+
+std::array<MethodRun, 3> methodRuns(double w) {
+    std::string sor(T::kSorBefore);
+    appendNumber(sor, w);
+    sor.append(T::kSorAfter);
+    const auto run = [](std::string name, IterationKind kind, Sweep sweep) {
+        return MethodRun{std::move(name), kind, sweep, 0.0, std::nullopt, {}};
+    };
+    return {run(std::string(T::kJacobi), IterationKind::Jacobi, &jacobiSweep),
+            run(std::string(T::kGaussSeidel), IterationKind::GaussSeidel, &gaussSeidelSweep),
+            run(sor, IterationKind::Relaxation, &relaxationSweep)};
+}
+
+ErrorChart chartOf(const std::array<MethodRun, 3>& runs) {
+    ErrorChart chart{
+        std::string(T::kChartTitle), std::string(T::kChartSweeps), std::string(T::kChartError), {}};
+    for (const MethodRun& m : runs) chart.curves.push_back({m.name, m.curve.errors});
+    return chart;
+}
+
+double askRelaxationFactor(Host& host) {
+    const double w = readLeadingNumber(ask(host, T::kFactorPrompt, kInputDataCaption, "1"));
+    return w > 0.0 ? w : 1.0;
+}
+
+Outcome convergenceAnalysis(CommandInput& in) {
+    const int n = in.n;
+    const Matrix& Ab = in.matrix;
+    const int dd = in.settings.decimalDigits;
+    const double e = askConfirmedPrecision(in.host);
+    const double w = askRelaxationFactor(in.host);
+
+    Report r;
+    r.matrixBlock(Ab, n, n + 1, kTwoBlanks, NumberStyle::plain());
+    r.newline().text(T::kSettingsPrecision).number(e, NumberStyle::plain());
+    r.text(T::kSettingsFactor).number(w, NumberStyle::plain()).newline();
+    if (hasZeroDiagonal(Ab, n)) {
+        r.text(T::kZeroDiagonal).newline().title(T::kConvergenceTitle);
+        return publish(in.host, std::move(r));
+    }
+    const ReferenceSolution ref = referenceSolution(Ab, n, in.host.editText(), in.stop);
+    std::array<MethodRun, 3> runs = methodRuns(w);
+    for (MethodRun& m : runs) {
+        in.stop.check();
+        m.radius = iterationRadius(Ab, n, m.kind, w);
+        runFromZero(m, Ab, n, e, w, ref.x, in.stop);
+    }
+    writeRadii(r, runs, dd);
+    writeConditions(r, Ab, n);
+    writeSweeps(r, runs, e);
+    writeBestFactor(r, bestRelaxationFactor(Ab, n, in.stop), dd);
+    r.title(T::kConvergenceTitle);
+    const Outcome outcome = publish(in.host, std::move(r));
+    if (!ref.singular) in.host.showChart(chartOf(runs));
+    return outcome;
+}
+
+} // namespace
+
+namespace commands {
+
+const Command ConvergenceAnalysis{"ConvergenceAnalysis",
+                                  T::kConvergenceCaption,
+                                  CommandGroup::Analysis,
+                                  {kOrderPrompt, kInputDataCaption},
+                                  &convergenceAnalysis};
+
+} // namespace commands
+
+} // namespace quorvex

@@ -1,0 +1,142 @@
+#include "analysis/dense_algebra.h"
+
+#include <Eigen/Cholesky>
+#include <Eigen/Eigenvalues>
+#include <Eigen/LU>
+
+#include <cmath>
+#include <limits>
+
+namespace quorvex {
+
+namespace {
+
+/// An eigenvalue counts as real when its imaginary part is this small beside
+/// its modulus (or beside 1 for small eigenvalues).
+constexpr double kRealTolerance = 1e-9;
+
+Eigen::MatrixXd square(const Matrix& M, int n) {
+    Eigen::MatrixXd E(n, n);
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) E(i - 1, j - 1) = M(i, j);
+    return E;
+}
+
+bool allFinite(const Matrix& M, int rows, int cols) {
+    for (int i = 1; i <= rows; ++i)
+        for (int j = 1; j <= cols; ++j)
+            if (!std::isfinite(M(i, j))) return false;
+    return true;
+}
+
+Eigen::VectorXcd eigenvalues(const Matrix& M, int n) {
+    const Eigen::EigenSolver<Eigen::MatrixXd> solver(square(M, n), false);
+    if (solver.info() != Eigen::Success)
+        return Eigen::VectorXcd::Constant(1, std::numeric_limits<double>::quiet_NaN());
+    return solver.eigenvalues();
+}
+
+} // namespace
+
+DoubleSolution solveInDouble(const Matrix& Ab, int n) {
+    DoubleSolution s;
+    if (!allFinite(Ab, n, n + 1)) {
+        s.singular = true;
+        return s;
+    }
+    const Eigen::MatrixXd A = square(Ab, n);
+    if (Eigen::FullPivLU<Eigen::MatrixXd>(A).rank() < n) {
+        s.singular = true;
+        return s;
+    }
+    Eigen::VectorXd b(n);
+    for (int i = 1; i <= n; ++i) b(i - 1) = Ab(i, n + 1);
+    const Eigen::PartialPivLU<Eigen::MatrixXd> lu(A);
+    const Eigen::VectorXd x = lu.solve(b);
+    const Eigen::MatrixXd inv = lu.inverse();
+    s.x = Vector(n);
+    s.inverse = Matrix(n, n);
+    for (int i = 1; i <= n; ++i) {
+        s.x(i) = x(i - 1);
+        for (int j = 1; j <= n; ++j) s.inverse(i, j) = inv(i - 1, j - 1);
+    }
+    return s;
+}
+
+double spectralRadius(const Matrix& M, int n) {
+    if (!allFinite(M, n, n)) return std::numeric_limits<double>::quiet_NaN();
+    return eigenvalues(M, n).cwiseAbs().maxCoeff();
+}
+
+bool hasRealSpectrum(const Matrix& M, int n) {
+    if (!allFinite(M, n, n)) return false;
+    for (const auto& lambda : eigenvalues(M, n))
+        if (std::fabs(lambda.imag()) > kRealTolerance * std::max(1.0, std::abs(lambda)))
+            return false;
+    return true;
+}
+
+bool isSymmetricPositiveDefinite(const Matrix& A, int n) {
+    for (int i = 1; i <= n; ++i)
+        for (int j = i + 1; j <= n; ++j)
+            if (A(i, j) != A(j, i)) return false;
+    if (!allFinite(A, n, n)) return false;
+    const Eigen::LLT<Eigen::MatrixXd> llt(square(A, n));
+    return llt.info() == Eigen::Success;
+}
+
+bool isStrictlyDiagonallyDominant(const Matrix& A, int n) {
+    for (int i = 1; i <= n; ++i) {
+        double others = 0.0;
+        for (int j = 1; j <= n; ++j)
+            if (j != i) others += std::fabs(A(i, j));
+        if (!(std::fabs(A(i, i)) > others)) return false;
+    }
+    return true;
+}
+
+double maxNorm(const Vector& v) {
+    double m = 0.0;
+    for (int i = v.lo(); i <= v.hi(); ++i) {
+        const double a = std::fabs(v(i));
+        if (std::isnan(a)) return a;
+        if (a > m) m = a;
+    }
+    return m;
+}
+
+double sumNorm(const Vector& v) {
+    double s = 0.0;
+    for (int i = v.lo(); i <= v.hi(); ++i) s += std::fabs(v(i));
+    return s;
+}
+
+Vector rightHandSide(const Matrix& Ab, int n) {
+    Vector b(n);
+    for (int i = 1; i <= n; ++i) b(i) = Ab(i, n + 1);
+    return b;
+}
+
+Vector residual(const Matrix& Ab, int n, const Vector& x) {
+    Vector r(n);
+    for (int i = 1; i <= n; ++i) {
+        double s = 0.0;
+        for (int j = 1; j <= n; ++j) s = s + Ab(i, j) * x(j);
+        r(i) = Ab(i, n + 1) - s;
+    }
+    return r;
+}
+
+double maxDifference(const Vector& x, const Vector& y) {
+    Vector d(x.lo(), x.hi());
+    for (int i = x.lo(); i <= x.hi(); ++i) d(i) = x(i) - y(i);
+    return maxNorm(d);
+}
+
+double sumDifference(const Vector& x, const Vector& y) {
+    double s = 0.0;
+    for (int i = x.lo(); i <= x.hi(); ++i) s += std::fabs(x(i) - y(i));
+    return s;
+}
+
+} // namespace quorvex

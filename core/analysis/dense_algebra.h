@@ -1,0 +1,54 @@
+#pragma once
+
+#include "matrix.h"
+
+namespace quorvex {
+
+/// The system solved in double precision by LU with partial pivoting.
+struct DoubleSolution {
+    bool singular = false; ///< the matrix has no inverse in double precision
+    Vector x;              ///< the solution (empty when singular)
+    Matrix inverse;        ///< A⁻¹, n x n (empty when singular)
+};
+
+/// Solves the augmented n x (n+1) system Ab in double precision (partial
+/// pivoting LU) and inverts its coefficient part. A matrix whose rank,
+/// judged by a fully pivoted LU, is below n, or with an entry that is not a
+/// finite number, counts as singular.
+DoubleSolution solveInDouble(const Matrix& Ab, int n);
+
+/// The spectral radius of the leading n x n block of M: the largest modulus
+/// of its (possibly complex) eigenvalues.
+double spectralRadius(const Matrix& M, int n);
+
+/// True when every eigenvalue of the leading n x n block of M is real (its
+/// imaginary part negligible beside its size).
+bool hasRealSpectrum(const Matrix& M, int n);
+
+/// True when the leading n x n block of A is symmetric to the bit and has a
+/// Cholesky factor (all its pivots positive).
+bool isSymmetricPositiveDefinite(const Matrix& A, int n);
+
+/// True when |a(i,i)| exceeds the sum of the other magnitudes of row i, in
+/// every row of the leading n x n block.
+bool isStrictlyDiagonallyDominant(const Matrix& A, int n);
+
+/// Largest magnitude among v's elements (0 for an empty vector).
+double maxNorm(const Vector& v);
+
+/// Sum of the magnitudes of v's elements.
+double sumNorm(const Vector& v);
+
+/// Column n+1 of the augmented matrix as a vector.
+Vector rightHandSide(const Matrix& Ab, int n);
+
+/// b - A·x over the augmented matrix Ab, each component summed left to right.
+Vector residual(const Matrix& Ab, int n, const Vector& x);
+
+/// Largest magnitude of x(i) - y(i); NaN when some difference is not a number.
+double maxDifference(const Vector& x, const Vector& y);
+
+/// Sum of the magnitudes of x(i) - y(i).
+double sumDifference(const Vector& x, const Vector& y);
+
+} // namespace quorvex

@@ -1,0 +1,106 @@
+#include "analysis/analysis.h"
+
+#include "analysis/analysis_texts.h"
+#include "analysis/dense_algebra.h"
+#include "analysis/reference_report.h"
+#include "analysis/reference_solution.h"
+#include "analysis/significant.h"
+#include "methods/gauss_steps.h"
+#include "number_text.h"
+#include "report.h"
+
+#include <cmath>
+
+namespace quorvex {
+
+namespace {
+
+namespace T = analysis_texts;
+
+void writeResidual(Report& r, const Vector& res, int n) {
+    r.heading(T::kResidualHeading);
+    for (int i = 1; i <= n; ++i) r.indexedValue("r", i, shortNumber(res(i)), NumberStyle::plain());
+    r.text(T::kResidualInf).number(shortNumber(maxNorm(res)), NumberStyle::plain()).newline();
+    r.text(T::kResidual1).number(shortNumber(sumNorm(res)), NumberStyle::plain()).newline();
+}
+
+void writeConditions(Report& r, const ReferenceSolution& ref) {
+    r.heading(ref.exact ? T::kConditionExactHeading : T::kConditionDoubleHeading);
+    r.text(T::kCond1).number(shortNumber(ref.cond1()), NumberStyle::plain()).newline();
+    r.text(T::kCondInf).number(shortNumber(ref.condInf()), NumberStyle::plain()).newline();
+}
+
+/// The bound cond·||r||/||b|| beside the actual relative error, in both norms.
+void writeBounds(Report& r, const ReferenceSolution& ref, const Vector& error, const Vector& res,
+                 const Vector& b) {
+    r.heading(T::kBoundHeading);
+    if (maxNorm(b) == 0.0) {
+        r.text(T::kZeroRightHandSide).newline();
+        return;
+    }
+    const auto put = [&](std::string_view label, double v) {
+        r.text(label).number(shortNumber(v), NumberStyle::plain()).newline();
+    };
+    put(T::kBoundInf, ref.condInf() * maxNorm(res) / maxNorm(b));
+    put(T::kBound1, ref.cond1() * sumNorm(res) / sumNorm(b));
+    put(T::kActualInf, maxNorm(error) / maxNorm(ref.x));
+    put(T::kActual1, sumNorm(error) / sumNorm(ref.x));
+}
+
+/// What the numbers mean: the digits the condition costs, and whether the
+/// chosen decimals carried the solution to its last printed place.
+void writeVerdict(Report& r, const ReferenceSolution& ref, const Vector& errors, int dd) {
+    const double lost = std::log10(ref.condInf());
+    r.newline().text(T::kDigitsLostBefore).number(roundTo(lost, 1), NumberStyle::plain());
+    r.text(T::kDigitsLostMiddle).number(roundTo(lost, 1), NumberStyle::plain());
+    r.text(T::kDigitsLostAfter).newline();
+    const double error = maxNorm(errors);
+    const double halfUnit = significant(0.5 * std::pow(10.0, -dd), 1);
+    const bool enough = error <= halfUnit;
+    r.text(T::kDecimalsBefore).integer(dd).text(T::kDecimalsMiddle);
+    r.number(shortNumber(error), NumberStyle::plain());
+    r.text(enough ? T::kDecimalsEnough : T::kDecimalsShort).number(halfUnit, NumberStyle::plain());
+    r.text(enough ? T::kDecimalsEnoughEnd : T::kDecimalsShortEnd).newline();
+}
+
+Outcome errorAnalysis(CommandInput& in) {
+    const int n = in.n;
+    const Matrix& B = in.matrix;
+    const int dd = in.settings.decimalDigits;
+    Matrix A = B;
+    eliminate(A, n, dd + 1, true, in.stop);
+    const Vector x = backSubstitute(A, n, dd + 1);
+    const ReferenceSolution ref = referenceSolution(B, n, in.host.editText(), in.stop);
+    const Vector res = shownResidual(ref, B, n, x, dd);
+
+    Report r;
+    r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain());
+    r.heading(T::kErrorSolutionHeading);
+    for (int i = 1; i <= n; ++i) r.indexedValue("x", i, x(i), NumberStyle::rounded(dd));
+    writeReference(r, ref, dd);
+    writeResidual(r, res, n);
+    if (ref.singular) {
+        r.newline().text(T::kSingular).newline();
+    } else {
+        writeConditions(r, ref);
+        const Vector error = shownError(ref, x, dd);
+        writeBounds(r, ref, error, res, rightHandSide(B, n));
+        writeVerdict(r, ref, error, dd);
+    }
+    r.title(T::kErrorTitle);
+    return publish(in.host, std::move(r));
+}
+
+} // namespace
+
+namespace commands {
+
+const Command ErrorAnalysis{"ErrorAnalysis",
+                            T::kErrorCaption,
+                            CommandGroup::Analysis,
+                            {kOrderPrompt, kInputDataCaption},
+                            &errorAnalysis};
+
+} // namespace commands
+
+} // namespace quorvex

@@ -1,0 +1,161 @@
+#include "analysis/analysis.h"
+
+#include "analysis/analysis_texts.h"
+#include "analysis/dense_algebra.h"
+#include "analysis/reference_report.h"
+#include "analysis/reference_solution.h"
+#include "methods/gauss_steps.h"
+#include "report.h"
+
+#include <array>
+#include <cmath>
+#include <numeric>
+#include <string>
+#include <vector>
+
+namespace quorvex {
+
+namespace {
+
+namespace T = analysis_texts;
+
+double largestCoefficient(const Matrix& A, int n) {
+    double m = 0.0;
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) m = std::fmax(m, std::fabs(A(i, j)));
+    return m;
+}
+
+/// Watches an elimination: the largest coefficient any stage produced, and
+/// the stage whose multiplier was largest with its pivot.
+class PivotWatch final : public StageObserver {
+  public:
+    PivotWatch(const Matrix& A, int n) : m_n(n), m_largest(largestCoefficient(A, n)) {}
+
+    void pivotChosen(const Matrix& A, int k) override {
+        const double pivot = A(k, k);
+        if (pivot == 0.0 && m_zeroPivotStage == 0) m_zeroPivotStage = k;
+        for (int i = k + 1; i <= m_n; ++i) {
+            const double m = std::fabs(A(i, k) / pivot);
+            if (m > m_multiplier) m_multiplier = m, m_multiplierStage = k, m_pivot = pivot;
+        }
+    }
+    void stageDone(const Matrix& A, int) override {
+        m_largest = std::fmax(m_largest, largestCoefficient(A, m_n));
+    }
+
+    int m_n;
+    double m_largest;
+    int m_zeroPivotStage = 0;
+    int m_multiplierStage = 0;
+    double m_multiplier = 0.0;
+    double m_pivot = 0.0;
+};
+
+struct Elimination {
+    std::string_view name;
+    Vector x;      ///< in the input's order of the unknowns
+    double growth; ///< largest coefficient of any stage over the largest given
+    double error = 0.0;
+};
+
+Elimination byRows(const Matrix& B, int n, int d, bool columnPivot, const StopRequest& stop,
+                   PivotWatch& watch) {
+    Matrix A = B;
+    eliminate(A, n, d, columnPivot, stop, &watch);
+    return {columnPivot ? T::kColumnPivotName : T::kNoPivotName, backSubstitute(A, n, d),
+            watch.m_largest / largestCoefficient(B, n)};
+}
+
+Elimination completely(const Matrix& B, int n, int d, const StopRequest& stop) {
+    Matrix A = B;
+    std::vector<int> order(static_cast<std::size_t>(n));
+    std::iota(order.begin(), order.end(), 1);
+    PivotWatch watch(B, n);
+    eliminateFullPivot(A, n, d, order, stop, &watch);
+    const Vector inPivotOrder = backSubstitute(A, n, d);
+    Vector x(n);
+    for (int i = 1; i <= n; ++i) x(order[static_cast<std::size_t>(i - 1)]) = inPivotOrder(i);
+    return {T::kFullPivotName, x, watch.m_largest / largestCoefficient(B, n)};
+}
+
+/// An error that is not a number ranks last.
+double rank(double error) {
+    return std::isnan(error) ? HUGE_VAL : error;
+}
+
+/// The one line saying which came closest and why.
+void writeVerdict(Report& r, const std::array<Elimination, 3>& runs, const PivotWatch& plain) {
+    double best = HUGE_VAL;
+    for (const Elimination& e : runs) best = std::fmin(best, rank(e.error));
+    std::vector<std::string_view> closest;
+    for (const Elimination& e : runs)
+        if (rank(e.error) == best) closest.push_back(e.name);
+    r.newline();
+    if (closest.size() == runs.size()) {
+        r.text(T::kAllSame).newline();
+        return;
+    }
+    for (std::size_t i = 0; i < closest.size(); ++i)
+        r.text(i ? T::kNameSeparator : "").text(closest[i]);
+    r.text(T::kClosest);
+    const bool plainAmongBest = rank(runs[0].error) == best;
+    if (!plainAmongBest && plain.m_zeroPivotStage != 0) {
+        r.text(T::kZeroPivotBefore).integer(plain.m_zeroPivotStage).text(T::kZeroPivotAfter);
+    } else if (!plainAmongBest && plain.m_multiplier > 1.0) {
+        r.text(T::kZeroPivotBefore).integer(plain.m_multiplierStage).text(T::kSmallPivotMiddle);
+        r.number(shortNumber(plain.m_pivot), NumberStyle::plain()).text(T::kSmallPivotMultiplier);
+        r.number(shortNumber(plain.m_multiplier), NumberStyle::plain()).text(T::kSmallPivotEnd);
+    } else {
+        r.text(T::kRoundingOnly);
+    }
+    r.newline();
+}
+
+Outcome pivotComparison(CommandInput& in) {
+    const int n = in.n;
+    const Matrix& B = in.matrix;
+    const int dd = in.settings.decimalDigits;
+    PivotWatch plain(B, n), column(B, n);
+    std::array<Elimination, 3> runs = {byRows(B, n, dd + 1, false, in.stop, plain),
+                                       byRows(B, n, dd + 1, true, in.stop, column),
+                                       completely(B, n, dd + 1, in.stop)};
+    const ReferenceSolution ref = referenceSolution(B, n, in.host.editText(), in.stop);
+
+    Report r;
+    r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain());
+    for (const Elimination& e : runs) {
+        r.heading(std::string(T::kSolutionOf).append(e.name).append(T::kSolutionOfAfter));
+        for (int i = 1; i <= n; ++i) r.indexedValue("x", i, e.x(i), NumberStyle::rounded(dd));
+    }
+    writeReference(r, ref, dd);
+    if (ref.singular) {
+        r.newline().text(T::kSingular).newline();
+    } else {
+        r.heading(T::kComparisonHeading);
+        for (Elimination& e : runs) {
+            e.error = maxNorm(shownError(ref, e.x, dd));
+            r.text(e.name)
+                .text(T::kDifferenceIs)
+                .number(shortNumber(e.error), NumberStyle::plain());
+            r.text(T::kGrowthIs).number(shortNumber(e.growth), NumberStyle::plain()).newline();
+        }
+        writeVerdict(r, runs, plain);
+    }
+    r.title(T::kPivotTitle);
+    return publish(in.host, std::move(r));
+}
+
+} // namespace
+
+namespace commands {
+
+const Command PivotComparison{"PivotComparison",
+                              T::kPivotCaption,
+                              CommandGroup::Analysis,
+                              {kOrderPrompt, kInputDataCaption},
+                              &pivotComparison};
+
+} // namespace commands
+
+} // namespace quorvex

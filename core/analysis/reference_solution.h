@@ -1,0 +1,47 @@
+#pragma once
+
+#include "exact/rational.h"
+#include "frame.h"
+#include "matrix.h"
+
+#include <string_view>
+#include <vector>
+
+namespace quorvex {
+
+/// The solution the analyses measure against: exact (rational arithmetic)
+/// where every entry of the system has an exact value, otherwise the double
+/// precision one.
+struct ReferenceSolution {
+    bool exact = false;          ///< worked in rational arithmetic
+    bool singular = false;       ///< the coefficient matrix has no inverse
+    Vector x;                    ///< the solution, rounded to double (empty when singular)
+    double norm1 = 0.0;          ///< ||A||1
+    double normInf = 0.0;        ///< ||A||∞
+    double inverseNorm1 = 0.0;   ///< ||A⁻¹||1 (singular: not set)
+    double inverseNormInf = 0.0; ///< ||A⁻¹||∞ (singular: not set)
+
+    RationalMatrix system;        ///< exact only: the system as typed, n x (n+1)
+    std::vector<Rational> exactX; ///< exact only: the solution, 0-based
+
+    double cond1() const { return norm1 * inverseNorm1; }
+    double condInf() const { return normInf * inverseNormInf; }
+};
+
+/// Solves the augmented n x (n+1) system Ab, read from `editText`, exactly
+/// where the text allows it and in double precision otherwise.
+ReferenceSolution referenceSolution(const Matrix& Ab, int n, std::string_view editText,
+                                    const StopRequest& stop);
+
+/// x rounded to d decimals, the values the report shows.
+Vector shownSolution(const Vector& x, int d);
+
+/// The error of the solution as shown (x rounded to d decimals): x - x*,
+/// computed exactly when the reference is exact and x is finite.
+Vector shownError(const ReferenceSolution& ref, const Vector& x, int d);
+
+/// The residual b - A·x of the solution as shown, summed left to right;
+/// exact when the reference is exact and x is finite (then rounded once).
+Vector shownResidual(const ReferenceSolution& ref, const Matrix& Ab, int n, const Vector& x, int d);
+
+} // namespace quorvex

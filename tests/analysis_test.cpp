@@ -1,0 +1,222 @@
+#include "analysis/analysis.h"
+#include "analysis/error_chart.h"
+#include "analysis/iteration_spectra.h"
+#include "analysis/reference_solution.h"
+#include "analysis/significant.h"
+#include "matrix_text.h"
+#include "methods/iteration.h"
+#include "scripted_host.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <optional>
+#include <string>
+
+namespace quorvex {
+namespace {
+
+using testing::ScriptedHost;
+
+/// A scripted host that keeps the chart a command shows.
+class ChartHost : public ScriptedHost {
+  public:
+    using ScriptedHost::ScriptedHost;
+    void showChart(const ErrorChart& c) override { chart = c; }
+    std::optional<ErrorChart> chart;
+};
+
+bool has(const std::string& report, const std::string& line) {
+    return report.find(line) != std::string::npos;
+}
+
+/// The tridiagonal (2, -1) system of order n with right-hand side 1.
+std::string tridiagonal(int n) {
+    std::string text;
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j)
+            text += i == j ? "2 " : (j == i - 1 || j == i + 1 ? "-1 " : "0 ");
+        text += "1\n";
+    }
+    return text;
+}
+
+Matrix read(const std::string& text, int n) {
+    Matrix M(n, n + 1);
+    GetMatrixFromText(M, n, text);
+    return M;
+}
+
+TEST(IterationSpectra, TridiagonalOrderTenHasTheTextbookRadiiAndBestFactor) {
+    const Matrix A = read(tridiagonal(10), 10);
+    const double rhoJ = std::cos(std::numbers::pi / 11);
+    EXPECT_NEAR(iterationRadius(A, 10, IterationKind::Jacobi), rhoJ, 1e-12);
+    EXPECT_NEAR(iterationRadius(A, 10, IterationKind::GaussSeidel), rhoJ * rhoJ, 1e-9);
+    const StopRequest never;
+    const BestFactor best = bestRelaxationFactor(A, 10, never);
+    EXPECT_TRUE(best.byFormula);
+    EXPECT_NEAR(best.w, 2 / (1 + std::sin(std::numbers::pi / 11)), 1e-12);
+    EXPECT_NEAR(best.w, 1.560388, 5e-7);
+    // The search, which knows no formula, finds the same factor.
+    const BestFactor found = searchRelaxationFactor(A, 10, never);
+    EXPECT_FALSE(found.byFormula);
+    EXPECT_NEAR(found.w, best.w, 2e-3);
+    EXPECT_NEAR(found.radius, best.radius, 2e-3);
+}
+
+TEST(IterationSpectra, FormulaOnlyForTridiagonalMatricesWithARealConvergentJacobi) {
+    const struct {
+        const char* name;
+        const char* text;
+        bool applies;
+    } cases[] = {
+        {"tridiagonal", "4 1 0 1\n1 4 1 1\n0 1 4 1\n", true},
+        {"full", "4 1 1 1\n1 4 1 1\n1 1 4 1\n", false},
+        {"diverging Jacobi", "1 2 0 1\n2 1 2 1\n0 2 1 1\n", false},
+        {"complex Jacobi", "1 1 0 1\n-1 1 1 1\n0 -1 1 1\n", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(bestFactorFormulaApplies(read(c.text, 3), 3), c.applies) << c.name;
+}
+
+TEST(ReferenceSolution, HilbertSixIsSolvedExactlyWithItsConditionNumber) {
+    std::string text;
+    for (int i = 1; i <= 6; ++i) {
+        for (int j = 1; j <= 6; ++j) text += "1/" + std::to_string(i + j - 1) + " ";
+        text += "1\n";
+    }
+    const StopRequest never;
+    const ReferenceSolution ref = referenceSolution(read(text, 6), 6, text, never);
+    ASSERT_TRUE(ref.exact);
+    ASSERT_FALSE(ref.singular);
+    EXPECT_NEAR(ref.condInf(), 2.907e7, 0.001e7);
+    // Its solution for b = (1, ..., 1) is integral: -6, 210, -1680, ...
+    const double x[] = {-6, 210, -1680, 5040, -6300, 2772};
+    for (int i = 1; i <= 6; ++i) EXPECT_EQ(ref.x(i), x[i - 1]) << i;
+}
+
+TEST(ReferenceSolution, ExactWhereEveryEntryIsExactOtherwiseDouble) {
+    const struct {
+        const char* text;
+        bool exact;
+        bool singular;
+    } cases[] = {
+        {"1 2 3\n3 4 5\n", true, false},
+        {"1 2 3\n2 4 6\n", true, true},
+        {"1 sqr(2) 3\n3 4 5\n", false, false},
+        {"1 2 pi\n2 4 6\n", false, true},
+    };
+    const StopRequest never;
+    for (const auto& c : cases) {
+        const ReferenceSolution ref = referenceSolution(read(c.text, 2), 2, c.text, never);
+        EXPECT_EQ(ref.exact, c.exact) << c.text;
+        EXPECT_EQ(ref.singular, c.singular) << c.text;
+    }
+}
+
+TEST(ReferenceSolution, ErrorsAreThoseOfTheSolutionAsShown) {
+    // x* = (1/3, 1/3): shown with 4 decimals as 0.3333, off by 1/30000.
+    const char* text = "3 0 1\n0 3 1\n";
+    const StopRequest never;
+    const ReferenceSolution ref = referenceSolution(read(text, 2), 2, text, never);
+    Vector x(2);
+    x(1) = x(2) = 1.0 / 3.0;
+    const Vector e = shownError(ref, x, 4);
+    EXPECT_DOUBLE_EQ(e(1), -1.0 / 30000);
+    const Vector r = shownResidual(ref, read(text, 2), 2, x, 4);
+    EXPECT_DOUBLE_EQ(r(2), 0.0001);
+}
+
+TEST(Significant, RoundsToSignificantDigitsAtAnyMagnitude) {
+    const struct {
+        double v;
+        int digits;
+        double expected;
+    } cases[] = {{29070279.17, 4, 29070000},
+                 {0.000123456, 4, 0.0001235},
+                 {-1.25e-30, 2, -1.2e-30},
+                 {0.0, 4, 0.0},
+                 {2.5, 1, 2},
+                 {1e300 / 3, 3, 3.33e299}};
+    for (const auto& c : cases) EXPECT_EQ(significant(c.v, c.digits), c.expected) << c.v;
+    EXPECT_TRUE(std::isnan(significant(NAN, 4)));
+}
+
+TEST(ConvergenceAnalysis, DivergingJacobiIsReportedAndTheRunAgrees) {
+    const std::string system = "1 2 3\n2 1 3\n";
+    ChartHost host(system, {"2", "1E-05", "1"});
+    ASSERT_EQ(host.run(commands::ConvergenceAnalysis), Outcome::Reported);
+    EXPECT_TRUE(has(host.result, "Jacobi迭代矩阵的谱半径 ρ=2，ρ≥1，不是对任何初始值都收敛"));
+    EXPECT_TRUE(has(host.result, "Jacobi迭代：ρ≥1，无法预计，实际迭代 1000 次仍不收敛"));
+    // The Jacobi command itself gives up on it too.
+    ScriptedHost jacobi(system, {"1E-05", "2", "0", "0"});
+    EXPECT_EQ(jacobi.run(commands::JacobiDie), Outcome::Failed);
+    EXPECT_EQ(jacobi.messages.at(0), "本方法不适合解此线形方程组，请用其他方法再试一下#");
+}
+
+TEST(ConvergenceAnalysis, AsksOrderPrecisionAndFactorAndShowsTheErrorChart) {
+    ChartHost host(tridiagonal(10), {"10", "1E-05", "1.5"});
+    ASSERT_EQ(host.run(commands::ConvergenceAnalysis), Outcome::Reported);
+    ASSERT_EQ(host.dialogs.size(), 3u);
+    EXPECT_EQ(host.dialogs[0].text, "输入方程组系数矩阵的阶数 n：");
+    EXPECT_EQ(host.dialogs[0].caption, "输入数据");
+    EXPECT_EQ(host.dialogs[1].text, "输入迭代精度 e：");
+    EXPECT_EQ(host.dialogs[1].caption, "确定迭代精度");
+    EXPECT_EQ(host.dialogs[1].defaultAnswer, "1E-05");
+    EXPECT_EQ(host.dialogs[2].text, "输入松弛因子 w：");
+    EXPECT_EQ(host.dialogs[2].caption, "输入数据");
+    EXPECT_EQ(host.dialogs[2].defaultAnswer, "1");
+    EXPECT_TRUE(has(host.result, "Jacobi迭代矩阵的谱半径 ρ=0.959493，ρ<1"));
+    EXPECT_TRUE(has(host.result, "w=1.560388，"));
+
+    ASSERT_TRUE(host.chart);
+    ASSERT_EQ(host.chart->curves.size(), 3u);
+    // Each curve has one error per sweep the report names, falling overall.
+    for (const ErrorCurve& c : host.chart->curves) {
+        const std::string line = c.name + "：预计约 ";
+        const auto at = host.result.find(line);
+        ASSERT_NE(at, std::string::npos) << c.name;
+        const auto observed = host.result.find("实际迭代 ", at) + std::string("实际迭代 ").size();
+        EXPECT_EQ(c.errors.size(), std::stoul(host.result.substr(observed))) << c.name;
+        EXPECT_LT(c.errors.back(), c.errors.front() * 1e-3) << c.name;
+    }
+    const std::string table = chartTable(*host.chart);
+    EXPECT_EQ(table.substr(0, table.find('\n')), "k\tJacobi迭代\tGauss-Seidel迭代\tSOR(w=1.5)迭代");
+}
+
+TEST(PivotComparison, TinyPivotLosesDigitsWithoutPivotingAndTheReportSaysSo) {
+    ScriptedHost host("0.0001 2 3 1\n-1 3.712 4.623 2\n-2 1.072 5.643 3\n", {"3"}, 4);
+    ASSERT_EQ(host.run(commands::PivotComparison), Outcome::Reported);
+    EXPECT_TRUE(has(host.result, "输出准确解 x*（由分数运算求得）"));
+    EXPECT_TRUE(has(host.result,
+                    "列主元消去法与全主元消去法的解最接近 x*：不选主元时第 1 步的主元只有 "
+                    "0.0001，乘数大到 20000，舍入误差随之放大"));
+    // Without pivoting x(1) is wrong in the second decimal; with it, right
+    // to the fourth.
+    EXPECT_TRUE(has(host.result, "输出不选主元消去法的解\r\nx(1)=-0.5326\r\n"));
+    EXPECT_TRUE(has(host.result, "输出列主元消去法的解\r\nx(1)=-0.491\r\n"));
+}
+
+TEST(ErrorAnalysis, SingularMatrixIsSaidToBeSoInsteadOfAConditionNumber) {
+    ScriptedHost host("1 2 3\n2 4 6\n", {"2"});
+    ASSERT_EQ(host.run(commands::ErrorAnalysis), Outcome::Reported);
+    EXPECT_TRUE(has(host.result, "系数矩阵奇异，没有逆矩阵，条件数为无穷大，方程组没有唯一解。"));
+    EXPECT_FALSE(has(host.result, "cond"));
+}
+
+TEST(ErrorAnalysis, IllConditionedSystemNeedsMoreDecimals) {
+    std::string text;
+    for (int i = 1; i <= 6; ++i) {
+        for (int j = 1; j <= 6; ++j) text += "1/" + std::to_string(i + j - 1) + " ";
+        text += "1\n";
+    }
+    ScriptedHost host(text, {"6"});
+    ASSERT_EQ(host.run(commands::ErrorAnalysis), Outcome::Reported);
+    EXPECT_TRUE(has(host.result, "cond∞(A)=||A||∞·||A逆||∞= 29070000\r\n"));
+    EXPECT_TRUE(has(host.result, "lg cond∞(A)=7.5，求解时约会损失 7.5 位有效数字。"));
+    EXPECT_TRUE(has(host.result, "这个小数位数对本方程组不够用"));
+}
+
+} // namespace
+} // namespace quorvex
