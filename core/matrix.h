@@ -3,10 +3,16 @@
 #include "kernels/large_buffer.h"
 
 #include <cstddef>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 namespace quorvex {
+
+/// How a const matrix or vector hands out an element: a number by value, as
+/// the decimal routines have always read it, a big number by reference.
+template <class T>
+using ElementValue = std::conditional_t<std::is_arithmetic_v<T>, T, const T&>;
 
 /// Dense matrix with 1-based indices, the way every method is written down:
 /// rows 1..rows(), columns 1..cols(), zero-filled on creation. T is the
@@ -25,7 +31,7 @@ public:
     int cols() const { return m_cols; }
 
     T& operator()(int i, int j) { return m_data[index(i, j)]; }
-    const T& operator()(int i, int j) const { return m_data[index(i, j)]; }
+    ElementValue<T> operator()(int i, int j) const { return m_data[index(i, j)]; }
 
     /// Pointer to element (i, 1); the row's columns follow contiguously.
     T* row(int i) { return m_data.data() + index(i, 1); }
@@ -69,7 +75,7 @@ public:
     int size() const { return static_cast<int>(m_data.size()); }
 
     T& operator()(int i) { return m_data[static_cast<std::size_t>(i - m_lo)]; }
-    const T& operator()(int i) const { return m_data[static_cast<std::size_t>(i - m_lo)]; }
+    ElementValue<T> operator()(int i) const { return m_data[static_cast<std::size_t>(i - m_lo)]; }
 
 private:
     int m_lo = 1;
