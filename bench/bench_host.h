@@ -30,6 +30,9 @@ public:
     void appendResult(std::string piece, std::shared_ptr<const Document>) override { m_result.append(piece); }
     const std::string& result() const { return m_result; }
 
+    /// The settings the commands run with.
+    ReportSettings& settings() { return m_settings; }
+
     /// Runs a command here, as the window would.
     Outcome run(const Command& command) { return runCommand(command, *this, m_settings); }
 

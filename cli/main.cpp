@@ -57,6 +57,8 @@ const char* const kUsage =
     "                       question is answered No\n"
     "  -d, --digits N       decimals of printed numbers (default 6, clamped to 1..16)\n"
     "  -p, --previous FILE  the result area's text before the command\n"
+    "      --exact          exact fractions: the direct methods compute in rational\n"
+    "                       arithmetic and write integers and reduced fractions\n"
     "      --trace          write each dialog to standard error as it is shown\n"
     "      --format FORMAT  write the report as text (the default, byte for byte),\n"
     "                       latex (XeLaTeX with ctex), html (one self-contained\n"
@@ -133,6 +135,8 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& o) {
         } else if (arg == "-p" || arg == "--previous") {
             if (!value(v)) return "option " + arg + " needs a file name";
             o.previous = v;
+        } else if (arg == "--exact" && !inlineValue) {
+            o.settings.exact = true;
         } else if (arg == "--format") {
             if (!value(v)) return "option " + arg + " needs a format";
             const auto format = formatFromName(v);

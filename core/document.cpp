@@ -20,6 +20,21 @@ std::span<const double> Document::numbers(const piece::NumberRow& r) const {
     return std::span<const double>(m_numbers).subspan(r.first, static_cast<std::size_t>(r.count));
 }
 
+std::span<const Rational> Document::exactNumbers(const piece::MatrixBlock& m) const {
+    const auto count = static_cast<std::size_t>(m.rows) * static_cast<std::size_t>(m.cols);
+    return std::span<const Rational>(m_exact).subspan(m.first, count);
+}
+
+std::span<const Rational> Document::exactNumbers(const piece::NumberRow& r) const {
+    return std::span<const Rational>(m_exact).subspan(r.first, static_cast<std::size_t>(r.count));
+}
+
+std::size_t Document::appendExact(std::span<const Rational> values) {
+    const std::size_t at = m_exact.size();
+    m_exact.insert(m_exact.end(), values.begin(), values.end());
+    return at;
+}
+
 std::string_view Document::title() const {
     for (const Piece& p : m_pieces)
         if (const auto* t = std::get_if<piece::Title>(&p)) return t->text;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "exact/rational.h"
 #include "number_text.h"
+
+#include <optional>
 
 #include <cstddef>
 #include <span>
@@ -45,6 +48,7 @@ struct LineBreak {};
 struct Number {
     double value;
     NumberStyle style;
+    std::optional<Rational> exact{}; ///< an exact number, shown as it is
 };
 /// An index or a count within a line.
 struct Integer {
@@ -61,6 +65,7 @@ struct MatrixBlock {
     std::string rowEnd;
     int barAfter = 0;
     std::size_t first = 0; ///< where its numbers start, row by row, in Document::numbers
+    bool exact = false;    ///< exact numbers: first counts in Document::exactNumbers
 };
 /// Numbers on one line, the separator before each, no line break after.
 struct NumberRow {
@@ -68,6 +73,7 @@ struct NumberRow {
     NumberStyle style;
     std::string separator;
     std::size_t first = 0;
+    bool exact = false; ///< as in MatrixBlock
 };
 /// CR LF, the heading, CR LF. A heading may run over two lines.
 struct Heading {
@@ -80,6 +86,7 @@ struct IndexedValue {
     double value;
     NumberStyle style;
     bool breakBefore = false;
+    std::optional<Rational> exact{}; ///< an exact value, shown as it is
 };
 /// CR LF and the method's title.
 struct Title {
@@ -103,6 +110,9 @@ class Document {
     /// The numbers of a block, row by row.
     std::span<const double> numbers(const piece::MatrixBlock& m) const;
     std::span<const double> numbers(const piece::NumberRow& r) const;
+    /// The exact numbers of a block whose numbers are exact, row by row.
+    std::span<const Rational> exactNumbers(const piece::MatrixBlock& m) const;
+    std::span<const Rational> exactNumbers(const piece::NumberRow& r) const;
 
     /// The first title, or the empty text when the report has none.
     std::string_view title() const;
@@ -117,12 +127,15 @@ class Document {
     /// block that refers to them.
     double* appendNumbers(std::size_t count);
     std::size_t numberCount() const { return m_numbers.size(); }
+    /// Appends exact numbers for a block; returns where they start.
+    std::size_t appendExact(std::span<const Rational> values);
     /// The block added last, for marking its right-hand side.
     piece::MatrixBlock* lastBlock();
 
   private:
     std::vector<Piece> m_pieces;
     std::vector<double> m_numbers;
+    std::vector<Rational> m_exact;
 };
 
 /// A document of text lines only, for a result area's text that no report

@@ -3,6 +3,7 @@
 #include "number_text.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace quorvex {
 
@@ -110,6 +111,64 @@ Report& Report::vectorLine(const Vector& v, int first, int last, std::string_vie
         *out++ = v(i);
     }
     m_document.add(piece::NumberRow{last - first + 1, style, std::string(separator), at});
+    return *this;
+}
+
+Report& Report::number(const Rational& q, NumberStyle style) {
+    m_text.append(rationalText(q));
+    m_document.add(piece::Number{q.get_d(), style, q});
+    return *this;
+}
+
+Report& Report::matrixBlock(const RationalMatrix& m, int rows, int cols,
+                            std::string_view separator, NumberStyle style, int firstCol,
+                            std::string_view rowEnd) {
+    std::vector<Rational> values;
+    for (int i = 1; i <= rows; ++i) {
+        for (int j = firstCol; j <= cols; ++j) {
+            m_text.append(separator);
+            m_text.append(rationalText(m(i, j)));
+            values.push_back(m(i, j));
+        }
+        m_text.append(rowEnd);
+    }
+    if (rows > 0 && cols >= firstCol)
+        m_document.add(piece::MatrixBlock{rows, cols - firstCol + 1, style, std::string(separator),
+                                          std::string(rowEnd), 0, m_document.appendExact(values),
+                                          true});
+    return *this;
+}
+
+Report& Report::vectorLine(const RationalVector& v, int first, int last,
+                           std::string_view separator, NumberStyle style) {
+    if (last < first) return *this;
+    std::vector<Rational> values;
+    for (int i = first; i <= last; ++i) {
+        m_text.append(separator);
+        m_text.append(rationalText(v(i)));
+        values.push_back(v(i));
+    }
+    m_document.add(piece::NumberRow{last - first + 1, style, std::string(separator),
+                                    m_document.appendExact(values), true});
+    return *this;
+}
+
+Report& Report::indexedValue(std::string_view name, int index, const Rational& value,
+                             NumberStyle style) {
+    m_text.append(name).append("(");
+    appendInteger(m_text, index);
+    m_text.append(")=").append(rationalText(value)).append(kCrLf);
+    m_document.add(
+        piece::IndexedValue{std::string(name), index, value.get_d(), style, false, value});
+    return *this;
+}
+
+Report& Report::indexedValueAfterBreak(std::string_view name, int index, const Rational& value,
+                                       NumberStyle style) {
+    m_text.append(kCrLf).append(name).append("(");
+    appendInteger(m_text, index);
+    m_text.append(")=").append(rationalText(value));
+    m_document.add(piece::IndexedValue{std::string(name), index, value.get_d(), style, true, value});
     return *this;
 }
 

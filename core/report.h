@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document.h"
+#include "exact/rational.h"
 #include "matrix.h"
 
 #include <string>
@@ -26,6 +27,11 @@ public:
     Report& newline();
     /// Appends a number, rounded when the style says so.
     Report& number(double v, NumberStyle style);
+    /// Appends an exact number: an integer or a reduced fraction with the
+    /// sign in front (rationalText). Exact numbers are never rounded, so the
+    /// style does not apply; it is taken so that a method written once for
+    /// both kinds of numbers reads the same.
+    Report& number(const Rational& q, NumberStyle style = {});
     /// Appends an index or count as a plain integer.
     Report& integer(long long v);
 
@@ -39,9 +45,15 @@ public:
     /// Marks the block written last as split by a vertical bar after this
     /// many columns.
     Report& barAfter(int columns);
+    /// The same block of exact numbers.
+    Report& matrixBlock(const RationalMatrix& m, int rows, int cols, std::string_view separator,
+                        NumberStyle style, int firstCol = 1, std::string_view rowEnd = kCrLf);
     /// Separator and number for each element of v(first..last), on one line,
     /// with no line break.
     Report& vectorLine(const Vector& v, int first, int last, std::string_view separator,
+                       NumberStyle style);
+    /// The same line of exact numbers.
+    Report& vectorLine(const RationalVector& v, int first, int last, std::string_view separator,
                        NumberStyle style);
     /// CR LF, heading, CR LF.
     Report& heading(std::string_view h);
@@ -49,6 +61,12 @@ public:
     Report& indexedValue(std::string_view name, int index, double value, NumberStyle style);
     /// CR LF, then name(index)=value.
     Report& indexedValueAfterBreak(std::string_view name, int index, double value,
+                                   NumberStyle style);
+    /// name(index)=value CR LF with an exact value.
+    Report& indexedValue(std::string_view name, int index, const Rational& value,
+                         NumberStyle style);
+    /// CR LF, then name(index)=value with an exact value.
+    Report& indexedValueAfterBreak(std::string_view name, int index, const Rational& value,
                                    NumberStyle style);
     /// CR LF and the title, no line break after it.
     Report& title(std::string_view t);

@@ -10,6 +10,10 @@ struct ReportSettings {
 
     /// Decimals of printed numbers, 1 to 16.
     int decimalDigits = kDefaultDecimalDigits;
+
+    /// Exact fractions: the direct methods compute in rational arithmetic and
+    /// write every number as an integer or a reduced fraction.
+    bool exact = false;
 };
 
 } // namespace quorvex

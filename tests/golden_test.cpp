@@ -28,6 +28,7 @@ struct GoldenCase {
     std::string command;
     std::vector<std::string> answers;
     std::string digits = "6";
+    bool exact = false; ///< "exact: yes" runs with --exact
     std::string format; ///< empty: the plain text
     int exitCode = 0;
     std::vector<std::string> messages;
@@ -69,6 +70,7 @@ GoldenCase parseCase(const fs::path& p) {
             if (key == "command") c.command = value;
             else if (key == "answer") c.answers.push_back(value);
             else if (key == "digits") c.digits = value;
+            else if (key == "exact") c.exact = value == "yes";
             else if (key == "exit") c.exitCode = std::stoi(value);
             else if (key == "message") c.messages.push_back(value);
             else if (key == "format") c.format = value;
@@ -103,6 +105,7 @@ TEST_P(Golden, ReportMessagesAndExitStatus) {
     };
     std::string cmd = shellQuote(QUORVEX_CLI) + " " + shellQuote(c.command) + " -i " +
                       put("input.txt", c.sections.at("input")) + " -d " + shellQuote(c.digits);
+    if (c.exact) cmd += " --exact";
     for (const auto& a : c.answers) cmd += " -a " + shellQuote(a);
     if (!c.format.empty()) cmd += " --format " + shellQuote(c.format);
     if (c.sections.count("previous")) cmd += " -p " + put("previous.txt", toCrLf(c.sections.at("previous")));
@@ -136,6 +139,7 @@ TEST_P(Golden, DocumentWritesBackTheText) {
     if (!command || !c.format.empty() || c.exitCode != 0) GTEST_SKIP();
     quorvex::testing::ScriptedHost host(c.sections.at("input"), c.answers,
                                         quorvex::decimalDigitsFromAnswer(c.digits));
+    host.settings.exact = c.exact;
     host.run(*command);
     if (!host.document) GTEST_SKIP() << "no report";
     EXPECT_EQ(quorvex::renderText(*host.document), host.result);

@@ -21,6 +21,7 @@ struct HelpExample {
     std::string name; ///< page and command, e.g. elimination_Gauss_1
     std::string command;
     std::vector<std::string> answers;
+    bool exact = false; ///< data-exact="yes": run with --exact
     std::string input;
     std::string report;
 };
@@ -61,7 +62,7 @@ std::vector<std::string> splitAnswers(const std::string& list) {
 
 std::vector<HelpExample> allExamples() {
     static const std::regex block(R"re(<pre class="(input|report)"([^>]*)>([\s\S]*?)</pre>)re");
-    static const std::regex mark(R"re( data-command="([^"]+)" data-answers="([^"]*)")re");
+    static const std::regex mark(R"re( data-command="([^"]+)" data-answers="([^"]*)"( data-exact="yes")?)re");
     std::vector<HelpExample> examples;
     for (const auto& entry : fs::directory_iterator(QUORVEX_HELP_DIR)) {
         if (entry.path().extension() != ".html") continue;
@@ -78,6 +79,7 @@ std::vector<HelpExample> allExamples() {
             if (std::regex_match(attributes, m, mark)) {
                 e.command = m[1];
                 e.answers = splitAnswers(m[2]);
+                e.exact = m[3].matched;
             }
             e.name = entry.path().stem().string() + "_" +
                      (e.command.empty() ? "unmarked" + std::to_string(examples.size()) : e.command);
@@ -116,6 +118,7 @@ TEST_P(HelpBook, ReportIsWhatTheProgramWrites) {
     std::ofstream(fs::path(dir) / "input.txt", std::ios::binary) << e.input;
     std::string cmd = shellQuote(QUORVEX_CLI) + " " + shellQuote(e.command) + " -i " +
                       shellQuote(dir + "/input.txt");
+    if (e.exact) cmd += " --exact";
     for (const auto& a : e.answers) cmd += " -a " + shellQuote(a);
     cmd += " >" + shellQuote(dir + "/out.txt") + " 2>" + shellQuote(dir + "/err.txt");
     const int status = std::system(cmd.c_str());

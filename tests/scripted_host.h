@@ -46,8 +46,9 @@ public:
     std::string resultText() override { return result; }
     void setResultText(std::string text) override { result = std::move(text); }
     void appendResult(std::string piece, std::shared_ptr<const Document> doc) override {
+        // As the real hosts: a document only while the area holds one report.
+        document = result.empty() ? std::move(doc) : nullptr;
         result.append(piece);
-        document = std::move(doc);
     }
 
     /// Runs a command here with this host's settings.
@@ -55,7 +56,7 @@ public:
 
     ReportSettings settings;
     std::string result;
-    std::shared_ptr<const Document> document; ///< the last report published
+    std::shared_ptr<const Document> document; ///< the report the area holds, if it holds one
     std::vector<Dialog> dialogs;
     std::vector<std::string> messages;
 

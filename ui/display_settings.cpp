@@ -54,6 +54,7 @@ void DisplaySettings::FormatDefault_Click() {
     const QPalette system = QApplication::palette();
     applyColors(system.color(QPalette::Text), system.color(QPalette::Base));
     m_report.decimalDigits = ReportSettings::kDefaultDecimalDigits;
+    m_report.exact = false;
 }
 
 void DisplaySettings::applyFont(const QFont& font) {

@@ -27,7 +27,10 @@ public:
     void FormatStyle_Click();
     void FormatBackColor_Click();
     void FormatDecimalDigits_Click();
+    /// 默认 also turns exact fractions off.
     void FormatDefault_Click();
+    /// 精确分数: the direct methods compute and write exact fractions.
+    void FormatExact_Click(bool checked) { m_report.exact = checked; }
 
     /// The font 默认 restores: "宋体", 9 points, no effects.
     static QFont defaultFont();

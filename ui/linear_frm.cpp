@@ -125,7 +125,16 @@ void LinearFrm::connectOtherMenus() {
     on("FormatStyle", [this] { m_settings->FormatStyle_Click(); });
     on("FormatBackColor", [this] { m_settings->FormatBackColor_Click(); });
     on("FormatDecimalDigits", [this] { m_settings->FormatDecimalDigits_Click(); });
-    on("FormatDefault", [this] { m_settings->FormatDefault_Click(); });
+    QAction* exact = m_menus.item(QStringLiteral("FormatExact"));
+    on("FormatDefault", [this, exact] {
+        m_settings->FormatDefault_Click();
+        exact->setChecked(false);
+    });
+    // The running command reads the settings: a click meanwhile changes nothing.
+    connect(exact, &QAction::triggered, this, [this, exact](bool checked) {
+        if (m_commands->running()) exact->setChecked(m_settings->reportSettings().exact);
+        else m_settings->FormatExact_Click(checked);
+    });
     on("mnuHelpFile", [this] { emit helpRequested(); });
     on("mnuAbout", [this] { emit aboutRequested(); });
     for (const auto& [action, entry] : m_menus.commandItems)

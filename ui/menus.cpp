@@ -16,6 +16,7 @@ struct MenuItem {
     const char* caption;
     const char* shortcut = nullptr;
     bool enabled = true;
+    bool checkable = false;
 };
 
 constexpr MenuItem kFileItems[] = {
@@ -40,6 +41,7 @@ constexpr MenuItem kFormatItems[] = {
     {"FormatBackColor", "背景色"},
     {"FormatDecimalDigits", "设置小数数位"},
     {"FormatDefault", "默认"},
+    {"FormatExact", "精确分数", nullptr, true, true},
 };
 
 constexpr MenuItem kHelpItems[] = {
@@ -68,6 +70,7 @@ QMenu* addMenu(QMenuBar& bar, const char* name, const char* caption,
         action->setObjectName(QString::fromLatin1(item.name));
         if (item.shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
         action->setEnabled(item.enabled);
+        action->setCheckable(item.checkable);
     }
     return menu;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "matrix.h"
+
 #include <gmpxx.h>
 
 #include <cstddef>
@@ -23,28 +25,8 @@ bool withinExactLimit(const Rational& q);
 /// fraction with the sign in front ("-7/2").
 std::string rationalText(const Rational& q);
 
-/// A dense matrix of rationals with 1-based indices, like Matrix.
-class RationalMatrix {
-public:
-    RationalMatrix() = default;
-    RationalMatrix(int rows, int cols)
-        : m_rows(rows), m_cols(cols),
-          m_data(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols)) {}
-
-    int rows() const { return m_rows; }
-    int cols() const { return m_cols; }
-    Rational& operator()(int i, int j) { return m_data[index(i, j)]; }
-    const Rational& operator()(int i, int j) const { return m_data[index(i, j)]; }
-
-private:
-    std::size_t index(int i, int j) const {
-        return static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(m_cols) +
-               static_cast<std::size_t>(j - 1);
-    }
-
-    int m_rows = 0;
-    int m_cols = 0;
-    std::vector<Rational> m_data;
-};
+/// Matrices and vectors of rationals, 1-based like Matrix and Vector.
+using RationalMatrix = BasicMatrix<Rational>;
+using RationalVector = BasicVector<Rational>;
 
 } // namespace quorvex

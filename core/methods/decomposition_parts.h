@@ -4,10 +4,12 @@
 // sums are built with, forward substitution, and the report forms they have
 // in common.
 
+#include "arithmetic.h"
 #include "matrix.h"
 #include "report.h"
 
 #include <string_view>
+#include <type_traits>
 
 namespace quorvex {
 
@@ -31,17 +33,19 @@ inline constexpr std::string_view kNumberedSolutionHeading =
 /// sums still open, one contiguous row at a time: each sum still receives
 /// the same terms in the same order, so the results are the same to the
 /// last bit, and the inner loop runs along rows.
-inline void addScaled(double* acc, const double* row, double f, int count) {
+template <class T>
+inline void addScaled(T* acc, const T* row, const std::type_identity_t<T>& f, int count) {
     for (int j = 0; j < count; ++j) acc[j] = acc[j] + f * row[j];
 }
 
 /// Solves LY = b for a unit lower triangular L: Y(i) = b(i) - sum over
 /// k < i of L(i,k)·Y(k).
-inline Vector forwardUnit(const Matrix& L, const Vector& b, int n) {
-    Vector Y(n);
+template <class T>
+inline BasicVector<T> forwardUnit(const BasicMatrix<T>& L, const BasicVector<T>& b, int n) {
+    BasicVector<T> Y(n);
     for (int i = 1; i <= n; ++i) {
-        const double* li = L.row(i);
-        double s = 0.0;
+        const T* li = L.row(i);
+        T s = 0.0;
         for (int k = 1; k < i; ++k) s = s + li[k - 1] * Y(k);
         Y(i) = b(i) - s;
     }
@@ -49,8 +53,9 @@ inline Vector forwardUnit(const Matrix& L, const Vector& b, int n) {
 }
 
 /// Column n+1 of the augmented matrix B.
-inline Vector rightHandSide(const Matrix& B, int n) {
-    Vector b(n);
+template <class T>
+inline BasicVector<T> rightHandSide(const BasicMatrix<T>& B, int n) {
+    BasicVector<T> b(n);
     for (int i = 1; i <= n; ++i) b(i) = B(i, n + 1);
     return b;
 }
@@ -58,9 +63,10 @@ inline Vector rightHandSide(const Matrix& B, int n) {
 /// The opening most solving reports share: the augmented matrix as typed
 /// (four blanks before each number), the heading, the coefficient block and,
 /// after an empty line, the right-hand side on one line, unbroken.
-inline void systemOpening(Report& r, const Matrix& echo, std::string_view heading,
-                          const Matrix& coefficients, NumberStyle coefficientStyle,
-                          const Vector& rhs, NumberStyle rhsStyle, std::string_view separator,
+template <class T>
+inline void systemOpening(Report& r, const BasicMatrix<T>& echo, std::string_view heading,
+                          const BasicMatrix<T>& coefficients, NumberStyle coefficientStyle,
+                          const BasicVector<T>& rhs, NumberStyle rhsStyle, std::string_view separator,
                           int n) {
     r.reserve(5 * estimateBlockBytes(n, n + 1, kFiveBlanks.size()));
     r.matrixBlock(echo, n, n + 1, kFourBlanks, NumberStyle::plain()).augmented();
@@ -71,7 +77,8 @@ inline void systemOpening(Report& r, const Matrix& echo, std::string_view headin
 }
 
 /// name(i)=value for i = 1..n, each line ended by CR LF.
-inline void valueLines(Report& r, std::string_view name, const Vector& v, int n,
+template <class T>
+inline void valueLines(Report& r, std::string_view name, const BasicVector<T>& v, int n,
                        NumberStyle style) {
     for (int i = 1; i <= n; ++i) r.indexedValue(name, i, v(i), style);
 }

@@ -3,6 +3,9 @@
 #include "methods/decomposition.h"
 #include "methods/decomposition_parts.h"
 
+#include "exact/exact_mode.h"
+#include "exact/exact_texts.h"
+
 #include <cmath>
 #include <vector>
 
@@ -14,14 +17,16 @@ constexpr std::string_view kSymmetricOpening =
     "以上是方程组的增广矩阵，接下来输出方程组的系数矩阵A、方程组的常数项向量b";
 
 /// CR LF before each line name(i)=value, none after the last.
-void valuesAfterBreaks(Report& r, std::string_view name, const Vector& v, int n,
+template <class T>
+void valuesAfterBreaks(Report& r, std::string_view name, const BasicVector<T>& v, int n,
                        NumberStyle style) {
     for (int i = 1; i <= n; ++i) r.indexedValueAfterBreak(name, i, v(i), style);
 }
 
 /// Column j of L below the diagonal, copied to a contiguous buffer: at[t-1]
 /// = L(t, j) for t = j+1..n.
-void gatherColumn(const Matrix& L, int j, int n, std::vector<double>& at) {
+template <class T>
+void gatherColumn(const BasicMatrix<T>& L, int j, int n, std::vector<T>& at) {
     for (int t = j + 1; t <= n; ++t) at[static_cast<std::size_t>(t - 1)] = L(t, j);
 }
 
@@ -60,20 +65,23 @@ void solveWithCholesky(const Matrix& L, const Vector& b, int n, Vector& Y, Vecto
 
 /// L·D·Lᵀ factors from the lower triangle of A's first n columns. Gives
 /// false when some d(j) with j < n, about to be divided by, is exactly 0.
-bool ldlt(const Matrix& A, int n, Matrix& L, Vector& d, const StopRequest& stop) {
-    Matrix S(n, n);         // S(i,j), j < i: the sum of L(i,k)·d(k)·L(j,k) over the k done so far
-    Vector diagonalSums(n); // the sum of L(i,k)·L(i,k)·d(k) over the k done so far
-    std::vector<double> column(static_cast<std::size_t>(n));
+template <class T>
+bool ldlt(const BasicMatrix<T>& A, int n, BasicMatrix<T>& L, BasicVector<T>& d,
+          const StopRequest& stop) {
+    BasicMatrix<T> S(n, n); // S(i,j), j < i: the sum of L(i,k)·d(k)·L(j,k) over the k done so far
+    BasicVector<T> diagonalSums(n); // the sum of L(i,k)·L(i,k)·d(k) over the k done so far
+    std::vector<T> column(static_cast<std::size_t>(n));
     for (int i = 1; i <= n; ++i) L(i, i) = 1.0;
     for (int k = 1; k <= n; ++k) {
         stop.check();
+        guardGrowth(S);
         d(k) = A(k, k) - diagonalSums(k);
         if (k == n) break;
         if (d(k) == 0.0) return false;
-        for (int i = k + 1; i <= n; ++i) L(i, k) = (A(i, k) - S(i, k)) / d(k);
+        for (int i = k + 1; i <= n; ++i) L(i, k) = quotient(A(i, k) - S(i, k), d(k));
         gatherColumn(L, k, n, column);
         for (int i = k + 1; i <= n; ++i) {
-            const double lik = L(i, k);
+            const T lik = L(i, k);
             addScaled(S.row(i) + k, column.data() + k, lik * d(k), i - 1 - k);
             diagonalSums(i) = diagonalSums(i) + lik * lik * d(k);
         }
@@ -83,24 +91,29 @@ bool ldlt(const Matrix& A, int n, Matrix& L, Vector& d, const StopRequest& stop)
 
 /// The right-hand side, the forward pass and the solution of the chasing
 /// method.
+template <class T>
 struct Chase {
-    Vector d, y, x;
+    BasicVector<T> d, y, x;
 };
 
 /// Solves D·Lᵀ·X = Y backwards. Gives false when d(i) is exactly 0.
-bool backWithLdlt(const Matrix& L, const Vector& d, const Vector& Y, int n, Vector& X) {
+template <class T>
+bool backWithLdlt(const BasicMatrix<T>& L, const BasicVector<T>& d, const BasicVector<T>& Y, int n,
+                  BasicVector<T>& X) {
     for (int i = n; i >= 1; --i) {
-        double s = 0.0;
+        T s = 0.0;
         for (int k = i + 1; k <= n; ++k) s = s + L(k, i) * X(k);
         if (d(i) == 0.0) return false;
-        X(i) = Y(i) / d(i) - s;
+        X(i) = quotient(Y(i), d(i)) - s;
     }
     return true;
 }
 
 /// What both square-root reports open with: the system as typed, A and b,
 /// and L with one decimal more than the setting.
-void symmetricOpening(Report& r, const Matrix& B, const Vector& b, const Matrix& L, int n, int dd) {
+template <class T>
+void symmetricOpening(Report& r, const BasicMatrix<T>& B, const BasicVector<T>& b,
+                      const BasicMatrix<T>& L, int n, int dd) {
     systemOpening(r, B, kSymmetricOpening, B, NumberStyle::plain(), b, NumberStyle::plain(),
                   kFiveBlanks, n);
     r.heading(kLowerFactorHeading);
@@ -108,8 +121,9 @@ void symmetricOpening(Report& r, const Matrix& B, const Vector& b, const Matrix&
 }
 
 /// Y, each value after a line break, then the solution X.
-void symmetricClosing(Report& r, const Vector& Y, NumberStyle yStyle, const Vector& X, int n,
-                      int dd) {
+template <class T>
+void symmetricClosing(Report& r, const BasicVector<T>& Y, NumberStyle yStyle,
+                      const BasicVector<T>& X, int n, int dd) {
     r.heading(kForwardHeading);
     valuesAfterBreaks(r, "y", Y, n, yStyle);
     r.heading(kSolutionHeading);
@@ -118,9 +132,10 @@ void symmetricClosing(Report& r, const Vector& Y, NumberStyle yStyle, const Vect
 
 /// Splits the tridiagonal system held in the augmented matrix M into its
 /// three diagonals and right-hand side, and solves it by the chasing method.
-Chase chase(const Matrix& M, int n) {
-    Vector a(2, n), b(n), c(1, n - 1), l(2, n), u(n);
-    Chase out{Vector(n), Vector(n), Vector(n)};
+template <class T>
+Chase<T> chase(const BasicMatrix<T>& M, int n) {
+    BasicVector<T> a(2, n), b(n), c(1, n - 1), l(2, n), u(n);
+    Chase<T> out{BasicVector<T>(n), BasicVector<T>(n), BasicVector<T>(n)};
     for (int i = 1; i <= n; ++i) {
         b(i) = M(i, i);
         out.d(i) = M(i, n + 1);
@@ -129,21 +144,22 @@ Chase chase(const Matrix& M, int n) {
     for (int i = 1; i <= n - 1; ++i) c(i) = M(i, i + 1);
     u(1) = b(1);
     for (int i = 2; i <= n; ++i) {
-        l(i) = a(i) / u(i - 1);
+        l(i) = quotient(a(i), u(i - 1));
         u(i) = b(i) - l(i) * c(i - 1);
     }
     out.y(1) = out.d(1);
     for (int i = 2; i <= n; ++i) out.y(i) = out.d(i) - l(i) * out.y(i - 1);
-    out.x(n) = out.y(n) / u(n);
-    for (int i = n - 1; i >= 1; --i) out.x(i) = (out.y(i) - c(i) * out.x(i + 1)) / u(i);
+    out.x(n) = quotient(out.y(n), u(n));
+    for (int i = n - 1; i >= 1; --i) out.x(i) = quotient(out.y(i) - c(i) * out.x(i + 1), u(i));
     return out;
 }
 
 /// Sets every coefficient outside the three diagonals to 0, so the report
 /// shows the system the chasing method solves.
-void keepBand(Matrix& M, int n) {
+template <class T>
+void keepBand(BasicMatrix<T>& M, int n) {
     for (int i = 1; i <= n; ++i) {
-        double* row = M.row(i);
+        T* row = M.row(i);
         for (int j = 1; j < i - 1; ++j) row[j - 1] = 0.0;
         for (int j = i + 2; j <= n; ++j) row[j - 1] = 0.0;
     }
@@ -160,6 +176,7 @@ Outcome sqrtRoot(CommandInput& in) {
 
     const int dd = in.settings.decimalDigits;
     Report r;
+    noteDecimalsOnly(r, in.settings, exact_texts::kNeedsRoots);
     symmetricOpening(r, B, b, L, n, dd);
     symmetricClosing(r, Y, NumberStyle::rounded(dd + 1), X, n, dd);
     r.title("平方根法解线性方程组。").newline();
@@ -167,15 +184,15 @@ Outcome sqrtRoot(CommandInput& in) {
     return publish(in.host, std::move(r));
 }
 
-Outcome mendSqrt(CommandInput& in) {
+template <class T>
+Outcome mendSqrt(CommandInput& in, const BasicMatrix<T>& B) {
     const int n = in.n;
-    const Matrix& B = in.matrix;
-    const Vector b = rightHandSide(B, n);
-    Matrix L(n, n);
-    Vector d(n);
+    const BasicVector<T> b = rightHandSide(B, n);
+    BasicMatrix<T> L(n, n);
+    BasicVector<T> d(n);
     if (!ldlt(B, n, L, d, in.stop)) return fail(in.host, kNotSuitableHash);
-    const Vector Y = forwardUnit(L, b, n);
-    Vector X(n);
+    const BasicVector<T> Y = forwardUnit(L, b, n);
+    BasicVector<T> X(n);
     if (!backWithLdlt(L, d, Y, n, X)) return fail(in.host, kNotSuitableHash);
 
     const int dd = in.settings.decimalDigits;
@@ -189,10 +206,10 @@ Outcome mendSqrt(CommandInput& in) {
     return publish(in.host, std::move(r));
 }
 
-Outcome purase(CommandInput& in) {
+template <class T>
+Outcome purase(CommandInput& in, BasicMatrix<T>& M) {
     const int n = in.n;
-    Matrix& M = in.matrix;
-    const Chase solved = chase(M, n);
+    const Chase<T> solved = chase(M, n);
     keepBand(M, n);
 
     const int dd = in.settings.decimalDigits;
@@ -210,6 +227,16 @@ Outcome purase(CommandInput& in) {
     return publish(in.host, std::move(r));
 }
 
+Outcome mendSqrtEither(CommandInput& in) {
+    return exactOrDecimal(in, in.n + 1, kNotSuitableHash,
+                          [&](const auto& B) { return mendSqrt(in, B); });
+}
+
+Outcome puraseEither(CommandInput& in) {
+    return exactOrDecimal(in, in.n + 1, exact_texts::kZeroPivot,
+                          [&](auto& M) { return purase(in, M); });
+}
+
 } // namespace
 
 namespace commands {
@@ -219,9 +246,9 @@ const Command SqrtRoot{"SqrtRoot", "平方根法", CommandGroup::Decomposition,
                         Clear::BeforeAsking},
                        &sqrtRoot};
 const Command MendSqrt{"MendSqrt", "改进的平方根法", CommandGroup::Decomposition,
-                       {kArrayOrderPrompt}, &mendSqrt};
+                       {kArrayOrderPrompt}, &mendSqrtEither};
 const Command Purase{"Purase", "追赶法(解三对角)", CommandGroup::Decomposition,
-                     {kArrayOrderPrompt}, &purase};
+                     {kArrayOrderPrompt}, &puraseEither};
 
 } // namespace commands
 

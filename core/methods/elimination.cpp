@@ -1,5 +1,8 @@
 #include "methods/elimination.h"
 
+#include "arithmetic.h"
+#include "exact/exact_mode.h"
+#include "exact/exact_texts.h"
 #include "kernels/blocked_elimination.h"
 #include "kernels/full_pivot.h"
 #include "linear_routines.h"
@@ -10,11 +13,20 @@
 #include <algorithm>
 #include <numeric>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace quorvex {
 
 namespace {
+
+/// Where the fast kernels take over from the reference routines here: for
+/// doubles from their order on (they are tested equal to the routines);
+/// exact numbers always take the routines.
+template <class T>
+constexpr bool fastKernelFor(int n) {
+    return std::is_same_v<T, double> && n >= kernels::kFastKernelOrder;
+}
 
 struct GaussTexts {
     std::string_view eliminatedHeading;
@@ -25,7 +37,8 @@ struct GaussTexts {
 
 /// The elimination report; unknowns[i-1] labels x(i), the unknown's number
 /// in the input.
-Report gaussReport(const Matrix& B, const Matrix& A, const Vector& x,
+template <class T>
+Report gaussReport(const BasicMatrix<T>& B, const BasicMatrix<T>& A, const BasicVector<T>& x,
                         const std::vector<int>& unknowns, int n, int dd, const GaussTexts& texts) {
     Report r;
     r.reserve(2 * estimateBlockBytes(n, n + 1, kTwoBlanks.size()) + 64 * static_cast<std::size_t>(n));
@@ -46,24 +59,26 @@ std::vector<int> inputOrder(int n) {
     return order;
 }
 
-Outcome solveAndReport(CommandInput& in, bool columnPivot, const GaussTexts& texts) {
-    const Matrix& B = in.matrix;
-    Matrix A = B;
+template <class T>
+Outcome solveAndReport(CommandInput& in, const BasicMatrix<T>& B, bool columnPivot,
+                       const GaussTexts& texts) {
+    BasicMatrix<T> A = B;
     const int dd = in.settings.decimalDigits;
-    if (in.n < kernels::kFastKernelOrder)
+    if (!fastKernelFor<T>(in.n))
         eliminate(A, in.n, dd + 1, columnPivot, in.stop);
-    else
+    else if constexpr (std::is_same_v<T, double>)
         kernels::eliminateFast(A, in.n, in.n + 1, dd + 1,
                                columnPivot ? kernels::Pivoting::Column : kernels::Pivoting::None,
                                kernels::defaultKernelSettings(&in.stop));
-    const Vector x = backSubstitute(A, in.n, dd + 1);
+    const BasicVector<T> x = backSubstitute(A, in.n, dd + 1);
     return publish(in.host, gaussReport(B, A, x, inputOrder(in.n), in.n, dd, texts));
 }
 
 /// The n x 2n matrix (B's first n columns | identity).
-Matrix extendedByIdentity(const Matrix& B, int n) {
+template <class T>
+BasicMatrix<T> extendedByIdentity(const BasicMatrix<T>& B, int n) {
     const int width = 2 * n;
-    Matrix W(n, width);
+    BasicMatrix<T> W(n, width);
     for (int i = 1; i <= n; ++i) {
         std::copy(B.row(i), B.row(i) + n, W.row(i));
         W(i, n + i) = 1.0;
@@ -74,56 +89,65 @@ Matrix extendedByIdentity(const Matrix& B, int n) {
 /// Gauss-Jordan reduction of W with column pivoting: every other row loses
 /// its entry of the pivot column (stored rounded to d decimals) while the
 /// pivot row is still unscaled; then the pivot row is divided, unrounded.
-void reduceGaussJordan(Matrix& W, int n, int d, const StopRequest& stop) {
+template <class T>
+void reduceGaussJordan(BasicMatrix<T>& W, int n, int d, const StopRequest& stop) {
     const int width = 2 * n;
     for (int k = 1; k <= n; ++k) {
         stop.check();
+        guardGrowth(W);
         W.swapRowRange(k, columnPivotRow(W, k, n), k, width);
         for (int i = 1; i <= n; ++i)
-            if (i != k) eliminateRow(W, i, k, W(i, k) / W(k, k), k, width, d);
-        double* pivotRow = W.row(k);
-        const double t = pivotRow[k - 1];
-        for (int j = 0; j < width; ++j) pivotRow[j] = pivotRow[j] / t;
+            if (i != k) eliminateRow(W, i, k, quotient(W(i, k), W(k, k)), k, width, d);
+        T* pivotRow = W.row(k);
+        const T t = pivotRow[k - 1];
+        for (int j = 0; j < width; ++j) pivotRow[j] = quotient(pivotRow[j], t);
     }
 }
 
+/// The elimination solvers' entry: both kinds of numbers, one text.
+Outcome solveEither(CommandInput& in, bool columnPivot, const GaussTexts& texts) {
+    return exactOrDecimal(in, in.n + 1, exact_texts::kZeroPivot, [&](const auto& B) {
+        return solveAndReport(in, B, columnPivot, texts);
+    });
+}
+
 Outcome gauss1(CommandInput& in) {
-    return solveAndReport(
+    return solveEither(
         in, false,
         {"输出方程组增广矩阵消元后的结果", "输出求解结果", "Gauss消去法解线性方程组"});
 }
 
 Outcome gaussTier(CommandInput& in) {
-    return solveAndReport(in, true,
-                          {"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果",
-                           "Gauss列主元消去法解线性方程组"});
+    return solveEither(in, true,
+                       {"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果",
+                        "Gauss列主元消去法解线性方程组"});
 }
 
-Outcome gaussFull(CommandInput& in) {
+template <class T>
+Outcome gaussFull(CommandInput& in, const BasicMatrix<T>& B) {
     const int n = in.n;
-    const Matrix& B = in.matrix;
-    Matrix A = B;
+    BasicMatrix<T> A = B;
     const int dd = in.settings.decimalDigits;
     std::vector<int> order = inputOrder(n);
-    if (n < kernels::kFastKernelOrder)
+    if (!fastKernelFor<T>(n))
         eliminateFullPivot(A, n, dd + 1, order, in.stop);
-    else
+    else if constexpr (std::is_same_v<T, double>)
         kernels::eliminateFullPivotFast(A, n, dd + 1, order,
                                         kernels::defaultKernelSettings(&in.stop));
-    const Vector x = backSubstitute(A, n, dd + 1);
+    const BasicVector<T> x = backSubstitute(A, n, dd + 1);
     return publish(in.host, gaussReport(B, A, x, order, n, dd,
                                         {"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果：",
                                          "Gauss全主元消去法解线性方程组", true}));
 }
 
-Outcome inverse(CommandInput& in) {
+template <class T>
+Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
     const int n = in.n;
-    const Matrix& B = in.matrix;
     const int dd = in.settings.decimalDigits;
-    Matrix W = extendedByIdentity(B, n);
-    if (n < kernels::kFastKernelOrder)
+    BasicMatrix<T> W = extendedByIdentity(B, n);
+    if (!fastKernelFor<T>(n))
         reduceGaussJordan(W, n, dd + 1, in.stop);
-    else
+    else if constexpr (std::is_same_v<T, double>)
         kernels::reduceGaussJordanFast(W, n, dd + 1, kernels::defaultKernelSettings(&in.stop));
 
     Report r;
@@ -137,16 +161,17 @@ Outcome inverse(CommandInput& in) {
     return publish(in.host, std::move(r));
 }
 
-Outcome determinant(CommandInput& in) {
+template <class T>
+Outcome determinant(CommandInput& in, const BasicMatrix<T>& B) {
     const int n = in.n;
-    const Matrix& B = in.matrix;
     const int dd = in.settings.decimalDigits;
-    Matrix A = B;
+    BasicMatrix<T> A = B;
     int exchanges = 0;
-    const double det =
-        n < kernels::kFastKernelOrder
-            ? ColumnPivotDeterminant(A, exchanges)
-            : kernels::columnPivotDeterminantFast(A, exchanges,
+    T det;
+    if (!fastKernelFor<T>(n))
+        det = ColumnPivotDeterminant(A, exchanges);
+    else if constexpr (std::is_same_v<T, double>)
+        det = kernels::columnPivotDeterminantFast(A, exchanges,
                                                   kernels::defaultKernelSettings(&in.stop));
 
     Report r;
@@ -160,6 +185,23 @@ Outcome determinant(CommandInput& in) {
     return publish(in.host, std::move(r));
 }
 
+Outcome gaussFullEither(CommandInput& in) {
+    return exactOrDecimal(in, in.n + 1, exact_texts::kZeroPivot,
+                          [&](const auto& B) { return gaussFull(in, B); });
+}
+
+Outcome inverseEither(CommandInput& in) {
+    // The inverse reads only the coefficients: the column beyond them need
+    // not have an exact value.
+    return exactOrDecimal(in, in.n, exact_texts::kZeroPivot,
+                          [&](const auto& B) { return inverse(in, B); });
+}
+
+Outcome determinantEither(CommandInput& in) {
+    return exactOrDecimal(in, in.n, exact_texts::kZeroPivot,
+                          [&](const auto& B) { return determinant(in, B); });
+}
+
 } // namespace
 
 namespace commands {
@@ -171,12 +213,12 @@ const Command Gauss_1{"Gauss_1", "Gauss消去法", CommandGroup::Elimination,
 const Command GaussTier{"GaussTier", "Gauss列主元消去法", CommandGroup::Elimination,
                         {kOrderPrompt, {}, {}, Clear::BeforeAsking}, &gaussTier};
 const Command GaussFull{"GaussFull", "Gauss全主元消去法", CommandGroup::Elimination,
-                        {kOrderPrompt}, &gaussFull};
+                        {kOrderPrompt}, &gaussFullEither};
 const Command A_matrix{"A_matrix", "列主元求逆矩阵", CommandGroup::Elimination,
-                       {kMatrixOrderPrompt}, &inverse};
+                       {kMatrixOrderPrompt}, &inverseEither};
 const Command A_range{"A_range", "列主元求行列式", CommandGroup::Elimination,
                       {kMatrixOrderPrompt, {}, {}, Clear::AfterOrder, Reads::SquareMatrix},
-                      &determinant};
+                      &determinantEither};
 
 } // namespace commands
 

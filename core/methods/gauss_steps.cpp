@@ -1,5 +1,6 @@
 #include "methods/gauss_steps.h"
 
+#include "arithmetic.h"
 #include "linear_routines.h"
 #include "number_text.h"
 
@@ -10,35 +11,50 @@ namespace quorvex {
 namespace {
 
 /// Writes the m x (m+1) block S back over rows and columns k.. of A.
-void putBlock(const Matrix& S, int m, Matrix& A, int k) {
+template <class T>
+void putBlock(const BasicMatrix<T>& S, int m, BasicMatrix<T>& A, int k) {
     for (int i = 1; i <= m; ++i)
         std::copy(S.row(i), S.row(i) + (m + 1), A.row(k + i - 1) + (k - 1));
 }
 
+// Observers watch decimal work; exact work has none to tell.
+void pivotChosen(StageObserver* observer, const Matrix& A, int k) {
+    if (observer) observer->pivotChosen(A, k);
+}
+void stageDone(StageObserver* observer, const Matrix& A, int k) {
+    if (observer) observer->stageDone(A, k);
+}
+void pivotChosen(StageObserver*, const RationalMatrix&, int) {}
+void stageDone(StageObserver*, const RationalMatrix&, int) {}
+
 } // namespace
 
-void eliminate(Matrix& A, int n, int d, bool columnPivot, const StopRequest& stop,
+template <class T>
+void eliminate(BasicMatrix<T>& A, int n, int d, bool columnPivot, const StopRequest& stop,
                StageObserver* observer) {
     for (int k = 1; k <= n; ++k) {
         stop.check();
+        guardGrowth(A);
         if (columnPivot) A.swapRowRange(k, columnPivotRow(A, k, n), k, n + 1);
-        if (observer) observer->pivotChosen(A, k);
+        pivotChosen(observer, A, k);
         for (int i = k + 1; i <= n; ++i) {
-            const double m = A(i, k) / A(k, k);
+            const T m = quotient(A(i, k), A(k, k));
             eliminateRow(A, i, k, m, k, n + 1, d);
         }
-        if (observer) observer->stageDone(A, k);
+        stageDone(observer, A, k);
     }
 }
 
-void eliminateFullPivot(Matrix& A, int n, int d, std::vector<int>& order, const StopRequest& stop,
-                        StageObserver* observer) {
+template <class T>
+void eliminateFullPivot(BasicMatrix<T>& A, int n, int d, std::vector<int>& order,
+                        const StopRequest& stop, StageObserver* observer) {
     // Each step works on a copy of the remaining block. One buffer serves
     // every step: a step's block fills its top left corner, and the
     // routines never look past the block's size.
-    Matrix S(n, n + 1);
+    BasicMatrix<T> S(n, n + 1);
     for (int k = 1; k <= n - 1; ++k) {
         stop.check();
+        guardGrowth(A);
         const int m = n - k + 1;
         CopyBlock(A, n, k, S);
         int pr = 1;
@@ -51,19 +67,29 @@ void eliminateFullPivot(Matrix& A, int n, int d, std::vector<int>& order, const 
         if (pc != 1) std::swap(order[k - 1], order[k + pc - 2]);
         EliminantFirst(S, m, d);
         putBlock(S, m, A, k);
-        if (observer) observer->stageDone(A, k);
+        stageDone(observer, A, k);
     }
 }
 
-Vector backSubstitute(const Matrix& A, int n, int d) {
-    Vector x(n);
-    x(n) = A(n, n + 1) / A(n, n);
+template <class T>
+BasicVector<T> backSubstitute(const BasicMatrix<T>& A, int n, int d) {
+    BasicVector<T> x(n);
+    x(n) = quotient(A(n, n + 1), A(n, n));
     for (int i = n - 1; i >= 1; --i) {
-        double s = 0.0;
+        T s = 0.0;
         for (int j = n; j >= i + 1; --j) s = s + x(j) * A(i, j);
-        x(i) = roundTo((A(i, n + 1) - s) / A(i, i), d);
+        x(i) = roundTo(quotient(A(i, n + 1) - s, A(i, i)), d);
     }
     return x;
 }
+
+#define QUORVEX_GAUSS_STEPS(T)                                                                     \
+    template void eliminate(BasicMatrix<T>&, int, int, bool, const StopRequest&, StageObserver*);  \
+    template void eliminateFullPivot(BasicMatrix<T>&, int, int, std::vector<int>&,               \
+                                     const StopRequest&, StageObserver*);                          \
+    template BasicVector<T> backSubstitute(const BasicMatrix<T>&, int, int);
+
+QUORVEX_GAUSS_STEPS(double)
+QUORVEX_GAUSS_STEPS(Rational)
 
 } // namespace quorvex

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame.h"
+#include "exact/rational.h"
 #include "matrix.h"
 
 #include <vector>
@@ -20,20 +21,28 @@ class StageObserver {
     virtual void stageDone(const Matrix& A, int k) = 0;
 };
 
+// The routines are one text for both kinds of numbers (double, Rational):
+// doubles are stored rounded, rationals exactly; an exact division by zero
+// throws ExactDivisionByZero and growth past kMaxExactDigits
+// ExactLimitExceeded (arithmetic.h). Observers watch decimal work only.
+
 /// Forward elimination of the augmented n x (n+1) matrix A, every changed
 /// element stored rounded to d decimals; with columnPivot, the first of the
 /// largest-magnitude entries of each column is brought to the pivot row.
-void eliminate(Matrix& A, int n, int d, bool columnPivot, const StopRequest& stop,
+template <class T>
+void eliminate(BasicMatrix<T>& A, int n, int d, bool columnPivot, const StopRequest& stop,
                StageObserver* observer = nullptr);
 
 /// Forward elimination with complete pivoting. A column exchange renumbers
 /// the unknowns, which `order` follows (order[c-1] is the input number of
 /// the unknown now in column c; it starts as 1..n).
-void eliminateFullPivot(Matrix& A, int n, int d, std::vector<int>& order, const StopRequest& stop,
-                        StageObserver* observer = nullptr);
+template <class T>
+void eliminateFullPivot(BasicMatrix<T>& A, int n, int d, std::vector<int>& order,
+                        const StopRequest& stop, StageObserver* observer = nullptr);
 
 /// Back substitution on the eliminated augmented matrix; every unknown but
 /// the last is stored rounded to d decimals.
-Vector backSubstitute(const Matrix& A, int n, int d);
+template <class T>
+BasicVector<T> backSubstitute(const BasicMatrix<T>& A, int n, int d);
 
 } // namespace quorvex

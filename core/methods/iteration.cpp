@@ -1,5 +1,7 @@
 #include "methods/iteration.h"
 
+#include "exact/exact_mode.h"
+#include "exact/exact_texts.h"
 #include "methods/iteration_sweeps.h"
 #include "number_text.h"
 #include "report.h"
@@ -43,9 +45,11 @@ double askFactor(Host& host) {
     return w > 0.0 ? w : 1.0;
 }
 
-Report iterationReport(const Matrix& Ab, int n, int k, const Iterate& x, int dd,
-                            const IterationMethod& method, double w) {
+Report iterationReport(const Matrix& Ab, int n, int k, const Iterate& x,
+                       const ReportSettings& settings, const IterationMethod& method, double w) {
+    const int dd = settings.decimalDigits;
     Report r;
+    noteDecimalsOnly(r, settings, exact_texts::kIterates);
     r.reserve(estimateBlockBytes(n, n + 1, kTwoBlanks.size()) + 32 * static_cast<std::size_t>(n) + 256);
     r.matrixBlock(Ab, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
     r.newline();
@@ -66,8 +70,7 @@ Outcome runIteration(CommandInput& in, const IterationMethod& method) {
     if (hasZeroDiagonal(Ab, n)) return fail(in.host, kZeroDiagonal);
     const auto k = iterate(method.sweep, Ab, n, x0, x, in.precision, w, in.stop);
     if (!k) return fail(in.host, kNoConvergence);
-    return publish(in.host,
-                   iterationReport(Ab, n, *k, x, in.settings.decimalDigits, method, w));
+    return publish(in.host, iterationReport(Ab, n, *k, x, in.settings, method, w));
 }
 
 Outcome jacobi(CommandInput& in) {

@@ -1,5 +1,8 @@
 #include "methods/tests_and_norms.h"
 
+#include "arithmetic.h"
+#include "exact/exact_mode.h"
+#include "exact/exact_texts.h"
 #include "kernels/leading_minors.h"
 #include "linear_routines.h"
 #include "norm_routines.h"
@@ -25,15 +28,17 @@ constexpr std::string_view kNotSymmetric =
     "该矩阵各阶顺序主子式的值全大于 0 ，但该矩阵不对称，本判断不认为它是正定矩阵。";
 
 /// The determinant of the leading k x k block of B.
-double leadingMinor(const Matrix& B, int k) {
-    Matrix V(k, k);
+template <class T>
+T leadingMinor(const BasicMatrix<T>& B, int k) {
+    BasicMatrix<T> V(k, k);
     for (int i = 1; i <= k; ++i)
         for (int j = 1; j <= k; ++j) V(i, j) = B(i, j);
     int exchanges = 0;
     return ColumnPivotDeterminant(V, exchanges);
 }
 
-bool isSymmetric(const Matrix& B, int n) {
+template <class T>
+bool isSymmetric(const BasicMatrix<T>& B, int n) {
     for (int i = 1; i <= n; ++i)
         for (int j = i + 1; j <= n; ++j)
             if (B(i, j) != B(j, i)) return false;
@@ -41,26 +46,26 @@ bool isSymmetric(const Matrix& B, int n) {
 }
 
 /// Off-diagonal magnitudes of row i, summed left to right.
-double offDiagonalSum(const Matrix& B, int i, int n) {
-    const double* a = B.row(i);
-    double sum = 0.0;
+template <class T>
+T offDiagonalSum(const BasicMatrix<T>& B, int i, int n) {
+    const T* a = B.row(i);
+    T sum = 0.0;
     for (int j = 1; j <= n; ++j)
-        if (j != i) sum = std::fabs(a[j - 1]) + sum;
+        if (j != i) sum = magnitude(a[j - 1]) + sum;
     return sum;
 }
 
-Outcome positiveDefinite(CommandInput& in) {
-    const Matrix& B = in.matrix;
+/// minor(k) gives the k-th leading minor of B.
+template <class T, class Minor>
+Outcome positiveDefinite(CommandInput& in, const BasicMatrix<T>& B, Minor&& minor) {
     const int n = in.n;
     const NumberStyle style = NumberStyle::rounded(in.settings.decimalDigits);
     Report r;
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
     r.heading("以上是该矩阵的各元素").text("下面输出各阶顺序主子式的值：").newline();
-    kernels::LeadingMinors minors(B, n < kernels::kFastKernelOrder ? 0 : n,
-                                  kernels::defaultKernelSettings(&in.stop));
     for (int k = 1; k <= n; ++k) {
         in.stop.check();
-        const double d = n < kernels::kFastKernelOrder ? leadingMinor(B, k) : minors(k);
+        const T d = minor(k);
         r.text(kTwoBlanks).integer(k).text(" 阶顺序主子式的值为： ").number(d, style).newline();
         if (!(d > 0.0)) {
             r.newline().text("第 ").integer(k).text(" 阶顺序主子式的值不大于 0 ，该矩阵非正定。");
@@ -72,14 +77,14 @@ Outcome positiveDefinite(CommandInput& in) {
     return publish(in.host, std::move(r));
 }
 
-Outcome diagonalDominance(CommandInput& in) {
-    const Matrix& B = in.matrix;
+template <class T>
+Outcome diagonalDominance(CommandInput& in, const BasicMatrix<T>& B) {
     const int n = in.n;
     Report r;
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
     r.heading("以上是该矩阵的元素").text("下面输出各行的判断结果：").newline();
     for (int i = 1; i <= n; ++i) {
-        if (std::fabs(B(i, i)) > offDiagonalSum(B, i, n)) continue;
+        if (magnitude(B(i, i)) > offDiagonalSum(B, i, n)) continue;
         r.text("第 ").integer(i).text(" 行对角元素的绝对值不严格大于同行的其他元素的绝对值之和");
         r.newline().newline().text("因此该矩阵不是严格对角占优矩阵。").newline();
         return publish(in.host, std::move(r));
@@ -102,6 +107,7 @@ Outcome vectorNorms(CommandInput& in) {
         if (std::fabs(v(i)) > m) m = std::fabs(v(i));
     }
     Report r;
+    noteDecimalsOnly(r, in.settings, exact_texts::kVectorNorms);
     r.vectorLine(v, 1, n, kNormSep, NumberStyle::plain());
     r.newline().text("以上是所要求解的向量，接下来输出向量的范数").newline();
     r.newline().text("向量的1范数为： ").number(s1, NumberStyle::plain());
@@ -116,6 +122,7 @@ Outcome matrixNorms(CommandInput& in) {
     const int n = in.n;
     const NumberStyle rounded = NumberStyle::rounded(in.settings.decimalDigits);
     Report r;
+    noteDecimalsOnly(r, in.settings, exact_texts::kMatrixNorms);
     r.matrixBlock(A, n, n, kNormSep, NumberStyle::plain());
     r.newline().text("以上是所要求解的矩阵，接下来输出矩阵的范数").newline().newline();
     r.text("矩阵的1范数为： ").number(columnSumNorm(A, n), NumberStyle::plain());
@@ -127,13 +134,35 @@ Outcome matrixNorms(CommandInput& in) {
     return publish(in.host, std::move(r));
 }
 
+Outcome positiveDefiniteEither(CommandInput& in) {
+    if (auto exact = exactMatrixFor(in, in.n)) {
+        const RationalMatrix& B = *exact;
+        return runExact(in, exact_texts::kZeroPivot, [&] {
+            return positiveDefinite(in, B, [&](int k) { return leadingMinor(B, k); });
+        });
+    }
+    // Large decimal matrices take the fast kernel.
+    const Matrix& B = in.matrix;
+    const int n = in.n;
+    kernels::LeadingMinors minors(B, n < kernels::kFastKernelOrder ? 0 : n,
+                                  kernels::defaultKernelSettings(&in.stop));
+    return positiveDefinite(in, B, [&](int k) {
+        return n < kernels::kFastKernelOrder ? leadingMinor(B, k) : minors(k);
+    });
+}
+
+Outcome diagonalDominanceEither(CommandInput& in) {
+    return exactOrDecimal(in, in.n, exact_texts::kZeroPivot,
+                          [&](const auto& B) { return diagonalDominance(in, B); });
+}
+
 } // namespace
 
 namespace commands {
 
 const Command CMatrixJudge{"CMatrixJudge", "正定矩阵判断", CommandGroup::TestsAndNorms,
                            {kMatrixOrderPrompt, {}, {}, Clear::AfterOrder, Reads::SquareMatrix},
-                           &positiveDefinite};
+                           &positiveDefiniteEither};
 const Command VectorModel{"VectorModel", "向量范数", CommandGroup::TestsAndNorms,
                           {{}, {}, {}, Clear::BeforeAsking, Reads::Vector}, &vectorNorms};
 const Command MatrixModel{"MatrixModel", "矩阵范数", CommandGroup::TestsAndNorms,
@@ -144,7 +173,7 @@ const Command StrictMatrixJudge{"StrictMatrixJudge", "严格对角占优矩阵�
                                 CommandGroup::TestsAndNorms,
                                 {kMatrixOrderPrompt, {}, {}, Clear::AfterOrder,
                                  Reads::SquareMatrix},
-                                &diagonalDominance};
+                                &diagonalDominanceEither};
 
 } // namespace commands
 

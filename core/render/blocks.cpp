@@ -58,7 +58,7 @@ std::vector<ReportBlock> blocksOf(const Document& d) {
         else if (std::holds_alternative<piece::LineBreak>(p))
             b.endLine();
         else if (const auto* n = std::get_if<piece::Number>(&p))
-            b.run({Run::Kind::Number, {}, n->value, n->style});
+            b.run({Run::Kind::Number, {}, n->value, n->style, 0, n->exact ? &*n->exact : nullptr});
         else if (const auto* i = std::get_if<piece::Integer>(&p))
             b.run({Run::Kind::Integer, {}, 0.0, {}, i->value});
         else if (std::holds_alternative<piece::MatrixBlock>(p))
@@ -92,14 +92,22 @@ std::string numberText(const Run& r) {
         appendInteger(s, r.integer);
         return s;
     }
+    if (r.exact) return rationalText(*r.exact);
     return styledText(r.value, r.style);
+}
+
+std::string numberText(const BlockShape& shape, std::size_t k) {
+    if (!shape.exact.empty()) return rationalText(shape.exact[k]);
+    return styledText(shape.values[k], shape.style);
 }
 
 BlockShape shapeOf(const Document& d, const ReportBlock& b) {
     if (const auto* m = std::get_if<piece::MatrixBlock>(b.piece))
-        return {m->rows, m->cols, m->barAfter, m->style, d.numbers(*m)};
+        return m->exact ? BlockShape{m->rows, m->cols, m->barAfter, m->style, {}, d.exactNumbers(*m)}
+                        : BlockShape{m->rows, m->cols, m->barAfter, m->style, d.numbers(*m)};
     const auto& r = std::get<piece::NumberRow>(*b.piece);
-    return {1, r.count, 0, r.style, d.numbers(r)};
+    return r.exact ? BlockShape{1, r.count, 0, r.style, {}, d.exactNumbers(r)}
+                   : BlockShape{1, r.count, 0, r.style, d.numbers(r)};
 }
 
 } // namespace quorvex

@@ -19,6 +19,7 @@ struct Run {
     double value = 0.0;
     NumberStyle style{};
     long long integer = 0;
+    const Rational* exact = nullptr; ///< Number: an exact number, shown as it is
 };
 
 /// One block of a report as the rich formats show it.
@@ -45,7 +46,11 @@ struct BlockShape {
     int barAfter;
     NumberStyle style;
     std::span<const double> values;
+    std::span<const Rational> exact{}; ///< the block's exact numbers, when it has them
 };
+
+/// The text of number k of a block, as the plain report writes it.
+std::string numberText(const BlockShape& shape, std::size_t k);
 BlockShape shapeOf(const Document& d, const ReportBlock& b);
 
 } // namespace quorvex

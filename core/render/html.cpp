@@ -7,6 +7,8 @@
 
 #include "host.h"
 
+#include <type_traits>
+
 namespace quorvex {
 
 namespace {
@@ -26,6 +28,14 @@ constexpr std::string_view kStyle =
     ".b{border-bottom:2px solid #000}\n"
     ".rhs{border-left:1px solid #000}\n"
     ".title{font-weight:bold;margin-top:1em}\n";
+
+/// Stacked fractions, for reports with exact numbers only (a decimal
+/// report's page stays as it was).
+constexpr std::string_view kFractionStyle =
+    ".frac{display:inline-block;vertical-align:middle;text-align:center;font-size:.9em}\n"
+    ".frac>span{display:block;padding:0 .1em}\n"
+    ".frac>.den{border-top:1px solid #000}\n"
+    ".frac>.slash{display:none}\n";
 
 std::string escaped(std::string_view text) {
     std::string out;
@@ -60,6 +70,37 @@ std::string bracket(char side, int i, int rows) {
     return out + "\"></td>";
 }
 
+/// An exact number: an integer, or a stacked fraction with the sign in
+/// front. Where stacking is not understood (no style sheet) it reads p/q.
+bool holdsExactNumbers(const Document& d) {
+    for (const Piece& p : d.pieces()) {
+        const bool exact = std::visit(
+            [](const auto& x) {
+                using P = std::decay_t<decltype(x)>;
+                if constexpr (std::is_same_v<P, piece::Number> ||
+                              std::is_same_v<P, piece::IndexedValue>)
+                    return x.exact.has_value();
+                else if constexpr (std::is_same_v<P, piece::MatrixBlock> ||
+                                   std::is_same_v<P, piece::NumberRow>)
+                    return x.exact;
+                else
+                    return false;
+            },
+            p);
+        if (exact) return true;
+    }
+    return false;
+}
+
+std::string exactHtml(const Rational& q) {
+    if (q.get_den() == 1) return q.get_num().get_str();
+    std::string out = sgn(q) < 0 ? "-" : "";
+    const mpz_class magnitude = abs(q.get_num());
+    return out + "<span class=\"frac\"><span class=\"num\">" + magnitude.get_str() +
+           "</span><span class=\"slash\">/</span><span class=\"den\">" + q.get_den().get_str() +
+           "</span></span>";
+}
+
 std::string table(const BlockShape& s) {
     std::string out = "<div class=\"matrix\"><table>\n";
     std::size_t k = 0;
@@ -67,7 +108,7 @@ std::string table(const BlockShape& s) {
         out.append("<tr>").append(bracket('l', i, s.rows));
         for (int j = 1; j <= s.cols; ++j, ++k) {
             out.append(j == s.barAfter + 1 && s.barAfter > 0 ? "<td class=\"rhs\">" : "<td>");
-            out.append(styledText(s.values[k], s.style)).append("</td>");
+            out.append(s.exact.empty() ? numberText(s, k) : exactHtml(s.exact[k])).append("</td>");
         }
         out.append(bracket('r', i, s.rows)).append("</tr>\n");
     }
@@ -77,7 +118,9 @@ std::string table(const BlockShape& s) {
 std::string line(const std::vector<Run>& runs) {
     std::string out = "<p>";
     for (const Run& r : runs)
-        out.append(r.kind == Run::Kind::Text ? escaped(r.text) : numberText(r));
+        out.append(r.kind == Run::Kind::Text ? escaped(r.text)
+                   : r.exact                 ? exactHtml(*r.exact)
+                                             : numberText(r));
     return out + "</p>";
 }
 
@@ -92,7 +135,7 @@ std::string heading(std::string_view text) {
 std::string value(const piece::IndexedValue& v) {
     std::string out = "<p>" + escaped(v.name) + "(";
     appendInteger(out, v.index);
-    return out + ")=" + styledText(v.value, v.style) + "</p>";
+    return out + ")=" + (v.exact ? exactHtml(*v.exact) : styledText(v.value, v.style)) + "</p>";
 }
 
 std::string block(const Document& d, const ReportBlock& b) {
@@ -121,6 +164,7 @@ std::string renderHtml(const Document& d) {
                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
                       "<title>";
     out.append(escaped(title)).append("</title>\n<style>\n").append(kStyle);
+    if (holdsExactNumbers(d)) out.append(kFractionStyle);
     out.append("</style>\n</head>\n<body>\n");
     for (const ReportBlock& b : blocksOf(d)) out.append(block(d, b)).append("\n");
     return out + "</body>\n</html>\n";

@@ -51,7 +51,9 @@ std::string line(const std::vector<Run>& runs) {
         else if (r.kind == Run::Kind::Integer)
             out.append(numberText(r));
         else
-            out.append("$").append(texNumber(numberText(r))).append("$");
+            out.append("$")
+                .append(r.exact ? texExact(*r.exact) : texNumber(numberText(r)))
+                .append("$");
     }
     return out;
 }
@@ -67,7 +69,8 @@ std::string heading(std::string_view text) {
 std::string value(const piece::IndexedValue& v) {
     std::string out = "$" + v.name + "(";
     appendInteger(out, v.index);
-    return out + ")=" + texNumber(styledText(v.value, v.style)) + "$";
+    return out + ")=" + (v.exact ? texExact(*v.exact) : texNumber(styledText(v.value, v.style))) +
+           "$";
 }
 
 std::string block(const Document& d, const ReportBlock& b) {

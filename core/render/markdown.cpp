@@ -34,7 +34,7 @@ std::string heading(std::string_view text) {
 std::string value(const piece::IndexedValue& v) {
     std::string out = escaped(v.name) + "(";
     appendInteger(out, v.index);
-    return out + ")=" + styledText(v.value, v.style);
+    return out + ")=" + (v.exact ? rationalText(*v.exact) : styledText(v.value, v.style));
 }
 
 std::string block(const Document& d, const ReportBlock& b) {

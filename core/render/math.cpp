@@ -23,6 +23,13 @@ std::string texNumber(std::string_view text) {
     return out;
 }
 
+std::string texExact(const Rational& q) {
+    if (q.get_den() == 1) return q.get_num().get_str();
+    std::string out = sgn(q) < 0 ? "-" : "";
+    const mpz_class magnitude = abs(q.get_num());
+    return out + "\\frac{" + magnitude.get_str() + "}{" + q.get_den().get_str() + "}";
+}
+
 std::string texMatrix(const BlockShape& shape) {
     std::string out;
     if (shape.barAfter > 0) {
@@ -39,7 +46,8 @@ std::string texMatrix(const BlockShape& shape) {
     for (int i = 1; i <= shape.rows; ++i) {
         for (int j = 1; j <= shape.cols; ++j, ++k) {
             if (j > 1) out.append(" & ");
-            out.append(texNumber(styledText(shape.values[k], shape.style)));
+            out.append(shape.exact.empty() ? texNumber(numberText(shape, k))
+                                           : texExact(shape.exact[k]));
         }
         out.append(i < shape.rows ? " \\\\\n" : "\n");
     }

@@ -13,6 +13,10 @@ namespace quorvex {
 /// upright, its sign not spaced as a binary operator.
 std::string texNumber(std::string_view text);
 
+/// An exact number in TeX math: an integer, or \frac{p}{q} with the sign
+/// in front.
+std::string texExact(const Rational& q);
+
 /// A block as display-math body: bmatrix, or an array in brackets with a
 /// vertical bar where the block has one; rows apart by "\\" and LF.
 std::string texMatrix(const BlockShape& shape);

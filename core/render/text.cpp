@@ -16,6 +16,13 @@ struct TextWriter {
         char buf[kMaxNumberText];
         out.append(buf, writeStyled(buf, v, style));
     }
+    void exactNumbers(std::span<const Rational> values, int perRow, std::string_view separator,
+                      std::string_view rowEnd) {
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            out.append(separator).append(rationalText(values[i]));
+            if ((i + 1) % static_cast<std::size_t>(perRow) == 0) out.append(rowEnd);
+        }
+    }
     void numbers(std::span<const double> values, int perRow, NumberStyle style,
                  std::string_view separator, std::string_view rowEnd) {
         for (std::size_t i = 0; i < values.size(); ++i) {
@@ -29,19 +36,25 @@ struct TextWriter {
         out.append(v.name).append("(");
         appendInteger(out, v.index);
         out.append(")=");
-        number(v.value, v.style);
+        if (v.exact) out.append(rationalText(*v.exact));
+        else number(v.value, v.style);
         if (!v.breakBefore) out.append(kCrLf);
     }
 
     void operator()(const piece::Text& t) { out.append(t.text); }
     void operator()(const piece::LineBreak&) { out.append(kCrLf); }
-    void operator()(const piece::Number& n) { number(n.value, n.style); }
+    void operator()(const piece::Number& n) {
+        if (n.exact) out.append(rationalText(*n.exact));
+        else number(n.value, n.style);
+    }
     void operator()(const piece::Integer& i) { appendInteger(out, i.value); }
     void operator()(const piece::MatrixBlock& m) {
-        numbers(d.numbers(m), m.cols, m.style, m.separator, m.rowEnd);
+        if (m.exact) exactNumbers(d.exactNumbers(m), m.cols, m.separator, m.rowEnd);
+        else numbers(d.numbers(m), m.cols, m.style, m.separator, m.rowEnd);
     }
     void operator()(const piece::NumberRow& r) {
-        numbers(d.numbers(r), r.count, r.style, r.separator, {});
+        if (r.exact) exactNumbers(d.exactNumbers(r), r.count, r.separator, {});
+        else numbers(d.numbers(r), r.count, r.style, r.separator, {});
     }
     void operator()(const piece::Heading& h) { out.append(kCrLf).append(h.text).append(kCrLf); }
     void operator()(const piece::IndexedValue& v) { indexed(v); }

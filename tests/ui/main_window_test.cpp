@@ -46,7 +46,7 @@ private slots:
               "EditMenu|编辑(&E) EditSelectAll|全选(&A)|Ctrl+A Edit|撤消|Ctrl+Z EditCut|剪切|Ctrl+X "
               "EditCopy|复制|Ctrl+C EditPaste|粘贴|Ctrl+V EditDelete|删除(&L)|Del",
               "Format|显示(&V) FormatStyle|字体| FormatBackColor|背景色| "
-              "FormatDecimalDigits|设置小数数位| FormatDefault|默认|",
+              "FormatDecimalDigits|设置小数数位| FormatDefault|默认| FormatExact|精确分数|",
               "IterativeAstringency|迭代法的收敛性 CMatrixJudge|正定矩阵判断| VectorModel|向量范数| "
               "MatrixModel|矩阵范数| StrictMatrixJudge|严格对角占优矩阵判断|",
               "Analysis|分析(&A) ErrorAnalysis|误差分析| ConvergenceAnalysis|收敛性分析| "
@@ -103,6 +103,15 @@ private slots:
         h.trigger("FormatDecimalDigits");
         QCOMPARE(solve(), crlf({"x(1)=0.3", "x(2)=0.7", "", kTitle}));
         h.trigger("FormatDefault");
+        QCOMPARE(solve(), crlf({"x(1)=0.333333", "x(2)=0.666667", "", kTitle}));
+        // 精确分数 writes fractions until it is unchecked, or 默认 turns it off.
+        QAction* exact = h.window.findChild<QAction*>(QStringLiteral("FormatExact"));
+        QVERIFY(exact && exact->isCheckable() && !exact->isChecked());
+        h.trigger("FormatExact");
+        QVERIFY(exact->isChecked());
+        QCOMPARE(solve(), crlf({"x(1)=1/3", "x(2)=2/3", "", kTitle}));
+        h.trigger("FormatDefault");
+        QVERIFY(!exact->isChecked());
         QCOMPARE(solve(), crlf({"x(1)=0.333333", "x(2)=0.666667", "", kTitle}));
     }
 

@@ -1,0 +1,56 @@
+#include "exact/exact_mode.h"
+
+#include "exact/exact_matrix.h"
+#include "exact/exact_texts.h"
+#include "report.h"
+
+#include <string>
+
+namespace quorvex {
+
+namespace {
+
+/// The line naming the entries with no exact value.
+Report inexactLine(const std::vector<EntryPlace>& places) {
+    using namespace exact_texts;
+    Report r;
+    r.text(kInexactOpening);
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        if (i > 0) r.text(kEntrySeparator);
+        r.text(kEntryRow).integer(places[i].row).text(kEntryColumn).integer(places[i].col);
+        r.text(kEntryEnd);
+    }
+    r.text(kInexactClosing).newline();
+    return r;
+}
+
+} // namespace
+
+std::optional<RationalMatrix> exactMatrixFor(CommandInput& in, int cols) {
+    if (!in.settings.exact) return std::nullopt;
+    ExactMatrixReading reading = GetExactMatrixFromText(in.n, cols, in.host.editText());
+    if (reading.inexact.empty()) return std::move(reading.values);
+    publish(in.host, inexactLine(reading.inexact));
+    return std::nullopt;
+}
+
+void noteDecimalsOnly(Report& r, const ReportSettings& settings, std::string_view line) {
+    if (settings.exact) r.text(line).newline();
+}
+
+Outcome exactLimitFailure(CommandInput& in) {
+    return fail(in.host, exact_texts::kTooLong);
+}
+
+void guardGrowth(const RationalMatrix& M) {
+    for (int i = 1; i <= M.rows(); ++i)
+        for (int j = 1; j <= M.cols(); ++j)
+            if (!withinExactLimit(M(i, j))) throw ExactLimitExceeded();
+}
+
+void guardGrowth(const RationalVector& v) {
+    for (int i = v.lo(); i <= v.hi(); ++i)
+        if (!withinExactLimit(v(i))) throw ExactLimitExceeded();
+}
+
+} // namespace quorvex

@@ -1,0 +1,30 @@
+#pragma once
+
+// The texts of the exact-fractions mode, kept together.
+
+#include <string_view>
+
+namespace quorvex::exact_texts {
+
+/// Opens the line that names the entries with no exact value; each entry is
+/// written as kEntryRow, row, kEntryColumn, column, kEntryEnd, and the entries
+/// are separated by kEntrySeparator.
+inline constexpr std::string_view kInexactOpening = "精确分数：";
+inline constexpr std::string_view kEntryRow = "第 ";
+inline constexpr std::string_view kEntryColumn = " 行第 ";
+inline constexpr std::string_view kEntryEnd = " 列";
+inline constexpr std::string_view kEntrySeparator = "、";
+inline constexpr std::string_view kInexactClosing = "的元素没有精确值，以下按小数计算。";
+
+/// The one line of the commands that cannot run exactly.
+inline constexpr std::string_view kNeedsRoots = "精确分数：本方法要开平方，以下按小数计算。";
+inline constexpr std::string_view kIterates = "精确分数：迭代法只求近似解，以下按小数计算。";
+inline constexpr std::string_view kVectorNorms = "精确分数：2范数要开平方，向量范数按小数计算。";
+inline constexpr std::string_view kMatrixNorms =
+    "精确分数：2范数和F范数要开平方，矩阵范数按小数计算。";
+
+/// The failure messages of exact work.
+inline constexpr std::string_view kZeroPivot = "精确分数：主元为 0 ，矩阵奇异，计算停止#";
+inline constexpr std::string_view kTooLong = "精确分数：分数的位数超过 10000 位，计算停止#";
+
+} // namespace quorvex::exact_texts

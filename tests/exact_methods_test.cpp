@@ -1,0 +1,297 @@
+// The direct methods in exact arithmetic, checked by what exact answers
+// must satisfy: multiplied back they give the input exactly.
+#include "exact/exact_texts.h"
+#include "exact/rational.h"
+#include "methods/decomposition.h"
+#include "methods/elimination.h"
+#include "methods/tests_and_norms.h"
+#include "scripted_host.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace quorvex {
+namespace {
+
+using testing::ScriptedHost;
+using Rows = std::vector<std::vector<Rational>>;
+
+Rational fraction(const std::string& text) {
+    Rational q(text);
+    q.canonicalize();
+    return q;
+}
+
+std::string textOf(const Rows& rows) {
+    std::string text;
+    for (const auto& row : rows) {
+        for (const Rational& v : row) text += rationalText(v) + " ";
+        text += "\n";
+    }
+    return text;
+}
+
+/// Runs a command in exact mode with the order as its one answer.
+ScriptedHost runExact(const Command& command, const Rows& rows, bool exact = true) {
+    ScriptedHost host(textOf(rows), {std::to_string(rows.size())});
+    host.settings.exact = exact;
+    host.run(command);
+    return host;
+}
+
+/// The report's lines after the first line starting with `heading`.
+std::vector<std::string> linesAfter(const std::string& report, const std::string& heading) {
+    std::istringstream in(report);
+    std::vector<std::string> lines;
+    bool seen = false;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (seen)
+            lines.push_back(line);
+        else
+            seen = line.rfind(heading, 0) == 0;
+    }
+    return lines;
+}
+
+std::vector<Rational> numbersOf(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<Rational> out;
+    for (std::string word; in >> word;) out.push_back(fraction(word));
+    return out;
+}
+
+/// The exact values of the "x(k)=v" lines, placed by the unknown's number.
+std::vector<Rational> exactSolution(const std::string& report) {
+    std::vector<Rational> x;
+    std::istringstream in(report);
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("x(", 0) != 0) continue;
+        if (line.back() == '\r') line.pop_back();
+        const auto k = static_cast<std::size_t>(std::stoi(line.substr(2)));
+        if (x.size() < k) x.resize(k);
+        x[k - 1] = fraction(line.substr(line.find('=') + 1));
+    }
+    return x;
+}
+
+enum class Shape { General, Symmetric, Tridiagonal };
+
+/// An n x (n+1) system of random integers; the coefficients are strictly
+/// diagonally dominant, so no method meets a zero pivot.
+Rows randomSystem(int n, Shape shape, std::mt19937& rng) {
+    std::uniform_int_distribution<int> coef(-9, 9);
+    Rows a(static_cast<std::size_t>(n), std::vector<Rational>(static_cast<std::size_t>(n + 1)));
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j <= n; ++j) {
+            const bool band = shape != Shape::Tridiagonal || std::abs(i - j) <= 1 || j == n;
+            if (shape == Shape::Symmetric && j < i)
+                a[i][j] = a[j][i];
+            else if (band)
+                a[i][j] = coef(rng);
+        }
+    for (int i = 0; i < n; ++i) a[i][i] = 10 * n + coef(rng);
+    return a;
+}
+
+struct SolverCase {
+    const Command* command;
+    Shape shape;
+};
+
+class ExactSolvers : public ::testing::TestWithParam<SolverCase> {};
+
+TEST_P(ExactSolvers, SolutionMultipliedBackGivesTheRightHandSide) {
+    std::mt19937 rng(13);
+    for (int n = 1; n <= 10; ++n) {
+        const Rows a = randomSystem(n, GetParam().shape, rng);
+        const ScriptedHost host = runExact(*GetParam().command, a);
+        ASSERT_TRUE(host.messages.empty()) << host.messages.front();
+        const std::vector<Rational> x = exactSolution(host.result);
+        ASSERT_EQ(x.size(), static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i) {
+            Rational s = 0;
+            for (int j = 0; j < n; ++j) s += a[i][j] * x[j];
+            EXPECT_EQ(s, a[i][n]) << "order " << n << ", row " << i + 1;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, ExactSolvers,
+                         ::testing::Values(SolverCase{&commands::Gauss_1, Shape::General},
+                                           SolverCase{&commands::GaussTier, Shape::General},
+                                           SolverCase{&commands::GaussFull, Shape::General},
+                                           SolverCase{&commands::LU_break, Shape::General},
+                                           SolverCase{&commands::TierLU, Shape::General},
+                                           SolverCase{&commands::MendSqrt, Shape::Symmetric},
+                                           SolverCase{&commands::Purase, Shape::Tridiagonal}),
+                         [](const auto& info) { return std::string(info.param.command->id); });
+
+/// The inverse from the report of A_matrix.
+Rows reportedInverse(const std::string& report, int n) {
+    const std::vector<std::string> lines = linesAfter(report, "矩阵的逆为：");
+    Rows inv;
+    for (int i = 0; i < n; ++i) inv.push_back(numbersOf(lines.at(static_cast<std::size_t>(i))));
+    return inv;
+}
+
+TEST(ExactInverse, TimesTheMatrixIsTheIdentity) {
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<int> coef(-9, 9);
+    for (int n = 1; n <= 10; ++n) {
+        Rows a(static_cast<std::size_t>(n), std::vector<Rational>(static_cast<std::size_t>(n)));
+        for (auto& row : a)
+            for (Rational& v : row) v = coef(rng);
+        const ScriptedHost host = runExact(commands::A_matrix, a);
+        if (!host.messages.empty()) { // a random singular matrix
+            EXPECT_EQ(host.messages.front(), exact_texts::kZeroPivot);
+            continue;
+        }
+        const Rows inv = reportedInverse(host.result, n);
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j) {
+                Rational s = 0;
+                for (int k = 0; k < n; ++k) s += a[i][k] * inv[k][j];
+                EXPECT_EQ(s, i == j ? 1 : 0) << "order " << n << " at " << i + 1 << "," << j + 1;
+            }
+    }
+}
+
+mpz_class binomial(unsigned long n, unsigned long k) {
+    mpz_class c;
+    mpz_bin_uiui(c.get_mpz_t(), n, k);
+    return c;
+}
+
+TEST(ExactInverse, HilbertSixHasItsKnownIntegerEntries) {
+    const int n = 6;
+    Rows h(n, std::vector<Rational>(n));
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) h[i - 1][j - 1] = Rational(1, i + j - 1);
+    const Rows inv = reportedInverse(runExact(commands::A_matrix, h).result, n);
+    EXPECT_EQ(inv[0][0], 36);
+    EXPECT_EQ(inv[5][5], 11 * 252 * 252);
+    for (unsigned long i = 1; i <= n; ++i)
+        for (unsigned long j = 1; j <= n; ++j) {
+            const mpz_class b = binomial(i + j - 2, i - 1);
+            mpz_class e =
+                (i + j - 1) * binomial(n + i - 1, n - j) * binomial(n + j - 1, n - i) * b * b;
+            if ((i + j) % 2 == 1) e = -e;
+            EXPECT_EQ(inv[i - 1][j - 1], Rational(e)) << i << "," << j;
+        }
+}
+
+TEST(ExactDeterminant, IsTheProductOfTheDecompositionsPivots) {
+    std::mt19937 rng(21);
+    for (int n = 1; n <= 8; ++n) {
+        Rows a = randomSystem(n, Shape::General, rng);
+        for (auto& row : a) row.pop_back();
+        const auto det =
+            numbersOf(linesAfter(runExact(commands::A_range, a).result, "行列式的值为：").at(0));
+        const std::vector<std::string> u = linesAfter(runExact(commands::MatrixBreak, a).result,
+                                                      "输出矩阵三角分解后的上三角矩阵U(n)");
+        Rational product = 1;
+        int row = 0;
+        for (const std::string& line : u) {
+            if (line.empty()) continue;
+            product *= numbersOf(line).at(static_cast<std::size_t>(row++));
+        }
+        ASSERT_EQ(row, n);
+        EXPECT_EQ(det.at(0), product) << "order " << n;
+    }
+}
+
+struct SingularCase {
+    const Command* command;
+    std::string_view message; ///< empty: a report, no message
+};
+
+class ExactSingular : public ::testing::TestWithParam<SingularCase> {};
+
+TEST_P(ExactSingular, AZeroPivotGivesTheMethodsMessage) {
+    // The second row is twice the first: exactly singular.
+    const Rows a = {{1, 2, 3, 1}, {2, 4, 6, 2}, {1, 0, 1, 5}};
+    const ScriptedHost host = runExact(*GetParam().command, a);
+    if (GetParam().message.empty()) {
+        EXPECT_TRUE(host.messages.empty());
+        return;
+    }
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0], GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Methods, ExactSingular,
+    ::testing::Values(SingularCase{&commands::Gauss_1, exact_texts::kZeroPivot},
+                      SingularCase{&commands::GaussTier, exact_texts::kZeroPivot},
+                      SingularCase{&commands::GaussFull, exact_texts::kZeroPivot},
+                      SingularCase{&commands::A_matrix, exact_texts::kZeroPivot},
+                      SingularCase{&commands::MatrixBreak, "此方法不合适#"},
+                      SingularCase{&commands::LU_break, "此方法不合适！"},
+                      SingularCase{&commands::TierLU, "此方法不合适#"},
+                      SingularCase{&commands::A_range, ""}),
+    [](const auto& info) { return std::string(info.param.command->id); });
+
+TEST(ExactSingular, DeterminantIsExactlyZero) {
+    const Rows a = {{1, 2, 3}, {2, 4, 6}, {1, 0, 1}};
+    const auto det = linesAfter(runExact(commands::A_range, a).result, "行列式的值为：");
+    EXPECT_EQ(det.at(0), "   0");
+}
+
+TEST(ExactFallback, EntriesWithoutExactValuesAreNamedAndTheReportIsDecimal) {
+    const std::string text = "2 sqr(2) 3\npi 3 5\n";
+    ScriptedHost decimal(text, {"2"});
+    decimal.run(commands::GaussTier);
+    ScriptedHost exact(text, {"2"});
+    exact.settings.exact = true;
+    exact.run(commands::GaussTier);
+    EXPECT_EQ(exact.result,
+              "精确分数：第 1 行第 2 列、第 2 行第 1 列的元素没有精确值，以下按小数计算。\r\n" +
+                  decimal.result);
+}
+
+TEST(ExactFallback, CommandsWithRootsSaySoAndRunInDecimals) {
+    const std::string text = "4 2 6\n2 5 9\n";
+    for (const Command* command : {&commands::SqrtRoot, &commands::MatrixModel}) {
+        ScriptedHost decimal(text, {"2"});
+        decimal.run(*command);
+        ScriptedHost exact(text, {"2"});
+        exact.settings.exact = true;
+        exact.run(*command);
+        const auto lineEnd = exact.result.find("\r\n");
+        ASSERT_NE(lineEnd, std::string::npos);
+        EXPECT_EQ(exact.result.rfind("精确分数：", 0), 0u) << command->id;
+        EXPECT_EQ(exact.result.substr(lineEnd + 2), decimal.result) << command->id;
+    }
+}
+
+TEST(ExactGrowth, NumbersBeyondTheLimitStopTheCommand) {
+    // Eliminating the first column squares 10^6000 past 10,000 digits.
+    ScriptedHost host("1 10^6000 1\n10^6000 1 1\n", {"2"});
+    host.settings.exact = true;
+    EXPECT_EQ(host.run(commands::Gauss_1), Outcome::Failed);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0], exact_texts::kTooLong);
+}
+
+TEST(ExactAgreement, ExactAndDecimalSolutionsAgreeToThePrintedDecimals) {
+    std::mt19937 rng(33);
+    for (const Command* command : {&commands::GaussTier, &commands::LU_break, &commands::TierLU}) {
+        for (int n = 2; n <= 8; ++n) {
+            const Rows a = randomSystem(n, Shape::General, rng);
+            const std::vector<Rational> exact = exactSolution(runExact(*command, a).result);
+            const std::vector<double> decimal =
+                testing::solutionOf(runExact(*command, a, false).result);
+            ASSERT_EQ(exact.size(), decimal.size());
+            for (std::size_t i = 0; i < exact.size(); ++i)
+                EXPECT_NEAR(exact[i].get_d(), decimal[i], 1e-6) << command->id << " order " << n;
+        }
+    }
+}
+
+} // namespace
+} // namespace quorvex
