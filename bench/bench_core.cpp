@@ -40,12 +40,20 @@ template <const Command& kCommand> void BM_Command(benchmark::State& state) {
 }
 BENCHMARK(BM_Command<commands::GaussTier>)
     ->Name("BM_GaussTier")
-    ->Arg(250)->Arg(500)->Arg(1000)->Arg(2000)
-    ->UseRealTime()->Unit(benchmark::kMillisecond);
+    ->Arg(250)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Command<commands::Gauss_1>)
     ->Name("BM_Gauss_1")
-    ->Arg(250)->Arg(500)->Arg(1000)->Arg(2000)
-    ->UseRealTime()->Unit(benchmark::kMillisecond);
+    ->Arg(250)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 std::vector<double> reportLikeValues() {
     std::mt19937_64 rng(3);

@@ -26,12 +26,9 @@ std::string tridiagonalSystemText(int n, std::uint32_t seed = 42) {
     out.precision(15);
     for (int i = 1; i <= n; ++i) {
         for (int j = 1; j <= n; ++j) {
-            if (j == i)
-                out << 4.0 + (v(rng) + 10000) / 10000.0 << ' ';
-            else if (j == i - 1 || j == i + 1)
-                out << v(rng) / 10000.0 << ' ';
-            else
-                out << "0 ";
+            if (j == i) out << 4.0 + (v(rng) + 10000) / 10000.0 << ' ';
+            else if (j == i - 1 || j == i + 1) out << v(rng) / 10000.0 << ' ';
+            else out << "0 ";
         }
         out << v(rng) / 100.0 << "\r\n";
     }
@@ -60,7 +57,7 @@ template <const Command& kCommand, Input Shape> void BM_Direct(benchmark::State&
 }
 
 #define QUORVEX_BENCH_DIRECT(command, shape)                                                       \
-    BENCHMARK(BM_Direct<commands::command, Input::shape>)                                           \
+    BENCHMARK(BM_Direct<commands::command, Input::shape>)                                          \
         ->Name("BM_" #command)                                                                     \
         ->Arg(250)                                                                                 \
         ->Arg(500)                                                                                 \

@@ -27,7 +27,9 @@ public:
     std::string editText() override { return m_edit; }
     std::string resultText() override { return m_result; }
     void setResultText(std::string text) override { m_result = std::move(text); }
-    void appendResult(std::string piece, std::shared_ptr<const Document>) override { m_result.append(piece); }
+    void appendResult(std::string piece, std::shared_ptr<const Document>) override {
+        m_result.append(piece);
+    }
     const std::string& result() const { return m_result; }
 
     /// The settings the commands run with.

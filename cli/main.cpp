@@ -219,8 +219,8 @@ static int runCli(int argc, char** argv) {
         return kExitUsage;
     }
     cli::ConsoleHost host(platform::decodeTextFile(std::move(input)),
-                          platform::decodeTextFile(std::move(previous)),
-                          std::move(o.answers), o.trace, stderr);
+                          platform::decodeTextFile(std::move(previous)), std::move(o.answers),
+                          o.trace, stderr);
     std::signal(SIGINT, onInterrupt);
     const Outcome outcome = runCommand(*command, host, o.settings, &gInterrupt);
     std::signal(SIGINT, SIG_DFL);

@@ -20,23 +20,15 @@ struct ExactDivisionByZero {};
 struct ExactLimitExceeded {};
 
 /// Exact numbers are stored as they are: the rounding policy of rationals.
-inline Rational roundTo(Rational q, int) {
-    return q;
-}
+inline Rational roundTo(Rational q, int) { return q; }
 
 /// |v|.
-inline double magnitude(double v) {
-    return std::fabs(v);
-}
+inline double magnitude(double v) { return std::fabs(v); }
 /// |q|.
-inline Rational magnitude(const Rational& q) {
-    return abs(q);
-}
+inline Rational magnitude(const Rational& q) { return abs(q); }
 
 /// a / b as the decimal reports form it (an infinity or NaN for b = 0).
-inline double quotient(double a, double b) {
-    return a / b;
-}
+inline double quotient(double a, double b) { return a / b; }
 /// a / b exactly; throws ExactDivisionByZero for b = 0.
 inline Rational quotient(const Rational& a, const Rational& b) {
     if (sgn(b) == 0) throw ExactDivisionByZero();
@@ -44,12 +36,8 @@ inline Rational quotient(const Rational& a, const Rational& b) {
 }
 
 /// True for a double that is not a number; an exact number always is one.
-inline bool isNotANumber(double v) {
-    return std::isnan(v);
-}
-inline bool isNotANumber(const Rational&) {
-    return false;
-}
+inline bool isNotANumber(double v) { return std::isnan(v); }
+inline bool isNotANumber(const Rational&) { return false; }
 
 /// Decimal numbers have no growth to watch.
 inline void guardGrowth(const Matrix&) {}

@@ -103,7 +103,7 @@ using Piece =
 /// text, LaTeX, HTML or Markdown. The numbers of its blocks are kept as
 /// doubles, written only when a renderer asks for them.
 class Document {
-  public:
+public:
     const std::vector<Piece>& pieces() const { return m_pieces; }
     bool empty() const { return m_pieces.empty(); }
 
@@ -132,7 +132,7 @@ class Document {
     /// The block added last, for marking its right-hand side.
     piece::MatrixBlock* lastBlock();
 
-  private:
+private:
     std::vector<Piece> m_pieces;
     std::vector<double> m_numbers;
     std::vector<Rational> m_exact;

@@ -52,11 +52,14 @@ std::string applySignRule(std::string_view s) {
         bool attached = out.empty();
         if (!attached) {
             switch (out.back()) {
-            case '+': case '-': case '(': case '*': case '/': case '\\': case '^':
-                attached = true;
-                break;
-            default:
-                break;
+            case '+':
+            case '-':
+            case '(':
+            case '*':
+            case '/':
+            case '\\':
+            case '^': attached = true; break;
+            default: break;
             }
         }
         out.push_back(c);

@@ -36,8 +36,11 @@ enum class OpClass { AddSub, MulDiv, Power, Open, Close, End, Function, Bottom, 
 
 inline OpClass classifyChar(char c) {
     switch (c) {
-    case '+': case '-': return OpClass::AddSub;
-    case '*': case '/': case '\\': return OpClass::MulDiv;
+    case '+':
+    case '-': return OpClass::AddSub;
+    case '*':
+    case '/':
+    case '\\': return OpClass::MulDiv;
     case '^': return OpClass::Power;
     case '(': return OpClass::Open;
     case ')': return OpClass::Close;
@@ -67,29 +70,27 @@ inline char precede(OpClass top, OpClass in) {
     if (in == C::Other || in == C::Function) {
         if (in == C::Other) return 0;
         switch (top) {
-        case C::AddSub: case C::MulDiv: case C::Power: case C::Open: case C::End: return '<';
+        case C::AddSub:
+        case C::MulDiv:
+        case C::Power:
+        case C::Open:
+        case C::End: return '<';
         default: return 0;
         }
     }
     switch (top) {
-    case C::AddSub:
-        return (in == C::MulDiv || in == C::Power || in == C::Open) ? '<' : '>';
-    case C::MulDiv:
-        return (in == C::Power || in == C::Open) ? '<' : '>';
-    case C::Power:
-        return in == C::Open ? '<' : '>';
+    case C::AddSub: return (in == C::MulDiv || in == C::Power || in == C::Open) ? '<' : '>';
+    case C::MulDiv: return (in == C::Power || in == C::Open) ? '<' : '>';
+    case C::Power: return in == C::Open ? '<' : '>';
     case C::Open:
         if (in == C::Close) return '=';
         return in == C::End ? 0 : '<';
-    case C::Close:
-        return (in == C::Close) ? 0 : '>';
-    case C::Function:
-        return in == C::Open ? '<' : '>';
+    case C::Close: return (in == C::Close) ? 0 : '>';
+    case C::Function: return in == C::Open ? '<' : '>';
     case C::End:
         if (in == C::End) return '=';
         return in == C::Close ? 0 : '<';
-    default:
-        return 0;
+    default: return 0;
     }
 }
 
@@ -106,7 +107,6 @@ template <typename T> struct BottomStack {
     }
     const T& top() const { return items.back(); }
 };
-
 
 /// Evaluates a prepared text (normalised, x replaced, "#" at the end).
 /// Arith supplies the numbers: Value, number(digits, negative),

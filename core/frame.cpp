@@ -80,8 +80,7 @@ Outcome runCommand(const Command& command, Host& host, const ReportSettings& set
         order = -1;
     }
     host.setResultText(std::move(before));
-    host.messageBox(order > 0 ? insufficientMemoryMessage(order)
-                              : std::string(kOutOfMemoryMessage),
+    host.messageBox(order > 0 ? insufficientMemoryMessage(order) : std::string(kOutOfMemoryMessage),
                     std::string(kAppTitle));
     return Outcome::Failed;
 }

@@ -77,9 +77,9 @@ struct CommandInput {
     Host& host;
     const ReportSettings& settings;
     const StopRequest& stop;
-    int n = 0;         ///< the order (the vector's length for Reads::Vector)
-    Matrix matrix{};   ///< n x (n+1) or n x n, as read
-    Vector vector{};   ///< Reads::Vector only
+    int n = 0;              ///< the order (the vector's length for Reads::Vector)
+    Matrix matrix{};        ///< n x (n+1) or n x n, as read
+    Vector vector{};        ///< Reads::Vector only
     double precision = 0.0; ///< Opening::asksPrecision only
 };
 

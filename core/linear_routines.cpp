@@ -21,16 +21,14 @@ void eliminateRow(BasicMatrix<T>& A, int i, int k, const std::type_identity_t<T>
     for (int j = first - 1; j < last; ++j) ri[j] = roundTo(ri[j] - m * rk[j], decimals);
 }
 
-template <class T>
-int columnPivotRow(const BasicMatrix<T>& A, int k, int n) {
+template <class T> int columnPivotRow(const BasicMatrix<T>& A, int k, int n) {
     int p = k;
     for (int i = k + 1; i <= n; ++i)
         if (magnitude(A(p, k)) < magnitude(A(i, k))) p = i;
     return p;
 }
 
-template <class T>
-T ColumnPivotDeterminant(BasicMatrix<T>& A, int& exchangeCount) {
+template <class T> T ColumnPivotDeterminant(BasicMatrix<T>& A, int& exchangeCount) {
     const int n = A.rows();
     exchangeCount = 0;
     for (int k = 1; k <= n; ++k) {
@@ -53,8 +51,7 @@ T ColumnPivotDeterminant(BasicMatrix<T>& A, int& exchangeCount) {
     return (exchangeCount % 2 == 0 ? T(1.0) : T(-1.0)) * D;
 }
 
-template <class T>
-void CopyBlock(const BasicMatrix<T>& A, int n, int k, BasicMatrix<T>& S) {
+template <class T> void CopyBlock(const BasicMatrix<T>& A, int n, int k, BasicMatrix<T>& S) {
     for (int i = k; i <= n; ++i) {
         const T* from = A.row(i) + (k - 1);
         std::copy(from, from + (n + 2 - k), S.row(i - k + 1));
@@ -65,8 +62,7 @@ namespace {
 
 /// The largest magnitude among row[0..count-1] (NaN never counts), in four
 /// independent lanes so the scan is not one long chain of comparisons.
-template <class T>
-T largestMagnitude(const T* row, int count) {
+template <class T> T largestMagnitude(const T* row, int count) {
     T lane[4] = {T(0.0), T(0.0), T(0.0), T(0.0)};
     int j = 0;
     for (; j + 4 <= count; j += 4)
@@ -83,8 +79,7 @@ T largestMagnitude(const T* row, int count) {
 
 } // namespace
 
-template <class T>
-void FindLargest(const BasicMatrix<T>& M, int m, int& pr, int& pc) {
+template <class T> void FindLargest(const BasicMatrix<T>& M, int m, int& pr, int& pc) {
     pr = 1;
     pc = 1;
     if (m < 1) return;
@@ -104,46 +99,41 @@ void FindLargest(const BasicMatrix<T>& M, int m, int& pr, int& pc) {
     }
 }
 
-template <class T>
-void SwapRows(BasicMatrix<T>& M, int r1, int r2, int m) {
+template <class T> void SwapRows(BasicMatrix<T>& M, int r1, int r2, int m) {
     M.swapRowRange(r1, r2, 1, m + 1);
 }
 
-template <class T>
-void SwapColumns(BasicMatrix<T>& M, int c1, int c2, int rows) {
+template <class T> void SwapColumns(BasicMatrix<T>& M, int c1, int c2, int rows) {
     if (c1 == c2) return;
     for (int i = 1; i <= rows; ++i) std::swap(M(i, c1), M(i, c2));
 }
 
-template <class T>
-void EliminantFirst(BasicMatrix<T>& S, int m, int decimals) {
+template <class T> void EliminantFirst(BasicMatrix<T>& S, int m, int decimals) {
     for (int i = 2; i <= m; ++i)
         eliminateRow(S, i, 1, quotient(S(i, 1), S(1, 1)), 1, m + 1, decimals);
 }
 
-template <class T>
-int MaxIndex(const BasicVector<T>& v) {
+template <class T> int MaxIndex(const BasicVector<T>& v) {
     int best = v.lo();
     for (int i = v.lo() + 1; i <= v.hi(); ++i)
         if (magnitude(v(i)) > magnitude(v(best))) best = i;
     return best;
 }
 
-template <class T>
-void SwapSquareRows(BasicMatrix<T>& M, int r, int p, int n) {
+template <class T> void SwapSquareRows(BasicMatrix<T>& M, int r, int p, int n) {
     M.swapRowRange(r, p, 1, n);
 }
 
-#define QUORVEX_LINEAR_ROUTINES(T)                                                               \
-    template void eliminateRow(BasicMatrix<T>&, int, int, const T&, int, int, int);            \
-    template int columnPivotRow(const BasicMatrix<T>&, int, int);                               \
-    template T ColumnPivotDeterminant(BasicMatrix<T>&, int&);                                   \
-    template void CopyBlock(const BasicMatrix<T>&, int, int, BasicMatrix<T>&);                  \
-    template void FindLargest(const BasicMatrix<T>&, int, int&, int&);                          \
-    template void SwapRows(BasicMatrix<T>&, int, int, int);                                     \
-    template void SwapColumns(BasicMatrix<T>&, int, int, int);                                  \
-    template void EliminantFirst(BasicMatrix<T>&, int, int);                                    \
-    template int MaxIndex(const BasicVector<T>&);                                               \
+#define QUORVEX_LINEAR_ROUTINES(T)                                                                 \
+    template void eliminateRow(BasicMatrix<T>&, int, int, const T&, int, int, int);                \
+    template int columnPivotRow(const BasicMatrix<T>&, int, int);                                  \
+    template T ColumnPivotDeterminant(BasicMatrix<T>&, int&);                                      \
+    template void CopyBlock(const BasicMatrix<T>&, int, int, BasicMatrix<T>&);                     \
+    template void FindLargest(const BasicMatrix<T>&, int, int&, int&);                             \
+    template void SwapRows(BasicMatrix<T>&, int, int, int);                                        \
+    template void SwapColumns(BasicMatrix<T>&, int, int, int);                                     \
+    template void EliminantFirst(BasicMatrix<T>&, int, int);                                       \
+    template int MaxIndex(const BasicVector<T>&);                                                  \
     template void SwapSquareRows(BasicMatrix<T>&, int, int, int);
 
 QUORVEX_LINEAR_ROUTINES(double)

@@ -19,49 +19,40 @@ void eliminateRow(BasicMatrix<T>& A, int i, int k, const std::type_identity_t<T>
 
 /// Row of the pivot for column k among rows k..n: the first of the entries
 /// of largest magnitude (only a strictly larger one moves the choice).
-template <class T>
-int columnPivotRow(const BasicMatrix<T>& A, int k, int n);
+template <class T> int columnPivotRow(const BasicMatrix<T>& A, int k, int n);
 
 /// Reduces the square matrix A (n x n, n = A.rows()) in place to upper
 /// triangular form by elimination with column pivoting, every eliminated
 /// element stored rounded to 7 decimals. Returns the determinant of A as
 /// given and the number of row exchanges made.
-template <class T>
-T ColumnPivotDeterminant(BasicMatrix<T>& A, int& exchangeCount);
+template <class T> T ColumnPivotDeterminant(BasicMatrix<T>& A, int& exchangeCount);
 
 /// Cuts the block of step k out of the augmented n x (n+1) matrix A:
 /// S(i-k+1, j-k+1) = A(i, j) for i = k..n, j = k..n+1. S must hold at least
 /// n-k+1 rows and n-k+2 columns; nothing else of it is written.
-template <class T>
-void CopyBlock(const BasicMatrix<T>& A, int n, int k, BasicMatrix<T>& S);
+template <class T> void CopyBlock(const BasicMatrix<T>& A, int n, int k, BasicMatrix<T>& S);
 
 /// Finds the entry of largest magnitude in M(1..m, 1..m), row by row and
 /// left to right; only a strictly larger magnitude moves the choice, so the
 /// first of equals wins. Gives (1, 1) when nothing is larger, or m < 1.
-template <class T>
-void FindLargest(const BasicMatrix<T>& M, int m, int& pr, int& pc);
+template <class T> void FindLargest(const BasicMatrix<T>& M, int m, int& pr, int& pc);
 
 /// Exchanges rows r1 and r2 of M in columns 1..m+1.
-template <class T>
-void SwapRows(BasicMatrix<T>& M, int r1, int r2, int m);
+template <class T> void SwapRows(BasicMatrix<T>& M, int r1, int r2, int m);
 
 /// Exchanges columns c1 and c2 of M in rows 1..rows.
-template <class T>
-void SwapColumns(BasicMatrix<T>& M, int c1, int c2, int rows);
+template <class T> void SwapColumns(BasicMatrix<T>& M, int c1, int c2, int rows);
 
 /// One elimination step on the first column of the m x (m+1) block S: each
 /// row below the first loses S(i,1)/S(1,1) times the first row, every new
 /// value stored rounded to `decimals` decimals.
-template <class T>
-void EliminantFirst(BasicMatrix<T>& S, int m, int decimals);
+template <class T> void EliminantFirst(BasicMatrix<T>& S, int m, int decimals);
 
 /// Index in lo..hi of the element of v with the largest magnitude; the
 /// first of equal magnitudes wins (lo when v holds one element or none).
-template <class T>
-int MaxIndex(const BasicVector<T>& v);
+template <class T> int MaxIndex(const BasicVector<T>& v);
 
 /// Exchanges rows r and p of the square matrix M in columns 1..n.
-template <class T>
-void SwapSquareRows(BasicMatrix<T>& M, int r, int p, int n);
+template <class T> void SwapSquareRows(BasicMatrix<T>& M, int r, int p, int n);
 
 } // namespace quorvex

@@ -11,14 +11,12 @@ namespace quorvex {
 
 /// How a const matrix or vector hands out an element: a number by value, as
 /// the decimal routines have always read it, a big number by reference.
-template <class T>
-using ElementValue = std::conditional_t<std::is_arithmetic_v<T>, T, const T&>;
+template <class T> using ElementValue = std::conditional_t<std::is_arithmetic_v<T>, T, const T&>;
 
 /// Dense matrix with 1-based indices, the way every method is written down:
 /// rows 1..rows(), columns 1..cols(), zero-filled on creation. T is the
 /// number type: double for the decimal reports, Rational for exact ones.
-template <class T>
-class BasicMatrix {
+template <class T> class BasicMatrix {
 public:
     using value_type = T;
 
@@ -59,16 +57,14 @@ private:
 /// Vector with indices lo..hi (1-based unless a method needs another lower
 /// bound), zero-filled on creation. An empty range (hi < lo) is valid and
 /// holds nothing.
-template <class T>
-class BasicVector {
+template <class T> class BasicVector {
 public:
     using value_type = T;
 
     BasicVector() = default;
     explicit BasicVector(int n) : BasicVector(1, n) {}
     BasicVector(int lo, int hi)
-        : m_lo(lo), m_hi(hi),
-          m_data(hi >= lo ? static_cast<std::size_t>(hi - lo + 1) : 0, T(0)) {}
+        : m_lo(lo), m_hi(hi), m_data(hi >= lo ? static_cast<std::size_t>(hi - lo + 1) : 0, T(0)) {}
 
     int lo() const { return m_lo; }
     int hi() const { return m_hi; }

@@ -28,7 +28,8 @@ public:
 
     /// Calls element(j, text) for the row line's elements j = 1..count at
     /// most; an element the line does not supply is not called for.
-    template <typename F> static void forEachElement(std::string_view line, int count, F&& element) {
+    template <typename F>
+    static void forEachElement(std::string_view line, int count, F&& element) {
         for (int k = 1; k <= count; ++k) {
             const std::size_t q = line.find(',');
             if (q == std::string_view::npos) {

@@ -102,7 +102,8 @@ char* writeNumber(char* buf, double x) {
 
 char* writeScaledInteger(char* buf, double k, int d) {
     const double magnitude = std::fabs(k);
-    if (!(magnitude < 1e15)) return writeNumber(buf, k / detail::kPow10[static_cast<std::size_t>(d)]);
+    if (!(magnitude < 1e15))
+        return writeNumber(buf, k / detail::kPow10[static_cast<std::size_t>(d)]);
     if (magnitude == 0.0) {
         *buf = '0';
         return buf + 1;

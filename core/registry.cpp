@@ -1,7 +1,7 @@
 #include "registry.h"
 
-#include "check/check_work.h"
 #include "analysis/analysis.h"
+#include "check/check_work.h"
 #include "methods/decomposition.h"
 #include "methods/elimination.h"
 #include "methods/iteration.h"

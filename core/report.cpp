@@ -120,9 +120,8 @@ Report& Report::number(const Rational& q, NumberStyle style) {
     return *this;
 }
 
-Report& Report::matrixBlock(const RationalMatrix& m, int rows, int cols,
-                            std::string_view separator, NumberStyle style, int firstCol,
-                            std::string_view rowEnd) {
+Report& Report::matrixBlock(const RationalMatrix& m, int rows, int cols, std::string_view separator,
+                            NumberStyle style, int firstCol, std::string_view rowEnd) {
     std::vector<Rational> values;
     for (int i = 1; i <= rows; ++i) {
         for (int j = firstCol; j <= cols; ++j) {
@@ -139,8 +138,8 @@ Report& Report::matrixBlock(const RationalMatrix& m, int rows, int cols,
     return *this;
 }
 
-Report& Report::vectorLine(const RationalVector& v, int first, int last,
-                           std::string_view separator, NumberStyle style) {
+Report& Report::vectorLine(const RationalVector& v, int first, int last, std::string_view separator,
+                           NumberStyle style) {
     if (last < first) return *this;
     std::vector<Rational> values;
     for (int i = first; i <= last; ++i) {
@@ -168,7 +167,8 @@ Report& Report::indexedValueAfterBreak(std::string_view name, int index, const R
     m_text.append(kCrLf).append(name).append("(");
     appendInteger(m_text, index);
     m_text.append(")=").append(rationalText(value));
-    m_document.add(piece::IndexedValue{std::string(name), index, value.get_d(), style, true, value});
+    m_document.add(
+        piece::IndexedValue{std::string(name), index, value.get_d(), style, true, value});
     return *this;
 }
 
@@ -180,8 +180,7 @@ Report& Report::heading(std::string_view h) {
     return *this;
 }
 
-void Report::appendIndexedValue(std::string_view name, int index, double value,
-                                NumberStyle style) {
+void Report::appendIndexedValue(std::string_view name, int index, double value, NumberStyle style) {
     m_text.append(name);
     m_text.push_back('(');
     appendInteger(m_text, index);

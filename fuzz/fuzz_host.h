@@ -19,7 +19,7 @@ namespace quorvex::fuzz {
 /// Answers every dialog from a script, in order; an order answer above 99
 /// becomes 99, so a run stays quick.
 class FuzzHost : public Host {
-  public:
+public:
     FuzzHost(std::string edit, std::vector<std::string> answers)
         : m_edit(std::move(edit)), m_answers(std::move(answers)) {}
     std::string inputBox(const std::string& prompt, const std::string&,
@@ -38,7 +38,7 @@ class FuzzHost : public Host {
         m_result.append(piece);
     }
 
-  private:
+private:
     std::string next() {
         // A script that keeps answering "no" would ask forever.
         if (++m_asked > 400 || m_next >= m_answers.size()) return {};

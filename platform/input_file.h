@@ -28,7 +28,7 @@ enum class ReadStatus {
 /// One input file, read to its end in one go. Its reported size is only a
 /// hint: files under /proc report 0 and hold more, others grow while read.
 class InputFile {
-  public:
+public:
     enum class Accept {
         RegularOnly, ///< refuse anything else without waiting (never blocks)
         Anything,    ///< pipes and devices too, as a command-line tool reads them
@@ -50,7 +50,7 @@ class InputFile {
     /// Reads everything that is left into out, refusing more than limit bytes.
     ReadStatus readAll(std::string& out, std::uint64_t limit);
 
-  private:
+private:
     int m_fd = -1;
     bool m_ownsFd = false;
     std::uint64_t m_reportedSize = 0;

@@ -50,8 +50,8 @@ QByteArray localeTextEncoding() {
         name = nl_langinfo_l(CODESET, loc);
         freelocale(loc);
     }
-    const bool plainAscii = name.isEmpty() || name == "ANSI_X3.4-1968" || name == "ASCII" ||
-                            name == "US-ASCII";
+    const bool plainAscii =
+        name.isEmpty() || name == "ANSI_X3.4-1968" || name == "ASCII" || name == "US-ASCII";
     return plainAscii ? QByteArray("UTF-8") : name;
 #endif
 }

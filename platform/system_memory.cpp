@@ -150,7 +150,8 @@ std::uint64_t availableMemoryBytes() {
     if (host_statistics64(mach_host_self(), HOST_VM_INFO64, reinterpret_cast<host_info64_t>(&stats),
                           &count) != KERN_SUCCESS)
         return 0;
-    return static_cast<std::uint64_t>(stats.free_count + stats.inactive_count) * sysconf(_SC_PAGESIZE);
+    return static_cast<std::uint64_t>(stats.free_count + stats.inactive_count) *
+           sysconf(_SC_PAGESIZE);
 #else
     return 0;
 #endif

@@ -33,8 +33,7 @@ bool isValidUtf8(std::string_view bytes) {
             len = 4;
             if (c == 0xF0) lo = 0x90;
             if (c == 0xF4) hi = 0x8F;
-        } else
-            return false;
+        } else return false;
         if (i + len > n) return false;
         if (s[i + 1] < lo || s[i + 1] > hi) return false;
         for (std::size_t k = 2; k < len; ++k)

@@ -21,7 +21,7 @@ using testing::ScriptedHost;
 
 /// A scripted host that keeps the chart a command shows.
 class ChartHost : public ScriptedHost {
-  public:
+public:
     using ScriptedHost::ScriptedHost;
     void showChart(const ErrorChart& c) override { chart = c; }
     std::optional<ErrorChart> chart;

@@ -29,9 +29,7 @@ struct Exercise {
     const char* verdict;
 };
 
-void PrintTo(const Exercise& e, std::ostream* os) {
-    *os << e.name;
-}
+void PrintTo(const Exercise& e, std::ostream* os) { *os << e.name; }
 
 class CheckWorkExercise : public ::testing::TestWithParam<Exercise> {};
 
@@ -123,9 +121,7 @@ struct Misshapen {
     const char* message;
 };
 
-void PrintTo(const Misshapen& m, std::ostream* os) {
-    *os << m.name;
-}
+void PrintTo(const Misshapen& m, std::ostream* os) { *os << m.name; }
 
 class CheckWorkShape : public ::testing::TestWithParam<Misshapen> {};
 
@@ -162,9 +158,7 @@ struct SimplestCase {
     mpq_class simplest;
 };
 
-void PrintTo(const SimplestCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const SimplestCase& c, std::ostream* os) { *os << c.name; }
 
 class Simplest : public ::testing::TestWithParam<SimplestCase> {};
 

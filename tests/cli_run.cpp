@@ -55,7 +55,8 @@ protected:
 TEST_F(Cli, Gb18030FilesAreReadAsChinese) {
     // "上次的报告" in GB18030, as a Chinese Windows machine saves it.
     const auto previous = file("previous.txt", "\xc9\xcf\xb4\xce\xb5\xc4\xb1\xa8\xb8\xe6");
-    const CliRun r = run("Gauss_1 -i " + file("input.txt", "2 1 3\r\n1 3 5\r\n") + " -p " + previous);
+    const CliRun r =
+        run("Gauss_1 -i " + file("input.txt", "2 1 3\r\n1 3 5\r\n") + " -p " + previous);
     EXPECT_EQ(r.status, 3);
     EXPECT_EQ(r.out, "上次的报告");
 }
@@ -69,9 +70,10 @@ TEST_F(Cli, MarkedFilesReadAsTheWindowReadsThem) {
     }
     const CliRun expected = run("Gauss_1 -a 2 -i " + file("plain.txt", plain));
     ASSERT_NE(expected.out.find("x(1)=0.8"), std::string::npos);
-    for (const auto& [name, bytes] : {std::pair<std::string, std::string>{"utf8-mark", "\xef\xbb\xbf" + plain},
-                                      {"utf16le-mark", le},
-                                      {"utf16be-mark", be}}) {
+    for (const auto& [name, bytes] :
+         {std::pair<std::string, std::string>{"utf8-mark", "\xef\xbb\xbf" + plain},
+          {"utf16le-mark", le},
+          {"utf16be-mark", be}}) {
         const CliRun r = run("Gauss_1 -a 2 -i " + file(name, bytes));
         EXPECT_EQ(r.status, 0) << name;
         EXPECT_EQ(r.out, expected.out) << name;
@@ -156,8 +158,8 @@ TEST_F(Cli, QuestionsTakeYesOrNoInEitherCaseAndChinese) {
     // A coarse precision asks for confirmation; No asks the precision again.
     const std::string input = file("input.txt", "4 8\r\n");
     const std::pair<std::string, int> cases[] = {
-        {"y", 1},  {"Y", 1},  {"yes", 1}, {"YES", 1}, {"是", 1},
-        {"n", 2},  {"N", 2},  {"No", 2},  {"否", 2},  {"maybe", 2},
+        {"y", 1}, {"Y", 1}, {"yes", 1}, {"YES", 1}, {"是", 1},
+        {"n", 2}, {"N", 2}, {"No", 2},  {"否", 2},  {"maybe", 2},
     };
     for (const auto& [answer, precisionPrompts] : cases) {
         const CliRun r = run("JacobiDie --trace -a 0.5 -a '" + answer + "' -i " + input);
@@ -198,7 +200,8 @@ TEST_F(Cli, AnOrderBeyondTheAddressSpaceLimitIsRefusedUpFront) {
 
 TEST_F(Cli, OutputThatCannotBeWrittenIsAnError) {
     const std::string input = file("input.txt", "2 1 3\r\n1 3 5\r\n");
-    for (const std::string& args : {"Gauss_1 -a 2 -i " + input, std::string("--list"), std::string("--help")})
+    for (const std::string& args :
+         {"Gauss_1 -a 2 -i " + input, std::string("--list"), std::string("--help")})
         for (const char* where : {">/dev/full", ">&-"}) {
             const CliRun r = run(args, "", where);
             EXPECT_EQ(r.status, 4) << args << " " << where;
@@ -209,7 +212,8 @@ TEST_F(Cli, OutputThatCannotBeWrittenIsAnError) {
 
 TEST_F(Cli, RunningOutOfMemoryOutsideACommandEndsWithOneMessage) {
     // 60 MB of input under 100 MB of address space: reading it runs out.
-    const CliRun r = run("GaussTier -a 2", "ulimit -v 100000; head -c 60000000 /dev/zero | tr '\\0' 1 | ");
+    const CliRun r =
+        run("GaussTier -a 2", "ulimit -v 100000; head -c 60000000 /dev/zero | tr '\\0' 1 | ");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "message: 内存不足，计算没有完成#\n");
     EXPECT_EQ(r.out, "");

@@ -88,10 +88,14 @@ struct Solver {
 };
 
 const Solver kSolvers[] = {
-    {"Gauss_1", &commands::Gauss_1, Shape::General},     {"GaussTier", &commands::GaussTier, Shape::General},
-    {"GaussFull", &commands::GaussFull, Shape::General}, {"LU_break", &commands::LU_break, Shape::General},
-    {"TierLU", &commands::TierLU, Shape::General},       {"SqrtRoot", &commands::SqrtRoot, Shape::Symmetric},
-    {"MendSqrt", &commands::MendSqrt, Shape::Symmetric}, {"Purase", &commands::Purase, Shape::Tridiagonal},
+    {"Gauss_1", &commands::Gauss_1, Shape::General},
+    {"GaussTier", &commands::GaussTier, Shape::General},
+    {"GaussFull", &commands::GaussFull, Shape::General},
+    {"LU_break", &commands::LU_break, Shape::General},
+    {"TierLU", &commands::TierLU, Shape::General},
+    {"SqrtRoot", &commands::SqrtRoot, Shape::Symmetric},
+    {"MendSqrt", &commands::MendSqrt, Shape::Symmetric},
+    {"Purase", &commands::Purase, Shape::Tridiagonal},
 };
 
 TEST(SolvingCommands, AgreeOnWellConditionedSystemsToThePrintedPrecision) {

@@ -50,10 +50,8 @@ std::vector<std::string> linesAfter(const std::string& report, const std::string
     bool seen = false;
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (seen)
-            lines.push_back(line);
-        else
-            seen = line.rfind(heading, 0) == 0;
+        if (seen) lines.push_back(line);
+        else seen = line.rfind(heading, 0) == 0;
     }
     return lines;
 }
@@ -89,10 +87,8 @@ Rows randomSystem(int n, Shape shape, std::mt19937& rng) {
     for (int i = 0; i < n; ++i)
         for (int j = 0; j <= n; ++j) {
             const bool band = shape != Shape::Tridiagonal || std::abs(i - j) <= 1 || j == n;
-            if (shape == Shape::Symmetric && j < i)
-                a[i][j] = a[j][i];
-            else if (band)
-                a[i][j] = coef(rng);
+            if (shape == Shape::Symmetric && j < i) a[i][j] = a[j][i];
+            else if (band) a[i][j] = coef(rng);
         }
     for (int i = 0; i < n; ++i) a[i][i] = 10 * n + coef(rng);
     return a;

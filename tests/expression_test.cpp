@@ -71,11 +71,13 @@ TEST(Expression, LogarithmsAgreeWithinRounding) {
 
 TEST(Expression, TrigonometricAndExponentialFunctionsEvaluate) {
     // The x rewrite must leave the x of exp alone: exp(1) is e, not 0.
-    const struct { const char* text; double value; } cases[] = {
-        {"sin(1)", std::sin(1.0)},      {"cos(2)", std::cos(2.0)},
-        {"tan(0.5)", std::tan(0.5)},    {"exp(1)", std::exp(1.0)},
-        {"2*exp(-1)", 2 * std::exp(-1.0)}, {"EXP(x)", 1.0},
-        {"sin(x)+cos(x)", 1.0},         {"-exp(2)", -std::exp(2.0)},
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"sin(1)", std::sin(1.0)}, {"cos(2)", std::cos(2.0)},         {"tan(0.5)", std::tan(0.5)},
+        {"exp(1)", std::exp(1.0)}, {"2*exp(-1)", 2 * std::exp(-1.0)}, {"EXP(x)", 1.0},
+        {"sin(x)+cos(x)", 1.0},    {"-exp(2)", -std::exp(2.0)},
     };
     for (const auto& c : cases) EXPECT_EQ(EvaluateExpression(c.text), c.value) << c.text;
 }

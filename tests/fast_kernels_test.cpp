@@ -29,16 +29,11 @@ enum class Shape { Decimals, SmallIntegers, ZeroColumns, Wild, Dominant };
 
 const char* shapeName(Shape s) {
     switch (s) {
-    case Shape::Decimals:
-        return "Decimals";
-    case Shape::SmallIntegers:
-        return "SmallIntegers";
-    case Shape::ZeroColumns:
-        return "ZeroColumns";
-    case Shape::Wild:
-        return "Wild";
-    case Shape::Dominant:
-        return "Dominant";
+    case Shape::Decimals: return "Decimals";
+    case Shape::SmallIntegers: return "SmallIntegers";
+    case Shape::ZeroColumns: return "ZeroColumns";
+    case Shape::Wild: return "Wild";
+    case Shape::Dominant: return "Dominant";
     }
     return "";
 }
@@ -51,16 +46,11 @@ double entry(Shape shape, std::mt19937_64& rng, int i, int j, int n) {
     std::uniform_int_distribution<int> decimals(-99999, 99999);
     std::uniform_int_distribution<int> pick(0, 99);
     switch (shape) {
-    case Shape::Decimals:
-        return decimals(rng) / 1000.0;
-    case Shape::SmallIntegers:
-        return small(rng);
-    case Shape::ZeroColumns:
-        return (j % 7 == 3 || i % 11 == 5) ? 0.0 : small(rng) / 4.0;
-    case Shape::Dominant:
-        return i == j ? 10.0 * n + pick(rng) : decimals(rng) / 1e4;
-    case Shape::Wild:
-        break;
+    case Shape::Decimals: return decimals(rng) / 1000.0;
+    case Shape::SmallIntegers: return small(rng);
+    case Shape::ZeroColumns: return (j % 7 == 3 || i % 11 == 5) ? 0.0 : small(rng) / 4.0;
+    case Shape::Dominant: return i == j ? 10.0 * n + pick(rng) : decimals(rng) / 1e4;
+    case Shape::Wild: break;
     }
     const int kind = pick(rng);
     if (kind == 0) return std::numeric_limits<double>::infinity();
@@ -141,12 +131,10 @@ struct KernelCase {
     int order;
 };
 
-void PrintTo(const KernelCase& c, std::ostream* os) {
-    *os << shapeName(c.shape) << c.order;
-}
+void PrintTo(const KernelCase& c, std::ostream* os) { *os << shapeName(c.shape) << c.order; }
 
 class FastKernels : public ::testing::TestWithParam<KernelCase> {
-  protected:
+protected:
     std::uint64_t seed() const {
         return 1000u * GetParam().order + static_cast<int>(GetParam().shape);
     }

@@ -108,8 +108,10 @@ TEST_P(Golden, ReportMessagesAndExitStatus) {
     if (c.exact) cmd += " --exact";
     for (const auto& a : c.answers) cmd += " -a " + shellQuote(a);
     if (!c.format.empty()) cmd += " --format " + shellQuote(c.format);
-    if (c.sections.count("previous")) cmd += " -p " + put("previous.txt", toCrLf(c.sections.at("previous")));
-    cmd += " >" + shellQuote((dir / "out.txt").string()) + " 2>" + shellQuote((dir / "err.txt").string());
+    if (c.sections.count("previous"))
+        cmd += " -p " + put("previous.txt", toCrLf(c.sections.at("previous")));
+    cmd += " >" + shellQuote((dir / "out.txt").string()) + " 2>" +
+           shellQuote((dir / "err.txt").string());
     const int status = std::system(cmd.c_str());
     ASSERT_NE(status, -1);
     EXPECT_EQ(WEXITSTATUS(status), c.exitCode) << cmd;

@@ -26,9 +26,7 @@ struct HelpExample {
     std::string report;
 };
 
-void PrintTo(const HelpExample& e, std::ostream* os) {
-    *os << e.name;
-}
+void PrintTo(const HelpExample& e, std::ostream* os) { *os << e.name; }
 
 std::string readFile(const fs::path& p) {
     std::ifstream f(p, std::ios::binary);
@@ -62,7 +60,8 @@ std::vector<std::string> splitAnswers(const std::string& list) {
 
 std::vector<HelpExample> allExamples() {
     static const std::regex block(R"re(<pre class="(input|report)"([^>]*)>([\s\S]*?)</pre>)re");
-    static const std::regex mark(R"re( data-command="([^"]+)" data-answers="([^"]*)"( data-exact="yes")?)re");
+    static const std::regex mark(
+        R"re( data-command="([^"]+)" data-answers="([^"]*)"( data-exact="yes")?)re");
     std::vector<HelpExample> examples;
     for (const auto& entry : fs::directory_iterator(QUORVEX_HELP_DIR)) {
         if (entry.path().extension() != ".html") continue;
@@ -106,9 +105,7 @@ std::string shellQuote(const std::string& s) {
 
 class HelpBook : public ::testing::TestWithParam<HelpExample> {};
 
-TEST(HelpBookPages, HoldWorkedReports) {
-    EXPECT_GE(allExamples().size(), 18u);
-}
+TEST(HelpBookPages, HoldWorkedReports) { EXPECT_GE(allExamples().size(), 18u); }
 
 TEST_P(HelpBook, ReportIsWhatTheProgramWrites) {
     const HelpExample& e = GetParam();

@@ -80,7 +80,8 @@ TEST_P(EveryIteration, SolvesALargeDominantSystemToThePrecision) {
 
 INSTANTIATE_TEST_SUITE_P(Iterations, EveryIteration,
                          ::testing::Values(Iteration{"Jacobi", &commands::JacobiDie, false},
-                                           Iteration{"GaussSeidel", &commands::Gauss_SeidelDie, false},
+                                           Iteration{"GaussSeidel", &commands::Gauss_SeidelDie,
+                                                     false},
                                            Iteration{"Sor", &commands::SorDie, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -116,12 +117,11 @@ constexpr Kind I = Kind::Input, Q = Kind::Question;
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, PrecisionWarning,
-    ::testing::Values(
-        PrecisionCase{"OneTenthPasses", {"0.1", "1"}, {I, I}},
-        PrecisionCase{"JustAboveIsQuestioned", {"0.1000001", "yes", "1"}, {I, Q, I}},
-        PrecisionCase{"TheNewAnswerIsQuestionedToo",
-                      {"2", "no", "3", "no", "0.2", "yes", "1"},
-                      {I, Q, I, Q, I, Q, I}}),
+    ::testing::Values(PrecisionCase{"OneTenthPasses", {"0.1", "1"}, {I, I}},
+                      PrecisionCase{"JustAboveIsQuestioned", {"0.1000001", "yes", "1"}, {I, Q, I}},
+                      PrecisionCase{"TheNewAnswerIsQuestionedToo",
+                                    {"2", "no", "3", "no", "0.2", "yes", "1"},
+                                    {I, Q, I, Q, I, Q, I}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

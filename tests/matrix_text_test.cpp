@@ -32,7 +32,6 @@ struct ParseCase {
 // Names the case in test listings instead of dumping its bytes.
 void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
 
-
 class MatrixText : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(MatrixText, FillsTheAugmentedMatrix) {
@@ -54,7 +53,10 @@ const ParseCase kCases[] = {
     {"BlankCommaBlankIsEmptyElement", "1 , 2", 2, {{1, 0, 2}, {0, 0, 2}}},
     {"TypedDoubleCommaCollapses", "1,,2\n4,5,6", 2, {{1, 2, 0}, {4, 5, 6}}},
     {"ThreeCommasLeaveAnEmptyElement", "1,,,2\n4,5,6", 2, {{1, 0, 2}, {4, 5, 6}}},
-    {"MissingRowsRepeatLastWithZeroFirst", "1 2 3 4", 3, {{1, 2, 3, 4}, {0, 2, 3, 4}, {0, 2, 3, 4}}},
+    {"MissingRowsRepeatLastWithZeroFirst",
+     "1 2 3 4",
+     3,
+     {{1, 2, 3, 4}, {0, 2, 3, 4}, {0, 2, 3, 4}}},
     {"ShortRowKeepsPreviousValues", "1 2 3\n4", 2, {{1, 2, 3}, {4, 2, 3}}},
     {"SurplusElementsIgnored", "1 2 3 4 5\n4 5 6", 2, k123456},
     {"SurplusRowsIgnored", "1 2 3\n4 5 6\n7 8 9", 2, k123456},
@@ -62,16 +64,21 @@ const ParseCase kCases[] = {
     {"Expressions", "1/2 sqr(4) 2^3", 2, {{0.5, 2, 8}, {0, 2, 8}}},
     // Ten CR LF empty lines collapse; eleven leave one empty row behind.
     {"ElevenEmptyCrLfLinesLeaveAnEmptyRow",
-     "1 2 3\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n4 5 6", 2, {{1, 2, 3}, {0, 2, 3}}},
+     "1 2 3\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n4 5 6",
+     2,
+     {{1, 2, 3}, {0, 2, 3}}},
     // Pasted from a spreadsheet or typed with a Chinese input method.
     {"TabsSeparate", "1\t2\t3\n\t4\t\t5 6\t", 2, k123456},
     {"IdeographicSpacesSeparate", "1\u30002\u3000\u30003\n\u30004 5\u30006", 2, k123456},
-    {"FullWidthDigitsAndCommas", "\uff11\uff0c\uff12\uff0c\uff13\n\uff14\uff0c\uff15\uff0c\uff16", 2, k123456},
+    {"FullWidthDigitsAndCommas", "\uff11\uff0c\uff12\uff0c\uff13\n\uff14\uff0c\uff15\uff0c\uff16",
+     2, k123456},
     {"TabCommaTabIsEmptyElement", "1\t,\t2", 2, {{1, 0, 2}, {0, 0, 2}}},
-    {"FullWidthExpressions", "\uff11\uff0f\uff12 \uff53\uff51\uff52\uff08\uff14\uff09 \uff12\uff3e\uff13",
-     2, {{0.5, 2, 8}, {0, 2, 8}}},
-    {"TenEmptyCrLfLinesCollapse",
-     "1 2 3\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n4 5 6", 2, k123456},
+    {"FullWidthExpressions",
+     "\uff11\uff0f\uff12 \uff53\uff51\uff52\uff08\uff14\uff09 \uff12\uff3e\uff13",
+     2,
+     {{0.5, 2, 8}, {0, 2, 8}}},
+    {"TenEmptyCrLfLinesCollapse", "1 2 3\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n4 5 6", 2,
+     k123456},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, MatrixText, ::testing::ValuesIn(kCases),

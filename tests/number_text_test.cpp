@@ -15,10 +15,20 @@ namespace quorvex {
 namespace {
 
 TEST(Rounding, HalvesToEvenLargeAndNonFiniteValuesPassThrough) {
-    const struct { double x; int d; double rounded; } cases[] = {
-        {2.5, 0, 2}, {3.5, 0, 4}, {-2.5, 0, -2}, {0.125, 2, 0.12}, {0.375, 2, 0.38},
-        {2.0 / 3.0, 7, 0.6666667}, {1.0 / 3.0, 6, 0.333333}, {1e300, 6, 1e300},
-        {123456789012.345678, 6, 123456789012.345678}, {HUGE_VAL, 3, HUGE_VAL}};
+    const struct {
+        double x;
+        int d;
+        double rounded;
+    } cases[] = {{2.5, 0, 2},
+                 {3.5, 0, 4},
+                 {-2.5, 0, -2},
+                 {0.125, 2, 0.12},
+                 {0.375, 2, 0.38},
+                 {2.0 / 3.0, 7, 0.6666667},
+                 {1.0 / 3.0, 6, 0.333333},
+                 {1e300, 6, 1e300},
+                 {123456789012.345678, 6, 123456789012.345678},
+                 {HUGE_VAL, 3, HUGE_VAL}};
     for (const auto& c : cases) EXPECT_EQ(roundTo(c.x, c.d), c.rounded) << c.x << " to " << c.d;
     EXPECT_TRUE(std::isnan(roundTo(NAN, 3)));
     // A value that rounds to zero keeps its sign.
@@ -40,12 +50,25 @@ TEST(Rounding, AgreesWithNearbyintDefinition) {
 }
 
 TEST(NumberWriting, WritesTheReportForm) {
-    const struct { double value; const char* text; } cases[] = {
-        {0.5, "0.5"}, {2, "2"}, {-1.25, "-1.25"}, {1.0 / 3.0, "0.333333333333333"},
-        {0.00001, "1E-05"}, {0.0001, "0.0001"}, {1e15, "1E+15"},
-        {999999999999999.0, "999999999999999"}, {1.5e20, "1.5E+20"}, {-0.0, "0"}, {0.0, "0"},
-        {HUGE_VAL, "Infinity"}, {-HUGE_VAL, "-Infinity"}, {NAN, "NaN"},
-        {0.1 + 0.2, "0.3"}, {1.5e-300, "1.5E-300"}};
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {{0.5, "0.5"},
+                 {2, "2"},
+                 {-1.25, "-1.25"},
+                 {1.0 / 3.0, "0.333333333333333"},
+                 {0.00001, "1E-05"},
+                 {0.0001, "0.0001"},
+                 {1e15, "1E+15"},
+                 {999999999999999.0, "999999999999999"},
+                 {1.5e20, "1.5E+20"},
+                 {-0.0, "0"},
+                 {0.0, "0"},
+                 {HUGE_VAL, "Infinity"},
+                 {-HUGE_VAL, "-Infinity"},
+                 {NAN, "NaN"},
+                 {0.1 + 0.2, "0.3"},
+                 {1.5e-300, "1.5E-300"}};
     for (const auto& c : cases) EXPECT_EQ(numberText(c.value), c.text);
 }
 
@@ -65,7 +88,8 @@ TEST(NumberWriting, MatchesPrintfUpperG15OnAnyBitsAndOnShortDecimals) {
     std::uniform_int_distribution<long long> mantissa(-999999999999999LL, 999999999999999LL);
     std::uniform_int_distribution<int> scale(-30, 30);
     for (int i = 0; i < 200000; ++i) {
-        const double x = static_cast<double>(mantissa(rng) >> (i % 50)) * std::pow(10.0, scale(rng));
+        const double x =
+            static_cast<double>(mantissa(rng) >> (i % 50)) * std::pow(10.0, scale(rng));
         std::snprintf(buf, sizeof buf, "%.15G", x);
         ASSERT_EQ(numberText(x), std::strcmp(buf, "-0") == 0 ? "0" : buf) << x;
     }
@@ -76,28 +100,44 @@ TEST(NumberWriting, RoundedWritingEqualsRoundThenWrite) {
     std::uniform_real_distribution<double> value(-1e6, 1e6);
     char a[kMaxNumberText], b[kMaxNumberText];
     auto check = [&](double x, int d) {
-        ASSERT_EQ(std::string(a, writeRounded(a, x, d)), std::string(b, writeNumber(b, roundTo(x, d))))
+        ASSERT_EQ(std::string(a, writeRounded(a, x, d)),
+                  std::string(b, writeNumber(b, roundTo(x, d))))
             << x << " to " << d;
     };
     for (int i = 0; i < 300000; ++i) check(value(rng) * std::pow(10.0, (i % 41) - 20), i % 18);
-    for (double x : {0.0, -0.0, -0.0000001, 1e300, -1e300, HUGE_VAL, -HUGE_VAL, double(NAN), 2.5, 0.125})
+    for (double x :
+         {0.0, -0.0, -0.0000001, 1e300, -1e300, HUGE_VAL, -HUGE_VAL, double(NAN), 2.5, 0.125})
         for (int d = 0; d <= 17; ++d) check(x, d);
 }
 
 TEST(LeadingNumber, ReadsLikeAnAnswerReader) {
-    const struct { const char* text; double value; } cases[] = {
-        {"  3abc", 3}, {"-2.5e1x", -25}, {"+.5", 0.5}, {"abc", 0}, {"", 0},
-        {"1e", 1}, {"1.2.3", 1.2}, {"1e999", HUGE_VAL},
-        // Tabs, ideographic spaces and full-width forms, as typed with a
-        // Chinese input method.
-        {"\t3", 3}, {"\u3000\uff11\uff0e\uff15\uff45\uff12", 150}, {"\uff0d\uff12", -2},
-        {"\uff0b\uff0e\uff15", 0.5}, {"\uff11\uff25\uff0d\uff10\uff15", 1e-5}};
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {{"  3abc", 3},
+                 {"-2.5e1x", -25},
+                 {"+.5", 0.5},
+                 {"abc", 0},
+                 {"", 0},
+                 {"1e", 1},
+                 {"1.2.3", 1.2},
+                 {"1e999", HUGE_VAL},
+                 // Tabs, ideographic spaces and full-width forms, as typed with a
+                 // Chinese input method.
+                 {"\t3", 3},
+                 {"\u3000\uff11\uff0e\uff15\uff45\uff12", 150},
+                 {"\uff0d\uff12", -2},
+                 {"\uff0b\uff0e\uff15", 0.5},
+                 {"\uff11\uff25\uff0d\uff10\uff15", 1e-5}};
     for (const auto& c : cases) EXPECT_EQ(readLeadingNumber(c.text), c.value) << c.text;
 }
 
 TEST(LeadingNumber, VeryLongNumbersKeepTheirMagnitude) {
     const std::string zeros(2000000, '0');
-    const struct { std::string text; double value; } cases[] = {
+    const struct {
+        std::string text;
+        double value;
+    } cases[] = {
         {"1" + zeros + "e-99999999", 0.0},
         {"0." + zeros + "1e+99999999", HUGE_VAL},
         {"1" + zeros + "e-1999990", 1e10},
@@ -116,7 +156,8 @@ TEST(LeadingNumber, VeryLongNumbersKeepTheirMagnitude) {
         {"0." + zeros, 0.0},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(readLeadingNumber(c.text), c.value) << c.text.substr(0, 40) << " (" << c.text.size() << ")";
+        EXPECT_EQ(readLeadingNumber(c.text), c.value)
+            << c.text.substr(0, 40) << " (" << c.text.size() << ")";
 }
 
 TEST(LeadingNumber, PaddedDigitsReadAsTheShortForm) {
@@ -140,24 +181,29 @@ TEST(LeadingNumber, PaddedDigitsReadAsTheShortForm) {
         std::string digits = mantissa;
         digits.erase(std::remove(digits.begin(), digits.end(), '.'), digits.end());
         ASSERT_EQ(readLeadingNumber(mantissa + zeros + "e" + std::to_string(exponent)), x) << text;
-        ASSERT_EQ(readLeadingNumber("0." + zeros + digits + "e" + std::to_string(exponent + 501)), x)
+        ASSERT_EQ(readLeadingNumber("0." + zeros + digits + "e" + std::to_string(exponent + 501)),
+                  x)
             << text;
     }
 }
 
 TEST(LeadingNumber, OrderAnswersRoundHalfEvenWithinSixteenBits) {
-    const struct { const char* text; int order; } cases[] = {
-        {"2.5", 2}, {"3.5", 4}, {"3.7", 4}, {"3abc", 3}, {"32766", 32766},
-        {"\uff12", 2}, {"\t\u30003", 3}};
+    const struct {
+        const char* text;
+        int order;
+    } cases[] = {{"2.5", 2},       {"3.5", 4},    {"3.7", 4},      {"3abc", 3},
+                 {"32766", 32766}, {"\uff12", 2}, {"\t\u30003", 3}};
     for (const auto& c : cases) EXPECT_EQ(orderFromAnswer(c.text), c.order) << c.text;
     for (const char* refused : {"32767", "0", "-3", "", "   ", "0.4", "1e300"})
         EXPECT_FALSE(orderFromAnswer(refused)) << refused;
 }
 
 TEST(LeadingNumber, DecimalsSettingStaysWithinOneToSixteen) {
-    const struct { const char* text; int digits; } cases[] = {
-        {"0", 1}, {"-3", 1}, {"", 1}, {"17", 16}, {"100000", 16}, {"2.5", 2}, {"3.5", 4},
-        {"12abc", 12}, {"\uff11\uff12", 12}, {"\t4", 4}};
+    const struct {
+        const char* text;
+        int digits;
+    } cases[] = {{"0", 1},   {"-3", 1},  {"", 1},       {"17", 16},           {"100000", 16},
+                 {"2.5", 2}, {"3.5", 4}, {"12abc", 12}, {"\uff11\uff12", 12}, {"\t4", 4}};
     for (const auto& c : cases) EXPECT_EQ(decimalDigitsFromAnswer(c.text), c.digits) << c.text;
 }
 

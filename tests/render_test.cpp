@@ -53,9 +53,7 @@ struct Run {
     std::vector<std::string> answers;
 };
 
-void PrintTo(const Run& r, std::ostream* os) {
-    *os << r.command;
-}
+void PrintTo(const Run& r, std::ostream* os) { *os << r.command; }
 
 class MarkdownRoundTrip : public ::testing::TestWithParam<Run> {};
 

@@ -103,8 +103,9 @@ inline std::string dominantSystem(int n, int weight, Shape shape, std::mt19937& 
         double b = 0;
         for (int j = 0; j < n; ++j) {
             if (shape != Shape::Tridiagonal || std::abs(i - j) <= 1)
-                a[i][j] = i == j ? weight * n + coef(rng)
-                          : (shape != Shape::General && j < i) ? a[j][i] : coef(rng);
+                a[i][j] = i == j                               ? weight * n + coef(rng)
+                          : (shape != Shape::General && j < i) ? a[j][i]
+                                                               : coef(rng);
             b += a[i][j] * solution[j];
             text << a[i][j] << ' ';
         }

@@ -25,9 +25,7 @@ struct CgroupCase {
     std::optional<std::uint64_t> room;
 };
 
-void PrintTo(const CgroupCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const CgroupCase& c, std::ostream* os) { *os << c.name; }
 
 class CgroupRoom : public ::testing::TestWithParam<CgroupCase> {};
 

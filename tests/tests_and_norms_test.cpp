@@ -41,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
                       VectorCase{"Expressions", "1/2 2^3 sqr(16)", {0.5, 8, 4}},
                       VectorCase{"RowMarkEndsTheLine", "1 2#3", {1, 2}},
                       VectorCase{"TabsAndFullWidthForms",
-                                 "\t\n\u3000\uff11\t\uff12\u3000\uff0d\uff13", {1, 2, -3}},
+                                 "\t\n\u3000\uff11\t\uff12\u3000\uff0d\uff13",
+                                 {1, 2, -3}},
                       VectorCase{"RowMarkFirst", "#5 6", {}}, VectorCase{"Empty", "", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -76,7 +77,10 @@ TEST(SpectralNormEstimate, DivisorsAreSinglePrecision) {
 
 TEST(SpectralNormEstimate, WhereTheSweepsFailTheLargestSingularValueStandsIn) {
     const double inf = HUGE_VAL;
-    const struct { const char* name; double a, b, c, d, norm; } cases[] = {
+    const struct {
+        const char* name;
+        double a, b, c, d, norm;
+    } cases[] = {
         // AᵀA = (4 -4; -4 5), eigenvalues (9 ± sqrt(65)) / 2: alternating divisors.
         {"AlternatingSigns", -2, 2, 0, 1, std::sqrt((9 + std::sqrt(65.0)) / 2)},
         // AᵀA = (1 -1; -1 1) maps (1, 1) to 0; eigenvalues 2 and 0.

@@ -11,11 +11,13 @@ namespace quorvex::ui {
 namespace {
 
 /// Machines without SimSun show "宋体" in the first Chinese font they have.
-const QStringList kSongSubstitutes = {
-    QStringLiteral("SimSun"),           QStringLiteral("NSimSun"),
-    QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN"),
-    QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("WenQuanYi Micro Hei"),
-    QStringLiteral("Noto Sans CJK SC")};
+const QStringList kSongSubstitutes = {QStringLiteral("SimSun"),
+                                      QStringLiteral("NSimSun"),
+                                      QStringLiteral("Noto Serif CJK SC"),
+                                      QStringLiteral("AR PL UMing CN"),
+                                      QStringLiteral("WenQuanYi Zen Hei"),
+                                      QStringLiteral("WenQuanYi Micro Hei"),
+                                      QStringLiteral("Noto Sans CJK SC")};
 
 /// "隶书" (clerical script) is a Windows face; the calligraphic AR PL UKai
 /// that Debian ships stands in for it, Latin letters included, so a title

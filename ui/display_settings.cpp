@@ -10,8 +10,8 @@
 
 namespace quorvex::ui {
 
-DisplaySettings::DisplaySettings(DialogProvider& dialogs, QWidget& window,
-                                 QPlainTextEdit& editArea, QPlainTextEdit& resultArea)
+DisplaySettings::DisplaySettings(DialogProvider& dialogs, QWidget& window, QPlainTextEdit& editArea,
+                                 QPlainTextEdit& resultArea)
     : m_dialogs(dialogs), m_window(window), m_editArea(editArea), m_resultArea(resultArea) {}
 
 QFont DisplaySettings::defaultFont() {

@@ -25,9 +25,7 @@ namespace {
 
 namespace T = analysis_texts;
 
-QString qt(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
-}
+QString qt(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 
 /// A logarithmic axis cannot show 0: an iteration that hits the solution
 /// exactly ends its curve there.

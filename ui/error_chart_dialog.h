@@ -13,7 +13,7 @@ namespace quorvex::ui {
 /// window of their own beside the report; 保存图片 writes them as PNG or SVG.
 class ErrorChartDialog : public QDialog {
     Q_OBJECT
-  public:
+public:
     ErrorChartDialog(const ErrorChart& chart, QWidget* parent = nullptr);
 
     /// Writes the chart as SVG when the path ends in .svg, otherwise as PNG.
@@ -22,7 +22,7 @@ class ErrorChartDialog : public QDialog {
 
     QChartView* view() const { return m_view; }
 
-  private:
+private:
     void saveAs();
 
     QChartView* m_view;

@@ -147,8 +147,7 @@ void FileCommands::loadIntoEditArea(const QString& text, qint64 bytes) {
 void FileCommands::FileSave_Click() {
     if (m_parts.resultArea.text().empty()) return message(kEmptyResult);
     if (m_saveDialogName.isEmpty() || m_saveFileName.isEmpty()) {
-        const auto name =
-            m_parts.dialogs.saveFileName(&m_parts.window, filter(), m_saveDialogName);
+        const auto name = m_parts.dialogs.saveFileName(&m_parts.window, filter(), m_saveDialogName);
         if (!name) {
             m_saveDialogName.clear();
             return message(kNotSaved);

@@ -87,17 +87,18 @@ void LinearFrm::buildControls() {
     m_progress->setTextVisible(false);
     m_progress->hide();
     m_status = new StatusPanels(m_client, Twips::of(*this).toPixels(kDatePanelMinimumWidth));
-    m_layout = new WindowLayout(*this, {m_client, m_toolbar, m_edit, m_grip, m_bar, m_resultView,
-                                        m_status->bar()});
+    m_layout = new WindowLayout(
+        *this, {m_client, m_toolbar, m_edit, m_grip, m_bar, m_resultView, m_status->bar()});
     setTabOrder(m_edit, m_resultView);
 }
 
 void LinearFrm::connectFileAndEditMenus() {
     // A shortcut may still reach an item while a command runs: it waits.
     const auto on = [this](const char* name, auto command) {
-        connect(m_menus.item(QString::fromLatin1(name)), &QAction::triggered, this, [this, command] {
-            if (!m_commands->running()) command();
-        });
+        connect(m_menus.item(QString::fromLatin1(name)), &QAction::triggered, this,
+                [this, command] {
+                    if (!m_commands->running()) command();
+                });
     };
     on("FileNew", [this] { m_files->FileNew_Click(); });
     on("FileOpen", [this] { m_files->FileOpen_Click(); });
@@ -118,9 +119,10 @@ void LinearFrm::connectFileAndEditMenus() {
 void LinearFrm::connectOtherMenus() {
     // A shortcut may still reach an item while a command runs: it waits.
     const auto on = [this](const char* name, auto command) {
-        connect(m_menus.item(QString::fromLatin1(name)), &QAction::triggered, this, [this, command] {
-            if (!m_commands->running()) command();
-        });
+        connect(m_menus.item(QString::fromLatin1(name)), &QAction::triggered, this,
+                [this, command] {
+                    if (!m_commands->running()) command();
+                });
     };
     on("FormatStyle", [this] { m_settings->FormatStyle_Click(); });
     on("FormatBackColor", [this] { m_settings->FormatBackColor_Click(); });
@@ -189,8 +191,7 @@ bool LinearFrm::movesFocus(QObject* area, const QFocusEvent& event) {
     // closes, or the window is activated again, must not cover what a
     // command just showed; focus that lands on the other area is a move.
     const Qt::FocusReason reason = event.reason();
-    const bool returning =
-        reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason;
+    const bool returning = reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason;
     const bool moved = std::exchange(m_focusedArea, area) != area;
     return !returning || moved;
 }

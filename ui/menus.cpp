@@ -20,20 +20,14 @@ struct MenuItem {
 };
 
 constexpr MenuItem kFileItems[] = {
-    {"FileNew", "新建", "Ctrl+N"},
-    {"FileOpen", "打开", "Ctrl+O"},
-    {"FileSave", "保存", "Ctrl+S"},
-    {"FileSaveAS", "另存为"},
-    {"FileExit", "退出"},
+    {"FileNew", "新建", "Ctrl+N"}, {"FileOpen", "打开", "Ctrl+O"}, {"FileSave", "保存", "Ctrl+S"},
+    {"FileSaveAS", "另存为"},      {"FileExit", "退出"},
 };
 
 constexpr MenuItem kEditItems[] = {
-    {"EditSelectAll", "全选(&A)", "Ctrl+A"},
-    {"Edit", "撤消", "Ctrl+Z", false},
-    {"EditCut", "剪切", "Ctrl+X"},
-    {"EditCopy", "复制", "Ctrl+C"},
-    {"EditPaste", "粘贴", "Ctrl+V"},
-    {"EditDelete", "删除(&L)", "Del"},
+    {"EditSelectAll", "全选(&A)", "Ctrl+A"}, {"Edit", "撤消", "Ctrl+Z", false},
+    {"EditCut", "剪切", "Ctrl+X"},           {"EditCopy", "复制", "Ctrl+C"},
+    {"EditPaste", "粘贴", "Ctrl+V"},         {"EditDelete", "删除(&L)", "Del"},
 };
 
 constexpr MenuItem kFormatItems[] = {

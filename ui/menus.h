@@ -20,7 +20,7 @@ struct Menus {
     QMenu* edit = nullptr;
     QMenu* format = nullptr;
     QMenu* methods = nullptr;
-    QMenu* analysis = nullptr; ///< 分析, when the registry has analyses
+    QMenu* analysis = nullptr;    ///< 分析, when the registry has analyses
     QMenu* convergence = nullptr; ///< the submenu IterativeAstringency
     QMenu* help = nullptr;
     /// Each command item, methods and analyses, with the command it runs.

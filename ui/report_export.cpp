@@ -133,8 +133,7 @@ bool ReportExport::exportTo(ExportKind kind, const QString& path) const {
         return writeAtomically(path, QByteArray::fromStdString(rendered(Format::Html)));
     case ExportKind::Markdown:
         return writeAtomically(path, QByteArray::fromStdString(rendered(Format::Markdown)));
-    case ExportKind::Pdf:
-        break;
+    case ExportKind::Pdf: break;
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;

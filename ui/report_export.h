@@ -28,7 +28,7 @@ enum class ExportKind { Latex, Html, Markdown, Pdf };
 /// and hands the text to them, or the HTML to Qt's printing.
 class ReportExport : public QObject {
     Q_OBJECT
-  public:
+public:
     ReportExport(DialogProvider& dialogs, QWidget& window, ResultArea& resultArea,
                  StatusPanels& status, QMenu& fileMenu);
     ~ReportExport() override;
@@ -41,7 +41,7 @@ class ReportExport : public QObject {
     QAction* printAction() const { return m_print; }
     QAction* previewAction() const { return m_preview; }
 
-  private:
+private:
     void exportAs(ExportKind kind);
     void print();
     void preview();

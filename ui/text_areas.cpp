@@ -84,8 +84,8 @@ qsizetype crlfPosition(const QPlainTextEdit& area, int position) {
 qsizetype utf16Length(const std::string& text) {
     qsizetype n = 0;
     for (unsigned char c : text) {
-        if ((c & 0xC0) != 0x80) ++n;  // a character starts here
-        if (c >= 0xF0) ++n;           // beyond the basic plane: a surrogate pair
+        if ((c & 0xC0) != 0x80) ++n; // a character starts here
+        if (c >= 0xF0) ++n;          // beyond the basic plane: a surrogate pair
     }
     return n;
 }

@@ -19,8 +19,8 @@ struct Toolbar {
 };
 
 /// Builds Toolbar1: new, open, save | cut, copy, paste | a gap, then the
-/// disabled undo and redo, and the stop button, hidden until a command runs. Every button but save and redo is the menu's own
-/// action, shown with an icon; menus keep showing no icons.
+/// disabled undo and redo, and the stop button, hidden until a command runs. Every button but save
+/// and redo is the menu's own action, shown with an icon; menus keep showing no icons.
 Toolbar buildToolbar(QWidget* parent, const Menus& menus);
 
 } // namespace quorvex::ui

@@ -127,8 +127,7 @@ bool WindowLayout::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::MouseButtonPress) imgSplitter_MouseDown();
         else if (event->type() == QEvent::MouseMove)
             imgSplitter_MouseMove(twips().fromPixels(qRound(mouse->position().x())));
-        else if (event->type() == QEvent::MouseButtonRelease)
-            imgSplitter_MouseUp();
+        else if (event->type() == QEvent::MouseButtonRelease) imgSplitter_MouseUp();
     }
     return false;
 }

@@ -102,8 +102,7 @@ int main(int argc, char** argv) {
     double load = -1;
     if (argc > 2) // loaded the way the user loads it: 打开, and yes to the size question
         load = timed(window.editArea(), [&] { trigger(window, "FileOpen"); });
-    else
-        window.editArea().setPlainText(dominantSystem(n));
+    else window.editArea().setPlainText(dominantSystem(n));
     QElapsedTimer clock;
     clock.start();
     trigger(window, "GaussTier");

@@ -35,13 +35,11 @@ struct MethodRun {
     ErrorCurve curve;
 };
 
-bool radiusConverges(double rho) {
-    return rho < 1.0 - kRadiusTolerance;
-}
+bool radiusConverges(double rho) { return rho < 1.0 - kRadiusTolerance; }
 
 /// Follows max|x(k) - x*| sweep by sweep while it is a finite number.
 class ErrorFollower final : public SweepObserver {
-  public:
+public:
     ErrorFollower(const Vector& solution, std::vector<double>& errors)
         : m_solution(solution), m_errors(errors) {}
     void sweepDone(int k, const Iterate& x) override {
@@ -56,7 +54,7 @@ class ErrorFollower final : public SweepObserver {
         m_errors.push_back(e);
     }
 
-  private:
+private:
     const Vector& m_solution;
     std::vector<double>& m_errors;
     bool m_ended = false;
@@ -103,10 +101,8 @@ void writeSweeps(Report& r, const std::array<MethodRun, 3>& runs, double e) {
             const double k = std::fmax(1.0, std::ceil(std::log(e) / std::log(m.radius)));
             r.text(T::kPredicted).number(k, NumberStyle::plain()).text(T::kPredictedAfter);
         }
-        if (m.sweeps)
-            r.text(T::kObserved).integer(*m.sweeps).text(T::kObservedAfter);
-        else
-            r.text(T::kObservedNone);
+        if (m.sweeps) r.text(T::kObserved).integer(*m.sweeps).text(T::kObservedAfter);
+        else r.text(T::kObservedNone);
         r.newline();
     }
 }

@@ -29,7 +29,7 @@ double largestCoefficient(const Matrix& A, int n) {
 /// Watches an elimination: the largest coefficient any stage produced, and
 /// the stage whose multiplier was largest with its pivot.
 class PivotWatch final : public StageObserver {
-  public:
+public:
     PivotWatch(const Matrix& A, int n) : m_n(n), m_largest(largestCoefficient(A, n)) {}
 
     void pivotChosen(const Matrix& A, int k) override {
@@ -80,9 +80,7 @@ Elimination completely(const Matrix& B, int n, int d, const StopRequest& stop) {
 }
 
 /// An error that is not a number ranks last.
-double rank(double error) {
-    return std::isnan(error) ? HUGE_VAL : error;
-}
+double rank(double error) { return std::isnan(error) ? HUGE_VAL : error; }
 
 /// The one line saying which came closest and why.
 void writeVerdict(Report& r, const std::array<Elimination, 3>& runs, const PivotWatch& plain) {

@@ -5,9 +5,7 @@
 
 namespace quorvex {
 
-double shortNumber(double v) {
-    return significant(v, kShownSignificantDigits);
-}
+double shortNumber(double v) { return significant(v, kShownSignificantDigits); }
 
 void writeReference(Report& r, const ReferenceSolution& ref, int dd) {
     if (ref.singular) return;

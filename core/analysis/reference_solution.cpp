@@ -17,9 +17,7 @@ namespace {
 /// n; beyond this order the double precision reference has to do.
 constexpr int kExactOrderLimit = 100;
 
-Rational magnitude(const Rational& q) {
-    return q < 0 ? Rational(-q) : q;
-}
+Rational magnitude(const Rational& q) { return q < 0 ? Rational(-q) : q; }
 
 /// The largest sum of magnitudes over rows (byRows) or columns of the
 /// leading n x n block of M, starting at column `first`.

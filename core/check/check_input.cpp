@@ -11,9 +11,7 @@ namespace {
 
 using texts::fill;
 
-std::string count(std::size_t k) {
-    return std::to_string(k);
-}
+std::string count(std::size_t k) { return std::to_string(k); }
 
 /// Reads element texts into entries; a text that is no finite number
 /// gives the message made by `where` (1-based row, column, text).

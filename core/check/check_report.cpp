@@ -11,9 +11,7 @@ namespace {
 
 using texts::fill;
 
-std::string number(std::size_t k) {
-    return std::to_string(k);
-}
+std::string number(std::size_t k) { return std::to_string(k); }
 std::string rowName(int row) {
     return fill(texts::kRow, {number(static_cast<std::size_t>(row) + 1)});
 }

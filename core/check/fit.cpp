@@ -21,10 +21,8 @@ void applyHalfLine(Interval& r, const mpq_class& w, const mpq_class& c) {
         return;
     }
     const mpq_class bound = c / w;
-    if (sgn(w) > 0)
-        lowerHigh(r, bound);
-    else
-        raiseLow(r, bound);
+    if (sgn(w) > 0) lowerHigh(r, bound);
+    else raiseLow(r, bound);
 }
 
 void settle(Interval& r) {
@@ -76,10 +74,8 @@ Interval feasibleFirst(std::span<const Condition2> conditions) {
     std::vector<HalfPlane> upper, lower; // bounds b from above, from below
     for (const Condition2& c : conditions) {
         for (const HalfPlane& h : {HalfPlane{c.u, c.v, c.hi}, HalfPlane{-c.u, -c.v, -c.lo}}) {
-            if (sgn(h.beta) == 0)
-                applyHalfLine(r, h.alpha, h.gamma);
-            else
-                (sgn(h.beta) > 0 ? upper : lower).push_back(h);
+            if (sgn(h.beta) == 0) applyHalfLine(r, h.alpha, h.gamma);
+            else (sgn(h.beta) > 0 ? upper : lower).push_back(h);
         }
         if (r.empty) return r;
     }

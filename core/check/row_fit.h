@@ -11,7 +11,7 @@ namespace quorvex::check {
 /// Fits combinations of the previous block's rows to one written row,
 /// every entry within its tolerance, optionally leaving one column out.
 class RowFitter {
-  public:
+public:
     /// skip: the column left out, or -1 for none.
     RowFitter(const std::vector<Row>& previous, const EntryRow& written, int skip);
 
@@ -24,7 +24,7 @@ class RowFitter {
     /// a × row i + b × row q, a not 0.
     std::optional<Combination> twoRows(int i, int q) const;
 
-  private:
+private:
     bool active(std::size_t j) const { return static_cast<int>(j) != m_skip; }
     /// The simplest non-zero x with base(j) + x × row q agreeing everywhere.
     std::optional<mpq_class> multiplier(const Row& base, int q, bool nonZero) const;
@@ -37,7 +37,7 @@ class RowFitter {
 /// The previous block reduced once per step, so that any combination of
 /// its rows can be read off the entries in its pivot columns.
 class RowSpace {
-  public:
+public:
     explicit RowSpace(const std::vector<Row>& previous);
 
     int rank() const { return static_cast<int>(m_pivots.size()); }
@@ -45,7 +45,7 @@ class RowSpace {
     /// it agrees in the others too.
     std::optional<Combination> combination(const EntryRow& written) const;
 
-  private:
+private:
     std::vector<int> m_pivots;
     std::vector<Row> m_reduced;   ///< one row per pivot, 1 in its pivot column
     std::vector<Row> m_transform; ///< m_reduced[k] = Σ m_transform[k][i] × row i

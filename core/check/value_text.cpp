@@ -68,8 +68,7 @@ std::string expectedText(const Entry& written, const mpq_class& expected, int de
         const bool fraction = written.text.find('/') != std::string::npos;
         return places < 0 || fraction ? rationalText(expected) : decimalText(expected, places);
     }
-    case Written::Inexact:
-        break;
+    case Written::Inexact: break;
     }
     return numberText(expected.get_d());
 }

@@ -75,8 +75,8 @@ struct ExactArithmetic {
         if (a == 0) return b > 0 ? 0 : (b == 0 ? 1 : 0); // 0^-n overflows to 0 in decimals
         if (!b.get_num().fits_slong_p()) return inexact();
         const long e = b.get_num().get_si();
-        const unsigned long magnitude = e < 0 ? static_cast<unsigned long>(-(e + 1)) + 1
-                                              : static_cast<unsigned long>(e);
+        const unsigned long magnitude =
+            e < 0 ? static_cast<unsigned long>(-(e + 1)) + 1 : static_cast<unsigned long>(e);
         if (powerDigits(a, magnitude) > 2.0 * kMaxExactDigits) return inexact();
         mpz_class num, den;
         mpz_pow_ui(num.get_mpz_t(), a.get_num_mpz_t(), magnitude);
@@ -115,7 +115,8 @@ std::optional<Rational> exactDecimalValue(std::string_view text, bool negative) 
     if (points < 2 && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t j = i + 1;
         bool negativeExponent = false;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) negativeExponent = text[j++] == '-';
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            negativeExponent = text[j++] == '-';
         for (; j < text.size() && isDigit(text[j]); ++j)
             if (exponent < 1000000000) exponent = exponent * 10 + (text[j] - '0');
         if (negativeExponent) exponent = -exponent;

@@ -38,9 +38,7 @@ void noteDecimalsOnly(Report& r, const ReportSettings& settings, std::string_vie
     if (settings.exact) r.text(line).newline();
 }
 
-Outcome exactLimitFailure(CommandInput& in) {
-    return fail(in.host, exact_texts::kTooLong);
-}
+Outcome exactLimitFailure(CommandInput& in) { return fail(in.host, exact_texts::kTooLong); }
 
 void guardGrowth(const RationalMatrix& M) {
     for (int i = 1; i <= M.rows(); ++i)

@@ -39,10 +39,8 @@ template <class T> struct LargeBufferAllocator {
     }
 
     void deallocate(T* p, std::size_t count) noexcept {
-        if (count * sizeof(T) < kLargeBufferBytes)
-            ::operator delete(p);
-        else
-            std::free(p);
+        if (count * sizeof(T) < kLargeBufferBytes) ::operator delete(p);
+        else std::free(p);
     }
 
     template <class U> bool operator==(const LargeBufferAllocator<U>&) const noexcept {

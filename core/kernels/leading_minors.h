@@ -19,7 +19,7 @@ namespace quorvex::kernels {
 /// the workers stop after the minor they are on. With one thread each minor
 /// is computed when asked for.
 class LeadingMinors {
-  public:
+public:
     /// Minors of the leading n x n block of B (B may have more columns).
     LeadingMinors(const Matrix& B, int n, const KernelSettings& settings);
     ~LeadingMinors();
@@ -29,7 +29,7 @@ class LeadingMinors {
     /// The minor of order k (1..n); waits for it when a worker has it in hand.
     double operator()(int k);
 
-  private:
+private:
     enum State : unsigned char { kPending, kDone, kFailed };
 
     void work();

@@ -41,12 +41,8 @@ void roundedUpdate(RowBlock x, ConstRowBlock m, ConstRowBlock u, int rows, int c
     build().update(x, m, u, rows, cols, steps, decimals);
 }
 
-RowLargest largestInRowGeneric(const double* row, int count) {
-    return largest(row, count);
-}
+RowLargest largestInRowGeneric(const double* row, int count) { return largest(row, count); }
 
-RowLargest largestInRow(const double* row, int count) {
-    return build().largest(row, count);
-}
+RowLargest largestInRow(const double* row, int count) { return build().largest(row, count); }
 
 } // namespace quorvex::kernels

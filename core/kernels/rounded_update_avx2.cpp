@@ -38,8 +38,6 @@ void roundedUpdateAvx2(RowBlock x, ConstRowBlock m, ConstRowBlock u, int rows, i
     update<2, 3>(x, m, u, rows, cols, steps, decimals);
 }
 
-RowLargest largestInRowAvx2(const double* row, int count) {
-    return largest(row, count);
-}
+RowLargest largestInRowAvx2(const double* row, int count) { return largest(row, count); }
 
 } // namespace quorvex::kernels

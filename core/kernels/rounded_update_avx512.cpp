@@ -40,8 +40,6 @@ void roundedUpdateAvx512(RowBlock x, ConstRowBlock m, ConstRowBlock u, int rows,
     update<3, 3>(x, m, u, rows, cols, steps, decimals);
 }
 
-RowLargest largestInRowAvx512(const double* row, int count) {
-    return largest(row, count);
-}
+RowLargest largestInRowAvx512(const double* row, int count) { return largest(row, count); }
 
 } // namespace quorvex::kernels

@@ -61,9 +61,7 @@ inline V load(const double* p) {
     return v;
 }
 
-inline void store(double* p, V v) {
-    std::memcpy(p, &v, sizeof v);
-}
+inline void store(double* p, V v) { std::memcpy(p, &v, sizeof v); }
 
 /// t / 10^d rounded to nearest, for integral t with |t| <= 2^52. Division
 /// is the slowest step of the rounding; with fused multiply-add the same

@@ -53,8 +53,7 @@ bool backUpper(const BasicMatrix<T>& U, const BasicVector<T>& Y, int n, bool nan
 
 /// Rows with five blanks before each number, each row followed by an empty
 /// line: the way U is printed.
-template <class T>
-void spacedRows(Report& r, const BasicMatrix<T>& U, int n, NumberStyle style) {
+template <class T> void spacedRows(Report& r, const BasicMatrix<T>& U, int n, NumberStyle style) {
     r.matrixBlock(U, n, n, kFiveBlanks, style, 1, "\r\n\r\n");
 }
 
@@ -63,8 +62,7 @@ void spacedRows(Report& r, const BasicMatrix<T>& U, int n, NumberStyle style) {
 /// (the old diagonal 1 of row p lands in row r), and a pivot row's own
 /// quotient s(r)/s(r) may have left something other than 1 on the diagonal,
 /// so resetting those suffices to restore the whole triangle.
-template <class T>
-void restoreUnitLower(BasicMatrix<T>& L, int n, int r, int p) {
+template <class T> void restoreUnitLower(BasicMatrix<T>& L, int n, int r, int p) {
     for (int i = 1; i <= n; ++i) L(i, i) = 1.0;
     for (int row : {r, p}) {
         T* li = L.row(row);
@@ -118,8 +116,7 @@ void columnPivotDoolittle(BasicMatrix<T>& B, int n, BasicMatrix<T>& L, BasicMatr
     B(n, n) = U(n, n);
 }
 
-template <class T>
-Outcome matrixBreak(CommandInput& in, const BasicMatrix<T>& A) {
+template <class T> Outcome matrixBreak(CommandInput& in, const BasicMatrix<T>& A) {
     const int n = in.n;
     BasicMatrix<T> L(n, n);
     BasicMatrix<T> U(n, n);
@@ -136,8 +133,7 @@ Outcome matrixBreak(CommandInput& in, const BasicMatrix<T>& A) {
     return publish(in.host, std::move(r));
 }
 
-template <class T>
-Outcome luBreak(CommandInput& in, const BasicMatrix<T>& B) {
+template <class T> Outcome luBreak(CommandInput& in, const BasicMatrix<T>& B) {
     const int n = in.n;
     const BasicVector<T> b = rightHandSide(B, n);
     BasicMatrix<T> L(n, n);
@@ -165,8 +161,7 @@ Outcome luBreak(CommandInput& in, const BasicMatrix<T>& B) {
     return publish(in.host, std::move(r));
 }
 
-template <class T>
-Outcome tierLU(CommandInput& in, BasicMatrix<T>& B) {
+template <class T> Outcome tierLU(CommandInput& in, BasicMatrix<T>& B) {
     const int n = in.n;
     const BasicMatrix<T> E = B;
     BasicMatrix<T> L(n, n);
@@ -206,22 +201,26 @@ Outcome luBreakEither(CommandInput& in) {
 }
 
 Outcome tierLUEither(CommandInput& in) {
-    return exactOrDecimal(in, in.n + 1, kNotSuitableHash,
-                          [&](auto& B) { return tierLU(in, B); });
+    return exactOrDecimal(in, in.n + 1, kNotSuitableHash, [&](auto& B) { return tierLU(in, B); });
 }
 
 } // namespace
 
 namespace commands {
 
-const Command MatrixBreak{"MatrixBreak", "矩阵的三角分解", CommandGroup::Decomposition,
-                          {kMatrixOrderPrompt, kInputDataCaption, "3", Clear::BeforeAsking,
-                           Reads::SquareMatrix},
-                          &matrixBreakEither};
-const Command LU_break{"LU_break", "LU分解法", CommandGroup::Decomposition,
-                       {kOrderPrompt, {}, {}, Clear::BeforeAsking}, &luBreakEither};
-const Command TierLU{"TierLU", "列主元三角分解法", CommandGroup::Decomposition, {kOrderPrompt},
-                     &tierLUEither};
+const Command MatrixBreak{
+    "MatrixBreak",
+    "矩阵的三角分解",
+    CommandGroup::Decomposition,
+    {kMatrixOrderPrompt, kInputDataCaption, "3", Clear::BeforeAsking, Reads::SquareMatrix},
+    &matrixBreakEither};
+const Command LU_break{"LU_break",
+                       "LU分解法",
+                       CommandGroup::Decomposition,
+                       {kOrderPrompt, {}, {}, Clear::BeforeAsking},
+                       &luBreakEither};
+const Command TierLU{
+    "TierLU", "列主元三角分解法", CommandGroup::Decomposition, {kOrderPrompt}, &tierLUEither};
 
 } // namespace commands
 

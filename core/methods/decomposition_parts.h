@@ -53,8 +53,7 @@ inline BasicVector<T> forwardUnit(const BasicMatrix<T>& L, const BasicVector<T>&
 }
 
 /// Column n+1 of the augmented matrix B.
-template <class T>
-inline BasicVector<T> rightHandSide(const BasicMatrix<T>& B, int n) {
+template <class T> inline BasicVector<T> rightHandSide(const BasicMatrix<T>& B, int n) {
     BasicVector<T> b(n);
     for (int i = 1; i <= n; ++i) b(i) = B(i, n + 1);
     return b;
@@ -66,8 +65,8 @@ inline BasicVector<T> rightHandSide(const BasicMatrix<T>& B, int n) {
 template <class T>
 inline void systemOpening(Report& r, const BasicMatrix<T>& echo, std::string_view heading,
                           const BasicMatrix<T>& coefficients, NumberStyle coefficientStyle,
-                          const BasicVector<T>& rhs, NumberStyle rhsStyle, std::string_view separator,
-                          int n) {
+                          const BasicVector<T>& rhs, NumberStyle rhsStyle,
+                          std::string_view separator, int n) {
     r.reserve(5 * estimateBlockBytes(n, n + 1, kFiveBlanks.size()));
     r.matrixBlock(echo, n, n + 1, kFourBlanks, NumberStyle::plain()).augmented();
     r.heading(heading);

@@ -25,8 +25,7 @@ void valuesAfterBreaks(Report& r, std::string_view name, const BasicVector<T>& v
 
 /// Column j of L below the diagonal, copied to a contiguous buffer: at[t-1]
 /// = L(t, j) for t = j+1..n.
-template <class T>
-void gatherColumn(const BasicMatrix<T>& L, int j, int n, std::vector<T>& at) {
+template <class T> void gatherColumn(const BasicMatrix<T>& L, int j, int n, std::vector<T>& at) {
     for (int t = j + 1; t <= n; ++t) at[static_cast<std::size_t>(t - 1)] = L(t, j);
 }
 
@@ -91,10 +90,7 @@ bool ldlt(const BasicMatrix<T>& A, int n, BasicMatrix<T>& L, BasicVector<T>& d,
 
 /// The right-hand side, the forward pass and the solution of the chasing
 /// method.
-template <class T>
-struct Chase {
-    BasicVector<T> d, y, x;
-};
+template <class T> struct Chase { BasicVector<T> d, y, x; };
 
 /// Solves D·Lᵀ·X = Y backwards. Gives false when d(i) is exactly 0.
 template <class T>
@@ -132,8 +128,7 @@ void symmetricClosing(Report& r, const BasicVector<T>& Y, NumberStyle yStyle,
 
 /// Splits the tridiagonal system held in the augmented matrix M into its
 /// three diagonals and right-hand side, and solves it by the chasing method.
-template <class T>
-Chase<T> chase(const BasicMatrix<T>& M, int n) {
+template <class T> Chase<T> chase(const BasicMatrix<T>& M, int n) {
     BasicVector<T> a(2, n), b(n), c(1, n - 1), l(2, n), u(n);
     Chase<T> out{BasicVector<T>(n), BasicVector<T>(n), BasicVector<T>(n)};
     for (int i = 1; i <= n; ++i) {
@@ -156,8 +151,7 @@ Chase<T> chase(const BasicMatrix<T>& M, int n) {
 
 /// Sets every coefficient outside the three diagonals to 0, so the report
 /// shows the system the chasing method solves.
-template <class T>
-void keepBand(BasicMatrix<T>& M, int n) {
+template <class T> void keepBand(BasicMatrix<T>& M, int n) {
     for (int i = 1; i <= n; ++i) {
         T* row = M.row(i);
         for (int j = 1; j < i - 1; ++j) row[j - 1] = 0.0;
@@ -184,8 +178,7 @@ Outcome sqrtRoot(CommandInput& in) {
     return publish(in.host, std::move(r));
 }
 
-template <class T>
-Outcome mendSqrt(CommandInput& in, const BasicMatrix<T>& B) {
+template <class T> Outcome mendSqrt(CommandInput& in, const BasicMatrix<T>& B) {
     const int n = in.n;
     const BasicVector<T> b = rightHandSide(B, n);
     BasicMatrix<T> L(n, n);
@@ -206,8 +199,7 @@ Outcome mendSqrt(CommandInput& in, const BasicMatrix<T>& B) {
     return publish(in.host, std::move(r));
 }
 
-template <class T>
-Outcome purase(CommandInput& in, BasicMatrix<T>& M) {
+template <class T> Outcome purase(CommandInput& in, BasicMatrix<T>& M) {
     const int n = in.n;
     const Chase<T> solved = chase(M, n);
     keepBand(M, n);
@@ -241,14 +233,21 @@ Outcome puraseEither(CommandInput& in) {
 
 namespace commands {
 
-const Command SqrtRoot{"SqrtRoot", "平方根法", CommandGroup::Decomposition,
-                       {"确定方程组的系数矩阵A是对称正定的后，输入方程组系数矩阵的阶数 n：", {}, {},
+const Command SqrtRoot{"SqrtRoot",
+                       "平方根法",
+                       CommandGroup::Decomposition,
+                       {"确定方程组的系数矩阵A是对称正定的后，输入方程组系数矩阵的阶数 n：",
+                        {},
+                        {},
                         Clear::BeforeAsking},
                        &sqrtRoot};
-const Command MendSqrt{"MendSqrt", "改进的平方根法", CommandGroup::Decomposition,
-                       {kArrayOrderPrompt}, &mendSqrtEither};
-const Command Purase{"Purase", "追赶法(解三对角)", CommandGroup::Decomposition,
-                     {kArrayOrderPrompt}, &puraseEither};
+const Command MendSqrt{"MendSqrt",
+                       "改进的平方根法",
+                       CommandGroup::Decomposition,
+                       {kArrayOrderPrompt},
+                       &mendSqrtEither};
+const Command Purase{
+    "Purase", "追赶法(解三对角)", CommandGroup::Decomposition, {kArrayOrderPrompt}, &puraseEither};
 
 } // namespace commands
 

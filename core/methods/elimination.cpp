@@ -6,9 +6,9 @@
 #include "kernels/blocked_elimination.h"
 #include "kernels/full_pivot.h"
 #include "linear_routines.h"
+#include "methods/gauss_steps.h"
 #include "number_text.h"
 #include "report.h"
-#include "methods/gauss_steps.h"
 
 #include <algorithm>
 #include <numeric>
@@ -23,8 +23,7 @@ namespace {
 /// Where the fast kernels take over from the reference routines here: for
 /// doubles from their order on (they are tested equal to the routines);
 /// exact numbers always take the routines.
-template <class T>
-constexpr bool fastKernelFor(int n) {
+template <class T> constexpr bool fastKernelFor(int n) {
     return std::is_same_v<T, double> && n >= kernels::kFastKernelOrder;
 }
 
@@ -39,9 +38,10 @@ struct GaussTexts {
 /// in the input.
 template <class T>
 Report gaussReport(const BasicMatrix<T>& B, const BasicMatrix<T>& A, const BasicVector<T>& x,
-                        const std::vector<int>& unknowns, int n, int dd, const GaussTexts& texts) {
+                   const std::vector<int>& unknowns, int n, int dd, const GaussTexts& texts) {
     Report r;
-    r.reserve(2 * estimateBlockBytes(n, n + 1, kTwoBlanks.size()) + 64 * static_cast<std::size_t>(n));
+    r.reserve(2 * estimateBlockBytes(n, n + 1, kTwoBlanks.size()) +
+              64 * static_cast<std::size_t>(n));
     r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
     r.heading(texts.eliminatedHeading);
     r.matrixBlock(A, n, n + 1, kTwoBlanks, NumberStyle::rounded(dd)).augmented();
@@ -64,8 +64,7 @@ Outcome solveAndReport(CommandInput& in, const BasicMatrix<T>& B, bool columnPiv
                        const GaussTexts& texts) {
     BasicMatrix<T> A = B;
     const int dd = in.settings.decimalDigits;
-    if (!fastKernelFor<T>(in.n))
-        eliminate(A, in.n, dd + 1, columnPivot, in.stop);
+    if (!fastKernelFor<T>(in.n)) eliminate(A, in.n, dd + 1, columnPivot, in.stop);
     else if constexpr (std::is_same_v<T, double>)
         kernels::eliminateFast(A, in.n, in.n + 1, dd + 1,
                                columnPivot ? kernels::Pivoting::Column : kernels::Pivoting::None,
@@ -75,8 +74,7 @@ Outcome solveAndReport(CommandInput& in, const BasicMatrix<T>& B, bool columnPiv
 }
 
 /// The n x 2n matrix (B's first n columns | identity).
-template <class T>
-BasicMatrix<T> extendedByIdentity(const BasicMatrix<T>& B, int n) {
+template <class T> BasicMatrix<T> extendedByIdentity(const BasicMatrix<T>& B, int n) {
     const int width = 2 * n;
     BasicMatrix<T> W(n, width);
     for (int i = 1; i <= n; ++i) {
@@ -106,15 +104,13 @@ void reduceGaussJordan(BasicMatrix<T>& W, int n, int d, const StopRequest& stop)
 
 /// The elimination solvers' entry: both kinds of numbers, one text.
 Outcome solveEither(CommandInput& in, bool columnPivot, const GaussTexts& texts) {
-    return exactOrDecimal(in, in.n + 1, exact_texts::kZeroPivot, [&](const auto& B) {
-        return solveAndReport(in, B, columnPivot, texts);
-    });
+    return exactOrDecimal(in, in.n + 1, exact_texts::kZeroPivot,
+                          [&](const auto& B) { return solveAndReport(in, B, columnPivot, texts); });
 }
 
 Outcome gauss1(CommandInput& in) {
     return solveEither(
-        in, false,
-        {"输出方程组增广矩阵消元后的结果", "输出求解结果", "Gauss消去法解线性方程组"});
+        in, false, {"输出方程组增广矩阵消元后的结果", "输出求解结果", "Gauss消去法解线性方程组"});
 }
 
 Outcome gaussTier(CommandInput& in) {
@@ -123,14 +119,12 @@ Outcome gaussTier(CommandInput& in) {
                         "Gauss列主元消去法解线性方程组"});
 }
 
-template <class T>
-Outcome gaussFull(CommandInput& in, const BasicMatrix<T>& B) {
+template <class T> Outcome gaussFull(CommandInput& in, const BasicMatrix<T>& B) {
     const int n = in.n;
     BasicMatrix<T> A = B;
     const int dd = in.settings.decimalDigits;
     std::vector<int> order = inputOrder(n);
-    if (!fastKernelFor<T>(n))
-        eliminateFullPivot(A, n, dd + 1, order, in.stop);
+    if (!fastKernelFor<T>(n)) eliminateFullPivot(A, n, dd + 1, order, in.stop);
     else if constexpr (std::is_same_v<T, double>)
         kernels::eliminateFullPivotFast(A, n, dd + 1, order,
                                         kernels::defaultKernelSettings(&in.stop));
@@ -140,13 +134,11 @@ Outcome gaussFull(CommandInput& in, const BasicMatrix<T>& B) {
                                          "Gauss全主元消去法解线性方程组", true}));
 }
 
-template <class T>
-Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
+template <class T> Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
     const int n = in.n;
     const int dd = in.settings.decimalDigits;
     BasicMatrix<T> W = extendedByIdentity(B, n);
-    if (!fastKernelFor<T>(n))
-        reduceGaussJordan(W, n, dd + 1, in.stop);
+    if (!fastKernelFor<T>(n)) reduceGaussJordan(W, n, dd + 1, in.stop);
     else if constexpr (std::is_same_v<T, double>)
         kernels::reduceGaussJordanFast(W, n, dd + 1, kernels::defaultKernelSettings(&in.stop));
 
@@ -161,15 +153,13 @@ Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
     return publish(in.host, std::move(r));
 }
 
-template <class T>
-Outcome determinant(CommandInput& in, const BasicMatrix<T>& B) {
+template <class T> Outcome determinant(CommandInput& in, const BasicMatrix<T>& B) {
     const int n = in.n;
     const int dd = in.settings.decimalDigits;
     BasicMatrix<T> A = B;
     int exchanges = 0;
     T det;
-    if (!fastKernelFor<T>(n))
-        det = ColumnPivotDeterminant(A, exchanges);
+    if (!fastKernelFor<T>(n)) det = ColumnPivotDeterminant(A, exchanges);
     else if constexpr (std::is_same_v<T, double>)
         det = kernels::columnPivotDeterminantFast(A, exchanges,
                                                   kernels::defaultKernelSettings(&in.stop));
@@ -208,15 +198,23 @@ namespace commands {
 
 // Gauss消去法 empties the result area only once the order is accepted, so a
 // cancelled prompt keeps the previous report; Gauss列主元消去法 empties it first.
-const Command Gauss_1{"Gauss_1", "Gauss消去法", CommandGroup::Elimination,
-                      {kMatrixOrderPrompt, kInputDataCaption, "3"}, &gauss1};
-const Command GaussTier{"GaussTier", "Gauss列主元消去法", CommandGroup::Elimination,
-                        {kOrderPrompt, {}, {}, Clear::BeforeAsking}, &gaussTier};
-const Command GaussFull{"GaussFull", "Gauss全主元消去法", CommandGroup::Elimination,
-                        {kOrderPrompt}, &gaussFullEither};
-const Command A_matrix{"A_matrix", "列主元求逆矩阵", CommandGroup::Elimination,
-                       {kMatrixOrderPrompt}, &inverseEither};
-const Command A_range{"A_range", "列主元求行列式", CommandGroup::Elimination,
+const Command Gauss_1{"Gauss_1",
+                      "Gauss消去法",
+                      CommandGroup::Elimination,
+                      {kMatrixOrderPrompt, kInputDataCaption, "3"},
+                      &gauss1};
+const Command GaussTier{"GaussTier",
+                        "Gauss列主元消去法",
+                        CommandGroup::Elimination,
+                        {kOrderPrompt, {}, {}, Clear::BeforeAsking},
+                        &gaussTier};
+const Command GaussFull{
+    "GaussFull", "Gauss全主元消去法", CommandGroup::Elimination, {kOrderPrompt}, &gaussFullEither};
+const Command A_matrix{
+    "A_matrix", "列主元求逆矩阵", CommandGroup::Elimination, {kMatrixOrderPrompt}, &inverseEither};
+const Command A_range{"A_range",
+                      "列主元求行列式",
+                      CommandGroup::Elimination,
                       {kMatrixOrderPrompt, {}, {}, Clear::AfterOrder, Reads::SquareMatrix},
                       &determinantEither};
 

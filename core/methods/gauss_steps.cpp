@@ -11,8 +11,7 @@ namespace quorvex {
 namespace {
 
 /// Writes the m x (m+1) block S back over rows and columns k.. of A.
-template <class T>
-void putBlock(const BasicMatrix<T>& S, int m, BasicMatrix<T>& A, int k) {
+template <class T> void putBlock(const BasicMatrix<T>& S, int m, BasicMatrix<T>& A, int k) {
     for (int i = 1; i <= m; ++i)
         std::copy(S.row(i), S.row(i) + (m + 1), A.row(k + i - 1) + (k - 1));
 }
@@ -71,8 +70,7 @@ void eliminateFullPivot(BasicMatrix<T>& A, int n, int d, std::vector<int>& order
     }
 }
 
-template <class T>
-BasicVector<T> backSubstitute(const BasicMatrix<T>& A, int n, int d) {
+template <class T> BasicVector<T> backSubstitute(const BasicMatrix<T>& A, int n, int d) {
     BasicVector<T> x(n);
     x(n) = quotient(A(n, n + 1), A(n, n));
     for (int i = n - 1; i >= 1; --i) {
@@ -85,7 +83,7 @@ BasicVector<T> backSubstitute(const BasicMatrix<T>& A, int n, int d) {
 
 #define QUORVEX_GAUSS_STEPS(T)                                                                     \
     template void eliminate(BasicMatrix<T>&, int, int, bool, const StopRequest&, StageObserver*);  \
-    template void eliminateFullPivot(BasicMatrix<T>&, int, int, std::vector<int>&,               \
+    template void eliminateFullPivot(BasicMatrix<T>&, int, int, std::vector<int>&,                 \
                                      const StopRequest&, StageObserver*);                          \
     template BasicVector<T> backSubstitute(const BasicMatrix<T>&, int, int);
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "frame.h"
 #include "exact/rational.h"
+#include "frame.h"
 #include "matrix.h"
 
 #include <vector>
@@ -12,7 +12,7 @@ namespace quorvex {
 /// can watch the pivots and the numbers grow without the elimination
 /// knowing why.
 class StageObserver {
-  public:
+public:
     virtual ~StageObserver() = default;
     /// The pivot of stage k sits at A(k, k), the column below it still
     /// uneliminated (elimination without or with column pivoting only).
@@ -42,7 +42,6 @@ void eliminateFullPivot(BasicMatrix<T>& A, int n, int d, std::vector<int>& order
 
 /// Back substitution on the eliminated augmented matrix; every unknown but
 /// the last is stored rounded to d decimals.
-template <class T>
-BasicVector<T> backSubstitute(const BasicMatrix<T>& A, int n, int d);
+template <class T> BasicVector<T> backSubstitute(const BasicMatrix<T>& A, int n, int d);
 
 } // namespace quorvex

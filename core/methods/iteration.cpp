@@ -50,7 +50,8 @@ Report iterationReport(const Matrix& Ab, int n, int k, const Iterate& x,
     const int dd = settings.decimalDigits;
     Report r;
     noteDecimalsOnly(r, settings, exact_texts::kIterates);
-    r.reserve(estimateBlockBytes(n, n + 1, kTwoBlanks.size()) + 32 * static_cast<std::size_t>(n) + 256);
+    r.reserve(estimateBlockBytes(n, n + 1, kTwoBlanks.size()) + 32 * static_cast<std::size_t>(n) +
+              256);
     r.matrixBlock(Ab, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
     r.newline();
     if (method.asksFactor) r.text("松弛因子 w=").number(w, NumberStyle::plain()).newline();
@@ -87,7 +88,7 @@ Outcome relaxation(CommandInput& in) {
 
 // The iterations empty the result area first and ask their precision
 // before the order.
-constexpr Opening kIterationOpening{kArrayOrderPrompt, kInputDataCaption, "0",
+constexpr Opening kIterationOpening{kArrayOrderPrompt,   kInputDataCaption,      "0",
                                     Clear::BeforeAsking, Reads::AugmentedMatrix, true};
 
 } // namespace

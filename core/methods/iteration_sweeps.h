@@ -36,7 +36,7 @@ bool converged(const Iterate& x, const Iterate& x0, double e);
 
 /// Told every sweep's iterate, so that a caller can follow the error.
 class SweepObserver {
-  public:
+public:
     virtual ~SweepObserver() = default;
     virtual void sweepDone(int k, const Iterate& x) = 0;
 };

@@ -28,8 +28,7 @@ constexpr std::string_view kNotSymmetric =
     "该矩阵各阶顺序主子式的值全大于 0 ，但该矩阵不对称，本判断不认为它是正定矩阵。";
 
 /// The determinant of the leading k x k block of B.
-template <class T>
-T leadingMinor(const BasicMatrix<T>& B, int k) {
+template <class T> T leadingMinor(const BasicMatrix<T>& B, int k) {
     BasicMatrix<T> V(k, k);
     for (int i = 1; i <= k; ++i)
         for (int j = 1; j <= k; ++j) V(i, j) = B(i, j);
@@ -37,8 +36,7 @@ T leadingMinor(const BasicMatrix<T>& B, int k) {
     return ColumnPivotDeterminant(V, exchanges);
 }
 
-template <class T>
-bool isSymmetric(const BasicMatrix<T>& B, int n) {
+template <class T> bool isSymmetric(const BasicMatrix<T>& B, int n) {
     for (int i = 1; i <= n; ++i)
         for (int j = i + 1; j <= n; ++j)
             if (B(i, j) != B(j, i)) return false;
@@ -46,8 +44,7 @@ bool isSymmetric(const BasicMatrix<T>& B, int n) {
 }
 
 /// Off-diagonal magnitudes of row i, summed left to right.
-template <class T>
-T offDiagonalSum(const BasicMatrix<T>& B, int i, int n) {
+template <class T> T offDiagonalSum(const BasicMatrix<T>& B, int i, int n) {
     const T* a = B.row(i);
     T sum = 0.0;
     for (int j = 1; j <= n; ++j)
@@ -77,8 +74,7 @@ Outcome positiveDefinite(CommandInput& in, const BasicMatrix<T>& B, Minor&& mino
     return publish(in.host, std::move(r));
 }
 
-template <class T>
-Outcome diagonalDominance(CommandInput& in, const BasicMatrix<T>& B) {
+template <class T> Outcome diagonalDominance(CommandInput& in, const BasicMatrix<T>& B) {
     const int n = in.n;
     Report r;
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
@@ -160,20 +156,28 @@ Outcome diagonalDominanceEither(CommandInput& in) {
 
 namespace commands {
 
-const Command CMatrixJudge{"CMatrixJudge", "正定矩阵判断", CommandGroup::TestsAndNorms,
+const Command CMatrixJudge{"CMatrixJudge",
+                           "正定矩阵判断",
+                           CommandGroup::TestsAndNorms,
                            {kMatrixOrderPrompt, {}, {}, Clear::AfterOrder, Reads::SquareMatrix},
                            &positiveDefiniteEither};
-const Command VectorModel{"VectorModel", "向量范数", CommandGroup::TestsAndNorms,
-                          {{}, {}, {}, Clear::BeforeAsking, Reads::Vector}, &vectorNorms};
-const Command MatrixModel{"MatrixModel", "矩阵范数", CommandGroup::TestsAndNorms,
-                          {kArrayOrderPrompt, kInputDataCaption, {}, Clear::AfterOrder,
-                           Reads::SquareMatrix},
-                          &matrixNorms};
-const Command StrictMatrixJudge{"StrictMatrixJudge", "严格对角占优矩阵判断",
-                                CommandGroup::TestsAndNorms,
-                                {kMatrixOrderPrompt, {}, {}, Clear::AfterOrder,
-                                 Reads::SquareMatrix},
-                                &diagonalDominanceEither};
+const Command VectorModel{"VectorModel",
+                          "向量范数",
+                          CommandGroup::TestsAndNorms,
+                          {{}, {}, {}, Clear::BeforeAsking, Reads::Vector},
+                          &vectorNorms};
+const Command MatrixModel{
+    "MatrixModel",
+    "矩阵范数",
+    CommandGroup::TestsAndNorms,
+    {kArrayOrderPrompt, kInputDataCaption, {}, Clear::AfterOrder, Reads::SquareMatrix},
+    &matrixNorms};
+const Command StrictMatrixJudge{
+    "StrictMatrixJudge",
+    "严格对角占优矩阵判断",
+    CommandGroup::TestsAndNorms,
+    {kMatrixOrderPrompt, {}, {}, Clear::AfterOrder, Reads::SquareMatrix},
+    &diagonalDominanceEither};
 
 } // namespace commands
 

@@ -13,7 +13,7 @@ std::string_view trimBlanks(std::string_view s, bool front, bool back) {
 }
 
 class BlockBuilder {
-  public:
+public:
     explicit BlockBuilder(std::vector<ReportBlock>& out) : m_out(out) {}
 
     void run(Run r) { m_line.push_back(r); }
@@ -27,7 +27,7 @@ class BlockBuilder {
         m_out.push_back({kind, {}, &p});
     }
 
-  private:
+private:
     /// Blanks at the ends of a line only lay out plain text.
     void trimLine() {
         while (!m_line.empty() && m_line.front().kind == Run::Kind::Text) {
@@ -53,24 +53,17 @@ std::vector<ReportBlock> blocksOf(const Document& d) {
     std::vector<ReportBlock> out;
     BlockBuilder b(out);
     for (const Piece& p : d.pieces()) {
-        if (const auto* t = std::get_if<piece::Text>(&p))
-            b.run({Run::Kind::Text, t->text});
-        else if (std::holds_alternative<piece::LineBreak>(p))
-            b.endLine();
+        if (const auto* t = std::get_if<piece::Text>(&p)) b.run({Run::Kind::Text, t->text});
+        else if (std::holds_alternative<piece::LineBreak>(p)) b.endLine();
         else if (const auto* n = std::get_if<piece::Number>(&p))
             b.run({Run::Kind::Number, {}, n->value, n->style, 0, n->exact ? &*n->exact : nullptr});
         else if (const auto* i = std::get_if<piece::Integer>(&p))
             b.run({Run::Kind::Integer, {}, 0.0, {}, i->value});
-        else if (std::holds_alternative<piece::MatrixBlock>(p))
-            b.block(K::Matrix, p);
-        else if (std::holds_alternative<piece::NumberRow>(p))
-            b.block(K::Row, p);
-        else if (std::holds_alternative<piece::Heading>(p))
-            b.block(K::Heading, p);
-        else if (std::holds_alternative<piece::IndexedValue>(p))
-            b.block(K::Value, p);
-        else if (std::holds_alternative<piece::Title>(p))
-            b.block(K::Title, p);
+        else if (std::holds_alternative<piece::MatrixBlock>(p)) b.block(K::Matrix, p);
+        else if (std::holds_alternative<piece::NumberRow>(p)) b.block(K::Row, p);
+        else if (std::holds_alternative<piece::Heading>(p)) b.block(K::Heading, p);
+        else if (std::holds_alternative<piece::IndexedValue>(p)) b.block(K::Value, p);
+        else if (std::holds_alternative<piece::Title>(p)) b.block(K::Title, p);
     }
     b.endLine();
     return out;
@@ -103,8 +96,9 @@ std::string numberText(const BlockShape& shape, std::size_t k) {
 
 BlockShape shapeOf(const Document& d, const ReportBlock& b) {
     if (const auto* m = std::get_if<piece::MatrixBlock>(b.piece))
-        return m->exact ? BlockShape{m->rows, m->cols, m->barAfter, m->style, {}, d.exactNumbers(*m)}
-                        : BlockShape{m->rows, m->cols, m->barAfter, m->style, d.numbers(*m)};
+        return m->exact
+                   ? BlockShape{m->rows, m->cols, m->barAfter, m->style, {}, d.exactNumbers(*m)}
+                   : BlockShape{m->rows, m->cols, m->barAfter, m->style, d.numbers(*m)};
     const auto& r = std::get<piece::NumberRow>(*b.piece);
     return r.exact ? BlockShape{1, r.count, 0, r.style, {}, d.exactNumbers(r)}
                    : BlockShape{1, r.count, 0, r.style, d.numbers(r)};

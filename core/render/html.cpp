@@ -41,20 +41,11 @@ std::string escaped(std::string_view text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-        case '&':
-            out.append("&amp;");
-            break;
-        case '<':
-            out.append("&lt;");
-            break;
-        case '>':
-            out.append("&gt;");
-            break;
-        case '"':
-            out.append("&quot;");
-            break;
-        default:
-            out.push_back(c);
+        case '&': out.append("&amp;"); break;
+        case '<': out.append("&lt;"); break;
+        case '>': out.append("&gt;"); break;
+        case '"': out.append("&quot;"); break;
+        default: out.push_back(c);
         }
     }
     return out;
@@ -83,8 +74,7 @@ bool holdsExactNumbers(const Document& d) {
                 else if constexpr (std::is_same_v<P, piece::MatrixBlock> ||
                                    std::is_same_v<P, piece::NumberRow>)
                     return x.exact;
-                else
-                    return false;
+                else return false;
             },
             p);
         if (exact) return true;
@@ -141,15 +131,11 @@ std::string value(const piece::IndexedValue& v) {
 std::string block(const Document& d, const ReportBlock& b) {
     using K = ReportBlock::Kind;
     switch (b.kind) {
-    case K::Heading:
-        return heading(std::get<piece::Heading>(*b.piece).text);
-    case K::Line:
-        return line(b.runs);
+    case K::Heading: return heading(std::get<piece::Heading>(*b.piece).text);
+    case K::Line: return line(b.runs);
     case K::Matrix:
-    case K::Row:
-        return table(shapeOf(d, b));
-    case K::Value:
-        return value(std::get<piece::IndexedValue>(*b.piece));
+    case K::Row: return table(shapeOf(d, b));
+    case K::Value: return value(std::get<piece::IndexedValue>(*b.piece));
     case K::Title:
         return "<p class=\"title\">" + escaped(std::get<piece::Title>(*b.piece).text) + "</p>";
     }

@@ -17,15 +17,9 @@ std::string escaped(std::string_view text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-        case '\\':
-            out.append("\\textbackslash{}");
-            break;
-        case '^':
-            out.append("\\^{}");
-            break;
-        case '~':
-            out.append("\\~{}");
-            break;
+        case '\\': out.append("\\textbackslash{}"); break;
+        case '^': out.append("\\^{}"); break;
+        case '~': out.append("\\~{}"); break;
         case '{':
         case '}':
         case '$':
@@ -36,8 +30,7 @@ std::string escaped(std::string_view text) {
             out.push_back('\\');
             out.push_back(c);
             break;
-        default:
-            out.push_back(c);
+        default: out.push_back(c);
         }
     }
     return out;
@@ -46,10 +39,8 @@ std::string escaped(std::string_view text) {
 std::string line(const std::vector<Run>& runs) {
     std::string out;
     for (const Run& r : runs) {
-        if (r.kind == Run::Kind::Text)
-            out.append(escaped(r.text));
-        else if (r.kind == Run::Kind::Integer)
-            out.append(numberText(r));
+        if (r.kind == Run::Kind::Text) out.append(escaped(r.text));
+        else if (r.kind == Run::Kind::Integer) out.append(numberText(r));
         else
             out.append("$")
                 .append(r.exact ? texExact(*r.exact) : texNumber(numberText(r)))
@@ -76,17 +67,12 @@ std::string value(const piece::IndexedValue& v) {
 std::string block(const Document& d, const ReportBlock& b) {
     using K = ReportBlock::Kind;
     switch (b.kind) {
-    case K::Heading:
-        return heading(std::get<piece::Heading>(*b.piece).text);
-    case K::Line:
-        return line(b.runs);
+    case K::Heading: return heading(std::get<piece::Heading>(*b.piece).text);
+    case K::Line: return line(b.runs);
     case K::Matrix:
-    case K::Row:
-        return "\\[\n" + texMatrix(shapeOf(d, b)) + "\n\\]";
-    case K::Value:
-        return value(std::get<piece::IndexedValue>(*b.piece));
-    case K::Title:
-        return "\\textbf{" + escaped(std::get<piece::Title>(*b.piece).text) + "}";
+    case K::Row: return "\\[\n" + texMatrix(shapeOf(d, b)) + "\n\\]";
+    case K::Value: return value(std::get<piece::IndexedValue>(*b.piece));
+    case K::Title: return "\\textbf{" + escaped(std::get<piece::Title>(*b.piece).text) + "}";
     }
     return {};
 }

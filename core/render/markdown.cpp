@@ -40,17 +40,12 @@ std::string value(const piece::IndexedValue& v) {
 std::string block(const Document& d, const ReportBlock& b) {
     using K = ReportBlock::Kind;
     switch (b.kind) {
-    case K::Heading:
-        return heading(std::get<piece::Heading>(*b.piece).text);
-    case K::Line:
-        return line(b.runs);
+    case K::Heading: return heading(std::get<piece::Heading>(*b.piece).text);
+    case K::Line: return line(b.runs);
     case K::Matrix:
-    case K::Row:
-        return "$$\n" + texMatrix(shapeOf(d, b)) + "\n$$";
-    case K::Value:
-        return value(std::get<piece::IndexedValue>(*b.piece));
-    case K::Title:
-        return "**" + escaped(std::get<piece::Title>(*b.piece).text) + "**";
+    case K::Row: return "$$\n" + texMatrix(shapeOf(d, b)) + "\n$$";
+    case K::Value: return value(std::get<piece::IndexedValue>(*b.piece));
+    case K::Title: return "**" + escaped(std::get<piece::Title>(*b.piece).text) + "**";
     }
     return {};
 }

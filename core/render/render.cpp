@@ -12,14 +12,10 @@ std::optional<Format> formatFromName(std::string_view name) {
 
 std::string render(const Document& d, Format format) {
     switch (format) {
-    case Format::Text:
-        return renderText(d);
-    case Format::Latex:
-        return renderLatex(d);
-    case Format::Html:
-        return renderHtml(d);
-    case Format::Markdown:
-        return renderMarkdown(d);
+    case Format::Text: return renderText(d);
+    case Format::Latex: return renderLatex(d);
+    case Format::Html: return renderHtml(d);
+    case Format::Markdown: return renderMarkdown(d);
     }
     return renderText(d);
 }

@@ -37,7 +37,7 @@ QString helpText(const QString& page) {
 
 class AboutHelpTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void oneAboutWindowWithItsLinks() {
         Fixture f;
         f.shell.showAbout();
@@ -65,9 +65,12 @@ class AboutHelpTest : public QObject {
         QCOMPARE(f.rec.opened.back(), QUrl(contactAddress));
         // Every address is a web page, a mail address, or a page the help book has.
         for (const QUrl& url : f.rec.opened) {
-            if (url.scheme() == "qrc") QVERIFY2(QFile::exists(":" + url.path()), qPrintable(url.toString()));
-            else QVERIFY2(url.scheme() == "https" || url.scheme() == "http" || url.scheme() == "mailto",
-                          qPrintable(url.toString()));
+            if (url.scheme() == "qrc")
+                QVERIFY2(QFile::exists(":" + url.path()), qPrintable(url.toString()));
+            else
+                QVERIFY2(url.scheme() == "https" || url.scheme() == "http" ||
+                             url.scheme() == "mailto",
+                         qPrintable(url.toString()));
         }
         // Closed by the user, it is unloaded; the next 关于 loads a new one.
         first->close();

@@ -13,7 +13,7 @@ using namespace quorvex::ui;
 
 class CreditsTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void scrollStep_data() {
         QTest::addColumn<int>("clientHeight");
         QTest::addColumn<int>("step");
@@ -71,8 +71,9 @@ class CreditsTest : public QObject {
         for (int i = 0; i < 120; ++i) credits.Timer1_Timer(); // the label is on screen now
         rec.commands.clear();
         if (how == "close") credits.close();
-        else QTest::mouseClick(how == "label" ? static_cast<QWidget*>(credits.Label1()) : &credits,
-                               Qt::LeftButton, {}, QPoint(5, 5));
+        else
+            QTest::mouseClick(how == "label" ? static_cast<QWidget*>(credits.Label1()) : &credits,
+                              Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(rec.ended, 1);
         QCOMPARE(rec.commands, (std::vector<std::string>{"stop tune1", "close tune1"}));
         QVERIFY(!credits.Timer1()->isActive());

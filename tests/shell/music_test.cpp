@@ -27,7 +27,7 @@ const QString kTune = QUORVEX_SOURCE_DIR "/resources/music/END.MID";
 
 class MusicTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void playMusic_data() {
         QTest::addColumn<int>("openResult");
         QTest::addColumn<QStringList>("commands");
@@ -68,9 +68,9 @@ class MusicTest : public QObject {
         QTest::newRow("a blank in the file name splits it")
             << QStringList{"open /a b/x.mid alias t", "play t from 0"}
             << QList<int>{kMmBadSyntax, kMmUnknownAlias};
-        QTest::newRow("malformed") << QStringList{"open x.mid t", "", "pause t", "play t from 5"}
-                                   << QList<int>{kMmBadSyntax, kMmUnknownCommand, kMmUnknownCommand,
-                                                 kMmBadSyntax};
+        QTest::newRow("malformed")
+            << QStringList{"open x.mid t", "", "pause t", "play t from 5"}
+            << QList<int>{kMmBadSyntax, kMmUnknownCommand, kMmUnknownCommand, kMmBadSyntax};
     }
     void commandLayer() {
         QFETCH(QStringList, commands);

@@ -41,7 +41,7 @@ QStringList buttonsOfNextDialog(const std::function<void()>& show) {
 
 class ApplicationSetupTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void initTestCase() {
         QVERIFY(QLocale::system().language() != QLocale::Chinese);
         setUpApplication(*qApp);

@@ -28,21 +28,26 @@ private slots:
         QTest::addColumn<bool>("resultFocused");
         QTest::addColumn<QString>("result"); // the result area's text
         QTest::addColumn<QString>("expected");
-        QTest::newRow("one character after the caret")
-            << "1 2" << 1 << 0 << false << "" << "12";
-        QTest::newRow("a line break goes whole, CR and LF")
-            << "1 2\n3 4" << 3 << 0 << false << "" << "1 23 4";
-        QTest::newRow("the selection exactly") << "12345" << 1 << 3 << false << "" << "15";
-        QTest::newRow("nothing at the very end") << "1 2\n3" << 5 << 0 << false << "" << "1 2\n3";
+        QTest::newRow("one character after the caret") << "1 2" << 1 << 0 << false << ""
+                                                       << "12";
+        QTest::newRow("a line break goes whole, CR and LF") << "1 2\n3 4" << 3 << 0 << false << ""
+                                                            << "1 23 4";
+        QTest::newRow("the selection exactly") << "12345" << 1 << 3 << false << ""
+                                               << "15";
+        QTest::newRow("nothing at the very end") << "1 2\n3" << 5 << 0 << false << ""
+                                                 << "1 2\n3";
         // The caret (3) is compared with the focused area's length: "abc" is 3 long.
         QTest::newRow("result area as long as the caret position: nothing")
-            << "1 2 3" << 3 << 0 << true << "abc" << "1 2 3";
+            << "1 2 3" << 3 << 0 << true << "abc"
+            << "1 2 3";
         QTest::newRow("result area of another length: deletes")
-            << "1 2 3" << 3 << 0 << true << "abcd" << "1 23";
+            << "1 2 3" << 3 << 0 << true << "abcd"
+            << "1 23";
         // After one line break the caret counts one more: position 4 is 5 as
         // the program counts, the length of "abcde".
         QTest::newRow("line breaks count two in the comparison")
-            << "1\n2 3" << 4 << 0 << true << "abcde" << "1\n2 3";
+            << "1\n2 3" << 4 << 0 << true << "abcde"
+            << "1\n2 3";
     }
     void deleteRule() {
         QFETCH(QString, text);
@@ -66,11 +71,18 @@ private slots:
         QTest::addColumn<QString>("before"); // on the clipboard
         QTest::addColumn<QString>("edit");
         QTest::addColumn<QString>("clipboard");
-        QTest::newRow("copy") << int(Qt::Key_C) << "xyz" << "abc def" << "def";
-        QTest::newRow("cut") << int(Qt::Key_X) << "xyz" << "abc " << "def";
-        QTest::newRow("paste") << int(Qt::Key_V) << "xyz" << "abc xyz" << "xyz";
-        QTest::newRow("paste of nothing removes the selection")
-            << int(Qt::Key_V) << "" << "abc " << "";
+        QTest::newRow("copy") << int(Qt::Key_C) << "xyz"
+                              << "abc def"
+                              << "def";
+        QTest::newRow("cut") << int(Qt::Key_X) << "xyz"
+                             << "abc "
+                             << "def";
+        QTest::newRow("paste") << int(Qt::Key_V) << "xyz"
+                               << "abc xyz"
+                               << "xyz";
+        QTest::newRow("paste of nothing removes the selection") << int(Qt::Key_V) << ""
+                                                                << "abc "
+                                                                << "";
     }
     void clipboardKeysFromResultArea() {
         QFETCH(int, key);

@@ -35,7 +35,7 @@ int pointsOf(const QChart& chart, int series) {
 
 class ErrorChartTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
     void drawsOnlyWhatALogarithmicAxisCanShow() {

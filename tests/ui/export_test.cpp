@@ -33,7 +33,7 @@ std::optional<QString> poppler(const QString& tool, const QStringList& args) {
 
 class ExportTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
     void greyedExactlyWithoutReport() {

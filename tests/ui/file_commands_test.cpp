@@ -110,7 +110,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("dialog cancelled") << Trouble::Cancel << "没有打开任何文件。";
         QTest::newRow("file removed after it was chosen") << Trouble::Missing << kOperationError;
-        QTest::newRow("empty file empties both areas") << Trouble::Empty << "文件为空，请重新选择文件！";
+        QTest::newRow("empty file empties both areas")
+            << Trouble::Empty << "文件为空，请重新选择文件！";
         const QString notAFile = QStringLiteral("不是普通的文本文件，请重新选择文件！");
         QTest::newRow("a folder, not a file") << Trouble::Folder << notAFile;
         // Nobody ever writes into it: opening it must not wait for a writer.
@@ -148,7 +149,8 @@ private slots:
         WindowHarness h;
         h.dialogs.chooseFile(Expected::Open, QStringLiteral("/proc/version"));
         h.trigger("FileOpen");
-        QVERIFY2(h.editText().startsWith(QStringLiteral("Linux version")), qPrintable(h.editText()));
+        QVERIFY2(h.editText().startsWith(QStringLiteral("Linux version")),
+                 qPrintable(h.editText()));
         // More than 1500 bytes behind a size of 0: the question comes once
         // they are in, and No still keeps both areas.
         h.window.resultArea().setText("report");

@@ -37,7 +37,8 @@ private slots:
         QTest::newRow("negative width: grip moves") << split(4000, 1000).grip.left << -500.;
         // h = client height - 390 - 420
         QTest::newRow("resize: heights") << resize(9000, 7500, 6225).areas.edit.height << 5415.;
-        QTest::newRow("resize: grip 100 again") << resize(9000, 7500, 6225).areas.grip.width << 100.;
+        QTest::newRow("resize: grip 100 again")
+            << resize(9000, 7500, 6225).areas.grip.width << 100.;
         QTest::newRow("2999 wide jumps to 3500") << *resize(2999, 7500, 6225).jumpToWidth << 3500.;
         QTest::newRow("3000 wide: no jump")
             << resize(3000, 7500, 6225).jumpToWidth.value_or(0) << 0.;
@@ -48,8 +49,8 @@ private slots:
         // The client grows with the window by 3500 - 2000: 1200 + 1500 - 810.
         QTest::newRow("too low: heights") << resize(9000, 2000, 1200).areas.edit.height << 1890.;
         // Form_Resize stops before it sizes the grip: heights and grip stay.
-        QTest::newRow("client too short: height") << resize(6000, 3200, 800).areas.edit.height
-                                                  << 5000.;
+        QTest::newRow("client too short: height")
+            << resize(6000, 3200, 800).areas.edit.height << 5000.;
         QTest::newRow("client too short: grip") << resize(6000, 3200, 800).areas.grip.width << 37.;
         QTest::newRow("client too short: result")
             << resize(6000, 3200, 800).areas.result.width << 1760.;
@@ -61,8 +62,8 @@ private slots:
             << splitterBarOnMouseDown({10, 480, 102.5, 1000}).width << 51.;
         QTest::newRow("bar other half up")
             << splitterBarOnMouseDown({10, 480, 103.5, 1000}).width << 52.;
-        QTest::newRow("bar 20 shorter") << splitterBarOnMouseDown({10, 480, 103, 1000}).height
-                                        << 980.;
+        QTest::newRow("bar 20 shorter")
+            << splitterBarOnMouseDown({10, 480, 103, 1000}).height << 980.;
         QTest::newRow("progress strip top")
             << progressStrip({0, 480, 4000, 5415}, 5835).top << 5485.;
     }

@@ -37,21 +37,22 @@ private slots:
     void menuTree() {
         WindowHarness h;
         // The methods menu itself is the registry's layout, checked there.
-        for (const char* listing :
-             {"FileMenu|文件(&F) FileNew|新建|Ctrl+N FileOpen|打开|Ctrl+O FileSave|保存|Ctrl+S "
-              "FileSaveAS|另存为| FileExport|导出(&E)| FilePrintPreview|打印预览(&V)| "
-              "FilePrint|打印(&P)|Ctrl+P FileExit|退出|",
-              "FileExport|导出(&E) FileExportLatex|LaTeX (*.tex)| FileExportHtml|HTML (*.html)| "
-              "FileExportMarkdown|Markdown (*.md)| FileExportPdf|PDF (*.pdf)|",
-              "EditMenu|编辑(&E) EditSelectAll|全选(&A)|Ctrl+A Edit|撤消|Ctrl+Z EditCut|剪切|Ctrl+X "
-              "EditCopy|复制|Ctrl+C EditPaste|粘贴|Ctrl+V EditDelete|删除(&L)|Del",
-              "Format|显示(&V) FormatStyle|字体| FormatBackColor|背景色| "
-              "FormatDecimalDigits|设置小数数位| FormatDefault|默认| FormatExact|精确分数|",
-              "IterativeAstringency|迭代法的收敛性 CMatrixJudge|正定矩阵判断| VectorModel|向量范数| "
-              "MatrixModel|矩阵范数| StrictMatrixJudge|严格对角占优矩阵判断|",
-              "Analysis|分析(&A) ErrorAnalysis|误差分析| ConvergenceAnalysis|收敛性分析| "
-              "PivotComparison|主元比较| CheckWork|核对解题步骤|",
-              "mnuHelp|帮助(&H) mnuHelpFile|帮助文件| mnuAbout|关于|"}) {
+        for (
+            const char* listing :
+            {"FileMenu|文件(&F) FileNew|新建|Ctrl+N FileOpen|打开|Ctrl+O FileSave|保存|Ctrl+S "
+             "FileSaveAS|另存为| FileExport|导出(&E)| FilePrintPreview|打印预览(&V)| "
+             "FilePrint|打印(&P)|Ctrl+P FileExit|退出|",
+             "FileExport|导出(&E) FileExportLatex|LaTeX (*.tex)| FileExportHtml|HTML (*.html)| "
+             "FileExportMarkdown|Markdown (*.md)| FileExportPdf|PDF (*.pdf)|",
+             "EditMenu|编辑(&E) EditSelectAll|全选(&A)|Ctrl+A Edit|撤消|Ctrl+Z EditCut|剪切|Ctrl+X "
+             "EditCopy|复制|Ctrl+C EditPaste|粘贴|Ctrl+V EditDelete|删除(&L)|Del",
+             "Format|显示(&V) FormatStyle|字体| FormatBackColor|背景色| "
+             "FormatDecimalDigits|设置小数数位| FormatDefault|默认| FormatExact|精确分数|",
+             "IterativeAstringency|迭代法的收敛性 CMatrixJudge|正定矩阵判断| VectorModel|向量范数| "
+             "MatrixModel|矩阵范数| StrictMatrixJudge|严格对角占优矩阵判断|",
+             "Analysis|分析(&A) ErrorAnalysis|误差分析| ConvergenceAnalysis|收敛性分析| "
+             "PivotComparison|主元比较| CheckWork|核对解题步骤|",
+             "mnuHelp|帮助(&H) mnuHelpFile|帮助文件| mnuAbout|关于|"}) {
             const QString expected = QString::fromUtf8(listing);
             const auto* menu = h.window.findChild<QMenu*>(expected.section(u'|', 0, 0));
             QVERIFY2(menu, listing);
@@ -129,15 +130,17 @@ private slots:
         // No machine holds the arrays of order 32766: one message, and the
         // result area shows again what it showed before the command.
         QTest::newRow("order too large for memory")
-            << "GaussTier" << "32766" << QString() << kEarlier
-            << "内存不足，不能处理 32766 阶的矩阵，请减小阶数#" << QString();
+            << "GaussTier"
+            << "32766" << QString() << kEarlier << "内存不足，不能处理 32766 阶的矩阵，请减小阶数#"
+            << QString();
         // A stop takes effect at the next stage: the report from before is back.
-        QTest::newRow("Esc stops GaussTier")
-            << "GaussTier" << "2" << QString() << kEarlier << QString() << "Esc";
-        QTest::newRow("停止 stops Gauss_1")
-            << "Gauss_1" << "2" << kEarlier << kEarlier << QString() << "button";
+        QTest::newRow("Esc stops GaussTier") << "GaussTier"
+                                             << "2" << QString() << kEarlier << QString() << "Esc";
+        QTest::newRow("停止 stops Gauss_1") << "Gauss_1"
+                                            << "2" << kEarlier << kEarlier << QString() << "button";
         QTest::newRow("closing stops the command, then closes")
-            << "LU_break" << "2" << QString() << kEarlier << QString() << "close";
+            << "LU_break"
+            << "2" << QString() << kEarlier << QString() << "close";
     }
     void stoppedCommand() {
         QFETCH(QString, command);
@@ -161,7 +164,9 @@ private slots:
             if (stopBy == "button") h.clickToolbar(QStringLiteral("停止 (Esc)"));
             if (stopBy == "close") h.window.close();
         };
-        h.dialogs.expect({.kind = Expected::Input, .answer = order, .cancel = order.isNull(),
+        h.dialogs.expect({.kind = Expected::Input,
+                          .answer = order,
+                          .cancel = order.isNull(),
                           .whileShown = whileShown});
         if (!message.isNull()) h.dialogs.acceptMessage();
         h.trigger(qPrintable(command));
@@ -207,8 +212,7 @@ private slots:
             if (a->isSeparator()) layout << QStringLiteral("|");
             else if (auto* gap = bar->widgetForAction(a); gap && a->text().isEmpty())
                 layout << gap->objectName();
-            else if (a->isVisible())
-                layout << a->toolTip() + (a->isEnabled() ? "" : "(disabled)");
+            else if (a->isVisible()) layout << a->toolTip() + (a->isEnabled() ? "" : "(disabled)");
         }
         QCOMPARE(layout, (QStringList{"新建", "打开", "保存", "|", "剪切", "复制", "粘贴", "|",
                                       "placeholder", "撤消(disabled)", "恢复(disabled)"}));

@@ -18,8 +18,7 @@ int darkPixels(const QImage& shot, const QPlainTextEdit& area) {
     const QRect r(viewport->mapTo(area.window(), QPoint(0, 0)), viewport->size());
     int dark = 0;
     for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            dark += qGray(shot.pixel(x, y)) < 100;
+        for (int x = r.left(); x <= r.right(); ++x) dark += qGray(shot.pixel(x, y)) < 100;
     return dark;
 }
 

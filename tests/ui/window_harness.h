@@ -30,8 +30,8 @@ public:
         else if (!dialogs.scriptUsedUp())
             QTest::qFail("a scripted dialog was never shown", __FILE__, __LINE__);
         else if (!watchdog.seen.isEmpty())
-            QTest::qFail(qPrintable("a real dialog opened: " + watchdog.seen.join(u',')),
-                         __FILE__, __LINE__);
+            QTest::qFail(qPrintable("a real dialog opened: " + watchdog.seen.join(u',')), __FILE__,
+                         __LINE__);
     }
 
     QPlainTextEdit& edit() { return window.editArea(); }

@@ -15,7 +15,7 @@ namespace quorvex::ui {
 /// asks of the platform. Both platform hooks can be replaced (tests record
 /// what would have been sent or opened).
 class CommonModule {
-  public:
+public:
     /// Sends one multimedia command string; returns 0 on success.
     using CommandSender = std::function<int(std::string_view)>;
     /// Opens an address in the user's browser.
@@ -40,7 +40,7 @@ class CommonModule {
     /// book has no such page.
     void OpenHelpFile(QWidget* form, const QString& fileName);
 
-  private:
+private:
     int send(const std::string& command) const { return m_send(command); }
 
     CommandSender m_send;

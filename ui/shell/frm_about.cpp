@@ -2,8 +2,8 @@
 
 #include "common_module.h"
 #include "logo.h"
-#include "twips.h"
 #include "shell_texts.h"
+#include "twips.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -46,8 +46,7 @@ QString contactText() {
 FrmAbout::FrmAbout(CommonModule& common, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_common(common),
-      m_twips(owner ? Twips::of(*owner) : Twips()) {
+      m_common(common), m_twips(owner ? Twips::of(*owner) : Twips()) {
     setObjectName("FrmAbout");
     setWindowTitle("关于Quorvex");
     setFixedSize(px(kClientWidth), px(kClientHeight));
@@ -85,9 +84,7 @@ FrmAbout::FrmAbout(CommonModule& common, QWidget* owner)
     addLink(frame2, "lblBlog", "作者博客", 5760, kBlogPage3);
 }
 
-int FrmAbout::px(double twips) const {
-    return m_twips.toPixels(twips);
-}
+int FrmAbout::px(double twips) const { return m_twips.toPixels(twips); }
 
 QLabel* FrmAbout::addLabel(QWidget* parent, const char* name, const QString& text, QRect twips) {
     auto* label = new QLabel(text, parent);

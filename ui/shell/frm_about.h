@@ -16,13 +16,13 @@ class CommonModule;
 /// the makers' pages in the user's browser.
 class FrmAbout : public QDialog {
     Q_OBJECT
-  public:
+public:
     FrmAbout(CommonModule& common, QWidget* owner);
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     void addLink(QWidget* frame, const char* name, const char* text, int left, const char* url);
     QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QRect twips);
     int px(double twips) const;

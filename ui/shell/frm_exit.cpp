@@ -2,8 +2,8 @@
 
 #include "common_module.h"
 #include "credits_rule.h"
-#include "twips.h"
 #include "shell_texts.h"
+#include "twips.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

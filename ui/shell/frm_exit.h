@@ -16,7 +16,7 @@ class CommonModule;
 /// A click anywhere stops the music and ends the program at once.
 class FrmExit : public QWidget {
     Q_OBJECT
-  public:
+public:
     /// endProgram ends the program without running any further events.
     FrmExit(CommonModule& common, std::function<void()> endProgram);
 
@@ -33,12 +33,12 @@ class FrmExit : public QWidget {
     /// Moves the label up one step (the timer's tick).
     void Timer1_Timer();
 
-  protected:
+protected:
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     void Form_Click();
     void placeLabel();
     double dpi() const;

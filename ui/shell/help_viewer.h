@@ -10,7 +10,7 @@ namespace quorvex::ui {
 /// program's resources): the page itself and contents, back and forward.
 class HelpViewer : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit HelpViewer(QWidget* owner);
 
     /// Shows the page at source (a qrc: address) and brings the window up.
@@ -18,7 +18,7 @@ class HelpViewer : public QWidget {
 
     QTextBrowser* browser() const { return m_browser; }
 
-  private:
+private:
     QTextBrowser* m_browser;
 };
 

@@ -35,7 +35,7 @@ const char* findSoundfont() {
 
 /// A synthesiser, its player and its sound output, torn down in reverse.
 class FluidTune : public Tune {
-  public:
+public:
     ~FluidTune() override {
         if (m_player) fluid_player_stop(m_player);
         if (m_driver) delete_fluid_audio_driver(m_driver);
@@ -76,7 +76,7 @@ class FluidTune : public Tune {
         return true;
     }
 
-  private:
+private:
     fluid_settings_t* m_settings = nullptr;
     fluid_synth_t* m_synth = nullptr;
     fluid_player_t* m_player = nullptr;

@@ -24,7 +24,7 @@ enum MultimediaError : int {
 /// One opened tune: started from its beginning, stopped, and closed by its
 /// destructor.
 class Tune {
-  public:
+public:
     virtual ~Tune() = default;
     virtual bool playFromStart() = 0;
     virtual bool stop() = 0;
@@ -54,13 +54,13 @@ bool midiAvailable();
 /// Words are separated by blanks, so a file name holding a blank does not
 /// parse. Each command returns 0 or an error code.
 class MultimediaCommands {
-  public:
+public:
     explicit MultimediaCommands(TuneOpener opener = midiTuneOpener());
     ~MultimediaCommands();
 
     int send(std::string_view command);
 
-  private:
+private:
     int open(const std::string& file, const std::string& alias);
     Tune* find(const std::string& alias);
 

@@ -33,17 +33,11 @@ Shell::Shell(QWidget& mainWindow, CommonModule common, std::function<void()> end
     if (QGuiApplication::windowIcon().isNull()) QGuiApplication::setWindowIcon(programIcon());
 }
 
-Shell::~Shell() {
-    delete m_credits;
-}
+Shell::~Shell() { delete m_credits; }
 
-FrmAbout* Shell::about() const {
-    return m_about;
-}
+FrmAbout* Shell::about() const { return m_about; }
 
-FrmExit* Shell::credits() const {
-    return m_credits;
-}
+FrmExit* Shell::credits() const { return m_credits; }
 
 void Shell::showAbout() {
     if (!m_about) {
@@ -55,9 +49,7 @@ void Shell::showAbout() {
     m_about->activateWindow();
 }
 
-void Shell::showHelp() {
-    m_common.OpenHelpFile(&m_mainWindow, kHelpFileName);
-}
+void Shell::showHelp() { m_common.OpenHelpFile(&m_mainWindow, kHelpFileName); }
 
 void Shell::showCredits() {
     delete m_about;

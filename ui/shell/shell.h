@@ -19,7 +19,7 @@ class FrmExit;
 /// credits run after that window has gone.
 class Shell : public QObject {
     Q_OBJECT
-  public:
+public:
     /// The shell with the system's sound and browser; the program ends by
     /// leaving the event loop.
     explicit Shell(QWidget& mainWindow);
@@ -30,7 +30,7 @@ class Shell : public QObject {
     FrmAbout* about() const;
     FrmExit* credits() const;
 
-  public slots:
+public slots:
     /// 关于: shows the About window, the same one however often it is asked.
     void showAbout();
     /// 帮助文件: opens the help book at its first page.
@@ -38,7 +38,7 @@ class Shell : public QObject {
     /// The main window has closed: the About window goes, the credits come.
     void showCredits();
 
-  private:
+private:
     QWidget& m_mainWindow;
     CommonModule m_common;
     std::function<void()> m_endProgram;
