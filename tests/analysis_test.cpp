@@ -1,6 +1,6 @@
 #include "analysis/analysis.h"
 #include "analysis/error_chart.h"
-#include "analysis/iteration_spectra.h"
+#include "analysis/iteration_radii.h"
 #include "analysis/reference_solution.h"
 #include "analysis/significant.h"
 #include "matrix_text.h"

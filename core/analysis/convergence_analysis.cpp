@@ -3,7 +3,7 @@
 #include "analysis/analysis_texts.h"
 #include "analysis/dense_algebra.h"
 #include "analysis/error_chart.h"
-#include "analysis/iteration_spectra.h"
+#include "analysis/iteration_radii.h"
 #include "analysis/reference_report.h"
 #include "analysis/reference_solution.h"
 #include "methods/iteration_sweeps.h"

@@ -1,4 +1,4 @@
-#include "analysis/iteration_spectra.h"
+#include "analysis/iteration_radii.h"
 
 #include "analysis/dense_algebra.h"
 
