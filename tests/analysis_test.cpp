@@ -48,7 +48,7 @@ Matrix read(const std::string& text, int n) {
     return M;
 }
 
-TEST(IterationSpectra, TridiagonalOrderTenHasTheTextbookRadiiAndBestFactor) {
+TEST(IterationRadii, TridiagonalOrderTenHasTheTextbookRadiiAndBestFactor) {
     const Matrix A = read(tridiagonal(10), 10);
     const double rhoJ = std::cos(std::numbers::pi / 11);
     EXPECT_NEAR(iterationRadius(A, 10, IterationKind::Jacobi), rhoJ, 1e-12);
@@ -65,7 +65,7 @@ TEST(IterationSpectra, TridiagonalOrderTenHasTheTextbookRadiiAndBestFactor) {
     EXPECT_NEAR(found.radius, best.radius, 2e-3);
 }
 
-TEST(IterationSpectra, FormulaOnlyForTridiagonalMatricesWithARealConvergentJacobi) {
+TEST(IterationRadii, FormulaOnlyForTridiagonalMatricesWithARealConvergentJacobi) {
     const struct {
         const char* name;
         const char* text;

@@ -7,6 +7,7 @@
 #include "kernels/leading_minors.h"
 #include "kernels/rounded_update.h"
 #include "linear_routines.h"
+#include "methods/gauss_steps.h"
 #include "number_text.h"
 
 #include <gtest/gtest.h>
@@ -90,14 +91,8 @@ std::string firstDifference(const Matrix& a, const Matrix& b) {
     return "";
 }
 
-// The reference loops of the commands, built from the reference routines.
-
-void referenceEliminate(Matrix& A, int n, int d, bool columnPivot) {
-    for (int k = 1; k <= n; ++k) {
-        if (columnPivot) A.swapRowRange(k, columnPivotRow(A, k, n), k, n + 1);
-        for (int i = k + 1; i <= n; ++i) eliminateRow(A, i, k, A(i, k) / A(k, k), k, n + 1, d);
-    }
-}
+// The commands' own straightforward loops are the reference (gauss_steps.h);
+// the inverse's reduction is built here from the reference routines.
 
 void referenceGaussJordan(Matrix& W, int n, int d) {
     for (int k = 1; k <= n; ++k) {
@@ -106,23 +101,6 @@ void referenceGaussJordan(Matrix& W, int n, int d) {
             if (i != k) eliminateRow(W, i, k, W(i, k) / W(k, k), k, 2 * n, d);
         const double t = W(k, k);
         for (int j = 1; j <= 2 * n; ++j) W(k, j) = W(k, j) / t;
-    }
-}
-
-void referenceFullPivot(Matrix& A, int n, int d, std::vector<int>& order) {
-    Matrix S(n, n + 1);
-    for (int k = 1; k <= n - 1; ++k) {
-        const int m = n - k + 1;
-        CopyBlock(A, n, k, S);
-        int pr = 1, pc = 1;
-        FindLargest(S, m, pr, pc);
-        SwapRows(S, 1, pr, m);
-        SwapColumns(S, 1, pc, m);
-        SwapColumns(A, k, k + pc - 1, n);
-        if (pc != 1) std::swap(order[k - 1], order[k + pc - 2]);
-        EliminantFirst(S, m, d);
-        for (int i = 1; i <= m; ++i)
-            for (int j = 1; j <= m + 1; ++j) A(k + i - 1, k + j - 1) = S(i, j);
     }
 }
 
@@ -145,7 +123,7 @@ TEST_P(FastKernels, GaussEliminationMatchesTheReference) {
     const Matrix B = randomMatrix(GetParam().shape, n, n + 1, seed());
     for (bool pivot : {false, true}) {
         Matrix expected = B;
-        referenceEliminate(expected, n, 7, pivot);
+        eliminate(expected, n, 7, pivot, StopRequest());
         for (int threads : {1, 4}) {
             Matrix A = B;
             kernels::eliminateFast(A, n, n + 1, 7,
@@ -164,7 +142,7 @@ TEST_P(FastKernels, FullPivotEliminationMatchesTheReference) {
     std::vector<int> expectedOrder(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) expectedOrder[static_cast<std::size_t>(i)] = i + 1;
     std::vector<int> start = expectedOrder;
-    referenceFullPivot(expected, n, 7, expectedOrder);
+    eliminateFullPivot(expected, n, 7, expectedOrder, StopRequest());
     for (int threads : {1, 4}) {
         Matrix A = B;
         std::vector<int> order = start;
