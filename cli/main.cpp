@@ -137,6 +137,8 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& o) {
             o.previous = v;
         } else if (arg == "--exact" && !inlineValue) {
             o.settings.exact = true;
+        } else if (arg == "--steps" && !inlineValue) {
+            o.settings.steps = true;
         } else if (arg == "--format") {
             if (!value(v)) return "option " + arg + " needs a format";
             const auto format = formatFromName(v);

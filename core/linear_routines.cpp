@@ -28,11 +28,13 @@ template <class T> int columnPivotRow(const BasicMatrix<T>& A, int k, int n) {
     return p;
 }
 
-template <class T> T ColumnPivotDeterminant(BasicMatrix<T>& A, int& exchangeCount) {
+template <class T>
+T ColumnPivotDeterminant(BasicMatrix<T>& A, int& exchangeCount, BasicStageObserver<T>* observer) {
     const int n = A.rows();
     exchangeCount = 0;
     for (int k = 1; k <= n; ++k) {
         const int p = columnPivotRow(A, k, n);
+        if (observer) observer->pivotSearched(A, k, p, k);
         if (p != k) {
             A.swapRowRange(k, p, k, n);
             ++exchangeCount;
@@ -41,9 +43,12 @@ template <class T> T ColumnPivotDeterminant(BasicMatrix<T>& A, int& exchangeCoun
         // already: the matrix is singular and nothing is to be eliminated,
         // so its determinant comes out 0 rather than 0/0.
         const T pivot = A(k, k);
-        for (int i = k + 1; i <= n; ++i)
-            eliminateRow(A, i, k, pivot == 0.0 ? T(0.0) : T(quotient(A(i, k), pivot)), k, n,
-                         kDeterminantDecimals);
+        for (int i = k + 1; i <= n; ++i) {
+            const T m = pivot == 0.0 ? T(0.0) : T(quotient(A(i, k), pivot));
+            eliminateRow(A, i, k, m, k, n, kDeterminantDecimals);
+            if (observer) observer->rowEliminated(i, k, m);
+        }
+        if (observer) observer->stageDone(A, k);
         guardGrowth(A);
     }
     T D = 1.0;
@@ -108,9 +113,14 @@ template <class T> void SwapColumns(BasicMatrix<T>& M, int c1, int c2, int rows)
     for (int i = 1; i <= rows; ++i) std::swap(M(i, c1), M(i, c2));
 }
 
-template <class T> void EliminantFirst(BasicMatrix<T>& S, int m, int decimals) {
-    for (int i = 2; i <= m; ++i)
-        eliminateRow(S, i, 1, quotient(S(i, 1), S(1, 1)), 1, m + 1, decimals);
+template <class T>
+void EliminantFirst(BasicMatrix<T>& S, int m, int decimals, BasicStageObserver<T>* observer,
+                    int rowOffset) {
+    for (int i = 2; i <= m; ++i) {
+        const T multiplier = quotient(S(i, 1), S(1, 1));
+        eliminateRow(S, i, 1, multiplier, 1, m + 1, decimals);
+        if (observer) observer->rowEliminated(rowOffset + i, rowOffset + 1, multiplier);
+    }
 }
 
 template <class T> int MaxIndex(const BasicVector<T>& v) {
@@ -127,12 +137,12 @@ template <class T> void SwapSquareRows(BasicMatrix<T>& M, int r, int p, int n) {
 #define QUORVEX_LINEAR_ROUTINES(T)                                                                 \
     template void eliminateRow(BasicMatrix<T>&, int, int, const T&, int, int, int);                \
     template int columnPivotRow(const BasicMatrix<T>&, int, int);                                  \
-    template T ColumnPivotDeterminant(BasicMatrix<T>&, int&);                                      \
+    template T ColumnPivotDeterminant(BasicMatrix<T>&, int&, BasicStageObserver<T>*);              \
     template void CopyBlock(const BasicMatrix<T>&, int, int, BasicMatrix<T>&);                     \
     template void FindLargest(const BasicMatrix<T>&, int, int&, int&);                             \
     template void SwapRows(BasicMatrix<T>&, int, int, int);                                        \
     template void SwapColumns(BasicMatrix<T>&, int, int, int);                                     \
-    template void EliminantFirst(BasicMatrix<T>&, int, int);                                       \
+    template void EliminantFirst(BasicMatrix<T>&, int, int, BasicStageObserver<T>*, int);          \
     template int MaxIndex(const BasicVector<T>&);                                                  \
     template void SwapSquareRows(BasicMatrix<T>&, int, int, int);
 

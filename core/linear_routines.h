@@ -2,6 +2,7 @@
 
 #include "exact/rational.h"
 #include "matrix.h"
+#include "stage_observer.h"
 
 #include <type_traits>
 
@@ -25,7 +26,9 @@ template <class T> int columnPivotRow(const BasicMatrix<T>& A, int k, int n);
 /// triangular form by elimination with column pivoting, every eliminated
 /// element stored rounded to 7 decimals. Returns the determinant of A as
 /// given and the number of row exchanges made.
-template <class T> T ColumnPivotDeterminant(BasicMatrix<T>& A, int& exchangeCount);
+template <class T>
+T ColumnPivotDeterminant(BasicMatrix<T>& A, int& exchangeCount,
+                         BasicStageObserver<T>* observer = nullptr);
 
 /// Cuts the block of step k out of the augmented n x (n+1) matrix A:
 /// S(i-k+1, j-k+1) = A(i, j) for i = k..n, j = k..n+1. S must hold at least
@@ -45,8 +48,11 @@ template <class T> void SwapColumns(BasicMatrix<T>& M, int c1, int c2, int rows)
 
 /// One elimination step on the first column of the m x (m+1) block S: each
 /// row below the first loses S(i,1)/S(1,1) times the first row, every new
-/// value stored rounded to `decimals` decimals.
-template <class T> void EliminantFirst(BasicMatrix<T>& S, int m, int decimals);
+/// value stored rounded to `decimals` decimals. The observer hears of each
+/// row as row rowOffset + i of the whole matrix.
+template <class T>
+void EliminantFirst(BasicMatrix<T>& S, int m, int decimals,
+                    BasicStageObserver<T>* observer = nullptr, int rowOffset = 0);
 
 /// Index in lo..hi of the element of v with the largest magnitude; the
 /// first of equal magnitudes wins (lo when v holds one element or none).

@@ -14,6 +14,10 @@ struct ReportSettings {
     /// Exact fractions: the direct methods compute in rational arithmetic and
     /// write every number as an integer or a reduced fraction.
     bool exact = false;
+
+    /// Worked steps: a steps section after the echoed input, for orders up
+    /// to kMaxStepsOrder.
+    bool steps = false;
 };
 
 } // namespace quorvex

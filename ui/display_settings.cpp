@@ -55,6 +55,7 @@ void DisplaySettings::FormatDefault_Click() {
     applyColors(system.color(QPalette::Text), system.color(QPalette::Base));
     m_report.decimalDigits = ReportSettings::kDefaultDecimalDigits;
     m_report.exact = false;
+    m_report.steps = false;
 }
 
 void DisplaySettings::applyFont(const QFont& font) {

@@ -128,15 +128,21 @@ void LinearFrm::connectOtherMenus() {
     on("FormatBackColor", [this] { m_settings->FormatBackColor_Click(); });
     on("FormatDecimalDigits", [this] { m_settings->FormatDecimalDigits_Click(); });
     QAction* exact = m_menus.item(QStringLiteral("FormatExact"));
-    on("FormatDefault", [this, exact] {
+    QAction* steps = m_menus.item(QStringLiteral("FormatSteps"));
+    on("FormatDefault", [this, exact, steps] {
         m_settings->FormatDefault_Click();
         exact->setChecked(false);
+        steps->setChecked(false);
     });
     // The running command reads the settings: a click meanwhile changes nothing.
-    connect(exact, &QAction::triggered, this, [this, exact](bool checked) {
-        if (m_commands->running()) exact->setChecked(m_settings->reportSettings().exact);
-        else m_settings->FormatExact_Click(checked);
-    });
+    const auto toggle = [this](QAction* action, auto setting, auto click) {
+        connect(action, &QAction::triggered, this, [this, action, setting, click](bool checked) {
+            if (m_commands->running()) action->setChecked(m_settings->reportSettings().*setting);
+            else ((*m_settings).*click)(checked);
+        });
+    };
+    toggle(exact, &ReportSettings::exact, &DisplaySettings::FormatExact_Click);
+    toggle(steps, &ReportSettings::steps, &DisplaySettings::FormatSteps_Click);
     on("mnuHelpFile", [this] { emit helpRequested(); });
     on("mnuAbout", [this] { emit aboutRequested(); });
     for (const auto& [action, entry] : m_menus.commandItems)

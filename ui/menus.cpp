@@ -36,6 +36,7 @@ constexpr MenuItem kFormatItems[] = {
     {"FormatDecimalDigits", "设置小数数位"},
     {"FormatDefault", "默认"},
     {"FormatExact", "精确分数", nullptr, true, true},
+    {"FormatSteps", "详细步骤", nullptr, true, true},
 };
 
 constexpr MenuItem kHelpItems[] = {

@@ -9,9 +9,12 @@
 #include "methods/gauss_steps.h"
 #include "number_text.h"
 #include "report.h"
+#include "steps/elimination_steps.h"
+#include "steps/steps.h"
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -27,6 +30,22 @@ template <class T> constexpr bool fastKernelFor(int n) {
     return std::is_same_v<T, double> && n >= kernels::kFastKernelOrder;
 }
 
+// Steps are written down by the reference routines only.
+static_assert(steps::kMaxStepsOrder < kernels::kFastKernelOrder);
+
+/// A recorder for the steps when the report shows them, else nothing.
+template <class T>
+std::optional<steps::EliminationRecorder<T>> recorderFor(const CommandInput& in,
+                                                         steps::PivotSearch search) {
+    if (!steps::wanted(in.settings, in.n)) return std::nullopt;
+    return std::optional<steps::EliminationRecorder<T>>(std::in_place, search, in.n);
+}
+
+template <class T>
+BasicStageObserver<T>* observerOf(std::optional<steps::EliminationRecorder<T>>& log) {
+    return log ? &*log : nullptr;
+}
+
 struct GaussTexts {
     std::string_view eliminatedHeading;
     std::string_view solutionHeading;
@@ -35,14 +54,23 @@ struct GaussTexts {
 };
 
 /// The elimination report; unknowns[i-1] labels x(i), the unknown's number
-/// in the input.
+/// in the input. The steps, when recorded, follow the echoed input.
 template <class T>
-Report gaussReport(const BasicMatrix<T>& B, const BasicMatrix<T>& A, const BasicVector<T>& x,
-                   const std::vector<int>& unknowns, int n, int dd, const GaussTexts& texts) {
+Report gaussReport(const CommandInput& in, const BasicMatrix<T>& B, const BasicMatrix<T>& A,
+                   const BasicVector<T>& x, const std::vector<int>& unknowns,
+                   const std::optional<steps::EliminationRecorder<T>>& log,
+                   const GaussTexts& texts) {
+    const int n = in.n;
+    const int dd = in.settings.decimalDigits;
     Report r;
     r.reserve(2 * estimateBlockBytes(n, n + 1, kTwoBlanks.size()) +
               64 * static_cast<std::size_t>(n));
     r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
+    if (steps::open(r, in.settings, n) && log) {
+        const NumberStyle working = NumberStyle::rounded(dd + 1);
+        steps::writeStages(r, *log, {n + 1, n, working});
+        steps::writeBackSubstitution(r, A, x, unknowns, n, working);
+    }
     r.heading(texts.eliminatedHeading);
     r.matrixBlock(A, n, n + 1, kTwoBlanks, NumberStyle::rounded(dd)).augmented();
     r.heading(texts.solutionHeading);
@@ -64,13 +92,15 @@ Outcome solveAndReport(CommandInput& in, const BasicMatrix<T>& B, bool columnPiv
                        const GaussTexts& texts) {
     BasicMatrix<T> A = B;
     const int dd = in.settings.decimalDigits;
-    if (!fastKernelFor<T>(in.n)) eliminate(A, in.n, dd + 1, columnPivot, in.stop);
+    auto log =
+        recorderFor<T>(in, columnPivot ? steps::PivotSearch::Column : steps::PivotSearch::None);
+    if (!fastKernelFor<T>(in.n)) eliminate(A, in.n, dd + 1, columnPivot, in.stop, observerOf(log));
     else if constexpr (std::is_same_v<T, double>)
         kernels::eliminateFast(A, in.n, in.n + 1, dd + 1,
                                columnPivot ? kernels::Pivoting::Column : kernels::Pivoting::None,
                                kernels::defaultKernelSettings(&in.stop));
     const BasicVector<T> x = backSubstitute(A, in.n, dd + 1);
-    return publish(in.host, gaussReport(B, A, x, inputOrder(in.n), in.n, dd, texts));
+    return publish(in.host, gaussReport(in, B, A, x, inputOrder(in.n), log, texts));
 }
 
 /// The n x 2n matrix (B's first n columns | identity).
@@ -88,17 +118,28 @@ template <class T> BasicMatrix<T> extendedByIdentity(const BasicMatrix<T>& B, in
 /// its entry of the pivot column (stored rounded to d decimals) while the
 /// pivot row is still unscaled; then the pivot row is divided, unrounded.
 template <class T>
-void reduceGaussJordan(BasicMatrix<T>& W, int n, int d, const StopRequest& stop) {
+void reduceGaussJordan(BasicMatrix<T>& W, int n, int d, const StopRequest& stop,
+                       BasicStageObserver<T>* observer) {
     const int width = 2 * n;
     for (int k = 1; k <= n; ++k) {
         stop.check();
         guardGrowth(W);
-        W.swapRowRange(k, columnPivotRow(W, k, n), k, width);
-        for (int i = 1; i <= n; ++i)
-            if (i != k) eliminateRow(W, i, k, quotient(W(i, k), W(k, k)), k, width, d);
+        const int p = columnPivotRow(W, k, n);
+        if (observer) observer->pivotSearched(W, k, p, k);
+        W.swapRowRange(k, p, k, width);
+        for (int i = 1; i <= n; ++i) {
+            if (i == k) continue;
+            const T m = quotient(W(i, k), W(k, k));
+            eliminateRow(W, i, k, m, k, width, d);
+            if (observer) observer->rowEliminated(i, k, m);
+        }
         T* pivotRow = W.row(k);
         const T t = pivotRow[k - 1];
         for (int j = 0; j < width; ++j) pivotRow[j] = quotient(pivotRow[j], t);
+        if (observer) {
+            observer->rowDivided(k, t);
+            observer->stageDone(W, k);
+        }
     }
 }
 
@@ -124,12 +165,13 @@ template <class T> Outcome gaussFull(CommandInput& in, const BasicMatrix<T>& B) 
     BasicMatrix<T> A = B;
     const int dd = in.settings.decimalDigits;
     std::vector<int> order = inputOrder(n);
-    if (!fastKernelFor<T>(n)) eliminateFullPivot(A, n, dd + 1, order, in.stop);
+    auto log = recorderFor<T>(in, steps::PivotSearch::Complete);
+    if (!fastKernelFor<T>(n)) eliminateFullPivot(A, n, dd + 1, order, in.stop, observerOf(log));
     else if constexpr (std::is_same_v<T, double>)
         kernels::eliminateFullPivotFast(A, n, dd + 1, order,
                                         kernels::defaultKernelSettings(&in.stop));
     const BasicVector<T> x = backSubstitute(A, n, dd + 1);
-    return publish(in.host, gaussReport(B, A, x, order, n, dd,
+    return publish(in.host, gaussReport(in, B, A, x, order, log,
                                         {"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果：",
                                          "Gauss全主元消去法解线性方程组", true}));
 }
@@ -138,13 +180,16 @@ template <class T> Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
     const int n = in.n;
     const int dd = in.settings.decimalDigits;
     BasicMatrix<T> W = extendedByIdentity(B, n);
-    if (!fastKernelFor<T>(n)) reduceGaussJordan(W, n, dd + 1, in.stop);
+    auto log = recorderFor<T>(in, steps::PivotSearch::Column);
+    if (!fastKernelFor<T>(n)) reduceGaussJordan(W, n, dd + 1, in.stop, observerOf(log));
     else if constexpr (std::is_same_v<T, double>)
         kernels::reduceGaussJordanFast(W, n, dd + 1, kernels::defaultKernelSettings(&in.stop));
 
     Report r;
     r.reserve(estimateBlockBytes(n, 4 * n, kTwoBlanks.size()));
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
+    if (steps::open(r, in.settings, n) && log)
+        steps::writeStages(r, *log, {2 * n, n, NumberStyle::rounded(dd + 1)});
     r.heading("输出矩阵选主元、消元后的结果");
     r.matrixBlock(W, n, 2 * n, kTwoBlanks, NumberStyle::rounded(dd + 1)).barAfter(n);
     r.heading("矩阵的逆为：");
@@ -159,7 +204,8 @@ template <class T> Outcome determinant(CommandInput& in, const BasicMatrix<T>& B
     BasicMatrix<T> A = B;
     int exchanges = 0;
     T det;
-    if (!fastKernelFor<T>(n)) det = ColumnPivotDeterminant(A, exchanges);
+    auto log = recorderFor<T>(in, steps::PivotSearch::Column);
+    if (!fastKernelFor<T>(n)) det = ColumnPivotDeterminant(A, exchanges, observerOf(log));
     else if constexpr (std::is_same_v<T, double>)
         det = kernels::columnPivotDeterminantFast(A, exchanges,
                                                   kernels::defaultKernelSettings(&in.stop));
@@ -167,6 +213,10 @@ template <class T> Outcome determinant(CommandInput& in, const BasicMatrix<T>& B
     Report r;
     r.reserve(2 * estimateBlockBytes(n, n, kTwoBlanks.size()) + 256);
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
+    if (steps::open(r, in.settings, n) && log) {
+        steps::writeStages(r, *log, {n, 0, NumberStyle::rounded(dd + 1)});
+        steps::writeDeterminantProduct(r, A, n, exchanges, det, NumberStyle::rounded(dd + 1));
+    }
     r.heading("输出行列式选主元、消元后的结果");
     r.matrixBlock(A, n, n, kTwoBlanks, NumberStyle::rounded(dd + 1));
     r.newline().text("行、列共交换 ").integer(exchanges).text(" 次").newline();

@@ -16,37 +16,30 @@ template <class T> void putBlock(const BasicMatrix<T>& S, int m, BasicMatrix<T>&
         std::copy(S.row(i), S.row(i) + (m + 1), A.row(k + i - 1) + (k - 1));
 }
 
-// Observers watch decimal work; exact work has none to tell.
-void pivotChosen(StageObserver* observer, const Matrix& A, int k) {
-    if (observer) observer->pivotChosen(A, k);
-}
-void stageDone(StageObserver* observer, const Matrix& A, int k) {
-    if (observer) observer->stageDone(A, k);
-}
-void pivotChosen(StageObserver*, const RationalMatrix&, int) {}
-void stageDone(StageObserver*, const RationalMatrix&, int) {}
-
 } // namespace
 
 template <class T>
 void eliminate(BasicMatrix<T>& A, int n, int d, bool columnPivot, const StopRequest& stop,
-               StageObserver* observer) {
+               BasicStageObserver<T>* observer) {
     for (int k = 1; k <= n; ++k) {
         stop.check();
         guardGrowth(A);
-        if (columnPivot) A.swapRowRange(k, columnPivotRow(A, k, n), k, n + 1);
-        pivotChosen(observer, A, k);
+        const int p = columnPivot ? columnPivotRow(A, k, n) : k;
+        if (observer) observer->pivotSearched(A, k, p, k);
+        A.swapRowRange(k, p, k, n + 1);
+        if (observer) observer->pivotChosen(A, k);
         for (int i = k + 1; i <= n; ++i) {
             const T m = quotient(A(i, k), A(k, k));
             eliminateRow(A, i, k, m, k, n + 1, d);
+            if (observer) observer->rowEliminated(i, k, m);
         }
-        stageDone(observer, A, k);
+        if (observer) observer->stageDone(A, k);
     }
 }
 
 template <class T>
 void eliminateFullPivot(BasicMatrix<T>& A, int n, int d, std::vector<int>& order,
-                        const StopRequest& stop, StageObserver* observer) {
+                        const StopRequest& stop, BasicStageObserver<T>* observer) {
     // Each step works on a copy of the remaining block. One buffer serves
     // every step: a step's block fills its top left corner, and the
     // routines never look past the block's size.
@@ -59,14 +52,15 @@ void eliminateFullPivot(BasicMatrix<T>& A, int n, int d, std::vector<int>& order
         int pr = 1;
         int pc = 1;
         FindLargest(S, m, pr, pc);
+        if (observer) observer->pivotSearched(A, k, k + pr - 1, k + pc - 1);
         SwapRows(S, 1, pr, m);
         SwapColumns(S, 1, pc, m);
         // The rows finished earlier must follow the new column order too.
         SwapColumns(A, k, k + pc - 1, n);
         if (pc != 1) std::swap(order[k - 1], order[k + pc - 2]);
-        EliminantFirst(S, m, d);
+        EliminantFirst(S, m, d, observer, k - 1);
         putBlock(S, m, A, k);
-        stageDone(observer, A, k);
+        if (observer) observer->stageDone(A, k);
     }
 }
 
@@ -82,9 +76,10 @@ template <class T> BasicVector<T> backSubstitute(const BasicMatrix<T>& A, int n,
 }
 
 #define QUORVEX_GAUSS_STEPS(T)                                                                     \
-    template void eliminate(BasicMatrix<T>&, int, int, bool, const StopRequest&, StageObserver*);  \
+    template void eliminate(BasicMatrix<T>&, int, int, bool, const StopRequest&,                   \
+                            BasicStageObserver<T>*);                                               \
     template void eliminateFullPivot(BasicMatrix<T>&, int, int, std::vector<int>&,                 \
-                                     const StopRequest&, StageObserver*);                          \
+                                     const StopRequest&, BasicStageObserver<T>*);                  \
     template BasicVector<T> backSubstitute(const BasicMatrix<T>&, int, int);
 
 QUORVEX_GAUSS_STEPS(double)

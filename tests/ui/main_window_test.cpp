@@ -47,7 +47,8 @@ private slots:
              "EditMenu|编辑(&E) EditSelectAll|全选(&A)|Ctrl+A Edit|撤消|Ctrl+Z EditCut|剪切|Ctrl+X "
              "EditCopy|复制|Ctrl+C EditPaste|粘贴|Ctrl+V EditDelete|删除(&L)|Del",
              "Format|显示(&V) FormatStyle|字体| FormatBackColor|背景色| "
-             "FormatDecimalDigits|设置小数数位| FormatDefault|默认| FormatExact|精确分数|",
+             "FormatDecimalDigits|设置小数数位| FormatDefault|默认| FormatExact|精确分数| "
+             "FormatSteps|详细步骤|",
              "IterativeAstringency|迭代法的收敛性 CMatrixJudge|正定矩阵判断| VectorModel|向量范数| "
              "MatrixModel|矩阵范数| StrictMatrixJudge|严格对角占优矩阵判断|",
              "Analysis|分析(&A) ErrorAnalysis|误差分析| ConvergenceAnalysis|收敛性分析| "
@@ -114,6 +115,17 @@ private slots:
         h.trigger("FormatDefault");
         QVERIFY(!exact->isChecked());
         QCOMPARE(solve(), crlf({"x(1)=0.333333", "x(2)=0.666667", "", kTitle}));
+        // 详细步骤 puts the steps into the report until 默认 turns it off.
+        QAction* steps = h.window.findChild<QAction*>(QStringLiteral("FormatSteps"));
+        QVERIFY(steps && steps->isCheckable() && !steps->isChecked());
+        h.trigger("FormatSteps");
+        QVERIFY(steps->isChecked());
+        QCOMPARE(solve(), crlf({"x(1)=0.333333", "x(2)=0.666667", "", kTitle}));
+        QVERIFY(h.result().contains(QStringLiteral("回代求解：")));
+        h.trigger("FormatDefault");
+        QVERIFY(!steps->isChecked());
+        solve();
+        QVERIFY(!h.result().contains(QStringLiteral("回代求解：")));
     }
 
     void stoppedCommand_data() {

@@ -1,0 +1,153 @@
+#include "steps/elimination_steps.h"
+
+#include "exact/rational.h"
+#include "steps/step_texts.h"
+#include "steps/steps.h"
+
+#include <numeric>
+#include <utility>
+
+namespace quorvex::steps {
+
+namespace texts = step_texts;
+
+template <class T>
+EliminationRecorder<T>::EliminationRecorder(PivotSearch search, int n)
+    : m_search(search), m_unknowns(static_cast<std::size_t>(n)) {
+    std::iota(m_unknowns.begin(), m_unknowns.end(), 1);
+}
+
+template <class T> EliminationStage<T>& EliminationRecorder<T>::current(int k) {
+    if (m_stages.empty() || m_stages.back().k != k) m_stages.emplace_back().k = k;
+    return m_stages.back();
+}
+
+template <class T>
+void EliminationRecorder<T>::pivotSearched(const BasicMatrix<T>& A, int k, int row, int column) {
+    EliminationStage<T>& s = current(k);
+    s.pivotRow = row;
+    s.pivotColumn = column;
+    s.pivot = A(row, column);
+    if (m_search == PivotSearch::Column)
+        for (int i = k; i <= A.rows(); ++i) s.candidates.push_back(A(i, k));
+    if (m_search == PivotSearch::Complete) {
+        std::swap(m_unknowns[k - 1], m_unknowns[column - 1]);
+        s.unknowns = m_unknowns;
+    }
+}
+
+template <class T> void EliminationRecorder<T>::rowEliminated(int i, int k, const T& m) {
+    current(k).operations.push_back({i, k, m});
+}
+
+template <class T> void EliminationRecorder<T>::rowDivided(int k, const T& t) {
+    current(k).divisor = t;
+}
+
+template <class T> void EliminationRecorder<T>::stageDone(const BasicMatrix<T>& A, int k) {
+    current(k).after = A;
+}
+
+namespace {
+
+template <class T>
+void writeSearch(Report& r, const EliminationStage<T>& s, PivotSearch search, int n,
+                 NumberStyle style) {
+    stage(r, s.k);
+    if (search == PivotSearch::Column) {
+        r.text(texts::kCandidatesOpening).integer(s.k).text(texts::kCandidatesColumn);
+        for (const T& c : s.candidates) r.text(kTwoBlanks).number(c, style);
+        r.text(texts::kPivotChosen).integer(s.pivotRow).text(texts::kPivotChosenClosing);
+    } else if (search == PivotSearch::Complete) {
+        r.text(texts::kBlockSearchOpening).integer(s.k).text(texts::kBlockSearchRows).integer(n);
+        r.text(texts::kBlockSearchColumns).integer(s.k).text(texts::kBlockSearchRows).integer(n);
+        r.text(texts::kBlockSearchClosing).integer(s.pivotRow).text(",").integer(s.pivotColumn);
+        r.text(")").text(texts::kEquals).number(s.pivot, style);
+    } else {
+        r.text(texts::kPivotAt).integer(s.k).text(",").integer(s.k).text(")");
+        r.text(texts::kEquals).number(s.pivot, style);
+    }
+    r.newline();
+}
+
+template <class T> void writeExchanges(Report& r, const EliminationStage<T>& s) {
+    if (s.pivotRow != s.k) {
+        r.text(texts::kExchangeRows).integer(s.k).text(texts::kAnd).integer(s.pivotRow);
+        r.text(texts::kRow).newline();
+    }
+    if (s.pivotColumn != s.k) {
+        r.text(texts::kExchangeColumns).integer(s.k).text(texts::kAndColumn).integer(s.pivotColumn);
+        r.text(texts::kColumn).text(texts::kRenumbered);
+        for (int u : s.unknowns) r.text(kTwoBlanks).text("x(").integer(u).text(")");
+        r.newline();
+    }
+}
+
+} // namespace
+
+template <class T>
+void writeStages(Report& r, const EliminationRecorder<T>& log, const StageLayout& layout) {
+    for (const EliminationStage<T>& s : log.stages()) {
+        if (s.operations.empty() && !s.divisor) continue;
+        writeSearch(r, s, log.search(), s.after.rows(), layout.style);
+        writeExchanges(r, s);
+        for (const RowOperation<T>& op : s.operations) {
+            row(r, op.target).text(texts::kMinus);
+            operand(r, op.multiplier, layout.style).text(texts::kTimes);
+            row(r, op.source).newline();
+        }
+        if (s.divisor) {
+            r.text(texts::kOrdinal).integer(s.k).text(texts::kDividedRow);
+            operand(r, *s.divisor, layout.style).newline();
+        }
+        r.text(texts::kOrdinal).integer(s.k).text(texts::kAfterStage).newline();
+        r.matrixBlock(s.after, s.after.rows(), layout.columns, kTwoBlanks, layout.style);
+        if (layout.barAfter > 0) r.barAfter(layout.barAfter);
+    }
+}
+
+template <class T>
+void writeBackSubstitution(Report& r, const BasicMatrix<T>& A, const BasicVector<T>& x,
+                           const std::vector<int>& unknowns, int n, NumberStyle style) {
+    r.text(texts::kBackSubstitution).newline();
+    for (int i = n; i >= 1; --i) {
+        r.text("x(").integer(unknowns[i - 1]).text(")").text(texts::kEquals);
+        if (i < n) r.text("(");
+        operand(r, A(i, n + 1), style);
+        if (i < n) {
+            r.text(texts::kMinus);
+            if (i < n - 1) r.text("(");
+            // The sum runs from the last unknown back, as the substitution adds.
+            for (int j = n; j >= i + 1; --j) {
+                if (j < n) r.text(texts::kPlus);
+                operand(r, A(i, j), style).text(texts::kTimes);
+                operand(r, x(j), style);
+            }
+            if (i < n - 1) r.text(")");
+            r.text(")");
+        }
+        r.text(texts::kDivide);
+        operand(r, A(i, i), style).text(texts::kEquals).number(x(i), style).newline();
+    }
+}
+
+template <class T>
+void writeDeterminantProduct(Report& r, const BasicMatrix<T>& A, int n, int exchanges, const T& det,
+                             NumberStyle style) {
+    r.text(texts::kDeterminantProduct).text(exchanges % 2 == 0 ? "1" : texts::kSignOdd);
+    for (int k = 1; k <= n; ++k) operand(r.text(texts::kTimes), A(k, k), style);
+    r.text(texts::kEquals).number(det, style).newline();
+}
+
+#define QUORVEX_ELIMINATION_STEPS(T)                                                               \
+    template class EliminationRecorder<T>;                                                         \
+    template void writeStages(Report&, const EliminationRecorder<T>&, const StageLayout&);         \
+    template void writeBackSubstitution(Report&, const BasicMatrix<T>&, const BasicVector<T>&,     \
+                                        const std::vector<int>&, int, NumberStyle);                \
+    template void writeDeterminantProduct(Report&, const BasicMatrix<T>&, int, int, const T&,      \
+                                          NumberStyle);
+
+QUORVEX_ELIMINATION_STEPS(double)
+QUORVEX_ELIMINATION_STEPS(Rational)
+
+} // namespace quorvex::steps

@@ -1,0 +1,51 @@
+#pragma once
+
+// The texts of worked steps, kept together. Numbers, row and column
+// numbers are written between them by the steps writers.
+
+#include <string_view>
+
+namespace quorvex::step_texts {
+
+/// The steps section's heading, after the echoed input.
+inline constexpr std::string_view kHeading = "详细步骤：";
+/// Above the order limit: kTooLargeOpening, the limit, kTooLargeClosing.
+inline constexpr std::string_view kTooLargeOpening = "详细步骤：阶数大于 ";
+inline constexpr std::string_view kTooLargeClosing = "，不列出步骤。";
+
+/// Operators between the numbers of a step.
+inline constexpr std::string_view kMinus = " − ";
+inline constexpr std::string_view kPlus = " + ";
+inline constexpr std::string_view kTimes = " × ";
+inline constexpr std::string_view kDivide = " ÷ ";
+inline constexpr std::string_view kEquals = " = ";
+
+/// 第 k 步, 第 i 行, 第 j 列.
+inline constexpr std::string_view kOrdinal = "第 ";
+inline constexpr std::string_view kStage = " 步";
+inline constexpr std::string_view kRow = " 行";
+inline constexpr std::string_view kColumn = " 列";
+
+/// Elimination.
+inline constexpr std::string_view kCandidatesOpening = "：第 ";
+inline constexpr std::string_view kCandidatesColumn = " 列主元的候选为";
+inline constexpr std::string_view kPivotChosen = "，取第 ";
+inline constexpr std::string_view kPivotChosenClosing = " 行的元素为主元";
+inline constexpr std::string_view kBlockSearchOpening = "：在第 ";
+inline constexpr std::string_view kBlockSearchRows = " 至 ";
+inline constexpr std::string_view kBlockSearchColumns = " 行、第 ";
+inline constexpr std::string_view kBlockSearchClosing = " 列中，绝对值最大的元素是 a(";
+inline constexpr std::string_view kPivotAt = "：主元为 a(";
+inline constexpr std::string_view kExchangeRows = "交换第 ";
+inline constexpr std::string_view kExchangeColumns = "交换第 ";
+inline constexpr std::string_view kAnd = " 行与第 ";
+inline constexpr std::string_view kAndColumn = " 列与第 ";
+inline constexpr std::string_view kRenumbered = "，未知数的次序随之对调：";
+inline constexpr std::string_view kNoExchange = "，不交换";
+inline constexpr std::string_view kDividedRow = " 行除以主元 ";
+inline constexpr std::string_view kAfterStage = " 步后的矩阵：";
+inline constexpr std::string_view kBackSubstitution = "回代求解：";
+inline constexpr std::string_view kDeterminantProduct = "行列式 = ";
+inline constexpr std::string_view kSignOdd = "-1";
+
+} // namespace quorvex::step_texts

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "exact/rational.h"
+#include "report.h"
+#include "settings.h"
+
+namespace quorvex::steps {
+
+/// The largest order whose reports show their steps; above it one line
+/// says they are left out and the report goes on as usual.
+inline constexpr int kMaxStepsOrder = 12;
+
+/// Whether an order-n report records and shows its steps.
+inline bool wanted(const ReportSettings& settings, int n) {
+    return settings.steps && n <= kMaxStepsOrder;
+}
+
+/// Opens the steps section after the echoed input: its heading, or above
+/// kMaxStepsOrder the one line saying the steps are left out. Nothing when
+/// steps are off. True when steps follow.
+bool open(Report& r, const ReportSettings& settings, int n);
+
+/// Writes v as an operand of a step: a negative number in parentheses, so
+/// that "− (-0.5)" cannot be misread.
+Report& operand(Report& r, double v, NumberStyle style);
+Report& operand(Report& r, const Rational& v, NumberStyle style);
+
+/// "第 k 步", "第 i 行", "第 j 列".
+Report& stage(Report& r, int k);
+Report& row(Report& r, int i);
+Report& column(Report& r, int j);
+
+/// name(i,j), as in a(2,3).
+Report& entry(Report& r, std::string_view name, int i, int j);
+
+} // namespace quorvex::steps
