@@ -48,4 +48,10 @@ inline constexpr std::string_view kBackSubstitution = "回代求解：";
 inline constexpr std::string_view kDeterminantProduct = "行列式 = ";
 inline constexpr std::string_view kSignOdd = "-1";
 
+/// Decompositions.
+
+/// Iterations.
+
+/// Tests and norms.
+
 } // namespace quorvex::step_texts
