@@ -42,6 +42,9 @@ inline bool isNotANumber(const Rational&) { return false; }
 /// Decimal numbers have no growth to watch.
 inline void guardGrowth(const Matrix&) {}
 inline void guardGrowth(const Vector&) {}
+inline void guardGrowth(double) {}
+/// Throws ExactLimitExceeded when q has outgrown kMaxExactDigits.
+void guardGrowth(const Rational& q);
 /// Throws ExactLimitExceeded when an entry of M has outgrown kMaxExactDigits.
 void guardGrowth(const RationalMatrix& M);
 /// Throws ExactLimitExceeded when an element of v has outgrown kMaxExactDigits.

@@ -91,18 +91,7 @@ std::string firstDifference(const Matrix& a, const Matrix& b) {
     return "";
 }
 
-// The commands' own straightforward loops are the reference (gauss_steps.h);
-// the inverse's reduction is built here from the reference routines.
-
-void referenceGaussJordan(Matrix& W, int n, int d) {
-    for (int k = 1; k <= n; ++k) {
-        W.swapRowRange(k, columnPivotRow(W, k, n), k, 2 * n);
-        for (int i = 1; i <= n; ++i)
-            if (i != k) eliminateRow(W, i, k, W(i, k) / W(k, k), k, 2 * n, d);
-        const double t = W(k, k);
-        for (int j = 1; j <= 2 * n; ++j) W(k, j) = W(k, j) / t;
-    }
-}
+// The commands' own straightforward loops are the reference (gauss_steps.h).
 
 struct KernelCase {
     Shape shape;
@@ -179,7 +168,7 @@ TEST_P(FastKernels, GaussJordanMatchesTheReference) {
     }
     for (int d : {2, 7, 17}) {
         Matrix expected = W;
-        referenceGaussJordan(expected, n, d);
+        reduceGaussJordan(expected, n, d, StopRequest());
         for (int threads : {1, 4}) {
             Matrix A = W;
             kernels::reduceGaussJordanFast(A, n, d, KernelSettings{threads});

@@ -29,6 +29,7 @@ struct GoldenCase {
     std::vector<std::string> answers;
     std::string digits = "6";
     bool exact = false; ///< "exact: yes" runs with --exact
+    bool steps = false; ///< "steps: yes" runs with --steps
     std::string format; ///< empty: the plain text
     int exitCode = 0;
     std::vector<std::string> messages;
@@ -71,6 +72,7 @@ GoldenCase parseCase(const fs::path& p) {
             else if (key == "answer") c.answers.push_back(value);
             else if (key == "digits") c.digits = value;
             else if (key == "exact") c.exact = value == "yes";
+            else if (key == "steps") c.steps = value == "yes";
             else if (key == "exit") c.exitCode = std::stoi(value);
             else if (key == "message") c.messages.push_back(value);
             else if (key == "format") c.format = value;
@@ -106,6 +108,7 @@ TEST_P(Golden, ReportMessagesAndExitStatus) {
     std::string cmd = shellQuote(QUORVEX_CLI) + " " + shellQuote(c.command) + " -i " +
                       put("input.txt", c.sections.at("input")) + " -d " + shellQuote(c.digits);
     if (c.exact) cmd += " --exact";
+    if (c.steps) cmd += " --steps";
     for (const auto& a : c.answers) cmd += " -a " + shellQuote(a);
     if (!c.format.empty()) cmd += " --format " + shellQuote(c.format);
     if (c.sections.count("previous"))
@@ -142,6 +145,7 @@ TEST_P(Golden, DocumentWritesBackTheText) {
     quorvex::testing::ScriptedHost host(c.sections.at("input"), c.answers,
                                         quorvex::decimalDigitsFromAnswer(c.digits));
     host.settings.exact = c.exact;
+    host.settings.steps = c.steps;
     host.run(*command);
     if (!host.document) GTEST_SKIP() << "no report";
     EXPECT_EQ(quorvex::renderText(*host.document), host.result);

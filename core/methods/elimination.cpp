@@ -114,35 +114,6 @@ template <class T> BasicMatrix<T> extendedByIdentity(const BasicMatrix<T>& B, in
     return W;
 }
 
-/// Gauss-Jordan reduction of W with column pivoting: every other row loses
-/// its entry of the pivot column (stored rounded to d decimals) while the
-/// pivot row is still unscaled; then the pivot row is divided, unrounded.
-template <class T>
-void reduceGaussJordan(BasicMatrix<T>& W, int n, int d, const StopRequest& stop,
-                       BasicStageObserver<T>* observer) {
-    const int width = 2 * n;
-    for (int k = 1; k <= n; ++k) {
-        stop.check();
-        guardGrowth(W);
-        const int p = columnPivotRow(W, k, n);
-        if (observer) observer->pivotSearched(W, k, p, k);
-        W.swapRowRange(k, p, k, width);
-        for (int i = 1; i <= n; ++i) {
-            if (i == k) continue;
-            const T m = quotient(W(i, k), W(k, k));
-            eliminateRow(W, i, k, m, k, width, d);
-            if (observer) observer->rowEliminated(i, k, m);
-        }
-        T* pivotRow = W.row(k);
-        const T t = pivotRow[k - 1];
-        for (int j = 0; j < width; ++j) pivotRow[j] = quotient(pivotRow[j], t);
-        if (observer) {
-            observer->rowDivided(k, t);
-            observer->stageDone(W, k);
-        }
-    }
-}
-
 /// The elimination solvers' entry: both kinds of numbers, one text.
 Outcome solveEither(CommandInput& in, bool columnPivot, const GaussTexts& texts) {
     return exactOrDecimal(in, in.n + 1, exact_texts::kZeroPivot,

@@ -67,12 +67,41 @@ void eliminateFullPivot(BasicMatrix<T>& A, int n, int d, std::vector<int>& order
 template <class T> BasicVector<T> backSubstitute(const BasicMatrix<T>& A, int n, int d) {
     BasicVector<T> x(n);
     x(n) = quotient(A(n, n + 1), A(n, n));
+    // The unknowns grow on their own after the last stage's check.
+    guardGrowth(x(n));
     for (int i = n - 1; i >= 1; --i) {
         T s = 0.0;
         for (int j = n; j >= i + 1; --j) s = s + x(j) * A(i, j);
         x(i) = roundTo(quotient(A(i, n + 1) - s, A(i, i)), d);
+        guardGrowth(x(i));
     }
     return x;
+}
+
+template <class T>
+void reduceGaussJordan(BasicMatrix<T>& W, int n, int d, const StopRequest& stop,
+                       BasicStageObserver<T>* observer) {
+    const int width = 2 * n;
+    for (int k = 1; k <= n; ++k) {
+        stop.check();
+        guardGrowth(W);
+        const int p = columnPivotRow(W, k, n);
+        if (observer) observer->pivotSearched(W, k, p, k);
+        W.swapRowRange(k, p, k, width);
+        for (int i = 1; i <= n; ++i) {
+            if (i == k) continue;
+            const T m = quotient(W(i, k), W(k, k));
+            eliminateRow(W, i, k, m, k, width, d);
+            if (observer) observer->rowEliminated(i, k, m);
+        }
+        T* pivotRow = W.row(k);
+        const T t = pivotRow[k - 1];
+        for (int j = 0; j < width; ++j) pivotRow[j] = quotient(pivotRow[j], t);
+        if (observer) {
+            observer->rowDivided(k, t);
+            observer->stageDone(W, k);
+        }
+    }
 }
 
 #define QUORVEX_GAUSS_STEPS(T)                                                                     \
@@ -80,7 +109,9 @@ template <class T> BasicVector<T> backSubstitute(const BasicMatrix<T>& A, int n,
                             BasicStageObserver<T>*);                                               \
     template void eliminateFullPivot(BasicMatrix<T>&, int, int, std::vector<int>&,                 \
                                      const StopRequest&, BasicStageObserver<T>*);                  \
-    template BasicVector<T> backSubstitute(const BasicMatrix<T>&, int, int);
+    template BasicVector<T> backSubstitute(const BasicMatrix<T>&, int, int);                       \
+    template void reduceGaussJordan(BasicMatrix<T>&, int, int, const StopRequest&,                 \
+                                    BasicStageObserver<T>*);
 
 QUORVEX_GAUSS_STEPS(double)
 QUORVEX_GAUSS_STEPS(Rational)

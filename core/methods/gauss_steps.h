@@ -32,4 +32,12 @@ void eliminateFullPivot(BasicMatrix<T>& A, int n, int d, std::vector<int>& order
 /// the last is stored rounded to d decimals.
 template <class T> BasicVector<T> backSubstitute(const BasicMatrix<T>& A, int n, int d);
 
+/// Gauss-Jordan reduction of the n x 2n matrix W with column pivoting:
+/// every other row loses its entry of the pivot column (stored rounded to
+/// d decimals) while the pivot row is still unscaled; then the pivot row is
+/// divided, unrounded.
+template <class T>
+void reduceGaussJordan(BasicMatrix<T>& W, int n, int d, const StopRequest& stop,
+                       BasicStageObserver<T>* observer = nullptr);
+
 } // namespace quorvex
