@@ -10,21 +10,53 @@ namespace quorvex {
 
 namespace {
 
-/// Blanks become commas, a run of blanks one comma; a comma with a blank on
-/// each side becomes two commas, so it still separates an empty element.
+/// Blanks become commas, a run of blanks one comma, line breaks become row
+/// marks "#"; then every pair of commas in a row becomes one, so that a
+/// comma with a blank on each side still separates an empty element (a run
+/// of k commas keeps the odd-numbered ones: ceil(k/2)). One pass: on a large
+/// text the separate passes cost more than reading its numbers.
 void normaliseBlanks(std::string& s) {
-    collapseBlankRuns(s);
-    for (char& c : s)
-        if (c == ' ') c = ',';
-    replaceAllInPlace(s, ",,", ",");
+    std::size_t write = 0;
+    std::size_t commaRun = 0;
+    bool afterBlank = false;
+    for (const char c : s) {
+        const bool blank = c == ' ';
+        if (blank && afterBlank) continue;
+        afterBlank = blank;
+        if (blank || c == ',') {
+            if (++commaRun % 2 == 1) s[write++] = ',';
+            continue;
+        }
+        commaRun = 0;
+        s[write++] = c == '\r' || c == '\n' ? '#' : c;
+    }
+    s.resize(write);
 }
 
-/// Line breaks become row marks "#", and empty lines between rows collapse.
+/// Drops the comma right after (or right before) each row mark: one each,
+/// as a single left-to-right replacement of "#," (",#") by "#" would. Row
+/// marks are few, so the search goes from mark to mark.
+void dropCommaBesideMarks(std::string& s, bool after) {
+    std::size_t mark = s.find('#');
+    if (mark == std::string::npos) return;
+    std::size_t write = 0;
+    std::size_t read = 0;
+    while (mark != std::string::npos) {
+        std::size_t keepEnd = mark;
+        if (!after && mark > read && s[mark - 1] == ',') keepEnd = mark - 1;
+        write = shiftLeft(s, read, keepEnd, write);
+        s[write++] = '#';
+        read = mark + 1;
+        if (after && read < s.size() && s[read] == ',') ++read;
+        mark = s.find('#', read);
+    }
+    s.resize(shiftLeft(s, read, s.size(), write));
+}
+
+/// Empty lines between rows collapse.
 void markRows(std::string& s) {
-    for (char& c : s)
-        if (c == '\r' || c == '\n') c = '#';
-    replaceAllInPlace(s, "#,", "#");
-    replaceAllInPlace(s, ",#", "#");
+    dropCommaBesideMarks(s, true);
+    dropCommaBesideMarks(s, false);
     s += '#';
     replaceAllInPlace(s, "#####", "#");
     replaceAllInPlace(s, "###", "#");

@@ -1,5 +1,7 @@
 #include "text_passes.h"
 
+#include <algorithm>
+
 namespace quorvex {
 
 namespace {
@@ -26,8 +28,15 @@ std::size_t typedEquivalent(const std::string& s, std::size_t r, char& ascii) {
 
 } // namespace
 
+std::size_t shiftLeft(std::string& s, std::size_t first, std::size_t last, std::size_t to) {
+    if (to != first) std::copy(s.begin() + first, s.begin() + last, s.begin() + to);
+    return to + (last - first);
+}
+
 void normaliseTypedText(std::string& s) {
-    std::size_t r = s.find_first_of("\t\xE3\xEF");
+    // Three whole-text searches for one byte each: find_first_of would look
+    // every character up in the set, a call per character.
+    std::size_t r = std::min({s.find('\t'), s.find('\xE3'), s.find('\xEF')});
     if (r == std::string::npos) return;
     std::size_t w = r;
     while (r < s.size()) {
@@ -50,13 +59,12 @@ void replaceAllInPlace(std::string& s, std::string_view from, std::string_view t
         std::size_t write = pos;
         std::size_t read = pos;
         while (pos != std::string::npos) {
-            for (std::size_t k = read; k < pos; ++k) s[write++] = s[k];
+            write = shiftLeft(s, read, pos, write);
             for (char c : to) s[write++] = c;
             read = pos + from.size();
             pos = s.find(from, read);
         }
-        for (std::size_t k = read; k < s.size(); ++k) s[write++] = s[k];
-        s.resize(write);
+        s.resize(shiftLeft(s, read, s.size(), write));
         return;
     }
     std::string out;

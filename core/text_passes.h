@@ -12,6 +12,10 @@ inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
 /// `from` by `to`, in place; linear in the text's length.
 void replaceAllInPlace(std::string& s, std::string_view from, std::string_view to);
 
+/// Moves s[first, last) down to s[to, ...) (to <= first), as a compacting
+/// pass does with the text it keeps; returns the end of the moved text.
+std::size_t shiftLeft(std::string& s, std::size_t first, std::size_t last, std::size_t to);
+
 /// The text without leading and trailing blanks (U+0020 only).
 std::string_view trimBlanks(std::string_view s);
 

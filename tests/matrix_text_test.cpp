@@ -1,8 +1,10 @@
 #include "matrix_text.h"
+#include "text_passes.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -83,6 +85,45 @@ const ParseCase kCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, MatrixText, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+/// The row lines as the reader's rules state them, one plain replacement
+/// pass after another; the reader does the same in fewer passes.
+std::vector<std::string> linesByPasses(std::string s) {
+    normaliseTypedText(s);
+    const std::string_view t = trimBlanks(s);
+    s = std::string(t);
+    collapseBlankRuns(s);
+    for (char& c : s)
+        if (c == ' ') c = ',';
+    replaceAllInPlace(s, ",,", ",");
+    for (char& c : s)
+        if (c == '\r' || c == '\n') c = '#';
+    replaceAllInPlace(s, "#,", "#");
+    replaceAllInPlace(s, ",#", "#");
+    s += '#';
+    for (const char* run : {"#####", "###", "##"}) replaceAllInPlace(s, run, "#");
+    std::size_t start = 0;
+    while (start < s.size() && (s[start] == ' ' || s[start] == '#')) ++start;
+    std::vector<std::string> lines;
+    for (std::size_t mark; (mark = s.find('#', start)) != std::string::npos; start = mark + 1)
+        lines.emplace_back(trimBlanks(std::string_view(s).substr(start, mark + 1 - start)));
+    return lines;
+}
+
+TEST(MatrixTextLimits, RowLinesFollowTheReplacementPasses) {
+    // Separators, marks and line breaks in every mixture, since it is their
+    // runs and neighbours the passes treat specially.
+    std::mt19937 gen(7);
+    const std::string alphabet = " ,\r\n#1\t";
+    for (int round = 0; round < 20000; ++round) {
+        std::string text(gen() % 24, ' ');
+        for (char& c : text) c = alphabet[gen() % alphabet.size()];
+        std::vector<std::string> lines;
+        MatrixLines reader(text);
+        for (std::string_view line; !(line = reader.next()).empty();) lines.emplace_back(line);
+        ASSERT_EQ(lines, linesByPasses(text)) << testing::PrintToString(text);
+    }
+}
 
 TEST(MatrixTextLimits, AnyRunOfBlanksIsOneSeparator) {
     for (std::size_t blanks : {2, 9, 14, 286, 287, 288, 1000, 100000}) {
