@@ -1,6 +1,7 @@
 #include "matrix_text.h"
 
 #include "expression.h"
+#include "kernels/parallel_rows.h"
 #include "text_passes.h"
 
 #include <string>
@@ -9,6 +10,10 @@
 namespace quorvex {
 
 namespace {
+
+/// What reading one element costs, in the kernels' element steps: enough
+/// that only texts of a few megabytes take a second thread.
+constexpr double kParseWorkPerElement = 40.0;
 
 /// Blanks become commas, a run of blanks one comma, line breaks become row
 /// marks "#"; then every pair of commas in a row becomes one, so that a
@@ -92,15 +97,31 @@ std::string_view MatrixLines::next() {
 }
 
 void GetMatrixFromText(Matrix& M, int n, std::string_view text) {
-    // Missing elements keep what the row above left in this buffer.
-    std::vector<double> R(static_cast<std::size_t>(n) + 2, 0.0);
     MatrixLines lines(text);
+    std::vector<std::string_view> rowLines(static_cast<std::size_t>(n));
+    for (std::string_view& line : rowLines) line = lines.next();
+    // Rows are evaluated on their own, on every core for a large text; what
+    // a row leaves out is filled afterwards, in order, from the row above.
+    std::vector<int> supplied(static_cast<std::size_t>(n) + 1, 0);
+    kernels::parallelRows(1, n + 1, kernels::defaultKernelThreads(), kParseWorkPerElement * (n + 1),
+                          [&](int first, int last) {
+                              for (int r = first; r < last; ++r) {
+                                  double* row = M.row(r);
+                                  int& count = supplied[static_cast<std::size_t>(r)];
+                                  MatrixLines::forEachElement(
+                                      rowLines[static_cast<std::size_t>(r - 1)], n + 1,
+                                      [&](int j, std::string_view element) {
+                                          row[j - 1] = EvaluateExpression(element);
+                                          count = j;
+                                      });
+                              }
+                          });
+    // A missing element keeps the value the row above has there (0 in the
+    // first row): one row buffer carried down the rows.
     for (int r = 1; r <= n; ++r) {
-        MatrixLines::forEachElement(lines.next(), n + 1, [&](int j, std::string_view element) {
-            R[static_cast<std::size_t>(j)] = EvaluateExpression(element);
-        });
         double* row = M.row(r);
-        for (int j = 1; j <= n + 1; ++j) row[j - 1] = R[static_cast<std::size_t>(j)];
+        for (int j = supplied[static_cast<std::size_t>(r)] + 1; j <= n + 1; ++j)
+            row[j - 1] = r > 1 ? M(r - 1, j) : 0.0;
     }
 }
 

@@ -125,6 +125,28 @@ TEST(MatrixTextLimits, RowLinesFollowTheReplacementPasses) {
     }
 }
 
+TEST(MatrixTextLimits, MissingElementsComeFromTheRowAboveInLargeTexts) {
+    // Large enough to be read on several threads: a short row anywhere must
+    // still take the rest of its numbers from the row above it.
+    const int n = 400;
+    std::mt19937 gen(11);
+    std::string text;
+    Rows expected(n, std::vector<double>(n + 1, 0.0));
+    for (int i = 0; i < n; ++i) {
+        const int count = gen() % 5 == 0 ? 1 + static_cast<int>(gen() % (n + 1)) : n + 1;
+        for (int j = 0; j <= n; ++j) {
+            if (j < count) {
+                expected[i][j] = static_cast<double>(gen() % 1000);
+                text += std::to_string(static_cast<int>(expected[i][j])) + " ";
+            } else {
+                expected[i][j] = i > 0 ? expected[i - 1][j] : 0.0;
+            }
+        }
+        text += "\n";
+    }
+    EXPECT_EQ(parse(text, n), expected);
+}
+
 TEST(MatrixTextLimits, AnyRunOfBlanksIsOneSeparator) {
     for (std::size_t blanks : {2, 9, 14, 286, 287, 288, 1000, 100000}) {
         std::string text = "1";
