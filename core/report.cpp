@@ -1,5 +1,6 @@
 #include "report.h"
 
+#include "kernels/parallel_rows.h"
 #include "number_text.h"
 
 #include <algorithm>
@@ -24,6 +25,45 @@ std::size_t recordNumbers(Document& d, const Matrix& m, int rows, int cols, int 
     for (int i = 1; i <= rows; ++i, out += width)
         std::copy_n(m.row(i) + (firstCol - 1), width, out);
     return first;
+}
+
+/// Which numbers of a block's rows are written, and how.
+struct BlockLayout {
+    int firstCol;
+    int cols;
+    std::string_view separator;
+    NumberStyle style;
+    std::string_view rowEnd;
+};
+
+/// Below this many numbers a block is written on one core.
+constexpr double kNumbersPerThread = 200000;
+
+/// Appends rows first..last-1 of m to out. Numbers are written into a local
+/// chunk and appended a chunk at a time: a block of a million numbers costs
+/// a few hundred appends.
+void writeRows(std::string& out, const Matrix& m, int first, int last, const BlockLayout& b) {
+    constexpr std::size_t kChunk = 1 << 16;
+    char chunk[kChunk];
+    char* at = chunk;
+    const std::size_t perNumber = b.separator.size() + kMaxNumberText;
+    for (int i = first; i < last; ++i) {
+        const double* row = m.row(i);
+        for (int j = b.firstCol; j <= b.cols; ++j) {
+            if (static_cast<std::size_t>(at - chunk) + perNumber + b.rowEnd.size() > kChunk) {
+                out.append(chunk, static_cast<std::size_t>(at - chunk));
+                at = chunk;
+            }
+            for (char c : b.separator) *at++ = c;
+            at = styledNumber(at, row[j - 1], b.style);
+        }
+        if (static_cast<std::size_t>(at - chunk) + b.rowEnd.size() > kChunk) {
+            out.append(chunk, static_cast<std::size_t>(at - chunk));
+            at = chunk;
+        }
+        for (char c : b.rowEnd) *at++ = c;
+    }
+    out.append(chunk, static_cast<std::size_t>(at - chunk));
 }
 
 } // namespace
@@ -56,34 +96,33 @@ Report& Report::integer(long long v) {
 
 Report& Report::matrixBlock(const Matrix& m, int rows, int cols, std::string_view separator,
                             NumberStyle style, int firstCol, std::string_view rowEnd) {
-    const std::size_t need =
-        m_text.size() + estimateBlockBytes(rows, cols - firstCol + 1, separator.size());
+    const BlockLayout layout{firstCol, cols, separator, style, rowEnd};
+    const int width = cols - firstCol + 1;
+    const std::size_t need = m_text.size() + estimateBlockBytes(rows, width, separator.size());
     if (m_text.capacity() < need) m_text.reserve(std::max(need, 2 * m_text.capacity()));
-    // Numbers are written into a local chunk and appended a chunk at a
-    // time: a block of a million numbers costs a few hundred appends.
-    constexpr std::size_t kChunk = 1 << 16;
-    char chunk[kChunk];
-    char* out = chunk;
-    const std::size_t perNumber = separator.size() + kMaxNumberText;
-    for (int i = 1; i <= rows; ++i) {
-        const double* row = m.row(i);
-        for (int j = firstCol; j <= cols; ++j) {
-            if (static_cast<std::size_t>(out - chunk) + perNumber + rowEnd.size() > kChunk) {
-                m_text.append(chunk, static_cast<std::size_t>(out - chunk));
-                out = chunk;
+    const int parts = static_cast<double>(rows) * width < kNumbersPerThread
+                          ? 1
+                          : std::min(kernels::defaultKernelThreads(), rows);
+    if (parts <= 1) {
+        writeRows(m_text, m, 1, rows + 1, layout);
+    } else {
+        // Each part of the rows is written on its own core, then the parts
+        // are joined in order.
+        std::vector<std::string> texts(static_cast<std::size_t>(parts));
+        const auto rowOf = [&](int part) {
+            return 1 + static_cast<int>(static_cast<long long>(rows) * part / parts);
+        };
+        kernels::parallelRows(0, parts, parts, kernels::kWorkPerThread, [&](int a, int b) {
+            for (int p = a; p < b; ++p) {
+                std::string& t = texts[static_cast<std::size_t>(p)];
+                t.reserve(estimateBlockBytes(rowOf(p + 1) - rowOf(p), width, separator.size()));
+                writeRows(t, m, rowOf(p), rowOf(p + 1), layout);
             }
-            for (char c : separator) *out++ = c;
-            out = styledNumber(out, row[j - 1], style);
-        }
-        if (static_cast<std::size_t>(out - chunk) + rowEnd.size() > kChunk) {
-            m_text.append(chunk, static_cast<std::size_t>(out - chunk));
-            out = chunk;
-        }
-        for (char c : rowEnd) *out++ = c;
+        });
+        for (const std::string& t : texts) m_text.append(t);
     }
-    m_text.append(chunk, static_cast<std::size_t>(out - chunk));
     if (rows > 0 && cols >= firstCol)
-        m_document.add(piece::MatrixBlock{rows, cols - firstCol + 1, style, std::string(separator),
+        m_document.add(piece::MatrixBlock{rows, width, style, std::string(separator),
                                           std::string(rowEnd), 0,
                                           recordNumbers(m_document, m, rows, cols, firstCol)});
     return *this;

@@ -30,14 +30,16 @@ std::string referenceBlock(const Matrix& m, int rows, int cols, std::string_view
 }
 
 TEST(ReportBlocks, LargeBlocksMatchAStraightforwardWriter) {
-    // 200 x 201 numbers of up to 23 characters: several times the builder's
-    // 64 KiB chunk, with rows that straddle its boundaries.
+    // 451 x 452 numbers of up to 23 characters: many times the builder's
+    // 64 KiB chunk, with rows that straddle its boundaries, and enough
+    // numbers (all but the last case) to be written on several cores.
     std::mt19937_64 rng(3);
     std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
     std::uniform_int_distribution<int> exponent(-30, 30);
-    Matrix m(200, 201);
-    for (int i = 1; i <= 200; ++i)
-        for (int j = 1; j <= 201; ++j) m(i, j) = mantissa(rng) * std::pow(10.0, exponent(rng));
+    const int rows = 451, cols = 452;
+    Matrix m(rows, cols);
+    for (int i = 1; i <= rows; ++i)
+        for (int j = 1; j <= cols; ++j) m(i, j) = mantissa(rng) * std::pow(10.0, exponent(rng));
     m(7, 3) = HUGE_VAL;
     m(9, 9) = -0.0;
     const std::string wide(300, ' ');
@@ -49,15 +51,15 @@ TEST(ReportBlocks, LargeBlocksMatchAStraightforwardWriter) {
     } cases[] = {
         {kTwoBlanks, NumberStyle::plain(), 1, kCrLf},
         {kFiveBlanks, NumberStyle::rounded(16), 1, "\r\n\r\n"},
-        {kFourBlanks, NumberStyle::rounded(3), 101, kCrLf},
-        {wide, NumberStyle::plain(), 1, kCrLf},
+        {kFourBlanks, NumberStyle::rounded(3), 400, kCrLf},
+        {wide, NumberStyle::plain(), 430, kCrLf},
     };
     for (const auto& c : cases) {
         Report r;
         r.text("head");
-        r.matrixBlock(m, 200, 201, c.separator, c.style, c.firstCol, c.rowEnd);
+        r.matrixBlock(m, rows, cols, c.separator, c.style, c.firstCol, c.rowEnd);
         const std::string expected =
-            "head" + referenceBlock(m, 200, 201, c.separator, c.style, c.firstCol, c.rowEnd);
+            "head" + referenceBlock(m, rows, cols, c.separator, c.style, c.firstCol, c.rowEnd);
         const std::string got = r.take();
         ASSERT_EQ(got.size(), expected.size()) << c.separator.size() << " " << c.style.decimals;
         EXPECT_TRUE(got == expected) << c.separator.size() << " " << c.style.decimals;
