@@ -106,20 +106,24 @@ Report& Report::matrixBlock(const Matrix& m, int rows, int cols, std::string_vie
     if (parts <= 1) {
         writeRows(m_text, m, 1, rows + 1, layout);
     } else {
-        // Each part of the rows is written on its own core, then the parts
-        // are joined in order.
+        // Each part of the rows is written on its own core, the first one
+        // straight into the report, the others beside it, joined in order.
         std::vector<std::string> texts(static_cast<std::size_t>(parts));
         const auto rowOf = [&](int part) {
             return 1 + static_cast<int>(static_cast<long long>(rows) * part / parts);
         };
         kernels::parallelRows(0, parts, parts, kernels::kWorkPerThread, [&](int a, int b) {
             for (int p = a; p < b; ++p) {
-                std::string& t = texts[static_cast<std::size_t>(p)];
-                t.reserve(estimateBlockBytes(rowOf(p + 1) - rowOf(p), width, separator.size()));
+                std::string& t = p == 0 ? m_text : texts[static_cast<std::size_t>(p)];
+                if (p > 0)
+                    t.reserve(estimateBlockBytes(rowOf(p + 1) - rowOf(p), width, separator.size()));
                 writeRows(t, m, rowOf(p), rowOf(p + 1), layout);
             }
         });
-        for (const std::string& t : texts) m_text.append(t);
+        for (std::string& t : texts) {
+            m_text.append(t);
+            std::string().swap(t);
+        }
     }
     if (rows > 0 && cols >= firstCol)
         m_document.add(piece::MatrixBlock{rows, width, style, std::string(separator),
