@@ -33,9 +33,9 @@ std::optional<int> askOrder(Host& host, const Opening& o) {
     return n;
 }
 
-Matrix readMatrix(std::string_view text, int n, Reads reads) {
+Matrix readMatrix(std::string&& text, int n, Reads reads) {
     Matrix B(n, n + 1);
-    GetMatrixFromText(B, n, text);
+    GetMatrixFromText(B, n, std::move(text));
     if (reads == Reads::AugmentedMatrix) return B;
     Matrix A(n, n);
     for (int i = 1; i <= n; ++i) std::copy(B.row(i), B.row(i) + n, A.row(i));
@@ -46,9 +46,11 @@ Outcome open(const Command& command, CommandInput& in) {
     const Opening& o = command.opening;
     Host& host = in.host;
     if (o.clear == Clear::BeforeAsking) host.setResultText({});
-    const std::string text = host.editText();
+    // The edit area is locked while a command runs: reading it when it is
+    // needed reads what was there at the start, and no copy of a large
+    // text stays alive through the computation.
     if (o.reads == Reads::Vector) {
-        in.vector = GetVectorFromText(text);
+        in.vector = GetVectorFromText(host.editText());
         in.n = in.vector.size();
         return command.body(in);
     }
@@ -57,7 +59,7 @@ Outcome open(const Command& command, CommandInput& in) {
     if (!n) return Outcome::Stopped;
     if (o.clear == Clear::AfterOrder) host.setResultText({});
     in.n = *n;
-    in.matrix = readMatrix(text, *n, o.reads);
+    in.matrix = readMatrix(host.editText(), *n, o.reads);
     return command.body(in);
 }
 

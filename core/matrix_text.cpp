@@ -70,10 +70,8 @@ void markRows(std::string& s) {
 
 } // namespace
 
-MatrixLines::MatrixLines(std::string_view text) {
+MatrixLines::MatrixLines(std::string&& text) : m_text(std::move(text)) {
     std::string& s = m_text;
-    s.reserve(text.size() + 1); // room for the final row mark
-    s.assign(text);
     normaliseTypedText(s);
     const std::string_view trimmed = trimBlanks(s);
     const auto begin = static_cast<std::size_t>(trimmed.data() - s.data());
@@ -96,8 +94,9 @@ std::string_view MatrixLines::next() {
     return trimBlanks(line);
 }
 
-void GetMatrixFromText(Matrix& M, int n, std::string_view text) {
-    MatrixLines lines(text);
+namespace {
+
+void readRows(Matrix& M, int n, MatrixLines& lines) {
     std::vector<std::string_view> rowLines(static_cast<std::size_t>(n));
     for (std::string_view& line : rowLines) line = lines.next();
     // Rows are evaluated on their own, on every core for a large text; what
@@ -123,6 +122,18 @@ void GetMatrixFromText(Matrix& M, int n, std::string_view text) {
         for (int j = supplied[static_cast<std::size_t>(r)] + 1; j <= n + 1; ++j)
             row[j - 1] = r > 1 ? M(r - 1, j) : 0.0;
     }
+}
+
+} // namespace
+
+void GetMatrixFromText(Matrix& M, int n, std::string_view text) {
+    MatrixLines lines(text);
+    readRows(M, n, lines);
+}
+
+void GetMatrixFromText(Matrix& M, int n, std::string&& text) {
+    MatrixLines lines(std::move(text));
+    readRows(M, n, lines);
 }
 
 } // namespace quorvex

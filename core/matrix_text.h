@@ -14,13 +14,17 @@ namespace quorvex {
 /// buffer (0 in the first row), surplus elements and rows are ignored, and
 /// up to ten empty lines between rows collapse. Linear in the text's length.
 void GetMatrixFromText(Matrix& M, int n, std::string_view text);
+/// The same, working in the given text's own buffer instead of a copy.
+void GetMatrixFromText(Matrix& M, int n, std::string&& text);
 
 /// The edit area's text as GetMatrixFromText reads it, handed out a row's
 /// line at a time, so that other readers (exact values, the texts typed)
 /// read exactly the same entries.
 class MatrixLines {
 public:
-    explicit MatrixLines(std::string_view text);
+    explicit MatrixLines(std::string_view text) : MatrixLines(std::string(text)) {}
+    /// Cleans the text in its own buffer.
+    explicit MatrixLines(std::string&& text);
 
     /// The next row's line (empty once the text is used up), ending in the
     /// row mark "#" the evaluator stops at.
