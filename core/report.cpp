@@ -38,6 +38,8 @@ struct BlockLayout {
 
 /// Below this many numbers a block is written on one core.
 constexpr double kNumbersPerThread = 200000;
+/// How many rounds a block written on several cores takes.
+constexpr int kWritingRounds = 8;
 
 /// Appends rows first..last-1 of m to out. Numbers are written into a local
 /// chunk and appended a chunk at a time: a block of a million numbers costs
@@ -106,23 +108,26 @@ Report& Report::matrixBlock(const Matrix& m, int rows, int cols, std::string_vie
     if (parts <= 1) {
         writeRows(m_text, m, 1, rows + 1, layout);
     } else {
-        // Each part of the rows is written on its own core, the first one
-        // straight into the report, the others beside it, joined in order.
-        std::vector<std::string> texts(static_cast<std::size_t>(parts));
-        const auto rowOf = [&](int part) {
-            return 1 + static_cast<int>(static_cast<long long>(rows) * part / parts);
+        // The rows go in rounds, each round's range split across the cores:
+        // the first part straight into the report, the others into buffers
+        // kept from round to round and appended in order. The buffers hold
+        // a small share of the block, not a copy of it.
+        const int rounds = std::max(1, std::min(kWritingRounds, rows / parts));
+        const int pieces = rounds * parts;
+        const auto rowOf = [&](int piece) {
+            return 1 + static_cast<int>(static_cast<long long>(rows) * piece / pieces);
         };
-        kernels::parallelRows(0, parts, parts, kernels::kWorkPerThread, [&](int a, int b) {
-            for (int p = a; p < b; ++p) {
-                std::string& t = p == 0 ? m_text : texts[static_cast<std::size_t>(p)];
-                if (p > 0)
-                    t.reserve(estimateBlockBytes(rowOf(p + 1) - rowOf(p), width, separator.size()));
-                writeRows(t, m, rowOf(p), rowOf(p + 1), layout);
-            }
-        });
-        for (std::string& t : texts) {
-            m_text.append(t);
-            std::string().swap(t);
+        std::vector<std::string> buffers(static_cast<std::size_t>(parts));
+        for (int round = 0; round < rounds; ++round) {
+            kernels::parallelRows(0, parts, parts, kernels::kWorkPerThread, [&](int a, int b) {
+                for (int p = a; p < b; ++p) {
+                    std::string& t = p == 0 ? m_text : buffers[static_cast<std::size_t>(p)];
+                    if (p > 0) t.clear();
+                    const int piece = round * parts + p;
+                    writeRows(t, m, rowOf(piece), rowOf(piece + 1), layout);
+                }
+            });
+            for (int p = 1; p < parts; ++p) m_text.append(buffers[static_cast<std::size_t>(p)]);
         }
     }
     if (rows > 0 && cols >= firstCol)
