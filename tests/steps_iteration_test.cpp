@@ -40,8 +40,12 @@ SweepsDocument numbersOf(const Document& d) {
     for (const Piece& p : d.pieces()) {
         if (const auto* m = std::get_if<piece::MatrixBlock>(&p)) {
             const auto v = d.numbers(*m);
-            (blocks++ == 0 ? s.system : s.table).assign(v.begin(), v.end());
-            if (blocks == 2) s.tableCols = m->cols;
+            if (blocks++ == 0) {
+                s.system.assign(v.begin(), v.end());
+            } else { // a long table comes in several blocks
+                s.table.insert(s.table.end(), v.begin(), v.end());
+                s.tableCols = m->cols;
+            }
         } else if (const auto* r = std::get_if<piece::NumberRow>(&p)) {
             const auto v = d.numbers(*r);
             s.start.assign(v.begin(), v.end());
@@ -243,6 +247,13 @@ TEST_P(UnconvergedSteps, PublishesTheSweepsThenTheSameMessage) {
     const std::string runaway =
         "第 " + std::to_string(last) + " 次迭代的变化已不是有限数，迭代发散，以后各次从略\r\n";
     EXPECT_EQ(host.result.find(runaway) != std::string::npos, c.runsAway);
+    // However many blocks hold it, the text shows the table as one run of rows.
+    const auto tableStart = host.result.find("）：\r\n") + std::string("）：\r\n").size();
+    const auto tableEnd = host.result.find(c.runsAway ? "\r\n第 " : "\r\n迭代 1000", tableStart);
+    const std::string table = host.result.substr(tableStart, tableEnd + 2 - tableStart);
+    std::size_t lines = 0;
+    for (std::size_t p = 0; (p = table.find("\r\n", p)) != std::string::npos; p += 2) ++lines;
+    EXPECT_EQ(lines, static_cast<std::size_t>(last));
     if (!c.runsAway) {
         EXPECT_EQ(last, kSweepLimit);
     }

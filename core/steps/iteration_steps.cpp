@@ -3,6 +3,7 @@
 #include "steps/step_texts.h"
 #include "steps/steps.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 
@@ -84,14 +85,22 @@ std::size_t runawayRow(const SweepRecorder& log) {
     return 0;
 }
 
+/// Rows of the table per block: the text runs on unbroken, while a typeset
+/// export, which cannot break one block across pages, gets blocks that fit
+/// a page.
+constexpr std::size_t kRowsPerBlock = 25;
+
 void writeTable(Report& r, const SweepRecorder& log, std::size_t count, NumberStyle style) {
-    if (count == 0) return;
     const int cols = static_cast<int>(log.components().size()) + 2;
-    Matrix table(static_cast<int>(count), cols);
-    for (std::size_t k = 0; k < count; ++k)
-        for (int j = 1; j <= cols; ++j)
-            table(static_cast<int>(k) + 1, j) = log.rows()[k][static_cast<std::size_t>(j - 1)];
-    r.matrixBlock(table, table.rows(), cols, kTwoBlanks, style);
+    for (std::size_t first = 0; first < count; first += kRowsPerBlock) {
+        const std::size_t rows = std::min(kRowsPerBlock, count - first);
+        Matrix table(static_cast<int>(rows), cols);
+        for (std::size_t k = 0; k < rows; ++k)
+            for (int j = 1; j <= cols; ++j)
+                table(static_cast<int>(k) + 1, j) =
+                    log.rows()[first + k][static_cast<std::size_t>(j - 1)];
+        r.matrixBlock(table, table.rows(), cols, kTwoBlanks, style);
+    }
 }
 
 } // namespace
