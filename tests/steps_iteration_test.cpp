@@ -88,22 +88,21 @@ TEST_P(JacobiByHand, WritesEverySweepWithItsLargestChange) {
     EXPECT_EQ(host.result, crLf(expected));
 }
 
+constexpr const char* kSixDecimals = "  1  1.5  1.25  1.5\n  2  0.875  0.875  0.625\n"
+                                     "  3  1.0625  1.03125  0.1875\n"
+                                     "  4  0.984375  0.984375  0.078125\n";
+constexpr const char* kSixDecimalsSolution = "x(1)=0.984375\nx(2)=0.984375\n";
+
 INSTANTIATE_TEST_SUITE_P(
     Digits, JacobiByHand,
-    ::testing::Values(
-        HandWorked{"SixDecimals", 6, false,
-                   "  1  1.5  1.25  1.5\n  2  0.875  0.875  0.625\n"
-                   "  3  1.0625  1.03125  0.1875\n  4  0.984375  0.984375  0.078125\n",
-                   "x(1)=0.984375\nx(2)=0.984375\n"},
-        HandWorked{"ExactModeRunsInDecimals", 6, true,
-                   "  1  1.5  1.25  1.5\n  2  0.875  0.875  0.625\n"
-                   "  3  1.0625  1.03125  0.1875\n  4  0.984375  0.984375  0.078125\n",
-                   "x(1)=0.984375\nx(2)=0.984375\n"},
-        // Halves go to the even neighbour: 0.875 -> 0.88, 0.625 -> 0.62.
-        HandWorked{"TwoDecimals", 2, false,
-                   "  1  1.5  1.25  1.5\n  2  0.88  0.88  0.62\n"
-                   "  3  1.06  1.03  0.19\n  4  0.98  0.98  0.08\n",
-                   "x(1)=0.98\nx(2)=0.98\n"}),
+    ::testing::Values(HandWorked{"SixDecimals", 6, false, kSixDecimals, kSixDecimalsSolution},
+                      HandWorked{"ExactModeRunsInDecimals", 6, true, kSixDecimals,
+                                 kSixDecimalsSolution},
+                      // Halves go to the even neighbour: 0.875 -> 0.88, 0.625 -> 0.62.
+                      HandWorked{"TwoDecimals", 2, false,
+                                 "  1  1.5  1.25  1.5\n  2  0.88  0.88  0.62\n"
+                                 "  3  1.06  1.03  0.19\n  4  0.98  0.98  0.08\n",
+                                 "x(1)=0.98\nx(2)=0.98\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct Iteration {
