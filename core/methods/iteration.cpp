@@ -5,7 +5,9 @@
 #include "methods/iteration_sweeps.h"
 #include "number_text.h"
 #include "report.h"
+#include "steps/iteration_steps.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,23 +47,33 @@ double askFactor(Host& host) {
     return w > 0.0 ? w : 1.0;
 }
 
-Report iterationReport(const Matrix& Ab, int n, int k, const Iterate& x,
-                       const ReportSettings& settings, const IterationMethod& method, double w) {
-    const int dd = settings.decimalDigits;
+/// The echoed input and, when recorded, the sweeps; then, as before, the
+/// factor and, once the iteration converged, the solution.
+Report iterationReport(const CommandInput& in, std::optional<int> k, const Iterate& x,
+                       const IterationMethod& method, double w,
+                       const std::optional<steps::SweepRecorder>& log) {
+    const int n = in.n;
+    const int dd = in.settings.decimalDigits;
     Report r;
-    noteDecimalsOnly(r, settings, exact_texts::kIterates);
+    noteDecimalsOnly(r, in.settings, exact_texts::kIterates);
     r.reserve(estimateBlockBytes(n, n + 1, kTwoBlanks.size()) + 32 * static_cast<std::size_t>(n) +
               256);
-    r.matrixBlock(Ab, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
-    r.newline();
+    r.matrixBlock(in.matrix, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
+    if (steps::openSweeps(r, in.settings, n) && log)
+        steps::writeSweeps(r, *log, {k, in.precision}, NumberStyle::rounded(dd));
+    if (k || method.asksFactor) r.newline(); // the title brings its own blank line
     if (method.asksFactor) r.text("松弛因子 w=").number(w, NumberStyle::plain()).newline();
-    r.text("迭代").integer(k).text("次 ， 求得方程组的解为：").newline();
-    for (int i = 1; i <= n; ++i)
-        r.indexedValue("x", i, x[static_cast<std::size_t>(i - 1)], NumberStyle::rounded(dd));
+    if (k) {
+        r.text("迭代").integer(*k).text("次 ， 求得方程组的解为：").newline();
+        for (int i = 1; i <= n; ++i)
+            r.indexedValue("x", i, x[static_cast<std::size_t>(i - 1)], NumberStyle::rounded(dd));
+    }
     r.title(method.title);
     return r;
 }
 
+/// With steps shown, a run that does not converge still publishes its
+/// sweeps, so that the student sees how it went, before the same message.
 Outcome runIteration(CommandInput& in, const IterationMethod& method) {
     const int n = in.n;
     const Matrix& Ab = in.matrix;
@@ -69,9 +81,15 @@ Outcome runIteration(CommandInput& in, const IterationMethod& method) {
     Iterate x = x0;
     const double w = method.asksFactor ? askFactor(in.host) : 1.0;
     if (hasZeroDiagonal(Ab, n)) return fail(in.host, kZeroDiagonal);
-    const auto k = iterate(method.sweep, Ab, n, x0, x, in.precision, w, in.stop);
-    if (!k) return fail(in.host, kNoConvergence);
-    return publish(in.host, iterationReport(Ab, n, *k, x, in.settings, method, w));
+    std::optional<steps::SweepRecorder> log;
+    if (in.settings.steps) log.emplace(n);
+    const auto k =
+        iterate(method.sweep, Ab, n, x0, x, in.precision, w, in.stop, log ? &*log : nullptr);
+    if (!k) {
+        if (log) publish(in.host, iterationReport(in, k, x, method, w, log));
+        return fail(in.host, kNoConvergence);
+    }
+    return publish(in.host, iterationReport(in, k, x, method, w, log));
 }
 
 Outcome jacobi(CommandInput& in) {

@@ -53,6 +53,7 @@ bool converged(const Iterate& x, const Iterate& x0, double e) {
 
 std::optional<int> iterate(Sweep sweep, const Matrix& Ab, int n, Iterate& x0, Iterate& x, double e,
                            double w, const StopRequest& stop, SweepObserver* observer) {
+    if (observer) observer->started(x0);
     for (int k = 1;; ++k) {
         stop.check();
         sweep(Ab, n, x0, x, w);

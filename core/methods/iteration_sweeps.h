@@ -34,10 +34,12 @@ bool hasZeroDiagonal(const Matrix& Ab, int n);
 /// a move that is not a finite number means the iteration is running away.
 bool converged(const Iterate& x, const Iterate& x0, double e);
 
-/// Told every sweep's iterate, so that a caller can follow the error.
+/// Told the initial iterate and every sweep's iterate, so that a caller can
+/// follow the error or write the sweeps down.
 class SweepObserver {
 public:
     virtual ~SweepObserver() = default;
+    virtual void started(const Iterate&) {}
     virtual void sweepDone(int k, const Iterate& x) = 0;
 };
 

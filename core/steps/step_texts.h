@@ -51,6 +51,30 @@ inline constexpr std::string_view kSignOdd = "-1";
 /// Decompositions.
 
 /// Iterations.
+/// Above the order limit the table keeps the first and the last component:
+/// kFewComponentsOpening, the limit, kFewComponentsClosing.
+inline constexpr std::string_view kFewComponentsOpening = "阶数大于 ";
+inline constexpr std::string_view kFewComponentsClosing = "，表中只列出第一个和最后一个分量";
+inline constexpr std::string_view kInitialIterate = "初始值：";
+/// The table's heading: kSweepsOpening, "x(i)" for each column, each after
+/// kSweepsSeparator, kSweepsClosing.
+inline constexpr std::string_view kSweepsOpening = "各次迭代（每行依次为 k";
+inline constexpr std::string_view kSweepsSeparator = "，";
+inline constexpr std::string_view kSweepsClosing = "，与上一次相比各分量变化的最大绝对值）：";
+/// The sweep that met the precision: kMetOpening, k, kMetChange, its largest
+/// change, kMetPrecision, e, kMetClosing.
+inline constexpr std::string_view kMetOpening = "第 ";
+inline constexpr std::string_view kMetChange = " 次迭代的最大变化 ";
+inline constexpr std::string_view kMetPrecision = " 不超过精度 e = ";
+inline constexpr std::string_view kMetClosing = "，迭代结束";
+/// A change that is no longer a finite number: kRunawayOpening, k,
+/// kRunawayClosing; the table ends there.
+inline constexpr std::string_view kRunawayOpening = "第 ";
+inline constexpr std::string_view kRunawayClosing =
+    " 次迭代的变化已不是有限数，迭代发散，以后各次从略";
+/// kLimitOpening, the limit of sweeps, kLimitClosing.
+inline constexpr std::string_view kLimitOpening = "迭代 ";
+inline constexpr std::string_view kLimitClosing = " 次仍未达到精度要求";
 
 /// Tests and norms.
 
