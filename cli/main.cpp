@@ -59,6 +59,8 @@ const char* const kUsage =
     "  -p, --previous FILE  the result area's text before the command\n"
     "      --exact          exact fractions: the direct methods compute in rational\n"
     "                       arithmetic and write integers and reduced fractions\n"
+    "      --steps          worked steps after the echoed input: every pivot, row\n"
+    "                       operation, entry and sweep (orders up to 12)\n"
     "      --trace          write each dialog to standard error as it is shown\n"
     "      --format FORMAT  write the report as text (the default, byte for byte),\n"
     "                       latex (XeLaTeX with ctex), html (one self-contained\n"
