@@ -127,6 +127,9 @@ public:
     /// block that refers to them.
     double* appendNumbers(std::size_t count);
     std::size_t numberCount() const { return m_numbers.size(); }
+    /// Room for this many numbers in all, so that a report's blocks land in
+    /// one buffer instead of a growing one.
+    void reserveNumbers(std::size_t count) { m_numbers.reserve(count); }
     /// Appends exact numbers for a block; returns where they start.
     std::size_t appendExact(std::span<const Rational> values);
     /// The block added last, for marking its right-hand side.

@@ -77,6 +77,8 @@ public:
     Document takeDocument() { return std::move(m_document); }
     const Document& document() const { return m_document; }
     void reserve(std::size_t bytes) { m_text.reserve(bytes); }
+    /// Room for the numbers of the blocks the report will hold.
+    void reserveNumbers(std::size_t count) { m_document.reserveNumbers(count); }
 
 private:
     void appendIndexedValue(std::string_view name, int index, double value, NumberStyle style);

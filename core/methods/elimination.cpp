@@ -65,6 +65,7 @@ Report gaussReport(const CommandInput& in, const BasicMatrix<T>& B, const BasicM
     Report r;
     r.reserve(2 * estimateBlockBytes(n, n + 1, kTwoBlanks.size()) +
               64 * static_cast<std::size_t>(n));
+    r.reserveNumbers(2 * static_cast<std::size_t>(n) * static_cast<std::size_t>(n + 1));
     r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
     if (steps::open(r, in.settings, n) && log) {
         const NumberStyle working = NumberStyle::rounded(dd + 1);
@@ -158,6 +159,7 @@ template <class T> Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
 
     Report r;
     r.reserve(estimateBlockBytes(n, 4 * n, kTwoBlanks.size()));
+    r.reserveNumbers(4 * static_cast<std::size_t>(n) * static_cast<std::size_t>(n));
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
     if (steps::open(r, in.settings, n) && log)
         steps::writeStages(r, *log, {2 * n, n, NumberStyle::rounded(dd + 1)});
@@ -183,6 +185,7 @@ template <class T> Outcome determinant(CommandInput& in, const BasicMatrix<T>& B
 
     Report r;
     r.reserve(2 * estimateBlockBytes(n, n, kTwoBlanks.size()) + 256);
+    r.reserveNumbers(2 * static_cast<std::size_t>(n) * static_cast<std::size_t>(n));
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
     if (steps::open(r, in.settings, n) && log) {
         steps::writeStages(r, *log, {n, 0, NumberStyle::rounded(dd + 1)});
