@@ -51,14 +51,14 @@ inline constexpr std::string_view kSignOdd = "-1";
 /// Decompositions.
 inline constexpr std::string_view kFactorLU = "分解 A = LU：";
 inline constexpr std::string_view kFactorPivotLU = "列主元分解 PA = LU：";
-inline constexpr std::string_view kFactorCholesky = "分解 A = LLᵀ：";
-inline constexpr std::string_view kFactorLdlt = "分解 A = LDLᵀ：";
+inline constexpr std::string_view kFactorCholesky = "分解 A = L*L'：";
+inline constexpr std::string_view kFactorLdlt = "分解 A = L*D*L'：";
 inline constexpr std::string_view kFactorChase = "追赶法分解 A = LU：";
 inline constexpr std::string_view kForwardLb = "解 LY = b：";
 inline constexpr std::string_view kForwardLD = "解 LY = D：";
 inline constexpr std::string_view kBackUX = "解 UX = Y：";
-inline constexpr std::string_view kBackCholesky = "解 LᵀX = Y：";
-inline constexpr std::string_view kBackLdlt = "解 DLᵀX = Y：";
+inline constexpr std::string_view kBackCholesky = "解 L'X = Y：";
+inline constexpr std::string_view kBackLdlt = "解 D*L'X = Y：";
 /// After 第 k 步 at the head of a step.
 inline constexpr std::string_view kStageOpening = "：";
 /// 主元取 s(p), then the exchange (or none).
