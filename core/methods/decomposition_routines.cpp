@@ -13,8 +13,8 @@ namespace {
 
 template <class T> using Factors = std::vector<NamedValue<T>>;
 
-/// The products of a row of one factor and a column of another:
-/// left(i,t)·right(t,j) for t = 1..count.
+/// The products left(i,t)·right(t,j) of a row of one factor and a column
+/// of another.
 template <class T>
 auto rowTimesColumn(char left, const BasicMatrix<T>& L, int i, char right, const BasicMatrix<T>& R,
                     int j) {
