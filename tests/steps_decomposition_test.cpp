@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -69,6 +70,10 @@ void PrintTo(const HandWorked& c, std::ostream* os) { *os << c.name; }
 const char* const kLdltInput = "4 2 -2 4\n2 5 1 8\n-2 1 6 5\n";
 
 const HandWorked kHandWorked[] = {
+    // a(1,1) < 0: the very first root stops the method.
+    {"CholeskyStopsAtTheFirstRoot", &commands::SqrtRoot, "-4 2 1\n2 5 1\n", false, kLowerHeading,
+     lines({"分解 A = L*L'：", "第 1 步：", "l(1,1) = √(a(1,1)) = √(-4)",
+            "被开方数不是正数，不能开平方，分解到此停止，以下结果无意义"})},
     {"LdltInDecimals", &commands::MendSqrt, kLdltInput, false, kLowerHeading,
      lines(
          {"分解 A = L*D*L'：", "第 1 步：", "d(1) = a(1,1) = 4",
@@ -156,7 +161,8 @@ class DecompositionSteps : public ::testing::TestWithParam<HandWorked> {};
 
 TEST_P(DecompositionSteps, SectionAsWorkedByHand) {
     const HandWorked& c = GetParam();
-    const ScriptedHost host = runWithSteps(*c.command, c.input, 3, true, c.exact);
+    const int n = static_cast<int>(std::count(c.input, c.input + std::strlen(c.input), '\n'));
+    const ScriptedHost host = runWithSteps(*c.command, c.input, n, true, c.exact);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(stepsSection(host.result, c.next), c.steps);
 }

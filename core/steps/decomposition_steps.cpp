@@ -84,7 +84,9 @@ void writeForm(Report& r, const FactorEntry<T>& e, Spelling how, NumberStyle sty
     case EntryForm::Difference: writeDifference(r, e, how, style); break;
     case EntryForm::Root:
         r.text(texts::kRoot).text("(");
-        writeDifference(r, e, how, style);
+        // A lone number under the root needs no parentheses of its own.
+        if (!bracketed && how != Spelling::Names) r.number(e.base.value, style);
+        else writeDifference(r, e, how, style);
         r.text(")");
         break;
     case EntryForm::Quotient:
