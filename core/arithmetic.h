@@ -40,6 +40,7 @@ inline bool isNotANumber(double v) { return std::isnan(v); }
 inline bool isNotANumber(const Rational&) { return false; }
 
 /// Decimal numbers have no growth to watch.
+inline void guardGrowth(double) {}
 inline void guardGrowth(const Matrix&) {}
 inline void guardGrowth(const Vector&) {}
 inline void guardGrowth(double) {}
@@ -49,5 +50,9 @@ void guardGrowth(const Rational& q);
 void guardGrowth(const RationalMatrix& M);
 /// Throws ExactLimitExceeded when an element of v has outgrown kMaxExactDigits.
 void guardGrowth(const RationalVector& v);
+/// Throws ExactLimitExceeded when q has outgrown kMaxExactDigits.
+inline void guardGrowth(const Rational& q) {
+    if (!withinExactLimit(q)) throw ExactLimitExceeded();
+}
 
 } // namespace quorvex

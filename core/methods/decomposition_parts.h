@@ -5,8 +5,13 @@
 // in common.
 
 #include "arithmetic.h"
+#include "frame.h"
 #include "matrix.h"
 #include "report.h"
+#include "steps/decomposition_steps.h"
+#include "steps/steps.h"
+
+#include <optional>
 
 #include <string_view>
 #include <type_traits>
@@ -38,20 +43,6 @@ inline void addScaled(T* acc, const T* row, const std::type_identity_t<T>& f, in
     for (int j = 0; j < count; ++j) acc[j] = acc[j] + f * row[j];
 }
 
-/// Solves LY = b for a unit lower triangular L: Y(i) = b(i) - sum over
-/// k < i of L(i,k)·Y(k).
-template <class T>
-inline BasicVector<T> forwardUnit(const BasicMatrix<T>& L, const BasicVector<T>& b, int n) {
-    BasicVector<T> Y(n);
-    for (int i = 1; i <= n; ++i) {
-        const T* li = L.row(i);
-        T s = 0.0;
-        for (int k = 1; k < i; ++k) s = s + li[k - 1] * Y(k);
-        Y(i) = b(i) - s;
-    }
-    return Y;
-}
-
 /// Column n+1 of the augmented matrix B.
 template <class T> inline BasicVector<T> rightHandSide(const BasicMatrix<T>& B, int n) {
     BasicVector<T> b(n);
@@ -80,6 +71,17 @@ template <class T>
 inline void valueLines(Report& r, std::string_view name, const BasicVector<T>& v, int n,
                        NumberStyle style) {
     for (int i = 1; i <= n; ++i) r.indexedValue(name, i, v(i), style);
+}
+
+/// The steps section, when the report shows one: the decomposition's
+/// entries and the substitutions, with one decimal more than the solution.
+template <class T>
+inline void writeSteps(Report& r, const CommandInput& in,
+                       const std::optional<steps::DecompositionRecorder<T>>& log,
+                       const steps::DecompositionTexts& headings) {
+    if (steps::open(r, in.settings, in.n) && log)
+        steps::writeDecomposition(r, *log, headings,
+                                  NumberStyle::rounded(in.settings.decimalDigits + 1));
 }
 
 } // namespace quorvex

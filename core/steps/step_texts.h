@@ -49,6 +49,25 @@ inline constexpr std::string_view kDeterminantProduct = "行列式 = ";
 inline constexpr std::string_view kSignOdd = "-1";
 
 /// Decompositions.
+inline constexpr std::string_view kFactorLU = "分解 A = LU：";
+inline constexpr std::string_view kFactorPivotLU = "列主元分解 PA = LU：";
+inline constexpr std::string_view kFactorCholesky = "分解 A = L*L'：";
+inline constexpr std::string_view kFactorLdlt = "分解 A = L*D*L'：";
+inline constexpr std::string_view kFactorChase = "追赶法分解 A = LU：";
+inline constexpr std::string_view kForwardLb = "解 LY = b：";
+inline constexpr std::string_view kForwardLD = "解 LY = D：";
+inline constexpr std::string_view kBackUX = "解 UX = Y：";
+inline constexpr std::string_view kBackCholesky = "解 L'X = Y：";
+inline constexpr std::string_view kBackLdlt = "解 D*L'X = Y：";
+/// After 第 k 步 at the head of a step.
+inline constexpr std::string_view kStageOpening = "：";
+/// 主元取 s(p), then the exchange (or none).
+inline constexpr std::string_view kPivotIs = "主元取 ";
+inline constexpr std::string_view kPivotExchange = "，交换第 ";
+inline constexpr std::string_view kRoot = "√";
+inline constexpr std::string_view kNotPositive =
+    "被开方数不是正数，不能开平方，分解到此停止，以下结果无意义";
+inline constexpr std::string_view kZeroDivisor = "除数为 0，计算到此停止，以下结果无意义";
 
 /// Iterations.
 /// Above the order limit the table keeps the first and the last component:

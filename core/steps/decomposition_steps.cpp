@@ -1,0 +1,175 @@
+#include "steps/decomposition_steps.h"
+
+#include "exact/rational.h"
+#include "steps/step_texts.h"
+#include "steps/steps.h"
+
+#include <utility>
+
+namespace quorvex::steps {
+
+namespace texts = step_texts;
+
+template <class T> void DecompositionRecorder<T>::stageBegun(int k) {
+    if (!m_stopped) m_events.emplace_back(StageMark{k});
+}
+
+template <class T> void DecompositionRecorder<T>::pivotChosen(int k, int row) {
+    if (!m_stopped) m_events.emplace_back(PivotMark{k, row});
+}
+
+template <class T> void DecompositionRecorder<T>::entryDone(FactorEntry<T> entry) {
+    if (m_stopped) return;
+    m_stopped = entry.stop != EntryStop::None;
+    m_events.emplace_back(std::move(entry));
+}
+
+template <class T>
+std::optional<DecompositionRecorder<T>> decompositionRecorderFor(const ReportSettings& settings,
+                                                                 int n) {
+    if (!wanted(settings, n)) return std::nullopt;
+    return std::optional<DecompositionRecorder<T>>(std::in_place);
+}
+
+namespace {
+
+/// How much of an entry's formula is written in numbers: none (the names),
+/// every factor of every term, or the sum of the terms.
+enum class Spelling { Names, Terms, Sum };
+
+template <class T> Report& name(Report& r, const NamedValue<T>& v) {
+    const std::string_view letter(&v.name, 1);
+    if (v.j != 0) return entry(r, letter, v.i, v.j);
+    return r.text(letter).text("(").integer(v.i).text(")");
+}
+
+template <class T>
+Report& spell(Report& r, const NamedValue<T>& v, Spelling how, NumberStyle style) {
+    return how == Spelling::Names ? name(r, v) : operand(r, v.value, style);
+}
+
+/// The subtracted part: one term as it is, several in parentheses.
+template <class T>
+void writeSum(Report& r, const FactorEntry<T>& e, Spelling how, NumberStyle style) {
+    if (how == Spelling::Sum) {
+        operand(r, e.sum, style);
+        return;
+    }
+    const bool several = e.terms.size() > 1;
+    if (several) r.text("(");
+    for (std::size_t t = 0; t < e.terms.size(); ++t) {
+        if (t > 0) r.text(texts::kPlus);
+        for (std::size_t f = 0; f < e.terms[t].size(); ++f) {
+            if (f > 0) r.text(texts::kTimes);
+            spell(r, e.terms[t][f], how, style);
+        }
+    }
+    if (several) r.text(")");
+}
+
+/// base − sum, or the base alone when there is nothing to subtract.
+template <class T>
+void writeDifference(Report& r, const FactorEntry<T>& e, Spelling how, NumberStyle style) {
+    spell(r, e.base, how, style);
+    if (e.terms.empty()) return;
+    r.text(texts::kMinus);
+    writeSum(r, e, how, style);
+}
+
+/// The right-hand side of the entry's formula, in the spelling asked for.
+template <class T>
+void writeForm(Report& r, const FactorEntry<T>& e, Spelling how, NumberStyle style) {
+    const bool bracketed = !e.terms.empty();
+    switch (e.form) {
+    case EntryForm::Difference: writeDifference(r, e, how, style); break;
+    case EntryForm::Root:
+        r.text(texts::kRoot).text("(");
+        // A lone number under the root needs no parentheses of its own.
+        if (!bracketed && how != Spelling::Names) r.number(e.base.value, style);
+        else writeDifference(r, e, how, style);
+        r.text(")");
+        break;
+    case EntryForm::Quotient:
+        if (bracketed) r.text("(");
+        writeDifference(r, e, how, style);
+        if (bracketed) r.text(")");
+        spell(r.text(texts::kDivide), e.divisor, how, style);
+        break;
+    case EntryForm::QuotientFirst:
+        spell(r, e.base, how, style).text(texts::kDivide);
+        spell(r, e.divisor, how, style);
+        if (bracketed) writeSum(r.text(texts::kMinus), e, how, style);
+        break;
+    }
+}
+
+/// One entry: name = formula = numbers [= sum] [= √radicand] = value, or,
+/// where the method stopped, up to the number it could not go on with and
+/// a line saying why.
+template <class T> void writeEntry(Report& r, const FactorEntry<T>& e, NumberStyle style) {
+    name(r, e.target).text(texts::kEquals);
+    writeForm(r, e, Spelling::Names, style);
+    // A copied value (u(1) = b(1)) has no numbers but its own to show.
+    const bool copied = e.form == EntryForm::Difference && e.terms.empty();
+    if (!copied) writeForm(r.text(texts::kEquals), e, Spelling::Terms, style);
+    if (!e.terms.empty()) writeForm(r.text(texts::kEquals), e, Spelling::Sum, style);
+    // With nothing subtracted the radicand is the base, written already.
+    if (e.form == EntryForm::Root && !e.terms.empty())
+        r.text(texts::kEquals).text(texts::kRoot).text("(").number(e.radicand, style).text(")");
+    if (e.stop == EntryStop::None) r.text(texts::kEquals).number(e.target.value, style);
+    r.newline();
+    if (e.stop == EntryStop::NotPositive) r.text(texts::kNotPositive).newline();
+    if (e.stop == EntryStop::ZeroDivisor) r.text(texts::kZeroDivisor).newline();
+}
+
+void writePivot(Report& r, const PivotMark& p) {
+    r.text(texts::kPivotIs).text("s(").integer(p.row).text(")");
+    if (p.row == p.k) {
+        r.text(texts::kNoExchange).newline();
+        return;
+    }
+    r.text(texts::kPivotExchange).integer(p.k).text(texts::kAnd).integer(p.row);
+    r.text(texts::kRow).newline();
+}
+
+/// The heading of the substitution an entry opens, if it opens one.
+template <class T>
+void writePartHeading(Report& r, const FactorEntry<T>& e, const DecompositionTexts& headings,
+                      char& part) {
+    const char now = e.target.name == 'y' || e.target.name == 'x' ? e.target.name : 'f';
+    if (now == part) return;
+    part = now;
+    r.text(now == 'y' ? headings.forward : headings.back).newline();
+}
+
+} // namespace
+
+template <class T>
+void writeDecomposition(Report& r, const DecompositionRecorder<T>& log,
+                        const DecompositionTexts& headings, NumberStyle style) {
+    r.text(headings.factor).newline();
+    char part = 'f';
+    for (const FactorEvent<T>& event : log.events()) {
+        if (const auto* s = std::get_if<StageMark>(&event)) {
+            stage(r, s->k).text(texts::kStageOpening).newline();
+        } else if (const auto* p = std::get_if<PivotMark>(&event)) {
+            writePivot(r, *p);
+        } else {
+            const auto& e = std::get<FactorEntry<T>>(event);
+            writePartHeading(r, e, headings, part);
+            writeEntry(r, e, style);
+        }
+    }
+}
+
+#define QUORVEX_DECOMPOSITION_STEPS(T)                                                             \
+    template class DecompositionRecorder<T>;                                                       \
+    template std::optional<DecompositionRecorder<T>> decompositionRecorderFor(                     \
+        const ReportSettings&, int);                                                               \
+    template void writeDecomposition(Report&, const DecompositionRecorder<T>&,                     \
+                                     const DecompositionTexts&, NumberStyle);
+
+QUORVEX_DECOMPOSITION_STEPS(double)
+QUORVEX_DECOMPOSITION_STEPS(Rational)
+
+} // namespace quorvex::steps

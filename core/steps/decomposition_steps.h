@@ -1,0 +1,73 @@
+#pragma once
+
+#include "factor_observer.h"
+#include "report.h"
+#include "settings.h"
+
+#include <optional>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace quorvex::steps {
+
+/// Step k of a decomposition begins.
+struct StageMark {
+    int k = 0;
+};
+
+/// Step k took its pivot from row `row`, and exchanged rows k and `row`
+/// when they differ.
+struct PivotMark {
+    int k = 0;
+    int row = 0;
+};
+
+/// One thing a decomposition told its recorder, in the order it happened.
+template <class T> using FactorEvent = std::variant<StageMark, PivotMark, FactorEntry<T>>;
+
+/// Writes a decomposition and its substitutions down as they run, entry by
+/// entry; after an entry where the method stopped, nothing more.
+template <class T> class DecompositionRecorder final : public BasicFactorObserver<T> {
+public:
+    void stageBegun(int k) override;
+    void pivotChosen(int k, int row) override;
+    void entryDone(FactorEntry<T> entry) override;
+
+    const std::vector<FactorEvent<T>>& events() const { return m_events; }
+    /// True when an entry stopped the method.
+    bool stopped() const { return m_stopped; }
+
+private:
+    std::vector<FactorEvent<T>> m_events;
+    bool m_stopped = false;
+};
+
+/// A recorder when the report shows the steps of order n, else nothing.
+template <class T>
+std::optional<DecompositionRecorder<T>> decompositionRecorderFor(const ReportSettings& settings,
+                                                                 int n);
+
+/// The recorder as the routines take it: null when there is none.
+template <class T>
+BasicFactorObserver<T>* factorObserverOf(std::optional<DecompositionRecorder<T>>& log) {
+    return log ? &*log : nullptr;
+}
+
+/// The headings of the three parts of the steps: the decomposition, the
+/// forward substitution (entries y) and the back substitution (entries x).
+struct DecompositionTexts {
+    std::string_view factor;
+    std::string_view forward;
+    std::string_view back;
+};
+
+/// Writes every recorded entry on a line of its own: its name, the formula
+/// that gives it, the formula with the numbers used, the sum, and the value;
+/// each step's heading and pivot choice; and, where the method stopped,
+/// one line saying why.
+template <class T>
+void writeDecomposition(Report& r, const DecompositionRecorder<T>& log,
+                        const DecompositionTexts& texts, NumberStyle style);
+
+} // namespace quorvex::steps
