@@ -43,9 +43,6 @@ inline bool isNotANumber(const Rational&) { return false; }
 inline void guardGrowth(double) {}
 inline void guardGrowth(const Matrix&) {}
 inline void guardGrowth(const Vector&) {}
-inline void guardGrowth(double) {}
-/// Throws ExactLimitExceeded when q has outgrown kMaxExactDigits.
-void guardGrowth(const Rational& q);
 /// Throws ExactLimitExceeded when an entry of M has outgrown kMaxExactDigits.
 void guardGrowth(const RationalMatrix& M);
 /// Throws ExactLimitExceeded when an element of v has outgrown kMaxExactDigits.

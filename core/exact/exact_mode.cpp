@@ -40,10 +40,6 @@ void noteDecimalsOnly(Report& r, const ReportSettings& settings, std::string_vie
 
 Outcome exactLimitFailure(CommandInput& in) { return fail(in.host, exact_texts::kTooLong); }
 
-void guardGrowth(const Rational& q) {
-    if (!withinExactLimit(q)) throw ExactLimitExceeded();
-}
-
 void guardGrowth(const RationalMatrix& M) {
     for (int i = 1; i <= M.rows(); ++i)
         for (int j = 1; j <= M.cols(); ++j)
