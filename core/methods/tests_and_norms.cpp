@@ -11,6 +11,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 namespace quorvex {
 
@@ -91,43 +92,56 @@ template <class T> Outcome diagonalDominance(CommandInput& in, const BasicMatrix
     return publish(in.host, std::move(r));
 }
 
-Outcome vectorNorms(CommandInput& in) {
-    const Vector& v = in.vector;
-    const int n = in.n <= kMaxVectorLength ? in.n : 0;
-    if (n < 1) return Outcome::Stopped;
-    double s1 = 0.0, s2 = 0.0;
-    double m = std::fabs(v(1));
-    for (int i = 1; i <= n; ++i) {
-        s1 = s1 + std::fabs(v(i));
-        s2 = s2 + v(i) * v(i);
-        if (std::fabs(v(i)) > m) m = std::fabs(v(i));
-    }
+/// In exact mode the norms that need no root are exact; the line above the
+/// report says which are not.
+template <class T> void noteDecimalNorms(Report& r, std::string_view line) {
+    if constexpr (std::is_same_v<T, Rational>) r.text(line).newline();
+}
+
+/// v is the vector as the command computes with it; the 2-norm is always
+/// the decimal one of in.vector.
+template <class T> Outcome vectorNorms(CommandInput& in, const BasicVector<T>& v, int n) {
     Report r;
-    noteDecimalsOnly(r, in.settings, exact_texts::kVectorNorms);
+    noteDecimalNorms<T>(r, exact_texts::kVectorNorms);
     r.vectorLine(v, 1, n, kNormSep, NumberStyle::plain());
     r.newline().text("以上是所要求解的向量，接下来输出向量的范数").newline();
-    r.newline().text("向量的1范数为： ").number(s1, NumberStyle::plain());
+    r.newline().text("向量的1范数为： ").number(vectorOneNorm(v, n), NumberStyle::plain());
     r.newline().text("向量的2范数为： ");
-    r.number(std::sqrt(s2), NumberStyle::rounded(in.settings.decimalDigits));
-    r.newline().text("向量的无穷范数为： ").number(m, NumberStyle::plain()).newline();
+    r.number(vectorTwoNorm(in.vector, n), NumberStyle::rounded(in.settings.decimalDigits));
+    r.newline().text("向量的无穷范数为： ").number(vectorInfinityNorm(v, n), NumberStyle::plain());
+    r.newline();
     return publish(in.host, std::move(r));
 }
 
-Outcome matrixNorms(CommandInput& in) {
-    const Matrix& A = in.matrix;
+/// A is the matrix as the command computes with it; the 2- and F-norms are
+/// always the decimal ones of in.matrix.
+template <class T> Outcome matrixNorms(CommandInput& in, const BasicMatrix<T>& A) {
+    const Matrix& D = in.matrix;
     const int n = in.n;
     const NumberStyle rounded = NumberStyle::rounded(in.settings.decimalDigits);
     Report r;
-    noteDecimalsOnly(r, in.settings, exact_texts::kMatrixNorms);
+    noteDecimalNorms<T>(r, exact_texts::kMatrixNorms);
     r.matrixBlock(A, n, n, kNormSep, NumberStyle::plain());
     r.newline().text("以上是所要求解的矩阵，接下来输出矩阵的范数").newline().newline();
     r.text("矩阵的1范数为： ").number(columnSumNorm(A, n), NumberStyle::plain());
     r.newline().newline().text("矩阵的2范数(参考值)为： ");
-    r.number(spectralNormEstimate(A, n), rounded).newline().newline();
-    r.text("矩阵的F范数为： ").number(frobeniusNorm(A, n), rounded).newline().newline();
+    r.number(spectralNormEstimate(D, n), rounded).newline().newline();
+    r.text("矩阵的F范数为： ").number(frobeniusNorm(D, n), rounded).newline().newline();
     r.text("矩阵的无穷范数为： ").number(rowSumNorm(A, n), NumberStyle::plain());
     r.newline().newline();
     return publish(in.host, std::move(r));
+}
+
+Outcome vectorNormsEither(CommandInput& in) {
+    const int n = in.n <= kMaxVectorLength ? in.n : 0;
+    if (n < 1) return Outcome::Stopped;
+    if (auto exact = exactVectorFor(in)) return vectorNorms(in, *exact, n);
+    return vectorNorms(in, in.vector, n);
+}
+
+Outcome matrixNormsEither(CommandInput& in) {
+    if (auto exact = exactMatrixFor(in, in.n)) return matrixNorms(in, *exact);
+    return matrixNorms(in, in.matrix);
 }
 
 Outcome positiveDefiniteEither(CommandInput& in) {
@@ -165,13 +179,13 @@ const Command VectorModel{"VectorModel",
                           "向量范数",
                           CommandGroup::TestsAndNorms,
                           {{}, {}, {}, Clear::BeforeAsking, Reads::Vector},
-                          &vectorNorms};
+                          &vectorNormsEither};
 const Command MatrixModel{
     "MatrixModel",
     "矩阵范数",
     CommandGroup::TestsAndNorms,
     {kArrayOrderPrompt, kInputDataCaption, {}, Clear::AfterOrder, Reads::SquareMatrix},
-    &matrixNorms};
+    &matrixNormsEither};
 const Command StrictMatrixJudge{
     "StrictMatrixJudge",
     "严格对角占优矩阵判断",
