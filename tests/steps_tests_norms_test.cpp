@@ -141,17 +141,18 @@ INSTANTIATE_TEST_SUITE_P(
                   "无穷范数：各元素绝对值中的最大者 = max{3, 4, 12} = 12"}},
         // AᵀA = diag(4, 1/4): from x = (1, 1) the first row's divisor 4 keeps
         // x = (1, 0) for good, so every divisor is 4.
-        HandCase{"MatrixNormsExactSumsDecimalRoots",
-                 &commands::MatrixModel,
-                 "-2 0\n0 1/2\n",
-                 {"2"},
-                 true,
-                 {"1范数：各列元素的绝对值之和", "第 1 列：2 + 0 = 2", "第 2 列：0 + 1/2 = 1/2",
-                  "1范数 = max{2, 1/2} = 2",
-                  "2范数(参考值)：对 AᵀA 作 30 遍幂迭代，最后的除数为 4，2范数 = √4 = 2",
-                  "F范数：各元素的平方和 = 4 + 0 + 0 + 0.25 = 4.25，F范数 = √4.25 = 2.061553",
-                  "无穷范数：各行元素的绝对值之和", "第 1 行：2 + 0 = 2", "第 2 行：0 + 1/2 = 1/2",
-                  "无穷范数 = max{2, 1/2} = 2"}}),
+        HandCase{
+            "MatrixNormsExactSumsDecimalRoots",
+            &commands::MatrixModel,
+            "-2 0\n0 1/2\n",
+            {"2"},
+            true,
+            {"1范数：各列元素的绝对值之和", "第 1 列：2 + 0 = 2", "第 2 列：0 + 1/2 = 1/2",
+             "1范数 = max{2, 1/2} = 2",
+             "2范数(参考值)：对 A 的转置与 A 的乘积作 30 遍幂迭代，最后的除数为 4，2范数 = √4 = 2",
+             "F范数：各元素的平方和 = 4 + 0 + 0 + 0.25 = 4.25，F范数 = √4.25 = 2.061553",
+             "无穷范数：各行元素的绝对值之和", "第 1 行：2 + 0 = 2", "第 2 行：0 + 1/2 = 1/2",
+             "无穷范数 = max{2, 1/2} = 2"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 bool same(double a, double b) {

@@ -52,6 +52,7 @@ template <class T, class Minor>
 MinorList<T> leadingMinorsUntilNonPositive(CommandInput& in, Minor&& minor) {
     MinorList<T> out;
     const bool record = steps::wanted(in.settings, in.n);
+    if (record) out.steps.reserve(static_cast<std::size_t>(in.n));
     for (int k = 1; k <= in.n; ++k) {
         in.stop.check();
         steps::MinorSteps<T>* s = record ? &out.steps.emplace_back(k) : nullptr;

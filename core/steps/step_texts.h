@@ -72,7 +72,7 @@ inline constexpr std::string_view kSumOf = "：";
 /// The 2-norm's reference value: kPowerOpening, the sweeps, kPowerDivisor,
 /// the divisor, kTwoNormRoot, the divisor, kEquals, the value; or
 /// kLargestSingularValue and the value.
-inline constexpr std::string_view kPowerOpening = "2范数(参考值)：对 AᵀA 作 ";
+inline constexpr std::string_view kPowerOpening = "2范数(参考值)：对 A 的转置与 A 的乘积作 ";
 inline constexpr std::string_view kPowerDivisor = " 遍幂迭代，最后的除数为 ";
 inline constexpr std::string_view kLargestSingularValue =
     "2范数(参考值)：幂迭代没有得到可用的正除数，改取 A 的最大奇异值 = ";
