@@ -1,5 +1,8 @@
 #include "norm_routines.h"
 
+#include "arithmetic.h"
+#include "exact/rational.h"
+
 #include <Eigen/SVD>
 
 #include <cmath>
@@ -9,8 +12,6 @@
 namespace quorvex {
 
 namespace {
-
-constexpr int kPowerSweeps = 30;
 
 /// M = AᵀA over the leading n x n block, each element summed over k in
 /// increasing order. Rows of Aᵀ are contiguous, so every element is one
@@ -35,10 +36,20 @@ Matrix gramMatrix(const Matrix& A, int n) {
     return M;
 }
 
-double largest(const std::vector<double>& sums) {
-    double m = sums.front();
-    for (double s : sums)
-        if (m < s) m = s;
+/// The largest of sums, the first of equals; where it was is written to
+/// steps when given.
+template <class T> T largest(const std::vector<T>& sums, MaximumSteps<T>* steps) {
+    T m = sums.front();
+    int at = 1;
+    for (std::size_t j = 0; j < sums.size(); ++j)
+        if (m < sums[j]) {
+            m = sums[j];
+            at = static_cast<int>(j) + 1;
+        }
+    if (steps) {
+        steps->candidates = sums;
+        steps->at = at;
+    }
     return m;
 }
 
@@ -53,36 +64,101 @@ float MaxAbsElement(const Vector& v, int n) {
     return held;
 }
 
-double columnSumNorm(const Matrix& A, int n) {
-    std::vector<double> sums(static_cast<std::size_t>(n), 0.0);
+template <class T> T vectorOneNorm(const BasicVector<T>& v, int n, SumSteps<T>* steps) {
+    T s = T(0.0);
     for (int i = 1; i <= n; ++i) {
-        const double* a = A.row(i);
-        for (int j = 0; j < n; ++j) sums[static_cast<std::size_t>(j)] += std::fabs(a[j]);
+        const T term = magnitude(v(i));
+        s = s + term;
+        if (steps) steps->terms.push_back(term);
     }
-    return largest(sums);
+    if (steps) steps->total = s;
+    return s;
 }
 
-double rowSumNorm(const Matrix& A, int n) {
-    std::vector<double> sums(static_cast<std::size_t>(n), 0.0);
-    for (int i = 1; i <= n; ++i) {
-        const double* a = A.row(i);
-        double s = 0.0;
-        for (int j = 0; j < n; ++j) s += std::fabs(a[j]);
-        sums[static_cast<std::size_t>(i - 1)] = s;
-    }
-    return largest(sums);
-}
-
-double frobeniusNorm(const Matrix& A, int n) {
+double vectorTwoNorm(const Vector& v, int n, SumSteps<double>* steps) {
     double s = 0.0;
     for (int i = 1; i <= n; ++i) {
-        const double* a = A.row(i);
-        for (int j = 0; j < n; ++j) s += a[j] * a[j];
+        const double term = v(i) * v(i);
+        s = s + term;
+        if (steps) steps->terms.push_back(term);
     }
+    if (steps) steps->total = s;
     return std::sqrt(s);
 }
 
-double spectralNormEstimate(const Matrix& A, int n) {
+template <class T> T vectorInfinityNorm(const BasicVector<T>& v, int n, MaximumSteps<T>* steps) {
+    T m = magnitude(v(1));
+    int at = 1;
+    for (int i = 1; i <= n; ++i) {
+        const T candidate = magnitude(v(i));
+        if (steps) steps->candidates.push_back(candidate);
+        if (candidate > m) {
+            m = candidate;
+            at = i;
+        }
+    }
+    if (steps) steps->at = at;
+    return m;
+}
+
+template double vectorOneNorm(const Vector&, int, SumSteps<double>*);
+template Rational vectorOneNorm(const RationalVector&, int, SumSteps<Rational>*);
+template double vectorInfinityNorm(const Vector&, int, MaximumSteps<double>*);
+template Rational vectorInfinityNorm(const RationalVector&, int, MaximumSteps<Rational>*);
+
+template <class T> T columnSumNorm(const BasicMatrix<T>& A, int n, SumNormSteps<T>* steps) {
+    std::vector<T> sums(static_cast<std::size_t>(n), T(0.0));
+    if (steps) steps->sums.assign(static_cast<std::size_t>(n), {});
+    for (int i = 1; i <= n; ++i) {
+        const T* a = A.row(i);
+        for (int j = 0; j < n; ++j) {
+            const T term = magnitude(a[j]);
+            sums[static_cast<std::size_t>(j)] += term;
+            if (steps) steps->sums[static_cast<std::size_t>(j)].terms.push_back(term);
+        }
+    }
+    if (steps)
+        for (std::size_t j = 0; j < sums.size(); ++j) steps->sums[j].total = sums[j];
+    return largest(sums, steps ? &steps->largest : nullptr);
+}
+
+template <class T> T rowSumNorm(const BasicMatrix<T>& A, int n, SumNormSteps<T>* steps) {
+    std::vector<T> sums(static_cast<std::size_t>(n), T(0.0));
+    if (steps) steps->sums.assign(static_cast<std::size_t>(n), {});
+    for (int i = 1; i <= n; ++i) {
+        const T* a = A.row(i);
+        T s = T(0.0);
+        for (int j = 0; j < n; ++j) {
+            const T term = magnitude(a[j]);
+            s += term;
+            if (steps) steps->sums[static_cast<std::size_t>(i - 1)].terms.push_back(term);
+        }
+        sums[static_cast<std::size_t>(i - 1)] = s;
+        if (steps) steps->sums[static_cast<std::size_t>(i - 1)].total = s;
+    }
+    return largest(sums, steps ? &steps->largest : nullptr);
+}
+
+template double columnSumNorm(const Matrix&, int, SumNormSteps<double>*);
+template Rational columnSumNorm(const RationalMatrix&, int, SumNormSteps<Rational>*);
+template double rowSumNorm(const Matrix&, int, SumNormSteps<double>*);
+template Rational rowSumNorm(const RationalMatrix&, int, SumNormSteps<Rational>*);
+
+double frobeniusNorm(const Matrix& A, int n, SumSteps<double>* steps) {
+    double s = 0.0;
+    for (int i = 1; i <= n; ++i) {
+        const double* a = A.row(i);
+        for (int j = 0; j < n; ++j) {
+            const double term = a[j] * a[j];
+            s += term;
+            if (steps) steps->terms.push_back(term);
+        }
+    }
+    if (steps) steps->total = s;
+    return std::sqrt(s);
+}
+
+double spectralNormEstimate(const Matrix& A, int n, SpectralSteps* steps) {
     const Matrix M = gramMatrix(A, n);
     Vector x(n), y(n);
     for (int i = 1; i <= n; ++i) x(i) = 1.0;
@@ -104,8 +180,10 @@ double spectralNormEstimate(const Matrix& A, int n) {
     // single-precision overflow divides everything away. Their estimate is
     // kept wherever it is a usable positive value; otherwise the proper value
     // stands in, so a nonzero matrix never shows a 2-norm of 0.
-    if (cur > 0.0 && std::isfinite(cur)) return std::sqrt(cur);
-    return largestSingularValue(A, n);
+    const bool usable = cur > 0.0 && std::isfinite(cur);
+    const double value = usable ? std::sqrt(cur) : largestSingularValue(A, n);
+    if (steps) *steps = {usable, cur, value};
+    return value;
 }
 
 double largestSingularValue(const Matrix& A, int n) {

@@ -24,19 +24,24 @@ std::string_view firstLine(std::string_view text) {
 
 } // namespace
 
-Vector GetVectorFromText(std::string_view text) {
+std::vector<std::string> VectorElementTexts(std::string_view text) {
     std::string typed(text);
     normaliseTypedText(typed);
     const std::string_view line = firstLine(typed);
     // Every run of blanks, however long, is one separator.
-    std::vector<std::string_view> elements;
+    std::vector<std::string> elements;
     std::size_t pos = 0;
     while (pos < line.size()) {
         const std::size_t end = std::min(line.find(' ', pos), line.size());
-        elements.push_back(line.substr(pos, end - pos));
+        elements.emplace_back(line.substr(pos, end - pos));
         pos = line.find_first_not_of(' ', end);
         if (pos == std::string_view::npos) break;
     }
+    return elements;
+}
+
+Vector GetVectorFromText(std::string_view text) {
+    const std::vector<std::string> elements = VectorElementTexts(text);
     Vector v(static_cast<int>(elements.size()));
     for (int i = 1; i <= v.size(); ++i)
         v(i) = EvaluateExpression(elements[static_cast<std::size_t>(i - 1)]);

@@ -2,7 +2,9 @@
 
 #include "matrix.h"
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvex {
 
@@ -13,5 +15,9 @@ namespace quorvex {
 /// Each element is an expression. Gives v(1..k), or
 /// an empty vector when there is nothing to read. Linear in the text's length.
 Vector GetVectorFromText(std::string_view text);
+
+/// The texts of the elements GetVectorFromText reads from text, in order,
+/// each as the expression it evaluates.
+std::vector<std::string> VectorElementTexts(std::string_view text);
 
 } // namespace quorvex

@@ -252,7 +252,7 @@ TEST(ExactFallback, EntriesWithoutExactValuesAreNamedAndTheReportIsDecimal) {
 
 TEST(ExactFallback, CommandsWithRootsSaySoAndRunInDecimals) {
     const std::string text = "4 2 6\n2 5 9\n";
-    for (const Command* command : {&commands::SqrtRoot, &commands::MatrixModel}) {
+    for (const Command* command : {&commands::SqrtRoot}) {
         ScriptedHost decimal(text, {"2"});
         decimal.run(*command);
         ScriptedHost exact(text, {"2"});

@@ -2,6 +2,7 @@
 #include "exact/exact_matrix.h"
 #include "expression.h"
 #include "matrix_text.h"
+#include "vector_text.h"
 
 #include <gtest/gtest.h>
 
@@ -100,6 +101,36 @@ TEST(ExactMatrixText, ReadsTheEntriesTheDecimalReaderReads) {
     // A used-up text reads 0 first, then what the row above held.
     EXPECT_EQ(exact.values(4, 1), 0);
     EXPECT_EQ(exact.values(4, 3), 7);
+}
+
+TEST(ExactVectorText, ReadsTheElementsTheDecimalReaderReads) {
+    const struct {
+        const char* text;
+        std::vector<const char*> values; ///< nullptr: no exact value
+    } cases[] = {
+        {"\r\n  1/2   -0.25\t2^3 \n9 9", {"1/2", "-1/4", "8"}},
+        {"sqr(4) 1,5 pi", {nullptr, "1", nullptr}},
+        {"\u3000\uff11/\uff13 7#8", {"1/3", "7"}},
+        {"#1 2", {}},
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        const ExactVectorReading exact = GetExactVectorFromText(c.text);
+        const Vector decimal = GetVectorFromText(c.text);
+        ASSERT_EQ(exact.values.size(), decimal.size()) << c.text;
+        ASSERT_EQ(exact.values.size(), static_cast<int>(c.values.size())) << c.text;
+        std::vector<EntryPlace> inexact;
+        for (int i = 1; i <= decimal.size(); ++i) {
+            const char* value = c.values[static_cast<std::size_t>(i - 1)];
+            if (!value) {
+                inexact.push_back({1, i});
+                continue;
+            }
+            EXPECT_EQ(exact.values(i), q(value)) << c.text << " element " << i;
+            EXPECT_NEAR(exact.values(i).get_d(), decimal(i), 1e-15) << c.text << " element " << i;
+        }
+        EXPECT_EQ(exact.inexact, inexact) << c.text;
+    }
 }
 
 TEST(RationalText, IntegersAndReducedFractionsSignInFront) {

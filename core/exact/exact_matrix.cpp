@@ -2,6 +2,7 @@
 
 #include "exact/exact_expression.h"
 #include "matrix_text.h"
+#include "vector_text.h"
 
 #include <optional>
 
@@ -29,6 +30,17 @@ ExactMatrixReading GetExactMatrixFromText(int rows, int cols, std::string_view t
             if (values[k]) out.values(r, j) = *values[k];
             else out.inexact.push_back({r, j});
         }
+    }
+    return out;
+}
+
+ExactVectorReading GetExactVectorFromText(std::string_view text) {
+    const std::vector<std::string> elements = VectorElementTexts(text);
+    ExactVectorReading out{RationalVector(static_cast<int>(elements.size())), {}};
+    for (int i = 1; i <= out.values.size(); ++i) {
+        const auto value = EvaluateExactly(elements[static_cast<std::size_t>(i - 1)]);
+        if (value) out.values(i) = *value;
+        else out.inexact.push_back({1, i});
     }
     return out;
 }

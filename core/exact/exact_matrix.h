@@ -33,4 +33,14 @@ struct ExactMatrixReading {
 /// missing entries), each with its exact value.
 ExactMatrixReading GetExactMatrixFromText(int rows, int cols, std::string_view text);
 
+/// A vector read exactly.
+struct ExactVectorReading {
+    RationalVector values;           ///< exact values; 0 where an element has none
+    std::vector<EntryPlace> inexact; ///< elements with no exact value, as row 1, column i
+};
+
+/// Reads the elements GetVectorFromText reads from the edit area's text,
+/// each with its exact value.
+ExactVectorReading GetExactVectorFromText(std::string_view text);
+
 } // namespace quorvex

@@ -34,6 +34,14 @@ std::optional<RationalMatrix> exactMatrixFor(CommandInput& in, int cols) {
     return std::nullopt;
 }
 
+std::optional<RationalVector> exactVectorFor(CommandInput& in) {
+    if (!in.settings.exact) return std::nullopt;
+    ExactVectorReading reading = GetExactVectorFromText(in.host.editText());
+    if (reading.inexact.empty()) return std::move(reading.values);
+    publish(in.host, inexactLine(reading.inexact));
+    return std::nullopt;
+}
+
 void noteDecimalsOnly(Report& r, const ReportSettings& settings, std::string_view line) {
     if (settings.exact) r.text(line).newline();
 }

@@ -17,6 +17,11 @@ namespace quorvex {
 /// the command goes on in decimals.
 std::optional<RationalMatrix> exactMatrixFor(CommandInput& in, int cols);
 
+/// The vector of the edit area read exactly, when the settings ask for
+/// exact numbers and every element has an exact value; otherwise as
+/// exactMatrixFor, nothing.
+std::optional<RationalVector> exactVectorFor(CommandInput& in);
+
 /// In exact mode, opens the report with the line saying why this command
 /// runs in decimals; otherwise nothing.
 void noteDecimalsOnly(Report& r, const ReportSettings& settings, std::string_view line);

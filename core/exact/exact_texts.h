@@ -19,9 +19,10 @@ inline constexpr std::string_view kInexactClosing = "的元素没有精确值，
 /// The one line of the commands that cannot run exactly.
 inline constexpr std::string_view kNeedsRoots = "精确分数：本方法要开平方，以下按小数计算。";
 inline constexpr std::string_view kIterates = "精确分数：迭代法只求近似解，以下按小数计算。";
-inline constexpr std::string_view kVectorNorms = "精确分数：2范数要开平方，向量范数按小数计算。";
+/// The norms' line: only the norms that need a root are decimal.
+inline constexpr std::string_view kVectorNorms = "精确分数：2范数要开平方，只有2范数按小数计算。";
 inline constexpr std::string_view kMatrixNorms =
-    "精确分数：2范数和F范数要开平方，矩阵范数按小数计算。";
+    "精确分数：2范数和F范数要开平方，只有这两个范数按小数计算。";
 
 /// The failure messages of exact work.
 inline constexpr std::string_view kZeroPivot = "精确分数：主元为 0 ，矩阵奇异，计算停止#";

@@ -7,10 +7,14 @@
 #include "linear_routines.h"
 #include "norm_routines.h"
 #include "report.h"
+#include "steps/steps.h"
+#include "steps/tests_norms_steps.h"
 
 #include <cmath>
 #include <optional>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 namespace quorvex {
 
@@ -27,15 +31,6 @@ constexpr std::string_view kPositiveDefinite = "该矩阵各阶顺序主子式�
 constexpr std::string_view kNotSymmetric =
     "该矩阵各阶顺序主子式的值全大于 0 ，但该矩阵不对称，本判断不认为它是正定矩阵。";
 
-/// The determinant of the leading k x k block of B.
-template <class T> T leadingMinor(const BasicMatrix<T>& B, int k) {
-    BasicMatrix<T> V(k, k);
-    for (int i = 1; i <= k; ++i)
-        for (int j = 1; j <= k; ++j) V(i, j) = B(i, j);
-    int exchanges = 0;
-    return ColumnPivotDeterminant(V, exchanges);
-}
-
 template <class T> bool isSymmetric(const BasicMatrix<T>& B, int n) {
     for (int i = 1; i <= n; ++i)
         for (int j = i + 1; j <= n; ++j)
@@ -43,26 +38,46 @@ template <class T> bool isSymmetric(const BasicMatrix<T>& B, int n) {
     return true;
 }
 
-/// Off-diagonal magnitudes of row i, summed left to right.
-template <class T> T offDiagonalSum(const BasicMatrix<T>& B, int i, int n) {
-    const T* a = B.row(i);
-    T sum = 0.0;
-    for (int j = 1; j <= n; ++j)
-        if (j != i) sum = magnitude(a[j - 1]) + sum;
-    return sum;
+// Steps are recorded by the reference routines only.
+static_assert(steps::kMaxStepsOrder < kernels::kFastKernelOrder);
+
+/// The leading minors up to the first that is not positive, each computed
+/// by minor(k, steps), with their steps when the report shows them.
+template <class T> struct MinorList {
+    std::vector<T> values;
+    std::vector<steps::MinorSteps<T>> steps;
+};
+
+template <class T, class Minor>
+MinorList<T> leadingMinorsUntilNonPositive(CommandInput& in, Minor&& minor) {
+    MinorList<T> out;
+    const bool record = steps::wanted(in.settings, in.n);
+    if (record) out.steps.reserve(static_cast<std::size_t>(in.n));
+    for (int k = 1; k <= in.n; ++k) {
+        in.stop.check();
+        steps::MinorSteps<T>* s = record ? &out.steps.emplace_back(k) : nullptr;
+        out.values.push_back(minor(k, s));
+        if (!(out.values.back() > 0.0)) break;
+    }
+    return out;
 }
 
-/// minor(k) gives the k-th leading minor of B.
+/// minor(k, steps) gives the k-th leading minor of B.
 template <class T, class Minor>
 Outcome positiveDefinite(CommandInput& in, const BasicMatrix<T>& B, Minor&& minor) {
     const int n = in.n;
     const NumberStyle style = NumberStyle::rounded(in.settings.decimalDigits);
+    const MinorList<T> minors = leadingMinorsUntilNonPositive<T>(in, minor);
     Report r;
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
-    r.heading("以上是该矩阵的各元素").text("下面输出各阶顺序主子式的值：").newline();
-    for (int k = 1; k <= n; ++k) {
-        in.stop.check();
-        const T d = minor(k);
+    r.heading("以上是该矩阵的各元素");
+    if (steps::open(r, in.settings, n)) {
+        steps::writeMinors(r, minors.steps, NumberStyle::rounded(in.settings.decimalDigits + 1));
+        r.newline();
+    }
+    r.text("下面输出各阶顺序主子式的值：").newline();
+    for (int k = 1; k <= static_cast<int>(minors.values.size()); ++k) {
+        const T& d = minors.values[static_cast<std::size_t>(k - 1)];
         r.text(kTwoBlanks).integer(k).text(" 阶顺序主子式的值为： ").number(d, style).newline();
         if (!(d > 0.0)) {
             r.newline().text("第 ").integer(k).text(" 阶顺序主子式的值不大于 0 ，该矩阵非正定。");
@@ -76,12 +91,22 @@ Outcome positiveDefinite(CommandInput& in, const BasicMatrix<T>& B, Minor&& mino
 
 template <class T> Outcome diagonalDominance(CommandInput& in, const BasicMatrix<T>& B) {
     const int n = in.n;
+    std::vector<steps::DominanceSteps<T>> log;
+    const bool record = steps::wanted(in.settings, n);
+    int failing = 0;
+    for (int i = 1; i <= n && failing == 0; ++i)
+        if (!dominantRow(B, i, n, record ? &log.emplace_back() : nullptr)) failing = i;
     Report r;
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
-    r.heading("以上是该矩阵的元素").text("下面输出各行的判断结果：").newline();
-    for (int i = 1; i <= n; ++i) {
-        if (magnitude(B(i, i)) > offDiagonalSum(B, i, n)) continue;
-        r.text("第 ").integer(i).text(" 行对角元素的绝对值不严格大于同行的其他元素的绝对值之和");
+    r.heading("以上是该矩阵的元素");
+    if (steps::open(r, in.settings, n)) {
+        steps::writeDominance(r, log, NumberStyle::plain());
+        r.newline();
+    }
+    r.text("下面输出各行的判断结果：").newline();
+    if (failing > 0) {
+        r.text("第 ").integer(failing);
+        r.text(" 行对角元素的绝对值不严格大于同行的其他元素的绝对值之和");
         r.newline().newline().text("因此该矩阵不是严格对角占优矩阵。").newline();
         return publish(in.host, std::move(r));
     }
@@ -91,50 +116,82 @@ template <class T> Outcome diagonalDominance(CommandInput& in, const BasicMatrix
     return publish(in.host, std::move(r));
 }
 
-Outcome vectorNorms(CommandInput& in) {
-    const Vector& v = in.vector;
-    const int n = in.n <= kMaxVectorLength ? in.n : 0;
-    if (n < 1) return Outcome::Stopped;
-    double s1 = 0.0, s2 = 0.0;
-    double m = std::fabs(v(1));
-    for (int i = 1; i <= n; ++i) {
-        s1 = s1 + std::fabs(v(i));
-        s2 = s2 + v(i) * v(i);
-        if (std::fabs(v(i)) > m) m = std::fabs(v(i));
-    }
+/// In exact mode the norms that need no root are exact; the line above the
+/// report says which are not.
+template <class T> void noteDecimalNorms(Report& r, std::string_view line) {
+    if constexpr (std::is_same_v<T, Rational>) r.text(line).newline();
+}
+
+/// v is the vector as the command computes with it; the 2-norm is always
+/// the decimal one of in.vector.
+template <class T> Outcome vectorNorms(CommandInput& in, const BasicVector<T>& v, int n) {
+    const NumberStyle rounded = NumberStyle::rounded(in.settings.decimalDigits);
+    std::optional<steps::VectorNormSteps<T>> log;
+    if (steps::wanted(in.settings, n)) log.emplace();
+    const T one = vectorOneNorm(v, n, log ? &log->one : nullptr);
+    const double two = vectorTwoNorm(in.vector, n, log ? &log->squares : nullptr);
+    const T infinity = vectorInfinityNorm(v, n, log ? &log->infinity : nullptr);
     Report r;
-    noteDecimalsOnly(r, in.settings, exact_texts::kVectorNorms);
+    noteDecimalNorms<T>(r, exact_texts::kVectorNorms);
     r.vectorLine(v, 1, n, kNormSep, NumberStyle::plain());
     r.newline().text("以上是所要求解的向量，接下来输出向量的范数").newline();
-    r.newline().text("向量的1范数为： ").number(s1, NumberStyle::plain());
-    r.newline().text("向量的2范数为： ");
-    r.number(std::sqrt(s2), NumberStyle::rounded(in.settings.decimalDigits));
-    r.newline().text("向量的无穷范数为： ").number(m, NumberStyle::plain()).newline();
+    if (steps::open(r, in.settings, n) && log) {
+        log->two = two;
+        steps::writeVectorNorms(r, *log, NumberStyle::plain(), rounded);
+    }
+    r.newline().text("向量的1范数为： ").number(one, NumberStyle::plain());
+    r.newline().text("向量的2范数为： ").number(two, rounded);
+    r.newline().text("向量的无穷范数为： ").number(infinity, NumberStyle::plain()).newline();
     return publish(in.host, std::move(r));
 }
 
-Outcome matrixNorms(CommandInput& in) {
-    const Matrix& A = in.matrix;
+/// A is the matrix as the command computes with it; the 2- and F-norms are
+/// always the decimal ones of in.matrix.
+template <class T> Outcome matrixNorms(CommandInput& in, const BasicMatrix<T>& A) {
+    const Matrix& D = in.matrix;
     const int n = in.n;
     const NumberStyle rounded = NumberStyle::rounded(in.settings.decimalDigits);
+    std::optional<steps::MatrixNormSteps<T>> log;
+    if (steps::wanted(in.settings, n)) log.emplace();
+    const T one = columnSumNorm(A, n, log ? &log->columns : nullptr);
+    const double two = spectralNormEstimate(D, n, log ? &log->spectral : nullptr);
+    const double frobenius = frobeniusNorm(D, n, log ? &log->squares : nullptr);
+    const T infinity = rowSumNorm(A, n, log ? &log->rows : nullptr);
     Report r;
-    noteDecimalsOnly(r, in.settings, exact_texts::kMatrixNorms);
+    noteDecimalNorms<T>(r, exact_texts::kMatrixNorms);
     r.matrixBlock(A, n, n, kNormSep, NumberStyle::plain());
-    r.newline().text("以上是所要求解的矩阵，接下来输出矩阵的范数").newline().newline();
-    r.text("矩阵的1范数为： ").number(columnSumNorm(A, n), NumberStyle::plain());
-    r.newline().newline().text("矩阵的2范数(参考值)为： ");
-    r.number(spectralNormEstimate(A, n), rounded).newline().newline();
-    r.text("矩阵的F范数为： ").number(frobeniusNorm(A, n), rounded).newline().newline();
-    r.text("矩阵的无穷范数为： ").number(rowSumNorm(A, n), NumberStyle::plain());
+    r.newline().text("以上是所要求解的矩阵，接下来输出矩阵的范数").newline();
+    if (steps::open(r, in.settings, n) && log) {
+        log->frobenius = frobenius;
+        steps::writeMatrixNorms(r, *log, NumberStyle::plain(), rounded);
+    }
+    r.newline().text("矩阵的1范数为： ").number(one, NumberStyle::plain());
+    r.newline().newline().text("矩阵的2范数(参考值)为： ").number(two, rounded);
+    r.newline().newline().text("矩阵的F范数为： ").number(frobenius, rounded);
+    r.newline().newline().text("矩阵的无穷范数为： ").number(infinity, NumberStyle::plain());
     r.newline().newline();
     return publish(in.host, std::move(r));
+}
+
+Outcome vectorNormsEither(CommandInput& in) {
+    const int n = in.n <= kMaxVectorLength ? in.n : 0;
+    if (n < 1) return Outcome::Stopped;
+    if (auto exact = exactVectorFor(in)) return vectorNorms(in, *exact, n);
+    return vectorNorms(in, in.vector, n);
+}
+
+Outcome matrixNormsEither(CommandInput& in) {
+    if (auto exact = exactMatrixFor(in, in.n)) return matrixNorms(in, *exact);
+    return matrixNorms(in, in.matrix);
 }
 
 Outcome positiveDefiniteEither(CommandInput& in) {
     if (auto exact = exactMatrixFor(in, in.n)) {
         const RationalMatrix& B = *exact;
         return runExact(in, exact_texts::kZeroPivot, [&] {
-            return positiveDefinite(in, B, [&](int k) { return leadingMinor(B, k); });
+            return positiveDefinite(in, B, [&](int k, steps::MinorSteps<Rational>* s) {
+                return leadingMinor(B, k, s);
+            });
         });
     }
     // Large decimal matrices take the fast kernel.
@@ -142,8 +199,8 @@ Outcome positiveDefiniteEither(CommandInput& in) {
     const int n = in.n;
     kernels::LeadingMinors minors(B, n < kernels::kFastKernelOrder ? 0 : n,
                                   kernels::defaultKernelSettings(&in.stop));
-    return positiveDefinite(in, B, [&](int k) {
-        return n < kernels::kFastKernelOrder ? leadingMinor(B, k) : minors(k);
+    return positiveDefinite(in, B, [&](int k, steps::MinorSteps<double>* s) {
+        return n < kernels::kFastKernelOrder ? leadingMinor(B, k, s) : minors(k);
     });
 }
 
@@ -153,6 +210,46 @@ Outcome diagonalDominanceEither(CommandInput& in) {
 }
 
 } // namespace
+
+template <class T> T leadingMinor(const BasicMatrix<T>& B, int k, steps::MinorSteps<T>* steps) {
+    BasicMatrix<T> V(k, k);
+    for (int i = 1; i <= k; ++i)
+        for (int j = 1; j <= k; ++j) V(i, j) = B(i, j);
+    int exchanges = 0;
+    const T d = ColumnPivotDeterminant(V, exchanges, steps ? &steps->elimination : nullptr);
+    if (steps) {
+        steps->exchanges = exchanges;
+        steps->reduced = V;
+        steps->value = d;
+    }
+    return d;
+}
+
+template <class T>
+bool dominantRow(const BasicMatrix<T>& B, int i, int n, steps::DominanceSteps<T>* steps) {
+    const T* a = B.row(i);
+    T sum = 0.0;
+    for (int j = 1; j <= n; ++j) {
+        if (j == i) continue;
+        const T term = magnitude(a[j - 1]);
+        sum = term + sum;
+        if (steps) steps->others.terms.push_back(term);
+    }
+    const T diagonal = magnitude(B(i, i));
+    const bool dominant = diagonal > sum;
+    if (steps) {
+        steps->row = i;
+        steps->diagonal = diagonal;
+        steps->others.total = sum;
+        steps->dominant = dominant;
+    }
+    return dominant;
+}
+
+template double leadingMinor(const Matrix&, int, steps::MinorSteps<double>*);
+template Rational leadingMinor(const RationalMatrix&, int, steps::MinorSteps<Rational>*);
+template bool dominantRow(const Matrix&, int, int, steps::DominanceSteps<double>*);
+template bool dominantRow(const RationalMatrix&, int, int, steps::DominanceSteps<Rational>*);
 
 namespace commands {
 
@@ -165,13 +262,13 @@ const Command VectorModel{"VectorModel",
                           "向量范数",
                           CommandGroup::TestsAndNorms,
                           {{}, {}, {}, Clear::BeforeAsking, Reads::Vector},
-                          &vectorNorms};
+                          &vectorNormsEither};
 const Command MatrixModel{
     "MatrixModel",
     "矩阵范数",
     CommandGroup::TestsAndNorms,
     {kArrayOrderPrompt, kInputDataCaption, {}, Clear::AfterOrder, Reads::SquareMatrix},
-    &matrixNorms};
+    &matrixNormsEither};
 const Command StrictMatrixJudge{
     "StrictMatrixJudge",
     "严格对角占优矩阵判断",

@@ -1,6 +1,24 @@
 #pragma once
 
 #include "frame.h"
+#include "matrix.h"
+#include "steps/tests_norms_steps.h"
+
+namespace quorvex {
+
+/// The determinant of the leading k x k block of B, by elimination with
+/// column pivoting (ColumnPivotDeterminant); its stages, exchanges, reduced
+/// block and value are written to steps when given.
+template <class T>
+T leadingMinor(const BasicMatrix<T>& B, int k, steps::MinorSteps<T>* steps = nullptr);
+
+/// Whether |B(i,i)| is strictly larger than the sum of the other
+/// magnitudes of row i (columns 1..n), summed left to right; the comparison
+/// is written to steps when given.
+template <class T>
+bool dominantRow(const BasicMatrix<T>& B, int i, int n, steps::DominanceSteps<T>* steps = nullptr);
+
+} // namespace quorvex
 
 namespace quorvex::commands {
 

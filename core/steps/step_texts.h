@@ -96,5 +96,34 @@ inline constexpr std::string_view kLimitOpening = "迭代 ";
 inline constexpr std::string_view kLimitClosing = " 次仍未达到精度要求";
 
 /// Tests and norms.
+inline constexpr std::string_view kMinorHeading = " 阶顺序主子式：";
+inline constexpr std::string_view kMagnitudeOpening = "：|";
+inline constexpr std::string_view kMagnitudeClosing = "|";
+inline constexpr std::string_view kOthersSum = "，其余元素的绝对值之和";
+inline constexpr std::string_view kComparison = "，";
+inline constexpr std::string_view kGreater = " > ";
+inline constexpr std::string_view kNotGreater = " 不大于 ";
+inline constexpr std::string_view kVectorOneNorm = "1范数：各元素的绝对值之和";
+inline constexpr std::string_view kVectorTwoNorm = "2范数：各元素的平方和";
+inline constexpr std::string_view kVectorInfinityNorm = "无穷范数：各元素绝对值中的最大者";
+inline constexpr std::string_view kTwoNormRoot = "，2范数 = √";
+inline constexpr std::string_view kColumnSums = "1范数：各列元素的绝对值之和";
+inline constexpr std::string_view kOneNormIs = "1范数";
+inline constexpr std::string_view kRowSums = "无穷范数：各行元素的绝对值之和";
+inline constexpr std::string_view kInfinityNormIs = "无穷范数";
+inline constexpr std::string_view kSumOf = "：";
+/// The 2-norm's reference value: kPowerOpening, the sweeps, kPowerDivisor,
+/// the divisor, kTwoNormRoot, the divisor, kEquals, the value; or
+/// kLargestSingularValue and the value.
+inline constexpr std::string_view kPowerOpening = "2范数(参考值)：对 A 的转置与 A 的乘积作 ";
+inline constexpr std::string_view kPowerDivisor = " 遍幂迭代，最后的除数为 ";
+inline constexpr std::string_view kLargestSingularValue =
+    "2范数(参考值)：幂迭代没有得到可用的正除数，改取 A 的最大奇异值 = ";
+inline constexpr std::string_view kFrobeniusSquares = "F范数：各元素的平方和";
+inline constexpr std::string_view kFrobeniusRoot = "，F范数 = √";
+/// max{a, b, c}.
+inline constexpr std::string_view kMaxOpening = "max{";
+inline constexpr std::string_view kMaxSeparator = ", ";
+inline constexpr std::string_view kMaxClosing = "}";
 
 } // namespace quorvex::step_texts
