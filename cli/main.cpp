@@ -25,6 +25,9 @@
 #include <fcntl.h>
 #include <io.h>
 #endif
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -191,6 +194,9 @@ void listCommands() {
 
 } // namespace
 
+/// Buffers up to this size come from the heap (glibc's largest setting).
+constexpr int kHeapBufferLimit = 32 * 1024 * 1024;
+
 static int runCli(int argc, char** argv) {
     Options o;
     if (auto error = parseArguments(argc, argv, o)) {
@@ -251,6 +257,13 @@ static int runCli(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     cli::occupyClosedStandardStreams();
+    // One run makes a few large buffers in turn (the text, its cleaned copy,
+    // the matrices, the report): kept on the heap, a freed one is reused by
+    // the next instead of fresh pages the system must clear first.
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, kHeapBufferLimit);
+    mallopt(M_TRIM_THRESHOLD, 2 * kHeapBufferLimit);
+#endif
     try {
         return runCli(argc, argv);
     } catch (const std::bad_alloc&) {

@@ -2,6 +2,9 @@
 
 #include "locale_text.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace quorvex::platform {
 
 namespace {
@@ -17,6 +20,15 @@ bool isValidUtf8(std::string_view bytes) {
     const std::size_t n = bytes.size();
     std::size_t i = 0;
     while (i < n) {
+        // Eight plain ASCII bytes at a time: the usual text of numbers.
+        std::uint64_t word = 0;
+        if (i + sizeof word <= n) {
+            std::memcpy(&word, s + i, sizeof word);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                i += sizeof word;
+                continue;
+            }
+        }
         const unsigned char c = s[i];
         if (c < 0x80) {
             ++i;
