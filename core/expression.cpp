@@ -76,10 +76,44 @@ std::string applySignRule(std::string_view s) {
     return out;
 }
 
+/// The common element of a large matrix: an optional sign, at most 15
+/// digits with at most one point among them, and an optional row mark. Its
+/// digits as an integer and the power of ten it is divided by are both
+/// exact doubles, so their quotient is the correctly rounded value that
+/// decimalValue would find.
+bool shortDecimal(std::string_view t, double& value) {
+    constexpr int kMaxDigits = 15;
+    std::size_t i = 0;
+    const bool negative = !t.empty() && t[0] == '-';
+    if (!t.empty() && (t[0] == '-' || t[0] == '+')) ++i;
+    std::uint64_t digits = 0;
+    int count = 0;
+    int decimals = 0;
+    bool point = false;
+    for (; i < t.size(); ++i) {
+        const char c = t[i];
+        if (c >= '0' && c <= '9') {
+            if (++count > kMaxDigits) return false;
+            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            decimals += point ? 1 : 0;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (count == 0 || (i < t.size() && !(t[i] == '#' && i + 1 == t.size()))) return false;
+    const double v =
+        static_cast<double>(digits) / detail::kPow10[static_cast<std::size_t>(decimals)];
+    value = negative ? -v : v;
+    return true;
+}
+
 /// A plain number (optional sign, digits and points, optional exponent,
 /// optional row mark) evaluates to its own value; recognising it up front
 /// spares the normalisation passes for the common case.
 bool plainNumber(std::string_view t, double& value) {
+    if (shortDecimal(t, value)) return true;
     std::size_t end = numberToken(t);
     if (end == 0) return false;
     if (end < t.size() && t[end] == '#') ++end;

@@ -1,9 +1,12 @@
 #include "expression.h"
+#include "number_text.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <ostream>
+#include <random>
 #include <string>
 
 namespace quorvex {
@@ -62,6 +65,28 @@ const ExprCase kExactCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, ExpressionValue, ::testing::ValuesIn(kExactCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Expression, PlainDecimalsReadAsTheirCorrectlyRoundedValue) {
+    // Signs, points anywhere, leading zeros, up to 17 digits (the short ones
+    // take a quicker road) and a row mark: every reading must be the one
+    // decimalValue gives, to the bit.
+    std::mt19937 gen(5);
+    for (int round = 0; round < 50000; ++round) {
+        const std::size_t count = 1 + gen() % 17;
+        const std::size_t point = gen() % 4 == 0 ? count + 1 : gen() % (count + 1);
+        std::string digits;
+        for (std::size_t k = 0; k <= count; ++k) {
+            if (k == point) digits += '.';
+            if (k < count) digits += static_cast<char>('0' + gen() % 10);
+        }
+        const char* signs[] = {"", "-", "+"};
+        const std::string sign = signs[gen() % 3];
+        const std::string text = sign + digits + (gen() % 2 ? "#" : "");
+        const double expected = decimalValue(digits, sign == "-");
+        const double got = EvaluateExpression(text);
+        ASSERT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << text;
+    }
+}
 
 TEST(Expression, LogarithmsAgreeWithinRounding) {
     EXPECT_NEAR(EvaluateExpression("log10(1000)"), 3.0, 1e-12);
