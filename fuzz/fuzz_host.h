@@ -51,7 +51,8 @@ private:
     std::string m_result;
 };
 
-/// One fuzzed run: one byte picks the command, one the decimals, then the
+/// One fuzzed run: one byte picks the command, one the decimals (its low four
+/// bits) and the options (exact fractions, worked steps), then the
 /// answers separated by newlines up to a NUL byte (each cut to `answerLength`
 /// characters), then the edit area's text.
 inline void runFuzzedCommand(const std::uint8_t* data, std::size_t size, std::size_t answerLength) {
@@ -60,6 +61,8 @@ inline void runFuzzedCommand(const std::uint8_t* data, std::size_t size, std::si
     const Command* command = all[data[0] % all.size()];
     ReportSettings settings;
     settings.decimalDigits = 1 + data[1] % 16;
+    settings.exact = (data[1] & 0x10) != 0;
+    settings.steps = (data[1] & 0x20) != 0;
     std::string_view rest(reinterpret_cast<const char*>(data + 2), size - 2);
     const std::size_t nul = rest.find('\0');
     std::string_view script = rest.substr(0, nul);
