@@ -71,6 +71,9 @@ public:
     /// CR LF and the title, no line break after it.
     Report& title(std::string_view t);
 
+    /// True when nothing is written yet or the text ends with a line break.
+    bool atLineStart() const { return m_text.empty() || m_text.ends_with(kCrLf); }
+
     /// The finished text, moved out.
     std::string take() { return std::move(m_text); }
     /// The finished document, moved out.

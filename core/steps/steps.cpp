@@ -6,6 +6,9 @@ namespace quorvex::steps {
 
 bool open(Report& r, const ReportSettings& settings, int n) {
     if (!settings.steps) return false;
+    // The section stands apart by a blank line, also after a line of
+    // numbers the report has not ended yet.
+    if (!r.atLineStart()) r.newline();
     if (n > kMaxStepsOrder) {
         r.newline().text(step_texts::kTooLargeOpening).integer(kMaxStepsOrder);
         r.text(step_texts::kTooLargeClosing).newline();
