@@ -4,10 +4,12 @@
 #include "host.h"
 #include "settings.h"
 
+#include <algorithm>
 #include <deque>
 #include <random>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvex::testing {
@@ -71,6 +73,18 @@ private:
     std::string m_edit;
     std::deque<std::string> m_answers;
 };
+
+/// Whether `on` is `off` with one stretch of text inserted, a stretch that
+/// holds `inside`: how a report with its steps stands to the same report
+/// without them.
+inline bool oneStretchAdded(const std::string& off, const std::string& on,
+                            std::string_view inside) {
+    if (on.size() <= off.size() || on.find(inside) == std::string::npos) return false;
+    const auto start = std::mismatch(off.begin(), off.end(), on.begin()).first - off.begin();
+    std::string without = on;
+    without.erase(static_cast<std::size_t>(start), on.size() - off.size());
+    return without == off;
+}
 
 /// The values of the report's "x(k)=v" lines, placed by the unknown's number
 /// k (a full-pivot report lists them in pivot order).

@@ -90,22 +90,6 @@ const HandWorked kHandWorked[] = {
           "x(2) = y(2) ÷ d(2) − l(3,2) × x(3) = 6 ÷ 4 − 0.5 × 1 = 6 ÷ 4 − 0.5 = 1",
           "x(1) = y(1) ÷ d(1) − (l(2,1) × x(2) + l(3,1) × x(3)) = "
           "4 ÷ 4 − (0.5 × 1 + (-0.5) × 1) = 4 ÷ 4 − 0 = 1"})},
-    {"LdltInFractions", &commands::MendSqrt, kLdltInput, true, kLowerHeading,
-     lines(
-         {"分解 A = L*D*L'：", "第 1 步：", "d(1) = a(1,1) = 4",
-          "l(2,1) = a(2,1) ÷ d(1) = 2 ÷ 4 = 1/2", "l(3,1) = a(3,1) ÷ d(1) = (-2) ÷ 4 = -1/2",
-          "第 2 步：", "d(2) = a(2,2) − l(2,1) × l(2,1) × d(1) = 5 − 1/2 × 1/2 × 4 = 5 − 1 = 4",
-          "l(3,2) = (a(3,2) − l(3,1) × d(1) × l(2,1)) ÷ d(2) = (1 − (-1/2) × 4 × 1/2) ÷ 4 = "
-          "(1 − (-1)) ÷ 4 = 1/2",
-          "第 3 步：",
-          "d(3) = a(3,3) − (l(3,1) × l(3,1) × d(1) + l(3,2) × l(3,2) × d(2)) = "
-          "6 − ((-1/2) × (-1/2) × 4 + 1/2 × 1/2 × 4) = 6 − 2 = 4",
-          "解 LY = b：", "y(1) = b(1) = 4", "y(2) = b(2) − l(2,1) × y(1) = 8 − 1/2 × 4 = 8 − 2 = 6",
-          "y(3) = b(3) − (l(3,1) × y(1) + l(3,2) × y(2)) = 5 − ((-1/2) × 4 + 1/2 × 6) = 5 − 1 = 4",
-          "解 D*L'X = Y：", "x(3) = y(3) ÷ d(3) = 4 ÷ 4 = 1",
-          "x(2) = y(2) ÷ d(2) − l(3,2) × x(3) = 6 ÷ 4 − 1/2 × 1 = 6 ÷ 4 − 1/2 = 1",
-          "x(1) = y(1) ÷ d(1) − (l(2,1) × x(2) + l(3,1) × x(3)) = "
-          "4 ÷ 4 − (1/2 × 1 + (-1/2) × 1) = 4 ÷ 4 − 0 = 1"})},
     // a(2,2) − l(2,1)² = -3 − 1 < 0: no root, and nothing after it.
     {"CholeskyStopsAtANegativeRadicand", &commands::SqrtRoot, "4 2 2 1\n2 -3 1 1\n2 1 5 1\n", false,
      kLowerHeading,
@@ -436,18 +420,6 @@ TEST(DecompositionReplay, RecordedFractionsGiveTheExactFactorsAndSolutions) {
 
 // ---- The rest of the report ----
 
-/// The report with the steps equals the report without them but for one
-/// inserted stretch, which holds the section's opening.
-void expectOnlyTheSectionAdded(const std::string& off, const std::string& on,
-                               const std::string& opening) {
-    ASSERT_GT(on.size(), off.size());
-    ASSERT_NE(on.find(opening), std::string::npos);
-    const auto start = std::mismatch(off.begin(), off.end(), on.begin()).first - off.begin();
-    std::string without = on;
-    without.erase(static_cast<std::size_t>(start), on.size() - off.size());
-    EXPECT_EQ(without, off);
-}
-
 struct SixCommands {
     const Command* command;
     Shape shape;
@@ -472,7 +444,7 @@ TEST_P(StepsAddOnlyTheirSection, EveryOrderUpToTheLimitAndTheOneLineAbove) {
         ASSERT_TRUE(off.messages.empty()) << n;
         const std::string opening =
             n <= 12 ? kStepsHeading : "\r\n详细步骤：阶数大于 12，不列出步骤。\r\n";
-        expectOnlyTheSectionAdded(off.result, on.result, opening);
+        EXPECT_TRUE(testing::oneStretchAdded(off.result, on.result, opening)) << n;
         // Above the limit only that line, after a line break ending the
         // report's last line where it had none.
         if (n > 12) {
