@@ -238,18 +238,6 @@ TEST(ExactSingular, DeterminantIsExactlyZero) {
     EXPECT_EQ(det.at(0), "   0");
 }
 
-TEST(ExactFallback, EntriesWithoutExactValuesAreNamedAndTheReportIsDecimal) {
-    const std::string text = "2 sqr(2) 3\npi 3 5\n";
-    ScriptedHost decimal(text, {"2"});
-    decimal.run(commands::GaussTier);
-    ScriptedHost exact(text, {"2"});
-    exact.settings.exact = true;
-    exact.run(commands::GaussTier);
-    EXPECT_EQ(exact.result,
-              "精确分数：第 1 行第 2 列、第 2 行第 1 列的元素没有精确值，以下按小数计算。\r\n" +
-                  decimal.result);
-}
-
 TEST(ExactFallback, CommandsWithRootsSaySoAndRunInDecimals) {
     const std::string text = "4 2 6\n2 5 9\n";
     for (const Command* command : {&commands::SqrtRoot}) {

@@ -96,8 +96,6 @@ constexpr const char* kSixDecimalsSolution = "x(1)=0.984375\nx(2)=0.984375\n";
 INSTANTIATE_TEST_SUITE_P(
     Digits, JacobiByHand,
     ::testing::Values(HandWorked{"SixDecimals", 6, false, kSixDecimals, kSixDecimalsSolution},
-                      HandWorked{"ExactModeRunsInDecimals", 6, true, kSixDecimals,
-                                 kSixDecimalsSolution},
                       // Halves go to the even neighbour: 0.875 -> 0.88, 0.625 -> 0.62.
                       HandWorked{"TwoDecimals", 2, false,
                                  "  1  1.5  1.25  1.5\n  2  0.88  0.88  0.62\n"
