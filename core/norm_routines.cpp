@@ -1,9 +1,8 @@
 #include "norm_routines.h"
 
+#include "analysis/dense_algebra.h"
 #include "arithmetic.h"
 #include "exact/rational.h"
-
-#include <Eigen/SVD>
 
 #include <cmath>
 #include <limits>
@@ -197,13 +196,7 @@ double largestSingularValue(const Matrix& A, int n) {
         }
     }
     if (infinite) return HUGE_VAL;
-    using RowMajor = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>;
-    const Eigen::Map<const RowMajor, 0, Eigen::OuterStride<>> block(A.row(1), n, n,
-                                                                    Eigen::OuterStride<>(A.cols()));
-    // Singular values only, largest first; the decomposition scales the
-    // matrix itself, so huge and tiny elements neither overflow nor vanish.
-    const Eigen::BDCSVD<Eigen::MatrixXd> svd(block);
-    return svd.singularValues()(0);
+    return largestFiniteSingularValue(A, n);
 }
 
 } // namespace quorvex

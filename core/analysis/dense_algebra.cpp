@@ -3,6 +3,7 @@
 #include <Eigen/Cholesky>
 #include <Eigen/Eigenvalues>
 #include <Eigen/LU>
+#include <Eigen/SVD>
 
 #include <cmath>
 #include <limits>
@@ -61,6 +62,16 @@ DoubleSolution solveInDouble(const Matrix& Ab, int n) {
         for (int j = 1; j <= n; ++j) s.inverse(i, j) = inv(i - 1, j - 1);
     }
     return s;
+}
+
+double largestFiniteSingularValue(const Matrix& A, int n) {
+    using RowMajor = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>;
+    const Eigen::Map<const RowMajor, 0, Eigen::OuterStride<>> block(A.row(1), n, n,
+                                                                    Eigen::OuterStride<>(A.cols()));
+    // Singular values only, largest first; the decomposition scales the
+    // matrix itself, so huge and tiny elements neither overflow nor vanish.
+    const Eigen::BDCSVD<Eigen::MatrixXd> svd(block);
+    return svd.singularValues()(0);
 }
 
 double spectralRadius(const Matrix& M, int n) {

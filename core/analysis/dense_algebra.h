@@ -21,6 +21,10 @@ DoubleSolution solveInDouble(const Matrix& Ab, int n);
 /// of its (possibly complex) eigenvalues.
 double spectralRadius(const Matrix& M, int n);
 
+/// The largest singular value of the leading n x n block of A, whose
+/// entries are finite numbers.
+double largestFiniteSingularValue(const Matrix& A, int n);
+
 /// True when every eigenvalue of the leading n x n block of M is real (its
 /// imaginary part negligible beside its size).
 bool hasRealSpectrum(const Matrix& M, int n);
