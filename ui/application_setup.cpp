@@ -10,14 +10,16 @@ namespace quorvex::ui {
 
 namespace {
 
-/// Machines without SimSun show "宋体" in the first Chinese font they have.
+/// Machines without SimSun show "宋体" in the first Chinese font they have
+/// that reads well at the default 9 points; AR PL UMing, the nearest in
+/// style, comes last because its hairline strokes fade at that size.
 const QStringList kSongSubstitutes = {QStringLiteral("SimSun"),
                                       QStringLiteral("NSimSun"),
                                       QStringLiteral("Noto Serif CJK SC"),
-                                      QStringLiteral("AR PL UMing CN"),
                                       QStringLiteral("WenQuanYi Zen Hei"),
                                       QStringLiteral("WenQuanYi Micro Hei"),
-                                      QStringLiteral("Noto Sans CJK SC")};
+                                      QStringLiteral("Noto Sans CJK SC"),
+                                      QStringLiteral("AR PL UMing CN")};
 
 /// "隶书" (clerical script) is a Windows face; the calligraphic AR PL UKai
 /// that Debian ships stands in for it, Latin letters included, so a title
