@@ -1,4 +1,5 @@
 #include "analysis/analysis.h"
+#include "analysis/dense_algebra.h"
 #include "analysis/error_chart.h"
 #include "analysis/iteration_radii.h"
 #include "analysis/reference_solution.h"
@@ -55,29 +56,55 @@ TEST(IterationRadii, TridiagonalOrderTenHasTheTextbookRadiiAndBestFactor) {
     EXPECT_NEAR(iterationRadius(A, 10, IterationKind::GaussSeidel), rhoJ * rhoJ, 1e-9);
     const StopRequest never;
     const BestFactor best = bestRelaxationFactor(A, 10, never);
-    EXPECT_TRUE(best.byFormula);
+    EXPECT_EQ(best.source, FactorSource::TridiagonalFormula);
     EXPECT_NEAR(best.w, 2 / (1 + std::sin(std::numbers::pi / 11)), 1e-12);
     EXPECT_NEAR(best.w, 1.560388, 5e-7);
     // The search, which knows no formula, finds the same factor.
     const BestFactor found = searchRelaxationFactor(A, 10, never);
-    EXPECT_FALSE(found.byFormula);
+    EXPECT_EQ(found.source, FactorSource::Search);
     EXPECT_NEAR(found.w, best.w, 2e-3);
     EXPECT_NEAR(found.radius, best.radius, 2e-3);
 }
 
-TEST(IterationRadii, FormulaOnlyForTridiagonalMatricesWithARealConvergentJacobi) {
+TEST(IterationRadii, FormulaOnlyForConsistentlyOrderedMatricesWithARealConvergentJacobi) {
     const struct {
         const char* name;
+        int n;
         const char* text;
         bool applies;
     } cases[] = {
-        {"tridiagonal", "4 1 0 1\n1 4 1 1\n0 1 4 1\n", true},
-        {"full", "4 1 1 1\n1 4 1 1\n1 1 4 1\n", false},
-        {"diverging Jacobi", "1 2 0 1\n2 1 2 1\n0 2 1 1\n", false},
-        {"complex Jacobi", "1 1 0 1\n-1 1 1 1\n0 -1 1 1\n", false},
+        {"tridiagonal", 3, "4 1 0 1\n1 4 1 1\n0 1 4 1\n", true},
+        // The five-point Laplacian on a 2 x 2 grid, numbered row by row.
+        {"grid", 4, "4 -1 -1 0 1\n-1 4 0 -1 1\n-1 0 4 -1 1\n0 -1 -1 4 1\n", true},
+        // The same grid numbered 1, 2, 4, 3 around: level 0, 1, 2 and back.
+        {"grid numbered around", 4, "4 -1 0 -1 1\n-1 4 -1 0 1\n0 -1 4 -1 1\n-1 0 -1 4 1\n", false},
+        {"full", 3, "4 1 1 1\n1 4 1 1\n1 1 4 1\n", false},
+        {"diverging Jacobi", 3, "1 2 0 1\n2 1 2 1\n0 2 1 1\n", false},
+        {"complex Jacobi", 3, "1 1 0 1\n-1 1 1 1\n0 -1 1 1\n", false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(bestFactorFormulaApplies(read(c.text, 3), 3), c.applies) << c.name;
+        EXPECT_EQ(bestFactorFormulaApplies(read(c.text, c.n), c.n), c.applies) << c.name;
+}
+
+TEST(IterationRadii, ArnoldiRadiiAgreeWithEveryEigenvalueAtLargeOrders) {
+    const int n = kArnoldiOrder;
+    const Matrix T = read(tridiagonal(n), n);
+    const double rhoJ = std::cos(std::numbers::pi / (n + 1));
+    EXPECT_NEAR(iterationRadius(T, n, IterationKind::Jacobi), rhoJ, 1e-9);
+    EXPECT_NEAR(iterationRadius(T, n, IterationKind::GaussSeidel), rhoJ * rhoJ, 1e-9);
+    // A full matrix with a dominant diagonal, no structure to lean on.
+    std::string text;
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j)
+            text += i == j ? std::to_string(3 * n) + " "
+                           : std::to_string((i * 7 + j * 3) % 11 - 5) + " ";
+        text += "1\n";
+    }
+    const Matrix A = read(text, n);
+    for (IterationKind kind :
+         {IterationKind::Jacobi, IterationKind::GaussSeidel, IterationKind::Relaxation})
+        EXPECT_NEAR(iterationRadius(A, n, kind, 1.3),
+                    spectralRadius(iterationMatrix(A, n, kind, 1.3), n), 1e-8);
 }
 
 TEST(ReferenceSolution, HilbertSixIsSolvedExactlyWithItsConditionNumber) {

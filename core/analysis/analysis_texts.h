@@ -11,6 +11,8 @@ inline constexpr std::string_view kExactSolutionHeading = "输出准确解 x*（
 inline constexpr std::string_view kDoubleSolutionHeading = "输出参考解 x*（由双精度运算求得）";
 inline constexpr std::string_view kSingular =
     "系数矩阵奇异，没有逆矩阵，条件数为无穷大，方程组没有唯一解。";
+inline constexpr std::string_view kExactDroppedForOrder =
+    "阶数大于 {}，不作分数运算，x* 由双精度运算求得。";
 inline constexpr std::string_view kYes = "是";
 inline constexpr std::string_view kNo = "否";
 
@@ -24,6 +26,8 @@ inline constexpr std::string_view kConditionExactHeading =
     "输出系数矩阵的条件数（由准确的逆矩阵求得）";
 inline constexpr std::string_view kConditionDoubleHeading =
     "输出系数矩阵的条件数（由双精度的逆矩阵求得）";
+inline constexpr std::string_view kExactInverseDroppedForOrder =
+    "阶数大于 {}，逆矩阵不作分数运算，由双精度运算求得。";
 inline constexpr std::string_view kCond1 = "cond1(A)=||A||1·||A逆||1= ";
 inline constexpr std::string_view kCondInf = "cond∞(A)=||A||∞·||A逆||∞= ";
 inline constexpr std::string_view kBoundHeading = "输出误差估计";
@@ -80,7 +84,11 @@ inline constexpr std::string_view kBestIs = "w=";
 inline constexpr std::string_view kBestRadius = "，此时SOR迭代矩阵的谱半径 ρ=";
 inline constexpr std::string_view kBestByFormula =
     "（系数矩阵三对角，Jacobi迭代矩阵的特征值都是实数且 ρ<1，由公式 w=2/(1+√(1-ρ²)) 求得）";
+inline constexpr std::string_view kBestByOrderedFormula =
+    "（系数矩阵相容次序，Jacobi迭代矩阵的特征值都是实数且 ρ<1，由公式 w=2/(1+√(1-ρ²)) 求得）";
 inline constexpr std::string_view kBestBySearch = "（在 0<w<2 中数值搜索求得）";
+inline constexpr std::string_view kBestByArnoldiSearch =
+    "（在 0<w<2 中数值搜索求得，各谱半径由 Arnoldi 迭代求得）";
 inline constexpr std::string_view kNoBest = "0<w<2 中没有使SOR迭代收敛的松弛因子。";
 inline constexpr std::string_view kConvergenceTitle = "迭代法的收敛性分析";
 inline constexpr std::string_view kChartTitle = "误差曲线 max|x(k)-x*|";

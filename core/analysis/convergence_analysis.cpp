@@ -107,6 +107,16 @@ void writeSweeps(Report& r, const std::array<MethodRun, 3>& runs, double e) {
     }
 }
 
+std::string_view bestFactorSource(FactorSource source) {
+    switch (source) {
+    case FactorSource::TridiagonalFormula: return T::kBestByFormula;
+    case FactorSource::OrderedFormula: return T::kBestByOrderedFormula;
+    case FactorSource::Search: return T::kBestBySearch;
+    case FactorSource::ArnoldiSearch: return T::kBestByArnoldiSearch;
+    }
+    return T::kBestBySearch;
+}
+
 void writeBestFactor(Report& r, const BestFactor& best, int dd) {
     r.heading(T::kBestHeading);
     if (!radiusConverges(best.radius)) {
@@ -115,7 +125,7 @@ void writeBestFactor(Report& r, const BestFactor& best, int dd) {
     }
     r.text(T::kBestIs).number(best.w, NumberStyle::rounded(dd));
     r.text(T::kBestRadius).number(best.radius, NumberStyle::rounded(dd));
-    r.text(best.byFormula ? T::kBestByFormula : T::kBestBySearch).newline();
+    r.text(bestFactorSource(best.source)).newline();
 }
 
 std::array<MethodRun, 3> methodRuns(double w) {

@@ -2,6 +2,8 @@
 
 #include "matrix.h"
 
+#include <functional>
+
 namespace quorvex {
 
 /// The system solved in double precision by LU with partial pivoting.
@@ -24,6 +26,12 @@ double spectralRadius(const Matrix& M, int n);
 /// The largest singular value of the leading n x n block of A, whose
 /// entries are finite numbers.
 double largestFiniteSingularValue(const Matrix& A, int n);
+
+/// The largest modulus among the eigenvalues of the n x n matrix that
+/// `product` applies (y = M x, both of length n), by restarted Arnoldi
+/// iteration: O(n^2) a step for a product that costs that, where the full
+/// eigenvalue computation costs O(n^3). NaN when it does not settle.
+double largestEigenvalueModulus(int n, const std::function<void(const double*, double*)>& product);
 
 /// True when every eigenvalue of the leading n x n block of M is real (its
 /// imaginary part negligible beside its size).

@@ -8,6 +8,9 @@
 #include "methods/gauss_steps.h"
 #include "number_text.h"
 #include "report.h"
+#include "text_fill.h"
+
+#include <string>
 
 #include <cmath>
 
@@ -25,7 +28,11 @@ void writeResidual(Report& r, const Vector& res, int n) {
 }
 
 void writeConditions(Report& r, const ReferenceSolution& ref) {
-    r.heading(ref.exact ? T::kConditionExactHeading : T::kConditionDoubleHeading);
+    r.heading(ref.exactInverse ? T::kConditionExactHeading : T::kConditionDoubleHeading);
+    if (ref.exact && !ref.exactInverse)
+        r.text(fillText(T::kExactInverseDroppedForOrder,
+                        {std::to_string(ReferenceSolution::kExactInverseOrderLimit)}))
+            .newline();
     r.text(T::kCond1).number(shortNumber(ref.cond1()), NumberStyle::plain()).newline();
     r.text(T::kCondInf).number(shortNumber(ref.condInf()), NumberStyle::plain()).newline();
 }

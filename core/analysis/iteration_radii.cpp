@@ -3,6 +3,8 @@
 #include "analysis/dense_algebra.h"
 
 #include <cmath>
+#include <limits>
+#include <vector>
 
 namespace quorvex {
 
@@ -23,6 +25,44 @@ Matrix lowerSolve(const Matrix& A, int n, double w, const Matrix& N) {
             Y(i, c) = s / A(i, i);
         }
     return Y;
+}
+
+/// y = M x for the iteration matrix M of the method, without forming M:
+/// Jacobi y = -D⁻¹(L+U)x; relaxation (D+wL) y = ((1-w)D - wU) x, solved
+/// forward.
+void applyIteration(const Matrix& A, int n, IterationKind kind, double w, const double* x,
+                    double* y) {
+    if (kind == IterationKind::GaussSeidel) w = 1.0;
+    for (int i = 1; i <= n; ++i) {
+        const double* a = A.row(i);
+        if (kind == IterationKind::Jacobi) {
+            double s = 0.0;
+            for (int j = 0; j < n; ++j)
+                if (j != i - 1) s += a[j] * x[j];
+            y[i - 1] = -s / a[i - 1];
+            continue;
+        }
+        double upper = 0.0, lower = 0.0;
+        for (int j = i; j < n; ++j) upper += a[j] * x[j];
+        for (int j = 0; j < i - 1; ++j) lower += a[j] * y[j];
+        y[i - 1] = ((1.0 - w) * a[i - 1] * x[i - 1] - w * upper - w * lower) / a[i - 1];
+    }
+}
+
+bool allFinite(const Matrix& A, int n) {
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j)
+            if (!std::isfinite(A(i, j))) return false;
+    return true;
+}
+
+bool isSymmetricWithPositiveDiagonal(const Matrix& A, int n) {
+    for (int i = 1; i <= n; ++i) {
+        if (!(A(i, i) > 0.0)) return false;
+        for (int j = i + 1; j <= n; ++j)
+            if (A(i, j) != A(j, i)) return false;
+    }
+    return true;
 }
 
 bool isTridiagonal(const Matrix& A, int n) {
@@ -52,13 +92,50 @@ Matrix iterationMatrix(const Matrix& A, int n, IterationKind kind, double w) {
 }
 
 double iterationRadius(const Matrix& A, int n, IterationKind kind, double w) {
-    return spectralRadius(iterationMatrix(A, n, kind, w), n);
+    if (n < kArnoldiOrder) return spectralRadius(iterationMatrix(A, n, kind, w), n);
+    if (!allFinite(A, n)) return std::numeric_limits<double>::quiet_NaN();
+    const double rho = largestEigenvalueModulus(
+        n, [&](const double* x, double* y) { applyIteration(A, n, kind, w, x, y); });
+    // Arnoldi iteration may not settle on a nearly defective matrix; every
+    // eigenvalue then still gives the radius.
+    return std::isnan(rho) ? spectralRadius(iterationMatrix(A, n, kind, w), n) : rho;
+}
+
+bool isConsistentlyOrdered(const Matrix& A, int n) {
+    constexpr int kUnset = std::numeric_limits<int>::min();
+    std::vector<int> level(static_cast<std::size_t>(n) + 1, kUnset);
+    std::vector<int> pending;
+    for (int start = 1; start <= n; ++start) {
+        if (level[static_cast<std::size_t>(start)] != kUnset) continue;
+        level[static_cast<std::size_t>(start)] = 0;
+        pending.push_back(start);
+        while (!pending.empty()) {
+            const int i = pending.back();
+            pending.pop_back();
+            for (int j = 1; j <= n; ++j) {
+                if (j == i || (A(i, j) == 0.0 && A(j, i) == 0.0)) continue;
+                const int wanted = level[static_cast<std::size_t>(i)] + (j > i ? 1 : -1);
+                int& t = level[static_cast<std::size_t>(j)];
+                if (t == kUnset) {
+                    t = wanted;
+                    pending.push_back(j);
+                } else if (t != wanted) {
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
 }
 
 bool bestFactorFormulaApplies(const Matrix& A, int n) {
-    if (!isTridiagonal(A, n)) return false;
-    const Matrix J = iterationMatrix(A, n, IterationKind::Jacobi);
-    return hasRealSpectrum(J, n) && spectralRadius(J, n) < 1.0;
+    if (!isConsistentlyOrdered(A, n)) return false;
+    // A symmetric matrix with a positive diagonal has a Jacobi matrix
+    // similar to a symmetric one, so real eigenvalues without computing them.
+    if (!isSymmetricWithPositiveDiagonal(A, n) &&
+        !hasRealSpectrum(iterationMatrix(A, n, IterationKind::Jacobi), n))
+        return false;
+    return iterationRadius(A, n, IterationKind::Jacobi) < 1.0;
 }
 
 BestFactor bestRelaxationFactor(const Matrix& A, int n, const StopRequest& stop) {
@@ -69,7 +146,8 @@ BestFactor bestRelaxationFactor(const Matrix& A, int n, const StopRequest& stop)
     // At the best factor the relaxation matrix is defective, so its computed
     // eigenvalues scatter; the theory gives the radius exactly.
     best.radius = best.w - 1.0;
-    best.byFormula = true;
+    best.source =
+        isTridiagonal(A, n) ? FactorSource::TridiagonalFormula : FactorSource::OrderedFormula;
     return best;
 }
 
@@ -79,11 +157,13 @@ BestFactor searchRelaxationFactor(const Matrix& A, int n, const StopRequest& sto
         const double r = iterationRadius(A, n, IterationKind::Relaxation, w);
         return std::isnan(r) ? HUGE_VAL : r;
     };
+    const FactorSource source =
+        n < kArnoldiOrder ? FactorSource::Search : FactorSource::ArnoldiSearch;
     const double step = 2.0 / kGridSteps;
-    BestFactor best{step, radius(step), false};
+    BestFactor best{step, radius(step), source};
     for (int i = 2; i < kGridSteps; ++i) {
         const double r = radius(i * step);
-        if (r < best.radius) best = {i * step, r, false};
+        if (r < best.radius) best = {i * step, r, source};
     }
     const double golden = (std::sqrt(5.0) - 1.0) / 2.0;
     double lo = best.w - step, hi = best.w + step;
@@ -100,7 +180,7 @@ BestFactor searchRelaxationFactor(const Matrix& A, int n, const StopRequest& sto
     }
     const double w = ra < rb ? a : b;
     const double r = ra < rb ? ra : rb;
-    if (r < best.radius) best = {w, r, false};
+    if (r < best.radius) best = {w, r, source};
     return best;
 }
 

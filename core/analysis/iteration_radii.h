@@ -16,15 +16,35 @@ Matrix iterationMatrix(const Matrix& A, int n, IterationKind kind, double w = 1.
 /// The spectral radius of that iteration matrix.
 double iterationRadius(const Matrix& A, int n, IterationKind kind, double w = 1.0);
 
+/// From this order on, spectral radii come from Arnoldi iteration on the
+/// iteration's product, O(n^2) a step, rather than from every eigenvalue of
+/// the formed matrix, O(n^3).
+inline constexpr int kArnoldiOrder = 200;
+
+/// How the best factor was found.
+enum class FactorSource {
+    TridiagonalFormula, ///< 2/(1+√(1-ρJ²)), A tridiagonal
+    OrderedFormula,     ///< the same formula, A consistently ordered
+    Search,             ///< searched, every spectral radius computed in full
+    ArnoldiSearch,      ///< searched, spectral radii by Arnoldi iteration
+};
+
 /// The relaxation factor in (0, 2) with the smallest spectral radius.
 struct BestFactor {
     double w = 1.0;
     double radius = 0.0;
-    bool byFormula = false; ///< 2/(1+√(1-ρJ²)) rather than a search
+    FactorSource source = FactorSource::Search;
 };
 
-/// True when the closed form for the best factor holds: A tridiagonal, the
-/// Jacobi matrix's eigenvalues all real and its spectral radius below 1.
+/// True when the unknowns fall into levels such that every coupling
+/// a(i,j) != 0 joins level t to t+1 when j > i and to t-1 when j < i: A is
+/// consistently ordered, and the relaxation's eigenvalues follow from the
+/// Jacobi matrix's. Every tridiagonal matrix is.
+bool isConsistentlyOrdered(const Matrix& A, int n);
+
+/// True when the closed form for the best factor holds: A consistently
+/// ordered, the Jacobi matrix's eigenvalues all real and its spectral radius
+/// below 1.
 bool bestFactorFormulaApplies(const Matrix& A, int n);
 
 /// The best factor: by the closed form where it holds, otherwise by

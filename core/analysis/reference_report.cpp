@@ -2,6 +2,9 @@
 
 #include "analysis/analysis_texts.h"
 #include "analysis/significant.h"
+#include "text_fill.h"
+
+#include <string>
 
 namespace quorvex {
 
@@ -11,6 +14,10 @@ void writeReference(Report& r, const ReferenceSolution& ref, int dd) {
     if (ref.singular) return;
     r.heading(ref.exact ? analysis_texts::kExactSolutionHeading
                         : analysis_texts::kDoubleSolutionHeading);
+    if (ref.order > ReferenceSolution::kExactOrderLimit)
+        r.text(fillText(analysis_texts::kExactDroppedForOrder,
+                        {std::to_string(ReferenceSolution::kExactOrderLimit)}))
+            .newline();
     for (int i = ref.x.lo(); i <= ref.x.hi(); ++i)
         r.indexedValue("x*", i, ref.x(i), NumberStyle::rounded(dd));
 }

@@ -1,6 +1,7 @@
 #include "analysis/reference_solution.h"
 
 #include "analysis/dense_algebra.h"
+#include "exact/exact_algebra.h"
 #include "exact/exact_matrix.h"
 #include "norm_routines.h"
 #include "number_text.h"
@@ -12,10 +13,6 @@
 namespace quorvex {
 
 namespace {
-
-/// Rational elimination costs about n³ operations on numbers that grow with
-/// n; beyond this order the double precision reference has to do.
-constexpr int kExactOrderLimit = 100;
 
 Rational magnitude(const Rational& q) { return q < 0 ? Rational(-q) : q; }
 
@@ -32,65 +29,56 @@ double exactNorm(const RationalMatrix& M, int n, int first, bool byRows) {
     return largest.get_d();
 }
 
-/// Gauss-Jordan reduction of W = [A | b | I] (n x 2n+1) in rationals, the
-/// first nonzero entry of each column taking the pivot. Nothing when the
-/// numbers outgrow the exact limit; `singular` when a column has no pivot.
-std::optional<RationalMatrix> reduceExactly(RationalMatrix W, int n, bool& singular,
-                                            const StopRequest& stop) {
-    const int width = W.cols();
-    for (int k = 1; k <= n; ++k) {
-        stop.check();
-        int p = k;
-        while (p <= n && W(p, k) == 0) ++p;
-        if (p > n) {
-            singular = true;
-            return W;
-        }
-        for (int j = 1; j <= width && p != k; ++j) swap(W(k, j), W(p, j));
-        const Rational pivot = W(k, k);
-        for (int j = k; j <= width; ++j) W(k, j) /= pivot;
-        for (int i = 1; i <= n; ++i) {
-            if (i == k || W(i, k) == 0) continue;
-            const Rational m = W(i, k);
-            for (int j = k; j <= width; ++j) {
-                W(i, j) -= m * W(k, j);
-                if (!withinExactLimit(W(i, j))) return std::nullopt;
-            }
+/// The inverse's norms from doubles, for an order too large for the exact
+/// inverse; a matrix nonsingular exactly but not in doubles gets its exact
+/// inverse after all.
+void inverseNorms(ReferenceSolution& ref, const Matrix& Ab, int n) {
+    if (n <= ReferenceSolution::kExactInverseOrderLimit || solveInDouble(Ab, n).singular) {
+        if (const auto inverse = invertExactly(ref.system, n)) {
+            ref.exactInverse = true;
+            ref.inverseNorm1 = exactNorm(*inverse, n, 1, false);
+            ref.inverseNormInf = exactNorm(*inverse, n, 1, true);
+            return;
         }
     }
-    return W;
+    const DoubleSolution s = solveInDouble(Ab, n);
+    ref.inverseNorm1 = columnSumNorm(s.inverse, n);
+    ref.inverseNormInf = rowSumNorm(s.inverse, n);
 }
 
-std::optional<ReferenceSolution> exactReference(int n, std::string_view text,
+std::optional<ReferenceSolution> exactReference(const Matrix& Ab, int n, std::string_view text,
                                                 const StopRequest& stop) {
-    if (n > kExactOrderLimit) return std::nullopt;
+    if (n > ReferenceSolution::kExactOrderLimit) return std::nullopt;
     ExactMatrixReading reading = GetExactMatrixFromText(n, n + 1, text);
     if (!reading.inexact.empty()) return std::nullopt;
-    RationalMatrix W(n, 2 * n + 1);
-    for (int i = 1; i <= n; ++i) {
-        for (int j = 1; j <= n + 1; ++j) W(i, j) = reading.values(i, j);
-        W(i, n + 1 + i) = 1;
-    }
+    stop.check();
     ReferenceSolution ref;
     ref.exact = true;
+    ref.order = n;
     ref.system = std::move(reading.values);
-    ref.norm1 = exactNorm(W, n, 1, false);
-    ref.normInf = exactNorm(W, n, 1, true);
-    const auto reduced = reduceExactly(std::move(W), n, ref.singular, stop);
-    if (!reduced) return std::nullopt;
-    if (ref.singular) return ref;
+    ref.norm1 = exactNorm(ref.system, n, 1, false);
+    ref.normInf = exactNorm(ref.system, n, 1, true);
+    const auto x = solveExactly(ref.system, n);
+    if (!x) {
+        ref.singular = true;
+        return ref;
+    }
+    // A solution past the exact limit is no use to print or to measure
+    // against; the double precision one has to do.
     ref.x = Vector(n);
     for (int i = 1; i <= n; ++i) {
-        ref.exactX.push_back((*reduced)(i, n + 1));
+        if (!withinExactLimit((*x)(i))) return std::nullopt;
+        ref.exactX.push_back((*x)(i));
         ref.x(i) = ref.exactX.back().get_d();
     }
-    ref.inverseNorm1 = exactNorm(*reduced, n, n + 2, false);
-    ref.inverseNormInf = exactNorm(*reduced, n, n + 2, true);
+    stop.check();
+    inverseNorms(ref, Ab, n);
     return ref;
 }
 
 ReferenceSolution doubleReference(const Matrix& Ab, int n) {
     ReferenceSolution ref;
+    ref.order = n;
     ref.norm1 = columnSumNorm(Ab, n);
     ref.normInf = rowSumNorm(Ab, n);
     const DoubleSolution s = solveInDouble(Ab, n);
@@ -157,7 +145,7 @@ Vector shownResidual(const ReferenceSolution& ref, const Matrix& Ab, int n, cons
 
 ReferenceSolution referenceSolution(const Matrix& Ab, int n, std::string_view editText,
                                     const StopRequest& stop) {
-    if (auto exact = exactReference(n, editText, stop)) return *exact;
+    if (auto exact = exactReference(Ab, n, editText, stop)) return *exact;
     stop.check();
     return doubleReference(Ab, n);
 }

@@ -13,8 +13,15 @@ namespace quorvex {
 /// where every entry of the system has an exact value, otherwise the double
 /// precision one.
 struct ReferenceSolution {
-    bool exact = false;          ///< worked in rational arithmetic
+    /// Above these orders the exact solution, and the exact inverse behind
+    /// the condition numbers, cost too much; doubles stand in.
+    static constexpr int kExactOrderLimit = 300;
+    static constexpr int kExactInverseOrderLimit = 40;
+
+    bool exact = false;          ///< x* worked in rational arithmetic
+    bool exactInverse = false;   ///< ||A⁻¹|| from the exact inverse
     bool singular = false;       ///< the coefficient matrix has no inverse
+    int order = 0;               ///< n
     Vector x;                    ///< the solution, rounded to double (empty when singular)
     double norm1 = 0.0;          ///< ||A||1
     double normInf = 0.0;        ///< ||A||∞

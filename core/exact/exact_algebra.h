@@ -1,0 +1,21 @@
+#pragma once
+
+#include "exact/rational.h"
+
+#include <optional>
+
+namespace quorvex {
+
+// Exact linear algebra where only the result is wanted, not the steps that
+// lead to it: the field's library (FLINT) solves by fraction-free and
+// multimodular methods, far faster than a rational elimination that reduces
+// every entry at every update.
+
+/// The solution of the system held by the augmented n x (n+1) matrix Ab;
+/// nothing when its coefficient matrix is singular.
+std::optional<RationalVector> solveExactly(const RationalMatrix& Ab, int n);
+
+/// The inverse of the leading n x n block of A; nothing when it is singular.
+std::optional<RationalMatrix> invertExactly(const RationalMatrix& A, int n);
+
+} // namespace quorvex
