@@ -6,7 +6,7 @@
 namespace quorvex::kernels {
 
 LeadingMinors::LeadingMinors(const Matrix& B, int n, const KernelSettings& settings)
-    : m_B(B), m_n(n), m_values(static_cast<std::size_t>(n) + 1, 0.0),
+    : m_B(B), m_n(n), m_commandStop(settings.stop), m_values(static_cast<std::size_t>(n) + 1, 0.0),
       m_state(static_cast<std::size_t>(n) + 1, kPending) {
     const int workers = settings.threads > 1 ? std::min(settings.threads, n) : 0;
     m_workers.reserve(static_cast<std::size_t>(workers));
@@ -28,7 +28,8 @@ double LeadingMinors::compute(int k, std::vector<double>& buffer) const {
         std::copy(m_B.row(i), m_B.row(i) + k,
                   buffer.data() + static_cast<std::ptrdiff_t>(i - 1) * k);
     int exchanges = 0;
-    return columnPivotDeterminantFast(buffer.data(), k, k, exchanges, KernelSettings{1});
+    return columnPivotDeterminantFast(buffer.data(), k, k, exchanges,
+                                      KernelSettings{1, m_commandStop});
 }
 
 void LeadingMinors::work() {
@@ -39,8 +40,9 @@ void LeadingMinors::work() {
         try {
             value = compute(k, buffer);
         } catch (...) {
-            // Out of memory here: the caller computes this one itself, where
-            // a failure reaches the command's own handling.
+            // Out of memory or stopped here: the caller computes this one
+            // itself, where the failure or the stop reaches the command's
+            // own handling.
             state = kFailed;
         }
         {

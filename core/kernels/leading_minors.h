@@ -16,8 +16,9 @@ namespace quorvex::kernels {
 /// They are independent, so worker threads compute them ahead, in
 /// increasing order, while the caller takes them one by one; a caller that
 /// stops early (a minor not greater than 0) simply destroys the object, and
-/// the workers stop after the minor they are on. With one thread each minor
-/// is computed when asked for.
+/// the workers stop after the minor they are on. A stop request of the
+/// settings ends a minor at its next stage, in the workers as in the
+/// caller. With one thread each minor is computed when asked for.
 class LeadingMinors {
 public:
     /// Minors of the leading n x n block of B (B may have more columns).
@@ -37,6 +38,7 @@ private:
 
     const Matrix& m_B;
     int m_n;
+    const StopRequest* m_commandStop;
     std::vector<double> m_values;
     std::vector<State> m_state;
     std::atomic<int> m_next{1};
