@@ -21,7 +21,7 @@ Rational magnitude(const Rational& q) { return q < 0 ? Rational(-q) : q; }
 
 /// The largest sum of magnitudes over rows (byRows) or columns of the
 /// leading n x n block of M, starting at column `first`.
-double exactNorm(const RationalMatrix& M, int n, int first, bool byRows) {
+Rational exactNorm(const RationalMatrix& M, int n, int first, bool byRows) {
     Rational largest = 0;
     for (int a = 1; a <= n; ++a) {
         Rational s = 0;
@@ -29,7 +29,7 @@ double exactNorm(const RationalMatrix& M, int n, int first, bool byRows) {
             s += magnitude(byRows ? M(a, first + b - 1) : M(b, first + a - 1));
         if (s > largest) largest = s;
     }
-    return largest.get_d();
+    return largest;
 }
 
 /// Gauss-Jordan reduction of W = [A | b | I] (n x 2n+1) in rationals, the
@@ -74,8 +74,10 @@ std::optional<ReferenceSolution> exactReference(int n, std::string_view text,
     ReferenceSolution ref;
     ref.exact = true;
     ref.system = std::move(reading.values);
-    ref.norm1 = exactNorm(W, n, 1, false);
-    ref.normInf = exactNorm(W, n, 1, true);
+    const Rational norm1 = exactNorm(W, n, 1, false);
+    const Rational normInf = exactNorm(W, n, 1, true);
+    ref.norm1 = norm1.get_d();
+    ref.normInf = normInf.get_d();
     const auto reduced = reduceExactly(std::move(W), n, ref.singular, stop);
     if (!reduced) return std::nullopt;
     if (ref.singular) return ref;
@@ -84,8 +86,14 @@ std::optional<ReferenceSolution> exactReference(int n, std::string_view text,
         ref.exactX.push_back((*reduced)(i, n + 1));
         ref.x(i) = ref.exactX.back().get_d();
     }
-    ref.inverseNorm1 = exactNorm(*reduced, n, n + 2, false);
-    ref.inverseNormInf = exactNorm(*reduced, n, n + 2, true);
+    const Rational inverseNorm1 = exactNorm(*reduced, n, n + 2, false);
+    const Rational inverseNormInf = exactNorm(*reduced, n, n + 2, true);
+    ref.inverseNorm1 = inverseNorm1.get_d();
+    ref.inverseNormInf = inverseNormInf.get_d();
+    // Multiplied before rounding: a huge norm times a tiny one is a modest
+    // condition number, while their doubles may be an infinity and a zero.
+    ref.exactCond1 = Rational(norm1 * inverseNorm1).get_d();
+    ref.exactCondInf = Rational(normInf * inverseNormInf).get_d();
     return ref;
 }
 
