@@ -36,6 +36,10 @@ inline constexpr std::string_view kZeroRightHandSide =
 inline constexpr std::string_view kDigitsLostBefore = "lg cond∞(A)=";
 inline constexpr std::string_view kDigitsLostMiddle = "，求解时约会损失 ";
 inline constexpr std::string_view kDigitsLostAfter = " 位有效数字。";
+/// {} the decimals: the solution or x* is beyond the doubles' range.
+inline constexpr std::string_view kDecimalsNotFinite =
+    "按 {} 位小数计算，解与 x* "
+    "之差不是有限的数（超出了双精度数的范围），无法据此判断这个小数位数是否够用。";
 inline constexpr std::string_view kDecimalsBefore = "按 ";
 inline constexpr std::string_view kDecimalsMiddle = " 位小数计算，解与 x* 之差最大为 ";
 inline constexpr std::string_view kDecimalsEnough = "，不超过末位的半个单位 ";
