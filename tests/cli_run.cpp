@@ -12,6 +12,8 @@
 #include <sstream>
 #include <string>
 
+#include <sys/stat.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -242,6 +244,19 @@ TEST_F(Cli, AnOutputFileIsReplacedOnlyByAReport) {
             EXPECT_EQ(files, c.status == 0 ? 4u : 3u) << what; // input, out, err (, report)
         }
     }
+}
+
+TEST_F(Cli, AnOutputThatIsAPipeIsWrittenNotReplaced) {
+    const fs::path fifo = m_dir / "fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string input = file("input.txt", "2 1 3\r\n1 3 5\r\n");
+    const std::string got = (m_dir / "got").string();
+    const std::string cmd = "timeout 20 cat '" + fifo.string() + "' >'" + got + "' & '" +
+                            QUORVEX_CLI + "' Gauss_1 -a 2 -i " + input + " -o '" + fifo.string() +
+                            "'; wait";
+    EXPECT_EQ(WEXITSTATUS(std::system(cmd.c_str())), 0);
+    EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
+    EXPECT_EQ(slurp(got), run("Gauss_1 -a 2 -i " + input).out);
 }
 
 TEST_F(Cli, RunningOutOfMemoryOutsideACommandEndsWithOneMessage) {
