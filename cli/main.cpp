@@ -8,6 +8,7 @@
 #include "settings.h"
 #include "standard_streams.h"
 #include "text_codec.h"
+#include "whole_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -68,7 +69,9 @@ const char* const kUsage =
     "      --format FORMAT  write the report as text (the default, byte for byte),\n"
     "                       latex (XeLaTeX with ctex), html (one self-contained\n"
     "                       page) or markdown (matrices as $$ math)\n"
-    "  -o, --output FILE    write to FILE instead of standard output\n"
+    "  -o, --output FILE    write the report to FILE instead of standard output,\n"
+    "                       whole or not at all; when the command reports nothing\n"
+    "                       (exit 1, 3 or 130) FILE is left as it was\n"
     "      --list           list the commands: id, a tab, the caption\n"
     "  -h, --help           show this help\n"
     "\n"
@@ -177,13 +180,6 @@ std::string rendered(const cli::ConsoleHost& host, Format format) {
     return render(host.resultDocument(), format);
 }
 
-bool writeTo(const std::string& path, const std::string& text) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    return std::fclose(f) == 0 && written;
-}
-
 void listCommands() {
     for (const Command* command : allCommands()) {
         const Command& c = *command;
@@ -239,9 +235,13 @@ static int runCli(int argc, char** argv) {
     const std::string other = o.format == Format::Text ? std::string() : rendered(host, o.format);
     const std::string& out = o.format == Format::Text ? host.result() : other;
     if (o.output) {
-        if (!writeTo(*o.output, out)) {
+        // Only a report is written to a file: after a failure, a cancel or
+        // Ctrl+C the file (an earlier report, say) stays as it was.
+        const std::string why =
+            outcome == Outcome::Reported ? platform::writeWholeFile(*o.output, out) : std::string();
+        if (!why.empty()) {
             std::fprintf(stderr, "quorvex-cli: cannot write output file '%s': %s\n",
-                         o.output->c_str(), std::strerror(errno));
+                         o.output->c_str(), why.c_str());
             return cli::kExitUnwritten;
         }
     } else if (!cli::writeStandardOutput(out)) {

@@ -1,5 +1,7 @@
 #include "frame.h"
 
+#include "arithmetic.h"
+#include "exact/exact_texts.h"
 #include "matrix_text.h"
 #include "number_text.h"
 #include "precision.h"
@@ -76,6 +78,9 @@ Outcome runCommand(const Command& command, Host& host, const ReportSettings& set
     } catch (const CommandStopped&) {
         host.setResultText(std::move(before));
         return Outcome::Stopped;
+    } catch (const ExactLimitExceeded&) {
+        // A number typed past the limit, met before the exact work began.
+        return fail(host, exact_texts::kTooLong);
     } catch (const InsufficientMemory& e) {
         order = e.order();
     } catch (const std::bad_alloc&) {

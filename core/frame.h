@@ -61,14 +61,26 @@ struct CommandStopped {};
 class StopRequest {
 public:
     void request() noexcept { m_requested.store(true, std::memory_order_relaxed); }
-    bool requested() const noexcept { return m_requested.load(std::memory_order_relaxed); }
+    /// Makes the request at the command's `looks`-th look from now, wherever
+    /// in its work that falls: how the tests stop a command part way through
+    /// without depending on how fast it runs.
+    void requestAtLook(long long looks) noexcept {
+        m_looksLeft.store(looks, std::memory_order_relaxed);
+    }
+    bool requested() const noexcept {
+        if (m_looksLeft.load(std::memory_order_relaxed) > 0 &&
+            m_looksLeft.fetch_sub(1, std::memory_order_relaxed) == 1)
+            m_requested.store(true, std::memory_order_relaxed);
+        return m_requested.load(std::memory_order_relaxed);
+    }
     /// Throws CommandStopped when a stop was requested.
     void check() const {
         if (requested()) throw CommandStopped();
     }
 
 private:
-    std::atomic<bool> m_requested{false};
+    mutable std::atomic<bool> m_requested{false};
+    mutable std::atomic<long long> m_looksLeft{0};
 };
 
 /// What the frame hands a command's body: the world, the settings and the

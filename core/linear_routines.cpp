@@ -1,6 +1,7 @@
 #include "linear_routines.h"
 
 #include "arithmetic.h"
+#include "frame.h"
 #include "number_text.h"
 
 #include <algorithm>
@@ -29,10 +30,12 @@ template <class T> int columnPivotRow(const BasicMatrix<T>& A, int k, int n) {
 }
 
 template <class T>
-T ColumnPivotDeterminant(BasicMatrix<T>& A, int& exchangeCount, BasicStageObserver<T>* observer) {
+T ColumnPivotDeterminant(BasicMatrix<T>& A, int& exchangeCount, BasicStageObserver<T>* observer,
+                         const StopRequest* stop) {
     const int n = A.rows();
     exchangeCount = 0;
     for (int k = 1; k <= n; ++k) {
+        if (stop) stop->check();
         const int p = columnPivotRow(A, k, n);
         if (observer) observer->pivotSearched(A, k, p, k);
         if (p != k) {
@@ -137,7 +140,8 @@ template <class T> void SwapSquareRows(BasicMatrix<T>& M, int r, int p, int n) {
 #define QUORVEX_LINEAR_ROUTINES(T)                                                                 \
     template void eliminateRow(BasicMatrix<T>&, int, int, const T&, int, int, int);                \
     template int columnPivotRow(const BasicMatrix<T>&, int, int);                                  \
-    template T ColumnPivotDeterminant(BasicMatrix<T>&, int&, BasicStageObserver<T>*);              \
+    template T ColumnPivotDeterminant(BasicMatrix<T>&, int&, BasicStageObserver<T>*,               \
+                                      const StopRequest*);                                         \
     template void CopyBlock(const BasicMatrix<T>&, int, int, BasicMatrix<T>&);                     \
     template void FindLargest(const BasicMatrix<T>&, int, int&, int&);                             \
     template void SwapRows(BasicMatrix<T>&, int, int, int);                                        \

@@ -8,6 +8,8 @@
 
 namespace quorvex {
 
+class StopRequest;
+
 // Each routine is one text for both kinds of numbers (double, Rational):
 // doubles are rounded where the routine says so, rationals are exact and
 // never rounded. Both are instantiated in linear_routines.cpp.
@@ -25,10 +27,12 @@ template <class T> int columnPivotRow(const BasicMatrix<T>& A, int k, int n);
 /// Reduces the square matrix A (n x n, n = A.rows()) in place to upper
 /// triangular form by elimination with column pivoting, every eliminated
 /// element stored rounded to 7 decimals. Returns the determinant of A as
-/// given and the number of row exchanges made.
+/// given and the number of row exchanges made. Looks at `stop` before each
+/// stage.
 template <class T>
 T ColumnPivotDeterminant(BasicMatrix<T>& A, int& exchangeCount,
-                         BasicStageObserver<T>* observer = nullptr);
+                         BasicStageObserver<T>* observer = nullptr,
+                         const StopRequest* stop = nullptr);
 
 /// Cuts the block of step k out of the augmented n x (n+1) matrix A:
 /// S(i-k+1, j-k+1) = A(i, j) for i = k..n, j = k..n+1. S must hold at least

@@ -3,6 +3,7 @@
 #include "analysis/dense_algebra.h"
 #include "arithmetic.h"
 #include "exact/rational.h"
+#include "frame.h"
 
 #include <cmath>
 #include <limits>
@@ -15,7 +16,7 @@ namespace {
 /// M = AᵀA over the leading n x n block, each element summed over k in
 /// increasing order. Rows of Aᵀ are contiguous, so every element is one
 /// running dot product; M is symmetric to the bit and filled from one half.
-Matrix gramMatrix(const Matrix& A, int n) {
+Matrix gramMatrix(const Matrix& A, int n, const StopRequest* stop) {
     Matrix T(n, n);
     for (int k = 1; k <= n; ++k) {
         const double* a = A.row(k);
@@ -23,6 +24,7 @@ Matrix gramMatrix(const Matrix& A, int n) {
     }
     Matrix M(n, n);
     for (int i = 1; i <= n; ++i) {
+        if (stop) stop->check();
         const double* ti = T.row(i);
         for (int j = i; j <= n; ++j) {
             const double* tj = T.row(j);
@@ -157,12 +159,13 @@ double frobeniusNorm(const Matrix& A, int n, SumSteps<double>* steps) {
     return std::sqrt(s);
 }
 
-double spectralNormEstimate(const Matrix& A, int n, SpectralSteps* steps) {
-    const Matrix M = gramMatrix(A, n);
+double spectralNormEstimate(const Matrix& A, int n, SpectralSteps* steps, const StopRequest* stop) {
+    const Matrix M = gramMatrix(A, n, stop);
     Vector x(n), y(n);
     for (int i = 1; i <= n; ++i) x(i) = 1.0;
     double cur = 0.0;
     for (int sweep = 1; sweep <= kPowerSweeps; ++sweep) {
+        if (stop) stop->check();
         for (int i = 1; i <= n; ++i) {
             const double* m = M.row(i);
             double s = 0.0;

@@ -6,6 +6,8 @@
 
 namespace quorvex {
 
+class StopRequest;
+
 /// A sum as a routine formed it: its terms, added in this order to 0.
 template <class T> struct SumSteps {
     std::vector<T> terms;
@@ -72,8 +74,10 @@ inline constexpr int kPowerSweeps = 30;
 /// of a power iteration on AᵀA that renormalises after every row by
 /// MaxAbsElement, then the square root of the last divisor. Where that
 /// divisor is not a finite positive value, largestSingularValue instead.
-/// Which way it went is written to steps when given.
-double spectralNormEstimate(const Matrix& A, int n, SpectralSteps* steps = nullptr);
+/// Which way it went is written to steps when given. Looks at `stop` for
+/// every row of AᵀA and every sweep.
+double spectralNormEstimate(const Matrix& A, int n, SpectralSteps* steps = nullptr,
+                            const StopRequest* stop = nullptr);
 
 /// The 2-norm of the leading n x n block of A (n >= 1), its largest singular
 /// value; NaN when an element is NaN, an infinity when one is infinite.

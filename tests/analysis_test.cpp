@@ -142,6 +142,40 @@ TEST(ReferenceSolution, ExactWhereEveryEntryIsExactOtherwiseDouble) {
     }
 }
 
+TEST(ReferenceSolution, HugeAndTinyEntriesKeepTheirConditionNumber) {
+    // A = a·[1 1; 1 -1] with a = 1e308: ||A|| = 2a in both norms and
+    // A⁻¹ = [1 1; 1 -1]/(2a), ||A⁻¹|| = 1/a, so cond = 2 where 2a alone
+    // overflows. The 1 x 1 matrix 1e-320 (below the normal doubles): cond = 1.
+    const struct {
+        const char* text;
+        int n;
+        double cond;
+    } cases[] = {{"1e308 1e308 1\n1e308 -1e308 1\n", 2, 2.0}, {"1e-320 1\n", 1, 1.0}};
+    const StopRequest never;
+    for (const auto& c : cases) {
+        const ReferenceSolution ref = referenceSolution(read(c.text, c.n), c.n, c.text, never);
+        ASSERT_TRUE(ref.exact) << c.text;
+        EXPECT_EQ(ref.cond1(), c.cond) << c.text;
+        EXPECT_EQ(ref.condInf(), c.cond) << c.text;
+        ScriptedHost host(c.text, {std::to_string(c.n)});
+        ASSERT_EQ(host.run(commands::ErrorAnalysis), Outcome::Reported);
+        const std::string cond = c.n == 2 ? "2" : "1";
+        EXPECT_TRUE(has(host.result, "cond1(A)=||A||1·||A逆||1= " + cond)) << host.result;
+        EXPECT_TRUE(has(host.result, "cond∞(A)=||A||∞·||A逆||∞= " + cond)) << host.result;
+        // lg 2 = 0.30103..., lg 1 = 0
+        const std::string lost = c.n == 2 ? "0.3" : "0";
+        EXPECT_NE(
+            host.result.find("lg cond∞(A)=" + lost + "，求解时约会损失 " + lost + " 位有效数字。"),
+            std::string::npos)
+            << host.result;
+        // x* = 1e320 is no double: the decimals cannot be judged against it.
+        EXPECT_EQ(has(host.result, "按 6 位小数计算，解与 x* 之差不是有限的数（超出了双精度数的范"
+                                   "围），无法据此判断这个小数位数是否够用。\r\n"),
+                  c.n == 1)
+            << host.result;
+    }
+}
+
 TEST(ReferenceSolution, ErrorsAreThoseOfTheSolutionAsShown) {
     // x* = (1/3, 1/3): shown with 4 decimals as 0.3333, off by 1/30000.
     const char* text = "3 0 1\n0 3 1\n";
@@ -180,6 +214,21 @@ TEST(ConvergenceAnalysis, DivergingJacobiIsReportedAndTheRunAgrees) {
     ScriptedHost jacobi(system, {"1E-05", "2", "0", "0"});
     EXPECT_EQ(jacobi.run(commands::JacobiDie), Outcome::Failed);
     EXPECT_EQ(jacobi.messages.at(0), "本方法不适合解此线形方程组，请用其他方法再试一下#");
+}
+
+TEST(ConvergenceAnalysis, AnOverflowingFactorGivesNoConclusion) {
+    // w = 1e308 overflows SOR's iteration matrix: its radius is no number,
+    // and no conclusion may be drawn from it. Jacobi's radius is 1/sqrt(12).
+    ChartHost host("4 1 5\n1 3 4\n", {"2", "1E-05", "1E+308"});
+    ASSERT_EQ(host.run(commands::ConvergenceAnalysis), Outcome::Reported);
+    EXPECT_TRUE(has(host.result, "Jacobi迭代矩阵的谱半径 ρ=0.288675，ρ<1")) << host.result;
+    EXPECT_TRUE(has(host.result, "SOR(w=1E+308)迭代矩阵的谱半径算不出有限的值（计算中数值溢出），"
+                                 "不能据此判断是否收敛\r\n"))
+        << host.result;
+    EXPECT_TRUE(has(host.result, "SOR(w=1E+308)迭代：谱半径算不出有限的值，无法预计，"))
+        << host.result;
+    EXPECT_FALSE(has(host.result, "NaN")) << host.result;
+    EXPECT_FALSE(has(host.result, "Infinity")) << host.result;
 }
 
 TEST(ConvergenceAnalysis, AsksOrderPrecisionAndFactorAndShowsTheErrorChart) {

@@ -12,6 +12,8 @@
 #include <sstream>
 #include <string>
 
+#include <sys/stat.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -217,6 +219,46 @@ TEST_F(Cli, OutputThatCannotBeWrittenIsAnError) {
         }
 }
 
+TEST_F(Cli, AnOutputFileIsReplacedOnlyByAReport) {
+    const std::string input = file("input.txt", "0 1 1\r\n1 0 1\r\n");
+    const struct {
+        const char* args;
+        int status;
+    } cases[] = {{"LU_break -a 2", 1}, {"LU_break", 3}, {"GaussTier -a 2", 0}};
+    for (const char* format : {"text", "latex", "html", "markdown"}) {
+        for (const auto& c : cases) {
+            const std::string what = std::string(c.args) + " " + format;
+            const fs::path report = m_dir / "report.txt";
+            std::ofstream(report, std::ios::binary) << "OLD\n";
+            const std::string args = std::string(c.args) + " --format " + format + " -i " + input;
+            const CliRun r = run(args + " -o '" + report.string() + "'");
+            EXPECT_EQ(r.status, c.status) << what << ": " << r.err;
+            EXPECT_EQ(r.out, "") << what;
+            EXPECT_EQ(slurp(report), c.status == 0 ? run(args).out : "OLD\n") << what;
+            // Nothing is left beside it, and nothing is made where no file was.
+            fs::remove(report);
+            EXPECT_EQ(run(args + " -o '" + report.string() + "'").status, c.status);
+            EXPECT_EQ(fs::exists(report), c.status == 0) << what;
+            std::size_t files = 0;
+            for ([[maybe_unused]] const auto& entry : fs::directory_iterator(m_dir.path())) ++files;
+            EXPECT_EQ(files, c.status == 0 ? 4u : 3u) << what; // input, out, err (, report)
+        }
+    }
+}
+
+TEST_F(Cli, AnOutputThatIsAPipeIsWrittenNotReplaced) {
+    const fs::path fifo = m_dir / "fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string input = file("input.txt", "2 1 3\r\n1 3 5\r\n");
+    const std::string got = (m_dir / "got").string();
+    const std::string cmd = "timeout 20 cat '" + fifo.string() + "' >'" + got + "' & '" +
+                            QUORVEX_CLI + "' Gauss_1 -a 2 -i " + input + " -o '" + fifo.string() +
+                            "'; wait";
+    EXPECT_EQ(WEXITSTATUS(std::system(cmd.c_str())), 0);
+    EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
+    EXPECT_EQ(slurp(got), run("Gauss_1 -a 2 -i " + input).out);
+}
+
 TEST_F(Cli, RunningOutOfMemoryOutsideACommandEndsWithOneMessage) {
     if (kAddressSanitizer) GTEST_SKIP() << kNoAddressLimit;
     // 60 MB of input under 100 MB of address space: reading it runs out.
@@ -229,26 +271,52 @@ TEST_F(Cli, RunningOutOfMemoryOutsideACommandEndsWithOneMessage) {
 
 TEST_F(Cli, CtrlCStopsACommandCleanly) {
     // A positive definite matrix of order 1500: its leading minors take far
-    // longer than it takes to interrupt them.
-    const int n = 1500;
-    std::string text;
-    for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j) text += i == j ? "1501 " : "1 ";
-        text += "\r\n";
+    // longer than it takes to interrupt them. So does the exact determinant
+    // of a random integer matrix of order 200, its fractions growing with
+    // every stage.
+    std::string definite, random;
+    for (int i = 0; i < 1500; ++i) {
+        for (int j = 0; j < 1500; ++j) definite += i == j ? "1501 " : "1 ";
+        definite += "\r\n";
     }
-    const std::string input = file("input.txt", text);
-    const std::string out = (m_dir / "out").string();
-    const std::string err = (m_dir / "err").string();
-    const std::string cmd = std::string("'") + QUORVEX_CLI + "' CMatrixJudge --trace -a 1500 -i " +
-                            input + " -p " + file("previous.txt", "earlier report") + " >'" + out +
-                            "' 2>'" + err + "' & pid=$!; for i in $(seq 600); do grep -q " +
-                            "answer=1500 '" + err + "' && break; sleep 0.1; done; " +
-                            "kill -INT $pid; wait $pid";
-    const int status = std::system(cmd.c_str());
-    const CliRun r{WEXITSTATUS(status), slurp(out), slurp(err)};
-    EXPECT_EQ(r.status, 130) << r.err;
-    EXPECT_EQ(r.out, "earlier report");
-    EXPECT_NE(r.err.find("quorvex-cli: interrupted"), std::string::npos) << r.err;
+    unsigned seed = 1;
+    for (int i = 0; i < 200; ++i) {
+        for (int j = 0; j < 200; ++j) {
+            seed = seed * 1103515245u + 12345u;
+            random += std::to_string(static_cast<int>(seed >> 16) % 199 - 99) + " ";
+        }
+        random += "\r\n";
+    }
+    const struct {
+        const char* command;
+        const char* order;
+        const std::string& text;
+    } cases[] = {{"CMatrixJudge", "1500", definite}, {"--exact A_range", "200", random}};
+    for (const auto& c : cases) {
+        const std::string input = file("input.txt", c.text);
+        const std::string out = (m_dir / "out").string();
+        const std::string err = (m_dir / "err").string();
+        const std::string report = (m_dir / "report.txt").string();
+        std::ofstream(report, std::ios::binary) << "OLD\n";
+        const std::string cli = std::string("'") + QUORVEX_CLI + "' " + c.command + " --trace -a " +
+                                c.order + " -i " + input + " -p " +
+                                file("previous.txt", "earlier report");
+        // Once on standard output, once over an earlier file.
+        for (const std::string& to : {">'" + out + "'", "-o '" + report + "' >'" + out + "'"}) {
+            // The wait below reads the trace of this run, not of the last.
+            fs::remove(err);
+            const std::string cmd =
+                cli + " " + to + " 2>'" + err +
+                "' & pid=$!; for i in $(seq 600); do grep -q answer=" + c.order + " '" + err +
+                "' && break; sleep 0.1; done; " + "kill -INT $pid; wait $pid";
+            const int status = std::system(cmd.c_str());
+            const CliRun r{WEXITSTATUS(status), slurp(out), slurp(err)};
+            EXPECT_EQ(r.status, 130) << c.command << ": " << r.err;
+            EXPECT_EQ(r.out, to[0] == '>' ? "earlier report" : "") << c.command;
+            EXPECT_EQ(slurp(report), "OLD\n") << c.command;
+            EXPECT_NE(r.err.find("quorvex-cli: interrupted"), std::string::npos) << r.err;
+        }
+    }
 }
 
 } // namespace

@@ -254,15 +254,45 @@ TEST(ExactFallback, CommandsWithRootsSaySoAndRunInDecimals) {
 }
 
 TEST(ExactGrowth, NumbersBeyondTheLimitStopTheCommand) {
-    // Eliminating the first column squares 10^6000 past 10,000 digits; in
-    // the triangular system only the back substitution outgrows the limit:
-    // x(1) = -10^5000 · 10^5001.
-    for (const char* input : {"1 10^6000 1\n10^6000 1 1\n", "1 10^5000 0\n0 1 10^5001\n"}) {
-        ScriptedHost host(input, {"2"});
+    const struct {
+        const char* why;
+        std::string input;
+        const char* order;
+    } cases[] = {
+        {"eliminating the first column squares 10^6000", "1 10^6000 1\n10^6000 1 1\n", "2"},
+        {"only the back substitution: x(1) = -10^5000 · 10^5001", "1 10^5000 0\n0 1 10^5001\n",
+         "2"},
+        {"only the right-hand side: 0 - 10 · 10^9999", "1 0 10^9999\n10 1 0\n", "2"},
+        {"typed past the limit", "10^10000 1\n", "1"},
+        {"computed past the limit", "(10^4000)*(10^4000)*(10^4000) 1\n", "1"},
+        {"written out past the limit", std::string("1").append(10000, '0').append(" 1\n"), "1"},
+    };
+    for (const auto& c : cases) {
+        ScriptedHost host(c.input, {c.order});
         host.settings.exact = true;
-        EXPECT_EQ(host.run(commands::Gauss_1), Outcome::Failed) << input;
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0], exact_texts::kTooLong);
+        EXPECT_EQ(host.run(commands::Gauss_1), Outcome::Failed) << c.why;
+        ASSERT_EQ(host.messages.size(), 1u) << c.why;
+        EXPECT_EQ(host.messages[0], exact_texts::kTooLong) << c.why;
+        EXPECT_EQ(host.result, "") << c.why;
+    }
+}
+
+TEST(ExactGrowth, NumbersWithinTheLimitStayExact) {
+    // 10^8000 x = 1 and (10^10000 - 1) x = 1: the limit holds 10,000 digits.
+    const std::string nines(10000, '9');
+    const struct {
+        std::string input;
+        std::string x;
+    } cases[] = {{"10^8000 1\n", std::string("x(1)=1/1").append(8000, '0')},
+                 {"2^20000/2^19999 1\n", "x(1)=1/2"},
+                 {std::string(nines).append(" 1\n"), std::string("x(1)=1/").append(nines)}};
+    for (const auto& c : cases) {
+        ScriptedHost host(c.input, {"1"});
+        host.settings.exact = true;
+        EXPECT_EQ(host.run(commands::GaussTier), Outcome::Reported);
+        EXPECT_TRUE(host.messages.empty());
+        EXPECT_NE(host.result.find(c.x + "\r\n"), std::string::npos) << c.x.substr(0, 20);
+        EXPECT_EQ(host.result.find("没有精确值"), std::string::npos);
     }
 }
 

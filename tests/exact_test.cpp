@@ -25,12 +25,34 @@ TEST(ExactExpression, TypedNumbersAndArithmeticAreExact) {
         const char* text;
         const char* value;
     } cases[] = {
-        {"0.1", "1/10"},     {"1e-3", "1/1000"},      {"2.5", "5/2"},       {"-1.25E+2", "-125"},
-        {"1/3", "1/3"},      {"2^-2", "1/4"},         {"(1+2)*3/4", "9/4"}, {"7\\2", "3"},
-        {"-7\\2", "-3"},     {"7.5\\2", "4"},         {"2*-3", "-6"},       {"abs(-3/4)", "3/4"},
-        {"1.2.3", "6/5"},    {"3--5", "8"},           {"x", "0"},           {"", "0"},
-        {"4q", "4"},         {"2^3^2", "64"},         {"1/4#", "1/4"},      {"0^-1", "0"},
-        {"0e99999999", "0"}, {"f(x)=1/6+1/3", "1/2"}, {"0.000", "0"},
+        {"0.1", "1/10"},
+        {"1e-3", "1/1000"},
+        {"2.5", "5/2"},
+        {"-1.25E+2", "-125"},
+        {"1/3", "1/3"},
+        {"2^-2", "1/4"},
+        {"(1+2)*3/4", "9/4"},
+        {"7\\2", "3"},
+        {"-7\\2", "-3"},
+        {"7.5\\2", "4"},
+        {"2*-3", "-6"},
+        {"abs(-3/4)", "3/4"},
+        {"1.2.3", "6/5"},
+        {"3--5", "8"},
+        {"x", "0"},
+        {"", "0"},
+        {"4q", "4"},
+        {"2^3^2", "64"},
+        {"1/4#", "1/4"},
+        {"0^-1", "0"},
+        {"0e99999999", "0"},
+        {"f(x)=1/6+1/3", "1/2"},
+        {"0.000", "0"},
+        {"(-2)^-1", "-1/2"},
+        {"(-2)^-3", "-1/8"},
+        {"0^0", "1"},
+        {"(-1)^99999999999", "-1"},
+        {"0.5^-3", "8"},
     };
     for (const auto& c : cases) {
         const auto v = EvaluateExactly(c.text);
@@ -41,6 +63,41 @@ TEST(ExactExpression, TypedNumbersAndArithmeticAreExact) {
     mpz_class big;
     mpz_ui_pow_ui(big.get_mpz_t(), 10, 400);
     EXPECT_EQ(EvaluateExactly("10^400"), Rational(big));
+}
+
+TEST(ExactExpression, NumbersUpToTheDigitLimitAreExactBeyondItTooLong) {
+    const auto power = [](unsigned long base, unsigned long e) {
+        mpz_class p;
+        mpz_ui_pow_ui(p.get_mpz_t(), base, e);
+        return Rational(p);
+    };
+    const std::string nines(10000, '9'); // 10^10000 - 1: the most that fits
+    const struct {
+        std::string text;
+        ExactValue::Kind kind;
+        Rational value;
+    } cases[] = {
+        {"10^8000", ExactValue::Kind::Exact, power(10, 8000)},
+        {"2^20000", ExactValue::Kind::Exact, power(2, 20000)},
+        {nines, ExactValue::Kind::Exact, power(10, 10000) - 1},
+        {std::string("-").append(nines).append("/3"), ExactValue::Kind::Exact,
+         (1 - power(10, 10000)) / 3},
+        {"0.1^9999", ExactValue::Kind::Exact, 1 / power(10, 9999)},
+        {std::string("1").append(10000, '0'), ExactValue::Kind::TooLong, 0},
+        {"10^10000", ExactValue::Kind::TooLong, 0},
+        {"0.1^10000", ExactValue::Kind::TooLong, 0},
+        {"(10^4000)*(10^4000)*(10^4000)", ExactValue::Kind::TooLong, 0},
+        {"1/10^20000", ExactValue::Kind::TooLong, 0},
+        {"2^99999999", ExactValue::Kind::TooLong, 0},
+        {"sqr(2)*10^20000", ExactValue::Kind::Inexact, 0},
+    };
+    for (const auto& c : cases) {
+        const ExactValue v = exactValueOf(c.text);
+        EXPECT_EQ(v.kind, c.kind) << c.text.substr(0, 40);
+        if (c.kind == ExactValue::Kind::Exact) {
+            EXPECT_EQ(v.value, c.value) << c.text.substr(0, 40);
+        }
+    }
 }
 
 TEST(ExactExpression, TextsWithoutAnExactValueGiveNothing) {

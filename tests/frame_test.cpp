@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+#include <random>
 #include <set>
+#include <thread>
 
 namespace quorvex {
 namespace {
@@ -44,6 +47,121 @@ TEST(Registry, MenuHoldsEveryMethodOnceInOrder) {
     EXPECT_EQ(findCommand("GaussTier")->caption, "Gauss列主元消去法");
     EXPECT_EQ(findCommand("Nonsense"), nullptr);
     EXPECT_EQ(findCommand("GaussApply"), nullptr); // shown greyed, never run
+}
+
+/// The second difference matrix (2 on the diagonal, -1 beside it) with
+/// x = (1, ..., 1): positive definite, so every method runs to its end, and
+/// its iterations converge so slowly that they run a thousand sweeps.
+std::string secondDifferences(int n) {
+    std::string text;
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j)
+            text += i == j ? "2 " : (i - j == 1 || j - i == 1 ? "-1 " : "0 ");
+        text += i == 1 || i == n ? "1\n" : "0\n";
+    }
+    return text;
+}
+
+/// Answers the command's order prompt with n and every other prompt with
+/// its default; remembers whether any answer was empty (a cancel).
+class OrderHost : public testing::ScriptedHost {
+public:
+    OrderHost(std::string edit, const Command& command, int n)
+        : ScriptedHost(std::move(edit), {}), m_orderPrompt(command.opening.prompt), m_n(n) {}
+    std::string inputBox(const std::string& prompt, const std::string& caption,
+                         const std::string& defaultAnswer) override {
+        ScriptedHost::inputBox(prompt, caption, defaultAnswer);
+        const std::string answer = prompt == m_orderPrompt ? std::to_string(m_n) : defaultAnswer;
+        cancelled = cancelled || answer.empty();
+        return answer;
+    }
+    bool cancelled = false;
+
+private:
+    std::string_view m_orderPrompt;
+    int m_n;
+};
+
+// Every command whose work grows faster than n² must look at the stop request
+// inside its loops: stopped at a look part way through its work, it has to
+// end there, put back the result area and report nothing. A loop that forgot
+// to look lets the command run to its end instead. Only the commands whose
+// work stays within the size of their input need not look.
+TEST(Stopping, EveryCommandStopsPartWayThroughItsWork) {
+    const std::set<std::string_view> withinInputSize = {"Purase", "StrictMatrixJudge",
+                                                        "VectorModel", "CheckWork"};
+    // The reference loops look once a stage; the fast kernels (from order 48)
+    // once a panel of 32 columns.
+    const struct {
+        int n;
+        int look;
+    } runs[] = {{40, 20}, {100, 2}};
+    for (const auto [n, look] : runs) {
+        for (const bool exact : {false, true}) {
+            for (const Command* command : allCommands()) {
+                if (withinInputSize.contains(command->id)) continue;
+                OrderHost host(secondDifferences(n), *command, n);
+                host.settings.exact = exact;
+                host.result = "earlier report\r\n";
+                StopRequest stop;
+                stop.requestAtLook(look);
+                const Outcome outcome = runCommand(*command, host, host.settings, &stop);
+                const std::string run = std::string(command->id) + " order " + std::to_string(n) +
+                                        (exact ? " exact" : "");
+                EXPECT_EQ(outcome, Outcome::Stopped) << run;
+                EXPECT_FALSE(host.cancelled) << run;
+                EXPECT_TRUE(host.messages.empty()) << run;
+                EXPECT_EQ(host.result, "earlier report\r\n") << run;
+            }
+        }
+    }
+}
+
+/// Tells the test thread when the command has read the edit area, then
+/// lets it go on only once the stop has been asked for.
+class HandshakeHost : public testing::ScriptedHost {
+public:
+    using ScriptedHost::ScriptedHost;
+    std::string editText() override {
+        if (!m_told) {
+            m_told = true;
+            started.set_value();
+            stopAsked.get_future().wait();
+        }
+        return ScriptedHost::editText();
+    }
+    std::promise<void> started;
+    std::promise<void> stopAsked;
+
+private:
+    bool m_told = false;
+};
+
+TEST(Stopping, ExactDeterminantStopsWhenAskedFromAnotherThread) {
+    // Random integers make the fractions grow with every stage: run to its
+    // end, this determinant takes seconds.
+    const int n = 150;
+    std::mt19937 rng(3);
+    std::uniform_int_distribution<int> entry(-99, 99);
+    std::string text;
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) text += std::to_string(entry(rng)) + " ";
+        text += "\n";
+    }
+    HandshakeHost host(text, {std::to_string(n)});
+    host.settings.exact = true;
+    host.result = "earlier report\r\n";
+    StopRequest stop;
+    Outcome outcome = Outcome::Reported;
+    std::thread command(
+        [&] { outcome = runCommand(*findCommand("A_range"), host, host.settings, &stop); });
+    host.started.get_future().wait();
+    stop.request();
+    host.stopAsked.set_value();
+    command.join();
+    EXPECT_EQ(outcome, Outcome::Stopped);
+    EXPECT_EQ(host.result, "earlier report\r\n");
+    EXPECT_TRUE(host.messages.empty());
 }
 
 } // namespace

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <optional>
 #include <random>
 #include <sstream>
 
@@ -97,6 +100,70 @@ INSTANTIATE_TEST_SUITE_P(
                       Escape{Format::Latex, "a\\b^c~", "a\\textbackslash{}b\\^{}c\\~{}"},
                       Escape{Format::Html, "x<y & \"z\">", "<p>x&lt;y &amp; &quot;z&quot;&gt;</p>"},
                       Escape{Format::Markdown, "A=L*D*L' #x_1", "A=L\\*D\\*L' \\#x\\_1"}));
+
+/// The text a browser shows for HTML text content; nothing when a < or > is
+/// left bare or an & opens no entity of the renderer's.
+std::optional<std::string> htmlShows(std::string_view html) {
+    const std::pair<std::string_view, char> entities[] = {
+        {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&nbsp;", ' '}};
+    std::string out;
+    for (std::size_t i = 0; i < html.size(); ++i) {
+        if (html[i] == '<' || html[i] == '>') return std::nullopt;
+        if (html[i] != '&') {
+            out.push_back(html[i]);
+            continue;
+        }
+        const auto* e = std::find_if(std::begin(entities), std::end(entities), [&](const auto& x) {
+            return html.substr(i, x.first.size()) == x.first;
+        });
+        if (e == std::end(entities)) return std::nullopt;
+        out.push_back(e->second);
+        i += e->first.size() - 1;
+    }
+    return out;
+}
+
+/// The text a CommonMark reader shows for a paragraph; nothing when a
+/// character that can open markup is left bare.
+std::optional<std::string> markdownShows(std::string_view md) {
+    std::string out;
+    for (std::size_t i = 0; i < md.size(); ++i) {
+        if (md[i] == '\\' && i + 1 < md.size() &&
+            std::ispunct(static_cast<unsigned char>(md[i + 1]))) {
+            out.push_back(md[++i]);
+        } else if (md.substr(i, 6) == "&nbsp;") {
+            out.push_back(' ');
+            i += 5;
+        } else if (std::string_view("\\`*_[]<>#$|~&").find(md[i]) != std::string_view::npos) {
+            return std::nullopt;
+        } else {
+            out.push_back(md[i]);
+        }
+    }
+    const bool listMark = out.size() > 1 && md[0] != '\\' &&
+                          ((md[0] == '-' || md[0] == '+') && (md[1] == ' ' || md[1] == '-'));
+    if (listMark || (md.find(". ") != std::string_view::npos &&
+                     md.find_first_not_of("0123456789") == md.find(". ") && md[0] != '.'))
+        return std::nullopt;
+    return out;
+}
+
+TEST(Escaping, EveryCharacterOfALineShowsAsItself) {
+    std::string ascii;
+    for (char c = '!'; c <= '~'; ++c) ascii += c;
+    for (const std::string& text :
+         std::vector<std::string>{ascii, "候选为  -3  3/4  1/4", "- 不是列表", "+ 也不是",
+                                  "1. 不是编号", "---", "a&amp;b"}) {
+        Report r;
+        r.text(text).newline();
+        const std::string html = renderHtml(r.document());
+        const auto p = html.find("<p>"), end = html.rfind("</p>");
+        ASSERT_NE(p, std::string::npos) << html;
+        EXPECT_EQ(htmlShows(std::string_view(html).substr(p + 3, end - p - 3)), text) << html;
+        const std::string md = renderMarkdown(r.document());
+        EXPECT_EQ(markdownShows(std::string_view(md).substr(0, md.size() - 1)), text) << md;
+    }
+}
 
 TEST(LatexNumbers, ExponentAndNonFiniteUpright) {
     Report r;

@@ -1,12 +1,14 @@
 #include "methods/iteration.h"
 #include "methods/iteration_sweeps.h"
 #include "scripted_host.h"
+#include "steps/iteration_steps.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <random>
 
 namespace quorvex {
@@ -253,6 +255,24 @@ TEST_P(UnconvergedSteps, PublishesTheSweepsThenTheSameMessage) {
     EXPECT_EQ(lines, static_cast<std::size_t>(last));
     if (!c.runsAway) {
         EXPECT_EQ(last, kSweepLimit);
+    }
+}
+
+TEST(SweepChange, ANotANumberAnywhereIsTheLargestChange) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        Iterate x;
+        double change; ///< NaN: must be NaN
+    } cases[] = {{{5.0, nan, 1.0}, nan},
+                 {{nan, 5.0}, nan},
+                 {{1.0, 2.0, nan}, nan},
+                 {{1.0, inf}, inf},
+                 {{-3.0, 2.0}, 3.0}};
+    for (const auto& c : cases) {
+        const double d = steps::largestChange(c.x, Iterate(c.x.size(), 0.0));
+        if (std::isnan(c.change)) EXPECT_TRUE(std::isnan(d)) << d;
+        else EXPECT_EQ(d, c.change);
     }
 }
 

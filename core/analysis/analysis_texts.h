@@ -40,6 +40,10 @@ inline constexpr std::string_view kZeroRightHandSide =
 inline constexpr std::string_view kDigitsLostBefore = "lg cond∞(A)=";
 inline constexpr std::string_view kDigitsLostMiddle = "，求解时约会损失 ";
 inline constexpr std::string_view kDigitsLostAfter = " 位有效数字。";
+/// {} the decimals: the solution or x* is beyond the doubles' range.
+inline constexpr std::string_view kDecimalsNotFinite =
+    "按 {} 位小数计算，解与 x* "
+    "之差不是有限的数（超出了双精度数的范围），无法据此判断这个小数位数是否够用。";
 inline constexpr std::string_view kDecimalsBefore = "按 ";
 inline constexpr std::string_view kDecimalsMiddle = " 位小数计算，解与 x* 之差最大为 ";
 inline constexpr std::string_view kDecimalsEnough = "，不超过末位的半个单位 ";
@@ -63,6 +67,9 @@ inline constexpr std::string_view kSorAfter = ")迭代";
 inline constexpr std::string_view kRadiusIs = "矩阵的谱半径 ρ=";
 inline constexpr std::string_view kConverges = "，ρ<1，对任何初始值都收敛";
 inline constexpr std::string_view kDiverges = "，ρ≥1，不是对任何初始值都收敛";
+/// {} the method's name: its iteration matrix overflowed (a huge w).
+inline constexpr std::string_view kRadiusNotFinite =
+    "{}矩阵的谱半径算不出有限的值（计算中数值溢出），不能据此判断是否收敛";
 inline constexpr std::string_view kConditionsHeading = "输出收敛的充分条件";
 inline constexpr std::string_view kDominant = "系数矩阵严格对角占优：";
 inline constexpr std::string_view kPositiveDefinite = "系数矩阵对称正定：";
@@ -75,6 +82,8 @@ inline constexpr std::string_view kSweepsHeading = "输出迭代次数（从零�
 inline constexpr std::string_view kPredicted = "：预计约 ";
 inline constexpr std::string_view kPredictedAfter = " 次（按 ln e/ln ρ 估计）";
 inline constexpr std::string_view kNotPredicted = "：ρ≥1，无法预计";
+/// {} the method's name.
+inline constexpr std::string_view kNotPredictedNotFinite = "{}：谱半径算不出有限的值，无法预计";
 inline constexpr std::string_view kNotPredictedPrecision = "：e 不是正数，无法预计";
 inline constexpr std::string_view kObserved = "，实际迭代 ";
 inline constexpr std::string_view kObservedAfter = " 次";

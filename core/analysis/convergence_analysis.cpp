@@ -6,6 +6,7 @@
 #include "analysis/iteration_radii.h"
 #include "analysis/reference_report.h"
 #include "analysis/reference_solution.h"
+#include "check/check_texts.h"
 #include "methods/iteration_sweeps.h"
 #include "number_text.h"
 #include "precision.h"
@@ -45,8 +46,11 @@ public:
     void sweepDone(int k, const Iterate& x) override {
         if (m_ended || m_solution.size() == 0) return;
         double e = 0.0;
-        for (int i = 1; i <= m_solution.hi(); ++i)
-            e = std::fmax(e, std::fabs(x[static_cast<std::size_t>(i - 1)] - m_solution(i)));
+        for (int i = 1; i <= m_solution.hi(); ++i) {
+            // A NaN must end the curve, not be passed over as fmax would.
+            const double d = std::fabs(x[static_cast<std::size_t>(i - 1)] - m_solution(i));
+            if (!(d <= e)) e = d;
+        }
         if (!std::isfinite(e) || static_cast<std::size_t>(k) != m_errors.size() + 1) {
             m_ended = true;
             return;
@@ -71,6 +75,10 @@ void runFromZero(MethodRun& m, const Matrix& Ab, int n, double e, double w, cons
 void writeRadii(Report& r, const std::array<MethodRun, 3>& runs, int dd) {
     r.heading(T::kRadiusHeading);
     for (const MethodRun& m : runs) {
+        if (!std::isfinite(m.radius)) {
+            r.text(check::texts::fill(T::kRadiusNotFinite, {m.name})).newline();
+            continue;
+        }
         r.text(m.name).text(T::kRadiusIs).number(m.radius, NumberStyle::rounded(dd));
         r.text(radiusConverges(m.radius) ? T::kConverges : T::kDiverges).newline();
     }
@@ -87,20 +95,28 @@ void writeConditions(Report& r, const Matrix& Ab, int n) {
     if (!dominant && !definite) r.text(T::kNeitherCondition).newline();
 }
 
+/// The sweeps ρ^k ≤ e predicts from a zero start, counting at least the one
+/// sweep every run makes; the line's opening says why when none can be.
+void writePrediction(Report& r, const MethodRun& m, double e) {
+    if (!std::isfinite(m.radius)) {
+        r.text(check::texts::fill(T::kNotPredictedNotFinite, {m.name}));
+        return;
+    }
+    r.text(m.name);
+    if (!radiusConverges(m.radius)) {
+        r.text(T::kNotPredicted);
+    } else if (!(e > 0.0)) {
+        r.text(T::kNotPredictedPrecision);
+    } else {
+        const double k = std::fmax(1.0, std::ceil(std::log(e) / std::log(m.radius)));
+        r.text(T::kPredicted).number(k, NumberStyle::plain()).text(T::kPredictedAfter);
+    }
+}
+
 void writeSweeps(Report& r, const std::array<MethodRun, 3>& runs, double e) {
     r.heading(T::kSweepsHeading);
     for (const MethodRun& m : runs) {
-        r.text(m.name);
-        if (!radiusConverges(m.radius)) {
-            r.text(T::kNotPredicted);
-        } else if (!(e > 0.0)) {
-            r.text(T::kNotPredictedPrecision);
-        } else {
-            // ρ^k ≤ e from a zero start, counting at least the one sweep
-            // every run makes.
-            const double k = std::fmax(1.0, std::ceil(std::log(e) / std::log(m.radius)));
-            r.text(T::kPredicted).number(k, NumberStyle::plain()).text(T::kPredictedAfter);
-        }
+        writePrediction(r, m, e);
         if (m.sweeps) r.text(T::kObserved).integer(*m.sweeps).text(T::kObservedAfter);
         else r.text(T::kObservedNone);
         r.newline();

@@ -5,6 +5,7 @@
 #include "analysis/reference_report.h"
 #include "analysis/reference_solution.h"
 #include "analysis/significant.h"
+#include "check/check_texts.h"
 #include "methods/gauss_steps.h"
 #include "number_text.h"
 #include "report.h"
@@ -62,6 +63,10 @@ void writeVerdict(Report& r, const ReferenceSolution& ref, const Vector& errors,
     r.text(T::kDigitsLostMiddle).number(roundTo(lost, 1), NumberStyle::plain());
     r.text(T::kDigitsLostAfter).newline();
     const double error = maxNorm(errors);
+    if (!std::isfinite(error)) {
+        r.text(check::texts::fill(T::kDecimalsNotFinite, {std::to_string(dd)})).newline();
+        return;
+    }
     const double halfUnit = significant(0.5 * std::pow(10.0, -dd), 1);
     const bool enough = error <= halfUnit;
     r.text(T::kDecimalsBefore).integer(dd).text(T::kDecimalsMiddle);

@@ -17,27 +17,34 @@ namespace {
 Rational magnitude(const Rational& q) { return q < 0 ? Rational(-q) : q; }
 
 /// The largest sum of magnitudes over rows (byRows) or columns of the
-/// leading n x n block of M, starting at column `first`.
-double exactNorm(const RationalMatrix& M, int n, int first, bool byRows) {
+/// leading n x n block of M.
+Rational exactNorm(const RationalMatrix& M, int n, bool byRows) {
     Rational largest = 0;
     for (int a = 1; a <= n; ++a) {
         Rational s = 0;
-        for (int b = 1; b <= n; ++b)
-            s += magnitude(byRows ? M(a, first + b - 1) : M(b, first + a - 1));
+        for (int b = 1; b <= n; ++b) s += magnitude(byRows ? M(a, b) : M(b, a));
         if (s > largest) largest = s;
     }
-    return largest.get_d();
+    return largest;
 }
 
 /// The inverse's norms from doubles, for an order too large for the exact
 /// inverse; a matrix nonsingular exactly but not in doubles gets its exact
 /// inverse after all.
-void inverseNorms(ReferenceSolution& ref, const Matrix& Ab, int n) {
+void inverseNorms(ReferenceSolution& ref, const Matrix& Ab, int n, const Rational& norm1,
+                  const Rational& normInf) {
     if (n <= ReferenceSolution::kExactInverseOrderLimit || solveInDouble(Ab, n).singular) {
         if (const auto inverse = invertExactly(ref.system, n)) {
+            const Rational inverseNorm1 = exactNorm(*inverse, n, false);
+            const Rational inverseNormInf = exactNorm(*inverse, n, true);
             ref.exactInverse = true;
-            ref.inverseNorm1 = exactNorm(*inverse, n, 1, false);
-            ref.inverseNormInf = exactNorm(*inverse, n, 1, true);
+            ref.inverseNorm1 = inverseNorm1.get_d();
+            ref.inverseNormInf = inverseNormInf.get_d();
+            // Multiplied before rounding: a huge norm times a tiny one is a
+            // modest condition number, while their doubles may be an
+            // infinity and a zero.
+            ref.exactCond1 = Rational(norm1 * inverseNorm1).get_d();
+            ref.exactCondInf = Rational(normInf * inverseNormInf).get_d();
             return;
         }
     }
@@ -56,8 +63,10 @@ std::optional<ReferenceSolution> exactReference(const Matrix& Ab, int n, std::st
     ref.exact = true;
     ref.order = n;
     ref.system = std::move(reading.values);
-    ref.norm1 = exactNorm(ref.system, n, 1, false);
-    ref.normInf = exactNorm(ref.system, n, 1, true);
+    const Rational norm1 = exactNorm(ref.system, n, false);
+    const Rational normInf = exactNorm(ref.system, n, true);
+    ref.norm1 = norm1.get_d();
+    ref.normInf = normInf.get_d();
     const auto x = solveExactly(ref.system, n);
     if (!x) {
         ref.singular = true;
@@ -72,7 +81,7 @@ std::optional<ReferenceSolution> exactReference(const Matrix& Ab, int n, std::st
         ref.x(i) = ref.exactX.back().get_d();
     }
     stop.check();
-    inverseNorms(ref, Ab, n);
+    inverseNorms(ref, Ab, n, norm1, normInf);
     return ref;
 }
 

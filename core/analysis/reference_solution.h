@@ -30,9 +30,11 @@ struct ReferenceSolution {
 
     RationalMatrix system;        ///< exact only: the system as typed, n x (n+1)
     std::vector<Rational> exactX; ///< exact only: the solution, 0-based
+    double exactCond1 = 0.0;      ///< exactInverse only: ||A||1·||A⁻¹||1, rounded once
+    double exactCondInf = 0.0;    ///< exactInverse only: ||A||∞·||A⁻¹||∞, rounded once
 
-    double cond1() const { return norm1 * inverseNorm1; }
-    double condInf() const { return normInf * inverseNormInf; }
+    double cond1() const { return exactInverse ? exactCond1 : norm1 * inverseNorm1; }
+    double condInf() const { return exactInverse ? exactCondInf : normInf * inverseNormInf; }
 };
 
 /// Solves the augmented n x (n+1) system Ab, read from `editText`, exactly

@@ -4,7 +4,9 @@
 #include "expression_machine.h"
 #include "text_passes.h"
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -36,33 +38,62 @@ Rational integerDivision(const Rational& a, const Rational& b) {
     return Rational(q);
 }
 
-/// Decimal digits a power's numerator and denominator would take, roughly.
-double powerDigits(const Rational& a, unsigned long e) {
-    const double digits = static_cast<double>(mpz_sizeinbase(a.get_num_mpz_t(), 10) +
-                                              mpz_sizeinbase(a.get_den_mpz_t(), 10));
-    return digits * static_cast<double>(e);
+/// At most the decimal digits of the larger of a's numerator and
+/// denominator raised to e: each of them is at least 2^(bits - 1).
+double powerDigitsAtLeast(const Rational& a, unsigned long e) {
+    const std::size_t bits =
+        std::max(mpz_sizeinbase(a.get_num_mpz_t(), 2), mpz_sizeinbase(a.get_den_mpz_t(), 2));
+    return std::floor(static_cast<double>(bits - 1) * static_cast<double>(e) * 0.30102999) + 1.0;
+}
+
+/// 10^kMaxExactDigits, the least number with one digit too many.
+const mpz_class& tenToTheLimit() {
+    static const mpz_class ten = [] {
+        mpz_class p;
+        mpz_ui_pow_ui(p.get_mpz_t(), 10, kMaxExactDigits);
+        return p;
+    }();
+    return ten;
+}
+
+/// Whether |z| has at most kMaxExactDigits decimal digits. mpz_sizeinbase
+/// may count one digit too many; only then is the number compared.
+bool withinDigits(const mpz_class& z) {
+    const std::size_t digits = mpz_sizeinbase(z.get_mpz_t(), 10);
+    if (digits <= kMaxExactDigits) return true;
+    return digits == kMaxExactDigits + 1 &&
+           mpz_cmpabs(z.get_mpz_t(), tenToTheLimit().get_mpz_t()) < 0;
 }
 
 /// The evaluator's numbers as exact rationals; anything without an exact
-/// value clears `exact` (the caller then falls back to decimals).
+/// value clears `exact` (the caller then falls back to decimals), while a
+/// number past kMaxExactDigits, typed or computed, sets `tooLong`.
 struct ExactArithmetic {
     using Value = Rational;
     bool exact = true;
+    bool tooLong = false;
 
     Rational inexact() {
         exact = false;
         return 0;
     }
-    Rational checked(Rational q) { return withinExactLimit(q) ? q : inexact(); }
+    Rational overLimit() {
+        tooLong = true;
+        return 0;
+    }
+    Rational checked(Rational q) { return withinExactLimit(q) ? q : overLimit(); }
 
     Rational number(std::string_view digits, bool negative) {
         auto q = exactDecimalValue(digits, negative);
-        return q ? *q : inexact();
+        return q ? *q : overLimit();
     }
     Rational function(std::string_view name, const Rational& a) {
         return name == "abs" ? Rational(abs(a)) : inexact();
     }
     Rational binary(const Rational& a, std::string_view op, const Rational& b) {
+        // What follows a number past the limit works on the 0 standing in
+        // for it: a division by that 0 says nothing of the text.
+        if (tooLong) return 0;
         if (op == "+") return checked(a + b);
         if (op == "-") return checked(a - b);
         if (op == "*") return checked(a * b);
@@ -73,11 +104,15 @@ struct ExactArithmetic {
     Rational power(const Rational& a, const Rational& b) {
         if (b.get_den() != 1) return inexact();
         if (a == 0) return b > 0 ? 0 : (b == 0 ? 1 : 0); // 0^-n overflows to 0 in decimals
-        if (!b.get_num().fits_slong_p()) return inexact();
+        if (abs(a) == 1) return mpz_odd_p(b.get_num_mpz_t()) ? a : Rational(1);
+        if (!b.get_num().fits_slong_p()) return overLimit();
         const long e = b.get_num().get_si();
         const unsigned long magnitude =
             e < 0 ? static_cast<unsigned long>(-(e + 1)) + 1 : static_cast<unsigned long>(e);
-        if (powerDigits(a, magnitude) > 2.0 * kMaxExactDigits) return inexact();
+        // Beyond the limit for sure: not computed at all (2^99999999 would
+        // take the memory first).
+        if (powerDigitsAtLeast(a, magnitude) > static_cast<double>(kMaxExactDigits))
+            return overLimit();
         mpz_class num, den;
         mpz_pow_ui(num.get_mpz_t(), a.get_num_mpz_t(), magnitude);
         mpz_pow_ui(den.get_mpz_t(), a.get_den_mpz_t(), magnitude);
@@ -90,8 +125,7 @@ struct ExactArithmetic {
 } // namespace
 
 bool withinExactLimit(const Rational& q) {
-    return mpz_sizeinbase(q.get_num_mpz_t(), 10) <= kMaxExactDigits &&
-           mpz_sizeinbase(q.get_den_mpz_t(), 10) <= kMaxExactDigits;
+    return withinDigits(q.get_num()) && withinDigits(q.get_den());
 }
 
 std::string rationalText(const Rational& q) { return q.get_str(); }
@@ -137,14 +171,21 @@ std::optional<Rational> exactDecimalValue(std::string_view text, bool negative) 
     return negative ? Rational(-q) : q;
 }
 
-std::optional<Rational> EvaluateExactly(std::string_view text) {
+ExactValue exactValueOf(std::string_view text) {
     bool usesPi = false;
     const std::string normalised = NormaliseExpression(text, &usesPi);
-    if (usesPi) return std::nullopt;
+    if (usesPi) return {ExactValue::Kind::Inexact, 0};
     ExactArithmetic exact;
-    const Rational value = detail::evaluatePrepared(PrepareNormalised(normalised, "0"), exact);
-    if (!exact.exact) return std::nullopt;
-    return value;
+    Rational value = detail::evaluatePrepared(PrepareNormalised(normalised, "0"), exact);
+    if (!exact.exact) return {ExactValue::Kind::Inexact, 0};
+    if (exact.tooLong) return {ExactValue::Kind::TooLong, 0};
+    return {ExactValue::Kind::Exact, std::move(value)};
+}
+
+std::optional<Rational> EvaluateExactly(std::string_view text) {
+    ExactValue v = exactValueOf(text);
+    if (v.kind != ExactValue::Kind::Exact) return std::nullopt;
+    return std::move(v.value);
 }
 
 } // namespace quorvex

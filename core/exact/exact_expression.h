@@ -15,6 +15,20 @@ namespace quorvex {
 /// zero, or numbers beyond kMaxExactDigits.
 std::optional<Rational> EvaluateExactly(std::string_view text);
 
+/// An element text's exact value, or why it has none.
+struct ExactValue {
+    enum class Kind {
+        Exact,   ///< `value` holds it
+        Inexact, ///< pi, a root, a division by zero...: decimals only
+        TooLong, ///< a number typed or computed past kMaxExactDigits
+    } kind;
+    Rational value; ///< Exact only
+};
+
+/// As EvaluateExactly, telling a number past kMaxExactDigits from a text
+/// with no exact value.
+ExactValue exactValueOf(std::string_view text);
+
 /// The exact value of a decimal number text as decimalValue reads it
 /// (digits and one point, an optional exponent; a second point ends it).
 /// Nothing when it would exceed kMaxExactDigits.

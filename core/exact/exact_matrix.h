@@ -19,6 +19,7 @@ struct EntryPlace {
 struct ExactMatrixReading {
     RationalMatrix values;           ///< exact values; 0 where an entry has none
     std::vector<EntryPlace> inexact; ///< entries with no exact value, row by row
+    std::vector<EntryPlace> tooLong; ///< those of them past kMaxExactDigits
     /// The text each entry was read from (row by row), as typed: a missing
     /// entry has the text it inherited from the row above ("" in the first row).
     std::vector<std::string> texts;
@@ -37,6 +38,7 @@ ExactMatrixReading GetExactMatrixFromText(int rows, int cols, std::string_view t
 struct ExactVectorReading {
     RationalVector values;           ///< exact values; 0 where an element has none
     std::vector<EntryPlace> inexact; ///< elements with no exact value, as row 1, column i
+    std::vector<EntryPlace> tooLong; ///< those of them past kMaxExactDigits
 };
 
 /// Reads the elements GetVectorFromText reads from the edit area's text,

@@ -29,6 +29,7 @@ Report inexactLine(const std::vector<EntryPlace>& places) {
 std::optional<RationalMatrix> exactMatrixFor(CommandInput& in, int cols) {
     if (!in.settings.exact) return std::nullopt;
     ExactMatrixReading reading = GetExactMatrixFromText(in.n, cols, in.host.editText());
+    if (!reading.tooLong.empty()) throw ExactLimitExceeded();
     if (reading.inexact.empty()) return std::move(reading.values);
     publish(in.host, inexactLine(reading.inexact));
     return std::nullopt;
@@ -37,6 +38,7 @@ std::optional<RationalMatrix> exactMatrixFor(CommandInput& in, int cols) {
 std::optional<RationalVector> exactVectorFor(CommandInput& in) {
     if (!in.settings.exact) return std::nullopt;
     ExactVectorReading reading = GetExactVectorFromText(in.host.editText());
+    if (!reading.tooLong.empty()) throw ExactLimitExceeded();
     if (reading.inexact.empty()) return std::move(reading.values);
     publish(in.host, inexactLine(reading.inexact));
     return std::nullopt;

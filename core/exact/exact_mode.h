@@ -14,7 +14,8 @@ namespace quorvex {
 /// settings ask for exact numbers and every entry has an exact value.
 /// Otherwise nothing; when exact numbers were asked for, the result area
 /// then already holds the line naming the entries with no exact value, and
-/// the command goes on in decimals.
+/// the command goes on in decimals. An entry past kMaxExactDigits throws
+/// ExactLimitExceeded: such a number has an exact value, it is only too long.
 std::optional<RationalMatrix> exactMatrixFor(CommandInput& in, int cols);
 
 /// The vector of the edit area read exactly, when the settings ask for

@@ -178,7 +178,7 @@ template <class T> Outcome determinant(CommandInput& in, const BasicMatrix<T>& B
     int exchanges = 0;
     T det;
     auto log = recorderFor<T>(in, steps::PivotSearch::Column);
-    if (!fastKernelFor<T>(n)) det = ColumnPivotDeterminant(A, exchanges, observerOf(log));
+    if (!fastKernelFor<T>(n)) det = ColumnPivotDeterminant(A, exchanges, observerOf(log), &in.stop);
     else if constexpr (std::is_same_v<T, double>)
         det = kernels::columnPivotDeterminantFast(A, exchanges,
                                                   kernels::defaultKernelSettings(&in.stop));

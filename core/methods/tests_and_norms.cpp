@@ -154,7 +154,7 @@ template <class T> Outcome matrixNorms(CommandInput& in, const BasicMatrix<T>& A
     std::optional<steps::MatrixNormSteps<T>> log;
     if (steps::wanted(in.settings, n)) log.emplace();
     const T one = columnSumNorm(A, n, log ? &log->columns : nullptr);
-    const double two = spectralNormEstimate(D, n, log ? &log->spectral : nullptr);
+    const double two = spectralNormEstimate(D, n, log ? &log->spectral : nullptr, &in.stop);
     const double frobenius = frobeniusNorm(D, n, log ? &log->squares : nullptr);
     const T infinity = rowSumNorm(A, n, log ? &log->rows : nullptr);
     Report r;
@@ -190,7 +190,7 @@ Outcome positiveDefiniteEither(CommandInput& in) {
         const RationalMatrix& B = *exact;
         return runExact(in, exact_texts::kZeroPivot, [&] {
             return positiveDefinite(in, B, [&](int k, steps::MinorSteps<Rational>* s) {
-                return leadingMinor(B, k, s);
+                return leadingMinor(B, k, s, &in.stop);
             });
         });
     }
@@ -200,7 +200,7 @@ Outcome positiveDefiniteEither(CommandInput& in) {
     kernels::LeadingMinors minors(B, n < kernels::kFastKernelOrder ? 0 : n,
                                   kernels::defaultKernelSettings(&in.stop));
     return positiveDefinite(in, B, [&](int k, steps::MinorSteps<double>* s) {
-        return n < kernels::kFastKernelOrder ? leadingMinor(B, k, s) : minors(k);
+        return n < kernels::kFastKernelOrder ? leadingMinor(B, k, s, &in.stop) : minors(k);
     });
 }
 
@@ -211,12 +211,14 @@ Outcome diagonalDominanceEither(CommandInput& in) {
 
 } // namespace
 
-template <class T> T leadingMinor(const BasicMatrix<T>& B, int k, steps::MinorSteps<T>* steps) {
+template <class T>
+T leadingMinor(const BasicMatrix<T>& B, int k, steps::MinorSteps<T>* steps,
+               const StopRequest* stop) {
     BasicMatrix<T> V(k, k);
     for (int i = 1; i <= k; ++i)
         for (int j = 1; j <= k; ++j) V(i, j) = B(i, j);
     int exchanges = 0;
-    const T d = ColumnPivotDeterminant(V, exchanges, steps ? &steps->elimination : nullptr);
+    const T d = ColumnPivotDeterminant(V, exchanges, steps ? &steps->elimination : nullptr, stop);
     if (steps) {
         steps->exchanges = exchanges;
         steps->reduced = V;
@@ -246,8 +248,9 @@ bool dominantRow(const BasicMatrix<T>& B, int i, int n, steps::DominanceSteps<T>
     return dominant;
 }
 
-template double leadingMinor(const Matrix&, int, steps::MinorSteps<double>*);
-template Rational leadingMinor(const RationalMatrix&, int, steps::MinorSteps<Rational>*);
+template double leadingMinor(const Matrix&, int, steps::MinorSteps<double>*, const StopRequest*);
+template Rational leadingMinor(const RationalMatrix&, int, steps::MinorSteps<Rational>*,
+                               const StopRequest*);
 template bool dominantRow(const Matrix&, int, int, steps::DominanceSteps<double>*);
 template bool dominantRow(const RationalMatrix&, int, int, steps::DominanceSteps<Rational>*);
 

@@ -8,9 +8,11 @@ namespace quorvex {
 
 /// The determinant of the leading k x k block of B, by elimination with
 /// column pivoting (ColumnPivotDeterminant); its stages, exchanges, reduced
-/// block and value are written to steps when given.
+/// block and value are written to steps when given. Looks at `stop` before
+/// each stage of the elimination.
 template <class T>
-T leadingMinor(const BasicMatrix<T>& B, int k, steps::MinorSteps<T>* steps = nullptr);
+T leadingMinor(const BasicMatrix<T>& B, int k, steps::MinorSteps<T>* steps = nullptr,
+               const StopRequest* stop = nullptr);
 
 /// Whether |B(i,i)| is strictly larger than the sum of the other
 /// magnitudes of row i (columns 1..n), summed left to right; the comparison

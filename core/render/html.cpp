@@ -105,12 +105,29 @@ std::string table(const BlockShape& s) {
     return out + "</table></div>";
 }
 
+/// A line's text with its blanks kept: a page would fold "-3  3/4  1/4"
+/// into "-3 3/4 1/4", which reads as a mixed number.
+std::string keptBlanks(std::string_view text, bool& afterBlank) {
+    std::string out;
+    for (char c : text) {
+        if (c == ' ' && afterBlank) out.append("&nbsp;");
+        else out.append(escaped(std::string_view(&c, 1)));
+        afterBlank = c == ' ';
+    }
+    return out;
+}
+
 std::string line(const std::vector<Run>& runs) {
     std::string out = "<p>";
-    for (const Run& r : runs)
-        out.append(r.kind == Run::Kind::Text ? escaped(r.text)
-                   : r.exact                 ? exactHtml(*r.exact)
-                                             : numberText(r));
+    bool afterBlank = false;
+    for (const Run& r : runs) {
+        if (r.kind == Run::Kind::Text) {
+            out.append(keptBlanks(r.text, afterBlank));
+            continue;
+        }
+        afterBlank = false;
+        out.append(r.exact ? exactHtml(*r.exact) : numberText(r));
+    }
     return out + "</p>";
 }
 

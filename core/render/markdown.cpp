@@ -8,21 +8,49 @@ namespace quorvex {
 
 namespace {
 
-std::string escaped(std::string_view text) {
+/// Marks every character Markdown, its math or its HTML could take for
+/// markup. Blanks after a blank are kept as &nbsp; where asked: folded, a
+/// list such as "-3  3/4  1/4" reads as a mixed number.
+std::string escaped(std::string_view text, bool* afterBlank = nullptr) {
     std::string out;
     for (char c : text) {
-        if (std::string_view("\\`*_[]<>#$|~").find(c) != std::string_view::npos)
+        if (c == ' ' && afterBlank && *afterBlank) {
+            out.append("&nbsp;");
+            continue;
+        }
+        if (afterBlank) *afterBlank = c == ' ';
+        if (std::string_view("\\`*_[]<>#$|~&").find(c) != std::string_view::npos)
             out.push_back('\\');
         out.push_back(c);
     }
     return out;
 }
 
+/// A line that opens as a list item ("- ", "+ ", "1. ") or a rule ("---")
+/// would be one.
+std::string withoutListMark(std::string out) {
+    const bool bullet =
+        out.size() > 1 && (out[0] == '-' || out[0] == '+') && (out[1] == ' ' || out[1] == '-');
+    const std::size_t digits = out.find_first_not_of("0123456789");
+    const bool numbered = digits > 0 && digits != std::string::npos && digits < out.size() - 1 &&
+                          (out[digits] == '.' || out[digits] == ')') && out[digits + 1] == ' ';
+    if (bullet) out.insert(out.begin(), '\\');
+    else if (numbered) out.insert(out.begin() + static_cast<std::ptrdiff_t>(digits), '\\');
+    return out;
+}
+
 std::string line(const std::vector<Run>& runs) {
     std::string out;
-    for (const Run& r : runs)
-        out.append(r.kind == Run::Kind::Text ? escaped(r.text) : numberText(r));
-    return out;
+    bool afterBlank = false;
+    for (const Run& r : runs) {
+        if (r.kind == Run::Kind::Text) {
+            out.append(escaped(r.text, &afterBlank));
+            continue;
+        }
+        afterBlank = false;
+        out.append(numberText(r));
+    }
+    return withoutListMark(std::move(out));
 }
 
 std::string heading(std::string_view text) {
