@@ -475,31 +475,48 @@ struct Refused {
     const Command* command;
     const char* input;
     bool exact;
+    const char* reason; ///< the steps' last line; null: no steps are shown
 };
 
 void PrintTo(const Refused& c, std::ostream* os) { *os << c.name; }
 
 class RefusedWithSteps : public ::testing::TestWithParam<Refused> {};
 
-// A method that refuses its matrix with a message publishes no report,
-// steps or not.
-TEST_P(RefusedWithSteps, TheSameMessageAndNoReport) {
+// A method that refuses its matrix shows the same message, steps or not;
+// with steps it first shows them up to the entry it stopped at and the
+// line saying why.
+TEST_P(RefusedWithSteps, TheSameMessageAfterTheStepsUpToTheStop) {
     const Refused& c = GetParam();
     const ScriptedHost off = runWithSteps(*c.command, c.input, 2, false, c.exact);
     const ScriptedHost on = runWithSteps(*c.command, c.input, 2, true, c.exact);
     ASSERT_EQ(off.messages.size(), 1u);
     EXPECT_EQ(on.messages, off.messages);
-    EXPECT_EQ(on.result, off.result);
+    EXPECT_EQ(off.result, "");
+    if (!c.reason) {
+        EXPECT_EQ(on.result, off.result);
+        return;
+    }
+    EXPECT_NE(on.result.find(kStepsHeading), std::string::npos);
+    EXPECT_TRUE(on.result.ends_with("\r\n" + std::string(c.reason) + "\r\n")) << on.result;
 }
 
+constexpr const char* kZeroU11 =
+    "主元 u(1,1) 为 0；本方法不交换行，分解到此停止，请改用列主元三角分解法。";
+
 const Refused kRefused[] = {
-    {"MatrixBreakZeroPivot", &commands::MatrixBreak, "0 1\n1 1\n", false},
-    {"LuBreakZeroPivot", &commands::LU_break, "0 1 1\n1 1 2\n", false},
-    {"LuBreakZeroPivotExact", &commands::LU_break, "0 1 1\n1 1 2\n", true},
-    {"MendSqrtZeroDiagonal", &commands::MendSqrt, "0 1 1\n1 1 2\n", false},
-    {"TierLuSingular", &commands::TierLU, "1 2 1\n2 4 2\n", false},
-    {"TierLuSingularExact", &commands::TierLU, "0 0 1\n0 0 2\n", true},
-    {"ChasingZeroDivisorExact", &commands::Purase, "1 1 2\n1 1 3\n", true},
+    {"MatrixBreakZeroPivot", &commands::MatrixBreak, "0 1\n1 1\n", false, kZeroU11},
+    {"LuBreakZeroPivot", &commands::LU_break, "0 1 1\n1 1 2\n", false, kZeroU11},
+    {"LuBreakZeroPivotExact", &commands::LU_break, "0 1 1\n1 1 2\n", true, kZeroU11},
+    // d(1) = a(1,1) = 0, and l(2,1) would divide by it.
+    {"MendSqrtZeroDiagonal", &commands::MendSqrt, "0 1 1\n1 1 2\n", false,
+     "主元 d(1) 为 0；本方法不交换行，分解到此停止，请改用列主元三角分解法。"},
+    // Row 2 holds the pivot (2 > 1): u(2,2) = 2 − 0.5 × 4 = 0, which x(2) would divide by.
+    {"TierLuSingular", &commands::TierLU, "1 2 1\n2 4 2\n", false,
+     "除数为 0，计算到此停止，以下结果无意义"},
+    {"TierLuSingularExact", &commands::TierLU, "0 0 1\n0 0 2\n", true, nullptr},
+    // u(2) = 1 − 1 × 1 = 0, and x(2) would divide by it.
+    {"ChasingZeroDivisorExact", &commands::Purase, "1 1 2\n1 1 3\n", true,
+     "主元 u(2) 为 0；本方法不交换行，分解到此停止，请改用列主元三角分解法。"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Failures, RefusedWithSteps, ::testing::ValuesIn(kRefused),

@@ -26,6 +26,13 @@ inline constexpr std::string_view kMatrixNorms =
 
 /// The failure messages of exact work.
 inline constexpr std::string_view kZeroPivot = "精确分数：主元为 0 ，矩阵奇异，计算停止#";
+/// A method without row exchanges meeting an exact zero pivot: the stage,
+/// then the pivot's row and column.
+inline constexpr std::string_view kZeroPivotNoExchange =
+    "精确分数：第 {} 步的主元 a({},{}) 为 0；本方法不交换行，请改用列主元或全主元消去法#";
+/// The chasing method meeting an exact zero pivot u(i): i.
+inline constexpr std::string_view kChaseZeroPivot =
+    "精确分数：追赶法的主元 u({}) 为 0；本方法不交换行，计算停止#";
 inline constexpr std::string_view kTooLong = "精确分数：分数的位数超过 10000 位，计算停止#";
 
 } // namespace quorvex::exact_texts

@@ -84,4 +84,21 @@ inline void writeSteps(Report& r, const CommandInput& in,
                                   NumberStyle::rounded(in.settings.decimalDigits + 1));
 }
 
+/// Shows a method's failure message; with steps on, first the system as
+/// typed (cols columns) and the steps up to the entry where the method
+/// stopped, with the line saying why.
+template <class T>
+inline Outcome failWithSteps(CommandInput& in, const BasicMatrix<T>& typed, int cols,
+                             const std::optional<steps::DecompositionRecorder<T>>& log,
+                             const steps::DecompositionTexts& headings, std::string_view message) {
+    if (log) {
+        Report r;
+        r.matrixBlock(typed, in.n, cols, kFourBlanks, NumberStyle::plain());
+        if (cols > in.n) r.augmented();
+        writeSteps(r, in, log, headings);
+        publish(in.host, std::move(r));
+    }
+    return fail(in.host, message);
+}
+
 } // namespace quorvex

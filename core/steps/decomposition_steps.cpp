@@ -48,6 +48,12 @@ Report& spell(Report& r, const NamedValue<T>& v, Spelling how, NumberStyle style
     return how == Spelling::Names ? name(r, v) : operand(r, v.value, style);
 }
 
+/// A divisor, or a factor after "×": a fraction in parentheses too.
+template <class T>
+Report& spellDivisor(Report& r, const NamedValue<T>& v, Spelling how, NumberStyle style) {
+    return how == Spelling::Names ? name(r, v) : divisor(r, v.value, style);
+}
+
 /// The subtracted part: one term as it is, several in parentheses.
 template <class T>
 void writeSum(Report& r, const FactorEntry<T>& e, Spelling how, NumberStyle style) {
@@ -60,8 +66,8 @@ void writeSum(Report& r, const FactorEntry<T>& e, Spelling how, NumberStyle styl
     for (std::size_t t = 0; t < e.terms.size(); ++t) {
         if (t > 0) r.text(texts::kPlus);
         for (std::size_t f = 0; f < e.terms[t].size(); ++f) {
-            if (f > 0) r.text(texts::kTimes);
-            spell(r, e.terms[t][f], how, style);
+            if (f > 0) spellDivisor(r.text(texts::kTimes), e.terms[t][f], how, style);
+            else spell(r, e.terms[t][f], how, style);
         }
     }
     if (several) r.text(")");
@@ -93,11 +99,11 @@ void writeForm(Report& r, const FactorEntry<T>& e, Spelling how, NumberStyle sty
         if (bracketed) r.text("(");
         writeDifference(r, e, how, style);
         if (bracketed) r.text(")");
-        spell(r.text(texts::kDivide), e.divisor, how, style);
+        spellDivisor(r.text(texts::kDivide), e.divisor, how, style);
         break;
     case EntryForm::QuotientFirst:
         spell(r, e.base, how, style).text(texts::kDivide);
-        spell(r, e.divisor, how, style);
+        spellDivisor(r, e.divisor, how, style);
         if (bracketed) writeSum(r.text(texts::kMinus), e, how, style);
         break;
     }
@@ -120,6 +126,11 @@ template <class T> void writeEntry(Report& r, const FactorEntry<T>& e, NumberSty
     r.newline();
     if (e.stop == EntryStop::NotPositive) r.text(texts::kNotPositive).newline();
     if (e.stop == EntryStop::ZeroDivisor) r.text(texts::kZeroDivisor).newline();
+    if (e.stop == EntryStop::ZeroPivot) {
+        Report pivot;
+        name(pivot, e.divisor);
+        r.text(texts::fill(texts::kZeroPivotNoExchangeLU, {pivot.take()})).newline();
+    }
 }
 
 void writePivot(Report& r, const PivotMark& p) {

@@ -1,10 +1,14 @@
 #include "steps/elimination_steps.h"
 
+#include "arithmetic.h"
 #include "exact/rational.h"
 #include "steps/step_texts.h"
 #include "steps/steps.h"
 
+#include <cmath>
 #include <numeric>
+#include <string>
+#include <type_traits>
 #include <utility>
 
 namespace quorvex::steps {
@@ -28,6 +32,8 @@ void EliminationRecorder<T>::pivotSearched(const BasicMatrix<T>& A, int k, int r
     s.pivotRow = row;
     s.pivotColumn = column;
     s.pivot = A(row, column);
+    for (int j = k; j <= A.cols(); ++j)
+        if (magnitude(A(row, j)) > s.pivotRowLargest) s.pivotRowLargest = magnitude(A(row, j));
     if (m_search == PivotSearch::Column)
         for (int i = k; i <= A.rows(); ++i) s.candidates.push_back(A(i, k));
     if (m_search == PivotSearch::Complete) {
@@ -49,6 +55,13 @@ template <class T> void EliminationRecorder<T>::stageDone(const BasicMatrix<T>& 
 }
 
 namespace {
+
+void zeroPivotSentence(Report& r, int k, PivotSearch search) {
+    const std::string stage = std::to_string(k);
+    r.text(texts::fill(search == PivotSearch::None ? texts::kZeroPivotNoExchange
+                                                   : texts::kZeroPivotSingular,
+                       {stage, stage, stage}));
+}
 
 template <class T>
 void writeSearch(Report& r, const EliminationStage<T>& s, PivotSearch search, int n,
@@ -83,7 +96,46 @@ template <class T> void writeExchanges(Report& r, const EliminationStage<T>& s) 
     }
 }
 
+template <class T> bool finite(const T& v) {
+    if constexpr (std::is_same_v<T, double>) return std::isfinite(v);
+    else return true;
+}
+
+/// Row i − m × row k, or row i + |m| × row k for a negative m; a decimal
+/// m, used unrounded, with the decimals that make the row's new values
+/// come out by hand.
+template <class T>
+void writeOperation(Report& r, const RowOperation<T>& op, const EliminationStage<T>& s,
+                    const StageLayout& layout) {
+    NumberStyle style = layout.style;
+    if constexpr (std::is_same_v<T, double>)
+        style = NumberStyle::rounded(
+            decimalsAsUsed(op.multiplier, s.pivotRowLargest, style.decimals, layout.heldDecimals));
+    row(r, op.target);
+    if (op.multiplier < 0.0) operand(r.text(texts::kPlus), T(-op.multiplier), style);
+    else operand(r.text(texts::kMinus), op.multiplier, style);
+    row(r.text(texts::kTimes), op.source).newline();
+}
+
+/// The line naming a zero pivot a stage divided by, and whether what it
+/// gave has any meaning.
+template <class T>
+void writeZeroPivot(Report& r, const EliminationStage<T>& s, PivotSearch search) {
+    zeroPivotSentence(r, s.k, search);
+    for (const RowOperation<T>& op : s.operations)
+        if (!finite(op.multiplier)) {
+            r.text(texts::kDividedByZeroOnward);
+            break;
+        }
+    r.newline();
+}
+
 } // namespace
+
+void writeStopAt(Report& r, int k, PivotSearch search) {
+    zeroPivotSentence(r, k, search);
+    r.newline();
+}
 
 template <class T>
 void writeStages(Report& r, const EliminationRecorder<T>& log, const StageLayout& layout) {
@@ -91,14 +143,11 @@ void writeStages(Report& r, const EliminationRecorder<T>& log, const StageLayout
         if (s.operations.empty() && !s.divisor) continue;
         writeSearch(r, s, log.search(), s.after.rows(), layout.style);
         writeExchanges(r, s);
-        for (const RowOperation<T>& op : s.operations) {
-            row(r, op.target).text(texts::kMinus);
-            operand(r, op.multiplier, layout.style).text(texts::kTimes);
-            row(r, op.source).newline();
-        }
+        if (s.pivot == 0.0 && !s.operations.empty()) writeZeroPivot(r, s, log.search());
+        for (const RowOperation<T>& op : s.operations) writeOperation(r, op, s, layout);
         if (s.divisor) {
             r.text(texts::kOrdinal).integer(s.k).text(texts::kDividedRow);
-            operand(r, *s.divisor, layout.style).newline();
+            divisor(r, *s.divisor, layout.style).newline();
         }
         r.text(texts::kOrdinal).integer(s.k).text(texts::kAfterStage).newline();
         r.matrixBlock(s.after, s.after.rows(), layout.columns, kTwoBlanks, layout.style);
@@ -110,6 +159,16 @@ template <class T>
 void writeBackSubstitution(Report& r, const BasicMatrix<T>& A, const BasicVector<T>& x,
                            const std::vector<int>& unknowns, int n, NumberStyle style) {
     r.text(texts::kBackSubstitution).newline();
+    // The last unknown is used unrounded: how much of it each other row
+    // needs decides its decimals.
+    NumberStyle lastStyle = style;
+    if constexpr (std::is_same_v<T, double>) {
+        double weight = 0.0;
+        for (int i = 1; i < n; ++i) weight = std::fmax(weight, std::fabs(A(i, n) / A(i, i)));
+        lastStyle =
+            NumberStyle::rounded(decimalsAsUsed(x(n), weight, style.decimals, style.decimals));
+    }
+    const auto styleOf = [&](int j) { return j == n ? lastStyle : style; };
     for (int i = n; i >= 1; --i) {
         r.text("x(").integer(unknowns[i - 1]).text(")").text(texts::kEquals);
         if (i < n) r.text("(");
@@ -121,13 +180,19 @@ void writeBackSubstitution(Report& r, const BasicMatrix<T>& A, const BasicVector
             for (int j = n; j >= i + 1; --j) {
                 if (j < n) r.text(texts::kPlus);
                 operand(r, A(i, j), style).text(texts::kTimes);
-                operand(r, x(j), style);
+                divisor(r, x(j), styleOf(j));
             }
             if (i < n - 1) r.text(")");
             r.text(")");
         }
         r.text(texts::kDivide);
-        operand(r, A(i, i), style).text(texts::kEquals).number(x(i), style).newline();
+        divisor(r, A(i, i), style).text(texts::kEquals).number(x(i), styleOf(i)).newline();
+        if (A(i, i) == 0.0) {
+            const std::string at = std::to_string(i);
+            r.text(texts::fill(texts::kZeroInBackSubstitution,
+                               {at, at, std::to_string(unknowns[i - 1])}))
+                .newline();
+        }
     }
 }
 
@@ -135,7 +200,7 @@ template <class T>
 void writeDeterminantProduct(Report& r, const BasicMatrix<T>& A, int n, int exchanges, const T& det,
                              NumberStyle style) {
     r.text(texts::kDeterminantProduct).text(exchanges % 2 == 0 ? "1" : texts::kSignOdd);
-    for (int k = 1; k <= n; ++k) operand(r.text(texts::kTimes), A(k, k), style);
+    for (int k = 1; k <= n; ++k) divisor(r.text(texts::kTimes), A(k, k), style);
     r.text(texts::kEquals).number(det, style).newline();
 }
 

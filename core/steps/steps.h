@@ -25,6 +25,18 @@ bool open(Report& r, const ReportSettings& settings, int n);
 Report& operand(Report& r, double v, NumberStyle style);
 Report& operand(Report& r, const Rational& v, NumberStyle style);
 
+/// Writes v as a divisor, or as a factor written after "×": a negative
+/// number or a fraction in parentheses, so that "÷ (16/7)" is not read as
+/// "÷ 16, then ÷ 7".
+Report& divisor(Report& r, double v, NumberStyle style);
+Report& divisor(Report& r, const Rational& v, NumberStyle style);
+
+/// The fewest decimals, `least` or more, at which v can be written so that
+/// a hand calculation multiplying it by up to `weight` lands within a tenth
+/// of a unit of the `held`-th decimal of what the method, using v unrounded,
+/// got; at most 15.
+int decimalsAsUsed(double v, double weight, int least, int held);
+
 /// "第 k 步", "第 i 行", "第 j 列".
 Report& stage(Report& r, int k);
 Report& row(Report& r, int i);
