@@ -2,6 +2,7 @@
 // the recorded entries replayed into the very factors and solutions the
 // routines return, and reports with steps off left as they were.
 #include "exact/exact_texts.h"
+#include "hand_replay.h"
 #include "methods/decomposition.h"
 #include "methods/decomposition_parts.h"
 #include "methods/decomposition_routines.h"
@@ -469,6 +470,39 @@ const SixCommands kSixCommands[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(SixCommands, StepsAddOnlyTheirSection, ::testing::ValuesIn(kSixCommands));
+
+// Every entry's line, redone by hand from the numbers printed in it, gives
+// the value printed at its end: values used unrounded are written with the
+// decimals the line needs.
+TEST(DecompositionSteps, EveryPrintedLineComesOutByHand) {
+    std::mt19937 rng(20261207);
+    const struct {
+        const Command* command;
+        Shape shape;
+        int weight;
+    } commandsToRun[] = {
+        {&commands::MatrixBreak, Shape::General, 1}, {&commands::LU_break, Shape::General, 1},
+        {&commands::TierLU, Shape::General, 1},      {&commands::SqrtRoot, Shape::Symmetric, 10},
+        {&commands::MendSqrt, Shape::Symmetric, 1},  {&commands::Purase, Shape::Tridiagonal, 1}};
+    int replayed = 0;
+    for (int n = 2; n <= 6; ++n)
+        for (int dd = 2; dd <= 8; ++dd)
+            for (const auto& c : commandsToRun) {
+                std::vector<double> solution;
+                const std::string text =
+                    testing::dominantSystem(n, c.weight, c.shape, rng, solution);
+                ScriptedHost host(text, {std::to_string(n)}, dd);
+                host.settings.steps = true;
+                if (host.run(*c.command) != Outcome::Reported) continue;
+                const std::vector<std::string> wrong =
+                    testing::linesNotComingOut(host.result, dd + 1);
+                EXPECT_TRUE(wrong.empty())
+                    << c.command->id << " order " << n << ", " << dd << " decimals:\n"
+                    << text << wrong.front();
+                ++replayed;
+            }
+    EXPECT_GT(replayed, 150);
+}
 
 struct Refused {
     const char* name;

@@ -1,5 +1,6 @@
 // The elimination commands' worked steps: what the recorder wrote down,
 // replayed on the input, must give the method's own matrices bit for bit.
+#include "hand_replay.h"
 #include "linear_routines.h"
 #include "methods/elimination.h"
 #include "methods/gauss_steps.h"
@@ -25,6 +26,9 @@ namespace {
 
 using steps::EliminationRecorder;
 using steps::PivotSearch;
+using testing::agrees;
+using testing::byHand;
+using testing::linesOf;
 
 bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
@@ -122,79 +126,6 @@ TEST(EliminationSteps, ReplayedOperationsGiveTheMethodsMatrices) {
     }
 }
 
-/// A line of steps evaluated as a student would: numbers, parentheses,
-/// "+", "−", "×", "÷", with × and ÷ before + and −, left to right.
-class HandArithmetic {
-public:
-    explicit HandArithmetic(const std::string& text) : m_text(text) {}
-    double value() {
-        const double v = sum();
-        skipBlanks();
-        if (m_at != m_text.size()) m_bad = true;
-        return m_bad ? NAN : v;
-    }
-
-private:
-    bool take(const std::string& op) {
-        skipBlanks();
-        if (m_text.compare(m_at, op.size(), op) != 0) return false;
-        m_at += op.size();
-        return true;
-    }
-    void skipBlanks() {
-        while (m_at < m_text.size() && m_text[m_at] == ' ') ++m_at;
-    }
-    double sum() {
-        double v = product();
-        for (;;) {
-            if (take("+")) v += product();
-            else if (take("−")) v -= product();
-            else return v;
-        }
-    }
-    double product() {
-        double v = factor();
-        for (;;) {
-            if (take("×")) v *= factor();
-            else if (take("÷")) v /= factor();
-            else return v;
-        }
-    }
-    double factor() {
-        if (take("(")) {
-            const double v = sum();
-            if (!take(")")) m_bad = true;
-            return v;
-        }
-        skipBlanks();
-        std::size_t used = 0;
-        double v = NAN;
-        try {
-            v = std::stod(m_text.substr(m_at), &used);
-        } catch (const std::exception&) {
-            m_bad = true;
-        }
-        m_at += used;
-        return v;
-    }
-
-    std::string m_text;
-    std::size_t m_at = 0;
-    bool m_bad = false;
-};
-
-double byHand(const std::string& text) { return HandArithmetic(text).value(); }
-
-std::vector<std::string> linesOf(const std::string& report) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (std::istringstream in(report); std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 std::vector<double> numbersOf(const std::string& line) {
     std::vector<double> row;
     std::istringstream in(line);
@@ -207,13 +138,6 @@ int decimalsOf(const std::string& number) {
     const auto point = number.find('.');
     if (point == std::string::npos || number.find('E') != std::string::npos) return 0;
     return static_cast<int>(number.size() - point - 1);
-}
-
-/// Whether a hand result agrees with the printed one to within one unit of
-/// the printed place (rounding of the hand sum aside).
-bool agrees(double hand, double printed, double unit) {
-    if (!std::isfinite(printed) || !std::isfinite(hand)) return true; // named by its own line
-    return std::fabs(hand - printed) <= unit * (1 + 1e-9) + 1e-12 * std::fabs(printed);
 }
 
 /// Redoes the printed steps of an elimination report by hand, from the
