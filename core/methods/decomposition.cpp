@@ -58,7 +58,7 @@ template <class T> Outcome luBreak(CommandInput& in, const BasicMatrix<T>& B) {
     systemOpening(r, B,
                   "以上是方程组的增广矩阵，接下来输出方程组的系数矩阵A、方程组的常数项向量b：", B,
                   NumberStyle::plain(), b, NumberStyle::plain(), kFourBlanks, n);
-    writeSteps(r, in, log, headings);
+    writeSolvingSteps(r, in, log, headings, B, X);
     r.heading(kLowerFactorHeading);
     r.matrixBlock(L, n, n, kFourBlanks, finer);
     r.heading("输出方程组的系数矩阵LU分解后的上三角矩阵U(n)");
@@ -93,7 +93,7 @@ template <class T> Outcome tierLU(CommandInput& in, BasicMatrix<T>& B) {
                   "以上是方程组的增广矩阵\r\n"
                   "接下来输出方程组的计算后的系数矩阵A、方程组的常数项向量b：",
                   B, rounded, bb, NumberStyle::plain(), kFourBlanks, n);
-    writeSteps(r, in, log, headings);
+    writeSolvingSteps(r, in, log, headings, E, x);
     r.heading("输出方程组的系数矩阵列主元三角分解后的下三角矩阵L(n)");
     r.matrixBlock(L, n, n, kFourBlanks, rounded);
     r.heading("输出方程组的系数矩阵列主元三角分解后的上三角矩阵U(n)");

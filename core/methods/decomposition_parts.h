@@ -84,6 +84,19 @@ inline void writeSteps(Report& r, const CommandInput& in,
                                   NumberStyle::rounded(in.settings.decimalDigits + 1));
 }
 
+/// The steps section of a solving command, closed by the check of its
+/// solution X on the system B.
+template <class T>
+inline void writeSolvingSteps(Report& r, const CommandInput& in,
+                              const std::optional<steps::DecompositionRecorder<T>>& log,
+                              const steps::DecompositionTexts& headings, const BasicMatrix<T>& B,
+                              const BasicVector<T>& X) {
+    if (!steps::open(r, in.settings, in.n) || !log) return;
+    steps::writeDecomposition(r, *log, headings,
+                              NumberStyle::rounded(in.settings.decimalDigits + 1));
+    steps::writeSubstitutionCheck(r, B, X, in.n, in.settings.decimalDigits);
+}
+
 /// Shows a method's failure message; with steps on, first the system as
 /// typed (cols columns) and the steps up to the entry where the method
 /// stopped, with the line saying why.

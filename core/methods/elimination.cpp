@@ -94,6 +94,9 @@ Report gaussReport(const CommandInput& in, const BasicMatrix<T>& B, const BasicM
                 r.text(step_texts::fill(step_texts::kHeldDecimals,
                                         {std::to_string(dd + 1), std::to_string(dd)}))
                     .newline();
+        BasicVector<T> inInputOrder(n);
+        for (int i = 1; i <= n; ++i) inInputOrder(unknowns[i - 1]) = x(i);
+        steps::writeSubstitutionCheck(r, B, inInputOrder, n, dd);
     }
     r.heading(texts.eliminatedHeading);
     r.matrixBlock(A, n, n + 1, kTwoBlanks, NumberStyle::rounded(dd)).augmented();

@@ -69,6 +69,16 @@ inline constexpr std::string_view kDividedByZeroOnward =
 inline constexpr std::string_view kZeroInBackSubstitution =
     "a({},{}) 为 0，x({}) 是除以 0 的结果，没有意义。";
 
+/// The check closing a solving command's steps: its heading, then for each
+/// equation its number, the left side with the solution put in, its value,
+/// and the residual as right side − left side = value.
+inline constexpr std::string_view kCheckHeading =
+    "代入检验：把解代入原方程组，残差 = 右端 − 左边：";
+inline constexpr std::string_view kCheckEquation = "第 {} 个方程：{} = {}，残差 {} − {} = {}";
+/// The same with the solution as the report shows it, rounded.
+inline constexpr std::string_view kCheckRoundedHeading =
+    "代入检验：把按设定位数写出的解代入原方程组，残差 = 右端 − 左边：";
+
 /// Decompositions.
 inline constexpr std::string_view kFactorLU = "分解 A = LU：";
 inline constexpr std::string_view kFactorPivotLU = "列主元分解 PA = LU：";

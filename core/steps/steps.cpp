@@ -2,10 +2,12 @@
 
 #include "steps/step_texts.h"
 
+#include "arithmetic.h"
 #include "number_text.h"
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <type_traits>
 
 namespace quorvex::steps {
@@ -65,6 +67,72 @@ int decimalsAsUsed(double v, double weight, int least, int held) {
         if (std::fabs(v - roundTo(v, p)) * weight <= budget) return p;
     return std::max(least, kMost);
 }
+
+namespace {
+
+/// The most decimals a check's sums are written with.
+constexpr int kMostCheckDecimals = 15;
+
+/// Where a number stands in a line: as a result, as a term, or as a factor
+/// after "×".
+enum class Place { Result, Term, Factor };
+
+/// The text of one number as a report piece writes it.
+template <class T> std::string textOf(const T& v, NumberStyle style, Place place) {
+    Report r;
+    if (place == Place::Factor) divisor(r, v, style);
+    else if (place == Place::Term) operand(r, v, style);
+    else r.number(v, style);
+    return r.take();
+}
+
+} // namespace
+
+template <class T>
+void writeSubstitutionCheck(Report& r, const BasicMatrix<T>& B, const BasicVector<T>& x, int n,
+                            int decimals) {
+    const bool exact = std::is_same_v<T, Rational>;
+    BasicVector<T> shown(n);
+    // The sums hold no more decimals than the typed numbers and the shown
+    // solution together: rounded to those, they are what a hand gets.
+    int places = decimals;
+    for (int j = 1; j <= n; ++j) {
+        shown(j) = roundTo(x(j), decimals);
+        if constexpr (std::is_same_v<T, double>)
+            if (!std::isfinite(shown(j))) return;
+    }
+    if constexpr (std::is_same_v<T, double>) {
+        int typed = 0;
+        for (int i = 1; i <= n; ++i)
+            for (int j = 1; j <= n + 1; ++j)
+                while (typed < kMostCheckDecimals && roundTo(B(i, j), typed) != B(i, j)) ++typed;
+        places = std::min(decimals + typed, kMostCheckDecimals);
+    }
+    const NumberStyle style = NumberStyle::rounded(places);
+    r.text(exact ? step_texts::kCheckHeading : step_texts::kCheckRoundedHeading).newline();
+    for (int i = 1; i <= n; ++i) {
+        std::string left;
+        T sum = 0.0;
+        for (int j = 1; j <= n; ++j) {
+            if (j > 1) left += step_texts::kPlus;
+            left += textOf<T>(B(i, j), NumberStyle::plain(), Place::Term) +
+                    std::string(step_texts::kTimes) + textOf(shown(j), style, Place::Factor);
+            sum = sum + B(i, j) * shown(j);
+        }
+        sum = roundTo(sum, places);
+        const T residual = roundTo(B(i, n + 1) - sum, places);
+        r.text(step_texts::fill(step_texts::kCheckEquation,
+                                {std::to_string(i), left, textOf(sum, style, Place::Result),
+                                 textOf<T>(B(i, n + 1), NumberStyle::plain(), Place::Result),
+                                 textOf(sum, style, Place::Term),
+                                 textOf(residual, style, Place::Result)}))
+            .newline();
+    }
+}
+
+template void writeSubstitutionCheck(Report&, const Matrix&, const Vector&, int, int);
+template void writeSubstitutionCheck(Report&, const RationalMatrix&, const RationalVector&, int,
+                                     int);
 
 Report& stage(Report& r, int k) { return ordinal(r, k, step_texts::kStage); }
 Report& row(Report& r, int i) { return ordinal(r, i, step_texts::kRow); }

@@ -37,6 +37,14 @@ Report& divisor(Report& r, const Rational& v, NumberStyle style);
 /// got; at most 15.
 int decimalsAsUsed(double v, double weight, int least, int held);
 
+/// Closes the steps of a solving command with the check by substitution:
+/// each equation of the augmented n x (n+1) system B with x put in, and
+/// its residual. Decimal solutions are put in as the report shows them, to
+/// `decimals` decimals, and the check is left out when one is not finite.
+template <class T>
+void writeSubstitutionCheck(Report& r, const BasicMatrix<T>& B, const BasicVector<T>& x, int n,
+                            int decimals);
+
 /// "第 k 步", "第 i 行", "第 j 列".
 Report& stage(Report& r, int k);
 Report& row(Report& r, int i);
