@@ -4,6 +4,7 @@
 #include "check/check_texts.h"
 #include "exact/exact_mode.h"
 #include "exact/exact_texts.h"
+#include "exact/solution_set.h"
 #include "kernels/blocked_elimination.h"
 #include "kernels/full_pivot.h"
 #include "linear_routines.h"
@@ -139,29 +140,32 @@ int stoppedStage(const std::optional<steps::EliminationRecorder<T>>& log,
     return watch.stage() > 0 ? watch.stage() : n;
 }
 
-/// With steps on, an exact elimination that met a zero pivot still shows
-/// its steps up to that stage and the line saying why it stopped.
+/// The system as typed and, with steps on, the steps of an exact
+/// elimination up to the stage whose pivot was 0, with the line saying why
+/// it stopped. True when steps were written.
 template <class T>
-void publishStepsToStop(CommandInput& in, const BasicMatrix<T>& B,
-                        const std::optional<steps::EliminationRecorder<T>>& log, int stage) {
+bool writeStepsToStop(Report& r, const CommandInput& in, const BasicMatrix<T>& B,
+                      const std::optional<steps::EliminationRecorder<T>>& log, int stage) {
     const int n = in.n;
-    Report r;
     r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
-    if (!steps::open(r, in.settings, n) || !log) return;
+    if (!steps::open(r, in.settings, n) || !log) return false;
     const int held = in.settings.decimalDigits + 1;
     steps::writeStages(r, *log, {n + 1, n, NumberStyle::rounded(held), held});
     steps::writeStopAt(r, stage, log->search());
-    publish(in.host, std::move(r));
+    return true;
 }
 
 /// Runs an elimination and its back substitution, `run`, watched by the
 /// steps recorder or, without one, by a watch on the pivots. An exact zero
-/// pivot shows the steps up to it; a method without row exchanges then
-/// names the pivot, since its matrix need not be singular.
+/// pivot shows the steps up to it. A pivoting elimination stops only on a
+/// singular matrix, and its report says what that means for the system; a
+/// method without row exchanges names the pivot, since its matrix need not
+/// be singular.
 template <class T, class Run>
 std::optional<Outcome> eliminateOrStop(CommandInput& in, const BasicMatrix<T>& B,
                                        std::optional<steps::EliminationRecorder<T>>& log,
-                                       steps::PivotSearch search, Run&& run) {
+                                       steps::PivotSearch search, const GaussTexts& texts,
+                                       Run&& run) {
     ZeroPivotWatch<T> watch;
     BasicStageObserver<T>* observer = observerOf(log);
     if (!observer && std::is_same_v<T, Rational>) observer = &watch;
@@ -170,8 +174,18 @@ std::optional<Outcome> eliminateOrStop(CommandInput& in, const BasicMatrix<T>& B
         return std::nullopt;
     } catch (const ExactDivisionByZero&) {
         const int stage = stoppedStage(log, watch, in.n);
-        publishStepsToStop(in, B, log, stage);
-        if (search != steps::PivotSearch::None) throw;
+        Report r;
+        const bool shown = writeStepsToStop(r, in, B, log, stage);
+        if constexpr (std::is_same_v<T, Rational>) {
+            if (search != steps::PivotSearch::None) {
+                r.newline();
+                writeSolutionSet(r, solutionSet(B, in.n), in.n);
+                r.title(texts.title);
+                if (texts.lineBreakAfterTitle) r.newline();
+                return publish(in.host, std::move(r));
+            }
+        }
+        if (shown) publish(in.host, std::move(r));
         const std::string k = std::to_string(stage);
         return fail(in.host, check::texts::fill(exact_texts::kZeroPivotNoExchange, {k, k, k}));
     }
@@ -185,15 +199,16 @@ Outcome solveAndReport(CommandInput& in, const BasicMatrix<T>& B, bool columnPiv
     const auto search = columnPivot ? steps::PivotSearch::Column : steps::PivotSearch::None;
     auto log = recorderFor<T>(in, search);
     BasicVector<T> x;
-    const auto stopped = eliminateOrStop(in, B, log, search, [&](BasicStageObserver<T>* observer) {
-        if (!fastKernelFor<T>(in.n)) eliminate(A, in.n, dd + 1, columnPivot, in.stop, observer);
-        else if constexpr (std::is_same_v<T, double>)
-            kernels::eliminateFast(A, in.n, in.n + 1, dd + 1,
-                                   columnPivot ? kernels::Pivoting::Column
-                                               : kernels::Pivoting::None,
-                                   kernels::defaultKernelSettings(&in.stop));
-        x = backSubstitute(A, in.n, dd + 1);
-    });
+    const auto stopped =
+        eliminateOrStop(in, B, log, search, texts, [&](BasicStageObserver<T>* observer) {
+            if (!fastKernelFor<T>(in.n)) eliminate(A, in.n, dd + 1, columnPivot, in.stop, observer);
+            else if constexpr (std::is_same_v<T, double>)
+                kernels::eliminateFast(A, in.n, in.n + 1, dd + 1,
+                                       columnPivot ? kernels::Pivoting::Column
+                                                   : kernels::Pivoting::None,
+                                       kernels::defaultKernelSettings(&in.stop));
+            x = backSubstitute(A, in.n, dd + 1);
+        });
     if (stopped) return *stopped;
     return publish(in.host, gaussReport(in, B, A, x, inputOrder(in.n), log, texts));
 }
@@ -233,8 +248,10 @@ template <class T> Outcome gaussFull(CommandInput& in, const BasicMatrix<T>& B) 
     std::vector<int> order = inputOrder(n);
     auto log = recorderFor<T>(in, steps::PivotSearch::Complete);
     BasicVector<T> x;
+    const GaussTexts texts{"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果：",
+                           "Gauss全主元消去法解线性方程组", true};
     const auto stopped = eliminateOrStop(
-        in, B, log, steps::PivotSearch::Complete, [&](BasicStageObserver<T>* observer) {
+        in, B, log, steps::PivotSearch::Complete, texts, [&](BasicStageObserver<T>* observer) {
             if (!fastKernelFor<T>(n)) eliminateFullPivot(A, n, dd + 1, order, in.stop, observer);
             else if constexpr (std::is_same_v<T, double>)
                 kernels::eliminateFullPivotFast(A, n, dd + 1, order,
@@ -242,9 +259,7 @@ template <class T> Outcome gaussFull(CommandInput& in, const BasicMatrix<T>& B) 
             x = backSubstitute(A, n, dd + 1);
         });
     if (stopped) return *stopped;
-    return publish(in.host, gaussReport(in, B, A, x, order, log,
-                                        {"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果：",
-                                         "Gauss全主元消去法解线性方程组", true}));
+    return publish(in.host, gaussReport(in, B, A, x, order, log, texts));
 }
 
 template <class T> Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
