@@ -75,18 +75,21 @@ Outcome errorAnalysis(CommandInput& in) {
 
     Report r;
     r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain());
+    if (ref.singular) {
+        // The elimination's solution and its residual, divisions by 0 or
+        // by rounding, would mean nothing: only the reason is shown.
+        r.newline().text(T::kSingular).newline();
+        r.title(T::kErrorTitle);
+        return publish(in.host, std::move(r));
+    }
     r.heading(T::kErrorSolutionHeading);
     for (int i = 1; i <= n; ++i) r.indexedValue("x", i, x(i), NumberStyle::rounded(dd));
     writeReference(r, ref, dd);
     writeResidual(r, res, n);
-    if (ref.singular) {
-        r.newline().text(T::kSingular).newline();
-    } else {
-        writeConditions(r, ref);
-        const Vector error = shownError(ref, x, dd);
-        writeBounds(r, ref, error, res, rightHandSide(B, n));
-        writeVerdict(r, ref, error, dd);
-    }
+    writeConditions(r, ref);
+    const Vector error = shownError(ref, x, dd);
+    writeBounds(r, ref, error, res, rightHandSide(B, n));
+    writeVerdict(r, ref, error, dd);
     r.title(T::kErrorTitle);
     return publish(in.host, std::move(r));
 }

@@ -80,7 +80,14 @@ template <class T> Outcome tierLU(CommandInput& in, BasicMatrix<T>& B) {
     BasicFactorObserver<T>* observer = steps::factorObserverOf(log);
     const steps::DecompositionTexts headings{step_texts::kFactorPivotLU, step_texts::kForwardLb,
                                              step_texts::kBackUX};
-    columnPivotDoolittle(B, n, L, U, in.stop, observer);
+    try {
+        columnPivotDoolittle(B, n, L, U, in.stop, observer);
+    } catch (const ExactDivisionByZero&) {
+        // Every exact candidate was 0: the method's own message, after the
+        // steps up to there.
+        return failWithSteps(in, E, n + 1, log, headings, kNotSuitableHash,
+                             step_texts::kCandidatesAllZero);
+    }
     const BasicVector<T> bb = rightHandSide(B, n);
     const BasicVector<T> y = forwardUnit(L, bb, n, observer);
     BasicVector<T> x(n);

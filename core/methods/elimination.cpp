@@ -88,7 +88,7 @@ Report gaussReport(const CommandInput& in, const BasicMatrix<T>& B, const BasicM
     r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
     if (steps::open(r, in.settings, n) && log) {
         const NumberStyle working = NumberStyle::rounded(dd + 1);
-        steps::writeStages(r, *log, {n + 1, n, working, dd + 1});
+        steps::writeStages(r, *log, {n + 1, n, working, dd + 1, in.settings.rowSteps}, &B);
         steps::writeBackSubstitution(r, A, x, unknowns, n, working);
         if constexpr (std::is_same_v<T, double>)
             if (roundsDifferently(A, x, n, dd))
@@ -150,7 +150,8 @@ bool writeStepsToStop(Report& r, const CommandInput& in, const BasicMatrix<T>& B
     r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
     if (!steps::open(r, in.settings, n) || !log) return false;
     const int held = in.settings.decimalDigits + 1;
-    steps::writeStages(r, *log, {n + 1, n, NumberStyle::rounded(held), held});
+    steps::writeStages(r, *log, {n + 1, n, NumberStyle::rounded(held), held, in.settings.rowSteps},
+                       &B);
     steps::writeStopAt(r, stage, log->search());
     return true;
 }
@@ -275,8 +276,12 @@ template <class T> Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
     r.reserve(estimateBlockBytes(n, 4 * n, kTwoBlanks.size()));
     r.reserveNumbers(4 * static_cast<std::size_t>(n) * static_cast<std::size_t>(n));
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
-    if (steps::open(r, in.settings, n) && log)
-        steps::writeStages(r, *log, {2 * n, n, NumberStyle::rounded(dd + 1), dd + 1});
+    if (steps::open(r, in.settings, n) && log) {
+        const BasicMatrix<T> start = extendedByIdentity(B, n);
+        steps::writeStages(r, *log,
+                           {2 * n, n, NumberStyle::rounded(dd + 1), dd + 1, in.settings.rowSteps},
+                           &start);
+    }
     r.heading("输出矩阵选主元、消元后的结果");
     r.matrixBlock(W, n, 2 * n, kTwoBlanks, NumberStyle::rounded(dd + 1)).barAfter(n);
     r.heading("矩阵的逆为：");
@@ -305,7 +310,9 @@ template <class T> Outcome determinant(CommandInput& in, const BasicMatrix<T>& B
         // The stages hold their values at the determinant's own decimals,
         // and show them so, also where the report's setting shows fewer.
         const int held = std::max(dd + 1, kDeterminantDecimals);
-        steps::writeStages(r, *log, {n, 0, NumberStyle::rounded(held), kDeterminantDecimals});
+        steps::writeStages(
+            r, *log, {n, 0, NumberStyle::rounded(held), kDeterminantDecimals, in.settings.rowSteps},
+            &B);
         steps::writeDeterminantProduct(r, A, n, exchanges, det, NumberStyle::rounded(held));
     }
     r.heading("输出行列式选主元、消元后的结果");

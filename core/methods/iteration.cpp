@@ -82,7 +82,7 @@ Outcome runIteration(CommandInput& in, const IterationMethod& method) {
     const double w = method.asksFactor ? askFactor(in.host) : 1.0;
     if (hasZeroDiagonal(Ab, n)) return fail(in.host, kZeroDiagonal);
     std::optional<steps::SweepRecorder> log;
-    if (in.settings.steps) log.emplace(n);
+    if (in.settings.stepsShown()) log.emplace(n);
     const auto k =
         iterate(method.sweep, Ab, n, x0, x, in.precision, w, in.stop, log ? &*log : nullptr);
     if (!k) {

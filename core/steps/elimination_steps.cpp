@@ -138,20 +138,56 @@ void writeStopAt(Report& r, int k, PivotSearch search) {
 }
 
 template <class T>
-void writeStages(Report& r, const EliminationRecorder<T>& log, const StageLayout& layout) {
+void writeStages(Report& r, const EliminationRecorder<T>& log, const StageLayout& layout,
+                 const BasicMatrix<T>* start) {
+    const bool rows = layout.rowByRow && start && start->rows() <= kMaxRowStepsOrder;
+    // Row by row the matrix is followed as it changes: each operation
+    // changes only its target row, which then holds its value of the end
+    // of the stage.
+    BasicMatrix<T> current = rows ? *start : BasicMatrix<T>();
+    const auto show = [&](const BasicMatrix<T>& M) {
+        r.matrixBlock(M, M.rows(), layout.columns, kTwoBlanks, layout.style);
+        if (layout.barAfter > 0) r.barAfter(layout.barAfter);
+    };
+    const auto takeRow = [&](const BasicMatrix<T>& from, int i) {
+        for (int j = 1; j <= current.cols(); ++j) current(i, j) = from(i, j);
+    };
     for (const EliminationStage<T>& s : log.stages()) {
-        if (s.operations.empty() && !s.divisor) continue;
+        if (s.operations.empty() && !s.divisor) {
+            if (rows) current = s.after;
+            continue;
+        }
         writeSearch(r, s, log.search(), s.after.rows(), layout.style);
         writeExchanges(r, s);
+        if (rows && (s.pivotRow != s.k || s.pivotColumn != s.k)) {
+            current.swapRowRange(s.k, s.pivotRow, 1, current.cols());
+            if (s.pivotColumn != s.k)
+                for (int i = 1; i <= current.rows(); ++i)
+                    std::swap(current(i, s.k), current(i, s.pivotColumn));
+            show(current);
+        }
         if (s.pivot == 0.0 && !s.operations.empty()) writeZeroPivot(r, s, log.search());
-        for (const RowOperation<T>& op : s.operations) writeOperation(r, op, s, layout);
+        for (const RowOperation<T>& op : s.operations) {
+            writeOperation(r, op, s, layout);
+            if (rows) {
+                takeRow(s.after, op.target);
+                show(current);
+            }
+        }
         if (s.divisor) {
             r.text(texts::kOrdinal).integer(s.k).text(texts::kDividedRow);
             divisor(r, *s.divisor, layout.style).newline();
+            if (rows) {
+                takeRow(s.after, s.k);
+                show(current);
+            }
+        }
+        if (rows) {
+            current = s.after;
+            continue;
         }
         r.text(texts::kOrdinal).integer(s.k).text(texts::kAfterStage).newline();
-        r.matrixBlock(s.after, s.after.rows(), layout.columns, kTwoBlanks, layout.style);
-        if (layout.barAfter > 0) r.barAfter(layout.barAfter);
+        show(s.after);
     }
 }
 
@@ -206,7 +242,8 @@ void writeDeterminantProduct(Report& r, const BasicMatrix<T>& A, int n, int exch
 
 #define QUORVEX_ELIMINATION_STEPS(T)                                                               \
     template class EliminationRecorder<T>;                                                         \
-    template void writeStages(Report&, const EliminationRecorder<T>&, const StageLayout&);         \
+    template void writeStages(Report&, const EliminationRecorder<T>&, const StageLayout&,          \
+                              const BasicMatrix<T>*);                                              \
     template void writeBackSubstitution(Report&, const BasicMatrix<T>&, const BasicVector<T>&,     \
                                         const std::vector<int>&, int, NumberStyle);                \
     template void writeDeterminantProduct(Report&, const BasicMatrix<T>&, int, int, const T&,      \

@@ -63,12 +63,18 @@ struct StageLayout {
     /// The decimals the method stores new values at, which a multiplier is
     /// written precisely enough for.
     int heldDecimals = 0;
+    /// Show the matrix after every single row operation, not only after
+    /// each stage (orders up to kMaxRowStepsOrder).
+    bool rowByRow = false;
 };
 
 /// Writes each stage that did anything: the pivot search, the exchanges,
-/// each row operation with its multiplier, and the matrix after it.
+/// each row operation with its multiplier, and the matrix after it. Row by
+/// row, the matrix follows every exchange and every row operation, worked
+/// from `start`, the matrix the elimination began with.
 template <class T>
-void writeStages(Report& r, const EliminationRecorder<T>& log, const StageLayout& layout);
+void writeStages(Report& r, const EliminationRecorder<T>& log, const StageLayout& layout,
+                 const BasicMatrix<T>* start = nullptr);
 
 /// Writes the one line saying why an elimination stopped at stage k: its
 /// pivot a(k,k) is 0, and what that means for a method that searches its

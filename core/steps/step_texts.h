@@ -99,6 +99,8 @@ inline constexpr std::string_view kRoot = "√";
 inline constexpr std::string_view kNotPositive =
     "被开方数不是正数，不能开平方，分解到此停止，以下结果无意义";
 inline constexpr std::string_view kZeroDivisor = "除数为 0，计算到此停止，以下结果无意义";
+/// Column pivoting finding every candidate 0.
+inline constexpr std::string_view kCandidatesAllZero = "候选 s(i) 全为 0，矩阵奇异，分解到此停止。";
 /// A decomposition without row exchanges meeting a zero pivot, named as
 /// in u(2,2).
 inline constexpr std::string_view kZeroPivotNoExchangeLU =

@@ -13,7 +13,7 @@
 namespace quorvex::steps {
 
 bool open(Report& r, const ReportSettings& settings, int n) {
-    if (!settings.steps) return false;
+    if (!settings.stepsShown()) return false;
     // The section stands apart by a blank line, also after a line of
     // numbers the report has not ended yet.
     if (!r.atLineStart()) r.newline();

@@ -10,9 +10,13 @@ namespace quorvex::steps {
 /// says they are left out and the report goes on as usual.
 inline constexpr int kMaxStepsOrder = 12;
 
+/// The largest order whose eliminations show the matrix after every single
+/// row operation when asked to; above it they show it after each stage.
+inline constexpr int kMaxRowStepsOrder = 6;
+
 /// Whether an order-n report records and shows its steps.
 inline bool wanted(const ReportSettings& settings, int n) {
-    return settings.steps && n <= kMaxStepsOrder;
+    return settings.stepsShown() && n <= kMaxStepsOrder;
 }
 
 /// Opens the steps section after the echoed input: its heading, or above
