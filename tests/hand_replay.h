@@ -46,7 +46,7 @@ private:
         double v = factor();
         for (;;) {
             if (take("×")) v *= factor();
-            else if (take("÷")) v /= factor();
+            else if (take("÷") || take("/")) v /= factor(); // "/" in fractions: 5/2
             else return v;
         }
     }
