@@ -33,13 +33,14 @@ inline constexpr std::string_view kZeroPivotNoExchange =
 /// The chasing method meeting an exact zero pivot u(i): i.
 inline constexpr std::string_view kChaseZeroPivot =
     "精确分数：追赶法的主元 u({}) 为 0；本方法不交换行，计算停止#";
-/// A singular system solved exactly by a pivoting elimination: the ranks of
-/// A and of [A|b], then what they mean.
+/// A singular system with exact entries met by a pivoting elimination: the
+/// ranks of A and of [A|b], then what they mean. In exact mode after
+/// kInexactOpening.
 inline constexpr std::string_view kNoSolution =
-    "精确分数：系数矩阵奇异，A 的秩为 {}，增广矩阵 [A|b] 的秩为 {}，两者不等，方程组无解。";
+    "系数矩阵奇异，A 的秩为 {}，增广矩阵 [A|b] 的秩为 {}，两者不等，方程组无解。";
 /// The common rank twice, then the number of unknowns.
 inline constexpr std::string_view kInfinitelyMany =
-    "精确分数：系数矩阵奇异，A 的秩为 {}，增广矩阵 [A|b] 的秩也是 {}，小于未知数的个数 {}，"
+    "系数矩阵奇异，A 的秩为 {}，增广矩阵 [A|b] 的秩也是 {}，小于未知数的个数 {}，"
     "方程组有无穷多解。";
 /// The free unknowns, as in "x(2)、x(3)".
 inline constexpr std::string_view kFreeUnknowns = "自由未知数：{}";

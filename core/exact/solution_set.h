@@ -30,6 +30,6 @@ SolutionSet solutionSet(const RationalMatrix& B, int n);
 /// no solutions or infinitely many, and for infinitely many the free
 /// unknowns, the particular solution, the directions and the general
 /// solution.
-void writeSolutionSet(Report& r, const SolutionSet& s, int n);
+void writeSolutionSet(Report& r, const SolutionSet& s, int n, bool exactMode);
 
 } // namespace quorvex

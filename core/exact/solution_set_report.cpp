@@ -19,10 +19,11 @@ std::string components(const RationalVector& v) {
 
 } // namespace
 
-void writeSolutionSet(Report& r, const SolutionSet& s, int n) {
+void writeSolutionSet(Report& r, const SolutionSet& s, int n, bool exactMode) {
     using check::texts::fill;
     namespace texts = exact_texts;
     const std::string rankA = std::to_string(s.rankA);
+    if (exactMode) r.text(texts::kInexactOpening);
     if (!s.solvable()) {
         r.text(fill(texts::kNoSolution, {rankA, std::to_string(s.rankAugmented)})).newline();
         return;

@@ -2,6 +2,7 @@
 
 #include "arithmetic.h"
 #include "check/check_texts.h"
+#include "exact/exact_matrix.h"
 #include "exact/exact_mode.h"
 #include "exact/exact_texts.h"
 #include "exact/solution_set.h"
@@ -72,6 +73,19 @@ bool roundsDifferently(const Matrix& A, const Vector& x, int n, int dd) {
     return false;
 }
 
+/// Where a pivoting elimination found a zero pivot, the matrix is singular;
+/// when every entry typed has an exact value, the steps say what that means
+/// for the system, as exact mode would.
+void writeSingularSystem(Report& r, const CommandInput& in, const Matrix& A,
+                         steps::PivotSearch search) {
+    if (search == steps::PivotSearch::None) return;
+    bool singular = false;
+    for (int k = 1; k <= in.n; ++k) singular = singular || A(k, k) == 0.0;
+    if (!singular) return;
+    const ExactMatrixReading exact = GetExactMatrixFromText(in.n, in.n + 1, in.host.editText());
+    if (exact.inexact.empty()) writeSolutionSet(r, solutionSet(exact.values, in.n), in.n, false);
+}
+
 /// The elimination report; unknowns[i-1] labels x(i), the unknown's number
 /// in the input. The steps, when recorded, follow the echoed input.
 template <class T>
@@ -90,6 +104,7 @@ Report gaussReport(const CommandInput& in, const BasicMatrix<T>& B, const BasicM
         const NumberStyle working = NumberStyle::rounded(dd + 1);
         steps::writeStages(r, *log, {n + 1, n, working, dd + 1, in.settings.rowSteps}, &B);
         steps::writeBackSubstitution(r, A, x, unknowns, n, working);
+        if constexpr (std::is_same_v<T, double>) writeSingularSystem(r, in, A, log->search());
         if constexpr (std::is_same_v<T, double>)
             if (roundsDifferently(A, x, n, dd))
                 r.text(step_texts::fill(step_texts::kHeldDecimals,
@@ -180,7 +195,7 @@ std::optional<Outcome> eliminateOrStop(CommandInput& in, const BasicMatrix<T>& B
         if constexpr (std::is_same_v<T, Rational>) {
             if (search != steps::PivotSearch::None) {
                 r.newline();
-                writeSolutionSet(r, solutionSet(B, in.n), in.n);
+                writeSolutionSet(r, solutionSet(B, in.n), in.n, true);
                 r.title(texts.title);
                 if (texts.lineBreakAfterTitle) r.newline();
                 return publish(in.host, std::move(r));
