@@ -65,6 +65,8 @@ const char* const kUsage =
     "                       arithmetic and write integers and reduced fractions\n"
     "      --steps          worked steps after the echoed input: every pivot, row\n"
     "                       operation, entry and sweep (orders up to 12)\n"
+    "      --steps=rows     the worked steps, and the eliminations' matrix after\n"
+    "                       every single row operation (orders up to 6)\n"
     "      --trace          write each dialog to standard error as it is shown\n"
     "      --format FORMAT  write the report as text (the default, byte for byte),\n"
     "                       latex (XeLaTeX with ctex), html (one self-contained\n"
@@ -147,6 +149,8 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& o) {
             o.settings.exact = true;
         } else if (arg == "--steps" && !inlineValue) {
             o.settings.steps = true;
+        } else if (arg == "--steps" && *inlineValue == "rows") {
+            o.settings.rowSteps = true;
         } else if (arg == "--format") {
             if (!value(v)) return "option " + arg + " needs a format";
             const auto format = formatFromName(v);

@@ -29,6 +29,7 @@ enum class EntryStop {
     None,
     NotPositive, ///< the number under the root is not positive
     ZeroDivisor, ///< the divisor is 0
+    ZeroPivot,   ///< the divisor is a pivot of 0 that a row exchange would have avoided
 };
 
 /// One entry of a decomposition or a substitution, with the numbers the

@@ -9,11 +9,6 @@
 
 namespace quorvex {
 
-namespace {
-/// Determinants keep a fixed 7 decimals, whatever the display setting.
-constexpr int kDeterminantDecimals = 7;
-} // namespace
-
 template <class T>
 void eliminateRow(BasicMatrix<T>& A, int i, int k, const std::type_identity_t<T>& m, int first,
                   int last, int decimals) {

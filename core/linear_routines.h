@@ -24,6 +24,9 @@ void eliminateRow(BasicMatrix<T>& A, int i, int k, const std::type_identity_t<T>
 /// of largest magnitude (only a strictly larger one moves the choice).
 template <class T> int columnPivotRow(const BasicMatrix<T>& A, int k, int n);
 
+/// Determinants keep a fixed 7 decimals, whatever the display setting.
+inline constexpr int kDeterminantDecimals = 7;
+
 /// Reduces the square matrix A (n x n, n = A.rows()) in place to upper
 /// triangular form by elimination with column pivoting, every eliminated
 /// element stored rounded to 7 decimals. Returns the determinant of A as

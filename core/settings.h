@@ -18,6 +18,14 @@ struct ReportSettings {
     /// Worked steps: a steps section after the echoed input, for orders up
     /// to kMaxStepsOrder.
     bool steps = false;
+
+    /// One row operation at a time: the eliminations' steps also show the
+    /// matrix after every single row operation, for orders up to
+    /// steps::kMaxRowStepsOrder. It brings the steps section with it.
+    bool rowSteps = false;
+
+    /// Whether the report has a steps section at all.
+    bool stepsShown() const { return steps || rowSteps; }
 };
 
 } // namespace quorvex

@@ -231,6 +231,35 @@ TEST(ConvergenceAnalysis, AnOverflowingFactorGivesNoConclusion) {
     EXPECT_FALSE(has(host.result, "Infinity")) << host.result;
 }
 
+TEST(ConvergenceAnalysis, RoundingIsNeitherARadiusNorACount) {
+    // The Jacobi matrix (0 -2 2; -1 0 -1; -2 -2 0) has a zero cube: its
+    // eigenvalues are all 0, and from any start the third sweep is exact.
+    ChartHost nilpotent("1 2 -2 1\n1 1 1 3\n2 2 1 5\n", {"3", "1E-05", "1"});
+    ASSERT_EQ(nilpotent.run(commands::ConvergenceAnalysis), Outcome::Reported);
+    EXPECT_TRUE(has(nilpotent.result, "Jacobi迭代矩阵的谱半径 ρ=0，ρ<1，对任何初始值都收敛"));
+    EXPECT_TRUE(has(nilpotent.result, "Jacobi迭代：ρ=0，迭代矩阵的 3 次幂为零矩阵，预计至多 4 次"));
+
+    // The Hilbert matrix of order 8: radii so close to 1 that ln e/ln ρ
+    // runs into the billions; an estimate keeps three significant digits.
+    std::string hilbert;
+    for (int i = 1; i <= 8; ++i) {
+        for (int j = 1; j <= 8; ++j) hilbert += "1/" + std::to_string(i + j - 1) + " ";
+        hilbert += "1\n";
+    }
+    ChartHost host(hilbert, {"8", "1E-05", "1"});
+    ASSERT_EQ(host.run(commands::ConvergenceAnalysis), Outcome::Reported);
+    int estimates = 0;
+    for (auto at = host.result.find("预计约 "); at != std::string::npos;
+         at = host.result.find("预计约 ", at + 1)) {
+        std::string digits = host.result.substr(at + std::string("预计约 ").size());
+        digits = digits.substr(0, digits.find(' '));
+        ASSERT_EQ(digits.find_first_not_of("0123456789"), std::string::npos) << digits;
+        EXPECT_LE(digits.find_last_not_of('0') + 1, 3u) << digits;
+        ++estimates;
+    }
+    EXPECT_GT(estimates, 0);
+}
+
 TEST(ConvergenceAnalysis, AsksOrderPrecisionAndFactorAndShowsTheErrorChart) {
     ChartHost host(tridiagonal(10), {"10", "1E-05", "1.5"});
     ASSERT_EQ(host.run(commands::ConvergenceAnalysis), Outcome::Reported);
@@ -279,6 +308,9 @@ TEST(ErrorAnalysis, SingularMatrixIsSaidToBeSoInsteadOfAConditionNumber) {
     ASSERT_EQ(host.run(commands::ErrorAnalysis), Outcome::Reported);
     EXPECT_TRUE(has(host.result, "系数矩阵奇异，没有逆矩阵，条件数为无穷大，方程组没有唯一解。"));
     EXPECT_FALSE(has(host.result, "cond"));
+    // Nor a solution or residual of 0 ÷ 0 before it.
+    EXPECT_FALSE(has(host.result, "NaN"));
+    EXPECT_FALSE(has(host.result, "x(1)="));
 }
 
 TEST(ErrorAnalysis, IllConditionedSystemNeedsMoreDecimals) {

@@ -2,6 +2,7 @@
 // must satisfy: multiplied back they give the input exactly.
 #include "exact/exact_texts.h"
 #include "exact/rational.h"
+#include "exact/solution_set.h"
 #include "methods/decomposition.h"
 #include "methods/elimination.h"
 #include "methods/tests_and_norms.h"
@@ -222,15 +223,59 @@ TEST_P(ExactSingular, AZeroPivotGivesTheMethodsMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Methods, ExactSingular,
-    ::testing::Values(SingularCase{&commands::Gauss_1, exact_texts::kZeroPivot},
-                      SingularCase{&commands::GaussTier, exact_texts::kZeroPivot},
-                      SingularCase{&commands::GaussFull, exact_texts::kZeroPivot},
-                      SingularCase{&commands::A_matrix, exact_texts::kZeroPivot},
-                      SingularCase{&commands::MatrixBreak, "此方法不合适#"},
-                      SingularCase{&commands::LU_break, "此方法不合适！"},
-                      SingularCase{&commands::TierLU, "此方法不合适#"},
-                      SingularCase{&commands::A_range, ""}),
+    // Row 2 loses twice row 1 and leaves a zero where Gauss_1, which
+    // exchanges no rows, needs its second pivot.
+    ::testing::Values(
+        SingularCase{&commands::Gauss_1, "精确分数：第 2 步的主元 a(2,2) 为 0；本方法不交换行，"
+                                         "请改用列主元或全主元消去法#"},
+        // The pivoting eliminations classify the system instead.
+        SingularCase{&commands::GaussTier, ""}, SingularCase{&commands::GaussFull, ""},
+        SingularCase{&commands::A_matrix, exact_texts::kZeroPivot},
+        SingularCase{&commands::MatrixBreak, "此方法不合适#"},
+        SingularCase{&commands::LU_break, "此方法不合适！"},
+        SingularCase{&commands::TierLU, "此方法不合适#"}, SingularCase{&commands::A_range, ""}),
     [](const auto& info) { return std::string(info.param.command->id); });
+
+// A consistent system of rank r < n built as P·Q: the general solution,
+// for any values of its parameters, satisfies every equation exactly.
+TEST(ExactSingular, TheGeneralSolutionSolvesTheSystemForAnyParameters) {
+    std::mt19937 rng(23);
+    std::uniform_int_distribution<int> small(-4, 4);
+    for (int n = 2; n <= 6; ++n)
+        for (int r = 1; r < n; ++r) {
+            RationalMatrix P(n, r), Q(r, n);
+            for (int i = 1; i <= n; ++i)
+                for (int k = 1; k <= r; ++k) P(i, k) = small(rng);
+            for (int k = 1; k <= r; ++k) {
+                Q(k, k) = 1; // Q has full rank r, so A = P·Q has P's rank
+                for (int j = k + 1; j <= n; ++j) Q(k, j) = Rational(small(rng)) / 3;
+            }
+            RationalMatrix B(n, n + 1);
+            RationalVector chosen(n);
+            for (int j = 1; j <= n; ++j) chosen(j) = Rational(small(rng)) / 2;
+            for (int i = 1; i <= n; ++i) {
+                for (int j = 1; j <= n; ++j)
+                    for (int k = 1; k <= r; ++k) B(i, j) += P(i, k) * Q(k, j);
+                for (int j = 1; j <= n; ++j) B(i, n + 1) += B(i, j) * chosen(j);
+            }
+            const SolutionSet s = solutionSet(B, n);
+            ASSERT_TRUE(s.solvable()) << n << " " << r;
+            EXPECT_LE(s.rankA, r);
+            ASSERT_EQ(s.directions.size(), static_cast<std::size_t>(n - s.rankA));
+            for (int draw = 0; draw < 5; ++draw) {
+                RationalVector x = s.particular;
+                for (const RationalVector& v : s.directions) {
+                    const Rational t = Rational(small(rng)) / (1 + draw);
+                    for (int j = 1; j <= n; ++j) x(j) += t * v(j);
+                }
+                for (int i = 1; i <= n; ++i) {
+                    Rational left = 0;
+                    for (int j = 1; j <= n; ++j) left += B(i, j) * x(j);
+                    EXPECT_EQ(left, B(i, n + 1)) << "order " << n << ", rank " << r;
+                }
+            }
+        }
+}
 
 TEST(ExactSingular, DeterminantIsExactlyZero) {
     const Rows a = {{1, 2, 3}, {2, 4, 6}, {1, 0, 1}};

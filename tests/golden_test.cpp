@@ -30,6 +30,7 @@ struct GoldenCase {
     std::string digits = "6";
     bool exact = false; ///< "exact: yes" runs with --exact
     bool steps = false; ///< "steps: yes" runs with --steps
+    bool rows = false;  ///< "steps: rows" runs with --steps=rows
     std::string format; ///< empty: the plain text
     int exitCode = 0;
     std::vector<std::string> messages;
@@ -72,7 +73,7 @@ GoldenCase parseCase(const fs::path& p) {
             else if (key == "answer") c.answers.push_back(value);
             else if (key == "digits") c.digits = value;
             else if (key == "exact") c.exact = value == "yes";
-            else if (key == "steps") c.steps = value == "yes";
+            else if (key == "steps") c.steps = value == "yes", c.rows = value == "rows";
             else if (key == "exit") c.exitCode = std::stoi(value);
             else if (key == "message") c.messages.push_back(value);
             else if (key == "format") c.format = value;
@@ -109,6 +110,7 @@ TEST_P(Golden, ReportMessagesAndExitStatus) {
                       put("input.txt", c.sections.at("input")) + " -d " + shellQuote(c.digits);
     if (c.exact) cmd += " --exact";
     if (c.steps) cmd += " --steps";
+    if (c.rows) cmd += " --steps=rows";
     for (const auto& a : c.answers) cmd += " -a " + shellQuote(a);
     if (!c.format.empty()) cmd += " --format " + shellQuote(c.format);
     if (c.sections.count("previous"))
@@ -146,6 +148,7 @@ TEST_P(Golden, DocumentWritesBackTheText) {
                                         quorvex::decimalDigitsFromAnswer(c.digits));
     host.settings.exact = c.exact;
     host.settings.steps = c.steps;
+    host.settings.rowSteps = c.rows;
     host.run(*command);
     if (!host.document) GTEST_SKIP() << "no report";
     EXPECT_EQ(quorvex::renderText(*host.document), host.result);

@@ -23,6 +23,7 @@ struct HelpExample {
     std::vector<std::string> answers;
     bool exact = false; ///< data-exact="yes": run with --exact
     bool steps = false; ///< data-steps="yes": run with --steps
+    std::string digits; ///< data-digits="4": run with -d 4; empty: the default
     std::string input;
     std::string report;
 };
@@ -62,7 +63,7 @@ std::vector<std::string> splitAnswers(const std::string& list) {
 std::vector<HelpExample> allExamples() {
     static const std::regex block(R"re(<pre class="(input|report)"([^>]*)>([\s\S]*?)</pre>)re");
     static const std::regex mark(
-        R"re( data-command="([^"]+)" data-answers="([^"]*)"( data-exact="yes")?( data-steps="yes")?)re");
+        R"re( data-command="([^"]+)" data-answers="([^"]*)"( data-exact="yes")?( data-steps="yes")?(?: data-digits="(\d+)")?)re");
     std::vector<HelpExample> examples;
     for (const auto& entry : fs::directory_iterator(QUORVEX_HELP_DIR)) {
         if (entry.path().extension() != ".html") continue;
@@ -81,6 +82,7 @@ std::vector<HelpExample> allExamples() {
                 e.answers = splitAnswers(m[2]);
                 e.exact = m[3].matched;
                 e.steps = m[4].matched;
+                e.digits = m[5];
             }
             e.name = entry.path().stem().string() + "_" +
                      (e.command.empty() ? "unmarked" + std::to_string(examples.size()) : e.command);
@@ -119,6 +121,7 @@ TEST_P(HelpBook, ReportIsWhatTheProgramWrites) {
                       shellQuote(dir + "/input.txt");
     if (e.exact) cmd += " --exact";
     if (e.steps) cmd += " --steps";
+    if (!e.digits.empty()) cmd += " -d " + e.digits;
     for (const auto& a : e.answers) cmd += " -a " + shellQuote(a);
     cmd += " >" + shellQuote(dir + "/out.txt") + " 2>" + shellQuote(dir + "/err.txt");
     const int status = std::system(cmd.c_str());

@@ -2,6 +2,7 @@
 // the recorded entries replayed into the very factors and solutions the
 // routines return, and reports with steps off left as they were.
 #include "exact/exact_texts.h"
+#include "hand_replay.h"
 #include "methods/decomposition.h"
 #include "methods/decomposition_parts.h"
 #include "methods/decomposition_routines.h"
@@ -76,20 +77,31 @@ const HandWorked kHandWorked[] = {
             "被开方数不是正数，不能开平方，分解到此停止，以下结果无意义"})},
     {"LdltInDecimals", &commands::MendSqrt, kLdltInput, false, kLowerHeading,
      lines(
-         {"分解 A = L*D*L'：", "第 1 步：", "d(1) = a(1,1) = 4",
-          "l(2,1) = a(2,1) ÷ d(1) = 2 ÷ 4 = 0.5", "l(3,1) = a(3,1) ÷ d(1) = (-2) ÷ 4 = -0.5",
-          "第 2 步：", "d(2) = a(2,2) − l(2,1) × l(2,1) × d(1) = 5 − 0.5 × 0.5 × 4 = 5 − 1 = 4",
+         {"分解 A = L*D*L'：",
+          "第 1 步：",
+          "d(1) = a(1,1) = 4",
+          "l(2,1) = a(2,1) ÷ d(1) = 2 ÷ 4 = 0.5",
+          "l(3,1) = a(3,1) ÷ d(1) = (-2) ÷ 4 = -0.5",
+          "第 2 步：",
+          "d(2) = a(2,2) − l(2,1) × l(2,1) × d(1) = 5 − 0.5 × 0.5 × 4 = 5 − 1 = 4",
           "l(3,2) = (a(3,2) − l(3,1) × d(1) × l(2,1)) ÷ d(2) = (1 − (-0.5) × 4 × 0.5) ÷ 4 = "
           "(1 − (-1)) ÷ 4 = 0.5",
           "第 3 步：",
           "d(3) = a(3,3) − (l(3,1) × l(3,1) × d(1) + l(3,2) × l(3,2) × d(2)) = "
           "6 − ((-0.5) × (-0.5) × 4 + 0.5 × 0.5 × 4) = 6 − 2 = 4",
-          "解 LY = b：", "y(1) = b(1) = 4", "y(2) = b(2) − l(2,1) × y(1) = 8 − 0.5 × 4 = 8 − 2 = 6",
+          "解 LY = b：",
+          "y(1) = b(1) = 4",
+          "y(2) = b(2) − l(2,1) × y(1) = 8 − 0.5 × 4 = 8 − 2 = 6",
           "y(3) = b(3) − (l(3,1) × y(1) + l(3,2) × y(2)) = 5 − ((-0.5) × 4 + 0.5 × 6) = 5 − 1 = 4",
-          "解 D*L'X = Y：", "x(3) = y(3) ÷ d(3) = 4 ÷ 4 = 1",
+          "解 D*L'X = Y：",
+          "x(3) = y(3) ÷ d(3) = 4 ÷ 4 = 1",
           "x(2) = y(2) ÷ d(2) − l(3,2) × x(3) = 6 ÷ 4 − 0.5 × 1 = 6 ÷ 4 − 0.5 = 1",
           "x(1) = y(1) ÷ d(1) − (l(2,1) × x(2) + l(3,1) × x(3)) = "
-          "4 ÷ 4 − (0.5 × 1 + (-0.5) × 1) = 4 ÷ 4 − 0 = 1"})},
+          "4 ÷ 4 − (0.5 × 1 + (-0.5) × 1) = 4 ÷ 4 − 0 = 1",
+          "代入检验：把按设定位数写出的解代入原方程组，残差 = 右端 − 左边：",
+          "第 1 个方程：4 × 1 + 2 × 1 + (-2) × 1 = 4，残差 4 − 4 = 0",
+          "第 2 个方程：2 × 1 + 5 × 1 + 1 × 1 = 8，残差 8 − 8 = 0",
+          "第 3 个方程：(-2) × 1 + 1 × 1 + 6 × 1 = 5，残差 5 − 5 = 0"})},
     // a(2,2) − l(2,1)² = -3 − 1 < 0: no root, and nothing after it.
     {"CholeskyStopsAtANegativeRadicand", &commands::SqrtRoot, "4 2 2 1\n2 -3 1 1\n2 1 5 1\n", false,
      kLowerHeading,
@@ -138,7 +150,11 @@ const HandWorked kHandWorked[] = {
             "x(3) = y(3) ÷ u(3,3) = 0.8 ÷ 0.8 = 1",
             "x(2) = (y(2) − u(2,3) × x(3)) ÷ u(2,2) = (3.5 − 1 × 1) ÷ 2.5 = (3.5 − 1) ÷ 2.5 = 1",
             "x(1) = (y(1) − (u(1,2) × x(2) + u(1,3) × x(3))) ÷ u(1,1) = "
-            "(5 − (1 × 1 + 0 × 1)) ÷ 4 = (5 − 1) ÷ 4 = 1"})},
+            "(5 − (1 × 1 + 0 × 1)) ÷ 4 = (5 − 1) ÷ 4 = 1",
+            "代入检验：把按设定位数写出的解代入原方程组，残差 = 右端 − 左边：",
+            "第 1 个方程：2 × 1 + 1 × 1 + 1 × 1 = 4，残差 4 − 4 = 0",
+            "第 2 个方程：4 × 1 + 1 × 1 + 0 × 1 = 5，残差 5 − 5 = 0",
+            "第 3 个方程：(-2) × 1 + 2 × 1 + 1 × 1 = 1，残差 1 − 1 = 0"})},
 };
 
 class DecompositionSteps : public ::testing::TestWithParam<HandWorked> {};
@@ -470,36 +486,91 @@ const SixCommands kSixCommands[] = {
 
 INSTANTIATE_TEST_SUITE_P(SixCommands, StepsAddOnlyTheirSection, ::testing::ValuesIn(kSixCommands));
 
+// Every entry's line, redone by hand from the numbers printed in it, gives
+// the value printed at its end: values used unrounded are written with the
+// decimals the line needs.
+TEST(DecompositionSteps, EveryPrintedLineComesOutByHand) {
+    std::mt19937 rng(20261207);
+    const struct {
+        const Command* command;
+        Shape shape;
+        int weight;
+    } commandsToRun[] = {
+        {&commands::MatrixBreak, Shape::General, 1}, {&commands::LU_break, Shape::General, 1},
+        {&commands::TierLU, Shape::General, 1},      {&commands::SqrtRoot, Shape::Symmetric, 10},
+        {&commands::MendSqrt, Shape::Symmetric, 1},  {&commands::Purase, Shape::Tridiagonal, 1}};
+    int replayed = 0;
+    for (int n = 2; n <= 6; ++n)
+        for (int dd = 2; dd <= 8; ++dd)
+            for (const auto& c : commandsToRun) {
+                std::vector<double> solution;
+                const std::string text =
+                    testing::dominantSystem(n, c.weight, c.shape, rng, solution);
+                // Fractions know no decimals: exact lines come out exactly,
+                // but for the double arithmetic redoing them. The square
+                // root method runs in decimals anyway.
+                for (const bool exact : {false, true}) {
+                    if (exact && (dd != 2 || c.command == &commands::SqrtRoot)) continue;
+                    ScriptedHost host(text, {std::to_string(n)}, dd);
+                    host.settings.steps = true;
+                    host.settings.exact = exact;
+                    if (host.run(*c.command) != Outcome::Reported) continue;
+                    const std::vector<std::string> wrong =
+                        testing::linesNotComingOut(host.result, exact ? 9 : dd + 1);
+                    EXPECT_TRUE(wrong.empty()) << c.command->id << " order " << n << ", " << dd
+                                               << " decimals" << (exact ? ", exact" : "") << ":\n"
+                                               << text << wrong.front();
+                    ++replayed;
+                }
+            }
+    EXPECT_GT(replayed, 150);
+}
+
 struct Refused {
     const char* name;
     const Command* command;
     const char* input;
     bool exact;
+    const char* reason; ///< the steps' last line
 };
 
 void PrintTo(const Refused& c, std::ostream* os) { *os << c.name; }
 
 class RefusedWithSteps : public ::testing::TestWithParam<Refused> {};
 
-// A method that refuses its matrix with a message publishes no report,
-// steps or not.
-TEST_P(RefusedWithSteps, TheSameMessageAndNoReport) {
+// A method that refuses its matrix shows the same message, steps or not;
+// with steps it first shows them up to the entry it stopped at and the
+// line saying why.
+TEST_P(RefusedWithSteps, TheSameMessageAfterTheStepsUpToTheStop) {
     const Refused& c = GetParam();
     const ScriptedHost off = runWithSteps(*c.command, c.input, 2, false, c.exact);
     const ScriptedHost on = runWithSteps(*c.command, c.input, 2, true, c.exact);
     ASSERT_EQ(off.messages.size(), 1u);
     EXPECT_EQ(on.messages, off.messages);
-    EXPECT_EQ(on.result, off.result);
+    EXPECT_EQ(off.result, "");
+    EXPECT_NE(on.result.find(kStepsHeading), std::string::npos);
+    EXPECT_TRUE(on.result.ends_with("\r\n" + std::string(c.reason) + "\r\n")) << on.result;
 }
 
+constexpr const char* kZeroU11 =
+    "主元 u(1,1) 为 0；本方法不交换行，分解到此停止，请改用列主元三角分解法。";
+
 const Refused kRefused[] = {
-    {"MatrixBreakZeroPivot", &commands::MatrixBreak, "0 1\n1 1\n", false},
-    {"LuBreakZeroPivot", &commands::LU_break, "0 1 1\n1 1 2\n", false},
-    {"LuBreakZeroPivotExact", &commands::LU_break, "0 1 1\n1 1 2\n", true},
-    {"MendSqrtZeroDiagonal", &commands::MendSqrt, "0 1 1\n1 1 2\n", false},
-    {"TierLuSingular", &commands::TierLU, "1 2 1\n2 4 2\n", false},
-    {"TierLuSingularExact", &commands::TierLU, "0 0 1\n0 0 2\n", true},
-    {"ChasingZeroDivisorExact", &commands::Purase, "1 1 2\n1 1 3\n", true},
+    {"MatrixBreakZeroPivot", &commands::MatrixBreak, "0 1\n1 1\n", false, kZeroU11},
+    {"LuBreakZeroPivot", &commands::LU_break, "0 1 1\n1 1 2\n", false, kZeroU11},
+    {"LuBreakZeroPivotExact", &commands::LU_break, "0 1 1\n1 1 2\n", true, kZeroU11},
+    // d(1) = a(1,1) = 0, and l(2,1) would divide by it.
+    {"MendSqrtZeroDiagonal", &commands::MendSqrt, "0 1 1\n1 1 2\n", false,
+     "主元 d(1) 为 0；本方法不交换行，分解到此停止，请改用列主元三角分解法。"},
+    // Row 2 holds the pivot (2 > 1): u(2,2) = 2 − 0.5 × 4 = 0, which x(2) would divide by.
+    {"TierLuSingular", &commands::TierLU, "1 2 1\n2 4 2\n", false,
+     "除数为 0，计算到此停止，以下结果无意义"},
+    // Both candidates of column 1 are 0.
+    {"TierLuSingularExact", &commands::TierLU, "0 0 1\n0 0 2\n", true,
+     "候选 s(i) 全为 0，矩阵奇异，分解到此停止。"},
+    // u(2) = 1 − 1 × 1 = 0, and x(2) would divide by it.
+    {"ChasingZeroDivisorExact", &commands::Purase, "1 1 2\n1 1 3\n", true,
+     "主元 u(2) 为 0；本方法不交换行，分解到此停止，请改用列主元三角分解法。"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Failures, RefusedWithSteps, ::testing::ValuesIn(kRefused),

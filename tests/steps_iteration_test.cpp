@@ -66,6 +66,7 @@ struct HandWorked {
     bool exact;
     const char* table; ///< the rows of the sweeps, as worked by hand
     const char* solution;
+    const char* check; ///< the solution as shown, put into both equations
 };
 
 void PrintTo(const HandWorked& c, std::ostream* os) { *os << c.name; }
@@ -85,7 +86,8 @@ TEST_P(JacobiByHand, WritesEverySweepWithItsLargestChange) {
         std::string(c.exact ? "精确分数：迭代法只求近似解，以下按小数计算。\n" : "") +
         "  2  1  3\n  1  4  5\n\n详细步骤：\n初始值：  0  0\n"
         "各次迭代（每行依次为 k，x(1)，x(2)，与上一次相比各分量变化的最大绝对值）：\n" +
-        c.table + "第 4 次迭代的最大变化 0.078125 不超过精度 e = 0.1，迭代结束\n\n" +
+        c.table + "第 4 次迭代的最大变化 0.078125 不超过精度 e = 0.1，迭代结束\n" +
+        "代入检验：把按设定位数写出的解代入原方程组，残差 = 右端 − 左边：\n" + c.check + "\n" +
         "迭代4次 ， 求得方程组的解为：\n" + c.solution + "\nJacobi迭代法解线性方程组";
     EXPECT_EQ(host.result, crLf(expected));
 }
@@ -94,15 +96,23 @@ constexpr const char* kSixDecimals = "  1  1.5  1.25  1.5\n  2  0.875  0.875  0.
                                      "  3  1.0625  1.03125  0.1875\n"
                                      "  4  0.984375  0.984375  0.078125\n";
 constexpr const char* kSixDecimalsSolution = "x(1)=0.984375\nx(2)=0.984375\n";
+// 2 × 0.984375 + 0.984375 = 2.953125, 0.984375 + 4 × 0.984375 = 4.921875.
+constexpr const char* kSixDecimalsCheck =
+    "第 1 个方程：2 × 0.984375 + 1 × 0.984375 = 2.953125，残差 3 − 2.953125 = 0.046875\n"
+    "第 2 个方程：1 × 0.984375 + 4 × 0.984375 = 4.921875，残差 5 − 4.921875 = 0.078125\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Digits, JacobiByHand,
-    ::testing::Values(HandWorked{"SixDecimals", 6, false, kSixDecimals, kSixDecimalsSolution},
+    ::testing::Values(HandWorked{"SixDecimals", 6, false, kSixDecimals, kSixDecimalsSolution,
+                                 kSixDecimalsCheck},
                       // Halves go to the even neighbour: 0.875 -> 0.88, 0.625 -> 0.62.
                       HandWorked{"TwoDecimals", 2, false,
                                  "  1  1.5  1.25  1.5\n  2  0.88  0.88  0.62\n"
                                  "  3  1.06  1.03  0.19\n  4  0.98  0.98  0.08\n",
-                                 "x(1)=0.98\nx(2)=0.98\n"}),
+                                 "x(1)=0.98\nx(2)=0.98\n",
+                                 // 2 × 0.98 + 0.98 = 2.94, 0.98 + 4 × 0.98 = 4.9.
+                                 "第 1 个方程：2 × 0.98 + 1 × 0.98 = 2.94，残差 3 − 2.94 = 0.06\n"
+                                 "第 2 个方程：1 × 0.98 + 4 × 0.98 = 4.9，残差 5 − 4.9 = 0.1\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct Iteration {

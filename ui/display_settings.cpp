@@ -56,6 +56,7 @@ void DisplaySettings::FormatDefault_Click() {
     m_report.decimalDigits = ReportSettings::kDefaultDecimalDigits;
     m_report.exact = false;
     m_report.steps = false;
+    m_report.rowSteps = false;
 }
 
 void DisplaySettings::applyFont(const QFont& font) {

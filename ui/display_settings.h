@@ -27,12 +27,15 @@ public:
     void FormatStyle_Click();
     void FormatBackColor_Click();
     void FormatDecimalDigits_Click();
-    /// 默认 also turns exact fractions and worked steps off.
+    /// 默认 also turns exact fractions and worked steps (both levels) off.
     void FormatDefault_Click();
     /// 精确分数: the direct methods compute and write exact fractions.
     void FormatExact_Click(bool checked) { m_report.exact = checked; }
     /// 详细步骤: reports show the steps that lead to their numbers.
     void FormatSteps_Click(bool checked) { m_report.steps = checked; }
+    /// 逐行变换: the steps, and the eliminations' matrix after every single
+    /// row operation.
+    void FormatRowSteps_Click(bool checked) { m_report.rowSteps = checked; }
 
     /// The font 默认 restores: "宋体", 9 points, no effects.
     static QFont defaultFont();

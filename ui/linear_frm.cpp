@@ -129,10 +129,12 @@ void LinearFrm::connectOtherMenus() {
     on("FormatDecimalDigits", [this] { m_settings->FormatDecimalDigits_Click(); });
     QAction* exact = m_menus.item(QStringLiteral("FormatExact"));
     QAction* steps = m_menus.item(QStringLiteral("FormatSteps"));
-    on("FormatDefault", [this, exact, steps] {
+    QAction* rowSteps = m_menus.item(QStringLiteral("FormatRowSteps"));
+    on("FormatDefault", [this, exact, steps, rowSteps] {
         m_settings->FormatDefault_Click();
         exact->setChecked(false);
         steps->setChecked(false);
+        rowSteps->setChecked(false);
     });
     // The running command reads the settings: a click meanwhile changes nothing.
     const auto toggle = [this](QAction* action, auto setting, auto click) {
@@ -143,6 +145,7 @@ void LinearFrm::connectOtherMenus() {
     };
     toggle(exact, &ReportSettings::exact, &DisplaySettings::FormatExact_Click);
     toggle(steps, &ReportSettings::steps, &DisplaySettings::FormatSteps_Click);
+    toggle(rowSteps, &ReportSettings::rowSteps, &DisplaySettings::FormatRowSteps_Click);
     on("mnuHelpFile", [this] { emit helpRequested(); });
     on("mnuAbout", [this] { emit aboutRequested(); });
     for (const auto& [action, entry] : m_menus.commandItems)

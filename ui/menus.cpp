@@ -37,6 +37,7 @@ constexpr MenuItem kFormatItems[] = {
     {"FormatDefault", "默认"},
     {"FormatExact", "精确分数", nullptr, true, true},
     {"FormatSteps", "详细步骤", nullptr, true, true},
+    {"FormatRowSteps", "逐行变换", nullptr, true, true},
 };
 
 constexpr MenuItem kHelpItems[] = {

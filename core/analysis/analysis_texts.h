@@ -84,6 +84,10 @@ inline constexpr std::string_view kPredictedAfter = " 次（按 ln e/ln ρ 估�
 inline constexpr std::string_view kNotPredicted = "：ρ≥1，无法预计";
 /// {} the method's name.
 inline constexpr std::string_view kNotPredictedNotFinite = "{}：谱半径算不出有限的值，无法预计";
+/// A nilpotent iteration matrix: its order n, then n + 1 sweeps (n to
+/// reach the solution, one more to see no change).
+inline constexpr std::string_view kPredictedNilpotent =
+    "：ρ=0，迭代矩阵的 {} 次幂为零矩阵，预计至多 {} 次";
 inline constexpr std::string_view kNotPredictedPrecision = "：e 不是正数，无法预计";
 inline constexpr std::string_view kObserved = "，实际迭代 ";
 inline constexpr std::string_view kObservedAfter = " 次";

@@ -6,14 +6,15 @@
 #include "analysis/iteration_radii.h"
 #include "analysis/reference_report.h"
 #include "analysis/reference_solution.h"
-#include "check/check_texts.h"
 #include "methods/iteration_sweeps.h"
 #include "number_text.h"
 #include "precision.h"
 #include "report.h"
+#include "text_fill.h"
 
 #include <array>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -32,11 +33,56 @@ struct MethodRun {
     IterationKind kind;
     Sweep sweep;
     double radius = 0.0;
+    bool nilpotent = false;    ///< the radius is 0 but for rounding
     std::optional<int> sweeps; ///< observed; nothing when it did not converge
     ErrorCurve curve;
 };
 
 bool radiusConverges(double rho) { return rho < 1.0 - kRadiusTolerance; }
+
+/// The largest order whose iteration matrices are tested for nilpotency.
+constexpr int kLargestNilpotentCheck = 64;
+
+/// Whether M^n, formed in doubles, is no larger than the rounding of forming
+/// it: then M is nilpotent but for rounding. The eigenvalues computed for
+/// such a matrix scatter around 0 by about ||M||·eps^(1/n), which is
+/// rounding, not a radius.
+bool nilpotentUpToRounding(const Matrix& M, int n) {
+    // Forming the powers costs n^4; such large orders are not hand work.
+    if (n > kLargestNilpotentCheck) return false;
+    const auto infinityNorm = [n](const Matrix& P) {
+        double largest = 0.0;
+        for (int i = 1; i <= n; ++i) {
+            double sum = 0.0;
+            for (int j = 1; j <= n; ++j) sum += std::fabs(P(i, j));
+            largest = std::fmax(largest, sum);
+        }
+        return largest;
+    };
+    const double norm = infinityNorm(M);
+    Matrix P = M;
+    for (int power = 2; power <= n; ++power) {
+        Matrix next(n, n);
+        for (int i = 1; i <= n; ++i)
+            for (int j = 1; j <= n; ++j) {
+                double sum = 0.0;
+                for (int t = 1; t <= n; ++t) sum += P(i, t) * M(t, j);
+                next(i, j) = sum;
+            }
+        P = std::move(next);
+    }
+    const double rounding = 16.0 * n * std::numeric_limits<double>::epsilon() * std::pow(norm, n);
+    const double power = infinityNorm(P);
+    return std::isfinite(rounding) && std::isfinite(power) && power <= rounding;
+}
+
+/// Three significant digits at most: a predicted count is an estimate.
+double threeSignificant(double k) {
+    const double place = std::floor(std::log10(k)) - 2.0;
+    if (!(place > 0.0)) return k;
+    const double unit = std::pow(10.0, place);
+    return std::round(k / unit) * unit;
+}
 
 /// Follows max|x(k) - x*| sweep by sweep while it is a finite number.
 class ErrorFollower final : public SweepObserver {
@@ -76,7 +122,7 @@ void writeRadii(Report& r, const std::array<MethodRun, 3>& runs, int dd) {
     r.heading(T::kRadiusHeading);
     for (const MethodRun& m : runs) {
         if (!std::isfinite(m.radius)) {
-            r.text(check::texts::fill(T::kRadiusNotFinite, {m.name})).newline();
+            r.text(fillText(T::kRadiusNotFinite, {m.name})).newline();
             continue;
         }
         r.text(m.name).text(T::kRadiusIs).number(m.radius, NumberStyle::rounded(dd));
@@ -97,26 +143,29 @@ void writeConditions(Report& r, const Matrix& Ab, int n) {
 
 /// The sweeps ρ^k ≤ e predicts from a zero start, counting at least the one
 /// sweep every run makes; the line's opening says why when none can be.
-void writePrediction(Report& r, const MethodRun& m, double e) {
+void writePrediction(Report& r, const MethodRun& m, double e, int n) {
     if (!std::isfinite(m.radius)) {
-        r.text(check::texts::fill(T::kNotPredictedNotFinite, {m.name}));
+        r.text(fillText(T::kNotPredictedNotFinite, {m.name}));
         return;
     }
     r.text(m.name);
-    if (!radiusConverges(m.radius)) {
+    if (m.nilpotent) {
+        r.text(fillText(T::kPredictedNilpotent, {std::to_string(n), std::to_string(n + 1)}));
+    } else if (!radiusConverges(m.radius)) {
         r.text(T::kNotPredicted);
     } else if (!(e > 0.0)) {
         r.text(T::kNotPredictedPrecision);
     } else {
         const double k = std::fmax(1.0, std::ceil(std::log(e) / std::log(m.radius)));
-        r.text(T::kPredicted).number(k, NumberStyle::plain()).text(T::kPredictedAfter);
+        r.text(T::kPredicted).number(threeSignificant(k), NumberStyle::plain());
+        r.text(T::kPredictedAfter);
     }
 }
 
-void writeSweeps(Report& r, const std::array<MethodRun, 3>& runs, double e) {
+void writeSweeps(Report& r, const std::array<MethodRun, 3>& runs, double e, int n) {
     r.heading(T::kSweepsHeading);
     for (const MethodRun& m : runs) {
-        writePrediction(r, m, e);
+        writePrediction(r, m, e, n);
         if (m.sweeps) r.text(T::kObserved).integer(*m.sweeps).text(T::kObservedAfter);
         else r.text(T::kObservedNone);
         r.newline();
@@ -149,7 +198,7 @@ std::array<MethodRun, 3> methodRuns(double w) {
     appendNumber(sor, w);
     sor.append(T::kSorAfter);
     const auto run = [](std::string name, IterationKind kind, Sweep sweep) {
-        return MethodRun{std::move(name), kind, sweep, 0.0, std::nullopt, {}};
+        return MethodRun{std::move(name), kind, sweep, 0.0, false, std::nullopt, {}};
     };
     return {run(std::string(T::kJacobi), IterationKind::Jacobi, &jacobiSweep),
             run(std::string(T::kGaussSeidel), IterationKind::GaussSeidel, &gaussSeidelSweep),
@@ -187,12 +236,13 @@ Outcome convergenceAnalysis(CommandInput& in) {
     std::array<MethodRun, 3> runs = methodRuns(w);
     for (MethodRun& m : runs) {
         in.stop.check();
-        m.radius = iterationRadius(Ab, n, m.kind, w);
+        m.nilpotent = nilpotentUpToRounding(iterationMatrix(Ab, n, m.kind, w), n);
+        m.radius = m.nilpotent ? 0.0 : iterationRadius(Ab, n, m.kind, w);
         runFromZero(m, Ab, n, e, w, ref.x, in.stop);
     }
     writeRadii(r, runs, dd);
     writeConditions(r, Ab, n);
-    writeSweeps(r, runs, e);
+    writeSweeps(r, runs, e, n);
     writeBestFactor(r, bestRelaxationFactor(Ab, n, in.stop), dd);
     r.title(T::kConvergenceTitle);
     const Outcome outcome = publish(in.host, std::move(r));

@@ -5,7 +5,6 @@
 #include "analysis/reference_report.h"
 #include "analysis/reference_solution.h"
 #include "analysis/significant.h"
-#include "check/check_texts.h"
 #include "methods/gauss_steps.h"
 #include "number_text.h"
 #include "report.h"
@@ -64,7 +63,7 @@ void writeVerdict(Report& r, const ReferenceSolution& ref, const Vector& errors,
     r.text(T::kDigitsLostAfter).newline();
     const double error = maxNorm(errors);
     if (!std::isfinite(error)) {
-        r.text(check::texts::fill(T::kDecimalsNotFinite, {std::to_string(dd)})).newline();
+        r.text(fillText(T::kDecimalsNotFinite, {std::to_string(dd)})).newline();
         return;
     }
     const double halfUnit = significant(0.5 * std::pow(10.0, -dd), 1);
@@ -87,18 +86,21 @@ Outcome errorAnalysis(CommandInput& in) {
 
     Report r;
     r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain());
+    if (ref.singular) {
+        // The elimination's solution and its residual, divisions by 0 or
+        // by rounding, would mean nothing: only the reason is shown.
+        r.newline().text(T::kSingular).newline();
+        r.title(T::kErrorTitle);
+        return publish(in.host, std::move(r));
+    }
     r.heading(T::kErrorSolutionHeading);
     for (int i = 1; i <= n; ++i) r.indexedValue("x", i, x(i), NumberStyle::rounded(dd));
     writeReference(r, ref, dd);
     writeResidual(r, res, n);
-    if (ref.singular) {
-        r.newline().text(T::kSingular).newline();
-    } else {
-        writeConditions(r, ref);
-        const Vector error = shownError(ref, x, dd);
-        writeBounds(r, ref, error, res, rightHandSide(B, n));
-        writeVerdict(r, ref, error, dd);
-    }
+    writeConditions(r, ref);
+    const Vector error = shownError(ref, x, dd);
+    writeBounds(r, ref, error, res, rightHandSide(B, n));
+    writeVerdict(r, ref, error, dd);
     r.title(T::kErrorTitle);
     return publish(in.host, std::move(r));
 }

@@ -22,7 +22,7 @@ template <class T> Outcome matrixBreak(CommandInput& in, const BasicMatrix<T>& A
     BasicMatrix<T> U(n, n);
     auto log = steps::decompositionRecorderFor<T>(in.settings, n);
     if (!doolittle(A, n, L, U, in.stop, steps::factorObserverOf(log)))
-        return fail(in.host, kNotSuitableHash);
+        return failWithSteps(in, A, n, log, {step_texts::kFactorLU, {}, {}}, kNotSuitableHash);
 
     const NumberStyle rounded = NumberStyle::rounded(in.settings.decimalDigits);
     Report r;
@@ -43,10 +43,14 @@ template <class T> Outcome luBreak(CommandInput& in, const BasicMatrix<T>& B) {
     BasicMatrix<T> U(n, n);
     auto log = steps::decompositionRecorderFor<T>(in.settings, n);
     BasicFactorObserver<T>* observer = steps::factorObserverOf(log);
-    if (!doolittle(B, n, L, U, in.stop, observer)) return fail(in.host, kNotSuitable);
+    const steps::DecompositionTexts headings{step_texts::kFactorLU, step_texts::kForwardLb,
+                                             step_texts::kBackUX};
+    if (!doolittle(B, n, L, U, in.stop, observer))
+        return failWithSteps(in, B, n + 1, log, headings, kNotSuitable);
     const BasicVector<T> Y = forwardUnit(L, b, n, observer);
     BasicVector<T> X(n);
-    if (!backUpper(U, Y, n, false, X, observer)) return fail(in.host, kNotSuitable);
+    if (!backUpper(U, Y, n, false, X, observer))
+        return failWithSteps(in, B, n + 1, log, headings, kNotSuitable);
 
     const int dd = in.settings.decimalDigits;
     const NumberStyle finer = NumberStyle::rounded(dd + 1);
@@ -54,7 +58,7 @@ template <class T> Outcome luBreak(CommandInput& in, const BasicMatrix<T>& B) {
     systemOpening(r, B,
                   "以上是方程组的增广矩阵，接下来输出方程组的系数矩阵A、方程组的常数项向量b：", B,
                   NumberStyle::plain(), b, NumberStyle::plain(), kFourBlanks, n);
-    writeSteps(r, in, log, {step_texts::kFactorLU, step_texts::kForwardLb, step_texts::kBackUX});
+    writeSolvingSteps(r, in, log, headings, B, X);
     r.heading(kLowerFactorHeading);
     r.matrixBlock(L, n, n, kFourBlanks, finer);
     r.heading("输出方程组的系数矩阵LU分解后的上三角矩阵U(n)");
@@ -74,11 +78,21 @@ template <class T> Outcome tierLU(CommandInput& in, BasicMatrix<T>& B) {
     BasicMatrix<T> U(n, n);
     auto log = steps::decompositionRecorderFor<T>(in.settings, n);
     BasicFactorObserver<T>* observer = steps::factorObserverOf(log);
-    columnPivotDoolittle(B, n, L, U, in.stop, observer);
+    const steps::DecompositionTexts headings{step_texts::kFactorPivotLU, step_texts::kForwardLb,
+                                             step_texts::kBackUX};
+    try {
+        columnPivotDoolittle(B, n, L, U, in.stop, observer);
+    } catch (const ExactDivisionByZero&) {
+        // Every exact candidate was 0: the method's own message, after the
+        // steps up to there.
+        return failWithSteps(in, E, n + 1, log, headings, kNotSuitableHash,
+                             step_texts::kCandidatesAllZero);
+    }
     const BasicVector<T> bb = rightHandSide(B, n);
     const BasicVector<T> y = forwardUnit(L, bb, n, observer);
     BasicVector<T> x(n);
-    if (!backUpper(U, y, n, true, x, observer)) return fail(in.host, kNotSuitableHash);
+    if (!backUpper(U, y, n, true, x, observer))
+        return failWithSteps(in, E, n + 1, log, headings, kNotSuitableHash);
 
     const NumberStyle rounded = NumberStyle::rounded(in.settings.decimalDigits);
     Report r;
@@ -86,8 +100,7 @@ template <class T> Outcome tierLU(CommandInput& in, BasicMatrix<T>& B) {
                   "以上是方程组的增广矩阵\r\n"
                   "接下来输出方程组的计算后的系数矩阵A、方程组的常数项向量b：",
                   B, rounded, bb, NumberStyle::plain(), kFourBlanks, n);
-    writeSteps(r, in, log,
-               {step_texts::kFactorPivotLU, step_texts::kForwardLb, step_texts::kBackUX});
+    writeSolvingSteps(r, in, log, headings, E, x);
     r.heading("输出方程组的系数矩阵列主元三角分解后的下三角矩阵L(n)");
     r.matrixBlock(L, n, n, kFourBlanks, rounded);
     r.heading("输出方程组的系数矩阵列主元三角分解后的上三角矩阵U(n)");

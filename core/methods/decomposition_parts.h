@@ -84,4 +84,37 @@ inline void writeSteps(Report& r, const CommandInput& in,
                                   NumberStyle::rounded(in.settings.decimalDigits + 1));
 }
 
+/// The steps section of a solving command, closed by the check of its
+/// solution X on the system B.
+template <class T>
+inline void writeSolvingSteps(Report& r, const CommandInput& in,
+                              const std::optional<steps::DecompositionRecorder<T>>& log,
+                              const steps::DecompositionTexts& headings, const BasicMatrix<T>& B,
+                              const BasicVector<T>& X) {
+    if (!steps::open(r, in.settings, in.n) || !log) return;
+    steps::writeDecomposition(r, *log, headings,
+                              NumberStyle::rounded(in.settings.decimalDigits + 1));
+    steps::writeSubstitutionCheck(r, B, X, in.n, in.settings.decimalDigits);
+}
+
+/// Shows a method's failure message; with steps on, first the system as
+/// typed (cols columns) and the steps up to the entry where the method
+/// stopped, with the line saying why (`reason`, where the entries do not
+/// say it themselves).
+template <class T>
+inline Outcome failWithSteps(CommandInput& in, const BasicMatrix<T>& typed, int cols,
+                             const std::optional<steps::DecompositionRecorder<T>>& log,
+                             const steps::DecompositionTexts& headings, std::string_view message,
+                             std::string_view reason = {}) {
+    if (log) {
+        Report r;
+        r.matrixBlock(typed, in.n, cols, kFourBlanks, NumberStyle::plain());
+        if (cols > in.n) r.augmented();
+        writeSteps(r, in, log, headings);
+        if (!reason.empty()) r.text(reason).newline();
+        publish(in.host, std::move(r));
+    }
+    return fail(in.host, message);
+}
+
 } // namespace quorvex

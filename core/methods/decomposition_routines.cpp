@@ -5,6 +5,7 @@
 #include "methods/decomposition_parts.h"
 
 #include <cmath>
+#include <type_traits>
 #include <vector>
 
 namespace quorvex {
@@ -97,7 +98,17 @@ bool doolittle(const BasicMatrix<T>& A, int n, BasicMatrix<T>& L, BasicMatrix<T>
             for (int j = r; j <= n; ++j) tellUpper(*observer, A, L, U, S, r, j);
         }
         if (r == n) break;
-        if (ur[r - 1] == 0.0) return false;
+        if (ur[r - 1] == 0.0) {
+            // The steps end on the first entry that would divide by the pivot.
+            if (observer) {
+                FactorEntry<T> e =
+                    dividedBy(lowerEntry({'l', r + 1, r, T(0.0)}, A, L, U, S(r + 1, r), r + 1, r),
+                              {'u', r, r, U(r, r)});
+                e.stop = EntryStop::ZeroPivot;
+                observer->entryDone(std::move(e));
+            }
+            return false;
+        }
         for (int i = r + 1; i <= n; ++i) {
             L(i, r) = quotient(A(i, r) - S(i, r), ur[r - 1]);
             if (observer)
@@ -245,13 +256,16 @@ bool backUpper(const BasicMatrix<T>& U, const BasicVector<T>& Y, int n, bool nan
         const T* ui = U.row(i);
         T s = 0.0;
         for (int k = i + 1; k <= n; ++k) s = s + ui[k - 1] * X(k);
-        if (ui[i - 1] == 0.0 || (nanFails && isNotANumber(ui[i - 1]))) return false;
-        X(i) = quotient(Y(i) - s, ui[i - 1]);
+        if (nanFails && isNotANumber(ui[i - 1])) return false;
+        // A zero divisor ends the steps on the entry that would divide by it.
+        const bool stops = ui[i - 1] == 0.0;
+        if (!stops) X(i) = quotient(Y(i) - s, ui[i - 1]);
         if (observer)
             observer->entryDone(
                 dividedBy(sumEntry<T>({'x', i, 0, X(i)}, EntryForm::Quotient, {'y', i, 0, Y(i)}, s,
                                       i + 1, n, rowTimesVector('u', U, i, 'x', X)),
                           {'u', i, i, U(i, i)}));
+        if (stops) return false;
     }
     return true;
 }
@@ -353,13 +367,16 @@ void tellDiagonal(BasicFactorObserver<T>& o, const BasicMatrix<T>& A, const Basi
 template <class T>
 void tellLdltLower(BasicFactorObserver<T>& o, const BasicMatrix<T>& A, const BasicMatrix<T>& L,
                    const BasicVector<T>& d, const BasicMatrix<T>& S, int i, int k) {
-    o.entryDone(dividedBy(
+    FactorEntry<T> e = dividedBy(
         sumEntry<T>(
             {'l', i, k, L(i, k)}, EntryForm::Quotient, {'a', i, k, A(i, k)}, S(i, k), 1, k - 1,
             [&](int t) {
                 return Factors<T>{{'l', i, t, L(i, t)}, {'d', t, 0, d(t)}, {'l', k, t, L(k, t)}};
             }),
-        {'d', k, 0, d(k)}));
+        {'d', k, 0, d(k)});
+    // d(k) is the pivot of a method that never exchanges rows.
+    if (e.stop == EntryStop::ZeroDivisor) e.stop = EntryStop::ZeroPivot;
+    o.entryDone(std::move(e));
 }
 
 } // namespace
@@ -380,7 +397,11 @@ bool ldlt(const BasicMatrix<T>& A, int n, BasicMatrix<T>& L, BasicVector<T>& d,
             tellDiagonal(*observer, A, L, d, diagonalSums(k), k);
         }
         if (k == n) break;
-        if (d(k) == 0.0) return false;
+        if (d(k) == 0.0) {
+            // The steps end on the first entry that would divide by d(k).
+            if (observer) tellLdltLower(*observer, A, L, d, S, k + 1, k);
+            return false;
+        }
         for (int i = k + 1; i <= n; ++i) {
             L(i, k) = quotient(A(i, k) - S(i, k), d(k));
             if (observer) tellLdltLower(*observer, A, L, d, S, i, k);
@@ -401,13 +422,14 @@ bool backWithLdlt(const BasicMatrix<T>& L, const BasicVector<T>& d, const BasicV
     for (int i = n; i >= 1; --i) {
         T s = 0.0;
         for (int k = i + 1; k <= n; ++k) s = s + L(k, i) * X(k);
-        if (d(i) == 0.0) return false;
-        X(i) = quotient(Y(i), d(i)) - s;
+        const bool stops = d(i) == 0.0;
+        if (!stops) X(i) = quotient(Y(i), d(i)) - s;
         if (observer)
             observer->entryDone(dividedBy(sumEntry<T>({'x', i, 0, X(i)}, EntryForm::QuotientFirst,
                                                       {'y', i, 0, Y(i)}, s, i + 1, n,
                                                       columnTimesVector('l', L, i, 'x', X)),
                                           {'d', i, 0, d(i)}));
+        if (stops) return false;
     }
     return true;
 }
@@ -444,6 +466,15 @@ void chaseCoefficients(const Diagonals<T>& g, Chase<T>& out, int n,
     out.u(1) = g.b(1);
     if (observer) observer->entryDone(copyEntry<T>({'u', 1, 0, out.u(1)}, {'b', 1, 0, g.b(1)}));
     for (int i = 2; i <= n; ++i) {
+        // An exact zero pivot stops the chase here: the steps end on the
+        // entry that would divide by it.
+        if (observer && std::is_same_v<T, Rational> && out.u(i - 1) == 0.0) {
+            FactorEntry<T> l = copyEntry<T>({'l', i, 0, T(0.0)}, {'a', i, 0, g.a(i)});
+            l.form = EntryForm::Quotient;
+            l = dividedBy(std::move(l), {'u', i - 1, 0, out.u(i - 1)});
+            l.stop = EntryStop::ZeroPivot;
+            observer->entryDone(std::move(l));
+        }
         out.l(i) = quotient(g.a(i), out.u(i - 1));
         guardGrowth(out.l(i));
         const T product = out.l(i) * g.c(i - 1);
@@ -477,6 +508,13 @@ template <class T> void chaseForward(Chase<T>& out, int n, BasicFactorObserver<T
 /// x(i) = (y(i) − c(i)·x(i+1)) ÷ u(i), backwards.
 template <class T>
 void chaseBack(const Diagonals<T>& g, Chase<T>& out, int n, BasicFactorObserver<T>* observer) {
+    if (observer && std::is_same_v<T, Rational> && out.u(n) == 0.0) {
+        FactorEntry<T> e = copyEntry<T>({'x', n, 0, T(0.0)}, {'y', n, 0, out.y(n)});
+        e.form = EntryForm::Quotient;
+        e = dividedBy(std::move(e), {'u', n, 0, out.u(n)});
+        e.stop = EntryStop::ZeroPivot;
+        observer->entryDone(std::move(e));
+    }
     out.x(n) = quotient(out.y(n), out.u(n));
     guardGrowth(out.x(n));
     if (observer) {

@@ -7,6 +7,11 @@
 #include "exact/exact_texts.h"
 #include "methods/decomposition_routines.h"
 #include "steps/step_texts.h"
+#include "text_fill.h"
+
+#include <string>
+#include <type_traits>
+#include <variant>
 
 namespace quorvex {
 
@@ -28,12 +33,12 @@ template <class T>
 void symmetricOpening(Report& r, const CommandInput& in, const BasicMatrix<T>& B,
                       const BasicVector<T>& b, const BasicMatrix<T>& L,
                       const std::optional<steps::DecompositionRecorder<T>>& log,
-                      const steps::DecompositionTexts& headings) {
+                      const steps::DecompositionTexts& headings, const BasicVector<T>& X) {
     const int n = in.n;
     const int dd = in.settings.decimalDigits;
     systemOpening(r, B, kSymmetricOpening, B, NumberStyle::plain(), b, NumberStyle::plain(),
                   kFiveBlanks, n);
-    writeSteps(r, in, log, headings);
+    writeSolvingSteps(r, in, log, headings, B, X);
     r.heading(kLowerFactorHeading);
     r.matrixBlock(L, n, n, kFiveBlanks, NumberStyle::rounded(dd + 1));
 }
@@ -73,7 +78,7 @@ Outcome sqrtRoot(CommandInput& in) {
     noteDecimalsOnly(r, in.settings, exact_texts::kNeedsRoots);
     symmetricOpening(
         r, in, B, b, L, log,
-        {step_texts::kFactorCholesky, step_texts::kForwardLb, step_texts::kBackCholesky});
+        {step_texts::kFactorCholesky, step_texts::kForwardLb, step_texts::kBackCholesky}, X);
     symmetricClosing(r, Y, NumberStyle::rounded(dd + 1), X, n, dd);
     r.title("平方根法解线性方程组。").newline();
     r.text("注意：本方法仅对未知数x的系数矩阵是对称正定矩阵时有效。");
@@ -87,15 +92,18 @@ template <class T> Outcome mendSqrt(CommandInput& in, const BasicMatrix<T>& B) {
     BasicVector<T> d(n);
     auto log = steps::decompositionRecorderFor<T>(in.settings, n);
     BasicFactorObserver<T>* observer = steps::factorObserverOf(log);
-    if (!ldlt(B, n, L, d, in.stop, observer)) return fail(in.host, kNotSuitableHash);
+    const steps::DecompositionTexts headings{step_texts::kFactorLdlt, step_texts::kForwardLb,
+                                             step_texts::kBackLdlt};
+    if (!ldlt(B, n, L, d, in.stop, observer))
+        return failWithSteps(in, B, n + 1, log, headings, kNotSuitableHash);
     const BasicVector<T> Y = forwardUnit(L, b, n, observer);
     BasicVector<T> X(n);
-    if (!backWithLdlt(L, d, Y, n, X, observer)) return fail(in.host, kNotSuitableHash);
+    if (!backWithLdlt(L, d, Y, n, X, observer))
+        return failWithSteps(in, B, n + 1, log, headings, kNotSuitableHash);
 
     const int dd = in.settings.decimalDigits;
     Report r;
-    symmetricOpening(r, in, B, b, L, log,
-                     {step_texts::kFactorLdlt, step_texts::kForwardLb, step_texts::kBackLdlt});
+    symmetricOpening(r, in, B, b, L, log, headings, X);
     r.text("接下来输出分解式A=L*D*L' 中D的主对角线元素：").newline();
     r.vectorLine(d, 1, n, kFiveBlanks, NumberStyle::rounded(dd + 1));
     symmetricClosing(r, Y, NumberStyle::rounded(dd), X, n, dd);
@@ -107,7 +115,22 @@ template <class T> Outcome mendSqrt(CommandInput& in, const BasicMatrix<T>& B) {
 template <class T> Outcome purase(CommandInput& in, BasicMatrix<T>& M) {
     const int n = in.n;
     auto log = steps::decompositionRecorderFor<T>(in.settings, n);
-    const Chase<T> solved = chase(M, n, steps::factorObserverOf(log));
+    const steps::DecompositionTexts headings{step_texts::kFactorChase, step_texts::kForwardLD,
+                                             step_texts::kBackUX};
+    // Exact work may meet a zero pivot; a recorder then names it, also
+    // when no steps are shown.
+    if (std::is_same_v<T, Rational> && !log) log.emplace();
+    std::optional<Chase<T>> chased;
+    try {
+        chased = chase(M, n, steps::factorObserverOf(log));
+    } catch (const ExactDivisionByZero&) {
+        const auto& stopEntry = std::get<FactorEntry<T>>(log->events().back());
+        const std::string message =
+            fillText(exact_texts::kChaseZeroPivot, {std::to_string(stopEntry.divisor.i)});
+        if (!steps::wanted(in.settings, n)) log.reset();
+        return failWithSteps(in, M, n + 1, log, headings, message);
+    }
+    const Chase<T>& solved = *chased;
     keepBand(M, n);
 
     const int dd = in.settings.decimalDigits;
@@ -116,7 +139,7 @@ template <class T> Outcome purase(CommandInput& in, BasicMatrix<T>& M) {
                   "以上是三对角线形方程组的增广矩阵\r\n"
                   "接下来输出方程组的系数矩阵A、方程组的常数项向量D(n)",
                   M, NumberStyle::plain(), solved.d, NumberStyle::rounded(dd + 1), kFiveBlanks, n);
-    writeSteps(r, in, log, {step_texts::kFactorChase, step_texts::kForwardLD, step_texts::kBackUX});
+    writeSolvingSteps(r, in, log, headings, M, solved.x);
     r.newline().text("输出求解LY=D后的 Y(n)");
     valuesAfterBreaks(r, "y", solved.y, n, NumberStyle::rounded(dd + 1));
     r.newline().heading(kSolutionHeading);

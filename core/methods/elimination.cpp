@@ -1,8 +1,10 @@
 #include "methods/elimination.h"
 
 #include "arithmetic.h"
+#include "exact/exact_matrix.h"
 #include "exact/exact_mode.h"
 #include "exact/exact_texts.h"
+#include "exact/solution_set.h"
 #include "kernels/blocked_elimination.h"
 #include "kernels/full_pivot.h"
 #include "linear_routines.h"
@@ -10,9 +12,12 @@
 #include "number_text.h"
 #include "report.h"
 #include "steps/elimination_steps.h"
+#include "steps/step_texts.h"
 #include "steps/steps.h"
+#include "text_fill.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <optional>
 #include <string>
@@ -53,6 +58,34 @@ struct GaussTexts {
     bool lineBreakAfterTitle = false;
 };
 
+/// Whether a value of the eliminated matrix or of the solution reads
+/// differently at the report's decimals than at the one more the steps
+/// hold.
+bool roundsDifferently(const Matrix& A, const Vector& x, int n, int dd) {
+    const auto differs = [dd](double v) {
+        return std::isfinite(v) && roundTo(v, dd) != roundTo(v, dd + 1);
+    };
+    for (int i = 1; i <= n; ++i) {
+        if (differs(x(i))) return true;
+        for (int j = 1; j <= n + 1; ++j)
+            if (differs(A(i, j))) return true;
+    }
+    return false;
+}
+
+/// Where a pivoting elimination found a zero pivot, the matrix is singular;
+/// when every entry typed has an exact value, the steps say what that means
+/// for the system, as exact mode would.
+void writeSingularSystem(Report& r, const CommandInput& in, const Matrix& A,
+                         steps::PivotSearch search) {
+    if (search == steps::PivotSearch::None) return;
+    bool singular = false;
+    for (int k = 1; k <= in.n; ++k) singular = singular || A(k, k) == 0.0;
+    if (!singular) return;
+    const ExactMatrixReading exact = GetExactMatrixFromText(in.n, in.n + 1, in.host.editText());
+    if (exact.inexact.empty()) writeSolutionSet(r, solutionSet(exact.values, in.n), in.n, false);
+}
+
 /// The elimination report; unknowns[i-1] labels x(i), the unknown's number
 /// in the input. The steps, when recorded, follow the echoed input.
 template <class T>
@@ -69,8 +102,17 @@ Report gaussReport(const CommandInput& in, const BasicMatrix<T>& B, const BasicM
     r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
     if (steps::open(r, in.settings, n) && log) {
         const NumberStyle working = NumberStyle::rounded(dd + 1);
-        steps::writeStages(r, *log, {n + 1, n, working});
+        steps::writeStages(r, *log, {n + 1, n, working, dd + 1, in.settings.rowSteps}, &B);
         steps::writeBackSubstitution(r, A, x, unknowns, n, working);
+        if constexpr (std::is_same_v<T, double>) writeSingularSystem(r, in, A, log->search());
+        if constexpr (std::is_same_v<T, double>)
+            if (roundsDifferently(A, x, n, dd))
+                r.text(step_texts::fill(step_texts::kHeldDecimals,
+                                        {std::to_string(dd + 1), std::to_string(dd)}))
+                    .newline();
+        BasicVector<T> inInputOrder(n);
+        for (int i = 1; i <= n; ++i) inInputOrder(unknowns[i - 1]) = x(i);
+        steps::writeSubstitutionCheck(r, B, inInputOrder, n, dd);
     }
     r.heading(texts.eliminatedHeading);
     r.matrixBlock(A, n, n + 1, kTwoBlanks, NumberStyle::rounded(dd)).augmented();
@@ -88,19 +130,102 @@ std::vector<int> inputOrder(int n) {
     return order;
 }
 
+/// Notes the first stage whose pivot is exactly 0, so that a method that
+/// stops there can say where, when no steps are recorded.
+template <class T> class ZeroPivotWatch final : public BasicStageObserver<T> {
+public:
+    void pivotSearched(const BasicMatrix<T>& A, int k, int row, int column) override {
+        if (m_stage == 0 && A(row, column) == 0.0) m_stage = k;
+    }
+    void stageDone(const BasicMatrix<T>&, int) override {}
+    int stage() const { return m_stage; }
+
+private:
+    int m_stage = 0;
+};
+
+/// The stage an exact elimination stopped at: the first whose pivot was 0,
+/// else the last, whose pivot only the back substitution divides by.
+template <class T>
+int stoppedStage(const std::optional<steps::EliminationRecorder<T>>& log,
+                 const ZeroPivotWatch<T>& watch, int n) {
+    if (log)
+        for (const auto& s : log->stages())
+            if (s.pivot == 0.0) return s.k;
+    return watch.stage() > 0 ? watch.stage() : n;
+}
+
+/// The system as typed and, with steps on, the steps of an exact
+/// elimination up to the stage whose pivot was 0, with the line saying why
+/// it stopped. True when steps were written.
+template <class T>
+bool writeStepsToStop(Report& r, const CommandInput& in, const BasicMatrix<T>& B,
+                      const std::optional<steps::EliminationRecorder<T>>& log, int stage) {
+    const int n = in.n;
+    r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
+    if (!steps::open(r, in.settings, n) || !log) return false;
+    const int held = in.settings.decimalDigits + 1;
+    steps::writeStages(r, *log, {n + 1, n, NumberStyle::rounded(held), held, in.settings.rowSteps},
+                       &B);
+    steps::writeStopAt(r, stage, log->search());
+    return true;
+}
+
+/// Runs an elimination and its back substitution, `run`, watched by the
+/// steps recorder or, without one, by a watch on the pivots. An exact zero
+/// pivot shows the steps up to it. A pivoting elimination stops only on a
+/// singular matrix, and its report says what that means for the system; a
+/// method without row exchanges names the pivot, since its matrix need not
+/// be singular.
+template <class T, class Run>
+std::optional<Outcome> eliminateOrStop(CommandInput& in, const BasicMatrix<T>& B,
+                                       std::optional<steps::EliminationRecorder<T>>& log,
+                                       steps::PivotSearch search, const GaussTexts& texts,
+                                       Run&& run) {
+    ZeroPivotWatch<T> watch;
+    BasicStageObserver<T>* observer = observerOf(log);
+    if (!observer && std::is_same_v<T, Rational>) observer = &watch;
+    try {
+        run(observer);
+        return std::nullopt;
+    } catch (const ExactDivisionByZero&) {
+        const int stage = stoppedStage(log, watch, in.n);
+        Report r;
+        const bool shown = writeStepsToStop(r, in, B, log, stage);
+        if constexpr (std::is_same_v<T, Rational>) {
+            if (search != steps::PivotSearch::None) {
+                r.newline();
+                writeSolutionSet(r, solutionSet(B, in.n), in.n, true);
+                r.title(texts.title);
+                if (texts.lineBreakAfterTitle) r.newline();
+                return publish(in.host, std::move(r));
+            }
+        }
+        if (shown) publish(in.host, std::move(r));
+        const std::string k = std::to_string(stage);
+        return fail(in.host, fillText(exact_texts::kZeroPivotNoExchange, {k, k, k}));
+    }
+}
+
 template <class T>
 Outcome solveAndReport(CommandInput& in, const BasicMatrix<T>& B, bool columnPivot,
                        const GaussTexts& texts) {
     BasicMatrix<T> A = B;
     const int dd = in.settings.decimalDigits;
-    auto log =
-        recorderFor<T>(in, columnPivot ? steps::PivotSearch::Column : steps::PivotSearch::None);
-    if (!fastKernelFor<T>(in.n)) eliminate(A, in.n, dd + 1, columnPivot, in.stop, observerOf(log));
-    else if constexpr (std::is_same_v<T, double>)
-        kernels::eliminateFast(A, in.n, in.n + 1, dd + 1,
-                               columnPivot ? kernels::Pivoting::Column : kernels::Pivoting::None,
-                               kernels::defaultKernelSettings(&in.stop));
-    const BasicVector<T> x = backSubstitute(A, in.n, dd + 1);
+    const auto search = columnPivot ? steps::PivotSearch::Column : steps::PivotSearch::None;
+    auto log = recorderFor<T>(in, search);
+    BasicVector<T> x;
+    const auto stopped =
+        eliminateOrStop(in, B, log, search, texts, [&](BasicStageObserver<T>* observer) {
+            if (!fastKernelFor<T>(in.n)) eliminate(A, in.n, dd + 1, columnPivot, in.stop, observer);
+            else if constexpr (std::is_same_v<T, double>)
+                kernels::eliminateFast(A, in.n, in.n + 1, dd + 1,
+                                       columnPivot ? kernels::Pivoting::Column
+                                                   : kernels::Pivoting::None,
+                                       kernels::defaultKernelSettings(&in.stop));
+            x = backSubstitute(A, in.n, dd + 1);
+        });
+    if (stopped) return *stopped;
     return publish(in.host, gaussReport(in, B, A, x, inputOrder(in.n), log, texts));
 }
 
@@ -138,14 +263,19 @@ template <class T> Outcome gaussFull(CommandInput& in, const BasicMatrix<T>& B) 
     const int dd = in.settings.decimalDigits;
     std::vector<int> order = inputOrder(n);
     auto log = recorderFor<T>(in, steps::PivotSearch::Complete);
-    if (!fastKernelFor<T>(n)) eliminateFullPivot(A, n, dd + 1, order, in.stop, observerOf(log));
-    else if constexpr (std::is_same_v<T, double>)
-        kernels::eliminateFullPivotFast(A, n, dd + 1, order,
-                                        kernels::defaultKernelSettings(&in.stop));
-    const BasicVector<T> x = backSubstitute(A, n, dd + 1);
-    return publish(in.host, gaussReport(in, B, A, x, order, log,
-                                        {"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果：",
-                                         "Gauss全主元消去法解线性方程组", true}));
+    BasicVector<T> x;
+    const GaussTexts texts{"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果：",
+                           "Gauss全主元消去法解线性方程组", true};
+    const auto stopped = eliminateOrStop(
+        in, B, log, steps::PivotSearch::Complete, texts, [&](BasicStageObserver<T>* observer) {
+            if (!fastKernelFor<T>(n)) eliminateFullPivot(A, n, dd + 1, order, in.stop, observer);
+            else if constexpr (std::is_same_v<T, double>)
+                kernels::eliminateFullPivotFast(A, n, dd + 1, order,
+                                                kernels::defaultKernelSettings(&in.stop));
+            x = backSubstitute(A, n, dd + 1);
+        });
+    if (stopped) return *stopped;
+    return publish(in.host, gaussReport(in, B, A, x, order, log, texts));
 }
 
 template <class T> Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
@@ -161,8 +291,12 @@ template <class T> Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
     r.reserve(estimateBlockBytes(n, 4 * n, kTwoBlanks.size()));
     r.reserveNumbers(4 * static_cast<std::size_t>(n) * static_cast<std::size_t>(n));
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
-    if (steps::open(r, in.settings, n) && log)
-        steps::writeStages(r, *log, {2 * n, n, NumberStyle::rounded(dd + 1)});
+    if (steps::open(r, in.settings, n) && log) {
+        const BasicMatrix<T> start = extendedByIdentity(B, n);
+        steps::writeStages(r, *log,
+                           {2 * n, n, NumberStyle::rounded(dd + 1), dd + 1, in.settings.rowSteps},
+                           &start);
+    }
     r.heading("输出矩阵选主元、消元后的结果");
     r.matrixBlock(W, n, 2 * n, kTwoBlanks, NumberStyle::rounded(dd + 1)).barAfter(n);
     r.heading("矩阵的逆为：");
@@ -188,8 +322,13 @@ template <class T> Outcome determinant(CommandInput& in, const BasicMatrix<T>& B
     r.reserveNumbers(2 * static_cast<std::size_t>(n) * static_cast<std::size_t>(n));
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
     if (steps::open(r, in.settings, n) && log) {
-        steps::writeStages(r, *log, {n, 0, NumberStyle::rounded(dd + 1)});
-        steps::writeDeterminantProduct(r, A, n, exchanges, det, NumberStyle::rounded(dd + 1));
+        // The stages hold their values at the determinant's own decimals,
+        // and show them so, also where the report's setting shows fewer.
+        const int held = std::max(dd + 1, kDeterminantDecimals);
+        steps::writeStages(
+            r, *log, {n, 0, NumberStyle::rounded(held), kDeterminantDecimals, in.settings.rowSteps},
+            &B);
+        steps::writeDeterminantProduct(r, A, n, exchanges, det, NumberStyle::rounded(held));
     }
     r.heading("输出行列式选主元、消元后的结果");
     r.matrixBlock(A, n, n, kTwoBlanks, NumberStyle::rounded(dd + 1));

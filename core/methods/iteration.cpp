@@ -6,6 +6,7 @@
 #include "number_text.h"
 #include "report.h"
 #include "steps/iteration_steps.h"
+#include "steps/steps.h"
 
 #include <optional>
 #include <string>
@@ -59,8 +60,15 @@ Report iterationReport(const CommandInput& in, std::optional<int> k, const Itera
     r.reserve(estimateBlockBytes(n, n + 1, kTwoBlanks.size()) + 32 * static_cast<std::size_t>(n) +
               256);
     r.matrixBlock(in.matrix, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
-    if (steps::openSweeps(r, in.settings, n) && log)
+    if (steps::openSweeps(r, in.settings, n) && log) {
         steps::writeSweeps(r, *log, {k, in.precision}, NumberStyle::rounded(dd));
+        // A solution found is checked like the direct methods' solutions.
+        if (k && n <= steps::kMaxStepsOrder) {
+            Vector solution(n);
+            for (int i = 1; i <= n; ++i) solution(i) = x[static_cast<std::size_t>(i - 1)];
+            steps::writeSubstitutionCheck(r, in.matrix, solution, n, dd);
+        }
+    }
     if (k || method.asksFactor) r.newline(); // the title brings its own blank line
     if (method.asksFactor) r.text("松弛因子 w=").number(w, NumberStyle::plain()).newline();
     if (k) {
@@ -82,7 +90,7 @@ Outcome runIteration(CommandInput& in, const IterationMethod& method) {
     const double w = method.asksFactor ? askFactor(in.host) : 1.0;
     if (hasZeroDiagonal(Ab, n)) return fail(in.host, kZeroDiagonal);
     std::optional<steps::SweepRecorder> log;
-    if (in.settings.steps) log.emplace(n);
+    if (in.settings.stepsShown()) log.emplace(n);
     const auto k =
         iterate(method.sweep, Ab, n, x0, x, in.precision, w, in.stop, log ? &*log : nullptr);
     if (!k) {

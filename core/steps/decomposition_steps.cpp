@@ -4,7 +4,10 @@
 #include "steps/step_texts.h"
 #include "steps/steps.h"
 
+#include <cmath>
+#include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace quorvex::steps {
 
@@ -48,11 +51,64 @@ Report& spell(Report& r, const NamedValue<T>& v, Spelling how, NumberStyle style
     return how == Spelling::Names ? name(r, v) : operand(r, v.value, style);
 }
 
+/// A divisor, or a factor after "×": a fraction in parentheses too.
+template <class T>
+Report& spellDivisor(Report& r, const NamedValue<T>& v, Spelling how, NumberStyle style) {
+    return how == Spelling::Names ? name(r, v) : divisor(r, v.value, style);
+}
+
+/// The style of every number an entry's line writes. A decimal value is
+/// used unrounded, so each is written with the decimals that keep the hand
+/// result of the line within a tenth of a unit of the value's last place.
+struct EntryStyles {
+    NumberStyle base;
+    NumberStyle divisor;
+    NumberStyle sum;
+    NumberStyle radicand;
+    std::vector<std::vector<NumberStyle>> factors;
+};
+
+template <class T> EntryStyles stylesFor(const FactorEntry<T>& e, NumberStyle style) {
+    EntryStyles st{style, style, style, style, {}};
+    for (const auto& term : e.terms) st.factors.emplace_back(term.size(), style);
+    if constexpr (std::is_same_v<T, double>) {
+        // How far the entry's value moves per unit of each number, shared
+        // out among all the numbers of the line.
+        const bool divided = e.form == EntryForm::Quotient || e.form == EntryForm::QuotientFirst;
+        const double q = divided ? std::fabs(e.divisor.value) : 1.0;
+        double scale = divided ? 1.0 / q : 1.0;
+        if (e.form == EntryForm::Root && e.radicand > 0.0) scale = 0.5 / std::sqrt(e.radicand);
+        const double termScale = e.form == EntryForm::QuotientFirst ? 1.0 : scale;
+        int count = divided ? 2 : 1;
+        for (const auto& term : e.terms) count += static_cast<int>(term.size());
+        const auto asUsed = [&](double v, double weight) {
+            return NumberStyle::rounded(
+                decimalsAsUsed(v, weight * count, style.decimals, style.decimals));
+        };
+        st.base = asUsed(e.base.value, scale);
+        if (divided) {
+            const double dividend =
+                e.form == EntryForm::Quotient ? e.base.value - e.sum : e.base.value;
+            st.divisor = asUsed(e.divisor.value, std::fabs(dividend) / (q * q));
+        }
+        st.sum = asUsed(e.sum, termScale);
+        if (e.form == EntryForm::Root) st.radicand = asUsed(e.radicand, scale);
+        for (std::size_t t = 0; t < e.terms.size(); ++t)
+            for (std::size_t f = 0; f < e.terms[t].size(); ++f) {
+                double others = termScale;
+                for (std::size_t g = 0; g < e.terms[t].size(); ++g)
+                    if (g != f) others *= std::fabs(e.terms[t][g].value);
+                st.factors[t][f] = asUsed(e.terms[t][f].value, others);
+            }
+    }
+    return st;
+}
+
 /// The subtracted part: one term as it is, several in parentheses.
 template <class T>
-void writeSum(Report& r, const FactorEntry<T>& e, Spelling how, NumberStyle style) {
+void writeSum(Report& r, const FactorEntry<T>& e, Spelling how, const EntryStyles& st) {
     if (how == Spelling::Sum) {
-        operand(r, e.sum, style);
+        operand(r, e.sum, st.sum);
         return;
     }
     const bool several = e.terms.size() > 1;
@@ -60,8 +116,8 @@ void writeSum(Report& r, const FactorEntry<T>& e, Spelling how, NumberStyle styl
     for (std::size_t t = 0; t < e.terms.size(); ++t) {
         if (t > 0) r.text(texts::kPlus);
         for (std::size_t f = 0; f < e.terms[t].size(); ++f) {
-            if (f > 0) r.text(texts::kTimes);
-            spell(r, e.terms[t][f], how, style);
+            if (f > 0) spellDivisor(r.text(texts::kTimes), e.terms[t][f], how, st.factors[t][f]);
+            else spell(r, e.terms[t][f], how, st.factors[t][f]);
         }
     }
     if (several) r.text(")");
@@ -69,36 +125,36 @@ void writeSum(Report& r, const FactorEntry<T>& e, Spelling how, NumberStyle styl
 
 /// base − sum, or the base alone when there is nothing to subtract.
 template <class T>
-void writeDifference(Report& r, const FactorEntry<T>& e, Spelling how, NumberStyle style) {
-    spell(r, e.base, how, style);
+void writeDifference(Report& r, const FactorEntry<T>& e, Spelling how, const EntryStyles& st) {
+    spell(r, e.base, how, st.base);
     if (e.terms.empty()) return;
     r.text(texts::kMinus);
-    writeSum(r, e, how, style);
+    writeSum(r, e, how, st);
 }
 
 /// The right-hand side of the entry's formula, in the spelling asked for.
 template <class T>
-void writeForm(Report& r, const FactorEntry<T>& e, Spelling how, NumberStyle style) {
+void writeForm(Report& r, const FactorEntry<T>& e, Spelling how, const EntryStyles& st) {
     const bool bracketed = !e.terms.empty();
     switch (e.form) {
-    case EntryForm::Difference: writeDifference(r, e, how, style); break;
+    case EntryForm::Difference: writeDifference(r, e, how, st); break;
     case EntryForm::Root:
         r.text(texts::kRoot).text("(");
         // A lone number under the root needs no parentheses of its own.
-        if (!bracketed && how != Spelling::Names) r.number(e.base.value, style);
-        else writeDifference(r, e, how, style);
+        if (!bracketed && how != Spelling::Names) r.number(e.base.value, st.base);
+        else writeDifference(r, e, how, st);
         r.text(")");
         break;
     case EntryForm::Quotient:
         if (bracketed) r.text("(");
-        writeDifference(r, e, how, style);
+        writeDifference(r, e, how, st);
         if (bracketed) r.text(")");
-        spell(r.text(texts::kDivide), e.divisor, how, style);
+        spellDivisor(r.text(texts::kDivide), e.divisor, how, st.divisor);
         break;
     case EntryForm::QuotientFirst:
-        spell(r, e.base, how, style).text(texts::kDivide);
-        spell(r, e.divisor, how, style);
-        if (bracketed) writeSum(r.text(texts::kMinus), e, how, style);
+        spell(r, e.base, how, st.base).text(texts::kDivide);
+        spellDivisor(r, e.divisor, how, st.divisor);
+        if (bracketed) writeSum(r.text(texts::kMinus), e, how, st);
         break;
     }
 }
@@ -107,19 +163,29 @@ void writeForm(Report& r, const FactorEntry<T>& e, Spelling how, NumberStyle sty
 /// where the method stopped, up to the number it could not go on with and
 /// a line saying why.
 template <class T> void writeEntry(Report& r, const FactorEntry<T>& e, NumberStyle style) {
+    const EntryStyles st = stylesFor(e, style);
     name(r, e.target).text(texts::kEquals);
-    writeForm(r, e, Spelling::Names, style);
+    writeForm(r, e, Spelling::Names, st);
     // A copied value (u(1) = b(1)) has no numbers but its own to show.
     const bool copied = e.form == EntryForm::Difference && e.terms.empty();
-    if (!copied) writeForm(r.text(texts::kEquals), e, Spelling::Terms, style);
-    if (!e.terms.empty()) writeForm(r.text(texts::kEquals), e, Spelling::Sum, style);
+    if (!copied) writeForm(r.text(texts::kEquals), e, Spelling::Terms, st);
+    if (!e.terms.empty()) writeForm(r.text(texts::kEquals), e, Spelling::Sum, st);
     // With nothing subtracted the radicand is the base, written already.
     if (e.form == EntryForm::Root && !e.terms.empty())
-        r.text(texts::kEquals).text(texts::kRoot).text("(").number(e.radicand, style).text(")");
+        r.text(texts::kEquals)
+            .text(texts::kRoot)
+            .text("(")
+            .number(e.radicand, st.radicand)
+            .text(")");
     if (e.stop == EntryStop::None) r.text(texts::kEquals).number(e.target.value, style);
     r.newline();
     if (e.stop == EntryStop::NotPositive) r.text(texts::kNotPositive).newline();
     if (e.stop == EntryStop::ZeroDivisor) r.text(texts::kZeroDivisor).newline();
+    if (e.stop == EntryStop::ZeroPivot) {
+        Report pivot;
+        name(pivot, e.divisor);
+        r.text(texts::fill(texts::kZeroPivotNoExchangeLU, {pivot.take()})).newline();
+    }
 }
 
 void writePivot(Report& r, const PivotMark& p) {

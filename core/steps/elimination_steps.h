@@ -25,6 +25,7 @@ template <class T> struct EliminationStage {
     int pivotRow = 0;    ///< where the pivot was found, before any exchange
     int pivotColumn = 0; ///< likewise; k unless pivoting is complete
     T pivot{};
+    T pivotRowLargest{};       ///< the largest magnitude in the pivot row, from column k on
     std::vector<T> candidates; ///< column pivoting: column k, rows k..n, as searched
     std::vector<int> unknowns; ///< complete pivoting: the unknowns' order after the exchange
     std::vector<RowOperation<T>> operations;
@@ -59,16 +60,31 @@ struct StageLayout {
     int columns = 0;
     int barAfter = 0;
     NumberStyle style;
+    /// The decimals the method stores new values at, which a multiplier is
+    /// written precisely enough for.
+    int heldDecimals = 0;
+    /// Show the matrix after every single row operation, not only after
+    /// each stage (orders up to kMaxRowStepsOrder).
+    bool rowByRow = false;
 };
 
 /// Writes each stage that did anything: the pivot search, the exchanges,
-/// each row operation with its multiplier, and the matrix after it.
+/// each row operation with its multiplier, and the matrix after it. Row by
+/// row, the matrix follows every exchange and every row operation, worked
+/// from `start`, the matrix the elimination began with.
 template <class T>
-void writeStages(Report& r, const EliminationRecorder<T>& log, const StageLayout& layout);
+void writeStages(Report& r, const EliminationRecorder<T>& log, const StageLayout& layout,
+                 const BasicMatrix<T>* start = nullptr);
+
+/// Writes the one line saying why an elimination stopped at stage k: its
+/// pivot a(k,k) is 0, and what that means for a method that searches its
+/// pivots as `search` does.
+void writeStopAt(Report& r, int k, PivotSearch search);
 
 /// Writes the back substitution on the eliminated augmented matrix A, one
 /// unknown a line from the last, with the sum and the quotient that give
-/// it; unknowns[j-1] numbers the unknown of column j.
+/// it; unknowns[j-1] numbers the unknown of column j. The last unknown,
+/// used unrounded, is written with the decimals the others need of it.
 template <class T>
 void writeBackSubstitution(Report& r, const BasicMatrix<T>& A, const BasicVector<T>& x,
                            const std::vector<int>& unknowns, int n, NumberStyle style);

@@ -52,7 +52,7 @@ void SweepRecorder::sweepDone(int k, const Iterate& x) {
 }
 
 bool openSweeps(Report& r, const ReportSettings& settings, int n) {
-    if (!settings.steps) return false;
+    if (!settings.stepsShown()) return false;
     r.heading(texts::kHeading);
     if (n > kMaxStepsOrder) {
         r.text(texts::kFewComponentsOpening).integer(kMaxStepsOrder);

@@ -3,9 +3,16 @@
 // The texts of worked steps, kept together. Numbers, row and column
 // numbers are written between them by the steps writers.
 
+#include "text_fill.h"
+
 #include <string_view>
 
 namespace quorvex::step_texts {
+
+/// Fills each "{}" of a whole-sentence text below in order.
+inline std::string fill(std::string_view pattern, std::initializer_list<std::string_view> args) {
+    return fillText(pattern, args);
+}
 
 /// The steps section's heading, after the echoed input.
 inline constexpr std::string_view kHeading = "详细步骤：";
@@ -47,6 +54,32 @@ inline constexpr std::string_view kAfterStage = " 步后的矩阵：";
 inline constexpr std::string_view kBackSubstitution = "回代求解：";
 inline constexpr std::string_view kDeterminantProduct = "行列式 = ";
 inline constexpr std::string_view kSignOdd = "-1";
+/// After the steps, where the report's results show fewer decimals than
+/// the steps held: the decimals held, then the decimals shown.
+inline constexpr std::string_view kHeldDecimals =
+    "以上各步写出计算时保留的 {} 位小数；下面的结果按设定保留 {} 位小数，末位可能与步骤中的不同。";
+/// Where an elimination met a zero pivot: the stage, then the pivot's row
+/// and column.
+inline constexpr std::string_view kZeroPivotNoExchange =
+    "第 {} 步的主元 a({},{}) 为 0；本方法不交换行，请改用列主元或全主元消去法。";
+inline constexpr std::string_view kZeroPivotSingular =
+    "第 {} 步的主元 a({},{}) 为 0：可选作主元的元素全为 0，矩阵奇异。";
+inline constexpr std::string_view kDividedByZeroOnward =
+    "以后各步都要除以这个 0，其中的 Infinity 和 NaN 没有意义。";
+/// A back substitution dividing by a zero diagonal entry: its row and
+/// column, then the unknown.
+inline constexpr std::string_view kZeroInBackSubstitution =
+    "a({},{}) 为 0，x({}) 是除以 0 的结果，没有意义。";
+
+/// The check closing a solving command's steps: its heading, then for each
+/// equation its number, the left side with the solution put in, its value,
+/// and the residual as right side − left side = value.
+inline constexpr std::string_view kCheckHeading =
+    "代入检验：把解代入原方程组，残差 = 右端 − 左边：";
+inline constexpr std::string_view kCheckEquation = "第 {} 个方程：{} = {}，残差 {} − {} = {}";
+/// The same with the solution as the report shows it, rounded.
+inline constexpr std::string_view kCheckRoundedHeading =
+    "代入检验：把按设定位数写出的解代入原方程组，残差 = 右端 − 左边：";
 
 /// Decompositions.
 inline constexpr std::string_view kFactorLU = "分解 A = LU：";
@@ -68,6 +101,12 @@ inline constexpr std::string_view kRoot = "√";
 inline constexpr std::string_view kNotPositive =
     "被开方数不是正数，不能开平方，分解到此停止，以下结果无意义";
 inline constexpr std::string_view kZeroDivisor = "除数为 0，计算到此停止，以下结果无意义";
+/// Column pivoting finding every candidate 0.
+inline constexpr std::string_view kCandidatesAllZero = "候选 s(i) 全为 0，矩阵奇异，分解到此停止。";
+/// A decomposition without row exchanges meeting a zero pivot, named as
+/// in u(2,2).
+inline constexpr std::string_view kZeroPivotNoExchangeLU =
+    "主元 {} 为 0；本方法不交换行，分解到此停止，请改用列主元三角分解法。";
 
 /// Iterations.
 /// Above the order limit the table keeps the first and the last component:

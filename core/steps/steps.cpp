@@ -2,10 +2,18 @@
 
 #include "steps/step_texts.h"
 
+#include "arithmetic.h"
+#include "number_text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <type_traits>
+
 namespace quorvex::steps {
 
 bool open(Report& r, const ReportSettings& settings, int n) {
-    if (!settings.steps) return false;
+    if (!settings.stepsShown()) return false;
     // The section stands apart by a blank line, also after a line of
     // numbers the report has not ended yet.
     if (!r.atLineStart()) r.newline();
@@ -25,6 +33,16 @@ template <class T> Report& writeOperand(Report& r, const T& v, NumberStyle style
     return r.text("(").number(v, style).text(")");
 }
 
+template <class T> bool isFraction(const T& v) {
+    if constexpr (std::is_same_v<T, Rational>) return v.get_den() != 1;
+    else return false;
+}
+
+template <class T> Report& writeDivisor(Report& r, const T& v, NumberStyle style) {
+    if (!(v < 0.0) && !isFraction(v)) return r.number(v, style);
+    return r.text("(").number(v, style).text(")");
+}
+
 Report& ordinal(Report& r, int i, std::string_view what) {
     return r.text(step_texts::kOrdinal).integer(i).text(what);
 }
@@ -35,6 +53,86 @@ Report& operand(Report& r, double v, NumberStyle style) { return writeOperand(r,
 Report& operand(Report& r, const Rational& v, NumberStyle style) {
     return writeOperand(r, v, style);
 }
+
+Report& divisor(Report& r, double v, NumberStyle style) { return writeDivisor(r, v, style); }
+Report& divisor(Report& r, const Rational& v, NumberStyle style) {
+    return writeDivisor(r, v, style);
+}
+
+int decimalsAsUsed(double v, double weight, int least, int held) {
+    constexpr int kMost = 15;
+    if (!std::isfinite(v) || !std::isfinite(weight)) return least;
+    const double budget = 0.1 * std::pow(10.0, -held);
+    for (int p = least; p < kMost; ++p)
+        if (std::fabs(v - roundTo(v, p)) * weight <= budget) return p;
+    return std::max(least, kMost);
+}
+
+namespace {
+
+/// The most decimals a check's sums are written with.
+constexpr int kMostCheckDecimals = 15;
+
+/// Where a number stands in a line: as a result, as a term, or as a factor
+/// after "×".
+enum class Place { Result, Term, Factor };
+
+/// The text of one number as a report piece writes it.
+template <class T> std::string textOf(const T& v, NumberStyle style, Place place) {
+    Report r;
+    if (place == Place::Factor) divisor(r, v, style);
+    else if (place == Place::Term) operand(r, v, style);
+    else r.number(v, style);
+    return r.take();
+}
+
+} // namespace
+
+template <class T>
+void writeSubstitutionCheck(Report& r, const BasicMatrix<T>& B, const BasicVector<T>& x, int n,
+                            int decimals) {
+    const bool exact = std::is_same_v<T, Rational>;
+    BasicVector<T> shown(n);
+    // The sums hold no more decimals than the typed numbers and the shown
+    // solution together: rounded to those, they are what a hand gets.
+    int places = decimals;
+    for (int j = 1; j <= n; ++j) {
+        shown(j) = roundTo(x(j), decimals);
+        if constexpr (std::is_same_v<T, double>)
+            if (!std::isfinite(shown(j))) return;
+    }
+    if constexpr (std::is_same_v<T, double>) {
+        int typed = 0;
+        for (int i = 1; i <= n; ++i)
+            for (int j = 1; j <= n + 1; ++j)
+                while (typed < kMostCheckDecimals && roundTo(B(i, j), typed) != B(i, j)) ++typed;
+        places = std::min(decimals + typed, kMostCheckDecimals);
+    }
+    const NumberStyle style = NumberStyle::rounded(places);
+    r.text(exact ? step_texts::kCheckHeading : step_texts::kCheckRoundedHeading).newline();
+    for (int i = 1; i <= n; ++i) {
+        std::string left;
+        T sum = 0.0;
+        for (int j = 1; j <= n; ++j) {
+            if (j > 1) left += step_texts::kPlus;
+            left += textOf<T>(B(i, j), NumberStyle::plain(), Place::Term) +
+                    std::string(step_texts::kTimes) + textOf(shown(j), style, Place::Factor);
+            sum = sum + B(i, j) * shown(j);
+        }
+        sum = roundTo(sum, places);
+        const T residual = roundTo(B(i, n + 1) - sum, places);
+        r.text(step_texts::fill(step_texts::kCheckEquation,
+                                {std::to_string(i), left, textOf(sum, style, Place::Result),
+                                 textOf<T>(B(i, n + 1), NumberStyle::plain(), Place::Result),
+                                 textOf(sum, style, Place::Term),
+                                 textOf(residual, style, Place::Result)}))
+            .newline();
+    }
+}
+
+template void writeSubstitutionCheck(Report&, const Matrix&, const Vector&, int, int);
+template void writeSubstitutionCheck(Report&, const RationalMatrix&, const RationalVector&, int,
+                                     int);
 
 Report& stage(Report& r, int k) { return ordinal(r, k, step_texts::kStage); }
 Report& row(Report& r, int i) { return ordinal(r, i, step_texts::kRow); }

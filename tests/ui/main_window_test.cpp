@@ -48,7 +48,7 @@ private slots:
              "EditCopy|复制|Ctrl+C EditPaste|粘贴|Ctrl+V EditDelete|删除(&L)|Del",
              "Format|显示(&V) FormatStyle|字体| FormatBackColor|背景色| "
              "FormatDecimalDigits|设置小数数位| FormatDefault|默认| FormatExact|精确分数| "
-             "FormatSteps|详细步骤|",
+             "FormatSteps|详细步骤| FormatRowSteps|逐行变换|",
              "IterativeAstringency|迭代法的收敛性 CMatrixJudge|正定矩阵判断| VectorModel|向量范数| "
              "MatrixModel|矩阵范数| StrictMatrixJudge|严格对角占优矩阵判断|",
              "Analysis|分析(&A) ErrorAnalysis|误差分析| ConvergenceAnalysis|收敛性分析| "
@@ -126,6 +126,14 @@ private slots:
         QVERIFY(!steps->isChecked());
         solve();
         QVERIFY(!h.result().contains(QStringLiteral("回代求解：")));
+        // 逐行变换 brings the steps with it, and 默认 turns it off too.
+        QAction* rows = h.window.findChild<QAction*>(QStringLiteral("FormatRowSteps"));
+        QVERIFY(rows && rows->isCheckable() && !rows->isChecked());
+        h.trigger("FormatRowSteps");
+        solve();
+        QVERIFY(h.result().contains(QStringLiteral("回代求解：")));
+        h.trigger("FormatDefault");
+        QVERIFY(!rows->isChecked());
     }
 
     void stoppedCommand_data() {
