@@ -77,7 +77,7 @@ Outcome CommandController::run(const Command& command) {
 
 void CommandController::showChart(const ErrorChart& chart) {
     // Beside the report rather than in front of it: the window stays usable.
-    auto* dialog = new ErrorChartDialog(chart, &m_window);
+    auto* dialog = new ErrorChartDialog(chart, &m_window, &m_dialogs);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }

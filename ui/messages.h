@@ -5,6 +5,9 @@
 
 #include <QString>
 
+#include <initializer_list>
+#include <string_view>
+
 // The window's own fixed texts: captions, prompts and messages.
 namespace quorvex::ui {
 
@@ -28,5 +31,21 @@ inline const QString kNothingSaved = QStringLiteral("没有保存文件。");
 
 inline const QString kDecimalsPrompt = QStringLiteral("输入要设置小数数位 n：");
 inline const QString kDecimalsCaption = QStringLiteral("设置小数数位");
+
+/// The pattern with each "{}" replaced by the next argument, in order.
+inline QString fillText(std::string_view pattern, std::initializer_list<QString> args) {
+    const QString text = QString::fromUtf8(pattern.data(), static_cast<qsizetype>(pattern.size()));
+    QString out;
+    auto next = args.begin();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (next != args.end() && QStringView(text).mid(i, 2) == u"{}") {
+            out += *next++;
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
 
 } // namespace quorvex::ui
