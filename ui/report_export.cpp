@@ -221,17 +221,26 @@ void ReportExport::preview() {
     const QFont font = chineseFont();
     // The pages are painted as background work while the preview waits;
     // closing the preview stops them. A preview cannot outlive the window,
-    // whose close box it blocks, so the work is always waited for.
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this, d, font](QPrinter* p) {
-        if (m_work.running()) return;
-        try {
-            m_work.run([p, d, font](const WorkSignals& control) {
-                ReportPages(*d, font).paint(*p, control.stop);
-            });
-        } catch (const std::bad_alloc&) {
-        }
+    // whose close box it blocks, so the work is always waited for. The
+    // first pages are painted while the preview opens: closed then, it is
+    // closed again once its own loop runs, which would otherwise wait on.
+    bool closed = false;
+    connect(&dialog, &QDialog::finished, this, [this, &closed] {
+        closed = true;
+        m_work.stop();
     });
-    connect(&dialog, &QDialog::finished, this, [this] { m_work.stop(); });
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [this, d, font, &dialog, &closed](QPrinter* p) {
+                if (m_work.running()) return;
+                try {
+                    m_work.run([p, d, font](const WorkSignals& control) {
+                        ReportPages(*d, font).paint(*p, control.stop);
+                    });
+                } catch (const std::bad_alloc&) {
+                }
+                if (closed)
+                    QMetaObject::invokeMethod(&dialog, &QDialog::reject, Qt::QueuedConnection);
+            });
     dialog.exec();
 }
 
