@@ -2,12 +2,16 @@
 // the PDF export gives a PDF whose text holds the report, its Chinese font
 // embedded, every entry of a matrix wider than the page included; a long
 // export stops on 停止 and leaves the old file as it was.
+#include "frame.h"
 #include "messages.h"
 #include "render/blocks.h"
+#include "report_pages.h"
 #include "status_panels.h"
 #include "window_harness.h"
 
+#include <QFontDatabase>
 #include <QMenuBar>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -151,6 +155,37 @@ private slots:
         QVERIFY(fractions > 0 && entries > 100);
         // The column blocks are headed by their columns.
         QVERIFY(text->contains(QStringLiteral("第 1 列至第")));
+    }
+
+    void matrixThatFitsAPageIsNotSplit() {
+        // Filler lines push a 3-row matrix down over the end of the first
+        // page, one line at a time: it always lands whole on one page.
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext is not installed (scripts/install-deps installs it)");
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("pages.pdf"));
+        const QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+        for (int filler = 40; filler <= 80; filler += 2) {
+            Document d;
+            for (int i = 1; i <= filler; ++i) d.addText("line " + std::to_string(i) + "\r\n");
+            const std::size_t first = d.numberCount();
+            double* numbers = d.appendNumbers(9);
+            for (int k = 0; k < 9; ++k) numbers[k] = 100 * (k / 3 + 1) + k % 3 + 0.5;
+            d.add(piece::MatrixBlock{3, 3, NumberStyle::plain(), "  ", "\r\n", 0, first});
+            {
+                QPdfWriter writer(pdf);
+                writer.setPageSize(QPageSize(QPageSize::A4));
+                QVERIFY(ReportPages(d, font).paint(writer, StopRequest()));
+            }
+            const auto text = poppler(QStringLiteral("pdftotext"), {pdf, "-"});
+            QVERIFY(text);
+            const QStringList pages = text->split(u'\f');
+            for (const QString& page : pages)
+                if (page.contains(QStringLiteral("100.5")))
+                    QVERIFY2(page.contains(QStringLiteral("200.5")) &&
+                                 page.contains(QStringLiteral("302.5")),
+                             qPrintable(QString::number(filler)));
+        }
     }
 
     void longPdfExportStopped() {
