@@ -68,21 +68,20 @@ Plotted plotted(const ErrorCurve& curve, double& low, double& high) {
     return {series, overflows ? k : 0};
 }
 
-/// The curve's name in the legend: what the chart cannot show of it is said.
-QString legendName(const ErrorChart& data, std::size_t i, std::size_t endsAt) {
-    QString name = QString::fromStdString(data.curves[i].name);
-    if (endsAt != 0) name = fillText(T::kChartCurveOverflows, {name, QString::number(endsAt)});
+/// The earlier curve this one lies on exactly, or npos.
+std::size_t earlierSame(const ErrorChart& data, std::size_t i) {
     for (std::size_t j = 0; j < i; ++j)
-        if (data.curves[j].errors == data.curves[i].errors)
-            return fillText(T::kChartSameCurve,
-                            {name, QString::fromStdString(data.curves[j].name)});
-    return name;
+        if (data.curves[j].errors == data.curves[i].errors) return j;
+    return std::string::npos;
 }
 
-bool sameAsEarlier(const ErrorChart& data, std::size_t i) {
-    for (std::size_t j = 0; j < i; ++j)
-        if (data.curves[j].errors == data.curves[i].errors) return true;
-    return false;
+/// The title, and under it what the curves cannot show: the legend has no
+/// room for sentences.
+QString titleWith(const ErrorChart& data, const QStringList& notes) {
+    const QString title = QString::fromStdString(data.title).toHtmlEscaped();
+    if (notes.isEmpty()) return title;
+    return title + QStringLiteral("<br><small>") + notes.join(QStringLiteral("<br>")) +
+           QStringLiteral("</small>");
 }
 
 QValueAxis* sweepAxis(const ErrorChart& data) {
@@ -123,22 +122,34 @@ QCategoryAxis* errorAxis(const ErrorChart& data, double low, double high) {
 
 QChart* chartOf(const ErrorChart& data) {
     auto* chart = new QChart;
-    chart->setTitle(QString::fromStdString(data.title));
     double low = HUGE_VAL, high = -HUGE_VAL;
     std::vector<QLineSeries*> series;
+    QStringList notes;
     for (std::size_t i = 0; i < data.curves.size(); ++i) {
+        const QString name = QString::fromStdString(data.curves[i].name);
         const Plotted p = plotted(data.curves[i], low, high);
-        p.series->setName(legendName(data, i, p.endsAt));
+        p.series->setName(name);
         chart->addSeries(p.series);
-        // A curve on top of an earlier one is dashed, so that both show.
-        if (sameAsEarlier(data, i)) {
-            QPen pen = p.series->pen();
-            pen.setStyle(Qt::DashLine);
-            pen.setWidthF(std::max(pen.widthF(), 2.0));
-            p.series->setPen(pen);
-        }
         series.push_back(p.series);
+        if (p.endsAt != 0)
+            notes << fillText(T::kChartCurveOverflows,
+                              {name.toHtmlEscaped(), QString::number(p.endsAt)});
+        // A curve on top of an earlier one is dashed and thinner, so that
+        // both show.
+        if (const std::size_t j = earlierSame(data, i); j != std::string::npos) {
+            notes << fillText(T::kChartSameCurve,
+                              {name.toHtmlEscaped(),
+                               QString::fromStdString(data.curves[j].name).toHtmlEscaped()});
+            QPen under = series[j]->pen();
+            under.setWidthF(4);
+            series[j]->setPen(under);
+            QPen over = p.series->pen();
+            over.setStyle(Qt::DashLine);
+            over.setWidthF(2);
+            p.series->setPen(over);
+        }
     }
+    chart->setTitle(titleWith(data, notes));
     if (!(low <= high)) low = high = 0;
     QValueAxis* x = sweepAxis(data);
     QCategoryAxis* y = errorAxis(data, low, high);
@@ -156,7 +167,8 @@ QChart* chartOf(const ErrorChart& data) {
 ErrorChartDialog::ErrorChartDialog(const ErrorChart& chart, QWidget* parent,
                                    DialogProvider* dialogs)
     : QDialog(parent), m_ownDialogs(dialogs ? nullptr : std::make_unique<QtDialogs>()),
-      m_dialogs(dialogs ? *dialogs : *m_ownDialogs), m_view(new QChartView(chartOf(chart), this)) {
+      m_dialogs(dialogs ? *dialogs : *m_ownDialogs), m_view(new QChartView(chartOf(chart), this)),
+      m_title(QString::fromStdString(chart.title)) {
     setWindowTitle(qt(T::kChartDialogCaption));
     m_view->setRenderHint(QPainter::Antialiasing);
     m_view->setMinimumSize(640, 420);
@@ -181,7 +193,7 @@ bool ErrorChartDialog::saveTo(const QString& path) const {
         svg.setOutputDevice(&file);
         svg.setSize(m_view->size());
         svg.setViewBox(m_view->rect());
-        svg.setTitle(m_view->chart()->title());
+        svg.setTitle(m_title);
         QPainter painter;
         if (!painter.begin(&svg)) return false;
         m_view->render(&painter);

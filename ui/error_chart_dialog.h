@@ -37,6 +37,7 @@ private:
     std::unique_ptr<DialogProvider> m_ownDialogs;
     DialogProvider& m_dialogs;
     QChartView* m_view;
+    QString m_title;
 };
 
 } // namespace quorvex::ui

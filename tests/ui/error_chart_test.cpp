@@ -63,8 +63,9 @@ private slots:
         // Powers of ten from 1E-02 (below 0.0625) to 1E+02 (above 40).
         QCOMPARE(errorLabels(chart), QStringList({"1E-02", "1E-01", "1E+00", "1E+01", "1E+02"}));
         QCOMPARE(seriesOf(chart, 2).at(1).y(), std::log10(40.0));
-        QCOMPARE(chart.series().at(2)->name(),
-                 QStringLiteral("SOR(w=1.9)迭代（第 3 次起误差超出浮点数范围，未画出）"));
+        QCOMPARE(chart.series().at(2)->name(), QStringLiteral("SOR(w=1.9)迭代"));
+        QVERIFY(chart.title().contains(
+            QStringLiteral("SOR(w=1.9)迭代：第 3 次起误差超出浮点数范围，未画出。")));
     }
 
     void savesAsPngAndSvg() {
@@ -109,10 +110,12 @@ private slots:
         // SOR with w=1 is Gauss-Seidel: its curve lies on the other one,
         // dashed so that both show.
         const QChart& chart = *dialog->view()->chart();
-        QCOMPARE(chart.series().at(2)->name(),
-                 QStringLiteral("SOR(w=1)迭代（与Gauss-Seidel迭代重合，画作虚线）"));
+        QCOMPARE(chart.series().at(2)->name(), QStringLiteral("SOR(w=1)迭代"));
+        QVERIFY(chart.title().contains(
+            QStringLiteral("SOR(w=1)迭代与Gauss-Seidel迭代重合，画作虚线。")));
         QCOMPARE(seriesOf(chart, 2).pen().style(), Qt::DashLine);
         QCOMPARE(seriesOf(chart, 1).pen().style(), Qt::SolidLine);
+        QVERIFY(seriesOf(chart, 1).pen().widthF() > seriesOf(chart, 2).pen().widthF());
         dialog->close();
     }
 
@@ -132,9 +135,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
         const QChart& chart = *dialog->view()->chart();
         QCOMPARE(pointsOf(chart, 0), 791);
-        QCOMPARE(chart.series().at(0)->name(),
-                 QStringLiteral("Jacobi迭代（第 792 次起误差超出浮点数范围，未画出）"));
         QCOMPARE(pointsOf(chart, 1), 396);
+        for (const char* note : {"Jacobi迭代：第 792 次起误差超出浮点数范围，未画出。",
+                                 "Gauss-Seidel迭代：第 397 次起误差超出浮点数范围，未画出。"})
+            QVERIFY2(chart.title().contains(QString::fromUtf8(note)), note);
         // 791 sweeps drawn: ticks every 100, the smallest round step that
         // needs no more than 8 of them. Errors from 3 to 6^396 = 10^308.2:
         // lg from 0 to 309 in at most 8 steps of 1, 2 or 5 times a power of
