@@ -2,6 +2,7 @@
 // LaTeX compiles under XeLaTeX, the HTML prints from headless chromium and
 // fits a phone's width; each PDF's text holds the report's numbers. A tool
 // that is not installed skips its test (scripts/install-deps installs them).
+#include "render/render.h"
 #include "scripted_host.h"
 
 #include <gtest/gtest.h>
@@ -90,6 +91,54 @@ TEST(XeLatex, CompilesAndShowsTheSolution) {
         const std::string text = pdfText(s, "report.pdf");
         for (const std::string& x : solutionLines(s, system, n))
             EXPECT_NE(text.find(x), std::string::npos) << x;
+    }
+}
+
+/// Compiles report.tex in the scratch folder; the log is left in xelatex.log.
+int xelatex(const Scratch& s) {
+    return run("cd " + s.dir.string() +
+               " && xelatex -interaction=nonstopmode -halt-on-error report.tex >xelatex.log 2>&1");
+}
+
+TEST(XeLatex, ExactOrderTwelveStaysWithinTheMargin) {
+    // Every step of an exact elimination at the largest order that writes
+    // steps: thirteen columns of fractions, and long back-substitution lines.
+    if (!installed("xelatex")) GTEST_SKIP() << "xelatex missing";
+    std::mt19937 rng(12);
+    std::uniform_int_distribution<int> digit(-9, 9);
+    std::string system;
+    for (int i = 0; i < 12; ++i) {
+        for (int j = 0; j < 13; ++j) system += std::to_string(digit(rng)) + ' ';
+        system += '\n';
+    }
+    Scratch s;
+    std::ofstream(s.path("system.txt"), std::ios::binary) << system;
+    ASSERT_EQ(run(std::string(QUORVEX_CLI) + " --exact --steps GaussTier -a 12 -i " +
+                  s.path("system.txt") + " --format latex -o " + s.path("report.tex")),
+              0);
+    ASSERT_EQ(xelatex(s), 0) << readFile(s.path("xelatex.log"));
+    const std::string log = readFile(s.path("xelatex.log"));
+    EXPECT_EQ(log.find("Overfull \\hbox"), std::string::npos) << log;
+}
+
+TEST(XeLatex, SpecialCharactersInTextsAreEscaped) {
+    if (!installed("xelatex") || !installed("pdftotext"))
+        GTEST_SKIP() << "xelatex or pdftotext missing";
+    // Each special character between two letters, in every kind of text a
+    // report holds: had one slipped through, TeX would stop, or swallow or
+    // change what follows it.
+    const std::string specials = "a&b%c$d#e_f{g}h~i^j\\k";
+    quorvex::Document d;
+    d.add(quorvex::piece::Heading{"H" + specials});
+    d.addText("L" + specials + "\r\n");
+    d.add(quorvex::piece::Title{"T" + specials});
+    Scratch s;
+    std::ofstream(s.path("report.tex"), std::ios::binary) << quorvex::renderLatex(d);
+    ASSERT_EQ(xelatex(s), 0) << readFile(s.path("xelatex.log"));
+    const std::string text = pdfText(s, "report.pdf");
+    for (const char* kind : {"H", "L", "T"}) {
+        const std::regex shown(std::string(kind) + "a&b%c\\$d#e_f\\{g\\}h.+i.+j\\\\k");
+        EXPECT_TRUE(std::regex_search(text, shown)) << kind << ": " << text;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "command_controller.h"
 
+#include "background_work.h"
 #include "dialog_provider.h"
 #include "display_settings.h"
 #include "error_chart_dialog.h"
@@ -9,12 +10,11 @@
 #include "text_areas.h"
 
 #include <QCursor>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QWidget>
 
 #include <exception>
-#include <thread>
+#include <memory>
 
 namespace quorvex::ui {
 
@@ -32,37 +32,43 @@ public:
 
 CommandController::CommandController(DialogProvider& dialogs, QWidget& window,
                                      const QPlainTextEdit& editArea, ResultArea& resultArea,
-                                     const DisplaySettings& settings)
+                                     const DisplaySettings& settings, BackgroundWork& work)
     : m_dialogs(dialogs), m_window(window), m_editArea(editArea), m_resultArea(resultArea),
-      m_settings(settings) {}
-
-void CommandController::stop() {
-    if (m_stop) m_stop->request();
-}
+      m_settings(settings), m_work(work) {}
 
 Outcome CommandController::run(const Command& command) {
-    if (running()) return Outcome::Stopped;
+    if (m_work.running()) return Outcome::Stopped;
     QtHost host(m_dialogs, &m_window, m_editArea, m_resultArea);
-    StopRequest stop;
-    m_stop = &stop;
-    if (onRunning) onRunning(true);
-    Outcome outcome = Outcome::Stopped;
+    // What a command let go of unfinished must not leave behind.
+    std::string earlier = m_resultArea.text();
+    std::shared_ptr<const Document> earlierReport = m_resultArea.document();
+    // Shared with the command's thread, which may outlive this call.
+    auto outcome = std::make_shared<Outcome>(Outcome::Stopped);
+    BackgroundWork::Ended ended = BackgroundWork::Ended::Finished;
     std::exception_ptr failure;
     {
         WaitCursor busy;
         try {
-            outcome = runOnWorker(command, host, stop);
+            ended = m_work.run([&command, &host, outcome, settings = m_settings.reportSettings()](
+                                   const WorkSignals& control) {
+                GuiThreadHost worker(host, control);
+                // The runner answers an order too large for the memory itself.
+                *outcome = runCommand(command, worker, settings, &control.stop);
+            });
         } catch (...) {
             failure = std::current_exception();
         }
     }
-    m_stop = nullptr;
-    if (onRunning) onRunning(false);
+    if (ended == BackgroundWork::Ended::Abandoned) {
+        if (m_resultArea.text() != earlier)
+            m_resultArea.setReport(std::move(earlier), std::move(earlierReport));
+        return Outcome::Stopped;
+    }
     if (!failure) {
         try {
             host.finish();
             if (auto chart = host.takeChart()) showChart(*chart);
-            return outcome;
+            return *outcome;
         } catch (const std::bad_alloc&) {
             // The report is too large to show: the window goes on without it.
             m_resultArea.clear();
@@ -77,29 +83,9 @@ Outcome CommandController::run(const Command& command) {
 
 void CommandController::showChart(const ErrorChart& chart) {
     // Beside the report rather than in front of it: the window stays usable.
-    auto* dialog = new ErrorChartDialog(chart, &m_window);
+    auto* dialog = new ErrorChartDialog(chart, &m_window, &m_dialogs);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
-}
-
-Outcome CommandController::runOnWorker(const Command& command, Host& host, StopRequest& stop) {
-    GuiThreadHost worker(host, m_window);
-    Outcome outcome = Outcome::Stopped;
-    std::exception_ptr failure;
-    QEventLoop loop;
-    std::thread thread([&] {
-        try {
-            // The runner answers an order too large for the memory itself.
-            outcome = runCommand(command, worker, m_settings.reportSettings(), &stop);
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    loop.exec();
-    thread.join();
-    if (failure) std::rethrow_exception(failure);
-    return outcome;
 }
 
 } // namespace quorvex::ui

@@ -3,12 +3,14 @@
 #include "frame.h"
 
 #include <functional>
+#include <memory>
 
 class QPlainTextEdit;
 class QWidget;
 
 namespace quorvex::ui {
 
+class BackgroundWork;
 class DialogProvider;
 class DisplaySettings;
 class ResultArea;
@@ -19,23 +21,18 @@ class ResultArea;
 /// replaced in one step at the end.
 class CommandController {
 public:
+    /// The commands run as the window's background work.
     CommandController(DialogProvider& dialogs, QWidget& window, const QPlainTextEdit& editArea,
-                      ResultArea& resultArea, const DisplaySettings& settings);
+                      ResultArea& resultArea, const DisplaySettings& settings,
+                      BackgroundWork& work);
 
-    /// Runs the command and returns once it has ended; the window's events
-    /// are handled meanwhile.
+    /// Runs the command and returns once it has ended, or once the window
+    /// has stopped waiting for it (the result area is then left as it was);
+    /// the window's events are handled meanwhile. A stop request leaves the
+    /// result area as it was before the command.
     Outcome run(const Command& command);
 
-    /// Asks the running command to stop; the result area then stays as it
-    /// was before it.
-    void stop();
-    bool running() const { return m_stop != nullptr; }
-
-    /// Called with true when a command starts and false when it has ended.
-    std::function<void(bool)> onRunning;
-
 private:
-    Outcome runOnWorker(const Command& command, Host& host, StopRequest& stop);
     void showChart(const ErrorChart& chart);
 
     DialogProvider& m_dialogs;
@@ -43,7 +40,7 @@ private:
     const QPlainTextEdit& m_editArea;
     ResultArea& m_resultArea;
     const DisplaySettings& m_settings;
-    StopRequest* m_stop = nullptr;
+    BackgroundWork& m_work;
 };
 
 } // namespace quorvex::ui

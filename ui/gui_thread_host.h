@@ -1,9 +1,10 @@
 #pragma once
 
+#include "background_work.h"
 #include "host.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
-#include <QObject>
 
 #include <exception>
 #include <type_traits>
@@ -14,10 +15,12 @@ namespace quorvex::ui {
 /// by the window's host on the window's thread, and waits for it there, so
 /// dialogs stay modal, in order, and widgets are only touched where Qt
 /// allows. An exception thrown there (an allocation that fails) is thrown
-/// again here, on the command's thread.
+/// again here, on the command's thread. Once the window has stopped
+/// waiting for the command, the window's host may be gone: every call then
+/// stops the command instead.
 class GuiThreadHost final : public Host {
 public:
-    GuiThreadHost(Host& gui, QObject& guiContext) : m_gui(gui), m_context(guiContext) {}
+    GuiThreadHost(Host& gui, const WorkSignals& control) : m_gui(gui), m_signals(control) {}
 
     std::string inputBox(const std::string& prompt, const std::string& caption,
                          const std::string& defaultAnswer) override {
@@ -41,7 +44,10 @@ public:
     void appendResult(std::string piece, std::shared_ptr<const Document> document) override {
         inGui([&] { m_gui.appendResult(std::move(piece), std::move(document)); });
     }
-    std::uint64_t availableMemory() override { return m_gui.availableMemory(); }
+    std::uint64_t availableMemory() override {
+        leaveWhenAbandoned();
+        return m_gui.availableMemory();
+    }
     void showChart(const ErrorChart& chart) override {
         inGui([&] { m_gui.showChart(chart); });
     }
@@ -73,12 +79,26 @@ private:
         }
     }
 
+    void leaveWhenAbandoned() const {
+        if (m_signals.abandoned) throw CommandStopped();
+    }
+
     template <typename F> void call(F f) {
-        QMetaObject::invokeMethod(&m_context, f, Qt::BlockingQueuedConnection);
+        leaveWhenAbandoned();
+        // Abandoning happens on the window's thread, so the check there is
+        // not overtaken by it.
+        const WorkSignals& control = m_signals;
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [&control, &f] {
+                if (!control.abandoned) f();
+            },
+            Qt::BlockingQueuedConnection);
+        leaveWhenAbandoned();
     }
 
     Host& m_gui;
-    QObject& m_context;
+    const WorkSignals& m_signals;
 };
 
 } // namespace quorvex::ui

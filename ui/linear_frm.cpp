@@ -1,5 +1,6 @@
 #include "linear_frm.h"
 
+#include "background_work.h"
 #include "command_controller.h"
 #include "display_settings.h"
 #include "edit_commands.h"
@@ -50,9 +51,10 @@ LinearFrm::LinearFrm(DialogProvider* dialogs)
     m_files = std::make_unique<FileCommands>(
         FileCommandParts{m_dialogs, *this, *m_edit, *m_result, *m_status, *m_layout, *m_progress});
     m_editing = std::make_unique<EditCommands>(*m_edit, *m_result);
-    m_export = new ReportExport(m_dialogs, *this, *m_result, *m_status, *m_menus.file);
-    m_commands =
-        std::make_unique<CommandController>(m_dialogs, *this, *m_edit, *m_result, *m_settings);
+    m_work = std::make_unique<BackgroundWork>();
+    m_export = new ReportExport(m_dialogs, *this, *m_result, *m_status, *m_menus.file, *m_work);
+    m_commands = std::make_unique<CommandController>(m_dialogs, *this, *m_edit, *m_result,
+                                                     *m_settings, *m_work);
     connectFileAndEditMenus();
     connectOtherMenus();
     followFocusAndTyping();
@@ -97,7 +99,7 @@ void LinearFrm::connectFileAndEditMenus() {
     const auto on = [this](const char* name, auto command) {
         connect(m_menus.item(QString::fromLatin1(name)), &QAction::triggered, this,
                 [this, command] {
-                    if (!m_commands->running()) command();
+                    if (!m_work->running()) command();
                 });
     };
     on("FileNew", [this] { m_files->FileNew_Click(); });
@@ -121,7 +123,7 @@ void LinearFrm::connectOtherMenus() {
     const auto on = [this](const char* name, auto command) {
         connect(m_menus.item(QString::fromLatin1(name)), &QAction::triggered, this,
                 [this, command] {
-                    if (!m_commands->running()) command();
+                    if (!m_work->running()) command();
                 });
     };
     on("FormatStyle", [this] { m_settings->FormatStyle_Click(); });
@@ -139,7 +141,7 @@ void LinearFrm::connectOtherMenus() {
     // The running command reads the settings: a click meanwhile changes nothing.
     const auto toggle = [this](QAction* action, auto setting, auto click) {
         connect(action, &QAction::triggered, this, [this, action, setting, click](bool checked) {
-            if (m_commands->running()) action->setChecked(m_settings->reportSettings().*setting);
+            if (m_work->running()) action->setChecked(m_settings->reportSettings().*setting);
             else ((*m_settings).*click)(checked);
         });
     };
@@ -155,12 +157,12 @@ void LinearFrm::connectOtherMenus() {
             connect(menu, &QMenu::aboutToShow, this,
                     [this] { Uncoil_Click(m_menus, isBlank(*m_edit)); });
     connect(m_toolbarSave, &QAction::triggered, this, [this] {
-        if (!m_commands->running()) m_files->FileSave_Click();
+        if (!m_work->running()) m_files->FileSave_Click();
     });
-    connect(m_toolbarStop, &QAction::triggered, this, [this] { m_commands->stop(); });
+    connect(m_toolbarStop, &QAction::triggered, this, [this] { m_work->stop(); });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] { m_commands->stop(); });
-    m_commands->onRunning = [this](bool running) { showRunning(running); };
+    connect(escape, &QShortcut::activated, this, [this] { m_work->stop(); });
+    m_work->onRunning = [this](bool running) { showRunning(running); };
 }
 
 void LinearFrm::showRunning(bool running) {
@@ -230,10 +232,11 @@ void LinearFrm::placeInitially() {
 }
 
 void LinearFrm::closeEvent(QCloseEvent* event) {
-    if (m_commands->running()) {
-        // The command is stopped first; the window closes once it has ended.
+    if (m_work->running()) {
+        // The window does not wait for work that has not reached its next
+        // stop check: it closes as soon as the work is let go.
         m_closeAfterCommand = true;
-        m_commands->stop();
+        m_work->abandon();
         event->ignore();
         return;
     }

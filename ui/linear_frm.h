@@ -13,6 +13,7 @@ class QToolBar;
 
 namespace quorvex::ui {
 
+class BackgroundWork;
 class CommandController;
 class DialogProvider;
 class DisplaySettings;
@@ -39,6 +40,8 @@ public:
     StatusPanels& status() const { return *m_status; }
     WindowLayout& windowLayout() const { return *m_layout; }
     FileCommands& fileCommands() const { return *m_files; }
+    /// The commands', exports' and printing's work off the window's thread.
+    BackgroundWork& work() const { return *m_work; }
 
 signals:
     void aboutRequested();
@@ -76,6 +79,7 @@ private:
     WindowLayout* m_layout = nullptr;
     Menus m_menus;
     std::unique_ptr<ResultArea> m_result;
+    std::unique_ptr<BackgroundWork> m_work;
     std::unique_ptr<DisplaySettings> m_settings;
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<EditCommands> m_editing;

@@ -1,10 +1,13 @@
 #include "mdl_sub_main.h"
 
 #include "application_setup.h"
+#include "background_work.h"
 #include "linear_frm.h"
 #include "shell.h"
 
 #include <QApplication>
+
+#include <cstdlib>
 
 namespace quorvex::ui {
 
@@ -22,7 +25,11 @@ int Main(int argc, char** argv) {
     QObject::connect(&window, &LinearFrm::aboutRequested, &shell, &Shell::showAbout);
     QObject::connect(&window, &LinearFrm::helpRequested, &shell, &Shell::showHelp);
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    // A command let go when the window closed may still be computing; the
+    // program ends without tearing down what it may touch.
+    if (BackgroundWork::leftRunning()) std::quick_exit(status);
+    return status;
 }
 
 } // namespace quorvex::ui

@@ -5,6 +5,9 @@
 
 #include <QString>
 
+#include <initializer_list>
+#include <string_view>
+
 // The window's own fixed texts: captions, prompts and messages.
 namespace quorvex::ui {
 
@@ -26,7 +29,29 @@ inline const QString kEmptyResult = QStringLiteral("结果为空，不能保存#
 inline const QString kNotSaved = QStringLiteral("你没有存盘,数据没有被保存下来#");
 inline const QString kNothingSaved = QStringLiteral("没有保存文件。");
 
+/// Above each part of a matrix too wide for a printed page.
+inline constexpr std::string_view kColumnsShown = "第 {} 列至第 {} 列：";
+/// In the status bar when an export or printing was stopped.
+inline const QString kExportStopped = QStringLiteral("导出已停止，文件没有写出。");
+inline const QString kPrintStopped = QStringLiteral("打印已停止。");
+
 inline const QString kDecimalsPrompt = QStringLiteral("输入要设置小数数位 n：");
 inline const QString kDecimalsCaption = QStringLiteral("设置小数数位");
+
+/// The pattern with each "{}" replaced by the next argument, in order.
+inline QString fillText(std::string_view pattern, std::initializer_list<QString> args) {
+    const QString text = QString::fromUtf8(pattern.data(), static_cast<qsizetype>(pattern.size()));
+    QString out;
+    auto next = args.begin();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (next != args.end() && QStringView(text).mid(i, 2) == u"{}") {
+            out += *next++;
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
 
 } // namespace quorvex::ui

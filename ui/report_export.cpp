@@ -1,8 +1,10 @@
 #include "report_export.h"
 
+#include "background_work.h"
 #include "dialog_provider.h"
 #include "document.h"
 #include "messages.h"
+#include "report_pages.h"
 #include "status_panels.h"
 #include "text_areas.h"
 
@@ -18,7 +20,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSaveFile>
-#include <QTextDocument>
 
 #include <array>
 
@@ -62,23 +63,48 @@ QFont chineseFont() {
     return QFontDatabase::systemFont(QFontDatabase::GeneralFont);
 }
 
-bool writeAtomically(const QString& path, const QByteArray& bytes) {
+using Written = ReportExport::Written;
+
+Written writeAtomically(const QString& path, const std::string& text, const StopRequest& stop) {
+    if (stop.requested()) return Written::Stopped;
     // Written beside the target and renamed over it only when complete.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
+    if (!file.open(QIODevice::WriteOnly)) return Written::Failed;
+    const auto size = static_cast<qint64>(text.size());
+    if (file.write(text.data(), size) != size) return Written::Failed;
+    return file.commit() ? Written::Done : Written::Failed;
+}
+
+Written writePdf(const QString& path, const Document& d, const QFont& font,
+                 const StopRequest& stop) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return Written::Failed;
+    bool painted = false;
+    {
+        QPdfWriter writer(&file);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        writer.setTitle(QString::fromStdString(std::string(d.title())));
+        painted = ReportPages(d, font).paint(writer, stop);
     }
-    return file.commit();
+    if (!painted) return stop.requested() ? Written::Stopped : Written::Failed;
+    return file.commit() ? Written::Done : Written::Failed;
+}
+
+/// The pages on a printer; a stopped run is cancelled rather than printed
+/// in part.
+bool printPages(QPrinter& printer, const Document& d, const QFont& font, const StopRequest& stop) {
+    if (ReportPages(d, font).paint(printer, stop)) return true;
+    printer.abort();
+    return false;
 }
 
 } // namespace
 
 ReportExport::ReportExport(DialogProvider& dialogs, QWidget& window, ResultArea& resultArea,
-                           StatusPanels& status, QMenu& fileMenu)
+                           StatusPanels& status, QMenu& fileMenu, BackgroundWork& work)
     : QObject(&window), m_dialogs(dialogs), m_window(window), m_result(resultArea),
-      m_status(status) {
+      m_status(status), m_work(work) {
     QAction* exit = nullptr;
     for (QAction* a : fileMenu.actions())
         if (a->objectName() == QStringLiteral("FileExit")) exit = a;
@@ -113,39 +139,33 @@ void ReportExport::updateEnabled() {
     m_print->setEnabled(report);
 }
 
-std::string ReportExport::rendered(Format format) const {
-    if (const auto& d = m_result.document()) return render(*d, format);
-    return render(plainDocument(m_result.text()), format);
+std::shared_ptr<const Document> ReportExport::shown() const {
+    if (const auto& d = m_result.document()) return d;
+    return std::make_shared<const Document>(plainDocument(m_result.text()));
 }
 
-std::unique_ptr<QTextDocument> ReportExport::printable() const {
-    auto doc = std::make_unique<QTextDocument>();
-    doc->setDefaultFont(chineseFont());
-    doc->setHtml(QString::fromStdString(rendered(Format::Html)));
-    return doc;
-}
-
-bool ReportExport::exportTo(ExportKind kind, const QString& path) const {
-    switch (kind) {
-    case ExportKind::Latex:
-        return writeAtomically(path, QByteArray::fromStdString(rendered(Format::Latex)));
-    case ExportKind::Html:
-        return writeAtomically(path, QByteArray::fromStdString(rendered(Format::Html)));
-    case ExportKind::Markdown:
-        return writeAtomically(path, QByteArray::fromStdString(rendered(Format::Markdown)));
-    case ExportKind::Pdf: break;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    {
-        QPdfWriter writer(&file);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-        if (const auto& d = m_result.document())
-            writer.setTitle(QString::fromStdString(std::string(d->title())));
-        printable()->print(&writer);
-    }
-    return file.commit();
+Written ReportExport::exportTo(ExportKind kind, const QString& path) {
+    if (m_work.running()) return Written::Failed;
+    auto written = std::make_shared<Written>(Written::Stopped);
+    const std::shared_ptr<const Document> d = shown();
+    const QFont font = chineseFont();
+    // The work may outlive this call (the window closed meanwhile): it owns
+    // what it reads.
+    const auto ended = m_work.run([kind, path, d, font, written](const WorkSignals& control) {
+        switch (kind) {
+        case ExportKind::Latex:
+            *written = writeAtomically(path, render(*d, Format::Latex), control.stop);
+            return;
+        case ExportKind::Html:
+            *written = writeAtomically(path, render(*d, Format::Html), control.stop);
+            return;
+        case ExportKind::Markdown:
+            *written = writeAtomically(path, render(*d, Format::Markdown), control.stop);
+            return;
+        case ExportKind::Pdf: *written = writePdf(path, *d, font, control.stop); return;
+        }
+    });
+    return ended == BackgroundWork::Ended::Finished ? *written : Written::Stopped;
 }
 
 QString ReportExport::initialName(ExportKind kind) const {
@@ -164,26 +184,63 @@ void ReportExport::exportAs(ExportKind kind) {
     QString path = *name;
     if (QFileInfo(path).suffix().isEmpty()) path += u'.' + QString::fromLatin1(info.suffix);
     m_folder = QFileInfo(path).absolutePath();
-    if (!exportTo(kind, path)) {
-        m_dialogs.messageBox(&m_window, kExportFailed, kCaption);
-        return;
+    Written written = Written::Failed;
+    try {
+        written = exportTo(kind, path);
+    } catch (const std::bad_alloc&) {
+        // Too large for the memory: nothing was written, the window goes on.
     }
+    if (written == Written::Stopped) return m_status.setText(kExportStopped);
+    if (written == Written::Failed) return m_dialogs.messageBox(&m_window, kExportFailed, kCaption);
     m_status.setText(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
 }
 
 void ReportExport::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, &m_window);
+    if (m_work.running()) return;
+    // Shared with the work, which may outlive this call.
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer.get(), &m_window);
     if (dialog.exec() != QDialog::Accepted) return;
-    printable()->print(&printer);
+    auto printed = std::make_shared<bool>(false);
+    const std::shared_ptr<const Document> d = shown();
+    const QFont font = chineseFont();
+    try {
+        m_work.run([printer, d, font, printed](const WorkSignals& control) {
+            *printed = printPages(*printer, *d, font, control.stop);
+        });
+    } catch (const std::bad_alloc&) {
+    }
+    if (!*printed) m_status.setText(kPrintStopped);
 }
 
 void ReportExport::preview() {
+    if (m_work.running()) return;
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog dialog(&printer, &m_window);
-    const auto doc = printable();
+    const std::shared_ptr<const Document> d = shown();
+    const QFont font = chineseFont();
+    // The pages are painted as background work while the preview waits;
+    // closing the preview stops them. A preview cannot outlive the window,
+    // whose close box it blocks, so the work is always waited for. The
+    // first pages are painted while the preview opens: closed then, it is
+    // closed again once its own loop runs, which would otherwise wait on.
+    bool closed = false;
+    connect(&dialog, &QDialog::finished, this, [this, &closed] {
+        closed = true;
+        m_work.stop();
+    });
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [&doc](QPrinter* p) { doc->print(p); });
+            [this, d, font, &dialog, &closed](QPrinter* p) {
+                if (m_work.running()) return;
+                try {
+                    m_work.run([p, d, font](const WorkSignals& control) {
+                        ReportPages(*d, font).paint(*p, control.stop);
+                    });
+                } catch (const std::bad_alloc&) {
+                }
+                if (closed)
+                    QMetaObject::invokeMethod(&dialog, &QDialog::reject, Qt::QueuedConnection);
+            });
     dialog.exec();
 }
 

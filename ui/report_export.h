@@ -9,12 +9,11 @@
 
 class QAction;
 class QMenu;
-class QPrinter;
-class QTextDocument;
 class QWidget;
 
 namespace quorvex::ui {
 
+class BackgroundWork;
 class DialogProvider;
 class ResultArea;
 class StatusPanels;
@@ -24,18 +23,23 @@ enum class ExportKind { Latex, Html, Markdown, Pdf };
 
 /// 导出 and 打印 of the file menu: they write the report the result area
 /// shows in another format, or print it, and are greyed while it shows none.
-/// The formatting is the core's renderers'; this class only chooses files
-/// and hands the text to them, or the HTML to Qt's printing.
+/// The formatting is the core's renderers' and the printed pages'; this
+/// class chooses files and runs the writing as the window's background
+/// work, so that 停止 and Esc stop it.
 class ReportExport : public QObject {
     Q_OBJECT
 public:
     ReportExport(DialogProvider& dialogs, QWidget& window, ResultArea& resultArea,
-                 StatusPanels& status, QMenu& fileMenu);
+                 StatusPanels& status, QMenu& fileMenu, BackgroundWork& work);
     ~ReportExport() override;
 
-    /// Writes the shown report to path in that format, atomically. False
-    /// when nothing could be written (the old file is then untouched).
-    bool exportTo(ExportKind kind, const QString& path) const;
+    /// How an export ended.
+    enum class Written { Done, Failed, Stopped };
+
+    /// Writes the shown report to path in that format, through a temporary
+    /// file renamed over the target once complete: when it fails or is
+    /// stopped, the old file is untouched.
+    Written exportTo(ExportKind kind, const QString& path);
 
     QMenu* exportMenu() const { return m_menu; }
     QAction* printAction() const { return m_print; }
@@ -47,13 +51,13 @@ private:
     void preview();
     void updateEnabled();
     QString initialName(ExportKind kind) const;
-    std::unique_ptr<QTextDocument> printable() const;
-    std::string rendered(Format format) const;
+    std::shared_ptr<const Document> shown() const;
 
     DialogProvider& m_dialogs;
     QWidget& m_window;
     ResultArea& m_result;
     StatusPanels& m_status;
+    BackgroundWork& m_work;
     QMenu* m_menu = nullptr;
     QAction* m_preview = nullptr;
     QAction* m_print = nullptr;

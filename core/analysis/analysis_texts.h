@@ -114,6 +114,11 @@ inline constexpr std::string_view kChartClose = "关闭";
 inline constexpr std::string_view kChartSaveCaption = "保存误差曲线";
 inline constexpr std::string_view kChartFilter = "PNG 图片(*.png);;SVG 图片(*.svg)";
 inline constexpr std::string_view kChartNotSaved = "图片没有保存下来#";
+inline constexpr std::string_view kChartFileName = "误差曲线";
+inline constexpr std::string_view kChartAxisPower = "1E{}";
+inline constexpr std::string_view kChartSameCurve = "{}与{}重合，画作虚线。";
+inline constexpr std::string_view kChartCurveOverflows =
+    "{}：第 {} 次起误差超出浮点数范围，未画出。";
 
 // 主元比较
 inline constexpr std::string_view kPivotCaption = "主元比较";

@@ -87,8 +87,8 @@ double threeSignificant(double k) {
 /// Follows max|x(k) - x*| sweep by sweep while it is a finite number.
 class ErrorFollower final : public SweepObserver {
 public:
-    ErrorFollower(const Vector& solution, std::vector<double>& errors)
-        : m_solution(solution), m_errors(errors) {}
+    ErrorFollower(const Vector& solution, ErrorCurve& curve)
+        : m_solution(solution), m_curve(curve), m_errors(curve.errors) {}
     void sweepDone(int k, const Iterate& x) override {
         if (m_ended || m_solution.size() == 0) return;
         double e = 0.0;
@@ -98,6 +98,7 @@ public:
             if (!(d <= e)) e = d;
         }
         if (!std::isfinite(e) || static_cast<std::size_t>(k) != m_errors.size() + 1) {
+            m_curve.overflows = !std::isfinite(e);
             m_ended = true;
             return;
         }
@@ -106,6 +107,7 @@ public:
 
 private:
     const Vector& m_solution;
+    ErrorCurve& m_curve;
     std::vector<double>& m_errors;
     bool m_ended = false;
 };
@@ -114,7 +116,7 @@ void runFromZero(MethodRun& m, const Matrix& Ab, int n, double e, double w, cons
                  const StopRequest& stop) {
     Iterate x0(static_cast<std::size_t>(n), 0.0);
     Iterate x = x0;
-    ErrorFollower follower(solution, m.curve.errors);
+    ErrorFollower follower(solution, m.curve);
     m.sweeps = iterate(m.sweep, Ab, n, x0, x, e, w, stop, &follower);
 }
 
@@ -208,7 +210,8 @@ std::array<MethodRun, 3> methodRuns(double w) {
 ErrorChart chartOf(const std::array<MethodRun, 3>& runs) {
     ErrorChart chart{
         std::string(T::kChartTitle), std::string(T::kChartSweeps), std::string(T::kChartError), {}};
-    for (const MethodRun& m : runs) chart.curves.push_back({m.name, m.curve.errors});
+    for (const MethodRun& m : runs)
+        chart.curves.push_back({m.name, m.curve.errors, m.curve.overflows});
     return chart;
 }
 

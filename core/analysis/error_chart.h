@@ -9,6 +9,8 @@ namespace quorvex {
 struct ErrorCurve {
     std::string name;
     std::vector<double> errors;
+    /// The curve ends because the next error was beyond the doubles.
+    bool overflows = false;
 };
 
 /// The chart that comes with a convergence analysis: the errors of the

@@ -3,12 +3,16 @@
 #include "error_chart_dialog.h"
 #include "window_harness.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QFile>
 #include <QImage>
 #include <QLineSeries>
 #include <QTemporaryDir>
+#include <QValueAxis>
+
+#include <cmath>
 
 using namespace quorvex;
 using namespace quorvex::ui;
@@ -27,8 +31,18 @@ ErrorChart sampleChart() {
              {"SOR(w=1.9)迭代", {2.0, 40.0, HUGE_VAL}}}};
 }
 
-int pointsOf(const QChart& chart, int series) {
-    return static_cast<const QLineSeries*>(chart.series().at(series))->count();
+const QLineSeries& seriesOf(const QChart& chart, int series) {
+    return *static_cast<const QLineSeries*>(chart.series().at(series));
+}
+
+int pointsOf(const QChart& chart, int series) { return seriesOf(chart, series).count(); }
+
+/// The chart's axes: the sweeps along the bottom, the errors at the left.
+const QValueAxis& sweepAxis(const QChart& chart) {
+    return *static_cast<const QValueAxis*>(chart.axes(Qt::Horizontal).front());
+}
+QStringList errorLabels(const QChart& chart) {
+    return static_cast<QCategoryAxis*>(chart.axes(Qt::Vertical).front())->categoriesLabels();
 }
 
 } // namespace
@@ -46,6 +60,12 @@ private slots:
         QCOMPARE(pointsOf(chart, 0), 4);
         QCOMPARE(pointsOf(chart, 1), 2);
         QCOMPARE(pointsOf(chart, 2), 2);
+        // Powers of ten from 1E-02 (below 0.0625) to 1E+02 (above 40).
+        QCOMPARE(errorLabels(chart), QStringList({"1E-02", "1E-01", "1E+00", "1E+01", "1E+02"}));
+        QCOMPARE(seriesOf(chart, 2).at(1).y(), std::log10(40.0));
+        QCOMPARE(chart.series().at(2)->name(), QStringLiteral("SOR(w=1.9)迭代"));
+        QVERIFY(chart.title().contains(
+            QStringLiteral("SOR(w=1.9)迭代：第 3 次起误差超出浮点数范围，未画出。")));
     }
 
     void savesAsPngAndSvg() {
@@ -87,6 +107,58 @@ private slots:
         // Jacobi takes 9 sweeps here, Gauss-Seidel and SOR(w=1) 5.
         QCOMPARE(pointsOf(*dialog->view()->chart(), 0), 9);
         QCOMPARE(pointsOf(*dialog->view()->chart(), 1), 5);
+        // SOR with w=1 is Gauss-Seidel: its curve lies on the other one,
+        // dashed so that both show.
+        const QChart& chart = *dialog->view()->chart();
+        QCOMPARE(chart.series().at(2)->name(), QStringLiteral("SOR(w=1)迭代"));
+        QVERIFY(chart.title().contains(
+            QStringLiteral("SOR(w=1)迭代与Gauss-Seidel迭代重合，画作虚线。")));
+        QCOMPARE(seriesOf(chart, 2).pen().style(), Qt::DashLine);
+        QCOMPARE(seriesOf(chart, 1).pen().style(), Qt::SolidLine);
+        QVERIFY(seriesOf(chart, 1).pen().widthF() > seriesOf(chart, 2).pen().widthF());
+        dialog->close();
+    }
+
+    void divergingSystemDrawnAndSaved() {
+        WindowHarness h;
+        // The Jacobi errors from x=0 towards x*=(1,1) are (2,3), (6,6),
+        // (12,18), ...: (2,3)*6^m after sweep 2m+1, 6^m after sweep 2m. The
+        // sweep's sum x1+2*x2 overflows in sweep 792 (8*6^395 > 1.8E+308).
+        // Gauss-Seidel's errors are (2*6^(k-1), 6^k) after sweep k; its
+        // first sum x1+2*x2 overflows in sweep 397 (7/3*6^396).
+        h.edit().setPlainText(QStringLiteral("1 2 3\n3 1 4"));
+        for (const char* answer : {"2", "0.01", "1"})
+            h.dialogs.answerInput(QString::fromUtf8(answer));
+        h.trigger("ConvergenceAnalysis");
+        auto* dialog = h.window.findChild<ErrorChartDialog*>();
+        QVERIFY(dialog);
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        const QChart& chart = *dialog->view()->chart();
+        QCOMPARE(pointsOf(chart, 0), 791);
+        QCOMPARE(pointsOf(chart, 1), 396);
+        for (const char* note : {"Jacobi迭代：第 792 次起误差超出浮点数范围，未画出。",
+                                 "Gauss-Seidel迭代：第 397 次起误差超出浮点数范围，未画出。"})
+            QVERIFY2(chart.title().contains(QString::fromUtf8(note)), note);
+        // 791 sweeps drawn: ticks every 100, the smallest round step that
+        // needs no more than 8 of them. Errors from 3 to 6^396 = 10^308.2:
+        // lg from 0 to 309 in at most 8 steps of 1, 2 or 5 times a power of
+        // ten is every 50th power.
+        const QValueAxis& x = sweepAxis(chart);
+        QCOMPARE(x.tickInterval(), 100.0);
+        QCOMPARE(x.tickAnchor(), 0.0);
+        QCOMPARE(x.max(), 800.0);
+        QCOMPARE(errorLabels(chart), QStringList({"1E+00", "1E+50", "1E+100", "1E+150", "1E+200",
+                                                  "1E+250", "1E+300", "1E+350"}));
+
+        // 保存图片 offers a name and writes a picture, over an older file.
+        QTemporaryDir dir;
+        const QString png = dir.filePath(QStringLiteral("diverging"));
+        writeFile(png + QStringLiteral(".png"), "OLD");
+        h.dialogs.chooseFile(Expected::Save, png);
+        dialog->saveAs();
+        QCOMPARE(h.dialogs.shown.back().defaultAnswer, QStringLiteral("误差曲线.png"));
+        const QImage image(png + QStringLiteral(".png"));
+        QCOMPARE(image.size(), dialog->view()->size());
         dialog->close();
     }
 };

@@ -1,12 +1,23 @@
 // 导出 and 打印: greyed exactly while the result area holds no report, and
 // the PDF export gives a PDF whose text holds the report, its Chinese font
-// embedded.
+// embedded, every entry of a matrix wider than the page included; a long
+// export stops on 停止 and leaves the old file as it was.
+#include "frame.h"
+#include "messages.h"
+#include "render/blocks.h"
+#include "report_pages.h"
+#include "status_panels.h"
 #include "window_harness.h"
 
+#include <QFontDatabase>
+#include <QMenuBar>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 
+using namespace quorvex;
 using namespace quorvex::ui;
 using namespace quorvex::ui::testing;
 
@@ -27,6 +38,22 @@ std::optional<QString> poppler(const QString& tool, const QStringList& args) {
     p.start(tool, args);
     if (!p.waitForFinished(30000)) return QString();
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+/// The text's words, as pdftotext separates them.
+QStringList wordsOf(const QString& text) {
+    return text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+}
+
+/// A system of order n with a dominant diagonal, its entries small integers.
+QString largeSystem(int n) {
+    QString text;
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j <= n; ++j)
+            text += QString::number(i == j ? 4 * n : (i * 7 + j * 3) % 11 - 5) + u' ';
+        text += u'\n';
+    }
+    return text;
 }
 
 } // namespace
@@ -88,6 +115,101 @@ private slots:
         h.dialogs.cancelFile(Expected::Save);
         h.trigger("FileExportLatex");
         QCOMPARE(QFileInfo(h.dialogs.shown.back().defaultAnswer).absolutePath(), dir.path());
+    }
+
+    void wideExactMatrixWhole() {
+        // Nine columns of exact fractions with every step: wider than an
+        // A4 page, so broken into column blocks; each entry shows whole.
+        WindowHarness h;
+        h.trigger("FormatExact");
+        h.trigger("FormatSteps");
+        h.edit().setPlainText(QStringLiteral("-2 2 3 -5 -3 -8 -7 -5 -2\n"
+                                             "7 -3 3 -9 5 6 5 3 6\n"
+                                             "9 -3 3 -7 6 -2 -9 -1 7\n"
+                                             "4 6 3 -6 -1 -6 -7 3 3\n"
+                                             "-6 -8 1 -2 -7 6 7 -3 9\n"
+                                             "-5 -7 8 -8 6 -3 -5 9 5\n"
+                                             "9 5 0 8 2 4 -5 -4 -6\n"
+                                             "8 1 2 6 7 -3 0 -5 2"));
+        h.dialogs.answerInput(QStringLiteral("8"));
+        h.trigger("GaussTier");
+        const auto report = h.window.resultArea().document();
+        QVERIFY(report);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("wide.pdf"));
+        h.dialogs.chooseFile(Expected::Save, pdf);
+        h.trigger("FileExportPdf");
+        const auto text = poppler(QStringLiteral("pdftotext"), {pdf, "-"});
+        if (!text) QSKIP("pdftotext is not installed (scripts/install-deps installs it)");
+        const QStringList words = wordsOf(*text);
+        int entries = 0, fractions = 0;
+        for (const ReportBlock& b : blocksOf(*report)) {
+            if (b.kind != ReportBlock::Kind::Matrix) continue;
+            const BlockShape shape = shapeOf(*report, b);
+            for (std::size_t k = 0; k < std::size_t(shape.rows) * shape.cols; ++k, ++entries) {
+                const QString entry = QString::fromStdString(numberText(shape, k));
+                fractions += entry.contains(u'/');
+                QVERIFY2(words.contains(entry), qPrintable(entry));
+            }
+        }
+        QVERIFY(fractions > 0 && entries > 100);
+        // The column blocks are headed by their columns.
+        QVERIFY(text->contains(QStringLiteral("第 1 列至第")));
+    }
+
+    void matrixThatFitsAPageIsNotSplit() {
+        // Filler lines push a 3-row matrix down over the end of the first
+        // page, one line at a time: it always lands whole on one page.
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext is not installed (scripts/install-deps installs it)");
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("pages.pdf"));
+        const QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+        for (int filler = 40; filler <= 80; filler += 2) {
+            Document d;
+            for (int i = 1; i <= filler; ++i) d.addText("line " + std::to_string(i) + "\r\n");
+            const std::size_t first = d.numberCount();
+            double* numbers = d.appendNumbers(9);
+            for (int k = 0; k < 9; ++k) numbers[k] = 100 * (k / 3 + 1) + k % 3 + 0.5;
+            d.add(piece::MatrixBlock{3, 3, NumberStyle::plain(), "  ", "\r\n", 0, first});
+            {
+                QPdfWriter writer(pdf);
+                writer.setPageSize(QPageSize(QPageSize::A4));
+                QVERIFY(ReportPages(d, font).paint(writer, StopRequest()));
+            }
+            const auto text = poppler(QStringLiteral("pdftotext"), {pdf, "-"});
+            QVERIFY(text);
+            const QStringList pages = text->split(u'\f');
+            for (const QString& page : pages)
+                if (page.contains(QStringLiteral("100.5")))
+                    QVERIFY2(page.contains(QStringLiteral("200.5")) &&
+                                 page.contains(QStringLiteral("302.5")),
+                             qPrintable(QString::number(filler)));
+        }
+    }
+
+    void longPdfExportStopped() {
+        WindowHarness h;
+        h.edit().setPlainText(largeSystem(200));
+        h.dialogs.answerInput(QStringLiteral("200"));
+        h.trigger("Gauss_1");
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("large.pdf"));
+        writeFile(pdf, "OLD");
+        h.dialogs.chooseFile(Expected::Save, pdf);
+        // 停止 as soon as the export shows that it runs.
+        QTimer stopper;
+        QObject::connect(&stopper, &QTimer::timeout, [&h] {
+            if (h.window.menuBar()->isEnabled()) return;
+            h.clickToolbar(QStringLiteral("停止 (Esc)"));
+        });
+        stopper.start(0);
+        h.trigger("FileExportPdf");
+        stopper.stop();
+        QCOMPARE(readFile(pdf), QByteArray("OLD"));
+        QCOMPARE(h.window.status().text(), kExportStopped);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"large.pdf"});
+        QVERIFY(h.window.menuBar()->isEnabled() && !h.edit().isReadOnly());
     }
 };
 

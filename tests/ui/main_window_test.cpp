@@ -1,5 +1,6 @@
 // The main window as a whole: its menu tree, running a method from the
 // menu, the status texts, the toolbar, the display settings and the splitter.
+#include "background_work.h"
 #include "status_panels.h"
 #include "twips.h"
 #include "window_harness.h"
@@ -9,6 +10,9 @@
 #include <QSignalSpy>
 #include <QTextCursor>
 #include <QToolBar>
+
+#include <atomic>
+#include <thread>
 
 using namespace quorvex::ui;
 using namespace quorvex::ui::testing;
@@ -196,6 +200,23 @@ private slots:
         QCOMPARE(h.window.isVisible(), stopBy != "close");
         QCOMPARE(unloaded.count(), stopBy == "close" ? 1 : 0);
         QVERIFY(h.window.menuBar()->isEnabled() && !h.edit().isReadOnly() && !stop->isVisible());
+    }
+
+    void closingDoesNotWaitForWorkThatIgnoresStop() {
+        WindowHarness h;
+        QSignalSpy unloaded(&h.window, &LinearFrm::unloaded);
+        std::atomic<bool> release{false}, ended{false};
+        QTimer::singleShot(0, &h.window, [&h] { h.window.close(); });
+        const auto how = h.window.work().run([&](const WorkSignals&) {
+            while (!release) std::this_thread::yield();
+            ended = true;
+        });
+        QCOMPARE(how, BackgroundWork::Ended::Abandoned);
+        QVERIFY(!ended);
+        QVERIFY(!h.window.isVisible());
+        QCOMPARE(unloaded.count(), 1);
+        release = true;
+        QTRY_VERIFY(!BackgroundWork::leftRunning());
     }
 
     void startsThenStatusFollowsFocusAndTyping() {
