@@ -326,5 +326,58 @@ TEST(ErrorAnalysis, IllConditionedSystemNeedsMoreDecimals) {
     EXPECT_TRUE(has(host.result, "这个小数位数对本方程组不够用"));
 }
 
+/// Conclusions worked by hand, each of a kind a slip in the formulas would
+/// change without touching the 2 x 2 examples.
+TEST(ErrorAnalysis, ConclusionsWorkedByHand) {
+    const struct {
+        const char* why;
+        const char* text;
+        std::vector<std::string> answers;
+        int decimals;
+        const char* line;
+    } cases[] = {
+        // A⁻¹ = [1 -2 10; 20 1 -5; -4 8 1]/41: column sums 25, 11, 16 and
+        // row sums 13, 26, 13; ||A||1 = ||A||∞ = 6. cond1 = 150/41,
+        // cond∞ = 156/41: rows and columns exchanged would swap them.
+        {"norm by columns",
+         "1 2 0 3\n0 1 5 6\n4 0 1 5\n",
+         {"3"},
+         6,
+         "cond1(A)=||A||1·||A逆||1= 3.659\r\ncond∞(A)=||A||∞·||A逆||∞= 3.805\r\n"},
+        // x shown (0.04, 0.38) leaves r = (-0.04, -0.02); cond∞ = 9·10/29,
+        // ||b||∞ = 2: 90/29·0.04/2 = 0.06207 (over ||b||1 = 3 it would be
+        // 0.04138).
+        {"bound over ||b||∞",
+         "7 2 1\n3 5 2\n",
+         {"2"},
+         2,
+         "相对误差限 cond∞(A)·||r||∞/||b||∞= 0.06207\r\n"},
+        // x* = 5E-07 exactly and x is shown as 0: the error is exactly the
+        // half unit, which is still enough.
+        {"tie at half a unit",
+         "1 0.0000005\n",
+         {"1"},
+         6,
+         "解与 x* 之差最大为 5E-07，不超过末位的半个单位 5E-07，这个小数位数对本方程组够用。"},
+    };
+    for (const auto& c : cases) {
+        ScriptedHost host(c.text, c.answers);
+        host.settings.decimalDigits = c.decimals;
+        ASSERT_EQ(host.run(commands::ErrorAnalysis), Outcome::Reported) << c.why;
+        EXPECT_TRUE(has(host.result, c.line)) << c.why << "\n" << host.result;
+    }
+}
+
+TEST(ConvergenceAnalysis, WeakDominanceAndRadiusOneAreNotConvergence) {
+    // Every row has |a(i,i)| = 2 = the sum of the others: dominant, not
+    // strictly. The Jacobi matrix -(J - I)/2 with J all ones has the
+    // eigenvalues -1, 1/2, 1/2: ρ = 1 exactly.
+    ChartHost host("2 1 1 4\n1 2 1 4\n1 1 2 4\n", {"3", "1E-05", "1"});
+    ASSERT_EQ(host.run(commands::ConvergenceAnalysis), Outcome::Reported);
+    EXPECT_TRUE(has(host.result, "Jacobi迭代矩阵的谱半径 ρ=1，ρ≥1，不是对任何初始值都收敛"));
+    EXPECT_TRUE(has(host.result, "系数矩阵严格对角占优：否"));
+    EXPECT_TRUE(has(host.result, "Jacobi迭代：ρ≥1，无法预计，实际迭代 1000 次仍不收敛"));
+}
+
 } // namespace
 } // namespace quorvex
