@@ -567,17 +567,5 @@ INSTANTIATE_TEST_SUITE_P(
         SimplestCase{"NonZeroOneWhenWide", {0}, {5, 2}, true, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CheckWorkInterval, FourierMotzkinProjectsTwoRowCombinations) {
-    // a·(1, 3, 5) + b·(2, 1, 3) = (0, 5, 7) exactly: a = 2, b = -1.
-    const std::vector<check::Condition2> exact{{1, 2, 0, 0}, {3, 1, 5, 5}, {5, 3, 7, 7}};
-    const check::Interval a = check::feasibleFirst(exact);
-    ASSERT_FALSE(a.empty);
-    EXPECT_EQ(*a.lo, 2);
-    EXPECT_EQ(*a.hi, 2);
-    // Inconsistent: a + b = 0 and a + b = 1.
-    const std::vector<check::Condition2> none{{1, 1, 0, 0}, {1, 1, 1, 1}};
-    EXPECT_TRUE(check::feasibleFirst(none).empty);
-}
-
 } // namespace
 } // namespace quorvex
