@@ -81,9 +81,15 @@ RowFitter::RowFitter(const EntryMatrix& previous, const std::vector<Row>& values
 }
 
 bool RowFitter::fits(const Combination& c) const {
-    const Row v = valuesOf(m_previous, c);
-    for (std::size_t j = 0; j < v.size(); ++j)
-        if (active(j) && !agrees(m_written[j], v[j])) return false;
+    // Column by column, so that most tries end at the first column: with
+    // long exact numbers each product is dear.
+    mpq_class v;
+    for (std::size_t j = 0; j < m_written.size(); ++j) {
+        if (!active(j)) continue;
+        v = 0;
+        for (const Term& t : c) v += t.coefficient * m_previous[static_cast<std::size_t>(t.row)][j];
+        if (!agrees(m_written[j], v)) return false;
+    }
     return true;
 }
 
