@@ -464,6 +464,7 @@ TEST(CheckWorkGenerated, RightWorkingsPassAndOneMovedEntryIsNamed) {
     EXPECT_EQ(right, 400);
     // Only a working whose every move stays in the row space goes unspoilt.
     EXPECT_GE(wrong, 390);
+    RecordProperty("wrongWorkings", wrong);
     RecordProperty("movesPassedOverInRowSpace", w.inRowSpace());
 }
 
