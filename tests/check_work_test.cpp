@@ -272,7 +272,9 @@ public:
             const int places = placesOf(c.text);
             const mpq_class unit =
                 places > 0 ? mpq_class(1, pow10(places)) : mpq_class(1, c.value.get_den());
-            const mpq_class moved = c.value + (pick(0, 1) ? 1 : -1) * pick(2, 9) * unit;
+            mpq_class moved = c.value + (pick(0, 1) ? 1 : -1) * pick(2, 9) * unit;
+            // A 0 may be what another operation aims at: moved the other way.
+            if (sgn(moved) == 0) moved = 2 * c.value;
             c = places > 0 ? Cell{fixed(moved, places), moved} : Cell{rationalText(moved), moved};
             std::vector<check::Row> space =
                 values(b == 0 ? m_system : m_blocks[static_cast<std::size_t>(b) - 1]);

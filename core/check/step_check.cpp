@@ -54,8 +54,8 @@ std::vector<Candidate> candidatesFor(int i, int rows) {
 /// fewer multipliers first; then a row copied that no other row copies
 /// already (two copies lose an equation); then a multiplier taken from the entries (the
 /// ratio of two, one over one) before a merely plain one; then an integer
-/// blamed for what should be an integer too, before one that should be a
-/// fraction (13 typed for 13/2 is less likely than 2 for 4); then a 0 or 1
+/// blamed for what should be an integer too, a fraction for a fraction
+/// (13 typed for 13/2 is less likely than 2 for 4); then a 0 or 1
 /// written where the operation makes one is trusted, being what the
 /// student aimed at; then an entry written exactly is trusted more than a
 /// rounded one; then the simpler operation. Last the column: of two aimed
@@ -158,7 +158,7 @@ RowFinding diagnose(const EntryMatrix& before, const std::vector<Row>& previous,
             const bool duplicate = c.multipliers == 0 &&
                                    copiedElsewhere[static_cast<std::size_t>((*combination)[0].row)];
             const mpq_class expected = valuesOf(previous, *combination)[column];
-            const bool unlike = exact && e.value.get_den() == 1 && expected.get_den() != 1;
+            const bool unlike = exact && (e.value.get_den() == 1) != (expected.get_den() == 1);
             const Plausibility p{c.multipliers,
                                  duplicate,
                                  fromEntries(previous, *combination),
@@ -220,15 +220,18 @@ std::optional<RowFinding> roundedTooEarly(const std::vector<Row>& previous, cons
 /// whose entries all follow from a multiplier rounded too early.
 std::optional<RowFinding> roundedMultiplier(const std::vector<Row>& previous,
                                             const EntryRow& written, int i) {
+    // The column worked on is the leftmost one the row had and now clears
+    // (or makes 1): a multiplier exact there is no rounded one.
     const int rows = static_cast<int>(previous.size());
-    for (std::size_t c = 0; c < written.size(); ++c) {
-        if (agrees(written[c], 0))
-            for (int q = 0; q < rows; ++q)
-                if (q != i)
-                    if (auto f = roundedTooEarly(previous, written, i, q, c)) return f;
-        if (agrees(written[c], 1))
-            if (auto f = roundedTooEarly(previous, written, i, -1, c)) return f;
-    }
+    const Row& own = previous[static_cast<std::size_t>(i)];
+    std::size_t c = 0;
+    while (c < written.size() && sgn(own[c]) == 0) ++c;
+    if (c == written.size()) return std::nullopt;
+    if (agrees(written[c], 0))
+        for (int q = 0; q < rows; ++q)
+            if (q != i)
+                if (auto f = roundedTooEarly(previous, written, i, q, c)) return f;
+    if (agrees(written[c], 1)) return roundedTooEarly(previous, written, i, -1, c);
     return std::nullopt;
 }
 
