@@ -3,6 +3,7 @@
 #include "check/blocks.h"
 #include "check/check_texts.h"
 #include "exact/exact_matrix.h"
+#include "exact/rational.h"
 #include "matrix_text.h"
 
 namespace quorvex::check {
@@ -13,8 +14,16 @@ using texts::fill;
 
 std::string count(std::size_t k) { return std::to_string(k); }
 
-/// Reads element texts into entries; a text that is no finite number
-/// gives the message made by `where` (1-based row, column, text).
+/// Whether the text holds more digits than exact work takes.
+bool beyondExactLimit(std::string_view text) {
+    std::size_t digits = 0;
+    for (char c : text) digits += c >= '0' && c <= '9';
+    return digits > kMaxExactDigits;
+}
+
+/// Reads element texts into entries; a text that is no finite number, or
+/// has too many digits, gives the message made by `where` (the pattern,
+/// then 1-based row, column, text).
 template <typename Where>
 std::variant<EntryMatrix, std::string> entriesOf(const std::vector<std::vector<std::string>>& rows,
                                                  Where where) {
@@ -22,8 +31,9 @@ std::variant<EntryMatrix, std::string> entriesOf(const std::vector<std::vector<s
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EntryRow r;
         for (std::size_t j = 0; j < rows[i].size(); ++j) {
+            if (beyondExactLimit(rows[i][j])) return where(true, count(i + 1), count(j + 1), "");
             auto e = readEntry(rows[i][j]);
-            if (!e) return where(count(i + 1), count(j + 1), rows[i][j]);
+            if (!e) return where(false, count(i + 1), count(j + 1), rows[i][j]);
             r.push_back(std::move(*e));
         }
         m.push_back(std::move(r));
@@ -62,9 +72,11 @@ std::variant<CheckInput, std::string> readSystem(const TextBlock& first, int n) 
     if (first.rows.size() != static_cast<std::size_t>(n))
         return fill(texts::kSystemRows,
                     {count(static_cast<std::size_t>(n)), count(first.rows.size())});
-    auto system = entriesOf(systemTexts(first.text, n), [](auto i, auto j, auto text) {
-        return fill(texts::kSystemNotFinite, {i, j, text});
-    });
+    auto system =
+        entriesOf(systemTexts(first.text, n), [](bool tooLong, auto i, auto j, auto text) {
+            if (tooLong) return fill(texts::kSystemTooLong, {i, j, count(kMaxExactDigits)});
+            return fill(texts::kSystemNotFinite, {i, j, text});
+        });
     if (auto* message = std::get_if<std::string>(&system)) return std::move(*message);
     CheckInput in;
     in.system = std::move(std::get<EntryMatrix>(system));
@@ -85,14 +97,17 @@ std::variant<CheckInput, std::string> readCheckInput(std::string_view editText, 
     if (isSolutionRow(blocks.back(), n)) --last;
     for (std::size_t k = 1; k < last; ++k) {
         if (auto message = shapeError(blocks[k], k, n)) return std::move(*message);
-        auto step = entriesOf(blocks[k].rows, [k](auto i, auto j, auto text) {
+        auto step = entriesOf(blocks[k].rows, [k](bool tooLong, auto i, auto j, auto text) {
+            if (tooLong) return fill(texts::kStepTooLong, {count(k), i, j, count(kMaxExactDigits)});
             return fill(texts::kStepNotFinite, {count(k), i, j, text});
         });
         if (auto* message = std::get_if<std::string>(&step)) return std::move(*message);
         in.steps.push_back(std::move(std::get<EntryMatrix>(step)));
     }
     if (last < blocks.size()) {
-        auto x = entriesOf(blocks.back().rows, [last](auto, auto j, auto text) {
+        auto x = entriesOf(blocks.back().rows, [last](bool tooLong, auto, auto j, auto text) {
+            if (tooLong)
+                return fill(texts::kStepTooLong, {count(last), "1", j, count(kMaxExactDigits)});
             return fill(texts::kStepNotFinite, {count(last), "1", j, text});
         });
         if (auto* message = std::get_if<std::string>(&x)) return std::move(*message);

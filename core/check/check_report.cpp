@@ -1,7 +1,9 @@
 #include "check/check_report.h"
 
 #include "check/check_texts.h"
+#include "check/row_fit.h"
 #include "check/value_text.h"
+#include "exact/rational.h"
 
 #include <algorithm>
 
@@ -16,6 +18,15 @@ std::string rowName(int row) {
     return fill(texts::kRow, {number(static_cast<std::size_t>(row) + 1)});
 }
 
+/// A multiplier as a student writes it: a fraction with a small
+/// denominator as a fraction (7/8 beside 1/3), a decimal of one place as
+/// itself (0.5).
+std::string multiplierText(const mpq_class& c, int decimals) {
+    if (c.get_den() > 10 || c.get_den() == 2 || c.get_den() == 5 || c.get_den() == 10)
+        return valueText(c, decimals);
+    return rationalText(c);
+}
+
 std::string termText(const Term& t, bool first, int decimals) {
     mpq_class c = t.coefficient;
     std::string s;
@@ -25,7 +36,7 @@ std::string termText(const Term& t, bool first, int decimals) {
     }
     if (c == 1) return s + rowName(t.row);
     if (c == -1) return s + "-" + rowName(t.row);
-    return s + valueText(c, decimals) + std::string(texts::kTimes) + rowName(t.row);
+    return s + multiplierText(c, decimals) + std::string(texts::kTimes) + rowName(t.row);
 }
 
 bool isCopyOf(const RowFinding& f, int row) {
@@ -53,7 +64,47 @@ std::optional<std::string> operationLine(const StepFinding& step, int row, int d
         return fill(texts::kExchange, {number(static_cast<std::size_t>(row) + 1),
                                        number(static_cast<std::size_t>(*other) + 1)});
     }
-    return operationText(f.combination, row, decimals);
+    const Combination& c = f.combination;
+    if (c.size() == 1 && c[0].coefficient == 1)
+        return fill(texts::kCopiedFrom, {number(static_cast<std::size_t>(row) + 1),
+                                         number(static_cast<std::size_t>(c[0].row) + 1)});
+    // A row divided by an entry that is no plain multiplier: by the entry as typed.
+    if (c.size() == 1 && c[0].row == row && !c[0].divisor.empty() && !isPlain(c[0].coefficient, 1))
+        return fill(texts::kDivided, {number(static_cast<std::size_t>(row) + 1), c[0].divisor});
+    return operationText(c, row, decimals);
+}
+
+/// The line saying an exchange was half done: this row is a copy of another
+/// row, which kept its place.
+std::optional<std::string> halfExchangeLine(const StepFinding& step, int row) {
+    const RowFinding& f = step.rows[static_cast<std::size_t>(row)];
+    if (f.combination.size() != 1 || f.combination[0].coefficient != 1) return std::nullopt;
+    const int other = f.combination[0].row;
+    if (other == row || !isCopyOf(step.rows[static_cast<std::size_t>(other)], other))
+        return std::nullopt;
+    const std::string from = number(static_cast<std::size_t>(other) + 1);
+    const std::string to = number(static_cast<std::size_t>(row) + 1);
+    return fill(texts::kExchangeHalfDone, {from, to, to, from});
+}
+
+/// The line naming why an entry differs, in plain words.
+std::string causeLine(const WrongEntry& w, const Entry& e, const std::string& row,
+                      std::size_t width) {
+    const std::string column = number(static_cast<std::size_t>(w.column) + 1);
+    switch (w.cause) {
+    case Cause::BeyondRounding:
+        return fill(texts::kBeyondRounding,
+                    {row, column, decimalText(abs(e.value - w.expected) / e.tolerance, 1)});
+    case Cause::Sign: return fill(texts::kSignSlip, {row, column});
+    case Cause::Miscopied: return fill(texts::kMiscopied, {row, column});
+    case Cause::NotCarried:
+        if (static_cast<std::size_t>(w.column) + 1 == width)
+            return fill(texts::kRightHandSideNotCarried, {row});
+        return fill(texts::kNotCarried, {row, column});
+    case Cause::RoundedMultiplier:
+    case Cause::Arithmetic: break;
+    }
+    return fill(texts::kArithmeticSlip, {row, column});
 }
 
 std::string rankLine(const StepFinding& step) {
@@ -81,10 +132,20 @@ void writeRowLines(Report& r, const StepFinding& step, const EntryMatrix& after,
     if (f.kind == RowFinding::Kind::Unexplained)
         return line(fill(texts::kUnexplained, {rowNumber}));
     if (const auto op = operationLine(step, row, decimals)) line(*op);
-    if (f.kind == RowFinding::Kind::OneWrongEntry) {
-        const Entry& e = after[static_cast<std::size_t>(row)][static_cast<std::size_t>(f.column)];
-        line(fill(texts::kWrongEntry, {rowNumber, number(static_cast<std::size_t>(f.column) + 1),
-                                       e.text, expectedText(e, f.expected, decimals)}));
+    if (const auto half = halfExchangeLine(step, row)) line(*half);
+    const EntryRow& written = after[static_cast<std::size_t>(row)];
+    for (const WrongEntry& w : f.wrong) {
+        const Entry& e = written[static_cast<std::size_t>(w.column)];
+        line(fill(texts::kWrongEntry, {rowNumber, number(static_cast<std::size_t>(w.column) + 1),
+                                       e.text, expectedText(e, w.expected, decimals)}));
+    }
+    if (f.roundedMultiplier) {
+        line(fill(texts::kRoundedMultiplier, {rowNumber, decimalText(*f.roundedMultiplier, 4),
+                                              multiplierText(f.exactMultiplier, decimals)}));
+    } else {
+        for (const WrongEntry& w : f.wrong)
+            line(causeLine(w, written[static_cast<std::size_t>(w.column)], rowNumber,
+                           written.size()));
     }
 }
 
@@ -138,7 +199,43 @@ bool writeStep(Report& r, int k, const StepFinding& step, const EntryMatrix& aft
     return right;
 }
 
-bool writeSolution(Report& r, int k, const EntryMatrix& system, const EntryRow& x, int decimals) {
+namespace {
+
+/// The fewest decimal places among the block's decimal entries, or nothing
+/// when it holds none.
+std::optional<int> fewestPlaces(const EntryMatrix& block) {
+    std::optional<int> fewest;
+    for (const EntryRow& row : block)
+        for (const Entry& e : row)
+            if (e.written == Written::Decimal && (!fewest || e.decimals < *fewest))
+                fewest = e.decimals;
+    return fewest;
+}
+
+/// The first step whose block, solved exactly, no longer gives the solution
+/// to the places the unknowns were written with, and the places its numbers
+/// were kept to: where rounding too early spoilt a solution worked out
+/// rightly from the blocks.
+std::optional<std::pair<int, int>>
+roundedTooEarly(const Row& exact, const std::vector<EntryMatrix>& steps, const EntryRow& x) {
+    for (std::size_t k = 0; k < steps.size(); ++k) {
+        const auto y = uniqueSolution(valuesOf(steps[k]));
+        if (!y) return std::nullopt;
+        bool off = false;
+        for (std::size_t j = 0; j < x.size(); ++j)
+            off = off || abs((*y)[j] - exact[j]) > x[j].tolerance;
+        if (!off) continue;
+        const auto places = fewestPlaces(steps[k]);
+        if (!places) return std::nullopt;
+        return std::pair(static_cast<int>(k) + 1, *places);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+bool writeSolution(Report& r, int k, const EntryMatrix& system, const EntryRow& x, int decimals,
+                   const std::vector<EntryMatrix>& rightSteps) {
     r.heading(fill(texts::kSolutionHeading, {number(static_cast<std::size_t>(k))}));
     for (std::size_t j = 0; j < x.size(); ++j)
         r.text("x(").integer(static_cast<long long>(j) + 1).text(")=").text(x[j].text).newline();
@@ -153,6 +250,12 @@ bool writeSolution(Report& r, int k, const EntryMatrix& system, const EntryRow& 
                         {number(j + 1), x[j].text, expectedText(x[j], (*exact)[j], decimals)}))
                 .newline();
         }
+        if (!right && !rightSteps.empty())
+            if (const auto early = roundedTooEarly(*exact, rightSteps, x))
+                r.text(
+                     fill(texts::kEarlyRounding, {number(static_cast<std::size_t>(early->first)),
+                                                  number(static_cast<std::size_t>(early->second))}))
+                    .newline();
     }
     if (right) r.text(texts::kEquationsHold).newline();
     r.text(right ? texts::kStepRight : texts::kStepWrong).newline();

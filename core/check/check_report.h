@@ -8,7 +8,7 @@ namespace quorvex::check {
 
 /// The text of the operation that made row `row` (0-based) from the previous
 /// block's rows: "第3行 − 0.5 × 第1行", "2 × 第2行 − 3 × 第1行",
-/// "第2行 = 第3行"; multipliers written to `decimals` places at most.
+/// "2 × 第2行 − 3 × 第1行"; multipliers written to `decimals` places at most.
 std::string operationText(const Combination& c, int row, int decimals);
 
 /// Appends step k's findings; returns whether the step is right.
@@ -16,7 +16,10 @@ bool writeStep(Report& r, int k, const StepFinding& step, const EntryMatrix& aft
 
 /// Appends the check of the solution, step k, by substitution into the
 /// system; returns whether every equation holds within the tolerance of
-/// the unknowns as written.
-bool writeSolution(Report& r, int k, const EntryMatrix& system, const EntryRow& x, int decimals);
+/// the unknowns as written. `rightSteps`, the blocks when every step was
+/// right (else empty), tell where a wrong solution came from rounding too
+/// early.
+bool writeSolution(Report& r, int k, const EntryMatrix& system, const EntryRow& x, int decimals,
+                   const std::vector<EntryMatrix>& rightSteps);
 
 } // namespace quorvex::check

@@ -68,7 +68,10 @@ std::optional<Entry> readEntry(std::string_view text) {
 }
 
 bool agrees(const Entry& written, const mpq_class& value) {
-    return abs(written.value - value) <= written.tolerance;
+    // A decimal stands for what rounds or cuts off to it: less than one unit
+    // of its last place away. A whole unit off is a slip.
+    const mpq_class off = abs(written.value - value);
+    return written.written == Written::Decimal ? off < written.tolerance : off <= written.tolerance;
 }
 
 } // namespace quorvex::check

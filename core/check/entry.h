@@ -12,7 +12,7 @@ namespace quorvex::check {
 /// How a number was written, which decides how closely it must agree.
 enum class Written {
     Exact,   ///< an integer, a fraction, an exact expression: must be exact
-    Decimal, ///< a plain decimal: right within one unit of its last digit
+    Decimal, ///< a plain decimal: right less than one unit of its last digit off
     Inexact, ///< needs sqr, pi or a function: right to double precision
 };
 
@@ -32,7 +32,8 @@ using EntryMatrix = std::vector<EntryRow>;
 /// when its value is not a finite number (1/0).
 std::optional<Entry> readEntry(std::string_view text);
 
-/// Whether written is within the entry's tolerance of value.
+/// Whether written is within the entry's tolerance of value (strictly, for
+/// a decimal).
 bool agrees(const Entry& written, const mpq_class& value);
 
 } // namespace quorvex::check

@@ -51,11 +51,6 @@ mpq_class simplestPositive(mpq_class lo, mpq_class hi) {
     return k + 1 / simplestPositive(1 / (hi - k), 1 / (lo - k));
 }
 
-/// A half-plane α·a + β·b <= γ.
-struct HalfPlane {
-    mpq_class alpha, beta, gamma;
-};
-
 } // namespace
 
 Interval feasible(std::span<const Condition1> conditions) {
@@ -65,28 +60,6 @@ Interval feasible(std::span<const Condition1> conditions) {
         applyHalfLine(r, -c.w, c.k - c.lo);
         if (r.empty) return r;
     }
-    settle(r);
-    return r;
-}
-
-Interval feasibleFirst(std::span<const Condition2> conditions) {
-    Interval r;
-    std::vector<HalfPlane> upper, lower; // bounds b from above, from below
-    for (const Condition2& c : conditions) {
-        for (const HalfPlane& h : {HalfPlane{c.u, c.v, c.hi}, HalfPlane{-c.u, -c.v, -c.lo}}) {
-            if (sgn(h.beta) == 0) applyHalfLine(r, h.alpha, h.gamma);
-            else (sgn(h.beta) > 0 ? upper : lower).push_back(h);
-        }
-        if (r.empty) return r;
-    }
-    // Each pair of an upper and a lower bound on b leaves a condition on a.
-    for (const HalfPlane& p : upper)
-        for (const HalfPlane& q : lower) {
-            const mpq_class wp = -q.beta; // > 0
-            const mpq_class wq = p.beta;  // > 0
-            applyHalfLine(r, wp * p.alpha + wq * q.alpha, wp * p.gamma + wq * q.gamma);
-            if (r.empty) return r;
-        }
     settle(r);
     return r;
 }

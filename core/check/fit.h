@@ -23,17 +23,8 @@ struct Condition1 {
     mpq_class k, w, lo, hi;
 };
 
-/// lo <= u·a + v·b <= hi, one condition on the unknowns a and b.
-struct Condition2 {
-    mpq_class u, v, lo, hi;
-};
-
 /// Every x that meets all the conditions.
 Interval feasible(std::span<const Condition1> conditions);
-
-/// Every a for which some b meets all the conditions (the conditions'
-/// projection, exact: Fourier-Motzkin elimination of b).
-Interval feasibleFirst(std::span<const Condition2> conditions);
 
 /// The simplest rational in a non-empty interval: the one with the smallest
 /// denominator, then the smallest magnitude. Multipliers a student used,

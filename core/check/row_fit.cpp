@@ -1,139 +1,220 @@
 #include "check/row_fit.h"
 
-#include "check/fit.h"
-
+#include <algorithm>
 #include <utility>
 
 namespace quorvex::check {
 
 namespace {
 
-/// A row's own multiplier in a combination of two rows is a small number,
-/// such as the 2 of 2·r2 − 3·r1. With two free multipliers and rounded
-/// entries almost any row would fit; combinations with other multipliers
-/// are left to the general combination, which fits exact entries exactly.
-const mpz_class kLargestOwnRowDenominator = 10;
+/// Multipliers a student picks without taking them from the entries: a
+/// whole number or one over it, up to 10 (2, -3, 1/4), not 20/9 or 4/3.
+const mpz_class kLargestPlainDenominator = 10;
+const mpz_class kLargestPlainNumerator = 10;
+
+bool plainFraction(const mpq_class& x) {
+    return (x.get_den() == 1 && abs(x.get_num()) <= kLargestPlainNumerator) ||
+           (abs(x.get_num()) == 1 && x.get_den() <= kLargestPlainDenominator);
+}
+
+mpz_class tenTo(int d) {
+    mpz_class p;
+    mpz_ui_pow_ui(p.get_mpz_t(), 10, static_cast<unsigned long>(d));
+    return p;
+}
+
+mpq_class ceilTo(const mpq_class& q, const mpz_class& scale) {
+    const mpq_class s = q * scale;
+    mpz_class c;
+    mpz_cdiv_q(c.get_mpz_t(), s.get_num_mpz_t(), s.get_den_mpz_t());
+    return mpq_class(c, scale);
+}
+
+/// A decimal multiplier of a student has a digit or two and is not tiny
+/// (0.5, 0.25, 1.5): one such as 1.0002 or 0.001 only makes a slip look
+/// like an operation.
+constexpr int kMostMultiplierDigits = 2;
+const mpq_class kSmallestDecimalMultiplier(1, 10);
+
+bool fewDigits(const mpq_class& x) {
+    mpz_class n = abs(x.get_num());
+    while (n != 0 && mpz_divisible_ui_p(n.get_mpz_t(), 10)) n /= 10;
+    return n.get_str().size() <= static_cast<std::size_t>(kMostMultiplierDigits);
+}
+
+/// The decimal of at most `places` places and few digits in the bounded
+/// interval with the fewest places, the one nearest zero among those.
+std::optional<mpq_class> shortDecimalIn(const Interval& r, int places, bool notZero) {
+    if (r.empty || !r.lo || !r.hi) return std::nullopt;
+    for (int d = 1; d <= places; ++d) {
+        const mpz_class scale = tenTo(d);
+        mpq_class x = sgn(*r.lo) >= 0 ? ceilTo(*r.lo, scale) : -ceilTo(-*r.hi, scale);
+        if (sgn(*r.lo) < 0 && sgn(*r.hi) > 0) x = 0;
+        if (notZero && sgn(x) == 0) continue;
+        if (r.contains(x) && fewDigits(x * scale) && abs(x) >= kSmallestDecimalMultiplier) return x;
+    }
+    return std::nullopt;
+}
 
 } // namespace
 
-RowFitter::RowFitter(const std::vector<Row>& previous, const EntryRow& written, int skip)
-    : m_previous(previous), m_written(written), m_skip(skip) {}
+mpq_class roundedTo(const mpq_class& q, int d) {
+    const mpz_class scale = tenTo(d);
+    const mpq_class s = abs(q) * scale + mpq_class(1, 2);
+    mpz_class r;
+    mpz_fdiv_q(r.get_mpz_t(), s.get_num_mpz_t(), s.get_den_mpz_t());
+    const mpq_class out(r, scale);
+    return sgn(q) < 0 ? mpq_class(-out) : out;
+}
+
+bool isPlain(const mpq_class& q, int places) {
+    if (q.get_den() <= kLargestPlainDenominator) return true;
+    return places > 0 && roundedTo(q, places) == q;
+}
+
+RowFitter::RowFitter(const EntryMatrix& previous, const std::vector<Row>& values,
+                     const EntryRow& written, int skip)
+    : m_entries(previous), m_previous(values), m_written(written), m_skip(skip) {
+    for (std::size_t j = 0; j < written.size(); ++j)
+        if (active(j) && written[j].written == Written::Decimal)
+            m_places = std::max(m_places, written[j].decimals);
+}
 
 bool RowFitter::fits(const Combination& c) const {
-    const Row v = valuesOf(m_previous, c);
-    for (std::size_t j = 0; j < v.size(); ++j)
-        if (active(j) && !agrees(m_written[j], v[j])) return false;
+    // Column by column, so that most tries end at the first column: with
+    // long exact numbers each product is dear.
+    mpq_class v;
+    for (std::size_t j = 0; j < m_written.size(); ++j) {
+        if (!active(j)) continue;
+        v = 0;
+        for (const Term& t : c) v += t.coefficient * m_previous[static_cast<std::size_t>(t.row)][j];
+        if (!agrees(m_written[j], v)) return false;
+    }
     return true;
 }
 
-std::optional<mpq_class> RowFitter::multiplier(const Row& base, int q, bool nonZero) const {
-    const Row& p = m_previous[static_cast<std::size_t>(q)];
+Interval RowFitter::range(const Row& base, const Row& direction) const {
     std::vector<Condition1> conditions;
-    conditions.reserve(p.size());
-    for (std::size_t j = 0; j < p.size(); ++j) {
+    conditions.reserve(direction.size());
+    for (std::size_t j = 0; j < direction.size(); ++j) {
         if (!active(j)) continue;
         const Entry& s = m_written[j];
-        conditions.push_back({base[j], p[j], s.value - s.tolerance, s.value + s.tolerance});
+        conditions.push_back({base[j], direction[j], s.value - s.tolerance, s.value + s.tolerance});
     }
-    const Interval r = feasible(conditions);
+    return feasible(conditions);
+}
+
+std::optional<mpq_class> RowFitter::studentNumber(const Interval& r,
+                                                  const std::vector<mpq_class>& preferred,
+                                                  bool notZero, bool notOne) const {
     if (r.empty) return std::nullopt;
-    if (nonZero) return simplestNonZeroIn(r);
-    return simplestIn(r);
+    const auto allowed = [&](const mpq_class& x) {
+        return !(notZero && sgn(x) == 0) && !(notOne && x == 1);
+    };
+    for (const mpq_class& x : preferred)
+        if (allowed(x) && r.contains(x)) return x;
+    const auto simple = notZero ? simplestNonZeroIn(r) : std::optional(simplestIn(r));
+    if (simple && allowed(*simple) && plainFraction(*simple)) return simple;
+    const auto decimal = shortDecimalIn(r, m_places, notZero);
+    if (decimal && allowed(*decimal)) return decimal;
+    return std::nullopt;
 }
 
-std::optional<Combination> RowFitter::scaled(int q) const {
-    const Row zero(m_written.size());
-    const auto a = multiplier(zero, q, true);
-    if (!a || *a == 1) return std::nullopt;
-    Combination c{{q, *a}};
-    return fits(c) ? std::optional(std::move(c)) : std::nullopt;
+std::vector<mpq_class> RowFitter::clearingRatios(const Row& p, const Row& q) const {
+    std::vector<mpq_class> ratios;
+    for (std::size_t c = 0; c < q.size(); ++c)
+        if (sgn(q[c]) != 0 && sgn(p[c]) != 0) ratios.push_back(-p[c] / q[c]);
+    return ratios;
 }
 
-std::optional<Combination> RowFitter::plusMultiple(int i, int q) const {
-    const auto b = multiplier(m_previous[static_cast<std::size_t>(i)], q, true);
-    if (!b) return std::nullopt;
-    Combination c{{i, 1}, {q, *b}};
-    return fits(c) ? std::optional(std::move(c)) : std::nullopt;
+std::vector<mpq_class> RowFitter::reciprocals(const Row& r) {
+    std::vector<mpq_class> list;
+    for (const mpq_class& x : r)
+        if (sgn(x) != 0) list.push_back(1 / x);
+    return list;
 }
 
-std::optional<Combination> RowFitter::twoRows(int i, int q) const {
-    const Row& pi = m_previous[static_cast<std::size_t>(i)];
-    const Row& pq = m_previous[static_cast<std::size_t>(q)];
-    std::vector<Condition2> conditions;
-    for (std::size_t j = 0; j < pi.size(); ++j) {
-        if (!active(j)) continue;
-        const Entry& s = m_written[j];
-        conditions.push_back({pi[j], pq[j], s.value - s.tolerance, s.value + s.tolerance});
-    }
-    const auto a = simplestNonZeroIn(feasibleFirst(conditions));
-    if (!a || a->get_den() > kLargestOwnRowDenominator) return std::nullopt;
-    Row base(pi.size());
-    for (std::size_t j = 0; j < pi.size(); ++j) base[j] = *a * pi[j];
-    const auto b = multiplier(base, q, false);
-    if (!b) return std::nullopt;
-    Combination c{{i, *a}};
-    if (sgn(*b) != 0) c.push_back({q, *b});
-    return fits(c) ? std::optional(std::move(c)) : std::nullopt;
-}
-
-namespace {
-
-/// Gauss-Jordan reduction of rows that carry their own history: row i
-/// starts as (previous row i | unit vector i). Gives the pivot columns.
-std::vector<int> reduceWithHistory(std::vector<Row>& rows, std::size_t width) {
-    std::vector<int> pivots;
-    std::size_t top = 0;
-    for (std::size_t col = 0; col < width && top < rows.size(); ++col) {
-        std::size_t pick = top;
-        while (pick < rows.size() && sgn(rows[pick][col]) == 0) ++pick;
-        if (pick == rows.size()) continue;
-        std::swap(rows[top], rows[pick]);
-        const mpq_class pivot = rows[top][col];
-        for (mpq_class& x : rows[top]) x /= pivot;
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            if (r == top || sgn(rows[r][col]) == 0) continue;
-            const mpq_class f = rows[r][col];
-            for (std::size_t j = 0; j < rows[r].size(); ++j) rows[r][j] -= f * rows[top][j];
+std::optional<Combination> RowFitter::scaled(int p, bool fromEntries) const {
+    const Row& row = m_previous[static_cast<std::size_t>(p)];
+    // One over an entry; or the common denominator, which clears fractions.
+    std::vector<mpq_class> preferred = reciprocals(row);
+    mpz_class common = 1;
+    for (const mpq_class& x : row)
+        mpz_lcm(common.get_mpz_t(), common.get_mpz_t(), x.get_den_mpz_t());
+    if (common != 1) preferred.insert(preferred.end(), {mpq_class(common), mpq_class(-common)});
+    const Interval r = range(Row(row.size()), row);
+    std::optional<mpq_class> a;
+    if (!fromEntries) a = studentNumber(r, preferred, true, true);
+    for (std::size_t k = 0; fromEntries && !a && k < preferred.size(); ++k)
+        if (preferred[k] != 1 && r.contains(preferred[k])) a = preferred[k];
+    if (!a) return std::nullopt;
+    Combination c{{p, *a, {}}};
+    // One over an entry reads as a division by that entry, as it was typed.
+    const EntryRow& typed = m_entries[static_cast<std::size_t>(p)];
+    for (std::size_t j = 0; j < row.size(); ++j)
+        if (sgn(row[j]) != 0 && *a * row[j] == 1) {
+            c[0].divisor = typed[j].text;
+            break;
         }
-        pivots.push_back(static_cast<int>(col));
-        ++top;
-    }
-    return pivots;
+    return fits(c) ? std::optional(std::move(c)) : std::nullopt;
 }
 
-} // namespace
-
-RowSpace::RowSpace(const std::vector<Row>& previous) {
-    const std::size_t n = previous.size();
-    const std::size_t width = n ? previous[0].size() : 0;
-    std::vector<Row> rows(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        rows[i] = previous[i];
-        rows[i].resize(width + n);
-        rows[i][width + i] = 1;
-    }
-    m_pivots = reduceWithHistory(rows, width);
-    for (std::size_t k = 0; k < m_pivots.size(); ++k) {
-        m_reduced.emplace_back(rows[k].begin(), rows[k].begin() + static_cast<long>(width));
-        m_transform.emplace_back(rows[k].begin() + static_cast<long>(width), rows[k].end());
-    }
+std::optional<Combination> RowFitter::plusMultiple(int p, int q, bool clearing) const {
+    const Row& rp = m_previous[static_cast<std::size_t>(p)];
+    const Row& rq = m_previous[static_cast<std::size_t>(q)];
+    const std::vector<mpq_class> ratios = clearingRatios(rp, rq);
+    const Interval r = range(rp, rq);
+    std::optional<mpq_class> b;
+    if (!clearing) b = studentNumber(r, ratios, true, false);
+    for (std::size_t k = 0; clearing && !b && k < ratios.size(); ++k)
+        if (r.contains(ratios[k])) b = ratios[k];
+    if (!b) return std::nullopt;
+    Combination c{{p, 1, {}}, {q, *b, {}}};
+    return fits(c) ? std::optional(std::move(c)) : std::nullopt;
 }
 
-std::optional<Combination> RowSpace::combination(const EntryRow& written) const {
-    const std::size_t width = written.size();
-    const std::size_t n = m_transform.empty() ? 0 : m_transform[0].size();
-    Row values(width), coefficients(n);
-    for (std::size_t k = 0; k < m_pivots.size(); ++k) {
-        const mpq_class& s = written[static_cast<std::size_t>(m_pivots[k])].value;
-        for (std::size_t j = 0; j < width; ++j) values[j] += s * m_reduced[k][j];
-        for (std::size_t i = 0; i < n; ++i) coefficients[i] += s * m_transform[k][i];
+std::optional<Combination> RowFitter::crosswise(int p, int q) const {
+    const Row& rp = m_previous[static_cast<std::size_t>(p)];
+    const Row& rq = m_previous[static_cast<std::size_t>(q)];
+    for (std::size_t c = 0; c < rq.size(); ++c) {
+        if (sgn(rq[c]) == 0 || sgn(rp[c]) == 0) continue;
+        const mpq_class a = rq[c], b = -rp[c];
+        mpz_class g = 1;
+        if (a.get_den() == 1 && b.get_den() == 1)
+            mpz_gcd(g.get_mpz_t(), a.get_num_mpz_t(), b.get_num_mpz_t());
+        const mpq_class reduced(1, g);
+        for (const mpq_class& s : {mpq_class(1), mpq_class(-1), reduced, mpq_class(-reduced)}) {
+            if (a * s == 1) continue;
+            Combination c2{{p, a * s, {}}, {q, b * s, {}}};
+            if (fits(c2)) return c2;
+        }
     }
-    for (std::size_t j = 0; j < width; ++j)
-        if (!agrees(written[j], values[j])) return std::nullopt;
-    Combination c;
-    for (std::size_t i = 0; i < n; ++i)
-        if (sgn(coefficients[i]) != 0) c.push_back({static_cast<int>(i), coefficients[i]});
-    return c;
+    return std::nullopt;
+}
+
+std::optional<Combination> RowFitter::twoRows(int p, int q) const {
+    const Row& rp = m_previous[static_cast<std::size_t>(p)];
+    const Row& rq = m_previous[static_cast<std::size_t>(q)];
+    const Row zero(rp.size());
+    // A column cleared, then the row scaled: crosswise (the other row's
+    // entry), by one over a new entry, or by one over an old one.
+    for (const mpq_class& ratio : clearingRatios(rp, rq)) {
+        Row t = rp;
+        for (std::size_t j = 0; j < t.size(); ++j) t[j] += ratio * rq[j];
+        std::vector<mpq_class> preferred;
+        for (const mpq_class& x : rq)
+            if (sgn(x) != 0) preferred.insert(preferred.end(), {x, -x});
+        for (const auto& list : {reciprocals(t), reciprocals(rp)})
+            preferred.insert(preferred.end(), list.begin(), list.end());
+        const Interval r = range(zero, t);
+        std::optional<mpq_class> a;
+        for (std::size_t k = 0; !a && k < preferred.size(); ++k)
+            if (preferred[k] != 1 && r.contains(preferred[k])) a = preferred[k];
+        if (!a) continue;
+        Combination c{{p, *a, {}}, {q, *a * ratio, {}}};
+        if (fits(c)) return c;
+    }
+    return std::nullopt;
 }
 
 Row valuesOf(const std::vector<Row>& previous, const Combination& c) {

@@ -14,118 +14,286 @@ struct Candidate {
     std::function<std::optional<Combination>(const RowFitter&)> fit;
 };
 
-/// The elementary changes that may have made row i, simplest first: kept,
-/// copied from another row (an exchange), scaled, a multiple of another
-/// row added, a combination of it with another row.
+/// The operations that may have made row i, simplest first: kept, copied
+/// from another row (an exchange), scaled, a multiple of another row added
+/// to it or to a row copied in its place, it and another row combined.
 std::vector<Candidate> candidatesFor(int i, int rows) {
     std::vector<Candidate> list;
-    const auto others = [&](auto make) {
+    // The row's own previous row first, then a row copied in its place.
+    const auto pairs = [&](auto make) {
         for (int q = 0; q < rows; ++q)
-            if (q != i) make(q);
+            if (q != i) make(i, q);
+        for (int p = 0; p < rows; ++p)
+            for (int q = 0; q < rows; ++q)
+                if (p != i && q != p) make(p, q);
     };
-    list.push_back({0, [i](const RowFitter& f) {
-                        Combination c{{i, 1}};
-                        return f.fits(c) ? std::optional(c) : std::nullopt;
-                    }});
-    others([&](int q) {
-        list.push_back({0, [q](const RowFitter& f) {
-                            Combination c{{q, 1}};
+    for (int q = -1; q < rows; ++q) {
+        const int row = q < 0 ? i : q;
+        if (q == i) continue;
+        list.push_back({0, [row](const RowFitter& f) {
+                            Combination c{{row, 1, {}}};
                             return f.fits(c) ? std::optional(c) : std::nullopt;
                         }});
+    }
+    list.push_back({1, [i](const RowFitter& f) { return f.scaled(i, false); }});
+    for (int q = 0; q < rows; ++q)
+        if (q != i) list.push_back({1, [q](const RowFitter& f) { return f.scaled(q, false); }});
+    pairs([&](int p, int q) {
+        list.push_back({1, [p, q, i](const RowFitter& f) { return f.plusMultiple(p, q, p != i); }});
     });
-    list.push_back({1, [i](const RowFitter& f) { return f.scaled(i); }});
-    others([&](int q) { list.push_back({1, [q](const RowFitter& f) { return f.scaled(q); }}); });
-    others([&](int q) {
-        list.push_back({1, [i, q](const RowFitter& f) { return f.plusMultiple(i, q); }});
-    });
-    others([&](int q) {
-        list.push_back({2, [i, q](const RowFitter& f) { return f.twoRows(i, q); }});
-    });
+    // Two rows combined are two operations already: the row's own. Crosswise
+    // the multipliers are entries, not fitted: one counts for both.
+    for (int q = 0; q < rows; ++q)
+        if (q != i) list.push_back({1, [i, q](const RowFitter& f) { return f.crosswise(i, q); }});
+    for (int q = 0; q < rows; ++q)
+        if (q != i) list.push_back({2, [i, q](const RowFitter& f) { return f.twoRows(i, q); }});
     return list;
 }
 
-/// Beyond this order a row that no change explains is not searched for a
-/// single wrong entry: the search grows with the fourth power of the order,
-/// and exercises worked by hand are small.
-constexpr int kLargestDiagnosedOrder = 12;
-
 /// How plausible a one-wrong-entry explanation is, most plausible least:
-/// students use simple multipliers, so the largest denominator among them
-/// counts first; then fewer multipliers; then an entry written exactly is
-/// trusted more than a rounded one; then the simpler change and the
-/// leftmost column.
+/// fewer multipliers first; then a row copied that no other row copies
+/// already (two copies lose an equation); then a multiplier taken from the entries (the
+/// ratio of two, one over one) before a merely plain one; then an integer
+/// blamed for what should be an integer too, a fraction for a fraction
+/// (13 typed for 13/2 is less likely than 2 for 4); then a 0 or 1
+/// written where the operation makes one is trusted, being what the
+/// student aimed at; then an entry written exactly is trusted more than a
+/// rounded one; then the simpler operation. Last the column: of two aimed
+/// at, the leftmost is the pivot the student worked from, so the other is
+/// blamed; else the leftmost.
 struct Plausibility {
-    mpz_class denominator;
     int multipliers;
+    bool duplicate;
+    bool fromEntries;
+    bool unlike;
+    bool aimedAt;
     bool exact;
     std::size_t candidate;
     int column;
 
     bool operator<(const Plausibility& o) const {
-        if (denominator != o.denominator) return denominator < o.denominator;
         if (multipliers != o.multipliers) return multipliers < o.multipliers;
+        if (duplicate != o.duplicate) return !duplicate;
+        if (fromEntries != o.fromEntries) return fromEntries;
+        if (unlike != o.unlike) return !unlike;
+        if (aimedAt != o.aimedAt) return !aimedAt;
         if (exact != o.exact) return !exact;
         if (candidate != o.candidate) return candidate < o.candidate;
-        return column < o.column;
+        return aimedAt ? column > o.column : column < o.column;
     }
 };
 
-mpz_class largestDenominator(const Combination& c) {
-    mpz_class d = 1;
-    for (const Term& t : c)
-        if (t.coefficient.get_den() > d) d = t.coefficient.get_den();
-    return d;
+/// Whether the combination's multiplier is one over an entry of the row it
+/// scales, or clears a column: the ratio of the two rows' entries there.
+bool fromEntries(const std::vector<Row>& previous, const Combination& c) {
+    if (c.empty() || c.size() > 2) return false;
+    const Row& p = previous[static_cast<std::size_t>(c[0].row)];
+    for (std::size_t j = 0; j < p.size(); ++j) {
+        if (c.size() == 1 && (c[0].coefficient == 1 || c[0].coefficient * p[j] == 1)) return true;
+        if (c.size() == 2 &&
+            sgn(c[0].coefficient * p[j] +
+                c[1].coefficient * previous[static_cast<std::size_t>(c[1].row)][j]) == 0 &&
+            sgn(p[j]) != 0)
+            return true;
+    }
+    return false;
 }
 
-/// Looks for one entry that, left out, lets an elementary change explain
-/// the rest, and keeps the most plausible such explanation. Only changes
-/// with fewer multipliers than the entries left can tell: with as many, any
-/// row would fit.
-RowFinding diagnose(const std::vector<Row>& previous, const EntryRow& written,
-                    const std::vector<Candidate>& candidates) {
+/// Whether a decimal is less than two units of its last place off: rounded
+/// a unit the wrong way rather than worked out wrongly.
+bool nearlyRounded(const Entry& written, const mpq_class& expected) {
+    return written.written == Written::Decimal &&
+           abs(written.value - expected) < 2 * written.tolerance;
+}
+
+/// Why the entry differs, as far as its value tells: the right number with
+/// the other sign, the number the row had before, or a slip in the working.
+Cause causeOf(const Entry& written, const mpq_class& expected, const Combination& c,
+              const std::vector<Row>& previous, std::size_t column) {
+    if (sgn(expected) != 0 && agrees(written, -expected)) return Cause::Sign;
+    if (nearlyRounded(written, expected)) return Cause::BeyondRounding;
+    const bool copy = c.size() == 1 && c[0].coefficient == 1;
+    if (copy) return Cause::Miscopied;
+    const Row& base = previous[static_cast<std::size_t>(c[0].row)];
+    if (base[column] != expected && agrees(written, base[column])) return Cause::NotCarried;
+    return Cause::Arithmetic;
+}
+
+/// Whether a row copied but for one entry has the others as they were
+/// typed: a copy keeps the texts, and -2.0000 for -2 is worked out, not
+/// copied.
+bool copiedAsTyped(const EntryMatrix& before, const Combination& c, const EntryRow& written,
+                   int skip) {
+    const EntryRow& from = before[static_cast<std::size_t>(c[0].row)];
+    for (std::size_t j = 0; j < written.size(); ++j)
+        if (static_cast<int>(j) != skip && written[j].text != from[j].text) return false;
+    return true;
+}
+
+/// Looks for one entry that, left out, lets an operation explain the rest,
+/// and keeps the most plausible such explanation. Only operations with
+/// fewer multipliers than the entries left can tell: with as many, any row
+/// would fit.
+RowFinding diagnose(const EntryMatrix& before, const std::vector<Row>& previous,
+                    const EntryRow& written, const std::vector<Candidate>& candidates,
+                    const std::vector<bool>& copiedElsewhere, const StopRequest& stop) {
     RowFinding finding;
     const int width = static_cast<int>(written.size());
-    if (width - 1 > kLargestDiagnosedOrder) return finding;
     std::vector<RowFitter> leaving;
-    for (int j = 0; j < width; ++j) leaving.emplace_back(previous, written, j);
+    for (int j = 0; j < width; ++j) leaving.emplace_back(before, previous, written, j);
     std::optional<Plausibility> best;
     for (std::size_t k = 0; k < candidates.size(); ++k) {
         const Candidate& c = candidates[k];
         if (c.multipliers >= width - 1) continue;
+        stop.check();
         for (int j = 0; j < width; ++j) {
-            auto combination = c.fit(leaving[static_cast<std::size_t>(j)]);
+            const auto column = static_cast<std::size_t>(j);
+            const Entry& e = written[column];
+            const bool exact = e.written == Written::Exact;
+            const bool aimedAt = c.multipliers > 0 && exact && (sgn(e.value) == 0 || e.value == 1);
+            if (best && best->multipliers < c.multipliers) continue;
+            auto combination = c.fit(leaving[column]);
             if (!combination) continue;
-            const Plausibility p{largestDenominator(*combination), c.multipliers,
-                                 written[static_cast<std::size_t>(j)].written == Written::Exact, k,
+            if (c.multipliers == 0 && !copiedAsTyped(before, *combination, written, j)) continue;
+            const bool duplicate = c.multipliers == 0 &&
+                                   copiedElsewhere[static_cast<std::size_t>((*combination)[0].row)];
+            const mpq_class expected = valuesOf(previous, *combination)[column];
+            const bool unlike = exact && (e.value.get_den() == 1) != (expected.get_den() == 1);
+            const Plausibility p{c.multipliers,
+                                 duplicate,
+                                 fromEntries(previous, *combination),
+                                 unlike,
+                                 aimedAt,
+                                 exact,
+                                 k,
                                  j};
             if (best && !(p < *best)) continue;
             best = p;
-            finding.kind = RowFinding::Kind::OneWrongEntry;
-            finding.column = j;
-            finding.expected = valuesOf(previous, *combination)[static_cast<std::size_t>(j)];
+            finding.kind = RowFinding::Kind::WrongEntries;
+            finding.wrong = {
+                {j, expected, causeOf(written[column], expected, *combination, previous, column)}};
             finding.combination = std::move(*combination);
         }
     }
     return finding;
 }
 
-RowFinding explainRow(const std::vector<Row>& previous, const RowSpace& space,
-                      const EntryRow& written, int i) {
+/// Decimal places a student rounds a multiplier to.
+constexpr int kMostMultiplierPlaces = 4;
+
+/// The multiplier x of row q that clears column c of row p, or scales row
+/// p to 1 there (q < 0), tried rounded to 1 to 4 places: when the rounded
+/// one explains every entry and the exact one does not, the multiplier was
+/// rounded too early.
+std::optional<RowFinding> roundedTooEarly(const std::vector<Row>& previous, const EntryRow& written,
+                                          int p, int q, std::size_t c) {
+    const Row& rp = previous[static_cast<std::size_t>(p)];
+    const Row* rq = q < 0 ? nullptr : &previous[static_cast<std::size_t>(q)];
+    if (rq ? sgn((*rq)[c]) == 0 : sgn(rp[c]) == 0) return std::nullopt;
+    const mpq_class exact = rq ? mpq_class(-rp[c] / (*rq)[c]) : mpq_class(1 / rp[c]);
+    const auto value = [&](const mpq_class& x, std::size_t j) {
+        return rq ? mpq_class(rp[j] + x * (*rq)[j]) : mpq_class(x * rp[j]);
+    };
+    for (int d = 1; d <= kMostMultiplierPlaces; ++d) {
+        const mpq_class rounded = roundedTo(exact, d);
+        if (rounded == exact || sgn(rounded) == 0) return std::nullopt;
+        bool fits = true;
+        for (std::size_t j = 0; j < written.size() && fits; ++j)
+            fits = j == c || agrees(written[j], value(rounded, j));
+        if (!fits) continue;
+        RowFinding f;
+        f.kind = RowFinding::Kind::WrongEntries;
+        f.combination = rq ? Combination{{p, 1, {}}, {q, exact, {}}} : Combination{{p, exact, {}}};
+        for (std::size_t j = 0; j < written.size(); ++j)
+            if (!agrees(written[j], value(exact, j)))
+                f.wrong.push_back({static_cast<int>(j), value(exact, j), Cause::RoundedMultiplier});
+        if (f.wrong.empty()) return std::nullopt;
+        // Named as the student sees it: the multiple of row q taken away.
+        f.roundedMultiplier = rq ? mpq_class(abs(rounded)) : rounded;
+        f.exactMultiplier = rq ? mpq_class(abs(exact)) : exact;
+        return f;
+    }
+    return std::nullopt;
+}
+
+/// A row cleared in some column (written 0 there) or scaled to 1 in it,
+/// whose entries all follow from a multiplier rounded too early.
+std::optional<RowFinding> roundedMultiplier(const std::vector<Row>& previous,
+                                            const EntryRow& written, int i) {
+    // The column worked on is the leftmost one the row had and now clears
+    // (or makes 1): a multiplier exact there is no rounded one.
+    const int rows = static_cast<int>(previous.size());
+    const Row& own = previous[static_cast<std::size_t>(i)];
+    std::size_t c = 0;
+    while (c < written.size() && sgn(own[c]) == 0) ++c;
+    if (c == written.size()) return std::nullopt;
+    if (agrees(written[c], 0))
+        for (int q = 0; q < rows; ++q)
+            if (q != i)
+                if (auto f = roundedTooEarly(previous, written, i, q, c)) return f;
+    if (agrees(written[c], 1)) return roundedTooEarly(previous, written, i, -1, c);
+    return std::nullopt;
+}
+
+/// Decimals this many units of their last place off, or more, are no
+/// longer near the operation that cleared or scaled their row.
+constexpr int kNearUnits = 10;
+
+/// The operation that cleared column c of row i with another row, or
+/// scaled row i to 1 there, where every entry that differs from it is a
+/// decimal a few units off: the nearest operation, and those entries.
+std::optional<RowFinding> nearestOperation(const std::vector<Row>& previous,
+                                           const EntryRow& written, int i) {
+    const Row& ri = previous[static_cast<std::size_t>(i)];
+    const auto tryCombination = [&](Combination c) -> std::optional<RowFinding> {
+        const Row v = valuesOf(previous, c);
+        RowFinding f;
+        f.kind = RowFinding::Kind::WrongEntries;
+        for (std::size_t j = 0; j < v.size(); ++j) {
+            const Entry& e = written[j];
+            if (agrees(e, v[j])) continue;
+            if (e.written != Written::Decimal || abs(e.value - v[j]) >= kNearUnits * e.tolerance)
+                return std::nullopt;
+            f.wrong.push_back({static_cast<int>(j), v[j], causeOf(e, v[j], c, previous, j)});
+        }
+        if (f.wrong.empty()) return std::nullopt;
+        f.combination = std::move(c);
+        return f;
+    };
+    for (std::size_t c = 0; c < written.size(); ++c) {
+        if (agrees(written[c], 0))
+            for (std::size_t q = 0; q < previous.size(); ++q) {
+                if (static_cast<int>(q) == i || sgn(previous[q][c]) == 0) continue;
+                const mpq_class ratio = -ri[c] / previous[q][c];
+                if (sgn(ratio) == 0) continue;
+                if (auto f = tryCombination({{i, 1, {}}, {static_cast<int>(q), ratio, {}}}))
+                    return f;
+            }
+        if (agrees(written[c], 1) && sgn(ri[c]) != 0)
+            if (auto f = tryCombination({{i, 1 / ri[c], {}}})) return f;
+    }
+    return std::nullopt;
+}
+
+RowFinding explainRow(const EntryMatrix& before, const std::vector<Row>& previous,
+                      const EntryRow& written, int i, const std::vector<bool>& copiedElsewhere,
+                      const StopRequest& stop) {
     const std::vector<Candidate> candidates = candidatesFor(i, static_cast<int>(previous.size()));
-    const RowFitter whole(previous, written, -1);
+    const RowFitter whole(before, previous, written, -1);
     RowFinding finding;
     finding.kind = RowFinding::Kind::Explained;
     for (const Candidate& c : candidates) {
+        stop.check();
         if (auto combination = c.fit(whole)) {
             finding.combination = std::move(*combination);
             return finding;
         }
     }
-    if (auto combination = space.combination(written)) {
-        finding.combination = std::move(*combination);
-        return finding;
-    }
-    return diagnose(previous, written, candidates);
+    if (auto rounded = roundedMultiplier(previous, written, i)) return std::move(*rounded);
+    RowFinding one = diagnose(before, previous, written, candidates, copiedElsewhere, stop);
+    if (one.kind != RowFinding::Kind::Unexplained) return one;
+    if (auto near = nearestOperation(previous, written, i)) return std::move(*near);
+    return one;
 }
 
 bool mentions(const Combination& c, int row) {
@@ -148,6 +316,23 @@ std::vector<int> lostRows(const std::vector<RowFinding>& findings, const std::ve
     return lost;
 }
 
+bool sameTexts(const EntryRow& a, const EntryRow& b) {
+    for (std::size_t j = 0; j < a.size(); ++j)
+        if (a[j].text != b[j].text) return false;
+    return true;
+}
+
+/// For each previous row, whether a row of `after` other than row i is
+/// that row as it was typed.
+std::vector<bool> copiedElsewhere(const EntryMatrix& before, const EntryMatrix& after,
+                                  std::size_t i) {
+    std::vector<bool> copied(before.size());
+    for (std::size_t q = 0; q < before.size(); ++q)
+        for (std::size_t k = 0; k < after.size() && !copied[q]; ++k)
+            copied[q] = k != i && sameTexts(after[k], before[q]);
+    return copied;
+}
+
 } // namespace
 
 bool StepFinding::right() const {
@@ -166,14 +351,15 @@ std::vector<Row> valuesOf(const EntryMatrix& m) {
     return rows;
 }
 
-StepFinding checkStep(const EntryMatrix& before, const EntryMatrix& after) {
+StepFinding checkStep(const EntryMatrix& before, const EntryMatrix& after,
+                      const StopRequest& stop) {
     const std::vector<Row> previous = valuesOf(before);
-    const RowSpace space(previous);
     StepFinding step;
-    step.rankBefore = space.rank();
+    step.rankBefore = rankOf(previous);
     bool derived = true;
     for (std::size_t i = 0; i < after.size(); ++i) {
-        step.rows.push_back(explainRow(previous, space, after[i], static_cast<int>(i)));
+        step.rows.push_back(explainRow(before, previous, after[i], static_cast<int>(i),
+                                       copiedElsewhere(before, after, i), stop));
         derived = derived && step.rows.back().kind != RowFinding::Kind::Unexplained;
     }
     if (!derived) return step;

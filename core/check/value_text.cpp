@@ -61,7 +61,9 @@ std::string valueText(const mpq_class& q, int decimals) {
 std::string expectedText(const Entry& written, const mpq_class& expected, int decimals) {
     switch (written.written) {
     case Written::Decimal:
-        return written.decimals >= 0 ? decimalText(expected, written.decimals)
+        // One place more than typed, so that the slip shows beside the
+        // rounding a student may do.
+        return written.decimals >= 0 ? decimalText(expected, written.decimals + 1)
                                      : valueText(expected, decimals);
     case Written::Exact: {
         const int places = placesOf(expected);

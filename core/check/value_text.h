@@ -17,7 +17,8 @@ std::string decimalText(const mpq_class& q, int d);
 std::string valueText(const mpq_class& q, int decimals);
 
 /// What a written entry should have been, in the way it was written: a
-/// decimal rounded to as many places, an exact number exactly.
+/// decimal rounded to one place more than typed, a fraction as a fraction,
+/// an exact number exactly.
 std::string expectedText(const Entry& written, const mpq_class& expected, int decimals);
 
 } // namespace quorvex::check
