@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text_fill.h"
+
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -73,17 +75,7 @@ inline constexpr std::string_view kStepTooLong =
 
 /// The template with each "{}" replaced by the next argument.
 inline std::string fill(std::string_view pattern, std::initializer_list<std::string_view> args) {
-    std::string out;
-    auto next = args.begin();
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern.compare(i, 2, "{}") == 0 && next != args.end()) {
-            out += *next++;
-            ++i;
-        } else {
-            out += pattern[i];
-        }
-    }
-    return out;
+    return fillText(pattern, args);
 }
 
 } // namespace quorvex::check::texts
