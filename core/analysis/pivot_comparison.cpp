@@ -19,10 +19,17 @@ namespace {
 
 namespace T = analysis_texts;
 
-double largestCoefficient(const Matrix& A, int n) {
+/// The largest magnitude among rows firstRow..n, columns firstColumn..n of
+/// A; a NaN never counts.
+double largestCoefficient(const Matrix& A, int n, int firstRow = 1, int firstColumn = 1) {
     double m = 0.0;
-    for (int i = 1; i <= n; ++i)
-        for (int j = 1; j <= n; ++j) m = std::fmax(m, std::fabs(A(i, j)));
+    for (int i = firstRow; i <= n; ++i) {
+        const double* a = A.row(i);
+        for (int j = firstColumn - 1; j < n; ++j) {
+            const double v = std::fabs(a[j]);
+            if (v > m) m = v;
+        }
+    }
     return m;
 }
 
@@ -40,8 +47,11 @@ public:
             if (m > m_multiplier) m_multiplier = m, m_multiplierStage = k, m_pivot = pivot;
         }
     }
-    void stageDone(const Matrix& A, int) override {
-        m_largest = std::fmax(m_largest, largestCoefficient(A, m_n));
+    // A stage changes only the rows below its pivot, from its column on;
+    // everything else was looked at before (column exchanges only move it).
+    void stageDone(const Matrix& A, int k) override {
+        const double stage = largestCoefficient(A, m_n, k + 1, k);
+        if (stage > m_largest) m_largest = stage;
     }
 
     int m_n;
