@@ -2,7 +2,7 @@
 
 #include "matrix.h"
 
-#include <functional>
+#include <vector>
 
 namespace quorvex {
 
@@ -27,11 +27,16 @@ double spectralRadius(const Matrix& M, int n);
 /// entries are finite numbers.
 double largestFiniteSingularValue(const Matrix& A, int n);
 
-/// The largest modulus among the eigenvalues of the n x n matrix that
-/// `product` applies (y = M x, both of length n), by restarted Arnoldi
-/// iteration: O(n^2) a step for a product that costs that, where the full
-/// eigenvalue computation costs O(n^3). NaN when it does not settle.
-double largestEigenvalueModulus(int n, const std::function<void(const double*, double*)>& product);
+/// The spectral radius of M⁻¹N, for the leading n x n blocks of a lower
+/// triangular M with a nonzero diagonal and of N: the iteration matrix of a
+/// splitting A = M - N. By restarted Arnoldi iteration, each step one
+/// product with N and one triangular solve, O(n^2), where every eigenvalue
+/// of the formed matrix costs O(n^3). NaN when it does not settle. A
+/// `start` that holds n numbers begins the iteration there, and takes the
+/// dominant eigenvector's real part back: a search over nearby splittings
+/// then settles in fewer steps.
+double splittingRadius(const Matrix& M, const Matrix& N, int n,
+                       std::vector<double>* start = nullptr);
 
 /// True when every eigenvalue of the leading n x n block of M is real (its
 /// imaginary part negligible beside its size).

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace quorvex {
@@ -27,26 +28,25 @@ Matrix lowerSolve(const Matrix& A, int n, double w, const Matrix& N) {
     return Y;
 }
 
-/// y = M x for the iteration matrix M of the method, without forming M:
-/// Jacobi y = -D⁻¹(L+U)x; relaxation (D+wL) y = ((1-w)D - wU) x, solved
-/// forward.
-void applyIteration(const Matrix& A, int n, IterationKind kind, double w, const double* x,
-                    double* y) {
+/// The splitting A = M - N of the method: Jacobi M = D, N = -(L+U);
+/// relaxation M = D + wL, N = (1-w)D - wU (Gauss-Seidel: w = 1).
+std::pair<Matrix, Matrix> splitting(const Matrix& A, int n, IterationKind kind, double w) {
     if (kind == IterationKind::GaussSeidel) w = 1.0;
-    for (int i = 1; i <= n; ++i) {
-        const double* a = A.row(i);
-        if (kind == IterationKind::Jacobi) {
-            double s = 0.0;
-            for (int j = 0; j < n; ++j)
-                if (j != i - 1) s += a[j] * x[j];
-            y[i - 1] = -s / a[i - 1];
-            continue;
+    const bool jacobi = kind == IterationKind::Jacobi;
+    Matrix M(n, n), N(n, n);
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) {
+            if (j == i) {
+                M(i, i) = A(i, i);
+                N(i, i) = jacobi ? 0.0 : (1.0 - w) * A(i, i);
+            } else if (j < i) {
+                if (jacobi) N(i, j) = -A(i, j);
+                else M(i, j) = w * A(i, j);
+            } else {
+                N(i, j) = jacobi ? -A(i, j) : -w * A(i, j);
+            }
         }
-        double upper = 0.0, lower = 0.0;
-        for (int j = i; j < n; ++j) upper += a[j] * x[j];
-        for (int j = 0; j < i - 1; ++j) lower += a[j] * y[j];
-        y[i - 1] = ((1.0 - w) * a[i - 1] * x[i - 1] - w * upper - w * lower) / a[i - 1];
-    }
+    return {std::move(M), std::move(N)};
 }
 
 bool allFinite(const Matrix& A, int n) {
@@ -91,14 +91,23 @@ Matrix iterationMatrix(const Matrix& A, int n, IterationKind kind, double w) {
     return lowerSolve(A, n, w, N);
 }
 
-double iterationRadius(const Matrix& A, int n, IterationKind kind, double w) {
+namespace {
+
+double radiusFrom(const Matrix& A, int n, IterationKind kind, double w,
+                  std::vector<double>* start) {
     if (n < kArnoldiOrder) return spectralRadius(iterationMatrix(A, n, kind, w), n);
     if (!allFinite(A, n)) return std::numeric_limits<double>::quiet_NaN();
-    const double rho = largestEigenvalueModulus(
-        n, [&](const double* x, double* y) { applyIteration(A, n, kind, w, x, y); });
+    const auto [M, N] = splitting(A, n, kind, w);
+    const double rho = splittingRadius(M, N, n, start);
     // Arnoldi iteration may not settle on a nearly defective matrix; every
     // eigenvalue then still gives the radius.
     return std::isnan(rho) ? spectralRadius(iterationMatrix(A, n, kind, w), n) : rho;
+}
+
+} // namespace
+
+double iterationRadius(const Matrix& A, int n, IterationKind kind, double w) {
+    return radiusFrom(A, n, kind, w, nullptr);
 }
 
 bool isConsistentlyOrdered(const Matrix& A, int n) {
@@ -152,9 +161,12 @@ BestFactor bestRelaxationFactor(const Matrix& A, int n, const StopRequest& stop)
 }
 
 BestFactor searchRelaxationFactor(const Matrix& A, int n, const StopRequest& stop) {
+    // Neighbouring factors have neighbouring dominant eigenvectors: each
+    // Arnoldi run starts from the one before.
+    std::vector<double> start;
     const auto radius = [&](double w) {
         stop.check();
-        const double r = iterationRadius(A, n, IterationKind::Relaxation, w);
+        const double r = radiusFrom(A, n, IterationKind::Relaxation, w, &start);
         return std::isnan(r) ? HUGE_VAL : r;
     };
     const FactorSource source =
