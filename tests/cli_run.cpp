@@ -1,7 +1,7 @@
 // quorvex-cli as a script sees it: encodings of its files, hostile bytes,
 // usage errors and the trace of dialogs.
 #include "registry.h"
-#include "temp_dir.h"
+#include "support.h"
 
 #include <gtest/gtest.h>
 
@@ -24,12 +24,7 @@ struct CliRun {
     std::string err;
 };
 
-std::string slurp(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
+using quorvex::testing::readFile;
 
 // AddressSanitizer reserves its shadow memory up front: a program built with
 // it cannot start under an address-space limit (ulimit -v).
@@ -56,7 +51,7 @@ protected:
         const std::string cmd = before + "'" + QUORVEX_CLI + "' " + args + " " + out + " 2>'" +
                                 (m_dir / "err").string() + "'";
         const int status = std::system(cmd.c_str());
-        return {WEXITSTATUS(status), slurp(m_dir / "out"), slurp(m_dir / "err")};
+        return {WEXITSTATUS(status), readFile(m_dir / "out"), readFile(m_dir / "err")};
     }
 
     const quorvex::testing::TempDir m_dir{
@@ -234,7 +229,7 @@ TEST_F(Cli, AnOutputFileIsReplacedOnlyByAReport) {
             const CliRun r = run(args + " -o '" + report.string() + "'");
             EXPECT_EQ(r.status, c.status) << what << ": " << r.err;
             EXPECT_EQ(r.out, "") << what;
-            EXPECT_EQ(slurp(report), c.status == 0 ? run(args).out : "OLD\n") << what;
+            EXPECT_EQ(readFile(report), c.status == 0 ? run(args).out : "OLD\n") << what;
             // Nothing is left beside it, and nothing is made where no file was.
             fs::remove(report);
             EXPECT_EQ(run(args + " -o '" + report.string() + "'").status, c.status);
@@ -256,7 +251,7 @@ TEST_F(Cli, AnOutputThatIsAPipeIsWrittenNotReplaced) {
                             "'; wait";
     EXPECT_EQ(WEXITSTATUS(std::system(cmd.c_str())), 0);
     EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
-    EXPECT_EQ(slurp(got), run("Gauss_1 -a 2 -i " + input).out);
+    EXPECT_EQ(readFile(got), run("Gauss_1 -a 2 -i " + input).out);
 }
 
 TEST_F(Cli, RunningOutOfMemoryOutsideACommandEndsWithOneMessage) {
@@ -310,10 +305,10 @@ TEST_F(Cli, CtrlCStopsACommandCleanly) {
                 "' & pid=$!; for i in $(seq 600); do grep -q answer=" + c.order + " '" + err +
                 "' && break; sleep 0.1; done; " + "kill -INT $pid; wait $pid";
             const int status = std::system(cmd.c_str());
-            const CliRun r{WEXITSTATUS(status), slurp(out), slurp(err)};
+            const CliRun r{WEXITSTATUS(status), readFile(out), readFile(err)};
             EXPECT_EQ(r.status, 130) << c.command << ": " << r.err;
             EXPECT_EQ(r.out, to[0] == '>' ? "earlier report" : "") << c.command;
-            EXPECT_EQ(slurp(report), "OLD\n") << c.command;
+            EXPECT_EQ(readFile(report), "OLD\n") << c.command;
             EXPECT_NE(r.err.find("quorvex-cli: interrupted"), std::string::npos) << r.err;
         }
     }

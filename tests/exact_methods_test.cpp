@@ -283,21 +283,6 @@ TEST(ExactSingular, DeterminantIsExactlyZero) {
     EXPECT_EQ(det.at(0), "   0");
 }
 
-TEST(ExactFallback, CommandsWithRootsSaySoAndRunInDecimals) {
-    const std::string text = "4 2 6\n2 5 9\n";
-    for (const Command* command : {&commands::SqrtRoot}) {
-        ScriptedHost decimal(text, {"2"});
-        decimal.run(*command);
-        ScriptedHost exact(text, {"2"});
-        exact.settings.exact = true;
-        exact.run(*command);
-        const auto lineEnd = exact.result.find("\r\n");
-        ASSERT_NE(lineEnd, std::string::npos);
-        EXPECT_EQ(exact.result.rfind("精确分数：", 0), 0u) << command->id;
-        EXPECT_EQ(exact.result.substr(lineEnd + 2), decimal.result) << command->id;
-    }
-}
-
 TEST(ExactGrowth, NumbersBeyondTheLimitStopTheCommand) {
     const struct {
         const char* why;

@@ -4,6 +4,7 @@
 // that is not installed skips its test (scripts/install-deps installs them).
 #include "render/render.h"
 #include "scripted_host.h"
+#include "support.h"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +19,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readFile(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
+using quorvex::testing::readFile;
 
 bool installed(const char* tool) {
     return std::system(("command -v " + std::string(tool) + " >/dev/null 2>&1").c_str()) == 0;
@@ -33,14 +31,12 @@ int run(const std::string& cmd) {
 }
 
 /// A scratch folder that goes when the test ends.
-struct Scratch {
-    fs::path dir =
-        fs::temp_directory_path() /
-        ("quorvex-tools-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    Scratch() { fs::create_directories(dir); }
-    ~Scratch() { fs::remove_all(dir); }
-    std::string path(const char* name) const { return (dir / name).string(); }
+struct Scratch : quorvex::testing::TempDir {
+    Scratch()
+        : TempDir(std::string("tools-") +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name()) {}
+    using TempDir::path;
+    std::string path(const char* name) const { return (*this / name).string(); }
 };
 
 /// Writes the system and runs GaussTier on it into out in the given format.
@@ -84,7 +80,7 @@ TEST(XeLatex, CompilesAndShowsTheSolution) {
         Scratch s;
         solve(s, system, n, "latex", "report.tex");
         ASSERT_EQ(
-            run("cd " + s.dir.string() +
+            run("cd " + s.path().string() +
                 " && xelatex -interaction=nonstopmode -halt-on-error report.tex >xelatex.log 2>&1"),
             0)
             << readFile(s.path("xelatex.log"));
@@ -96,7 +92,7 @@ TEST(XeLatex, CompilesAndShowsTheSolution) {
 
 /// Compiles report.tex in the scratch folder; the log is left in xelatex.log.
 int xelatex(const Scratch& s) {
-    return run("cd " + s.dir.string() +
+    return run("cd " + s.path().string() +
                " && xelatex -interaction=nonstopmode -halt-on-error report.tex >xelatex.log 2>&1");
 }
 

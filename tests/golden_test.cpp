@@ -1,12 +1,13 @@
 // Runs every case under tests/data through quorvex-cli and compares the
 // result area, the messages and the exit status with the expected ones.
 // Cases under tests/data/formats name a format: their expected section is
-// that rendering, line breaks as written (LF).
+// that rendering, line breaks as written (LF). A case with a "steps" section
+// instead of an expected one holds the worked steps only.
 #include "number_text.h"
 #include "registry.h"
 #include "render/render.h"
 #include "scripted_host.h"
-#include "temp_dir.h"
+#include "support.h"
 
 #include <gtest/gtest.h>
 
@@ -40,20 +41,13 @@ struct GoldenCase {
 // Names the case in test listings instead of dumping its bytes.
 void PrintTo(const GoldenCase& c, std::ostream* os) { *os << c.name; }
 
-std::string readFile(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
-std::string toCrLf(const std::string& s) {
-    std::string out;
-    for (char c : s) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    return out;
-}
+using quorvex::testing::readFile;
+using quorvex::testing::shellQuote;
+using quorvex::testing::toCrLf;
 
 /// Case files: "key: value" lines, then "=== input", "=== previous",
-/// "=== expected" and "=== chart" sections closed by "=== end". Section text is written with
-/// plain line breaks; the line break before the next marker belongs to it.
+/// "=== expected" (or "=== steps") and "=== chart" sections closed by "=== end". Section text is
+/// written with plain line breaks; the line break before the next marker belongs to it.
 GoldenCase parseCase(const fs::path& p) {
     GoldenCase c;
     c.name = p.stem().string();
@@ -91,12 +85,6 @@ std::vector<GoldenCase> allCases() {
     return cases;
 }
 
-std::string shellQuote(const std::string& s) {
-    std::string out = "'";
-    for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
 class Golden : public ::testing::TestWithParam<GoldenCase> {};
 
 TEST_P(Golden, ReportMessagesAndExitStatus) {
@@ -120,8 +108,12 @@ TEST_P(Golden, ReportMessagesAndExitStatus) {
     const int status = std::system(cmd.c_str());
     ASSERT_NE(status, -1);
     EXPECT_EQ(WEXITSTATUS(status), c.exitCode) << cmd;
-    const std::string& expected = c.sections.at("expected");
-    EXPECT_EQ(readFile(dir / "out.txt"), c.format.empty() ? toCrLf(expected) : expected) << cmd;
+    const std::string out = readFile(dir / "out.txt");
+    if (c.sections.count("steps"))
+        EXPECT_EQ(quorvex::testing::stepsSection(out), toCrLf(c.sections.at("steps") + "\n"));
+    else if (const std::string& expected = c.sections.at("expected"); c.format.empty())
+        EXPECT_EQ(out, toCrLf(expected)) << cmd;
+    else EXPECT_EQ(out, expected) << cmd;
 
     std::vector<std::string> messages;
     std::istringstream err(readFile(dir / "err.txt"));

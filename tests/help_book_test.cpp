@@ -1,6 +1,8 @@
 // Every worked report of the help book is run through quorvex-cli: each
 // report block names its command and answers, the input is the block
 // before it, and the report the program writes must be the one printed.
+#include "support.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -30,10 +32,8 @@ struct HelpExample {
 
 void PrintTo(const HelpExample& e, std::ostream* os) { *os << e.name; }
 
-std::string readFile(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
+using quorvex::testing::readFile;
+using quorvex::testing::shellQuote;
 
 /// The text of an HTML block: the few entities the book uses, line
 /// breaks as CR LF as the program writes and the edit area holds them.
@@ -90,7 +90,7 @@ std::vector<HelpExample> allExamples() {
             if (const auto same =
                     std::count_if(examples.begin(), examples.end(),
                                   [&](const HelpExample& o) { return o.name.starts_with(e.name); }))
-                e.name += "_" + std::to_string(same + 1);
+                e.name.append("_").append(std::to_string(same + 1));
             e.input = input;
             e.report = blockText(text);
             examples.push_back(e);
@@ -99,12 +99,6 @@ std::vector<HelpExample> allExamples() {
     std::sort(examples.begin(), examples.end(),
               [](const HelpExample& a, const HelpExample& b) { return a.name < b.name; });
     return examples;
-}
-
-std::string shellQuote(const std::string& s) {
-    std::string out = "'";
-    for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
 }
 
 class HelpBook : public ::testing::TestWithParam<HelpExample> {};

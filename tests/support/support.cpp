@@ -1,0 +1,266 @@
+#include "support.h"
+
+#include "number_text.h"
+
+#include <stdlib.h>
+
+#include <cmath>
+#include <exception>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+
+namespace quorvex::testing {
+
+TempDir::TempDir(const std::string& label) {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / ("quorvex-" + label + "-XXXXXX")).string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create " + pattern);
+    m_path = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+std::string readFile(const std::filesystem::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+std::string shellQuote(const std::string& s) {
+    std::string out = "'";
+    for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+std::string toCrLf(const std::string& s) {
+    std::string out;
+    for (char c : s) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return out;
+}
+
+std::vector<std::string> linesOf(const std::string& report) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::istringstream in(report); std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string stepsSection(const std::string& report) {
+    const std::string heading = "\r\n详细步骤：\r\n";
+    const std::size_t from = report.find(heading);
+    if (from == std::string::npos) return "(no steps)";
+    const std::size_t begin = from + heading.size();
+    const std::size_t end = report.find("\r\n\r\n", begin);
+    return report.substr(begin, end == std::string::npos ? end : end + 2 - begin);
+}
+
+namespace {
+
+class HandArithmetic {
+public:
+    explicit HandArithmetic(const std::string& text) : m_text(text) {}
+    double value() {
+        const double v = sum();
+        skipBlanks();
+        if (m_at != m_text.size()) m_bad = true;
+        return m_bad ? NAN : v;
+    }
+
+private:
+    bool take(const std::string& op) {
+        skipBlanks();
+        if (m_text.compare(m_at, op.size(), op) != 0) return false;
+        m_at += op.size();
+        return true;
+    }
+    void skipBlanks() {
+        while (m_at < m_text.size() && m_text[m_at] == ' ') ++m_at;
+    }
+    double sum() {
+        double v = product();
+        for (;;) {
+            if (take("+")) v += product();
+            else if (take("−")) v -= product();
+            else return v;
+        }
+    }
+    double product() {
+        double v = factor();
+        for (;;) {
+            if (take("×")) v *= factor();
+            else if (take("÷") || take("/")) v /= factor();
+            else return v;
+        }
+    }
+    double factor() {
+        if (take("√")) return std::sqrt(factor());
+        if (take("(")) {
+            const double v = sum();
+            if (!take(")")) m_bad = true;
+            return v;
+        }
+        skipBlanks();
+        std::size_t used = 0;
+        double v = NAN;
+        try {
+            v = std::stod(m_text.substr(m_at), &used);
+        } catch (const std::exception&) {
+            m_bad = true;
+        }
+        m_at += used;
+        return v;
+    }
+
+    std::string m_text;
+    std::size_t m_at = 0;
+    bool m_bad = false;
+};
+
+/// Whether a hand result agrees with the printed one to within one unit of
+/// the printed place (non-finite values are named by lines of their own).
+bool agrees(double hand, double printed, double unit) {
+    if (!std::isfinite(printed) || !std::isfinite(hand)) return true;
+    return std::fabs(hand - printed) <= unit * (1 + 1e-9) + 1e-12 * std::fabs(printed);
+}
+
+/// Decimals written in a number's text.
+int decimalsOf(const std::string& number) {
+    const auto point = number.find('.');
+    if (point == std::string::npos || number.find('E') != std::string::npos) return 0;
+    return static_cast<int>(number.size() - point - 1);
+}
+
+std::vector<double> numbersOf(const std::string& line) {
+    std::vector<double> row;
+    std::istringstream in(line);
+    for (std::string word; in >> word;) row.push_back(byHand(word));
+    return row;
+}
+
+std::size_t firstStepLine(const std::vector<std::string>& lines) {
+    std::size_t at = 0;
+    while (at < lines.size() && lines[at] != "详细步骤：") ++at;
+    return at + 1;
+}
+
+} // namespace
+
+double byHand(const std::string& text) { return HandArithmetic(text).value(); }
+
+std::vector<std::string> linesNotComingOut(const std::string& report, int decimals) {
+    std::vector<std::string> wrong;
+    const std::vector<std::string> lines = linesOf(report);
+    for (std::size_t at = firstStepLine(lines); at < lines.size() && !lines[at].empty(); ++at) {
+        std::vector<std::string> parts;
+        const std::string& line = lines[at];
+        for (std::size_t from = 0;;) {
+            const std::size_t eq = line.find(" = ", from);
+            parts.push_back(line.substr(from, eq == std::string::npos ? eq : eq - from));
+            if (eq == std::string::npos) break;
+            from = eq + 3;
+        }
+        if (parts.size() < 3) continue;
+        const std::string& last = parts.back();
+        const double value = byHand(last);
+        if (std::isnan(value) && last != "NaN") continue; // a name or a sentence
+        const double unit = std::pow(10.0, -std::max(decimals, decimalsOf(last)));
+        for (std::size_t p = 1; p + 1 < parts.size(); ++p) {
+            if (parts[p].find_first_of("abcdefghijklmnopqrstuvwxyz") != std::string::npos) continue;
+            if (!agrees(byHand(parts[p]), value, unit)) {
+                wrong.push_back(line);
+                break;
+            }
+        }
+    }
+    return wrong;
+}
+
+std::vector<std::string> eliminationLinesNotComingOut(const std::string& report, int n, int held,
+                                                      bool inverse) {
+    static const std::regex operation("第 (\\d+) 行 (−|\\+) (.+) × 第 (\\d+) 行");
+    static const std::regex rows("交换第 (\\d+) 行与第 (\\d+) 行");
+    static const std::regex columns("交换第 (\\d+) 列与第 (\\d+) 列.*");
+    static const std::regex division("第 (\\d+) 行除以主元 (.+)");
+    static const std::regex equation("(x\\(\\d+\\)|行列式) = (.+) = (\\S+)");
+    const std::vector<std::string> lines = linesOf(report);
+    std::vector<std::vector<double>> cur;
+    for (int i = 0; i < n; ++i) {
+        cur.push_back(numbersOf(lines[static_cast<std::size_t>(i)]));
+        if (inverse) {
+            cur.back().resize(static_cast<std::size_t>(2 * n), 0.0);
+            cur.back()[static_cast<std::size_t>(n + i)] = 1.0;
+        }
+    }
+    std::vector<std::vector<double>> next = cur;
+    std::vector<std::string> wrong;
+    const double unit = std::pow(10.0, -held);
+    for (std::size_t at = firstStepLine(lines); at < lines.size() && !lines[at].empty(); ++at) {
+        const std::string& line = lines[at];
+        std::smatch m;
+        if (std::regex_match(line, m, rows)) {
+            std::swap(next[std::stoul(m[1]) - 1], next[std::stoul(m[2]) - 1]);
+        } else if (std::regex_match(line, m, columns)) {
+            for (auto& row : next) std::swap(row[std::stoul(m[1]) - 1], row[std::stoul(m[2]) - 1]);
+        } else if (std::regex_match(line, m, operation)) {
+            const double factor = byHand(m[3].str()) * (m[2] == "−" ? 1.0 : -1.0);
+            auto& target = next[std::stoul(m[1]) - 1];
+            const auto& source = cur[std::stoul(m[4]) - 1];
+            // A student fills the new row in from the rows as they stood.
+            for (std::size_t j = 0; j < source.size(); ++j)
+                target[j] = cur[std::stoul(m[1]) - 1][j] - factor * source[j];
+        } else if (std::regex_match(line, m, division)) {
+            for (double& v : next[std::stoul(m[1]) - 1]) v /= byHand(m[2].str());
+        } else if (line.find(" 步后的矩阵：") != std::string::npos) {
+            for (int i = 0; i < n; ++i) {
+                const std::vector<double> shown = numbersOf(lines[++at]);
+                auto& row = next[static_cast<std::size_t>(i)];
+                for (std::size_t j = 0; j < shown.size(); ++j)
+                    if (!agrees(row[j], shown[j], unit))
+                        wrong.push_back(line + " row " + std::to_string(i + 1) + ": " + lines[at]);
+                row = shown;
+            }
+            cur = next;
+        } else if (std::regex_match(line, m, equation)) {
+            const std::string value = m[3];
+            const double place = std::pow(10.0, -std::max(held, decimalsOf(value)));
+            if (!agrees(byHand(m[2].str()), byHand(value), place)) wrong.push_back(line);
+        } else if (line.rfind("第 ", 0) == 0 && line.find(" 步的主元 ") == std::string::npos &&
+                   line.find("，") == std::string::npos && line.find("：") == std::string::npos) {
+            wrong.push_back("unread: " + line);
+        }
+        // For the inverse, a row operation may come after rows have been
+        // replaced: the rows a student uses are the printed ones.
+        if (line.find(" 步后的矩阵：") == std::string::npos && !std::regex_match(line, operation))
+            cur = next;
+    }
+    return wrong;
+}
+
+Matrix randomMatrix(std::mt19937& gen, int rows, int cols) {
+    std::uniform_int_distribution<int> hundredths(-999, 999);
+    std::uniform_int_distribution<int> small(-3, 3);
+    Matrix A(rows, cols);
+    for (int i = 1; i <= rows; ++i)
+        for (int j = 1; j <= cols; ++j)
+            A(i, j) = (gen() % 3 == 0 ? small(gen) : hundredths(gen)) / 100.0;
+    return A;
+}
+
+std::string textOf(const Matrix& A) {
+    std::string text;
+    for (int i = 1; i <= A.rows(); ++i) {
+        for (int j = 1; j <= A.cols(); ++j) text += numberText(A(i, j)) + " ";
+        text += "\n";
+    }
+    return text;
+}
+
+} // namespace quorvex::testing
