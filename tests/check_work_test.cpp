@@ -111,6 +111,12 @@ INSTANTIATE_TEST_SUITE_P(
                  "2 1 3\n1 3 5\n\n2 1 3\n0 5 7\n",
                  {"2 × 第2行 − 第1行"},
                  "全部步骤正确。"},
+        // 2·(2, 1, 3) - (4, 3, 5) = (0, -1, 1): the positive term leads.
+        Exercise{"CombinationLedByItsPositiveTerm",
+                 "2",
+                 "2 1 3\n4 3 5\n\n2 1 3\n0 -1 1\n",
+                 {"2 × 第1行 − 第2行"},
+                 "全部步骤正确。"},
         // 2/3 taken as 0.67: -28/3 - 0.67·5 = -12.68, but -38/3 = -12.667;
         // the other entries of row 2 and all of row 3 (+ 1/3·r1) are right
         // to two places.

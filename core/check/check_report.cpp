@@ -181,6 +181,11 @@ std::string operationText(const Combination& c, int row, int decimals) {
         return a.row < b.row;
     });
     const bool keepsOwn = !terms.empty() && terms[0].row == row;
+    // A combination starts from a positive term where it has one, as it is
+    // written by hand: "2 × 第1行 − 第2行", not "-第2行 + 2 × 第1行".
+    const auto positive = std::find_if(terms.begin(), terms.end(),
+                                       [](const Term& t) { return sgn(t.coefficient) > 0; });
+    if (positive != terms.end()) std::rotate(terms.begin(), positive, positive + 1);
     std::string s = keepsOwn ? std::string() : rowName(row) + std::string(texts::kIs);
     if (terms.empty()) return s + std::string(texts::kZero);
     for (std::size_t k = 0; k < terms.size(); ++k) s += termText(terms[k], k == 0, decimals);
