@@ -124,6 +124,21 @@ TEST(Steps, TheHelpBooksSmallPivotComesOutByHand) {
         EXPECT_NE(host.result.find(line), std::string::npos) << line;
 }
 
+// The determinant's stages hold 7 decimals whatever the setting: at 2 the
+// reduced matrix shows 0.857 and -0.5 where the steps wrote 0.8571429 and
+// -0.4999999, and one line says so; an integral reduction (2 0 / 0 3)
+// reads alike at every rounding and needs none.
+TEST(Steps, TheDeterminantSaysWhereItsStepsHeldMoreDecimals) {
+    const std::string line = "以上各步写出计算时保留的 7 位小数；下面的矩阵按设定保留 3 "
+                             "位小数，行列式的值保留 2 位小数，末位可能与步骤中的不同。\r\n";
+    const ScriptedHost held =
+        run(commands::A_range, "1 2 3\n4 5 6\n7 8 10\n", {"3"}, true, false, 2);
+    EXPECT_NE(held.result.find("  0  0  -0.4999999\r\n"), std::string::npos) << held.result;
+    EXPECT_NE(held.result.find(line), std::string::npos) << held.result;
+    const ScriptedHost integral = run(commands::A_range, "2 0\n0 3\n", {"2"}, true, false, 2);
+    EXPECT_EQ(integral.result.find("以上各步写出"), std::string::npos) << integral.result;
+}
+
 /// The numbers of an iteration's document: the echoed system, the initial
 /// iterate, the table of sweeps (in as many blocks as it takes) and the
 /// solution.

@@ -73,6 +73,19 @@ bool roundsDifferently(const Matrix& A, const Vector& x, int n, int dd) {
     return false;
 }
 
+/// True when the determinant's reduced matrix (shown at dd + 1 decimals) or
+/// its value (at dd) reads otherwise than at the `held` decimals of the steps.
+bool heldDiffersFromShown(const Matrix& A, int n, double det, int held, int dd) {
+    const auto differs = [held](double v, int shown) {
+        return std::isfinite(v) && roundTo(v, shown) != roundTo(v, held);
+    };
+    if (differs(det, dd)) return true;
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j)
+            if (differs(A(i, j), dd + 1)) return true;
+    return false;
+}
+
 /// Where a pivoting elimination found a zero pivot, the matrix is singular;
 /// when every entry typed has an exact value, the steps say what that means
 /// for the system, as exact mode would.
@@ -329,6 +342,12 @@ template <class T> Outcome determinant(CommandInput& in, const BasicMatrix<T>& B
             r, *log, {n, 0, NumberStyle::rounded(held), kDeterminantDecimals, in.settings.rowSteps},
             &B);
         steps::writeDeterminantProduct(r, A, n, exchanges, det, NumberStyle::rounded(held));
+        if constexpr (std::is_same_v<T, double>)
+            if (heldDiffersFromShown(A, n, det, held, dd))
+                r.text(step_texts::fill(
+                           step_texts::kHeldDecimalsDeterminant,
+                           {std::to_string(held), std::to_string(dd + 1), std::to_string(dd)}))
+                    .newline();
     }
     r.heading("输出行列式选主元、消元后的结果");
     r.matrixBlock(A, n, n, kTwoBlanks, NumberStyle::rounded(dd + 1));

@@ -56,6 +56,9 @@ inline constexpr std::string_view kDeterminantProduct = "行列式 = ";
 inline constexpr std::string_view kSignOdd = "-1";
 /// After the steps, where the report's results show fewer decimals than
 /// the steps held: the decimals held, then the decimals shown.
+inline constexpr std::string_view kHeldDecimalsDeterminant =
+    "以上各步写出计算时保留的 {} 位小数；下面的矩阵按设定保留 {} 位小数，行列式的值保留 {} "
+    "位小数，末位可能与步骤中的不同。";
 inline constexpr std::string_view kHeldDecimals =
     "以上各步写出计算时保留的 {} 位小数；下面的结果按设定保留 {} 位小数，末位可能与步骤中的不同。";
 /// Where an elimination met a zero pivot: the stage, then the pivot's row
