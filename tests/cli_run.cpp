@@ -268,8 +268,9 @@ TEST_F(Cli, CtrlCStopsACommandCleanly) {
     // A positive definite matrix of order 1500: its leading minors take far
     // longer than it takes to interrupt them. So does the exact determinant
     // of a random integer matrix of order 200, its fractions growing with
-    // every stage.
-    std::string definite, random;
+    // every stage, and the check of a step of order 12 that no operation
+    // explains, on a system of 200-digit fractions.
+    std::string definite, random, check;
     for (int i = 0; i < 1500; ++i) {
         for (int j = 0; j < 1500; ++j) definite += i == j ? "1501 " : "1 ";
         definite += "\r\n";
@@ -282,11 +283,27 @@ TEST_F(Cli, CtrlCStopsACommandCleanly) {
         }
         random += "\r\n";
     }
+    const auto digits = [&seed](int count) {
+        std::string d;
+        for (int k = 0; k < count; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            d += static_cast<char>('1' + (seed >> 16) % 9);
+        }
+        return d;
+    };
+    for (int i = 0; i < 12; ++i) {
+        for (int j = 0; j < 13; ++j) check += digits(200) + "/" + digits(200) + " ";
+        check += "\r\n";
+    }
+    check += "\r\n";
+    for (int i = 0; i < 12; ++i) check += "1 2 3 4 5 6 7 8 9 1 2 3 " + std::to_string(i) + "\r\n";
     const struct {
         const char* command;
         const char* order;
         const std::string& text;
-    } cases[] = {{"CMatrixJudge", "1500", definite}, {"--exact A_range", "200", random}};
+    } cases[] = {{"CMatrixJudge", "1500", definite},
+                 {"--exact A_range", "200", random},
+                 {"CheckWork", "12", check}};
     for (const auto& c : cases) {
         const std::string input = file("input.txt", c.text);
         const std::string out = (m_dir / "out").string();

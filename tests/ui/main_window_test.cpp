@@ -165,6 +165,9 @@ private slots:
         QTest::newRow("closing stops the command, then closes")
             << "LU_break"
             << "2" << QString() << kEarlier << QString() << "close";
+        // The check looks at the stop inside a step too, before its verdict.
+        QTest::newRow("Esc stops CheckWork") << "CheckWork"
+                                             << "2" << kEarlier << kEarlier << QString() << "Esc";
     }
     void stoppedCommand() {
         QFETCH(QString, command);
@@ -175,7 +178,8 @@ private slots:
         QFETCH(QString, stopBy);
         WindowHarness h;
         h.window.resultArea().setText(kEarlier.toStdString());
-        h.edit().setPlainText(kGaussInput);
+        h.edit().setPlainText(command == "CheckWork" ? kGaussInput + "\n\n2 1 3\n0 2.5 3.5"
+                                                     : kGaussInput);
         QString shown;
         auto* stop = h.window.findChild<QToolBar*>(QStringLiteral("Toolbar1"))->actions().last();
         QSignalSpy unloaded(&h.window, &LinearFrm::unloaded);
