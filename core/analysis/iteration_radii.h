@@ -19,7 +19,7 @@ double iterationRadius(const Matrix& A, int n, IterationKind kind, double w = 1.
 /// From this order on, spectral radii come from Arnoldi iteration on the
 /// iteration's product, O(n^2) a step, rather than from every eigenvalue of
 /// the formed matrix, O(n^3).
-inline constexpr int kArnoldiOrder = 200;
+inline constexpr int kArnoldiOrder = 64;
 
 /// How the best factor was found.
 enum class FactorSource {
