@@ -4,6 +4,7 @@
 // Without an input file it makes a strictly diagonally dominant system.
 #include "application_setup.h"
 #include "dialog_provider.h"
+#include "dominant_system.h"
 #include "linear_frm.h"
 #include "text_areas.h"
 
@@ -46,19 +47,6 @@ private:
     QString m_file;
     int m_order;
 };
-
-/// A strictly diagonally dominant augmented matrix of order n, as text.
-QString dominantSystem(int n) {
-    QString text;
-    for (int i = 1; i <= n; ++i) {
-        for (int j = 1; j <= n; ++j)
-            text += (i == j ? QString::number(20 * n + i + 0.37, 'f', 2)
-                            : QString::number(((i * 7 + j * 13) % 19 - 9) / 7.0, 'f', 10)) +
-                    u' ';
-        text += QString::number(i / 3.0, 'f', 5) + u'\n';
-    }
-    return text;
-}
 
 /// Milliseconds a step takes, the window repainted as the user would see it.
 template <typename Step> double timed(QPlainTextEdit& view, Step step) {

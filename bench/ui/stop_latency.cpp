@@ -11,6 +11,7 @@
 #include "application_setup.h"
 #include "background_work.h"
 #include "dialog_provider.h"
+#include "dominant_system.h"
 #include "error_chart_dialog.h"
 #include "linear_frm.h"
 #include "text_areas.h"
@@ -63,18 +64,6 @@ public:
     }
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
 };
-
-QString dominantSystem(int n) {
-    QString text;
-    for (int i = 1; i <= n; ++i) {
-        for (int j = 1; j <= n; ++j)
-            text += (i == j ? QString::number(20 * n + i + 0.37, 'f', 2)
-                            : QString::number(((i * 7 + j * 13) % 19 - 9) / 7.0, 'f', 10)) +
-                    u' ';
-        text += QString::number(i / 3.0, 'f', 5) + u'\n';
-    }
-    return text;
-}
 
 void trigger(LinearFrm& window, const char* action) {
     window.findChild<QAction*>(QString::fromLatin1(action))->trigger();
