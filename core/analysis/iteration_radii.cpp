@@ -11,10 +11,17 @@ namespace quorvex {
 
 namespace {
 
-/// Grid steps over (0, 2) before the search narrows down.
-constexpr int kGridSteps = 40;
-/// Golden-section steps: the bracket shrinks to 0.618^30 of a grid step.
-constexpr int kSectionSteps = 30;
+/// Grid steps over (0, 2) before the search narrows down, and golden-section
+/// steps after: the bracket of two grid steps shrinks to 0.618^steps of it.
+/// Where each radius is an Arnoldi run on a large matrix, a coarser grid and
+/// a bracket of about 1e-6 (below the factor's printed decimals) keep the
+/// search to some forty runs.
+struct SearchSteps {
+    int grid;
+    int section;
+};
+constexpr SearchSteps kFullSearch{40, 30};
+constexpr SearchSteps kArnoldiSearch{20, 25};
 
 /// Solves (D + wL) Y = N column by column, the lower triangle forward.
 Matrix lowerSolve(const Matrix& A, int n, double w, const Matrix& N) {
@@ -171,9 +178,10 @@ BestFactor searchRelaxationFactor(const Matrix& A, int n, const StopRequest& sto
     };
     const FactorSource source =
         n < kArnoldiOrder ? FactorSource::Search : FactorSource::ArnoldiSearch;
-    const double step = 2.0 / kGridSteps;
+    const SearchSteps steps = n < kArnoldiOrder ? kFullSearch : kArnoldiSearch;
+    const double step = 2.0 / steps.grid;
     BestFactor best{step, radius(step), source};
-    for (int i = 2; i < kGridSteps; ++i) {
+    for (int i = 2; i < steps.grid; ++i) {
         const double r = radius(i * step);
         if (r < best.radius) best = {i * step, r, source};
     }
@@ -181,7 +189,7 @@ BestFactor searchRelaxationFactor(const Matrix& A, int n, const StopRequest& sto
     double lo = best.w - step, hi = best.w + step;
     double a = hi - golden * (hi - lo), b = lo + golden * (hi - lo);
     double ra = radius(a), rb = radius(b);
-    for (int i = 0; i < kSectionSteps; ++i) {
+    for (int i = 0; i < steps.section; ++i) {
         if (ra < rb) {
             hi = b, b = a, rb = ra;
             a = hi - golden * (hi - lo), ra = radius(a);
