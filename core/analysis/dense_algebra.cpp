@@ -25,13 +25,6 @@ Eigen::MatrixXd square(const Matrix& M, int n) {
     return E;
 }
 
-bool allFinite(const Matrix& M, int rows, int cols) {
-    for (int i = 1; i <= rows; ++i)
-        for (int j = 1; j <= cols; ++j)
-            if (!std::isfinite(M(i, j))) return false;
-    return true;
-}
-
 Eigen::VectorXcd eigenvalues(const Matrix& M, int n) {
     const Eigen::EigenSolver<Eigen::MatrixXd> solver(square(M, n), false);
     if (solver.info() != Eigen::Success)
@@ -40,6 +33,13 @@ Eigen::VectorXcd eigenvalues(const Matrix& M, int n) {
 }
 
 } // namespace
+
+bool allFinite(const Matrix& M, int rows, int cols) {
+    for (int i = 1; i <= rows; ++i)
+        for (int j = 1; j <= cols; ++j)
+            if (!std::isfinite(M(i, j))) return false;
+    return true;
+}
 
 DoubleSolution solveInDouble(const Matrix& Ab, int n) {
     DoubleSolution s;

@@ -6,6 +6,10 @@
 
 namespace quorvex {
 
+/// True when every entry of the leading rows x cols block of M is a finite
+/// number.
+bool allFinite(const Matrix& M, int rows, int cols);
+
 /// The system solved in double precision by LU with partial pivoting.
 struct DoubleSolution {
     bool singular = false; ///< the matrix has no inverse in double precision

@@ -56,13 +56,6 @@ std::pair<Matrix, Matrix> splitting(const Matrix& A, int n, IterationKind kind, 
     return {std::move(M), std::move(N)};
 }
 
-bool allFinite(const Matrix& A, int n) {
-    for (int i = 1; i <= n; ++i)
-        for (int j = 1; j <= n; ++j)
-            if (!std::isfinite(A(i, j))) return false;
-    return true;
-}
-
 bool isSymmetricWithPositiveDiagonal(const Matrix& A, int n) {
     for (int i = 1; i <= n; ++i) {
         if (!(A(i, i) > 0.0)) return false;
@@ -103,7 +96,7 @@ namespace {
 double radiusFrom(const Matrix& A, int n, IterationKind kind, double w,
                   std::vector<double>* start) {
     if (n < kArnoldiOrder) return spectralRadius(iterationMatrix(A, n, kind, w), n);
-    if (!allFinite(A, n)) return std::numeric_limits<double>::quiet_NaN();
+    if (!allFinite(A, n, n)) return std::numeric_limits<double>::quiet_NaN();
     const auto [M, N] = splitting(A, n, kind, w);
     const double rho = splittingRadius(M, N, n, start);
     // Arnoldi iteration may not settle on a nearly defective matrix; every
