@@ -1,9 +1,9 @@
 // Benchmarks of the hot paths: parsing the edit area, the elimination
 // commands end to end (parse, solve, write the report), and writing numbers.
 #include "bench_host.h"
-#include "matrix_text.h"
 #include "methods/elimination.h"
-#include "number_text.h"
+#include "reading/matrix_text.h"
+#include "reading/number_text.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "frame.h"
-#include "host.h"
+#include "frame/frame.h"
+#include "frame/host.h"
 
 #include <cstdint>
 #include <random>

@@ -1,7 +1,7 @@
 // The rounded eliminations alone, without parsing or report: the reference
 // loops against the fast kernels, on one thread and on every core.
-#include "kernels/blocked_elimination.h"
-#include "linear_routines.h"
+#include "numerics/elimination_routines.h"
+#include "numerics/kernels/blocked_elimination.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 #include "console_host.h"
 
 #include "analysis/error_chart.h"
-#include "document.h"
+#include "report/document.h"
 #include "system_memory.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host.h"
+#include "frame/host.h"
 
 #include <cstdio>
 #include <deque>

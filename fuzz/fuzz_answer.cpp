@@ -1,5 +1,5 @@
 // The readers of typed answers: order, decimals, any leading number.
-#include "number_text.h"
+#include "reading/number_text.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,6 +1,6 @@
 // Any text, any length: the evaluator must return without crashing, in
 // bounded time, and show no message for ordinary faults.
-#include "expression.h"
+#include "reading/expression.h"
 
 #include <cstddef>
 #include <cstdint>

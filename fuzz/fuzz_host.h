@@ -2,10 +2,10 @@
 // layout of their input.
 #pragma once
 
-#include "host.h"
-#include "number_text.h"
-#include "registry.h"
-#include "settings.h"
+#include "frame/host.h"
+#include "frame/registry.h"
+#include "frame/settings.h"
+#include "reading/number_text.h"
 
 #include <algorithm>
 #include <cstddef>

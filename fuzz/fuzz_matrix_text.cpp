@@ -1,5 +1,5 @@
 // The first byte picks the order, the rest is the edit area's text.
-#include "matrix_text.h"
+#include "reading/matrix_text.h"
 
 #include <cstddef>
 #include <cstdint>

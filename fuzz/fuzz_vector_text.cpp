@@ -1,5 +1,5 @@
 // The vector reader on any text: only its first non-empty line counts.
-#include "vector_text.h"
+#include "reading/vector_text.h"
 
 #include <cstddef>
 #include <cstdint>

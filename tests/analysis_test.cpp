@@ -4,8 +4,8 @@
 #include "analysis/iteration_radii.h"
 #include "analysis/reference_solution.h"
 #include "analysis/significant.h"
-#include "matrix_text.h"
 #include "methods/iteration.h"
+#include "reading/matrix_text.h"
 #include "scripted_host.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "check/entry.h"
 #include "check/fit.h"
 #include "check/step_check.h"
-#include "registry.h"
+#include "frame/registry.h"
 #include "scripted_host.h"
 
 #include <gtest/gtest.h>

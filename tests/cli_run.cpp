@@ -1,6 +1,6 @@
 // quorvex-cli as a script sees it: encodings of its files, hostile bytes,
 // usage errors and the trace of dialogs.
-#include "registry.h"
+#include "frame/registry.h"
 #include "support.h"
 
 #include <gtest/gtest.h>

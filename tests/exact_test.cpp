@@ -1,8 +1,8 @@
 #include "exact/exact_expression.h"
 #include "exact/exact_matrix.h"
-#include "expression.h"
-#include "matrix_text.h"
-#include "vector_text.h"
+#include "reading/expression.h"
+#include "reading/matrix_text.h"
+#include "reading/vector_text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // LaTeX compiles under XeLaTeX, the HTML prints from headless chromium and
 // fits a phone's width; each PDF's text holds the report's numbers. A tool
 // that is not installed skips its test (scripts/install-deps installs them).
-#include "render/render.h"
+#include "report/render.h"
 #include "scripted_host.h"
 #include "support.h"
 

@@ -1,14 +1,14 @@
 // The fast elimination kernels against the reference loops, bit for bit, on
 // random matrices of many orders and shapes: pivots anywhere, ties, zero
 // columns, huge and tiny values, infinities and NaN.
-#include "frame.h"
-#include "kernels/blocked_elimination.h"
-#include "kernels/full_pivot.h"
-#include "kernels/leading_minors.h"
-#include "kernels/rounded_update.h"
-#include "linear_routines.h"
-#include "methods/gauss_steps.h"
-#include "number_text.h"
+#include "frame/frame.h"
+#include "numerics/elimination_loops.h"
+#include "numerics/elimination_routines.h"
+#include "numerics/kernels/blocked_elimination.h"
+#include "numerics/kernels/full_pivot.h"
+#include "numerics/kernels/leading_minors.h"
+#include "numerics/kernels/rounded_update.h"
+#include "reading/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -91,7 +91,7 @@ std::string firstDifference(const Matrix& a, const Matrix& b) {
     return "";
 }
 
-// The commands' own straightforward loops are the reference (gauss_steps.h).
+// The commands' own straightforward loops are the reference (numerics/elimination_loops.h).
 
 struct KernelCase {
     Shape shape;

@@ -3,9 +3,9 @@
 // Cases under tests/data/formats name a format: their expected section is
 // that rendering, line breaks as written (LF). A case with a "steps" section
 // instead of an expected one holds the worked steps only.
-#include "number_text.h"
-#include "registry.h"
-#include "render/render.h"
+#include "frame/registry.h"
+#include "reading/number_text.h"
+#include "report/render.h"
 #include "scripted_host.h"
 #include "support.h"
 

@@ -1,5 +1,5 @@
-#include "matrix_text.h"
-#include "text_passes.h"
+#include "reading/matrix_text.h"
+#include "reading/text_passes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "registry.h"
+#include "frame/registry.h"
 #include "scripted_host.h"
 
 #include <gtest/gtest.h>

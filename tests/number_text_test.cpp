@@ -1,5 +1,5 @@
-#include "expression.h"
-#include "number_text.h"
+#include "reading/expression.h"
+#include "reading/number_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Renderers: the Markdown of a report gives back its matrices' numbers in
 // order, and each format keeps the report's texts from being read as its
 // own markup.
-#include "frame.h"
-#include "registry.h"
-#include "render/render.h"
+#include "frame/frame.h"
+#include "frame/registry.h"
+#include "report/render.h"
 #include "scripted_host.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "report.h"
+#include "report/report.h"
 
-#include "number_text.h"
+#include "reading/number_text.h"
 
 #include <gtest/gtest.h>
 

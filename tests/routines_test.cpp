@@ -1,4 +1,4 @@
-#include "linear_routines.h"
+#include "numerics/elimination_routines.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "frame.h"
-#include "host.h"
-#include "settings.h"
+#include "frame/frame.h"
+#include "frame/host.h"
+#include "frame/settings.h"
 
 #include <algorithm>
 #include <deque>

@@ -1,7 +1,7 @@
 #include "methods/tests_and_norms.h"
-#include "norm_routines.h"
+#include "numerics/norm_routines.h"
+#include "reading/vector_text.h"
 #include "scripted_host.h"
-#include "vector_text.h"
 
 #include <gtest/gtest.h>
 

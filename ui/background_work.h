@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frame.h"
+#include "frame/frame.h"
 
 #include <atomic>
 #include <functional>

@@ -2,7 +2,7 @@
 
 #include "dialog_provider.h"
 #include "messages.h"
-#include "number_text.h"
+#include "reading/number_text.h"
 
 #include <QApplication>
 #include <QPalette>

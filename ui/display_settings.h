@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings.h"
+#include "frame/settings.h"
 
 #include <QColor>
 #include <QFont>

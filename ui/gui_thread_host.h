@@ -1,7 +1,7 @@
 #pragma once
 
 #include "background_work.h"
-#include "host.h"
+#include "frame/host.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>

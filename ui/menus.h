@@ -1,6 +1,6 @@
 #pragma once
 
-#include "registry.h"
+#include "frame/registry.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/error_chart.h"
-#include "host.h"
+#include "frame/host.h"
 
 #include <optional>
 #include <string>

@@ -2,8 +2,8 @@
 
 #include "background_work.h"
 #include "dialog_provider.h"
-#include "document.h"
 #include "messages.h"
+#include "report/document.h"
 #include "report_pages.h"
 #include "status_panels.h"
 #include "text_areas.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/render.h"
+#include "report/render.h"
 
 #include <QObject>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "report_pages.h"
 
-#include "frame.h"
+#include "frame/frame.h"
 #include "messages.h"
-#include "render/blocks.h"
-#include "report.h"
+#include "report/display_blocks.h"
+#include "report/report.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document.h"
+#include "report/document.h"
 
 #include <QFont>
 

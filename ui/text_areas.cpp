@@ -1,6 +1,6 @@
 #include "text_areas.h"
 
-#include "text_passes.h"
+#include "reading/text_passes.h"
 
 #include <QAction>
 #include <QApplication>

@@ -6,11 +6,11 @@
 #include "analysis/iteration_radii.h"
 #include "analysis/reference_report.h"
 #include "analysis/reference_solution.h"
-#include "methods/iteration_sweeps.h"
-#include "number_text.h"
-#include "precision.h"
-#include "report.h"
-#include "text_fill.h"
+#include "frame/precision.h"
+#include "numerics/iteration_sweeps.h"
+#include "reading/number_text.h"
+#include "report/report.h"
+#include "report/text_fill.h"
 
 #include <array>
 #include <cmath>

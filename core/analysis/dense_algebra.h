@@ -1,6 +1,6 @@
 #pragma once
 
-#include "matrix.h"
+#include "numerics/matrix.h"
 
 #include <vector>
 

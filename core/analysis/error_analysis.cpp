@@ -5,10 +5,10 @@
 #include "analysis/reference_report.h"
 #include "analysis/reference_solution.h"
 #include "analysis/significant.h"
-#include "methods/gauss_steps.h"
-#include "number_text.h"
-#include "report.h"
-#include "text_fill.h"
+#include "numerics/elimination_loops.h"
+#include "reading/number_text.h"
+#include "report/report.h"
+#include "report/text_fill.h"
 
 #include <string>
 

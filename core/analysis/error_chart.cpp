@@ -1,6 +1,6 @@
 #include "analysis/error_chart.h"
 
-#include "number_text.h"
+#include "reading/number_text.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "frame.h"
-#include "matrix.h"
+#include "frame/frame.h"
+#include "numerics/matrix.h"
 
 namespace quorvex {
 

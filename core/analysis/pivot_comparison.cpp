@@ -4,8 +4,8 @@
 #include "analysis/dense_algebra.h"
 #include "analysis/reference_report.h"
 #include "analysis/reference_solution.h"
-#include "methods/gauss_steps.h"
-#include "report.h"
+#include "numerics/elimination_loops.h"
+#include "report/report.h"
 
 #include <array>
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "analysis/analysis_texts.h"
 #include "analysis/significant.h"
-#include "text_fill.h"
+#include "report/text_fill.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/reference_solution.h"
-#include "report.h"
+#include "report/report.h"
 
 namespace quorvex {
 

@@ -3,8 +3,8 @@
 #include "analysis/dense_algebra.h"
 #include "exact/exact_algebra.h"
 #include "exact/exact_matrix.h"
-#include "norm_routines.h"
-#include "number_text.h"
+#include "numerics/norm_routines.h"
+#include "reading/number_text.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "exact/rational.h"
-#include "frame.h"
-#include "matrix.h"
+#include "frame/frame.h"
+#include "numerics/matrix.h"
 
 #include <string_view>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "check/entry.h"
-#include "matrix.h"
+#include "numerics/matrix.h"
 
 #include <optional>
 #include <string>

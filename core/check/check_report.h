@@ -2,7 +2,7 @@
 
 #include "check/check_input.h"
 #include "check/step_check.h"
-#include "report.h"
+#include "report/report.h"
 
 namespace quorvex::check {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text_fill.h"
+#include "report/text_fill.h"
 
 #include <initializer_list>
 #include <string>

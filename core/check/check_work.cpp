@@ -4,7 +4,7 @@
 #include "check/check_report.h"
 #include "check/check_texts.h"
 #include "check/step_check.h"
-#include "report.h"
+#include "report/report.h"
 #include "steps/steps.h"
 
 namespace quorvex {

@@ -1,8 +1,8 @@
 #include "check/entry.h"
 
 #include "exact/exact_expression.h"
-#include "expression.h"
-#include "text_passes.h"
+#include "reading/expression.h"
+#include "reading/text_passes.h"
 
 #include <cmath>
 

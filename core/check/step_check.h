@@ -1,7 +1,7 @@
 #pragma once
 
 #include "check/entry.h"
-#include "frame.h"
+#include "frame/frame.h"
 
 #include <gmpxx.h>
 

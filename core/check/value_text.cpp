@@ -1,7 +1,7 @@
 #include "check/value_text.h"
 
 #include "exact/rational.h"
-#include "number_text.h"
+#include "reading/number_text.h"
 
 namespace quorvex::check {
 

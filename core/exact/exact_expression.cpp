@@ -1,8 +1,8 @@
 #include "exact/exact_expression.h"
 
-#include "expression.h"
-#include "expression_machine.h"
-#include "text_passes.h"
+#include "reading/expression.h"
+#include "reading/expression_machine.h"
+#include "reading/text_passes.h"
 
 #include <algorithm>
 #include <climits>

@@ -2,7 +2,7 @@
 
 #include "exact/exact_matrix.h"
 #include "exact/exact_texts.h"
-#include "report.h"
+#include "report/report.h"
 
 #include <string>
 

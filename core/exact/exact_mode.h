@@ -1,9 +1,9 @@
 #pragma once
 
-#include "arithmetic.h"
 #include "exact/rational.h"
-#include "frame.h"
-#include "report.h"
+#include "frame/frame.h"
+#include "numerics/arithmetic.h"
+#include "report/report.h"
 
 #include <optional>
 #include <string_view>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "exact/rational.h"
-#include "report.h"
+#include "report/report.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "exact/exact_texts.h"
 #include "exact/solution_set.h"
-#include "text_fill.h"
+#include "report/text_fill.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 
 #include "exact/exact_mode.h"
 #include "exact/exact_texts.h"
-#include "methods/decomposition_routines.h"
+#include "numerics/decomposition_routines.h"
 #include "steps/step_texts.h"
 
 namespace quorvex {

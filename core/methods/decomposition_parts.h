@@ -4,10 +4,10 @@
 // sums are built with, forward substitution, and the report forms they have
 // in common.
 
-#include "arithmetic.h"
-#include "frame.h"
-#include "matrix.h"
-#include "report.h"
+#include "frame/frame.h"
+#include "numerics/arithmetic.h"
+#include "numerics/matrix.h"
+#include "report/report.h"
 #include "steps/decomposition_steps.h"
 #include "steps/steps.h"
 

@@ -5,9 +5,9 @@
 
 #include "exact/exact_mode.h"
 #include "exact/exact_texts.h"
-#include "methods/decomposition_routines.h"
+#include "numerics/decomposition_routines.h"
+#include "report/text_fill.h"
 #include "steps/step_texts.h"
-#include "text_fill.h"
 
 #include <string>
 #include <type_traits>

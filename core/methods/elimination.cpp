@@ -1,20 +1,20 @@
 #include "methods/elimination.h"
 
-#include "arithmetic.h"
 #include "exact/exact_matrix.h"
 #include "exact/exact_mode.h"
 #include "exact/exact_texts.h"
 #include "exact/solution_set.h"
-#include "kernels/blocked_elimination.h"
-#include "kernels/full_pivot.h"
-#include "linear_routines.h"
-#include "methods/gauss_steps.h"
-#include "number_text.h"
-#include "report.h"
+#include "numerics/arithmetic.h"
+#include "numerics/elimination_loops.h"
+#include "numerics/elimination_routines.h"
+#include "numerics/kernels/blocked_elimination.h"
+#include "numerics/kernels/full_pivot.h"
+#include "reading/number_text.h"
+#include "report/report.h"
+#include "report/text_fill.h"
 #include "steps/elimination_steps.h"
 #include "steps/step_texts.h"
 #include "steps/steps.h"
-#include "text_fill.h"
 
 #include <algorithm>
 #include <cmath>

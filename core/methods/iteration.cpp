@@ -2,9 +2,9 @@
 
 #include "exact/exact_mode.h"
 #include "exact/exact_texts.h"
-#include "methods/iteration_sweeps.h"
-#include "number_text.h"
-#include "report.h"
+#include "numerics/iteration_sweeps.h"
+#include "reading/number_text.h"
+#include "report/report.h"
 #include "steps/iteration_steps.h"
 #include "steps/steps.h"
 

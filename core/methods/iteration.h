@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frame.h"
+#include "frame/frame.h"
 
 namespace quorvex::commands {
 

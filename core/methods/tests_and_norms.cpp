@@ -1,12 +1,12 @@
 #include "methods/tests_and_norms.h"
 
-#include "arithmetic.h"
 #include "exact/exact_mode.h"
 #include "exact/exact_texts.h"
-#include "kernels/leading_minors.h"
-#include "linear_routines.h"
-#include "norm_routines.h"
-#include "report.h"
+#include "numerics/arithmetic.h"
+#include "numerics/elimination_routines.h"
+#include "numerics/kernels/leading_minors.h"
+#include "numerics/norm_routines.h"
+#include "report/report.h"
 #include "steps/steps.h"
 #include "steps/tests_norms_steps.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "frame.h"
-#include "matrix.h"
+#include "frame/frame.h"
+#include "numerics/matrix.h"
 #include "steps/tests_norms_steps.h"
 
 namespace quorvex {

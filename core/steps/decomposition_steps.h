@@ -1,8 +1,8 @@
 #pragma once
 
-#include "factor_observer.h"
-#include "report.h"
-#include "settings.h"
+#include "frame/settings.h"
+#include "numerics/factor_observer.h"
+#include "report/report.h"
 
 #include <optional>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "steps/elimination_steps.h"
 
-#include "arithmetic.h"
 #include "exact/rational.h"
+#include "numerics/arithmetic.h"
 #include "steps/step_texts.h"
 #include "steps/steps.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "matrix.h"
-#include "report.h"
-#include "stage_observer.h"
+#include "numerics/matrix.h"
+#include "numerics/stage_observer.h"
+#include "report/report.h"
 
 #include <optional>
 #include <vector>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "methods/iteration_sweeps.h"
-#include "report.h"
-#include "settings.h"
+#include "frame/settings.h"
+#include "numerics/iteration_sweeps.h"
+#include "report/report.h"
 
 #include <optional>
 #include <vector>

@@ -2,8 +2,8 @@
 
 #include "steps/step_texts.h"
 
-#include "arithmetic.h"
-#include "number_text.h"
+#include "numerics/arithmetic.h"
+#include "reading/number_text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "exact/rational.h"
-#include "report.h"
-#include "settings.h"
+#include "frame/settings.h"
+#include "report/report.h"
 
 namespace quorvex::steps {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "matrix.h"
-#include "norm_routines.h"
-#include "report.h"
+#include "numerics/matrix.h"
+#include "numerics/norm_routines.h"
+#include "report/report.h"
 #include "steps/elimination_steps.h"
 
 #include <vector>

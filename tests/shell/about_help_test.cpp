@@ -1,10 +1,10 @@
 // The About window, web links and the help book, driven through the shell as
 // the main window drives it.
+#include "frame/registry.h"
 #include "frm_about.h"
 #include "frm_exit.h"
 #include "help_viewer.h"
 #include "recording.h"
-#include "registry.h"
 #include "shell.h"
 #include "shell_texts.h"
 

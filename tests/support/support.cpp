@@ -1,6 +1,6 @@
 #include "support.h"
 
-#include "number_text.h"
+#include "reading/number_text.h"
 
 #include <stdlib.h>
 

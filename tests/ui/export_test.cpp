@@ -2,9 +2,9 @@
 // the PDF export gives a PDF whose text holds the report, its Chinese font
 // embedded, every entry of a matrix wider than the page included; a long
 // export stops on 停止 and leaves the old file as it was.
-#include "frame.h"
+#include "frame/frame.h"
 #include "messages.h"
-#include "render/blocks.h"
+#include "report/display_blocks.h"
 #include "report_pages.h"
 #include "status_panels.h"
 #include "window_harness.h"

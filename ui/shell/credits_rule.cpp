@@ -1,6 +1,6 @@
 #include "credits_rule.h"
 
-#include "number_text.h"
+#include "reading/number_text.h"
 #include "twips.h"
 
 namespace quorvex::ui {

@@ -1,0 +1,118 @@
+#include "frame/frame.h"
+
+#include "exact/exact_texts.h"
+#include "frame/precision.h"
+#include "numerics/arithmetic.h"
+#include "reading/matrix_text.h"
+#include "reading/number_text.h"
+#include "reading/vector_text.h"
+
+#include <optional>
+
+namespace quorvex {
+
+namespace {
+
+/// What a command's arrays and report take for an order n, in n x n
+/// doubles: each square array counts 1, each n x n block of the report
+/// about 2 (its numbers take some 16 characters each), and the copies of
+/// the edit area's text about 2 more. No command needs more than this.
+constexpr double kSquareArraysPerOrder = 16;
+
+void ensureMemoryFor(Host& host, int n) {
+    const std::uint64_t available = host.availableMemory();
+    if (available == 0) return;
+    const double side = static_cast<double>(n) + 1.0;
+    const double bytes = kSquareArraysPerOrder * side * side * sizeof(double);
+    if (bytes > static_cast<double>(available)) throw InsufficientMemory(n);
+}
+
+/// The order answered, or nothing when the command is to stop silently:
+/// Cancel, an empty answer, or an order outside 1..32766.
+std::optional<int> askOrder(Host& host, const Opening& o) {
+    const auto n = orderFromAnswer(ask(host, o.prompt, o.caption, o.defaultAnswer));
+    if (n) ensureMemoryFor(host, *n);
+    return n;
+}
+
+Matrix readMatrix(std::string&& text, int n, Reads reads) {
+    Matrix B(n, n + 1);
+    GetMatrixFromText(B, n, std::move(text));
+    if (reads == Reads::AugmentedMatrix) return B;
+    Matrix A(n, n);
+    for (int i = 1; i <= n; ++i) std::copy(B.row(i), B.row(i) + n, A.row(i));
+    return A;
+}
+
+Outcome open(const Command& command, CommandInput& in) {
+    const Opening& o = command.opening;
+    Host& host = in.host;
+    if (o.clear == Clear::BeforeAsking) host.setResultText({});
+    // The edit area is locked while a command runs: reading it when it is
+    // needed reads what was there at the start, and no copy of a large
+    // text stays alive through the computation.
+    if (o.reads == Reads::Vector) {
+        in.vector = GetVectorFromText(host.editText());
+        in.n = in.vector.size();
+        return command.body(in);
+    }
+    if (o.asksPrecision) in.precision = askConfirmedPrecision(host);
+    const auto n = askOrder(host, o);
+    if (!n) return Outcome::Stopped;
+    if (o.clear == Clear::AfterOrder) host.setResultText({});
+    in.n = *n;
+    in.matrix = readMatrix(host.editText(), *n, o.reads);
+    return command.body(in);
+}
+
+} // namespace
+
+Outcome runCommand(const Command& command, Host& host, const ReportSettings& settings,
+                   const StopRequest* stop) {
+    static const StopRequest never;
+    std::string before = host.resultText();
+    int order = 0;
+    try {
+        CommandInput in{host, settings, stop ? *stop : never};
+        return open(command, in);
+    } catch (const CommandStopped&) {
+        host.setResultText(std::move(before));
+        return Outcome::Stopped;
+    } catch (const ExactLimitExceeded&) {
+        // A number typed past the limit, met before the exact work began.
+        return fail(host, exact_texts::kTooLong);
+    } catch (const InsufficientMemory& e) {
+        order = e.order();
+    } catch (const std::bad_alloc&) {
+        order = -1;
+    }
+    host.setResultText(std::move(before));
+    host.messageBox(order > 0 ? insufficientMemoryMessage(order) : std::string(kOutOfMemoryMessage),
+                    std::string(kAppTitle));
+    return Outcome::Failed;
+}
+
+std::string ask(Host& host, std::string_view prompt, std::string_view caption,
+                std::string_view defaultAnswer) {
+    return host.inputBox(std::string(prompt), std::string(caption.empty() ? kAppTitle : caption),
+                         std::string(defaultAnswer));
+}
+
+std::string insufficientMemoryMessage(int order) {
+    std::string text = "内存不足，不能处理 ";
+    appendInteger(text, order);
+    text += " 阶的矩阵，请减小阶数#";
+    return text;
+}
+
+Outcome fail(Host& host, std::string_view message) {
+    host.messageBox(std::string(message), std::string(kAppTitle));
+    return Outcome::Failed;
+}
+
+Outcome publish(Host& host, Report&& report) {
+    host.appendResult(report.take(), std::make_shared<const Document>(report.takeDocument()));
+    return Outcome::Reported;
+}
+
+} // namespace quorvex

@@ -1,0 +1,149 @@
+#pragma once
+
+#include "frame/host.h"
+#include "frame/settings.h"
+#include "numerics/matrix.h"
+#include "report/report.h"
+
+#include <atomic>
+#include <new>
+#include <string>
+#include <string_view>
+
+namespace quorvex {
+
+/// How a command ended; the CLI turns it into its exit status.
+enum class Outcome {
+    Reported, ///< the report was written
+    Failed,   ///< a method's own test failed and a message box said so
+    Stopped,  ///< cancelled, or an order below 1: nothing reported
+};
+
+/// The prompt most commands ask the order with.
+inline constexpr std::string_view kOrderPrompt = "输入方程组系数矩阵的阶数 n：";
+/// The prompt of the matrix commands.
+inline constexpr std::string_view kMatrixOrderPrompt = "输入矩阵的阶数 n：";
+/// The prompt of the commands that speak of an array.
+inline constexpr std::string_view kArrayOrderPrompt = "输入数组的阶数 n：";
+/// The caption several prompts carry.
+inline constexpr std::string_view kInputDataCaption = "输入数据";
+
+/// When a command empties the result area: before its first dialog, or
+/// only once the order is accepted (a cancelled prompt then keeps the
+/// previous report).
+enum class Clear { BeforeAsking, AfterOrder };
+
+/// What a command reads from the edit area.
+enum class Reads {
+    AugmentedMatrix, ///< n rows of n+1 numbers
+    SquareMatrix,    ///< n rows of n numbers (the rest of each line is ignored)
+    Vector,          ///< the first line that holds anything; no order is asked
+};
+
+/// The dialogs and reading every command starts with, declared once per
+/// command and run by the frame.
+struct Opening {
+    std::string_view prompt{};        ///< the order prompt
+    std::string_view caption{};       ///< empty: the application's title
+    std::string_view defaultAnswer{}; ///< the order prompt's default
+    Clear clear = Clear::AfterOrder;
+    Reads reads = Reads::AugmentedMatrix;
+    bool asksPrecision = false; ///< the iterations ask their precision before the order
+};
+
+/// Thrown where a running command notices that it was asked to stop;
+/// runCommand turns it into a clean stop.
+struct CommandStopped {};
+
+/// A request to stop a running command, made from another thread (the
+/// window's 停止) or a signal handler (the CLI's Ctrl+C). Commands look at it
+/// once per stage of their work, so a stop takes effect within one stage.
+class StopRequest {
+public:
+    void request() noexcept { m_requested.store(true, std::memory_order_relaxed); }
+    /// Makes the request at the command's `looks`-th look from now, wherever
+    /// in its work that falls: how the tests stop a command part way through
+    /// without depending on how fast it runs.
+    void requestAtLook(long long looks) noexcept {
+        m_looksLeft.store(looks, std::memory_order_relaxed);
+    }
+    bool requested() const noexcept {
+        if (m_looksLeft.load(std::memory_order_relaxed) > 0 &&
+            m_looksLeft.fetch_sub(1, std::memory_order_relaxed) == 1)
+            m_requested.store(true, std::memory_order_relaxed);
+        return m_requested.load(std::memory_order_relaxed);
+    }
+    /// Throws CommandStopped when a stop was requested.
+    void check() const {
+        if (requested()) throw CommandStopped();
+    }
+
+private:
+    mutable std::atomic<bool> m_requested{false};
+    mutable std::atomic<long long> m_looksLeft{0};
+};
+
+/// What the frame hands a command's body: the world, the settings and the
+/// numbers read as the opening declares.
+struct CommandInput {
+    Host& host;
+    const ReportSettings& settings;
+    const StopRequest& stop;
+    int n = 0;              ///< the order (the vector's length for Reads::Vector)
+    Matrix matrix{};        ///< n x (n+1) or n x n, as read
+    Vector vector{};        ///< Reads::Vector only
+    double precision = 0.0; ///< Opening::asksPrecision only
+};
+
+/// Kinds of commands, as the method families group them.
+enum class CommandGroup { Elimination, Decomposition, Iteration, TestsAndNorms, Analysis };
+
+/// A command, defined once: its id (the menu item's control name, which the
+/// CLI names it by), its caption, its family, its opening and its body.
+struct Command {
+    std::string_view id;
+    std::string_view caption;
+    CommandGroup group;
+    Opening opening;
+    Outcome (*body)(CommandInput& in);
+};
+
+/// The message shown when an allocation fails with no order to blame.
+inline constexpr std::string_view kOutOfMemoryMessage = "内存不足，计算没有完成#";
+
+/// Thrown when the arrays for an order cannot be had; runCommand turns it,
+/// like any failed allocation, into one message and a clean stop.
+class InsufficientMemory : public std::bad_alloc {
+public:
+    explicit InsufficientMemory(int order) : m_order(order) {}
+    const char* what() const noexcept override { return "insufficient memory for the order"; }
+    int order() const { return m_order; }
+
+private:
+    int m_order;
+};
+
+/// Runs a command: its opening, then its body. When its memory cannot be
+/// had (the order is too large, or an allocation fails) it shows one
+/// message, puts back the result area's text from before the command and
+/// returns Outcome::Failed. When `stop` is requested meanwhile, it puts
+/// back the result area's text and returns Outcome::Stopped.
+Outcome runCommand(const Command& command, Host& host, const ReportSettings& settings,
+                   const StopRequest* stop = nullptr);
+
+/// Shows an input box; an empty caption stands for the application's title.
+std::string ask(Host& host, std::string_view prompt, std::string_view caption = {},
+                std::string_view defaultAnswer = {});
+
+/// The message shown when an order is too large for the memory.
+std::string insufficientMemoryMessage(int order);
+
+/// Shows a method's failure message (OK only, the application's title) and
+/// returns Outcome::Failed.
+Outcome fail(Host& host, std::string_view message);
+
+/// Appends the finished report to the result area, as text and as a
+/// document.
+Outcome publish(Host& host, Report&& report);
+
+} // namespace quorvex
