@@ -129,23 +129,6 @@ TEST_P(Golden, ReportMessagesAndExitStatus) {
     EXPECT_EQ(chart == std::string::npos ? std::string() : errText.substr(chart), expectedChart);
 }
 
-// The report's document, written back as plain text, is the report itself:
-// it recorded every piece, separator and line break.
-TEST_P(Golden, DocumentWritesBackTheText) {
-    const GoldenCase& c = GetParam();
-    const quorvex::Command* command = quorvex::findCommand(c.command);
-    // Only reports; a failing case may be one too large for any memory.
-    if (!command || !c.format.empty() || c.exitCode != 0) GTEST_SKIP();
-    quorvex::testing::ScriptedHost host(c.sections.at("input"), c.answers,
-                                        quorvex::decimalDigitsFromAnswer(c.digits));
-    host.settings.exact = c.exact;
-    host.settings.steps = c.steps;
-    host.settings.rowSteps = c.rows;
-    host.run(*command);
-    if (!host.document) GTEST_SKIP() << "no report";
-    EXPECT_EQ(quorvex::renderText(*host.document), host.result);
-}
-
 INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(allCases()),
                          [](const auto& info) { return info.param.name; });
 

@@ -60,7 +60,7 @@ TEST(ReportBlocks, LargeBlocksMatchAStraightforwardWriter) {
         r.matrixBlock(m, rows, cols, c.separator, c.style, c.firstCol, c.rowEnd);
         const std::string expected =
             "head" + referenceBlock(m, rows, cols, c.separator, c.style, c.firstCol, c.rowEnd);
-        const std::string got = r.take();
+        const std::string got = r.plainText();
         ASSERT_EQ(got.size(), expected.size()) << c.separator.size() << " " << c.style.decimals;
         EXPECT_TRUE(got == expected) << c.separator.size() << " " << c.style.decimals;
     }

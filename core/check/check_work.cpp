@@ -39,8 +39,7 @@ Outcome checkWork(CommandInput& in) {
     if (in.n > steps::kMaxStepsOrder)
         return fail(in.host, fill(check::texts::kOrderTooLarge,
                                   {std::to_string(steps::kMaxStepsOrder), std::to_string(in.n)}));
-    // The frame read the whole text as one matrix; the blocks are read here.
-    auto read = check::readCheckInput(in.host.editText(), in.n);
+    auto read = check::readCheckInput(in.text, in.n);
     if (const auto* message = std::get_if<std::string>(&read)) return fail(in.host, *message);
     const check::CheckInput& input = std::get<check::CheckInput>(read);
     const int decimals = in.settings.decimalDigits;
@@ -77,7 +76,7 @@ namespace commands {
 const Command CheckWork{"CheckWork",
                         check::texts::kCaption,
                         CommandGroup::Analysis,
-                        {kOrderPrompt, kInputDataCaption},
+                        {kOrderPrompt, kInputDataCaption, {}, Clear::AfterOrder, Reads::Text},
                         &checkWork};
 
 } // namespace commands

@@ -6,6 +6,7 @@
 #include "reading/matrix_text.h"
 #include "reading/number_text.h"
 #include "reading/vector_text.h"
+#include "report/render.h"
 
 #include <optional>
 
@@ -61,7 +62,8 @@ Outcome open(const Command& command, CommandInput& in) {
     if (!n) return Outcome::Stopped;
     if (o.clear == Clear::AfterOrder) host.setResultText({});
     in.n = *n;
-    in.matrix = readMatrix(host.editText(), *n, o.reads);
+    if (o.reads == Reads::Text) in.text = host.editText();
+    else in.matrix = readMatrix(host.editText(), *n, o.reads);
     return command.body(in);
 }
 
@@ -111,7 +113,9 @@ Outcome fail(Host& host, std::string_view message) {
 }
 
 Outcome publish(Host& host, Report&& report) {
-    host.appendResult(report.take(), std::make_shared<const Document>(report.takeDocument()));
+    auto document = std::make_shared<const Document>(report.takeDocument());
+    std::string text = renderText(*document);
+    host.appendResult(std::move(text), std::move(document));
     return Outcome::Reported;
 }
 

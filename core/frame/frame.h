@@ -38,6 +38,7 @@ enum class Reads {
     AugmentedMatrix, ///< n rows of n+1 numbers
     SquareMatrix,    ///< n rows of n numbers (the rest of each line is ignored)
     Vector,          ///< the first line that holds anything; no order is asked
+    Text,            ///< the text as typed, for a command that reads its own layout
 };
 
 /// The dialogs and reading every command starts with, declared once per
@@ -92,6 +93,7 @@ struct CommandInput {
     int n = 0;              ///< the order (the vector's length for Reads::Vector)
     Matrix matrix{};        ///< n x (n+1) or n x n, as read
     Vector vector{};        ///< Reads::Vector only
+    std::string text{};     ///< Reads::Text only
     double precision = 0.0; ///< Opening::asksPrecision only
 };
 

@@ -26,7 +26,6 @@ template <class T> Outcome matrixBreak(CommandInput& in, const BasicMatrix<T>& A
 
     const NumberStyle rounded = NumberStyle::rounded(in.settings.decimalDigits);
     Report r;
-    r.reserve(3 * estimateBlockBytes(n, n + 1, kFiveBlanks.size()));
     r.matrixBlock(A, n, n, kFourBlanks, NumberStyle::plain());
     writeSteps(r, in, log, {step_texts::kFactorLU, {}, {}});
     r.heading("以上是所要分解的矩阵，接下来输出三角分解后的下三角矩阵L(n)");

@@ -58,7 +58,6 @@ inline void systemOpening(Report& r, const BasicMatrix<T>& echo, std::string_vie
                           const BasicMatrix<T>& coefficients, NumberStyle coefficientStyle,
                           const BasicVector<T>& rhs, NumberStyle rhsStyle,
                           std::string_view separator, int n) {
-    r.reserve(5 * estimateBlockBytes(n, n + 1, kFiveBlanks.size()));
     r.matrixBlock(echo, n, n + 1, kFourBlanks, NumberStyle::plain()).augmented();
     r.heading(heading);
     r.matrixBlock(coefficients, n, n, separator, coefficientStyle);

@@ -109,9 +109,6 @@ Report gaussReport(const CommandInput& in, const BasicMatrix<T>& B, const BasicM
     const int n = in.n;
     const int dd = in.settings.decimalDigits;
     Report r;
-    r.reserve(2 * estimateBlockBytes(n, n + 1, kTwoBlanks.size()) +
-              64 * static_cast<std::size_t>(n));
-    r.reserveNumbers(2 * static_cast<std::size_t>(n) * static_cast<std::size_t>(n + 1));
     r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
     if (steps::open(r, in.settings, n) && log) {
         const NumberStyle working = NumberStyle::rounded(dd + 1);
@@ -301,8 +298,6 @@ template <class T> Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
         kernels::reduceGaussJordanFast(W, n, dd + 1, kernels::defaultKernelSettings(&in.stop));
 
     Report r;
-    r.reserve(estimateBlockBytes(n, 4 * n, kTwoBlanks.size()));
-    r.reserveNumbers(4 * static_cast<std::size_t>(n) * static_cast<std::size_t>(n));
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
     if (steps::open(r, in.settings, n) && log) {
         const BasicMatrix<T> start = extendedByIdentity(B, n);
@@ -331,8 +326,6 @@ template <class T> Outcome determinant(CommandInput& in, const BasicMatrix<T>& B
                                                   kernels::defaultKernelSettings(&in.stop));
 
     Report r;
-    r.reserve(2 * estimateBlockBytes(n, n, kTwoBlanks.size()) + 256);
-    r.reserveNumbers(2 * static_cast<std::size_t>(n) * static_cast<std::size_t>(n));
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
     if (steps::open(r, in.settings, n) && log) {
         // The stages hold their values at the determinant's own decimals,

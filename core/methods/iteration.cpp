@@ -57,8 +57,6 @@ Report iterationReport(const CommandInput& in, std::optional<int> k, const Itera
     const int dd = in.settings.decimalDigits;
     Report r;
     noteDecimalsOnly(r, in.settings, exact_texts::kIterates);
-    r.reserve(estimateBlockBytes(n, n + 1, kTwoBlanks.size()) + 32 * static_cast<std::size_t>(n) +
-              256);
     r.matrixBlock(in.matrix, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
     if (steps::openSweeps(r, in.settings, n) && log) {
         steps::writeSweeps(r, *log, {k, in.precision}, NumberStyle::rounded(dd));

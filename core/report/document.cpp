@@ -3,6 +3,7 @@
 #include "report/report.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace quorvex {
 
@@ -12,12 +13,11 @@ std::string styledText(double v, NumberStyle style) {
 }
 
 std::span<const double> Document::numbers(const piece::MatrixBlock& m) const {
-    const auto count = static_cast<std::size_t>(m.rows) * static_cast<std::size_t>(m.cols);
-    return std::span<const double>(m_numbers).subspan(m.first, count);
+    return m_numbers[m.first];
 }
 
 std::span<const double> Document::numbers(const piece::NumberRow& r) const {
-    return std::span<const double>(m_numbers).subspan(r.first, static_cast<std::size_t>(r.count));
+    return m_numbers[r.first];
 }
 
 std::span<const Rational> Document::exactNumbers(const piece::MatrixBlock& m) const {
@@ -60,12 +60,25 @@ void Document::addText(std::string_view text) {
     }
 }
 
-double* Document::appendNumbers(std::size_t count) {
-    const std::size_t at = m_numbers.size();
-    if (m_numbers.capacity() < at + count)
-        m_numbers.reserve(std::max(at + count, 2 * m_numbers.capacity()));
-    m_numbers.resize(at + count);
-    return m_numbers.data() + at;
+std::pair<std::size_t, double*> Document::appendNumbers(std::size_t count) {
+    m_numbers.emplace_back(count);
+    return {m_numbers.size() - 1, m_numbers.back().data()};
+}
+
+bool Document::endsLine() const {
+    if (m_pieces.empty()) return true;
+    return std::visit(
+        [](const auto& p) {
+            using P = std::decay_t<decltype(p)>;
+            if constexpr (std::is_same_v<P, piece::LineBreak> || std::is_same_v<P, piece::Heading>)
+                return true;
+            else if constexpr (std::is_same_v<P, piece::IndexedValue>) return !p.breakBefore;
+            else if constexpr (std::is_same_v<P, piece::MatrixBlock>)
+                return p.rowEnd.ends_with(kCrLf);
+            else if constexpr (std::is_same_v<P, piece::Title>) return p.text.empty();
+            else return false;
+        },
+        m_pieces.back());
 }
 
 piece::MatrixBlock* Document::lastBlock() {

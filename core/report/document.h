@@ -64,8 +64,8 @@ struct MatrixBlock {
     std::string separator;
     std::string rowEnd;
     int barAfter = 0;
-    std::size_t first = 0; ///< where its numbers start, row by row, in Document::numbers
-    bool exact = false;    ///< exact numbers: first counts in Document::exactNumbers
+    std::size_t first = 0; ///< which of the document's number buffers holds them, row by row
+    bool exact = false;    ///< exact numbers: first is where they start among the exact ones
 };
 /// Numbers on one line, the separator before each, no line break after.
 struct NumberRow {
@@ -101,7 +101,9 @@ using Piece =
 
 /// A report as a small tree of typed pieces, which renderers turn into plain
 /// text, LaTeX, HTML or Markdown. The numbers of its blocks are kept as
-/// doubles, written only when a renderer asks for them.
+/// doubles, written only when a renderer asks for them, each block's in a
+/// buffer of its own: a report of large matrices never grows (and so never
+/// copies) one buffer of them all.
 class Document {
 public:
     const std::vector<Piece>& pieces() const { return m_pieces; }
@@ -123,13 +125,11 @@ public:
     template <class P> void add(P&& p) { m_pieces.emplace_back(std::forward<P>(p)); }
     /// Appends literal text, a line break for every CR LF in it.
     void addText(std::string_view text);
-    /// Room for count more numbers; the caller fills them, then adds the
-    /// block that refers to them.
-    double* appendNumbers(std::size_t count);
-    std::size_t numberCount() const { return m_numbers.size(); }
-    /// Room for this many numbers in all, so that a report's blocks land in
-    /// one buffer instead of a growing one.
-    void reserveNumbers(std::size_t count) { m_numbers.reserve(count); }
+    /// True when nothing is added yet or the plain text ends with a line break.
+    bool endsLine() const;
+    /// A new buffer of count numbers: its index, for the block that refers to
+    /// it, and where the caller writes them.
+    std::pair<std::size_t, double*> appendNumbers(std::size_t count);
     /// Appends exact numbers for a block; returns where they start.
     std::size_t appendExact(std::span<const Rational> values);
     /// The block added last, for marking its right-hand side.
@@ -137,7 +137,7 @@ public:
 
 private:
     std::vector<Piece> m_pieces;
-    std::vector<double> m_numbers;
+    std::vector<std::vector<double>> m_numbers;
     std::vector<Rational> m_exact;
 };
 

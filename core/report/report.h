@@ -16,9 +16,9 @@ inline constexpr std::string_view kTwoBlanks = "  ";
 inline constexpr std::string_view kFourBlanks = "    ";
 inline constexpr std::string_view kFiveBlanks = "     ";
 
-/// Builds a report in one buffer, piece by piece, in the forms every method
-/// shares, and records the same pieces as a Document for the other formats;
-/// the command hands both to the result area (publish).
+/// Builds a report piece by piece, in the forms every method shares, as a
+/// Document: the one source the result area's text, the CLI and every export
+/// are rendered from (publish).
 class Report {
 public:
     /// Appends literal text.
@@ -72,25 +72,19 @@ public:
     Report& title(std::string_view t);
 
     /// True when nothing is written yet or the text ends with a line break.
-    bool atLineStart() const { return m_text.empty() || m_text.ends_with(kCrLf); }
+    bool atLineStart() const { return m_document.endsLine(); }
 
-    /// The finished text, moved out.
-    std::string take() { return std::move(m_text); }
+    /// The report's plain text, for a piece of a report built on its own.
+    std::string plainText() const;
     /// The finished document, moved out.
     Document takeDocument() { return std::move(m_document); }
     const Document& document() const { return m_document; }
-    void reserve(std::size_t bytes) { m_text.reserve(bytes); }
-    /// Room for the numbers of the blocks the report will hold.
-    void reserveNumbers(std::size_t count) { m_document.reserveNumbers(count); }
 
 private:
-    void appendIndexedValue(std::string_view name, int index, double value, NumberStyle style);
+    /// A block with no columns: only its row ends.
+    Report& emptyRows(int rows, std::string_view rowEnd);
 
-    std::string m_text;
     Document m_document;
 };
-
-/// Bytes a block of rows x cols numbers may take, for reserving.
-std::size_t estimateBlockBytes(int rows, int cols, std::size_t separator);
 
 } // namespace quorvex

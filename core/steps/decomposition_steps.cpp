@@ -184,7 +184,7 @@ template <class T> void writeEntry(Report& r, const FactorEntry<T>& e, NumberSty
     if (e.stop == EntryStop::ZeroPivot) {
         Report pivot;
         name(pivot, e.divisor);
-        r.text(texts::fill(texts::kZeroPivotNoExchangeLU, {pivot.take()})).newline();
+        r.text(texts::fill(texts::kZeroPivotNoExchangeLU, {pivot.plainText()})).newline();
     }
 }
 

@@ -83,7 +83,7 @@ template <class T> std::string textOf(const T& v, NumberStyle style, Place place
     if (place == Place::Factor) divisor(r, v, style);
     else if (place == Place::Term) operand(r, v, style);
     else r.number(v, style);
-    return r.take();
+    return r.plainText();
 }
 
 } // namespace

@@ -168,8 +168,7 @@ private slots:
         for (int filler = 40; filler <= 80; filler += 2) {
             Document d;
             for (int i = 1; i <= filler; ++i) d.addText("line " + std::to_string(i) + "\r\n");
-            const std::size_t first = d.numberCount();
-            double* numbers = d.appendNumbers(9);
+            const auto [first, numbers] = d.appendNumbers(9);
             for (int k = 0; k < 9; ++k) numbers[k] = 100 * (k / 3 + 1) + k % 3 + 0.5;
             d.add(piece::MatrixBlock{3, 3, NumberStyle::plain(), "  ", "\r\n", 0, first});
             {
