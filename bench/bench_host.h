@@ -2,6 +2,7 @@
 
 #include "frame/frame.h"
 #include "frame/host.h"
+#include "report/render.h"
 
 #include <cstdint>
 #include <random>
@@ -27,8 +28,8 @@ public:
     std::string editText() override { return m_edit; }
     std::string resultText() override { return m_result; }
     void setResultText(std::string text) override { m_result = std::move(text); }
-    void appendResult(std::string piece, std::shared_ptr<const Document>) override {
-        m_result.append(piece);
+    void appendResult(std::shared_ptr<const Document> report) override {
+        m_result.append(renderText(*report));
     }
     const std::string& result() const { return m_result; }
 

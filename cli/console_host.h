@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame/host.h"
+#include "report/render.h"
 
 #include <cstdio>
 #include <deque>
@@ -20,27 +21,33 @@ public:
     void messageBox(const std::string& text, const std::string& caption) override;
     bool askYesNo(const std::string& text, const std::string& caption) override;
     std::string editText() override { return m_edit; }
-    std::string resultText() override { return m_result; }
+    std::string resultText() override;
     void setResultText(std::string text) override {
         m_result = std::move(text);
         m_document.reset();
+        m_resultIsReport = false;
     }
-    void appendResult(std::string piece, std::shared_ptr<const Document> document) override;
+    void appendResult(std::shared_ptr<const Document> report) override;
     std::uint64_t availableMemory() override;
     /// The console cannot draw: the chart's title and table go to standard
     /// error, after the messages.
     void showChart(const ErrorChart& chart) override;
 
-    /// The result area's text after the command.
-    const std::string& result() const { return m_result; }
+    /// True when the result area holds nothing.
+    bool resultEmpty() const;
+    /// Hands the result area's text to sink, a report's piece by piece.
+    bool writeResult(const TextSink& sink) const;
     /// The result area as a document: the report when it holds exactly
     /// one, otherwise its text line by line.
     Document resultDocument() const;
 
 private:
     std::string m_edit;
-    std::string m_result;
-    std::shared_ptr<const Document> m_document; ///< the report m_result holds, if it is one
+    std::string m_result;                       ///< the area's text, unless it holds one report
+    std::shared_ptr<const Document> m_document; ///< the report the area holds, if it is one
+    /// The area is exactly m_document: its text is written only when asked
+    /// for, so a large report is never held as a whole text.
+    bool m_resultIsReport = false;
     std::deque<std::string> m_answers;
     bool m_trace;
     std::FILE* m_err;

@@ -177,11 +177,13 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& o) {
     return std::nullopt;
 }
 
-/// The result area in the chosen format: the text itself, or its report
-/// rendered; an empty result area gives nothing in any format.
-std::string rendered(const cli::ConsoleHost& host, Format format) {
-    if (host.result().empty()) return {};
-    return render(host.resultDocument(), format);
+/// Hands the result area in the chosen format to sink: the text itself, a
+/// piece at a time, or its report rendered; an empty result area gives
+/// nothing in any format.
+bool writeResult(const cli::ConsoleHost& host, Format format, const TextSink& sink) {
+    if (format == Format::Text) return host.writeResult(sink);
+    if (host.resultEmpty()) return true;
+    return sink(render(host.resultDocument(), format));
 }
 
 void listCommands() {
@@ -236,19 +238,19 @@ static int runCli(int argc, char** argv) {
     std::signal(SIGINT, SIG_DFL);
     if (gInterrupt.requested()) std::fputs("quorvex-cli: interrupted\n", stderr);
 
-    const std::string other = o.format == Format::Text ? std::string() : rendered(host, o.format);
-    const std::string& out = o.format == Format::Text ? host.result() : other;
+    const auto write = [&](const TextSink& sink) { return writeResult(host, o.format, sink); };
     if (o.output) {
         // Only a report is written to a file: after a failure, a cancel or
         // Ctrl+C the file (an earlier report, say) stays as it was.
-        const std::string why =
-            outcome == Outcome::Reported ? platform::writeWholeFile(*o.output, out) : std::string();
+        const std::string why = outcome == Outcome::Reported
+                                    ? platform::writeWholeFile(*o.output, write)
+                                    : std::string();
         if (!why.empty()) {
             std::fprintf(stderr, "quorvex-cli: cannot write output file '%s': %s\n",
                          o.output->c_str(), why.c_str());
             return cli::kExitUnwritten;
         }
-    } else if (!cli::writeStandardOutput(out)) {
+    } else if (!write(cli::writeStandardOutput) || !cli::finishStandardOutput()) {
         return cli::outputLost();
     }
     switch (outcome) {

@@ -6,6 +6,7 @@
 #include "frame/registry.h"
 #include "frame/settings.h"
 #include "reading/number_text.h"
+#include "report/render.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -34,8 +35,8 @@ public:
     std::string editText() override { return m_edit; }
     std::string resultText() override { return m_result; }
     void setResultText(std::string text) override { m_result = std::move(text); }
-    void appendResult(std::string piece, std::shared_ptr<const Document>) override {
-        m_result.append(piece);
+    void appendResult(std::shared_ptr<const Document> report) override {
+        m_result.append(renderText(*report));
     }
 
 private:

@@ -3,6 +3,7 @@
 #include "frame/frame.h"
 #include "frame/host.h"
 #include "frame/settings.h"
+#include "report/render.h"
 
 #include <algorithm>
 #include <deque>
@@ -47,10 +48,11 @@ public:
     std::string editText() override { return m_edit; }
     std::string resultText() override { return result; }
     void setResultText(std::string text) override { result = std::move(text); }
-    void appendResult(std::string piece, std::shared_ptr<const Document> doc) override {
+    void appendResult(std::shared_ptr<const Document> doc) override {
         // As the real hosts: a document only while the area holds one report.
+        const std::string text = renderText(*doc);
         document = result.empty() ? std::move(doc) : nullptr;
-        result.append(piece);
+        result.append(text);
     }
 
     /// Runs a command here with this host's settings.

@@ -2,6 +2,8 @@
 
 #include "background_work.h"
 #include "frame/host.h"
+#include "qt_host.h"
+#include "report/render.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -20,7 +22,7 @@ namespace quorvex::ui {
 /// stops the command instead.
 class GuiThreadHost final : public Host {
 public:
-    GuiThreadHost(Host& gui, const WorkSignals& control) : m_gui(gui), m_signals(control) {}
+    GuiThreadHost(QtHost& gui, const WorkSignals& control) : m_gui(gui), m_signals(control) {}
 
     std::string inputBox(const std::string& prompt, const std::string& caption,
                          const std::string& defaultAnswer) override {
@@ -41,8 +43,10 @@ public:
     void setResultText(std::string text) override {
         inGui([&] { m_gui.setResultText(std::move(text)); });
     }
-    void appendResult(std::string piece, std::shared_ptr<const Document> document) override {
-        inGui([&] { m_gui.appendResult(std::move(piece), std::move(document)); });
+    void appendResult(std::shared_ptr<const Document> report) override {
+        // The text is written here, off the window's thread.
+        std::string text = renderText(*report);
+        inGui([&] { m_gui.appendRendered(std::move(text), std::move(report)); });
     }
     std::uint64_t availableMemory() override {
         leaveWhenAbandoned();
@@ -97,7 +101,7 @@ private:
         leaveWhenAbandoned();
     }
 
-    Host& m_gui;
+    QtHost& m_gui;
     const WorkSignals& m_signals;
 };
 

@@ -1,6 +1,7 @@
 #include "qt_host.h"
 
 #include "dialog_provider.h"
+#include "report/render.h"
 #include "system_memory.h"
 #include "text_areas.h"
 
@@ -68,14 +69,19 @@ void QtHost::setResultText(std::string text) {
     m_resultChanged = true;
 }
 
-void QtHost::appendResult(std::string piece, std::shared_ptr<const Document> document) {
+void QtHost::appendResult(std::shared_ptr<const Document> report) {
+    std::string text = renderText(*report);
+    appendRendered(std::move(text), std::move(report));
+}
+
+void QtHost::appendRendered(std::string text, std::shared_ptr<const Document> report) {
     std::string& area = changedResult();
     // Every command empties the area first: the report is taken over whole.
     if (area.empty()) {
-        area = std::move(piece);
-        m_document = std::move(document);
+        area = std::move(text);
+        m_document = std::move(report);
     } else {
-        area.append(piece);
+        area.append(text);
         m_document.reset();
     }
 }

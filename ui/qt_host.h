@@ -31,7 +31,9 @@ public:
     std::string editText() override;
     std::string resultText() override;
     void setResultText(std::string text) override;
-    void appendResult(std::string piece, std::shared_ptr<const Document> document) override;
+    void appendResult(std::shared_ptr<const Document> report) override;
+    /// Appends a report whose text is already written.
+    void appendRendered(std::string text, std::shared_ptr<const Document> report);
     std::uint64_t availableMemory() override;
     /// Keeps the chart until the command is done (takeChart).
     void showChart(const ErrorChart& chart) override { m_chart = chart; }

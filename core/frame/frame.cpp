@@ -6,7 +6,6 @@
 #include "reading/matrix_text.h"
 #include "reading/number_text.h"
 #include "reading/vector_text.h"
-#include "report/render.h"
 
 #include <optional>
 
@@ -113,9 +112,7 @@ Outcome fail(Host& host, std::string_view message) {
 }
 
 Outcome publish(Host& host, Report&& report) {
-    auto document = std::make_shared<const Document>(report.takeDocument());
-    std::string text = renderText(*document);
-    host.appendResult(std::move(text), std::move(document));
+    host.appendResult(std::make_shared<const Document>(report.takeDocument()));
     return Outcome::Reported;
 }
 

@@ -43,11 +43,11 @@ public:
     /// Replaces the whole text of the result area.
     virtual void setResultText(std::string text) = 0;
 
-    /// Appends a finished report to the result area: its text, and the same
-    /// report as a document for the other formats (export, printing). The
-    /// piece is handed over whole, so a host whose area is empty can take it
-    /// without a copy (a report of tens of megabytes).
-    virtual void appendResult(std::string piece, std::shared_ptr<const Document> document) = 0;
+    /// Appends a finished report to the result area. The host writes its
+    /// text (renderText) where and when it needs it, and keeps the document
+    /// for the other formats (export, printing): a console writes a report
+    /// of tens of megabytes out piece by piece instead of holding it whole.
+    virtual void appendResult(std::shared_ptr<const Document> report) = 0;
 
     /// Bytes of memory a command may still take, or 0 when unknown (no
     /// check is made then). Commands check it before dimensioning arrays

@@ -5,6 +5,7 @@
 
 #include "report/document.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,8 +18,15 @@ enum class Format { Text, Latex, Html, Markdown };
 /// The format named text, latex, html or markdown.
 std::optional<Format> formatFromName(std::string_view name);
 
-/// The result area's text: byte for byte what the report wrote (CR LF).
+/// The result area's text: the report's layout byte for byte (CR LF).
 std::string renderText(const Document& d);
+
+/// Takes a text written piece by piece; false when it could not take one.
+using TextSink = std::function<bool(std::string_view)>;
+
+/// The same text handed to sink a piece of about a megabyte at a time, so
+/// that a large report is never held whole. False once sink was.
+bool renderText(const Document& d, const TextSink& sink);
 
 /// A complete LaTeX document for XeLaTeX with ctex and amsmath; matrices as
 /// bmatrix, augmented ones as an array with a bar before the right-hand side.

@@ -57,17 +57,39 @@ void writeRows(std::string& out, std::span<const double> numbers, int first, int
     out.append(chunk, static_cast<std::size_t>(at - chunk));
 }
 
+/// The text being written: whole, or handed to a sink whenever it has grown
+/// past a size.
+struct TextOut {
+    std::string text;
+    const TextSink* sink = nullptr;
+    bool taken = true; ///< false once the sink failed
+
+    static constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
+
+    void handOver() {
+        if (!sink || text.size() < kPieceBytes) return;
+        taken = taken && (*sink)(text);
+        text.clear();
+    }
+    bool finish() {
+        if (sink && !text.empty()) taken = taken && (*sink)(text);
+        return taken;
+    }
+};
+
 /// Writes a block's rows, on several cores when it is large: the rows go in
 /// rounds, each round's range split across the cores, the first part
 /// straight into the text and the others into buffers kept from round to
 /// round and appended in order. The buffers hold a small share of the block,
 /// not a copy of it.
-void writeBlock(std::string& out, std::span<const double> numbers, int rows, const RowLayout& b) {
+void writeBlock(TextOut& to, std::span<const double> numbers, int rows, const RowLayout& b) {
+    std::string& out = to.text;
     const int parts = static_cast<double>(rows) * b.cols < kNumbersPerThread
                           ? 1
                           : std::min(kernels::defaultKernelThreads(), rows);
     if (parts <= 1) {
         writeRows(out, numbers, 0, rows, b);
+        to.handOver();
         return;
     }
     const int rounds = std::max(1, std::min(kWritingRounds, rows / parts));
@@ -86,6 +108,7 @@ void writeBlock(std::string& out, std::span<const double> numbers, int rows, con
             }
         });
         for (int p = 1; p < parts; ++p) out.append(buffers[static_cast<std::size_t>(p)]);
+        to.handOver();
     }
 }
 
@@ -136,7 +159,8 @@ struct TextBound {
 
 struct TextWriter {
     const Document& d;
-    std::string& out;
+    TextOut& to;
+    std::string& out = to.text;
 
     void number(double v, NumberStyle style) {
         char buf[kMaxNumberText];
@@ -168,7 +192,7 @@ struct TextWriter {
     void operator()(const piece::Integer& i) { appendInteger(out, i.value); }
     void operator()(const piece::MatrixBlock& m) {
         if (m.exact) exactNumbers(d.exactNumbers(m), m.cols, m.separator, m.rowEnd);
-        else writeBlock(out, d.numbers(m), m.rows, {m.cols, m.separator, m.style, m.rowEnd});
+        else writeBlock(to, d.numbers(m), m.rows, {m.cols, m.separator, m.style, m.rowEnd});
     }
     void operator()(const piece::NumberRow& r) {
         if (r.exact) exactNumbers(d.exactNumbers(r), r.count, r.separator, {});
@@ -184,11 +208,24 @@ struct TextWriter {
 std::string renderText(const Document& d) {
     TextBound bound{d};
     for (const Piece& p : d.pieces()) std::visit(bound, p);
-    std::string out;
-    out.reserve(bound.bytes);
-    TextWriter writer{d, out};
+    TextOut to;
+    to.text.reserve(bound.bytes);
+    TextWriter writer{d, to};
     for (const Piece& p : d.pieces()) std::visit(writer, p);
-    return out;
+    return std::move(to.text);
+}
+
+bool renderText(const Document& d, const TextSink& sink) {
+    TextOut to{{}, &sink};
+    // A piece, and the last round of a large block on top of it.
+    to.text.reserve(2 * TextOut::kPieceBytes);
+    TextWriter writer{d, to};
+    for (const Piece& p : d.pieces()) {
+        std::visit(writer, p);
+        to.handOver();
+        if (!to.taken) return false;
+    }
+    return to.finish();
 }
 
 } // namespace quorvex
