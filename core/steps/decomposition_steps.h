@@ -1,11 +1,9 @@
 #pragma once
 
-#include "frame/settings.h"
 #include "numerics/factor_observer.h"
 #include "report/report.h"
 #include "steps/steps.h"
 
-#include <optional>
 #include <string_view>
 #include <variant>
 #include <vector>

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "frame/settings.h"
 #include "numerics/iteration_sweeps.h"
 #include "report/report.h"
 #include "steps/steps.h"
