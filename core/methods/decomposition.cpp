@@ -4,7 +4,7 @@
 #include "exact/exact_mode.h"
 #include "exact/exact_texts.h"
 #include "numerics/decomposition_routines.h"
-#include "steps/step_texts.h"
+#include "texts/steps_texts.h"
 
 namespace quorvex {
 
@@ -20,14 +20,14 @@ template <class T> Outcome matrixBreak(CommandInput& in, const BasicMatrix<T>& A
     const int n = in.n;
     BasicMatrix<T> L(n, n);
     BasicMatrix<T> U(n, n);
-    auto log = steps::decompositionRecorderFor<T>(in.settings, n);
-    if (!doolittle(A, n, L, U, in.stop, steps::factorObserverOf(log)))
-        return failWithSteps(in, A, n, log, {step_texts::kFactorLU, {}, {}}, kNotSuitableHash);
+    auto log = decompositionRecorder<T>(in);
+    if (!doolittle(A, n, L, U, in.stop, log.get()))
+        return failWithSteps(in, A, n, log, {texts::steps::kFactorLU, {}, {}}, kNotSuitableHash);
 
     const NumberStyle rounded = NumberStyle::rounded(in.settings.decimalDigits);
     Report r;
     r.matrixBlock(A, n, n, kFourBlanks, NumberStyle::plain());
-    writeSteps(r, in, log, {step_texts::kFactorLU, {}, {}});
+    writeSteps(r, in, log, {texts::steps::kFactorLU, {}, {}});
     r.heading("以上是所要分解的矩阵，接下来输出三角分解后的下三角矩阵L(n)");
     r.matrixBlock(L, n, n, kFourBlanks, rounded);
     r.heading("输出矩阵三角分解后的上三角矩阵U(n)");
@@ -40,10 +40,10 @@ template <class T> Outcome luBreak(CommandInput& in, const BasicMatrix<T>& B) {
     const BasicVector<T> b = rightHandSide(B, n);
     BasicMatrix<T> L(n, n);
     BasicMatrix<T> U(n, n);
-    auto log = steps::decompositionRecorderFor<T>(in.settings, n);
-    BasicFactorObserver<T>* observer = steps::factorObserverOf(log);
-    const steps::DecompositionTexts headings{step_texts::kFactorLU, step_texts::kForwardLb,
-                                             step_texts::kBackUX};
+    auto log = decompositionRecorder<T>(in);
+    BasicFactorObserver<T>* observer = log.get();
+    const steps::DecompositionTexts headings{texts::steps::kFactorLU, texts::steps::kForwardLb,
+                                             texts::steps::kBackUX};
     if (!doolittle(B, n, L, U, in.stop, observer))
         return failWithSteps(in, B, n + 1, log, headings, kNotSuitable);
     const BasicVector<T> Y = forwardUnit(L, b, n, observer);
@@ -75,17 +75,17 @@ template <class T> Outcome tierLU(CommandInput& in, BasicMatrix<T>& B) {
     const BasicMatrix<T> E = B;
     BasicMatrix<T> L(n, n);
     BasicMatrix<T> U(n, n);
-    auto log = steps::decompositionRecorderFor<T>(in.settings, n);
-    BasicFactorObserver<T>* observer = steps::factorObserverOf(log);
-    const steps::DecompositionTexts headings{step_texts::kFactorPivotLU, step_texts::kForwardLb,
-                                             step_texts::kBackUX};
+    auto log = decompositionRecorder<T>(in);
+    BasicFactorObserver<T>* observer = log.get();
+    const steps::DecompositionTexts headings{texts::steps::kFactorPivotLU, texts::steps::kForwardLb,
+                                             texts::steps::kBackUX};
     try {
         columnPivotDoolittle(B, n, L, U, in.stop, observer);
     } catch (const ExactDivisionByZero&) {
         // Every exact candidate was 0: the method's own message, after the
         // steps up to there.
         return failWithSteps(in, E, n + 1, log, headings, kNotSuitableHash,
-                             step_texts::kCandidatesAllZero);
+                             texts::steps::kCandidatesAllZero);
     }
     const BasicVector<T> bb = rightHandSide(B, n);
     const BasicVector<T> y = forwardUnit(L, bb, n, observer);

@@ -11,8 +11,6 @@
 #include "steps/decomposition_steps.h"
 #include "steps/steps.h"
 
-#include <optional>
-
 #include <string_view>
 #include <type_traits>
 
@@ -72,28 +70,36 @@ inline void valueLines(Report& r, std::string_view name, const BasicVector<T>& v
     for (int i = 1; i <= n; ++i) r.indexedValue(name, i, v(i), style);
 }
 
+/// The steps of a decomposition and its substitutions.
+template <class T> using DecompositionLog = steps::Recorder<steps::DecompositionRecorder<T>>;
+
+/// The steps of a decomposition, when the report shows them.
+template <class T> inline DecompositionLog<T> decompositionRecorder(const CommandInput& in) {
+    return steps::recorder<steps::DecompositionRecorder<T>>(in.settings, in.n);
+}
+
 /// The steps section, when the report shows one: the decomposition's
 /// entries and the substitutions, with one decimal more than the solution.
 template <class T>
-inline void writeSteps(Report& r, const CommandInput& in,
-                       const std::optional<steps::DecompositionRecorder<T>>& log,
+inline void writeSteps(Report& r, const CommandInput& in, const DecompositionLog<T>& log,
                        const steps::DecompositionTexts& headings) {
-    if (steps::open(r, in.settings, in.n) && log)
-        steps::writeDecomposition(r, *log, headings,
+    steps::write(r, in.settings, in.n, log, [&](const steps::DecompositionRecorder<T>& entries) {
+        steps::writeDecomposition(r, entries, headings,
                                   NumberStyle::rounded(in.settings.decimalDigits + 1));
+    });
 }
 
 /// The steps section of a solving command, closed by the check of its
 /// solution X on the system B.
 template <class T>
-inline void writeSolvingSteps(Report& r, const CommandInput& in,
-                              const std::optional<steps::DecompositionRecorder<T>>& log,
+inline void writeSolvingSteps(Report& r, const CommandInput& in, const DecompositionLog<T>& log,
                               const steps::DecompositionTexts& headings, const BasicMatrix<T>& B,
                               const BasicVector<T>& X) {
-    if (!steps::open(r, in.settings, in.n) || !log) return;
-    steps::writeDecomposition(r, *log, headings,
-                              NumberStyle::rounded(in.settings.decimalDigits + 1));
-    steps::writeSubstitutionCheck(r, B, X, in.n, in.settings.decimalDigits);
+    steps::write(r, in.settings, in.n, log, [&](const steps::DecompositionRecorder<T>& entries) {
+        steps::writeDecomposition(r, entries, headings,
+                                  NumberStyle::rounded(in.settings.decimalDigits + 1));
+        steps::writeSubstitutionCheck(r, B, X, in.n, in.settings.decimalDigits);
+    });
 }
 
 /// Shows a method's failure message; with steps on, first the system as
@@ -102,7 +108,7 @@ inline void writeSolvingSteps(Report& r, const CommandInput& in,
 /// say it themselves).
 template <class T>
 inline Outcome failWithSteps(CommandInput& in, const BasicMatrix<T>& typed, int cols,
-                             const std::optional<steps::DecompositionRecorder<T>>& log,
+                             const DecompositionLog<T>& log,
                              const steps::DecompositionTexts& headings, std::string_view message,
                              std::string_view reason = {}) {
     if (log) {

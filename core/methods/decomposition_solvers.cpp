@@ -7,7 +7,7 @@
 #include "exact/exact_texts.h"
 #include "numerics/decomposition_routines.h"
 #include "report/text_fill.h"
-#include "steps/step_texts.h"
+#include "texts/steps_texts.h"
 
 #include <string>
 #include <type_traits>
@@ -32,8 +32,8 @@ void valuesAfterBreaks(Report& r, std::string_view name, const BasicVector<T>& v
 template <class T>
 void symmetricOpening(Report& r, const CommandInput& in, const BasicMatrix<T>& B,
                       const BasicVector<T>& b, const BasicMatrix<T>& L,
-                      const std::optional<steps::DecompositionRecorder<T>>& log,
-                      const steps::DecompositionTexts& headings, const BasicVector<T>& X) {
+                      const DecompositionLog<T>& log, const steps::DecompositionTexts& headings,
+                      const BasicVector<T>& X) {
     const int n = in.n;
     const int dd = in.settings.decimalDigits;
     systemOpening(r, B, kSymmetricOpening, B, NumberStyle::plain(), b, NumberStyle::plain(),
@@ -67,18 +67,18 @@ Outcome sqrtRoot(CommandInput& in) {
     const int n = in.n;
     const Matrix& B = in.matrix;
     const Vector b = rightHandSide(B, n);
-    auto log = steps::decompositionRecorderFor<double>(in.settings, n);
-    const Matrix L = cholesky(B, n, in.stop, steps::factorObserverOf(log));
+    auto log = decompositionRecorder<double>(in);
+    const Matrix L = cholesky(B, n, in.stop, log.get());
     Vector Y(n);
     Vector X(n);
-    solveWithCholesky(L, b, n, Y, X, steps::factorObserverOf(log));
+    solveWithCholesky(L, b, n, Y, X, log.get());
 
     const int dd = in.settings.decimalDigits;
     Report r;
     noteDecimalsOnly(r, in.settings, exact_texts::kNeedsRoots);
     symmetricOpening(
         r, in, B, b, L, log,
-        {step_texts::kFactorCholesky, step_texts::kForwardLb, step_texts::kBackCholesky}, X);
+        {texts::steps::kFactorCholesky, texts::steps::kForwardLb, texts::steps::kBackCholesky}, X);
     symmetricClosing(r, Y, NumberStyle::rounded(dd + 1), X, n, dd);
     r.title("平方根法解线性方程组。").newline();
     r.text("注意：本方法仅对未知数x的系数矩阵是对称正定矩阵时有效。");
@@ -90,10 +90,10 @@ template <class T> Outcome mendSqrt(CommandInput& in, const BasicMatrix<T>& B) {
     const BasicVector<T> b = rightHandSide(B, n);
     BasicMatrix<T> L(n, n);
     BasicVector<T> d(n);
-    auto log = steps::decompositionRecorderFor<T>(in.settings, n);
-    BasicFactorObserver<T>* observer = steps::factorObserverOf(log);
-    const steps::DecompositionTexts headings{step_texts::kFactorLdlt, step_texts::kForwardLb,
-                                             step_texts::kBackLdlt};
+    auto log = decompositionRecorder<T>(in);
+    BasicFactorObserver<T>* observer = log.get();
+    const steps::DecompositionTexts headings{texts::steps::kFactorLdlt, texts::steps::kForwardLb,
+                                             texts::steps::kBackLdlt};
     if (!ldlt(B, n, L, d, in.stop, observer))
         return failWithSteps(in, B, n + 1, log, headings, kNotSuitableHash);
     const BasicVector<T> Y = forwardUnit(L, b, n, observer);
@@ -114,20 +114,22 @@ template <class T> Outcome mendSqrt(CommandInput& in, const BasicMatrix<T>& B) {
 
 template <class T> Outcome purase(CommandInput& in, BasicMatrix<T>& M) {
     const int n = in.n;
-    auto log = steps::decompositionRecorderFor<T>(in.settings, n);
-    const steps::DecompositionTexts headings{step_texts::kFactorChase, step_texts::kForwardLD,
-                                             step_texts::kBackUX};
-    // Exact work may meet a zero pivot; a recorder then names it, also
-    // when no steps are shown.
-    if (std::is_same_v<T, Rational> && !log) log.emplace();
+    auto log = decompositionRecorder<T>(in);
+    const steps::DecompositionTexts headings{texts::steps::kFactorChase, texts::steps::kForwardLD,
+                                             texts::steps::kBackUX};
+    // Exact work may meet a zero pivot; with no steps shown, a recorder of
+    // its own then names it.
+    steps::DecompositionRecorder<T> watch;
+    BasicFactorObserver<T>* observer = log.get();
+    if (std::is_same_v<T, Rational> && !observer) observer = &watch;
     std::optional<Chase<T>> chased;
     try {
-        chased = chase(M, n, steps::factorObserverOf(log));
+        chased = chase(M, n, observer);
     } catch (const ExactDivisionByZero&) {
-        const auto& stopEntry = std::get<FactorEntry<T>>(log->events().back());
+        const auto& events = log ? log->events() : watch.events();
+        const auto& stopEntry = std::get<FactorEntry<T>>(events.back());
         const std::string message =
             fillText(exact_texts::kChaseZeroPivot, {std::to_string(stopEntry.divisor.i)});
-        if (!steps::wanted(in.settings, n)) log.reset();
         return failWithSteps(in, M, n + 1, log, headings, message);
     }
     const Chase<T>& solved = *chased;

@@ -13,8 +13,8 @@
 #include "report/report.h"
 #include "report/text_fill.h"
 #include "steps/elimination_steps.h"
-#include "steps/step_texts.h"
 #include "steps/steps.h"
+#include "texts/steps_texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,17 +38,12 @@ template <class T> constexpr bool fastKernelFor(int n) {
 // Steps are written down by the reference routines only.
 static_assert(steps::kMaxStepsOrder < kernels::kFastKernelOrder);
 
-/// A recorder for the steps when the report shows them, else nothing.
-template <class T>
-std::optional<steps::EliminationRecorder<T>> recorderFor(const CommandInput& in,
-                                                         steps::PivotSearch search) {
-    if (!steps::wanted(in.settings, in.n)) return std::nullopt;
-    return std::optional<steps::EliminationRecorder<T>>(std::in_place, search, in.n);
-}
+template <class T> using EliminationLog = steps::Recorder<steps::EliminationRecorder<T>>;
 
+/// The steps of an elimination searching its pivots as `search` does.
 template <class T>
-BasicStageObserver<T>* observerOf(std::optional<steps::EliminationRecorder<T>>& log) {
-    return log ? &*log : nullptr;
+EliminationLog<T> recorderFor(const CommandInput& in, steps::PivotSearch search) {
+    return steps::recorder<steps::EliminationRecorder<T>>(in.settings, in.n, search, in.n);
 }
 
 struct GaussTexts {
@@ -104,26 +99,25 @@ void writeSingularSystem(Report& r, const CommandInput& in, const Matrix& A,
 template <class T>
 Report gaussReport(const CommandInput& in, const BasicMatrix<T>& B, const BasicMatrix<T>& A,
                    const BasicVector<T>& x, const std::vector<int>& unknowns,
-                   const std::optional<steps::EliminationRecorder<T>>& log,
-                   const GaussTexts& texts) {
+                   const EliminationLog<T>& log, const GaussTexts& texts) {
     const int n = in.n;
     const int dd = in.settings.decimalDigits;
     Report r;
     r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
-    if (steps::open(r, in.settings, n) && log) {
+    steps::write(r, in.settings, n, log, [&](const steps::EliminationRecorder<T>& stages) {
         const NumberStyle working = NumberStyle::rounded(dd + 1);
-        steps::writeStages(r, *log, {n + 1, n, working, dd + 1, in.settings.rowSteps}, &B);
+        steps::writeStages(r, stages, {n + 1, n, working, dd + 1, in.settings.rowSteps}, &B);
         steps::writeBackSubstitution(r, A, x, unknowns, n, working);
-        if constexpr (std::is_same_v<T, double>) writeSingularSystem(r, in, A, log->search());
+        if constexpr (std::is_same_v<T, double>) writeSingularSystem(r, in, A, stages.search());
         if constexpr (std::is_same_v<T, double>)
             if (roundsDifferently(A, x, n, dd))
-                r.text(step_texts::fill(step_texts::kHeldDecimals,
-                                        {std::to_string(dd + 1), std::to_string(dd)}))
+                r.text(fillText(texts::steps::kHeldDecimals,
+                                {std::to_string(dd + 1), std::to_string(dd)}))
                     .newline();
         BasicVector<T> inInputOrder(n);
         for (int i = 1; i <= n; ++i) inInputOrder(unknowns[i - 1]) = x(i);
         steps::writeSubstitutionCheck(r, B, inInputOrder, n, dd);
-    }
+    });
     r.heading(texts.eliminatedHeading);
     r.matrixBlock(A, n, n + 1, kTwoBlanks, NumberStyle::rounded(dd)).augmented();
     r.heading(texts.solutionHeading);
@@ -157,8 +151,7 @@ private:
 /// The stage an exact elimination stopped at: the first whose pivot was 0,
 /// else the last, whose pivot only the back substitution divides by.
 template <class T>
-int stoppedStage(const std::optional<steps::EliminationRecorder<T>>& log,
-                 const ZeroPivotWatch<T>& watch, int n) {
+int stoppedStage(const EliminationLog<T>& log, const ZeroPivotWatch<T>& watch, int n) {
     if (log)
         for (const auto& s : log->stages())
             if (s.pivot == 0.0) return s.k;
@@ -170,15 +163,18 @@ int stoppedStage(const std::optional<steps::EliminationRecorder<T>>& log,
 /// it stopped. True when steps were written.
 template <class T>
 bool writeStepsToStop(Report& r, const CommandInput& in, const BasicMatrix<T>& B,
-                      const std::optional<steps::EliminationRecorder<T>>& log, int stage) {
+                      const EliminationLog<T>& log, int stage) {
     const int n = in.n;
     r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
-    if (!steps::open(r, in.settings, n) || !log) return false;
-    const int held = in.settings.decimalDigits + 1;
-    steps::writeStages(r, *log, {n + 1, n, NumberStyle::rounded(held), held, in.settings.rowSteps},
-                       &B);
-    steps::writeStopAt(r, stage, log->search());
-    return true;
+    bool shown = false;
+    steps::write(r, in.settings, n, log, [&](const steps::EliminationRecorder<T>& stages) {
+        const int held = in.settings.decimalDigits + 1;
+        steps::writeStages(r, stages,
+                           {n + 1, n, NumberStyle::rounded(held), held, in.settings.rowSteps}, &B);
+        steps::writeStopAt(r, stage, stages.search());
+        shown = true;
+    });
+    return shown;
 }
 
 /// Runs an elimination and its back substitution, `run`, watched by the
@@ -189,11 +185,10 @@ bool writeStepsToStop(Report& r, const CommandInput& in, const BasicMatrix<T>& B
 /// be singular.
 template <class T, class Run>
 std::optional<Outcome> eliminateOrStop(CommandInput& in, const BasicMatrix<T>& B,
-                                       std::optional<steps::EliminationRecorder<T>>& log,
-                                       steps::PivotSearch search, const GaussTexts& texts,
-                                       Run&& run) {
+                                       EliminationLog<T>& log, steps::PivotSearch search,
+                                       const GaussTexts& texts, Run&& run) {
     ZeroPivotWatch<T> watch;
-    BasicStageObserver<T>* observer = observerOf(log);
+    BasicStageObserver<T>* observer = log.get();
     if (!observer && std::is_same_v<T, Rational>) observer = &watch;
     try {
         run(observer);
@@ -293,18 +288,18 @@ template <class T> Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
     const int dd = in.settings.decimalDigits;
     BasicMatrix<T> W = extendedByIdentity(B, n);
     auto log = recorderFor<T>(in, steps::PivotSearch::Column);
-    if (!fastKernelFor<T>(n)) reduceGaussJordan(W, n, dd + 1, in.stop, observerOf(log));
+    if (!fastKernelFor<T>(n)) reduceGaussJordan(W, n, dd + 1, in.stop, log.get());
     else if constexpr (std::is_same_v<T, double>)
         kernels::reduceGaussJordanFast(W, n, dd + 1, kernels::defaultKernelSettings(&in.stop));
 
     Report r;
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
-    if (steps::open(r, in.settings, n) && log) {
+    steps::write(r, in.settings, n, log, [&](const steps::EliminationRecorder<T>& stages) {
         const BasicMatrix<T> start = extendedByIdentity(B, n);
-        steps::writeStages(r, *log,
+        steps::writeStages(r, stages,
                            {2 * n, n, NumberStyle::rounded(dd + 1), dd + 1, in.settings.rowSteps},
                            &start);
-    }
+    });
     r.heading("输出矩阵选主元、消元后的结果");
     r.matrixBlock(W, n, 2 * n, kTwoBlanks, NumberStyle::rounded(dd + 1)).barAfter(n);
     r.heading("矩阵的逆为：");
@@ -320,28 +315,27 @@ template <class T> Outcome determinant(CommandInput& in, const BasicMatrix<T>& B
     int exchanges = 0;
     T det;
     auto log = recorderFor<T>(in, steps::PivotSearch::Column);
-    if (!fastKernelFor<T>(n)) det = ColumnPivotDeterminant(A, exchanges, observerOf(log), &in.stop);
+    if (!fastKernelFor<T>(n)) det = ColumnPivotDeterminant(A, exchanges, log.get(), &in.stop);
     else if constexpr (std::is_same_v<T, double>)
         det = kernels::columnPivotDeterminantFast(A, exchanges,
                                                   kernels::defaultKernelSettings(&in.stop));
 
     Report r;
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
-    if (steps::open(r, in.settings, n) && log) {
+    steps::write(r, in.settings, n, log, [&](const steps::EliminationRecorder<T>& stages) {
         // The stages hold their values at the determinant's own decimals,
         // and show them so, also where the report's setting shows fewer.
         const int held = std::max(dd + 1, kDeterminantDecimals);
         steps::writeStages(
-            r, *log, {n, 0, NumberStyle::rounded(held), kDeterminantDecimals, in.settings.rowSteps},
-            &B);
+            r, stages,
+            {n, 0, NumberStyle::rounded(held), kDeterminantDecimals, in.settings.rowSteps}, &B);
         steps::writeDeterminantProduct(r, A, n, exchanges, det, NumberStyle::rounded(held));
         if constexpr (std::is_same_v<T, double>)
             if (heldDiffersFromShown(A, n, det, held, dd))
-                r.text(step_texts::fill(
-                           step_texts::kHeldDecimalsDeterminant,
-                           {std::to_string(held), std::to_string(dd + 1), std::to_string(dd)}))
+                r.text(fillText(texts::steps::kHeldDecimalsDeterminant,
+                                {std::to_string(held), std::to_string(dd + 1), std::to_string(dd)}))
                     .newline();
-    }
+    });
     r.heading("输出行列式选主元、消元后的结果");
     r.matrixBlock(A, n, n, kTwoBlanks, NumberStyle::rounded(dd + 1));
     r.newline().text("行、列共交换 ").integer(exchanges).text(" 次").newline();

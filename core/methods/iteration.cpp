@@ -52,21 +52,21 @@ double askFactor(Host& host) {
 /// factor and, once the iteration converged, the solution.
 Report iterationReport(const CommandInput& in, std::optional<int> k, const Iterate& x,
                        const IterationMethod& method, double w,
-                       const std::optional<steps::SweepRecorder>& log) {
+                       const steps::Recorder<steps::SweepRecorder>& log) {
     const int n = in.n;
     const int dd = in.settings.decimalDigits;
     Report r;
     noteDecimalsOnly(r, in.settings, exact_texts::kIterates);
     r.matrixBlock(in.matrix, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
-    if (steps::openSweeps(r, in.settings, n) && log) {
-        steps::writeSweeps(r, *log, {k, in.precision}, NumberStyle::rounded(dd));
+    steps::write(r, in.settings, n, log, [&](const steps::SweepRecorder& sweeps) {
+        steps::writeSweeps(r, sweeps, {k, in.precision}, NumberStyle::rounded(dd));
         // A solution found is checked like the direct methods' solutions.
         if (k && n <= steps::kMaxStepsOrder) {
             Vector solution(n);
             for (int i = 1; i <= n; ++i) solution(i) = x[static_cast<std::size_t>(i - 1)];
             steps::writeSubstitutionCheck(r, in.matrix, solution, n, dd);
         }
-    }
+    });
     if (k || method.asksFactor) r.newline(); // the title brings its own blank line
     if (method.asksFactor) r.text("松弛因子 w=").number(w, NumberStyle::plain()).newline();
     if (k) {
@@ -87,10 +87,8 @@ Outcome runIteration(CommandInput& in, const IterationMethod& method) {
     Iterate x = x0;
     const double w = method.asksFactor ? askFactor(in.host) : 1.0;
     if (hasZeroDiagonal(Ab, n)) return fail(in.host, kZeroDiagonal);
-    std::optional<steps::SweepRecorder> log;
-    if (in.settings.stepsShown()) log.emplace(n);
-    const auto k =
-        iterate(method.sweep, Ab, n, x0, x, in.precision, w, in.stop, log ? &*log : nullptr);
+    auto log = steps::recorder<steps::SweepRecorder>(in.settings, n, n);
+    const auto k = iterate(method.sweep, Ab, n, x0, x, in.precision, w, in.stop, log.get());
     if (!k) {
         if (log) publish(in.host, iterationReport(in, k, x, method, w, log));
         return fail(in.host, kNoConvergence);

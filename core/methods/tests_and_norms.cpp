@@ -45,18 +45,15 @@ static_assert(steps::kMaxStepsOrder < kernels::kFastKernelOrder);
 /// by minor(k, steps), with their steps when the report shows them.
 template <class T> struct MinorList {
     std::vector<T> values;
-    std::vector<steps::MinorSteps<T>> steps;
+    steps::Recorder<steps::MinorsLog<T>> log;
 };
 
 template <class T, class Minor>
 MinorList<T> leadingMinorsUntilNonPositive(CommandInput& in, Minor&& minor) {
-    MinorList<T> out;
-    const bool record = steps::wanted(in.settings, in.n);
-    if (record) out.steps.reserve(static_cast<std::size_t>(in.n));
+    MinorList<T> out{{}, steps::recorder<steps::MinorsLog<T>>(in.settings, in.n, in.n)};
     for (int k = 1; k <= in.n; ++k) {
         in.stop.check();
-        steps::MinorSteps<T>* s = record ? &out.steps.emplace_back(k) : nullptr;
-        out.values.push_back(minor(k, s));
+        out.values.push_back(minor(k, out.log.part(&steps::MinorsLog<T>::next, k)));
         if (!(out.values.back() > 0.0)) break;
     }
     return out;
@@ -71,10 +68,10 @@ Outcome positiveDefinite(CommandInput& in, const BasicMatrix<T>& B, Minor&& mino
     Report r;
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
     r.heading("以上是该矩阵的各元素");
-    if (steps::open(r, in.settings, n)) {
-        steps::writeMinors(r, minors.steps, NumberStyle::rounded(in.settings.decimalDigits + 1));
+    steps::write(r, in.settings, n, minors.log, [&](const steps::MinorsLog<T>& log) {
+        steps::writeMinors(r, log, NumberStyle::rounded(in.settings.decimalDigits + 1));
         r.newline();
-    }
+    });
     r.text("下面输出各阶顺序主子式的值：").newline();
     for (int k = 1; k <= static_cast<int>(minors.values.size()); ++k) {
         const T& d = minors.values[static_cast<std::size_t>(k - 1)];
@@ -91,18 +88,17 @@ Outcome positiveDefinite(CommandInput& in, const BasicMatrix<T>& B, Minor&& mino
 
 template <class T> Outcome diagonalDominance(CommandInput& in, const BasicMatrix<T>& B) {
     const int n = in.n;
-    std::vector<steps::DominanceSteps<T>> log;
-    const bool record = steps::wanted(in.settings, n);
+    auto log = steps::recorder<steps::DominanceLog<T>>(in.settings, n);
     int failing = 0;
     for (int i = 1; i <= n && failing == 0; ++i)
-        if (!dominantRow(B, i, n, record ? &log.emplace_back() : nullptr)) failing = i;
+        if (!dominantRow(B, i, n, log.part(&steps::DominanceLog<T>::next))) failing = i;
     Report r;
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
     r.heading("以上是该矩阵的元素");
-    if (steps::open(r, in.settings, n)) {
-        steps::writeDominance(r, log, NumberStyle::plain());
+    steps::write(r, in.settings, n, log, [&](const steps::DominanceLog<T>& rows) {
+        steps::writeDominance(r, rows, NumberStyle::plain());
         r.newline();
-    }
+    });
     r.text("下面输出各行的判断结果：").newline();
     if (failing > 0) {
         r.text("第 ").integer(failing);
@@ -126,19 +122,18 @@ template <class T> void noteDecimalNorms(Report& r, std::string_view line) {
 /// the decimal one of in.vector.
 template <class T> Outcome vectorNorms(CommandInput& in, const BasicVector<T>& v, int n) {
     const NumberStyle rounded = NumberStyle::rounded(in.settings.decimalDigits);
-    std::optional<steps::VectorNormSteps<T>> log;
-    if (steps::wanted(in.settings, n)) log.emplace();
-    const T one = vectorOneNorm(v, n, log ? &log->one : nullptr);
-    const double two = vectorTwoNorm(in.vector, n, log ? &log->squares : nullptr);
-    const T infinity = vectorInfinityNorm(v, n, log ? &log->infinity : nullptr);
+    using Log = steps::VectorNormSteps<T>;
+    auto log = steps::recorder<Log>(in.settings, n);
+    const T one = vectorOneNorm(v, n, log.part(&Log::one));
+    const double two = vectorTwoNorm(in.vector, n, log.part(&Log::squares));
+    const T infinity = vectorInfinityNorm(v, n, log.part(&Log::infinity));
     Report r;
     noteDecimalNorms<T>(r, exact_texts::kVectorNorms);
     r.vectorLine(v, 1, n, kNormSep, NumberStyle::plain());
     r.newline().text("以上是所要求解的向量，接下来输出向量的范数").newline();
-    if (steps::open(r, in.settings, n) && log) {
-        log->two = two;
-        steps::writeVectorNorms(r, *log, NumberStyle::plain(), rounded);
-    }
+    steps::write(r, in.settings, n, log, [&](const Log& sums) {
+        steps::writeVectorNorms(r, sums, two, NumberStyle::plain(), rounded);
+    });
     r.newline().text("向量的1范数为： ").number(one, NumberStyle::plain());
     r.newline().text("向量的2范数为： ").number(two, rounded);
     r.newline().text("向量的无穷范数为： ").number(infinity, NumberStyle::plain()).newline();
@@ -151,20 +146,19 @@ template <class T> Outcome matrixNorms(CommandInput& in, const BasicMatrix<T>& A
     const Matrix& D = in.matrix;
     const int n = in.n;
     const NumberStyle rounded = NumberStyle::rounded(in.settings.decimalDigits);
-    std::optional<steps::MatrixNormSteps<T>> log;
-    if (steps::wanted(in.settings, n)) log.emplace();
-    const T one = columnSumNorm(A, n, log ? &log->columns : nullptr);
-    const double two = spectralNormEstimate(D, n, log ? &log->spectral : nullptr, &in.stop);
-    const double frobenius = frobeniusNorm(D, n, log ? &log->squares : nullptr);
-    const T infinity = rowSumNorm(A, n, log ? &log->rows : nullptr);
+    using Log = steps::MatrixNormSteps<T>;
+    auto log = steps::recorder<Log>(in.settings, n);
+    const T one = columnSumNorm(A, n, log.part(&Log::columns));
+    const double two = spectralNormEstimate(D, n, log.part(&Log::spectral), &in.stop);
+    const double frobenius = frobeniusNorm(D, n, log.part(&Log::squares));
+    const T infinity = rowSumNorm(A, n, log.part(&Log::rows));
     Report r;
     noteDecimalNorms<T>(r, exact_texts::kMatrixNorms);
     r.matrixBlock(A, n, n, kNormSep, NumberStyle::plain());
     r.newline().text("以上是所要求解的矩阵，接下来输出矩阵的范数").newline();
-    if (steps::open(r, in.settings, n) && log) {
-        log->frobenius = frobenius;
-        steps::writeMatrixNorms(r, *log, NumberStyle::plain(), rounded);
-    }
+    steps::write(r, in.settings, n, log, [&](const Log& sums) {
+        steps::writeMatrixNorms(r, sums, frobenius, NumberStyle::plain(), rounded);
+    });
     r.newline().text("矩阵的1范数为： ").number(one, NumberStyle::plain());
     r.newline().newline().text("矩阵的2范数(参考值)为： ").number(two, rounded);
     r.newline().newline().text("矩阵的F范数为： ").number(frobenius, rounded);

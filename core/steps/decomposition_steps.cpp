@@ -1,8 +1,9 @@
 #include "steps/decomposition_steps.h"
 
 #include "exact/rational.h"
-#include "steps/step_texts.h"
+#include "report/text_fill.h"
 #include "steps/steps.h"
+#include "texts/steps_texts.h"
 
 #include <cmath>
 #include <type_traits>
@@ -11,7 +12,7 @@
 
 namespace quorvex::steps {
 
-namespace texts = step_texts;
+namespace texts = quorvex::texts::steps;
 
 template <class T> void DecompositionRecorder<T>::stageBegun(int k) {
     if (!m_stopped) m_events.emplace_back(StageMark{k});
@@ -27,13 +28,6 @@ template <class T> void DecompositionRecorder<T>::entryDone(FactorEntry<T> entry
     m_events.emplace_back(std::move(entry));
 }
 
-template <class T>
-std::optional<DecompositionRecorder<T>> decompositionRecorderFor(const ReportSettings& settings,
-                                                                 int n) {
-    if (!wanted(settings, n)) return std::nullopt;
-    return std::optional<DecompositionRecorder<T>>(std::in_place);
-}
-
 namespace {
 
 /// How much of an entry's formula is written in numbers: none (the names),
@@ -43,7 +37,7 @@ enum class Spelling { Names, Terms, Sum };
 template <class T> Report& name(Report& r, const NamedValue<T>& v) {
     const std::string_view letter(&v.name, 1);
     if (v.j != 0) return entry(r, letter, v.i, v.j);
-    return r.text(letter).text("(").integer(v.i).text(")");
+    return say(r, texts::kElement, letter, v.i);
 }
 
 template <class T>
@@ -139,11 +133,11 @@ void writeForm(Report& r, const FactorEntry<T>& e, Spelling how, const EntryStyl
     switch (e.form) {
     case EntryForm::Difference: writeDifference(r, e, how, st); break;
     case EntryForm::Root:
-        r.text(texts::kRoot).text("(");
-        // A lone number under the root needs no parentheses of its own.
-        if (!bracketed && how != Spelling::Names) r.number(e.base.value, st.base);
-        else writeDifference(r, e, how, st);
-        r.text(")");
+        say(r, texts::kRoot, [&](Report& to) {
+            // A lone number under the root needs no parentheses of its own.
+            if (!bracketed && how != Spelling::Names) to.number(e.base.value, st.base);
+            else writeDifference(to, e, how, st);
+        });
         break;
     case EntryForm::Quotient:
         if (bracketed) r.text("(");
@@ -172,11 +166,7 @@ template <class T> void writeEntry(Report& r, const FactorEntry<T>& e, NumberSty
     if (!e.terms.empty()) writeForm(r.text(texts::kEquals), e, Spelling::Sum, st);
     // With nothing subtracted the radicand is the base, written already.
     if (e.form == EntryForm::Root && !e.terms.empty())
-        r.text(texts::kEquals)
-            .text(texts::kRoot)
-            .text("(")
-            .number(e.radicand, st.radicand)
-            .text(")");
+        say(r.text(texts::kEquals), texts::kRoot, number(e.radicand, st.radicand));
     if (e.stop == EntryStop::None) r.text(texts::kEquals).number(e.target.value, style);
     r.newline();
     if (e.stop == EntryStop::NotPositive) r.text(texts::kNotPositive).newline();
@@ -184,18 +174,13 @@ template <class T> void writeEntry(Report& r, const FactorEntry<T>& e, NumberSty
     if (e.stop == EntryStop::ZeroPivot) {
         Report pivot;
         name(pivot, e.divisor);
-        r.text(texts::fill(texts::kZeroPivotNoExchangeLU, {pivot.plainText()})).newline();
+        r.text(fillText(texts::kZeroPivotNoExchangeLU, {pivot.plainText()})).newline();
     }
 }
 
 void writePivot(Report& r, const PivotMark& p) {
-    r.text(texts::kPivotIs).text("s(").integer(p.row).text(")");
-    if (p.row == p.k) {
-        r.text(texts::kNoExchange).newline();
-        return;
-    }
-    r.text(texts::kPivotExchange).integer(p.k).text(texts::kAnd).integer(p.row);
-    r.text(texts::kRow).newline();
+    if (p.row == p.k) say(r, texts::kPivotKept, p.row).newline();
+    else say(r, texts::kPivotExchanged, p.row, p.k, p.row).newline();
 }
 
 /// The heading of the substitution an entry opens, if it opens one.
@@ -217,7 +202,7 @@ void writeDecomposition(Report& r, const DecompositionRecorder<T>& log,
     char part = 'f';
     for (const FactorEvent<T>& event : log.events()) {
         if (const auto* s = std::get_if<StageMark>(&event)) {
-            stage(r, s->k).text(texts::kStageOpening).newline();
+            say(r, texts::kStageHeading, s->k).newline();
         } else if (const auto* p = std::get_if<PivotMark>(&event)) {
             writePivot(r, *p);
         } else {
@@ -230,8 +215,6 @@ void writeDecomposition(Report& r, const DecompositionRecorder<T>& log,
 
 #define QUORVEX_DECOMPOSITION_STEPS(T)                                                             \
     template class DecompositionRecorder<T>;                                                       \
-    template std::optional<DecompositionRecorder<T>> decompositionRecorderFor(                     \
-        const ReportSettings&, int);                                                               \
     template void writeDecomposition(Report&, const DecompositionRecorder<T>&,                     \
                                      const DecompositionTexts&, NumberStyle);
 

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "frame/settings.h"
 #include "numerics/factor_observer.h"
 #include "report/report.h"
+#include "steps/steps.h"
 
-#include <optional>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -30,6 +29,8 @@ template <class T> using FactorEvent = std::variant<StageMark, PivotMark, Factor
 /// entry; after an entry where the method stopped, nothing more.
 template <class T> class DecompositionRecorder final : public BasicFactorObserver<T> {
 public:
+    static constexpr Reach kReach = Reach::UpToMaxOrder;
+
     void stageBegun(int k) override;
     void pivotChosen(int k, int row) override;
     void entryDone(FactorEntry<T> entry) override;
@@ -42,17 +43,6 @@ private:
     std::vector<FactorEvent<T>> m_events;
     bool m_stopped = false;
 };
-
-/// A recorder when the report shows the steps of order n, else nothing.
-template <class T>
-std::optional<DecompositionRecorder<T>> decompositionRecorderFor(const ReportSettings& settings,
-                                                                 int n);
-
-/// The recorder as the routines take it: null when there is none.
-template <class T>
-BasicFactorObserver<T>* factorObserverOf(std::optional<DecompositionRecorder<T>>& log) {
-    return log ? &*log : nullptr;
-}
 
 /// The headings of the three parts of the steps: the decomposition, the
 /// forward substitution (entries y) and the back substitution (entries x).

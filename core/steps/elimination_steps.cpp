@@ -2,8 +2,9 @@
 
 #include "exact/rational.h"
 #include "numerics/arithmetic.h"
-#include "steps/step_texts.h"
+#include "report/text_fill.h"
 #include "steps/steps.h"
+#include "texts/steps_texts.h"
 
 #include <cmath>
 #include <numeric>
@@ -13,7 +14,7 @@
 
 namespace quorvex::steps {
 
-namespace texts = step_texts;
+namespace texts = quorvex::texts::steps;
 
 template <class T>
 EliminationRecorder<T>::EliminationRecorder(PivotSearch search, int n)
@@ -58,41 +59,36 @@ namespace {
 
 void zeroPivotSentence(Report& r, int k, PivotSearch search) {
     const std::string stage = std::to_string(k);
-    r.text(texts::fill(search == PivotSearch::None ? texts::kZeroPivotNoExchange
-                                                   : texts::kZeroPivotSingular,
-                       {stage, stage, stage}));
+    r.text(fillText(search == PivotSearch::None ? texts::kZeroPivotNoExchange
+                                                : texts::kZeroPivotSingular,
+                    {stage, stage, stage}));
 }
 
 template <class T>
 void writeSearch(Report& r, const EliminationStage<T>& s, PivotSearch search, int n,
                  NumberStyle style) {
-    stage(r, s.k);
+    const int k = s.k;
     if (search == PivotSearch::Column) {
-        r.text(texts::kCandidatesOpening).integer(s.k).text(texts::kCandidatesColumn);
-        for (const T& c : s.candidates) r.text(kTwoBlanks).number(c, style);
-        r.text(texts::kPivotChosen).integer(s.pivotRow).text(texts::kPivotChosenClosing);
+        const auto candidates = [&](Report& to) {
+            for (const T& c : s.candidates) to.text(kTwoBlanks).number(c, style);
+        };
+        say(r, texts::kColumnCandidates, k, k, candidates, s.pivotRow);
     } else if (search == PivotSearch::Complete) {
-        r.text(texts::kBlockSearchOpening).integer(s.k).text(texts::kBlockSearchRows).integer(n);
-        r.text(texts::kBlockSearchColumns).integer(s.k).text(texts::kBlockSearchRows).integer(n);
-        r.text(texts::kBlockSearchClosing).integer(s.pivotRow).text(",").integer(s.pivotColumn);
-        r.text(")").text(texts::kEquals).number(s.pivot, style);
+        say(r, texts::kBlockSearch, k, k, n, k, n, s.pivotRow, s.pivotColumn,
+            number(s.pivot, style));
     } else {
-        r.text(texts::kPivotAt).integer(s.k).text(",").integer(s.k).text(")");
-        r.text(texts::kEquals).number(s.pivot, style);
+        say(r, texts::kPivotAt, k, k, k, number(s.pivot, style));
     }
     r.newline();
 }
 
 template <class T> void writeExchanges(Report& r, const EliminationStage<T>& s) {
-    if (s.pivotRow != s.k) {
-        r.text(texts::kExchangeRows).integer(s.k).text(texts::kAnd).integer(s.pivotRow);
-        r.text(texts::kRow).newline();
-    }
+    if (s.pivotRow != s.k) say(r, texts::kExchangeRows, s.k, s.pivotRow).newline();
     if (s.pivotColumn != s.k) {
-        r.text(texts::kExchangeColumns).integer(s.k).text(texts::kAndColumn).integer(s.pivotColumn);
-        r.text(texts::kColumn).text(texts::kRenumbered);
-        for (int u : s.unknowns) r.text(kTwoBlanks).text("x(").integer(u).text(")");
-        r.newline();
+        const auto unknowns = [&](Report& to) {
+            for (int u : s.unknowns) say(to.text(kTwoBlanks), texts::kUnknown, u);
+        };
+        say(r, texts::kExchangeColumns, s.k, s.pivotColumn, unknowns).newline();
     }
 }
 
@@ -111,10 +107,12 @@ void writeOperation(Report& r, const RowOperation<T>& op, const EliminationStage
     if constexpr (std::is_same_v<T, double>)
         style = NumberStyle::rounded(
             decimalsAsUsed(op.multiplier, s.pivotRowLargest, style.decimals, layout.heldDecimals));
-    row(r, op.target);
-    if (op.multiplier < 0.0) operand(r.text(texts::kPlus), T(-op.multiplier), style);
-    else operand(r.text(texts::kMinus), op.multiplier, style);
-    row(r.text(texts::kTimes), op.source).newline();
+    const bool negative = op.multiplier < 0.0;
+    const T shown = negative ? T(-op.multiplier) : op.multiplier;
+    say(
+        r, negative ? texts::kRowGainsMultiple : texts::kRowLosesMultiple, op.target,
+        [&](Report& to) { operand(to, shown, style); }, op.source)
+        .newline();
 }
 
 /// The line naming a zero pivot a stage divided by, and whether what it
@@ -175,8 +173,9 @@ void writeStages(Report& r, const EliminationRecorder<T>& log, const StageLayout
             }
         }
         if (s.divisor) {
-            r.text(texts::kOrdinal).integer(s.k).text(texts::kDividedRow);
-            divisor(r, *s.divisor, layout.style).newline();
+            say(r, texts::kDividedRow, s.k, [&](Report& to) {
+                divisor(to, *s.divisor, layout.style);
+            }).newline();
             if (rows) {
                 takeRow(s.after, s.k);
                 show(current);
@@ -186,7 +185,7 @@ void writeStages(Report& r, const EliminationRecorder<T>& log, const StageLayout
             current = s.after;
             continue;
         }
-        r.text(texts::kOrdinal).integer(s.k).text(texts::kAfterStage).newline();
+        say(r, texts::kAfterStage, s.k).newline();
         show(s.after);
     }
 }
@@ -206,27 +205,30 @@ void writeBackSubstitution(Report& r, const BasicMatrix<T>& A, const BasicVector
     }
     const auto styleOf = [&](int j) { return j == n ? lastStyle : style; };
     for (int i = n; i >= 1; --i) {
-        r.text("x(").integer(unknowns[i - 1]).text(")").text(texts::kEquals);
-        if (i < n) r.text("(");
-        operand(r, A(i, n + 1), style);
-        if (i < n) {
-            r.text(texts::kMinus);
-            if (i < n - 1) r.text("(");
-            // The sum runs from the last unknown back, as the substitution adds.
-            for (int j = n; j >= i + 1; --j) {
-                if (j < n) r.text(texts::kPlus);
-                operand(r, A(i, j), style).text(texts::kTimes);
-                divisor(r, x(j), styleOf(j));
+        const auto dividend = [&](Report& to) {
+            if (i < n) to.text("(");
+            operand(to, A(i, n + 1), style);
+            if (i < n) {
+                to.text(texts::kMinus);
+                if (i < n - 1) to.text("(");
+                // The sum runs from the last unknown back, as the substitution adds.
+                for (int j = n; j >= i + 1; --j) {
+                    if (j < n) to.text(texts::kPlus);
+                    operand(to, A(i, j), style).text(texts::kTimes);
+                    divisor(to, x(j), styleOf(j));
+                }
+                if (i < n - 1) to.text(")");
+                to.text(")");
             }
-            if (i < n - 1) r.text(")");
-            r.text(")");
-        }
-        r.text(texts::kDivide);
-        divisor(r, A(i, i), style).text(texts::kEquals).number(x(i), styleOf(i)).newline();
+        };
+        say(
+            r, texts::kBackSubstitutionLine, unknowns[i - 1], dividend,
+            [&](Report& to) { divisor(to, A(i, i), style); }, number(x(i), styleOf(i)))
+            .newline();
         if (A(i, i) == 0.0) {
             const std::string at = std::to_string(i);
-            r.text(texts::fill(texts::kZeroInBackSubstitution,
-                               {at, at, std::to_string(unknowns[i - 1])}))
+            r.text(fillText(texts::kZeroInBackSubstitution,
+                            {at, at, std::to_string(unknowns[i - 1])}))
                 .newline();
         }
     }
@@ -235,9 +237,11 @@ void writeBackSubstitution(Report& r, const BasicMatrix<T>& A, const BasicVector
 template <class T>
 void writeDeterminantProduct(Report& r, const BasicMatrix<T>& A, int n, int exchanges, const T& det,
                              NumberStyle style) {
-    r.text(texts::kDeterminantProduct).text(exchanges % 2 == 0 ? "1" : texts::kSignOdd);
-    for (int k = 1; k <= n; ++k) divisor(r.text(texts::kTimes), A(k, k), style);
-    r.text(texts::kEquals).number(det, style).newline();
+    const auto product = [&](Report& to) {
+        to.text(exchanges % 2 == 0 ? texts::kSignEven : texts::kSignOdd);
+        for (int k = 1; k <= n; ++k) divisor(to.text(texts::kTimes), A(k, k), style);
+    };
+    say(r, texts::kDeterminantProduct, product, number(det, style)).newline();
 }
 
 #define QUORVEX_ELIMINATION_STEPS(T)                                                               \

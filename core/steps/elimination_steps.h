@@ -3,6 +3,7 @@
 #include "numerics/matrix.h"
 #include "numerics/stage_observer.h"
 #include "report/report.h"
+#include "steps/steps.h"
 
 #include <optional>
 #include <vector>
@@ -36,6 +37,8 @@ template <class T> struct EliminationStage {
 /// Writes an elimination down as it runs.
 template <class T> class EliminationRecorder final : public BasicStageObserver<T> {
 public:
+    static constexpr Reach kReach = Reach::UpToMaxOrder;
+
     EliminationRecorder(PivotSearch search, int n);
 
     void pivotSearched(const BasicMatrix<T>& A, int k, int row, int column) override;

@@ -1,7 +1,7 @@
 #include "steps/iteration_steps.h"
 
-#include "steps/step_texts.h"
 #include "steps/steps.h"
+#include "texts/steps_texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +9,7 @@
 
 namespace quorvex::steps {
 
-namespace texts = step_texts;
+namespace texts = quorvex::texts::steps;
 
 std::vector<int> shownComponents(int n) {
     if (n > kMaxStepsOrder) return {1, n};
@@ -51,29 +51,22 @@ void SweepRecorder::sweepDone(int k, const Iterate& x) {
     m_previous = x;
 }
 
-bool openSweeps(Report& r, const ReportSettings& settings, int n) {
-    if (!settings.stepsShown()) return false;
-    r.heading(texts::kHeading);
-    if (n > kMaxStepsOrder) {
-        r.text(texts::kFewComponentsOpening).integer(kMaxStepsOrder);
-        r.text(texts::kFewComponentsClosing).newline();
-    }
-    return true;
-}
-
 namespace {
 
 void writeStart(Report& r, const SweepRecorder& log, NumberStyle style) {
     const std::vector<double>& start = log.start();
     Vector x0(static_cast<int>(start.size()));
     for (std::size_t i = 0; i < start.size(); ++i) x0(static_cast<int>(i) + 1) = start[i];
-    r.text(texts::kInitialIterate).vectorLine(x0, 1, x0.hi(), kTwoBlanks, style).newline();
+    say(r, texts::kInitialIterate, [&](Report& to) {
+        to.vectorLine(x0, 1, x0.hi(), kTwoBlanks, style);
+    }).newline();
 }
 
 void writeTableHeading(Report& r, const SweepRecorder& log) {
-    r.text(texts::kSweepsOpening);
-    for (int i : log.components()) r.text(texts::kSweepsSeparator).text("x(").integer(i).text(")");
-    r.text(texts::kSweepsClosing).newline();
+    const auto columns = [&](Report& to) {
+        for (int i : log.components()) say(to, texts::kSweepsColumn, i);
+    };
+    say(r, texts::kSweepsHeading, columns).newline();
 }
 
 /// The rows a table shows: all of them, or up to the first whose change is
@@ -111,16 +104,13 @@ void writeSweeps(Report& r, const SweepRecorder& log, const SweepsEnd& end, Numb
     const std::size_t runaway = end.sweeps ? 0 : runawayRow(log);
     writeTable(r, log, runaway ? runaway : log.rows().size(), style);
     if (end.sweeps && !log.rows().empty()) {
-        r.text(texts::kMetOpening).integer(*end.sweeps).text(texts::kMetChange);
-        r.number(log.rows().back().back(), NumberStyle::plain()).text(texts::kMetPrecision);
-        r.number(end.precision, NumberStyle::plain()).text(texts::kMetClosing).newline();
+        say(r, texts::kMet, *end.sweeps, number(log.rows().back().back(), NumberStyle::plain()),
+            number(end.precision, NumberStyle::plain()))
+            .newline();
         return;
     }
-    if (runaway) {
-        r.text(texts::kRunawayOpening).integer(static_cast<long long>(runaway));
-        r.text(texts::kRunawayClosing).newline();
-    }
-    r.text(texts::kLimitOpening).integer(kSweepLimit).text(texts::kLimitClosing).newline();
+    if (runaway) say(r, texts::kRunaway, static_cast<long long>(runaway)).newline();
+    say(r, texts::kLimit, kSweepLimit).newline();
 }
 
 } // namespace quorvex::steps

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "frame/settings.h"
 #include "numerics/iteration_sweeps.h"
 #include "report/report.h"
+#include "steps/steps.h"
 
 #include <optional>
 #include <vector>
@@ -21,6 +21,8 @@ double largestChange(const Iterate& x, const Iterate& previous);
 /// sweep, the shown components and the largest change over all components.
 class SweepRecorder final : public SweepObserver {
 public:
+    static constexpr Reach kReach = Reach::AnyOrder;
+
     explicit SweepRecorder(int n);
 
     void started(const Iterate& x0) override;
@@ -41,11 +43,6 @@ private:
     std::vector<std::vector<double>> m_rows;
     Iterate m_previous;
 };
-
-/// Opens an iteration's steps after the echoed input: the heading and,
-/// above kMaxStepsOrder, the line saying the table keeps two components.
-/// Nothing when steps are off. True when steps follow.
-bool openSweeps(Report& r, const ReportSettings& settings, int n);
 
 /// How the sweeps ended: the sweep that met the precision e, or nothing
 /// when the limit of sweeps was passed.

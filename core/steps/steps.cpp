@@ -1,9 +1,9 @@
 #include "steps/steps.h"
 
-#include "steps/step_texts.h"
-
 #include "numerics/arithmetic.h"
 #include "reading/number_text.h"
+#include "report/text_fill.h"
+#include "texts/steps_texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,17 +12,24 @@
 
 namespace quorvex::steps {
 
-bool open(Report& r, const ReportSettings& settings, int n) {
+namespace texts = quorvex::texts::steps;
+
+bool open(Report& r, const ReportSettings& settings, int n, Reach reach) {
     if (!settings.stepsShown()) return false;
+    if (reach == Reach::AnyOrder) {
+        // A table of sweeps stays readable at any order with two columns.
+        r.heading(texts::kHeading);
+        if (n > kMaxStepsOrder) say(r, texts::kFewComponents, kMaxStepsOrder).newline();
+        return true;
+    }
     // The section stands apart by a blank line, also after a line of
     // numbers the report has not ended yet.
     if (!r.atLineStart()) r.newline();
     if (n > kMaxStepsOrder) {
-        r.newline().text(step_texts::kTooLargeOpening).integer(kMaxStepsOrder);
-        r.text(step_texts::kTooLargeClosing).newline();
+        say(r.newline(), texts::kTooLarge, kMaxStepsOrder).newline();
         return false;
     }
-    r.heading(step_texts::kHeading);
+    r.heading(texts::kHeading);
     return true;
 }
 
@@ -30,7 +37,7 @@ namespace {
 
 template <class T> Report& writeOperand(Report& r, const T& v, NumberStyle style) {
     if (!(v < 0.0)) return r.number(v, style);
-    return r.text("(").number(v, style).text(")");
+    return say(r, texts::kBracketed, number(v, style));
 }
 
 template <class T> bool isFraction(const T& v) {
@@ -40,11 +47,7 @@ template <class T> bool isFraction(const T& v) {
 
 template <class T> Report& writeDivisor(Report& r, const T& v, NumberStyle style) {
     if (!(v < 0.0) && !isFraction(v)) return r.number(v, style);
-    return r.text("(").number(v, style).text(")");
-}
-
-Report& ordinal(Report& r, int i, std::string_view what) {
-    return r.text(step_texts::kOrdinal).integer(i).text(what);
+    return say(r, texts::kBracketed, number(v, style));
 }
 
 } // namespace
@@ -109,23 +112,22 @@ void writeSubstitutionCheck(Report& r, const BasicMatrix<T>& B, const BasicVecto
         places = std::min(decimals + typed, kMostCheckDecimals);
     }
     const NumberStyle style = NumberStyle::rounded(places);
-    r.text(exact ? step_texts::kCheckHeading : step_texts::kCheckRoundedHeading).newline();
+    r.text(exact ? texts::kCheckHeading : texts::kCheckRoundedHeading).newline();
     for (int i = 1; i <= n; ++i) {
         std::string left;
         T sum = 0.0;
         for (int j = 1; j <= n; ++j) {
-            if (j > 1) left += step_texts::kPlus;
+            if (j > 1) left += texts::kPlus;
             left += textOf<T>(B(i, j), NumberStyle::plain(), Place::Term) +
-                    std::string(step_texts::kTimes) + textOf(shown(j), style, Place::Factor);
+                    std::string(texts::kTimes) + textOf(shown(j), style, Place::Factor);
             sum = sum + B(i, j) * shown(j);
         }
         sum = roundTo(sum, places);
         const T residual = roundTo(B(i, n + 1) - sum, places);
-        r.text(step_texts::fill(step_texts::kCheckEquation,
-                                {std::to_string(i), left, textOf(sum, style, Place::Result),
-                                 textOf<T>(B(i, n + 1), NumberStyle::plain(), Place::Result),
-                                 textOf(sum, style, Place::Term),
-                                 textOf(residual, style, Place::Result)}))
+        r.text(fillText(texts::kCheckEquation,
+                        {std::to_string(i), left, textOf(sum, style, Place::Result),
+                         textOf<T>(B(i, n + 1), NumberStyle::plain(), Place::Result),
+                         textOf(sum, style, Place::Term), textOf(residual, style, Place::Result)}))
             .newline();
     }
 }
@@ -134,12 +136,8 @@ template void writeSubstitutionCheck(Report&, const Matrix&, const Vector&, int,
 template void writeSubstitutionCheck(Report&, const RationalMatrix&, const RationalVector&, int,
                                      int);
 
-Report& stage(Report& r, int k) { return ordinal(r, k, step_texts::kStage); }
-Report& row(Report& r, int i) { return ordinal(r, i, step_texts::kRow); }
-Report& column(Report& r, int j) { return ordinal(r, j, step_texts::kColumn); }
-
 Report& entry(Report& r, std::string_view name, int i, int j) {
-    return r.text(name).text("(").integer(i).text(",").integer(j).text(")");
+    return say(r, texts::kEntry, name, i, j);
 }
 
 } // namespace quorvex::steps

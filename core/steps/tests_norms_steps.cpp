@@ -1,12 +1,12 @@
 #include "steps/tests_norms_steps.h"
 
 #include "exact/rational.h"
-#include "steps/step_texts.h"
 #include "steps/steps.h"
+#include "texts/steps_texts.h"
 
 namespace quorvex::steps {
 
-namespace texts = step_texts;
+namespace texts = quorvex::texts::steps;
 
 namespace {
 
@@ -38,82 +38,77 @@ template <class T> void writeMaximum(Report& r, const MaximumSteps<T>& m, Number
 template <class T>
 void writeSumNorm(Report& r, const SumNormSteps<T>& s, bool columns, NumberStyle style) {
     r.text(columns ? texts::kColumnSums : texts::kRowSums).newline();
-    for (std::size_t j = 0; j < s.sums.size(); ++j) {
-        const int index = static_cast<int>(j) + 1;
-        (columns ? column(r, index) : row(r, index)).text(texts::kSumOf);
-        writeSum(r, s.sums[j], style);
-        r.newline();
-    }
-    r.text(columns ? texts::kOneNormIs : texts::kInfinityNormIs).text(texts::kEquals);
-    writeMaximum(r, s.largest, style);
-    r.newline();
+    for (std::size_t j = 0; j < s.sums.size(); ++j)
+        say(r, columns ? texts::kColumnSum : texts::kRowSum, static_cast<int>(j) + 1,
+            [&](Report& to) { writeSum(to, s.sums[j], style); })
+            .newline();
+    say(r, columns ? texts::kOneNormIs : texts::kInfinityNormIs, [&](Report& to) {
+        writeMaximum(to, s.largest, style);
+    }).newline();
 }
 
 void writeSpectral(Report& r, const SpectralSteps& s, NumberStyle plain, NumberStyle rounded) {
     if (!s.powerIteration) {
-        r.text(texts::kLargestSingularValue).number(s.value, rounded).newline();
+        say(r, texts::kLargestSingularValue, number(s.value, rounded)).newline();
         return;
     }
-    r.text(texts::kPowerOpening).integer(kPowerSweeps).text(texts::kPowerDivisor);
-    r.number(s.divisor, plain).text(texts::kTwoNormRoot).number(s.divisor, plain);
-    r.text(texts::kEquals).number(s.value, rounded).newline();
+    say(r, texts::kPowerIteration, kPowerSweeps, number(s.divisor, plain), number(s.divisor, plain),
+        number(s.value, rounded))
+        .newline();
 }
 
 } // namespace
 
-template <class T>
-void writeMinors(Report& r, const std::vector<MinorSteps<T>>& minors, NumberStyle style) {
-    for (const MinorSteps<T>& m : minors) {
-        r.text(texts::kOrdinal).integer(m.order).text(texts::kMinorHeading).newline();
+template <class T> void writeMinors(Report& r, const MinorsLog<T>& log, NumberStyle style) {
+    for (const MinorSteps<T>& m : log.minors) {
+        say(r, texts::kMinorHeading, m.order).newline();
         writeStages(r, m.elimination, {m.order, 0, style});
         writeDeterminantProduct(r, m.reduced, m.order, m.exchanges, m.value, style);
     }
 }
 
-template <class T>
-void writeDominance(Report& r, const std::vector<DominanceSteps<T>>& rows, NumberStyle style) {
-    for (const DominanceSteps<T>& s : rows) {
-        row(r, s.row).text(texts::kMagnitudeOpening);
-        entry(r, "a", s.row, s.row).text(texts::kMagnitudeClosing).text(texts::kEquals);
-        r.number(s.diagonal, style).text(texts::kOthersSum).text(texts::kEquals);
-        writeSum(r, s.others, style);
-        r.text(texts::kComparison).number(s.diagonal, style);
-        r.text(s.dominant ? texts::kGreater : texts::kNotGreater);
-        r.number(s.others.total, style).newline();
+template <class T> void writeDominance(Report& r, const DominanceLog<T>& log, NumberStyle style) {
+    for (const DominanceSteps<T>& s : log.rows) {
+        say(
+            r, s.dominant ? texts::kDominantRow : texts::kNotDominantRow, s.row, s.row, s.row,
+            number(s.diagonal, style), [&](Report& to) { writeSum(to, s.others, style); },
+            number(s.diagonal, style), number(s.others.total, style))
+            .newline();
     }
 }
 
 template <class T>
-void writeVectorNorms(Report& r, const VectorNormSteps<T>& s, NumberStyle plain,
+void writeVectorNorms(Report& r, const VectorNormSteps<T>& s, double two, NumberStyle plain,
                       NumberStyle rounded) {
-    r.text(texts::kVectorOneNorm).text(texts::kEquals);
-    writeSum(r, s.one, plain);
-    r.newline().text(texts::kVectorTwoNorm).text(texts::kEquals);
-    writeSum(r, s.squares, plain);
-    r.text(texts::kTwoNormRoot).number(s.squares.total, plain);
-    r.text(texts::kEquals).number(s.two, rounded).newline();
-    r.text(texts::kVectorInfinityNorm).text(texts::kEquals);
-    writeMaximum(r, s.infinity, plain);
-    r.newline();
+    say(r, texts::kVectorOneNorm, [&](Report& to) { writeSum(to, s.one, plain); }).newline();
+    say(
+        r, texts::kVectorTwoNorm, [&](Report& to) { writeSum(to, s.squares, plain); },
+        number(s.squares.total, plain), number(two, rounded))
+        .newline();
+    say(r, texts::kVectorInfinityNorm, [&](Report& to) {
+        writeMaximum(to, s.infinity, plain);
+    }).newline();
 }
 
 template <class T>
-void writeMatrixNorms(Report& r, const MatrixNormSteps<T>& s, NumberStyle plain,
+void writeMatrixNorms(Report& r, const MatrixNormSteps<T>& s, double frobenius, NumberStyle plain,
                       NumberStyle rounded) {
     writeSumNorm(r, s.columns, true, plain);
     writeSpectral(r, s.spectral, plain, rounded);
-    r.text(texts::kFrobeniusSquares).text(texts::kEquals);
-    writeSum(r, s.squares, plain);
-    r.text(texts::kFrobeniusRoot).number(s.squares.total, plain);
-    r.text(texts::kEquals).number(s.frobenius, rounded).newline();
+    say(
+        r, texts::kFrobenius, [&](Report& to) { writeSum(to, s.squares, plain); },
+        number(s.squares.total, plain), number(frobenius, rounded))
+        .newline();
     writeSumNorm(r, s.rows, false, plain);
 }
 
 #define QUORVEX_TESTS_NORMS_STEPS(T)                                                               \
-    template void writeMinors(Report&, const std::vector<MinorSteps<T>>&, NumberStyle);            \
-    template void writeDominance(Report&, const std::vector<DominanceSteps<T>>&, NumberStyle);     \
-    template void writeVectorNorms(Report&, const VectorNormSteps<T>&, NumberStyle, NumberStyle);  \
-    template void writeMatrixNorms(Report&, const MatrixNormSteps<T>&, NumberStyle, NumberStyle);
+    template void writeMinors(Report&, const MinorsLog<T>&, NumberStyle);                          \
+    template void writeDominance(Report&, const DominanceLog<T>&, NumberStyle);                    \
+    template void writeVectorNorms(Report&, const VectorNormSteps<T>&, double, NumberStyle,        \
+                                   NumberStyle);                                                   \
+    template void writeMatrixNorms(Report&, const MatrixNormSteps<T>&, double, NumberStyle,        \
+                                   NumberStyle);
 
 QUORVEX_TESTS_NORMS_STEPS(double)
 QUORVEX_TESTS_NORMS_STEPS(Rational)
