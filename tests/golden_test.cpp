@@ -2,7 +2,9 @@
 // result area, the messages and the exit status with the expected ones.
 // Cases under tests/data/formats name a format: their expected section is
 // that rendering, line breaks as written (LF). A case with a "steps" section
-// instead of an expected one holds the worked steps only.
+// instead of an expected one holds the worked steps only; one with a "holds"
+// section, lines the report holds in that order, ending with the last (and
+// a chart only when it names one).
 #include "frame/registry.h"
 #include "reading/number_text.h"
 #include "report/render.h"
@@ -46,8 +48,9 @@ using quorvex::testing::shellQuote;
 using quorvex::testing::toCrLf;
 
 /// Case files: "key: value" lines, then "=== input", "=== previous",
-/// "=== expected" (or "=== steps") and "=== chart" sections closed by "=== end". Section text is
-/// written with plain line breaks; the line break before the next marker belongs to it.
+/// "=== expected" (or "=== steps", "=== holds") and "=== chart" sections closed by "=== end".
+/// Section text is written with plain line breaks; the line break before the next marker belongs to
+/// it.
 GoldenCase parseCase(const fs::path& p) {
     GoldenCase c;
     c.name = p.stem().string();
@@ -111,6 +114,8 @@ TEST_P(Golden, ReportMessagesAndExitStatus) {
     const std::string out = readFile(dir / "out.txt");
     if (c.sections.count("steps"))
         EXPECT_EQ(quorvex::testing::stepsSection(out), toCrLf(c.sections.at("steps") + "\n"));
+    else if (c.sections.count("holds"))
+        EXPECT_EQ(quorvex::testing::linesNotHeld(out, c.sections.at("holds")), "") << out;
     else if (const std::string& expected = c.sections.at("expected"); c.format.empty())
         EXPECT_EQ(out, toCrLf(expected)) << cmd;
     else EXPECT_EQ(out, expected) << cmd;
@@ -126,6 +131,7 @@ TEST_P(Golden, ReportMessagesAndExitStatus) {
     const auto chart = errText.find("chart: ");
     const std::string expectedChart =
         c.sections.count("chart") ? c.sections.at("chart") + "\n" : std::string();
+    if (c.sections.count("holds") && !c.sections.count("chart")) return;
     EXPECT_EQ(chart == std::string::npos ? std::string() : errText.substr(chart), expectedChart);
 }
 
