@@ -1,10 +1,12 @@
-// Runs every case under tests/data through quorvex-cli and compares the
-// result area, the messages and the exit status with the expected ones.
+// Runs every case under tests/data, and every worked report of the help
+// book, through quorvex-cli and compares the result area, the messages and
+// the exit status with the expected ones.
 // Cases under tests/data/formats name a format: their expected section is
 // that rendering, line breaks as written (LF). A case with a "steps" section
 // instead of an expected one holds the worked steps only; one with a "holds"
 // section, lines the report holds in that order, ending with the last (and
-// a chart only when it names one).
+// a chart only when it names one). A "dialogs" section is the trace of the
+// dialogs shown, their messages aside.
 #include "frame/registry.h"
 #include "reading/number_text.h"
 #include "report/render.h"
@@ -18,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -38,6 +41,7 @@ struct GoldenCase {
     int exitCode = 0;
     std::vector<std::string> messages;
     std::map<std::string, std::string> sections; ///< input, previous, expected
+    bool book = false; ///< from the help book, which shows no line break at a report's end
 };
 
 // Names the case in test listings instead of dumping its bytes.
@@ -88,10 +92,71 @@ std::vector<GoldenCase> allCases() {
     return cases;
 }
 
+/// The text of an HTML block: the few entities the book uses.
+std::string blockText(std::string html) {
+    const std::pair<std::string, std::string> entities[] = {{"&lt;", "<"},    {"&gt;", ">"},
+                                                            {"&quot;", "\""}, {"&#x27;", "'"},
+                                                            {"&#39;", "'"},   {"&amp;", "&"}};
+    for (const auto& [entity, text] : entities)
+        for (std::size_t at = 0; (at = html.find(entity, at)) != std::string::npos;
+             at += text.size())
+            html.replace(at, entity.size(), text);
+    return html;
+}
+
+/// Each report block of the help book names its command and answers; its
+/// input is the input block before it.
+std::vector<GoldenCase> helpBookCases() {
+    static const std::regex block(R"re(<pre class="(input|report)"([^>]*)>([\s\S]*?)</pre>)re");
+    static const std::regex mark(
+        R"re( data-command="([^"]+)" data-answers="([^"]*)"( data-exact="yes")?( data-steps="yes")?(?: data-digits="(\d+)")?)re");
+    std::vector<GoldenCase> cases;
+    for (const auto& entry : fs::directory_iterator(QUORVEX_HELP_DIR)) {
+        if (entry.path().extension() != ".html") continue;
+        const std::string page = readFile(entry.path());
+        std::string input;
+        for (std::sregex_iterator it(page.begin(), page.end(), block), end; it != end; ++it) {
+            if ((*it)[1] == "input") {
+                input = toCrLf(blockText((*it)[3]));
+                continue;
+            }
+            GoldenCase c;
+            c.book = true;
+            const std::string attributes = (*it)[2];
+            if (std::smatch m; std::regex_match(attributes, m, mark)) {
+                c.command = m[1];
+                for (std::istringstream list(m[2].str());
+                     std::getline(list, c.answers.emplace_back(), ';');) {
+                }
+                c.answers.pop_back();
+                c.exact = m[3].matched;
+                c.steps = m[4].matched;
+                if (m[5].matched) c.digits = m[5];
+            }
+            c.name = entry.path().stem().string() + "_" +
+                     (c.command.empty() ? "unmarked" + std::to_string(cases.size()) : c.command);
+            // A page may work one command more than once.
+            if (const auto same =
+                    std::count_if(cases.begin(), cases.end(),
+                                  [&](const GoldenCase& o) { return o.name.starts_with(c.name); }))
+                c.name.append("_").append(std::to_string(same + 1));
+            c.sections["input"] = input;
+            c.sections["expected"] = blockText((*it)[3]);
+            cases.push_back(c);
+        }
+    }
+    std::sort(cases.begin(), cases.end(),
+              [](const GoldenCase& a, const GoldenCase& b) { return a.name < b.name; });
+    return cases;
+}
+
+TEST(HelpBookPages, HoldWorkedReports) { EXPECT_GE(helpBookCases().size(), 18u); }
+
 class Golden : public ::testing::TestWithParam<GoldenCase> {};
 
 TEST_P(Golden, ReportMessagesAndExitStatus) {
     const GoldenCase& c = GetParam();
+    ASSERT_FALSE(c.command.empty()) << "a report block without data-command and data-answers";
     const quorvex::testing::TempDir dir("golden-" + c.name);
     const auto put = [&](const char* name, const std::string& text) {
         std::ofstream(dir / name, std::ios::binary) << text;
@@ -102,6 +167,7 @@ TEST_P(Golden, ReportMessagesAndExitStatus) {
     if (c.exact) cmd += " --exact";
     if (c.steps) cmd += " --steps";
     if (c.rows) cmd += " --steps=rows";
+    if (c.sections.count("dialogs")) cmd += " --trace";
     for (const auto& a : c.answers) cmd += " -a " + shellQuote(a);
     if (!c.format.empty()) cmd += " --format " + shellQuote(c.format);
     if (c.sections.count("previous"))
@@ -111,7 +177,8 @@ TEST_P(Golden, ReportMessagesAndExitStatus) {
     const int status = std::system(cmd.c_str());
     ASSERT_NE(status, -1);
     EXPECT_EQ(WEXITSTATUS(status), c.exitCode) << cmd;
-    const std::string out = readFile(dir / "out.txt");
+    std::string out = readFile(dir / "out.txt");
+    while (c.book && out.ends_with("\r\n")) out.resize(out.size() - 2);
     if (c.sections.count("steps"))
         EXPECT_EQ(quorvex::testing::stepsSection(out), toCrLf(c.sections.at("steps") + "\n"));
     else if (c.sections.count("holds"))
@@ -121,17 +188,23 @@ TEST_P(Golden, ReportMessagesAndExitStatus) {
     else EXPECT_EQ(out, expected) << cmd;
 
     std::vector<std::string> messages;
+    std::string dialogs; ///< as traced, their messages aside
     std::istringstream err(readFile(dir / "err.txt"));
-    for (std::string line; std::getline(err, line);)
-        if (line.rfind("message: ", 0) == 0) messages.push_back(line.substr(9));
+    for (std::string line; std::getline(err, line) && !line.starts_with("chart: ");) {
+        if (line.starts_with("message: ")) messages.push_back(line.substr(9));
+        else dialogs += line + "\n";
+    }
     EXPECT_EQ(messages, c.messages);
+    if (c.sections.count("dialogs")) {
+        EXPECT_EQ(dialogs, c.sections.at("dialogs") + "\n");
+    }
 
     // A chart comes last on standard error: its title line and its table.
     const std::string errText = readFile(dir / "err.txt");
     const auto chart = errText.find("chart: ");
     const std::string expectedChart =
         c.sections.count("chart") ? c.sections.at("chart") + "\n" : std::string();
-    if (c.sections.count("holds") && !c.sections.count("chart")) return;
+    if (c.book || (c.sections.count("holds") && !c.sections.count("chart"))) return;
     EXPECT_EQ(chart == std::string::npos ? std::string() : errText.substr(chart), expectedChart);
 }
 
@@ -153,6 +226,8 @@ TEST_P(Golden, DocumentWritesBackTheText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(allCases()),
+                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(HelpBook, Golden, ::testing::ValuesIn(helpBookCases()),
                          [](const auto& info) { return info.param.name; });
 
 } // namespace

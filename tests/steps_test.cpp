@@ -1,8 +1,7 @@
 // Worked steps where hand-worked cases cannot reach: every printed line
 // redone by hand from the numbers printed before it, at every order and
 // setting a student would work through; the recorded sweeps and sums redone
-// into the very numbers reported; the steps one section added to the report
-// and a refusal's message left as it is without them.
+// into the very numbers reported; the steps one section added to the report.
 #include "methods/decomposition.h"
 #include "methods/elimination.h"
 #include "methods/iteration.h"
@@ -349,43 +348,6 @@ TEST(Steps, UnconvergedSweepsEndWithTheSameMessage) {
         std::size_t rows = 0;
         for (auto p = from; (p = host.result.find("\r\n", p)) <= to; p += 2) ++rows;
         EXPECT_EQ(rows, static_cast<std::size_t>(last));
-    }
-}
-
-// A method that refuses its matrix shows the same message, steps or not;
-// with steps it first shows them up to the entry it stopped at and the line
-// saying why.
-TEST(Steps, ARefusalKeepsItsMessageAfterTheStepsUpToTheStop) {
-    const char* const zeroU11 =
-        "主元 u(1,1) 为 0；本方法不交换行，分解到此停止，请改用列主元三角分解法。";
-    const struct {
-        const Command* command;
-        const char* input;
-        bool exact;
-        const char* reason; ///< the steps' last line
-    } cases[] = {
-        {&commands::MatrixBreak, "0 1\n1 1\n", false, zeroU11},
-        {&commands::LU_break, "0 1 1\n1 1 2\n", false, zeroU11},
-        {&commands::LU_break, "0 1 1\n1 1 2\n", true, zeroU11},
-        // d(1) = a(1,1) = 0, and l(2,1) would divide by it.
-        {&commands::MendSqrt, "0 1 1\n1 1 2\n", false,
-         "主元 d(1) 为 0；本方法不交换行，分解到此停止，请改用列主元三角分解法。"},
-        // Row 2 holds the pivot (2 > 1): u(2,2) = 2 − 0.5 × 4 = 0, which x(2) would divide by.
-        {&commands::TierLU, "1 2 1\n2 4 2\n", false, "除数为 0，计算到此停止，以下结果无意义"},
-        // Both candidates of column 1 are 0.
-        {&commands::TierLU, "0 0 1\n0 0 2\n", true, "候选 s(i) 全为 0，矩阵奇异，分解到此停止。"},
-        // u(2) = 1 − 1 × 1 = 0, and x(2) would divide by it.
-        {&commands::Purase, "1 1 2\n1 1 3\n", true,
-         "主元 u(2) 为 0；本方法不交换行，分解到此停止，请改用列主元三角分解法。"},
-    };
-    for (const auto& c : cases) {
-        const ScriptedHost off = run(*c.command, c.input, {"2"}, false, c.exact);
-        const ScriptedHost on = run(*c.command, c.input, {"2"}, true, c.exact);
-        ASSERT_EQ(off.messages.size(), 1u) << c.command->id;
-        EXPECT_EQ(on.messages, off.messages);
-        EXPECT_EQ(off.result, "");
-        EXPECT_NE(on.result.find("\r\n详细步骤：\r\n"), std::string::npos);
-        EXPECT_TRUE(on.result.ends_with("\r\n" + std::string(c.reason) + "\r\n")) << on.result;
     }
 }
 
