@@ -146,6 +146,7 @@ TEST(ReferenceSolution, HugeAndTinyEntriesKeepTheirConditionNumber) {
     // A = a·[1 1; 1 -1] with a = 1e308: ||A|| = 2a in both norms and
     // A⁻¹ = [1 1; 1 -1]/(2a), ||A⁻¹|| = 1/a, so cond = 2 where 2a alone
     // overflows. The 1 x 1 matrix 1e-320 (below the normal doubles): cond = 1.
+    // (The reports of both are case files.)
     const struct {
         const char* text;
         int n;
@@ -157,22 +158,6 @@ TEST(ReferenceSolution, HugeAndTinyEntriesKeepTheirConditionNumber) {
         ASSERT_TRUE(ref.exact) << c.text;
         EXPECT_EQ(ref.cond1(), c.cond) << c.text;
         EXPECT_EQ(ref.condInf(), c.cond) << c.text;
-        ScriptedHost host(c.text, {std::to_string(c.n)});
-        ASSERT_EQ(host.run(commands::ErrorAnalysis), Outcome::Reported);
-        const std::string cond = c.n == 2 ? "2" : "1";
-        EXPECT_TRUE(has(host.result, "cond1(A)=||A||1·||A逆||1= " + cond)) << host.result;
-        EXPECT_TRUE(has(host.result, "cond∞(A)=||A||∞·||A逆||∞= " + cond)) << host.result;
-        // lg 2 = 0.30103..., lg 1 = 0
-        const std::string lost = c.n == 2 ? "0.3" : "0";
-        EXPECT_NE(
-            host.result.find("lg cond∞(A)=" + lost + "，求解时约会损失 " + lost + " 位有效数字。"),
-            std::string::npos)
-            << host.result;
-        // x* = 1e320 is no double: the decimals cannot be judged against it.
-        EXPECT_EQ(has(host.result, "按 6 位小数计算，解与 x* 之差不是有限的数（超出了双精度数的范"
-                                   "围），无法据此判断这个小数位数是否够用。\r\n"),
-                  c.n == 1)
-            << host.result;
     }
 }
 

@@ -1,5 +1,6 @@
 // quorvex-cli as a script sees it: encodings of its files, hostile bytes,
-// usage errors and the trace of dialogs.
+// usage errors, options, exit statuses and interruptions (the trace of
+// dialogs is in the case files).
 #include "frame/registry.h"
 #include "support.h"
 
@@ -117,14 +118,6 @@ TEST_F(Cli, UsageErrorsExitWithTwoAndSayWhy) {
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_NE(r.err.find(why), std::string::npos) << args << ": " << r.err;
     }
-}
-
-TEST_F(Cli, TraceShowsEachDialogAndTheAnswerTaken) {
-    const CliRun r = run("Gauss_1 --trace -a 1 -d 3 -i " + file("input.txt", "4 8\r\n"));
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.err.find("input: caption=输入数据 prompt=输入矩阵的阶数 n： default=3 answer=1"),
-              std::string::npos)
-        << r.err;
 }
 
 TEST_F(Cli, LongOptionsTakeTheirValueAfterAnEqualsSign) {
