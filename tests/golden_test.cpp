@@ -152,10 +152,7 @@ std::vector<GoldenCase> helpBookCases() {
 
 TEST(HelpBookPages, HoldWorkedReports) { EXPECT_GE(helpBookCases().size(), 18u); }
 
-class Golden : public ::testing::TestWithParam<GoldenCase> {};
-
-TEST_P(Golden, ReportMessagesAndExitStatus) {
-    const GoldenCase& c = GetParam();
+void expectTheReport(const GoldenCase& c) {
     ASSERT_FALSE(c.command.empty()) << "a report block without data-command and data-answers";
     const quorvex::testing::TempDir dir("golden-" + c.name);
     const auto put = [&](const char* name, const std::string& text) {
@@ -208,6 +205,12 @@ TEST_P(Golden, ReportMessagesAndExitStatus) {
     EXPECT_EQ(chart == std::string::npos ? std::string() : errText.substr(chart), expectedChart);
 }
 
+class Golden : public ::testing::TestWithParam<GoldenCase> {};
+class HelpBook : public ::testing::TestWithParam<GoldenCase> {};
+
+TEST_P(Golden, ReportMessagesAndExitStatus) { expectTheReport(GetParam()); }
+TEST_P(HelpBook, ReportIsWhatTheProgramWrites) { expectTheReport(GetParam()); }
+
 // The report's document, written back as plain text, is the report itself:
 // it recorded every piece, separator and line break.
 TEST_P(Golden, DocumentWritesBackTheText) {
@@ -227,7 +230,7 @@ TEST_P(Golden, DocumentWritesBackTheText) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(allCases()),
                          [](const auto& info) { return info.param.name; });
-INSTANTIATE_TEST_SUITE_P(HelpBook, Golden, ::testing::ValuesIn(helpBookCases()),
+INSTANTIATE_TEST_SUITE_P(Examples, HelpBook, ::testing::ValuesIn(helpBookCases()),
                          [](const auto& info) { return info.param.name; });
 
 } // namespace
