@@ -3,6 +3,7 @@
 #include "check/entry.h"
 #include "check/fit.h"
 #include "check/step_check.h"
+#include "exact/rational.h"
 #include "frame/registry.h"
 #include "scripted_host.h"
 #include "support.h"
@@ -130,9 +131,6 @@ private:
         out.push_back('.');
         out.append(digits, digits.size() - places, places);
         return out;
-    }
-    static std::string rationalText(const mpq_class& q) {
-        return q.get_den() == 1 ? q.get_num().get_str() : q.get_str();
     }
     Cell cell(const mpq_class& v, bool exact) const {
         if (exact || m_places == 0) return {rationalText(v), v};

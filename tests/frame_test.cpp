@@ -11,19 +11,36 @@
 namespace quorvex {
 namespace {
 
-/// A host with 64 MiB of free memory.
+/// Answers every order prompt with `order`, every other prompt with
+/// nothing, every question with Yes; 64 MiB of memory are free.
 class SmallMemoryHost : public testing::ScriptedHost {
 public:
-    using ScriptedHost::ScriptedHost;
+    explicit SmallMemoryHost(std::string order)
+        : ScriptedHost("2 1 3\n1 3 5", {}), m_order(order) {}
+    std::string inputBox(const std::string& prompt, const std::string& caption,
+                         const std::string& def) override {
+        ScriptedHost::inputBox(prompt, caption, def);
+        return prompt.find("阶数") != std::string::npos ? m_order : "";
+    }
+    bool askYesNo(const std::string&, const std::string&) override { return true; }
     std::uint64_t availableMemory() override { return 64ull << 20; }
+
+private:
+    std::string m_order;
 };
 
-TEST(Registry, AnOrderTooLargeForTheMemoryStopsWhereASmallOneRuns) {
-    SmallMemoryHost large("2 1 3\n1 3 5", {"20000"});
-    EXPECT_EQ(large.run(*findCommand("Gauss_1")), Outcome::Failed);
-    EXPECT_EQ(large.messages,
-              std::vector<std::string>{"内存不足，不能处理 20000 阶的矩阵，请减小阶数#"});
-    SmallMemoryHost small("2 1 3\n1 3 5", {"2"});
+TEST(Memory, EveryCommandStopsCleanlyAtAnOrderTooLargeForTheMemory) {
+    for (const Command* c : allCommands()) {
+        if (c->opening.reads == Reads::Vector) continue; // asks no order
+        SmallMemoryHost host("32766");
+        host.result = "earlier report";
+        EXPECT_EQ(host.run(*c), Outcome::Failed) << c->id;
+        EXPECT_EQ(host.result, "earlier report") << c->id;
+        EXPECT_EQ(host.messages,
+                  std::vector<std::string>{"内存不足，不能处理 32766 阶的矩阵，请减小阶数#"})
+            << c->id;
+    }
+    SmallMemoryHost small("2");
     EXPECT_EQ(small.run(*findCommand("GaussTier")), Outcome::Reported);
     EXPECT_TRUE(small.messages.empty());
 }
