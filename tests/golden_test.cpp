@@ -20,7 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -106,32 +106,43 @@ std::string blockText(std::string html) {
 
 /// Each report block of the help book names its command and answers; its
 /// input is the input block before it.
+/// The value of a block's attribute, nothing when it has none.
+std::optional<std::string> attribute(const std::string& attributes, const std::string& name) {
+    const std::string key = " " + name + "=\"";
+    const auto at = attributes.find(key);
+    if (at == std::string::npos) return std::nullopt;
+    const auto from = at + key.size();
+    return attributes.substr(from, attributes.find('"', from) - from);
+}
+
+/// Each report block of the help book names its command and answers; its
+/// input is the input block before it. (Read without regular expressions:
+/// every test process reads the book before it starts.)
 std::vector<GoldenCase> helpBookCases() {
-    static const std::regex block(R"re(<pre class="(input|report)"([^>]*)>([\s\S]*?)</pre>)re");
-    static const std::regex mark(
-        R"re( data-command="([^"]+)" data-answers="([^"]*)"( data-exact="yes")?( data-steps="yes")?(?: data-digits="(\d+)")?)re");
     std::vector<GoldenCase> cases;
     for (const auto& entry : fs::directory_iterator(QUORVEX_HELP_DIR)) {
         if (entry.path().extension() != ".html") continue;
         const std::string page = readFile(entry.path());
         std::string input;
-        for (std::sregex_iterator it(page.begin(), page.end(), block), end; it != end; ++it) {
-            if ((*it)[1] == "input") {
-                input = toCrLf(blockText((*it)[3]));
-                continue;
-            }
+        const std::string open = "<pre class=\"";
+        for (auto at = page.find(open); at != std::string::npos; at = page.find(open, at)) {
+            const auto kindEnd = page.find('"', at + open.size());
+            const std::string kind = page.substr(at + open.size(), kindEnd - at - open.size());
+            const auto textStart = page.find('>', kindEnd) + 1;
+            at = page.find("</pre>", textStart);
+            const std::string attributes = page.substr(kindEnd + 1, textStart - kindEnd - 2);
+            const std::string text = blockText(page.substr(textStart, at - textStart));
+            if (kind == "input") input = toCrLf(text);
+            if (kind != "report") continue;
             GoldenCase c;
             c.book = true;
-            const std::string attributes = (*it)[2];
-            if (std::smatch m; std::regex_match(attributes, m, mark)) {
-                c.command = m[1];
-                for (std::istringstream list(m[2].str());
-                     std::getline(list, c.answers.emplace_back(), ';');) {
-                }
-                c.answers.pop_back();
-                c.exact = m[3].matched;
-                c.steps = m[4].matched;
-                if (m[5].matched) c.digits = m[5];
+            if (const auto command = attribute(attributes, "data-command")) {
+                c.command = *command;
+                std::istringstream list(attribute(attributes, "data-answers").value_or(""));
+                for (std::string a; std::getline(list, a, ';');) c.answers.push_back(a);
+                c.exact = attribute(attributes, "data-exact") == "yes";
+                c.steps = attribute(attributes, "data-steps") == "yes";
+                c.digits = attribute(attributes, "data-digits").value_or(c.digits);
             }
             c.name = entry.path().stem().string() + "_" +
                      (c.command.empty() ? "unmarked" + std::to_string(cases.size()) : c.command);
@@ -141,7 +152,7 @@ std::vector<GoldenCase> helpBookCases() {
                                   [&](const GoldenCase& o) { return o.name.starts_with(c.name); }))
                 c.name.append("_").append(std::to_string(same + 1));
             c.sections["input"] = input;
-            c.sections["expected"] = blockText((*it)[3]);
+            c.sections["expected"] = text;
             cases.push_back(c);
         }
     }
