@@ -7,6 +7,7 @@
 #include "methods/iteration.h"
 #include "reading/matrix_text.h"
 #include "scripted_host.h"
+#include "support.h"
 
 #include <gtest/gtest.h>
 
@@ -32,17 +33,6 @@ bool has(const std::string& report, const std::string& line) {
     return report.find(line) != std::string::npos;
 }
 
-/// The tridiagonal (2, -1) system of order n with right-hand side 1.
-std::string tridiagonal(int n) {
-    std::string text;
-    for (int i = 1; i <= n; ++i) {
-        for (int j = 1; j <= n; ++j)
-            text += i == j ? "2 " : (j == i - 1 || j == i + 1 ? "-1 " : "0 ");
-        text += "1\n";
-    }
-    return text;
-}
-
 Matrix read(const std::string& text, int n) {
     Matrix M(n, n + 1);
     GetMatrixFromText(M, n, text);
@@ -50,7 +40,7 @@ Matrix read(const std::string& text, int n) {
 }
 
 TEST(IterationRadii, TridiagonalOrderTenHasTheTextbookRadiiAndBestFactor) {
-    const Matrix A = read(tridiagonal(10), 10);
+    const Matrix A = read(testing::secondDifferences(10), 10);
     const double rhoJ = std::cos(std::numbers::pi / 11);
     EXPECT_NEAR(iterationRadius(A, 10, IterationKind::Jacobi), rhoJ, 1e-12);
     EXPECT_NEAR(iterationRadius(A, 10, IterationKind::GaussSeidel), rhoJ * rhoJ, 1e-9);
@@ -88,7 +78,7 @@ TEST(IterationRadii, FormulaOnlyForConsistentlyOrderedMatricesWithARealConvergen
 
 TEST(IterationRadii, ArnoldiRadiiAgreeWithEveryEigenvalueAtLargeOrders) {
     const int n = kArnoldiOrder;
-    const Matrix T = read(tridiagonal(n), n);
+    const Matrix T = read(testing::secondDifferences(n), n);
     const double rhoJ = std::cos(std::numbers::pi / (n + 1));
     EXPECT_NEAR(iterationRadius(T, n, IterationKind::Jacobi), rhoJ, 1e-9);
     EXPECT_NEAR(iterationRadius(T, n, IterationKind::GaussSeidel), rhoJ * rhoJ, 1e-9);
@@ -226,9 +216,10 @@ TEST(ConvergenceAnalysis, EstimatesKeepThreeSignificantDigits) {
     EXPECT_GT(estimates, 0);
 }
 
-// The chart of the order-10 tridiagonal system (its prompts and report are a case file).
+// The chart of the order-10 second difference system (the prompts and the
+// report of such a system are a case file).
 TEST(ConvergenceAnalysis, ShowsTheErrorChartOfTheSweepsReported) {
-    ChartHost host(tridiagonal(10), {"10", "1E-05", "1.5"});
+    ChartHost host(testing::secondDifferences(10), {"10", "1E-05", "1.5"});
     ASSERT_EQ(host.run(commands::ConvergenceAnalysis), Outcome::Reported);
     ASSERT_TRUE(host.chart);
     ASSERT_EQ(host.chart->curves.size(), 3u);

@@ -1,5 +1,6 @@
 #include "frame/registry.h"
 #include "scripted_host.h"
+#include "support.h"
 
 #include <gtest/gtest.h>
 
@@ -66,19 +67,6 @@ TEST(Registry, MenuHoldsEveryMethodOnceInOrder) {
     EXPECT_EQ(findCommand("GaussApply"), nullptr); // shown greyed, never run
 }
 
-/// The second difference matrix (2 on the diagonal, -1 beside it) with
-/// x = (1, ..., 1): positive definite, so every method runs to its end, and
-/// its iterations converge so slowly that they run a thousand sweeps.
-std::string secondDifferences(int n) {
-    std::string text;
-    for (int i = 1; i <= n; ++i) {
-        for (int j = 1; j <= n; ++j)
-            text += i == j ? "2 " : (i - j == 1 || j - i == 1 ? "-1 " : "0 ");
-        text += i == 1 || i == n ? "1\n" : "0\n";
-    }
-    return text;
-}
-
 /// Answers the command's order prompt with n and every other prompt with
 /// its default; remembers whether any answer was empty (a cancel).
 class OrderHost : public testing::ScriptedHost {
@@ -117,7 +105,7 @@ TEST(Stopping, EveryCommandStopsPartWayThroughItsWork) {
         for (const bool exact : {false, true}) {
             for (const Command* command : allCommands()) {
                 if (withinInputSize.contains(command->id)) continue;
-                OrderHost host(secondDifferences(n), *command, n);
+                OrderHost host(testing::secondDifferences(n), *command, n);
                 host.settings.exact = exact;
                 host.result = "earlier report\r\n";
                 StopRequest stop;

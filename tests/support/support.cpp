@@ -276,6 +276,16 @@ Matrix randomMatrix(std::mt19937& gen, int rows, int cols) {
     return A;
 }
 
+std::string secondDifferences(int n) {
+    std::string text;
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j)
+            text += i == j ? "2 " : (i - j == 1 || j - i == 1 ? "-1 " : "0 ");
+        text += i == 1 || i == n ? "1\n" : "0\n";
+    }
+    return text;
+}
+
 std::string textOf(const Matrix& A) {
     std::string text;
     for (int i = 1; i <= A.rows(); ++i) {

@@ -72,6 +72,11 @@ std::vector<std::string> eliminationLinesNotComingOut(const std::string& report,
 /// setting), small integers now and then so that pivots tie.
 Matrix randomMatrix(std::mt19937& gen, int rows, int cols);
 
+/// The second difference matrix of order n (2 on the diagonal, -1 beside
+/// it) with x = (1, ..., 1): positive definite, its iterations so slow to
+/// converge that they run a thousand sweeps.
+std::string secondDifferences(int n);
+
 /// The text of such a matrix, one row a line.
 std::string textOf(const Matrix& A);
 
