@@ -1,5 +1,6 @@
 // quorvex-cli as a script sees it: encodings of its files, hostile bytes,
-// usage errors and the trace of dialogs.
+// usage errors, options, exit statuses and interruptions (the decimals'
+// limits, the answers to questions and the trace of dialogs are case files).
 #include "frame/registry.h"
 #include "support.h"
 
@@ -119,14 +120,6 @@ TEST_F(Cli, UsageErrorsExitWithTwoAndSayWhy) {
     }
 }
 
-TEST_F(Cli, TraceShowsEachDialogAndTheAnswerTaken) {
-    const CliRun r = run("Gauss_1 --trace -a 1 -d 3 -i " + file("input.txt", "4 8\r\n"));
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.err.find("input: caption=输入数据 prompt=输入矩阵的阶数 n： default=3 answer=1"),
-              std::string::npos)
-        << r.err;
-}
-
 TEST_F(Cli, LongOptionsTakeTheirValueAfterAnEqualsSign) {
     const std::string input = file("input.txt", "3 1\r\n");
     const CliRun spaced = run("Gauss_1 --answer 1 --digits 3 --input " + input);
@@ -135,45 +128,6 @@ TEST_F(Cli, LongOptionsTakeTheirValueAfterAnEqualsSign) {
     EXPECT_EQ(joined.status, 0);
     EXPECT_NE(joined.out.find("x(1)=0.333\r\n"), std::string::npos) << joined.out;
     EXPECT_EQ(joined.out, spaced.out);
-}
-
-TEST_F(Cli, DecimalsAreClampedToOneThroughSixteen) {
-    // x = 1/3, shown with the clamped number of decimals.
-    const std::string input = file("input.txt", "3 1\r\n");
-    const std::pair<std::string, std::string> cases[] = {
-        {"-d 0", "x(1)=0.3\r\n"},
-        {"--digits=-5", "x(1)=0.3\r\n"},
-        {"-d 2.5", "x(1)=0.33\r\n"}, // halves go to the even neighbour
-    };
-    for (const auto& [digits, line] : cases) {
-        const CliRun r = run("Gauss_1 -a 1 " + digits + " -i " + input);
-        EXPECT_NE(r.out.find(line), std::string::npos) << digits << ": " << r.out;
-    }
-    // x = 1.234567890123456E-04 keeps sixteen decimals, not more.
-    const std::string small = file("small.txt", "1 0.0001234567890123456\r\n");
-    for (const std::string digits : {"-d 16", "-d 99", "--digits=17"}) {
-        const CliRun r = run("Gauss_1 -a 1 " + digits + " -i " + small);
-        EXPECT_NE(r.out.find("x(1)=0.0001234567890123\r\n"), std::string::npos) << r.out;
-    }
-}
-
-TEST_F(Cli, QuestionsTakeYesOrNoInEitherCaseAndChinese) {
-    // A coarse precision asks for confirmation; No asks the precision again.
-    const std::string input = file("input.txt", "4 8\r\n");
-    const std::pair<std::string, int> cases[] = {
-        {"y", 1}, {"Y", 1}, {"yes", 1}, {"YES", 1}, {"是", 1},
-        {"n", 2}, {"N", 2}, {"No", 2},  {"否", 2},  {"maybe", 2},
-    };
-    for (const auto& [answer, precisionPrompts] : cases) {
-        const CliRun r = run("JacobiDie --trace -a 0.5 -a '" + answer + "' -i " + input);
-        int asked = 0;
-        for (std::size_t at = 0; (at = r.err.find("caption=确定迭代精度", at)) != std::string::npos;
-             ++at)
-            ++asked;
-        EXPECT_EQ(asked, precisionPrompts) << answer << ": " << r.err;
-        const bool warned = r.err.find("taken as No") != std::string::npos;
-        EXPECT_EQ(warned, answer == "maybe") << answer;
-    }
 }
 
 TEST_F(Cli, ListAndHelpNeedNoCommand) {

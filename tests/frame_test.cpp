@@ -1,5 +1,6 @@
 #include "frame/registry.h"
 #include "scripted_host.h"
+#include "support.h"
 
 #include <gtest/gtest.h>
 
@@ -11,19 +12,36 @@
 namespace quorvex {
 namespace {
 
-/// A host with 64 MiB of free memory.
+/// Answers every order prompt with `order`, every other prompt with
+/// nothing, every question with Yes; 64 MiB of memory are free.
 class SmallMemoryHost : public testing::ScriptedHost {
 public:
-    using ScriptedHost::ScriptedHost;
+    explicit SmallMemoryHost(std::string order)
+        : ScriptedHost("2 1 3\n1 3 5", {}), m_order(order) {}
+    std::string inputBox(const std::string& prompt, const std::string& caption,
+                         const std::string& def) override {
+        ScriptedHost::inputBox(prompt, caption, def);
+        return prompt.find("阶数") != std::string::npos ? m_order : "";
+    }
+    bool askYesNo(const std::string&, const std::string&) override { return true; }
     std::uint64_t availableMemory() override { return 64ull << 20; }
+
+private:
+    std::string m_order;
 };
 
-TEST(Registry, AnOrderTooLargeForTheMemoryStopsWhereASmallOneRuns) {
-    SmallMemoryHost large("2 1 3\n1 3 5", {"20000"});
-    EXPECT_EQ(large.run(*findCommand("Gauss_1")), Outcome::Failed);
-    EXPECT_EQ(large.messages,
-              std::vector<std::string>{"内存不足，不能处理 20000 阶的矩阵，请减小阶数#"});
-    SmallMemoryHost small("2 1 3\n1 3 5", {"2"});
+TEST(Memory, EveryCommandStopsCleanlyAtAnOrderTooLargeForTheMemory) {
+    for (const Command* c : allCommands()) {
+        if (c->opening.reads == Reads::Vector) continue; // asks no order
+        SmallMemoryHost host("32766");
+        host.result = "earlier report";
+        EXPECT_EQ(host.run(*c), Outcome::Failed) << c->id;
+        EXPECT_EQ(host.result, "earlier report") << c->id;
+        EXPECT_EQ(host.messages,
+                  std::vector<std::string>{"内存不足，不能处理 32766 阶的矩阵，请减小阶数#"})
+            << c->id;
+    }
+    SmallMemoryHost small("2");
     EXPECT_EQ(small.run(*findCommand("GaussTier")), Outcome::Reported);
     EXPECT_TRUE(small.messages.empty());
 }
@@ -47,19 +65,6 @@ TEST(Registry, MenuHoldsEveryMethodOnceInOrder) {
     EXPECT_EQ(findCommand("GaussTier")->caption, "Gauss列主元消去法");
     EXPECT_EQ(findCommand("Nonsense"), nullptr);
     EXPECT_EQ(findCommand("GaussApply"), nullptr); // shown greyed, never run
-}
-
-/// The second difference matrix (2 on the diagonal, -1 beside it) with
-/// x = (1, ..., 1): positive definite, so every method runs to its end, and
-/// its iterations converge so slowly that they run a thousand sweeps.
-std::string secondDifferences(int n) {
-    std::string text;
-    for (int i = 1; i <= n; ++i) {
-        for (int j = 1; j <= n; ++j)
-            text += i == j ? "2 " : (i - j == 1 || j - i == 1 ? "-1 " : "0 ");
-        text += i == 1 || i == n ? "1\n" : "0\n";
-    }
-    return text;
 }
 
 /// Answers the command's order prompt with n and every other prompt with
@@ -100,7 +105,7 @@ TEST(Stopping, EveryCommandStopsPartWayThroughItsWork) {
         for (const bool exact : {false, true}) {
             for (const Command* command : allCommands()) {
                 if (withinInputSize.contains(command->id)) continue;
-                OrderHost host(secondDifferences(n), *command, n);
+                OrderHost host(testing::secondDifferences(n), *command, n);
                 host.settings.exact = exact;
                 host.result = "earlier report\r\n";
                 StopRequest stop;

@@ -1,12 +1,14 @@
-// Runs every case under tests/data through quorvex-cli and compares the
-// result area, the messages and the exit status with the expected ones.
+// Runs every case under tests/data, and every worked report of the help
+// book, through quorvex-cli and compares the result area, the messages and
+// the exit status with the expected ones.
 // Cases under tests/data/formats name a format: their expected section is
 // that rendering, line breaks as written (LF). A case with a "steps" section
-// instead of an expected one holds the worked steps only.
+// instead of an expected one holds the worked steps only; one with a "holds"
+// section, lines the report holds in that order, ending with the last (and
+// a chart only when it names one). A "dialogs" section is the trace of the
+// dialogs shown, their messages aside.
 #include "frame/registry.h"
 #include "reading/number_text.h"
-#include "report/render.h"
-#include "scripted_host.h"
 #include "support.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -36,6 +39,7 @@ struct GoldenCase {
     int exitCode = 0;
     std::vector<std::string> messages;
     std::map<std::string, std::string> sections; ///< input, previous, expected
+    bool book = false; ///< from the help book, which shows no line break at a report's end
 };
 
 // Names the case in test listings instead of dumping its bytes.
@@ -46,8 +50,9 @@ using quorvex::testing::shellQuote;
 using quorvex::testing::toCrLf;
 
 /// Case files: "key: value" lines, then "=== input", "=== previous",
-/// "=== expected" (or "=== steps") and "=== chart" sections closed by "=== end". Section text is
-/// written with plain line breaks; the line break before the next marker belongs to it.
+/// "=== expected" (or "=== steps", "=== holds") and "=== chart" sections closed by "=== end".
+/// Section text is written with plain line breaks; the line break before the next marker belongs to
+/// it.
 GoldenCase parseCase(const fs::path& p) {
     GoldenCase c;
     c.name = p.stem().string();
@@ -85,10 +90,79 @@ std::vector<GoldenCase> allCases() {
     return cases;
 }
 
-class Golden : public ::testing::TestWithParam<GoldenCase> {};
+/// The text of an HTML block: the few entities the book uses.
+std::string blockText(std::string html) {
+    const std::pair<std::string, std::string> entities[] = {{"&lt;", "<"},    {"&gt;", ">"},
+                                                            {"&quot;", "\""}, {"&#x27;", "'"},
+                                                            {"&#39;", "'"},   {"&amp;", "&"}};
+    for (const auto& [entity, text] : entities)
+        for (std::size_t at = 0; (at = html.find(entity, at)) != std::string::npos;
+             at += text.size())
+            html.replace(at, entity.size(), text);
+    return html;
+}
 
-TEST_P(Golden, ReportMessagesAndExitStatus) {
-    const GoldenCase& c = GetParam();
+/// Each report block of the help book names its command and answers; its
+/// input is the input block before it.
+/// The value of a block's attribute, nothing when it has none.
+std::optional<std::string> attribute(const std::string& attributes, const std::string& name) {
+    const std::string key = " " + name + "=\"";
+    const auto at = attributes.find(key);
+    if (at == std::string::npos) return std::nullopt;
+    const auto from = at + key.size();
+    return attributes.substr(from, attributes.find('"', from) - from);
+}
+
+/// Each report block of the help book names its command and answers; its
+/// input is the input block before it. (Read without regular expressions:
+/// every test process reads the book before it starts.)
+std::vector<GoldenCase> helpBookCases() {
+    std::vector<GoldenCase> cases;
+    for (const auto& entry : fs::directory_iterator(QUORVEX_HELP_DIR)) {
+        if (entry.path().extension() != ".html") continue;
+        const std::string page = readFile(entry.path());
+        std::string input;
+        const std::string open = "<pre class=\"";
+        for (auto at = page.find(open); at != std::string::npos; at = page.find(open, at)) {
+            const auto kindEnd = page.find('"', at + open.size());
+            const std::string kind = page.substr(at + open.size(), kindEnd - at - open.size());
+            const auto textStart = page.find('>', kindEnd) + 1;
+            at = page.find("</pre>", textStart);
+            const std::string attributes = page.substr(kindEnd + 1, textStart - kindEnd - 2);
+            const std::string text = blockText(page.substr(textStart, at - textStart));
+            if (kind == "input") input = toCrLf(text);
+            if (kind != "report") continue;
+            GoldenCase c;
+            c.book = true;
+            if (const auto command = attribute(attributes, "data-command")) {
+                c.command = *command;
+                std::istringstream list(attribute(attributes, "data-answers").value_or(""));
+                for (std::string a; std::getline(list, a, ';');) c.answers.push_back(a);
+                c.exact = attribute(attributes, "data-exact") == "yes";
+                c.steps = attribute(attributes, "data-steps") == "yes";
+                c.digits = attribute(attributes, "data-digits").value_or(c.digits);
+            }
+            c.name = entry.path().stem().string() + "_" +
+                     (c.command.empty() ? "unmarked" + std::to_string(cases.size()) : c.command);
+            // A page may work one command more than once.
+            if (const auto same =
+                    std::count_if(cases.begin(), cases.end(),
+                                  [&](const GoldenCase& o) { return o.name.starts_with(c.name); }))
+                c.name.append("_").append(std::to_string(same + 1));
+            c.sections["input"] = input;
+            c.sections["expected"] = text;
+            cases.push_back(c);
+        }
+    }
+    std::sort(cases.begin(), cases.end(),
+              [](const GoldenCase& a, const GoldenCase& b) { return a.name < b.name; });
+    return cases;
+}
+
+TEST(HelpBookPages, HoldWorkedReports) { EXPECT_GE(helpBookCases().size(), 18u); }
+
+void expectTheReport(const GoldenCase& c) {
+    ASSERT_FALSE(c.command.empty()) << "a report block without data-command and data-answers";
     const quorvex::testing::TempDir dir("golden-" + c.name);
     const auto put = [&](const char* name, const std::string& text) {
         std::ofstream(dir / name, std::ios::binary) << text;
@@ -99,6 +173,7 @@ TEST_P(Golden, ReportMessagesAndExitStatus) {
     if (c.exact) cmd += " --exact";
     if (c.steps) cmd += " --steps";
     if (c.rows) cmd += " --steps=rows";
+    if (c.sections.count("dialogs")) cmd += " --trace";
     for (const auto& a : c.answers) cmd += " -a " + shellQuote(a);
     if (!c.format.empty()) cmd += " --format " + shellQuote(c.format);
     if (c.sections.count("previous"))
@@ -108,28 +183,46 @@ TEST_P(Golden, ReportMessagesAndExitStatus) {
     const int status = std::system(cmd.c_str());
     ASSERT_NE(status, -1);
     EXPECT_EQ(WEXITSTATUS(status), c.exitCode) << cmd;
-    const std::string out = readFile(dir / "out.txt");
+    std::string out = readFile(dir / "out.txt");
+    while (c.book && out.ends_with("\r\n")) out.resize(out.size() - 2);
     if (c.sections.count("steps"))
         EXPECT_EQ(quorvex::testing::stepsSection(out), toCrLf(c.sections.at("steps") + "\n"));
+    else if (c.sections.count("holds"))
+        EXPECT_EQ(quorvex::testing::linesNotHeld(out, c.sections.at("holds")), "") << out;
     else if (const std::string& expected = c.sections.at("expected"); c.format.empty())
         EXPECT_EQ(out, toCrLf(expected)) << cmd;
     else EXPECT_EQ(out, expected) << cmd;
 
     std::vector<std::string> messages;
+    std::string dialogs; ///< as traced, their messages aside
     std::istringstream err(readFile(dir / "err.txt"));
-    for (std::string line; std::getline(err, line);)
-        if (line.rfind("message: ", 0) == 0) messages.push_back(line.substr(9));
+    for (std::string line; std::getline(err, line) && !line.starts_with("chart: ");) {
+        if (line.starts_with("message: ")) messages.push_back(line.substr(9));
+        else dialogs += line + "\n";
+    }
     EXPECT_EQ(messages, c.messages);
+    if (c.sections.count("dialogs")) {
+        EXPECT_EQ(dialogs, c.sections.at("dialogs") + "\n");
+    }
 
     // A chart comes last on standard error: its title line and its table.
     const std::string errText = readFile(dir / "err.txt");
     const auto chart = errText.find("chart: ");
     const std::string expectedChart =
         c.sections.count("chart") ? c.sections.at("chart") + "\n" : std::string();
+    if (c.book || (c.sections.count("holds") && !c.sections.count("chart"))) return;
     EXPECT_EQ(chart == std::string::npos ? std::string() : errText.substr(chart), expectedChart);
 }
 
+class Golden : public ::testing::TestWithParam<GoldenCase> {};
+class HelpBook : public ::testing::TestWithParam<GoldenCase> {};
+
+TEST_P(Golden, ReportMessagesAndExitStatus) { expectTheReport(GetParam()); }
+TEST_P(HelpBook, ReportIsWhatTheProgramWrites) { expectTheReport(GetParam()); }
+
 INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(allCases()),
+                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Examples, HelpBook, ::testing::ValuesIn(helpBookCases()),
                          [](const auto& info) { return info.param.name; });
 
 } // namespace

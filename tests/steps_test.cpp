@@ -1,9 +1,7 @@
 // Worked steps where hand-worked cases cannot reach: every printed line
 // redone by hand from the numbers printed before it, at every order and
 // setting a student would work through; the recorded sweeps and sums redone
-// into the very numbers reported; the steps one section added to the report
-// and a refusal's message left as it is without them.
-#include "exact/exact_texts.h"
+// into the very numbers reported; the steps one section added to the report.
 #include "methods/decomposition.h"
 #include "methods/elimination.h"
 #include "methods/iteration.h"
@@ -102,41 +100,6 @@ TEST(Steps, EveryPrintedLineComesOutByHand) {
                 }
             }
     EXPECT_GT(redone, 300);
-}
-
-// The help book's pivoting example without pivoting: the multiplier of
-// stage 2 is 40001.072 ÷ 20003.712 = 1.99968245894 and the last unknown
-// 2.17605 ÷ 5.9247 = 0.36728441946, each written with the decimals their
-// uses need; by hand 60005.643 − 1.99968245894 × 30004.623 = 5.92470 and
-// (1 − (3 × 0.36728441946 + 2 × (-0.0509))) ÷ 0.0001 = -0.532583.
-TEST(Steps, TheHelpBooksSmallPivotComesOutByHand) {
-    const ScriptedHost host =
-        run(commands::Gauss_1, "0.0001 2 3 1\n-1 3.712 4.623 2\n-2 1.072 5.643 3\n", {"3"}, true,
-            false, 4);
-    EXPECT_TRUE(testing::eliminationLinesNotComingOut(host.result, 3, 5, false).empty());
-    for (const char* line :
-         {"第 3 行 − 1.99968245894 × 第 2 行\r\n", "  0  0  5.9247  2.17605\r\n",
-          "x(1) = (1 − (3 × 0.36728441946 + 2 × (-0.0509))) ÷ 0.0001 = -0.53258\r\n",
-          // The results show 2.176 where the steps held 2.17605, and one line says so.
-          "以上各步写出计算时保留的 5 位小数；下面的结果按设定保留 4 "
-          "位小数，末位可能与步骤中的不同。"
-          "\r\n"})
-        EXPECT_NE(host.result.find(line), std::string::npos) << line;
-}
-
-// The determinant's stages hold 7 decimals whatever the setting: at 2 the
-// reduced matrix shows 0.857 and -0.5 where the steps wrote 0.8571429 and
-// -0.4999999, and one line says so; an integral reduction (2 0 / 0 3)
-// reads alike at every rounding and needs none.
-TEST(Steps, TheDeterminantSaysWhereItsStepsHeldMoreDecimals) {
-    const std::string line = "以上各步写出计算时保留的 7 位小数；下面的矩阵按设定保留 3 "
-                             "位小数，行列式的值保留 2 位小数，末位可能与步骤中的不同。\r\n";
-    const ScriptedHost held =
-        run(commands::A_range, "1 2 3\n4 5 6\n7 8 10\n", {"3"}, true, false, 2);
-    EXPECT_NE(held.result.find("  0  0  -0.4999999\r\n"), std::string::npos) << held.result;
-    EXPECT_NE(held.result.find(line), std::string::npos) << held.result;
-    const ScriptedHost integral = run(commands::A_range, "2 0\n0 3\n", {"2"}, true, false, 2);
-    EXPECT_EQ(integral.result.find("以上各步写出"), std::string::npos) << integral.result;
 }
 
 /// The numbers of an iteration's document: the echoed system, the initial
@@ -386,51 +349,6 @@ TEST(Steps, UnconvergedSweepsEndWithTheSameMessage) {
         for (auto p = from; (p = host.result.find("\r\n", p)) <= to; p += 2) ++rows;
         EXPECT_EQ(rows, static_cast<std::size_t>(last));
     }
-}
-
-// A method that refuses its matrix shows the same message, steps or not;
-// with steps it first shows them up to the entry it stopped at and the line
-// saying why.
-TEST(Steps, ARefusalKeepsItsMessageAfterTheStepsUpToTheStop) {
-    const char* const zeroU11 =
-        "主元 u(1,1) 为 0；本方法不交换行，分解到此停止，请改用列主元三角分解法。";
-    const struct {
-        const Command* command;
-        const char* input;
-        bool exact;
-        const char* reason; ///< the steps' last line
-    } cases[] = {
-        {&commands::MatrixBreak, "0 1\n1 1\n", false, zeroU11},
-        {&commands::LU_break, "0 1 1\n1 1 2\n", false, zeroU11},
-        {&commands::LU_break, "0 1 1\n1 1 2\n", true, zeroU11},
-        // d(1) = a(1,1) = 0, and l(2,1) would divide by it.
-        {&commands::MendSqrt, "0 1 1\n1 1 2\n", false,
-         "主元 d(1) 为 0；本方法不交换行，分解到此停止，请改用列主元三角分解法。"},
-        // Row 2 holds the pivot (2 > 1): u(2,2) = 2 − 0.5 × 4 = 0, which x(2) would divide by.
-        {&commands::TierLU, "1 2 1\n2 4 2\n", false, "除数为 0，计算到此停止，以下结果无意义"},
-        // Both candidates of column 1 are 0.
-        {&commands::TierLU, "0 0 1\n0 0 2\n", true, "候选 s(i) 全为 0，矩阵奇异，分解到此停止。"},
-        // u(2) = 1 − 1 × 1 = 0, and x(2) would divide by it.
-        {&commands::Purase, "1 1 2\n1 1 3\n", true,
-         "主元 u(2) 为 0；本方法不交换行，分解到此停止，请改用列主元三角分解法。"},
-    };
-    for (const auto& c : cases) {
-        const ScriptedHost off = run(*c.command, c.input, {"2"}, false, c.exact);
-        const ScriptedHost on = run(*c.command, c.input, {"2"}, true, c.exact);
-        ASSERT_EQ(off.messages.size(), 1u) << c.command->id;
-        EXPECT_EQ(on.messages, off.messages);
-        EXPECT_EQ(off.result, "");
-        EXPECT_NE(on.result.find("\r\n详细步骤：\r\n"), std::string::npos);
-        EXPECT_TRUE(on.result.ends_with("\r\n" + std::string(c.reason) + "\r\n")) << on.result;
-    }
-}
-
-TEST(Steps, TheChasingMethodInFractionsStopsPastTheLengthLimit) {
-    // u(2) = 1 − 10^6000 · 10^6000 has 12,001 digits.
-    ScriptedHost host("1 10^6000 0 1\n10^6000 1 1 1\n0 1 1 1\n", {"3"});
-    host.settings.exact = true;
-    EXPECT_EQ(host.run(commands::Purase), Outcome::Failed);
-    EXPECT_EQ(host.messages, std::vector<std::string>{std::string(exact_texts::kTooLong)});
 }
 
 TEST(Steps, ExportsCarryTheSteps) {

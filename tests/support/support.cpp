@@ -4,6 +4,7 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <fstream>
@@ -51,6 +52,27 @@ std::vector<std::string> linesOf(const std::string& report) {
         lines.push_back(line);
     }
     return lines;
+}
+
+std::string linesNotHeld(const std::string& report, const std::string& expected) {
+    const std::vector<std::string> lines = linesOf(report);
+    auto at = lines.begin();
+    std::string line;
+    const std::string more = "…";
+    for (std::istringstream in(expected); std::getline(in, line);) {
+        const bool head = line.ends_with(more), tail = line.starts_with(more);
+        const std::string part =
+            line.substr(tail ? more.size() : 0, line.size() - (head + tail) * more.size());
+        at = std::find_if(at, lines.end(), [&](const std::string& l) {
+            return head && tail ? l.find(part) != std::string::npos
+                   : head       ? l.starts_with(part)
+                   : tail       ? l.ends_with(part)
+                                : l == part;
+        });
+        if (at == lines.end()) return "missing or out of order: " + line;
+        ++at;
+    }
+    return at == lines.end() ? "" : "not the last line: " + line;
 }
 
 std::string stepsSection(const std::string& report) {
@@ -252,6 +274,16 @@ Matrix randomMatrix(std::mt19937& gen, int rows, int cols) {
         for (int j = 1; j <= cols; ++j)
             A(i, j) = (gen() % 3 == 0 ? small(gen) : hundredths(gen)) / 100.0;
     return A;
+}
+
+std::string secondDifferences(int n) {
+    std::string text;
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j)
+            text += i == j ? "2 " : (i - j == 1 || j - i == 1 ? "-1 " : "0 ");
+        text += i == 1 || i == n ? "1\n" : "0\n";
+    }
+    return text;
 }
 
 std::string textOf(const Matrix& A) {

@@ -40,6 +40,12 @@ std::string toCrLf(const std::string& s);
 /// The lines of a report, without their CR LF.
 std::vector<std::string> linesOf(const std::string& report);
 
+/// "" when the report holds the lines of `expected` (LF line breaks), each
+/// a whole line, in that order, and its last line is the last of them;
+/// otherwise the first line it lacks. A "…" at either end of an expected
+/// line stands for whatever the report's line holds there.
+std::string linesNotHeld(const std::string& report, const std::string& expected);
+
 /// The lines after the heading "详细步骤：" up to the blank line that ends
 /// them, each with its CR LF; "(no steps)" without the heading.
 std::string stepsSection(const std::string& report);
@@ -65,6 +71,11 @@ std::vector<std::string> eliminationLinesNotComingOut(const std::string& report,
 /// Random entries with up to two decimals (written exactly at every
 /// setting), small integers now and then so that pivots tie.
 Matrix randomMatrix(std::mt19937& gen, int rows, int cols);
+
+/// The second difference matrix of order n (2 on the diagonal, -1 beside
+/// it) with x = (1, ..., 1): positive definite, its iterations so slow to
+/// converge that they run a thousand sweeps.
+std::string secondDifferences(int n);
 
 /// The text of such a matrix, one row a line.
 std::string textOf(const Matrix& A);
