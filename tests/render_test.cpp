@@ -228,18 +228,11 @@ TEST(Escaping, EveryCharacterShowsAsItself) {
     for (const Format format : {Format::Latex, Format::Html, Format::Markdown}) {
         for (const Kind kind : {Kind::Line, Kind::Heading, Kind::Title}) {
             expectShownAsThemselves(format, kind, kAnywhere);
-            if (format != Format::Latex) expectShownAsThemselves(format, kind, kJoinedByTex);
+            expectShownAsThemselves(format, kind, kJoinedByTex);
         }
         expectShownAsThemselves(format, Kind::Line, kLines);
-        if (format != Format::Latex) expectShownAsThemselves(format, Kind::Line, kKeptBlanks);
+        expectShownAsThemselves(format, Kind::Line, kKeptBlanks);
     }
-}
-
-// The LaTeX export still lets TeX join such runs and fold such blanks.
-TEST(Escaping, DISABLED_LatexKeepsJoinedRunsAndBlanks) {
-    for (const Kind kind : {Kind::Line, Kind::Heading, Kind::Title})
-        expectShownAsThemselves(Format::Latex, kind, kJoinedByTex);
-    expectShownAsThemselves(Format::Latex, Kind::Line, kKeptBlanks);
 }
 
 TEST(LatexNumbers, ExponentAndNonFiniteUpright) {

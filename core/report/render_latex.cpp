@@ -71,6 +71,16 @@ bool mayNotBreak(const ReportBlock& b) {
 std::string escaped(std::string_view text) {
     std::string out;
     for (char c : text) {
+        // TeX's fonts join -- `` '' !` ?` into one glyph, and fold a run of
+        // blanks into one (候选为  -3  3/4 would read as a mixed number).
+        const char before = out.empty() ? '\0' : out.back();
+        if ((c == '-' && before == '-') || (c == '\'' && before == '\'') ||
+            (c == '`' && (before == '`' || before == '!' || before == '?')))
+            out.append("{}");
+        if (c == ' ' && (before == ' ' || before == '~')) {
+            out.push_back('~');
+            continue;
+        }
         switch (c) {
         case '\\': out.append("\\textbackslash{}"); break;
         case '^': out.append("\\^{}"); break;
