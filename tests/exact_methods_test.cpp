@@ -1,12 +1,12 @@
 // The direct methods in exact arithmetic, checked by what exact answers
 // must satisfy: multiplied back they give the input exactly.
-#include "exact/exact_texts.h"
 #include "exact/rational.h"
 #include "exact/solution_set.h"
 #include "methods/decomposition.h"
 #include "methods/elimination.h"
 #include "methods/tests_and_norms.h"
 #include "scripted_host.h"
+#include "texts/exact_texts.h"
 
 #include <gtest/gtest.h>
 

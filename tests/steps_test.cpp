@@ -3,7 +3,6 @@
 // setting a student would work through; the recorded sweeps and sums redone
 // into the very numbers reported; the steps one section added to the report
 // and a refusal's message left as it is without them.
-#include "exact/exact_texts.h"
 #include "methods/decomposition.h"
 #include "methods/elimination.h"
 #include "methods/iteration.h"
@@ -17,6 +16,7 @@
 #include "steps/iteration_steps.h"
 #include "steps/steps.h"
 #include "support.h"
+#include "texts/exact_texts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "error_chart_dialog.h"
 
-#include "analysis/analysis_texts.h"
 #include "messages.h"
 #include "qt_dialogs.h"
+#include "texts/analysis_texts.h"
 
 #include <QCategoryAxis>
 #include <QChart>

@@ -1,8 +1,8 @@
 #include "analysis/reference_report.h"
 
-#include "analysis/analysis_texts.h"
 #include "analysis/significant.h"
-#include "report/text_fill.h"
+#include "texts/analysis_texts.h"
+#include "texts/fill.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
 #include "check/check_input.h"
 
-#include "check/check_texts.h"
 #include "check/edit_blocks.h"
 #include "exact/exact_matrix.h"
 #include "exact/rational.h"
 #include "reading/matrix_text.h"
+#include "texts/check_texts.h"
 
 namespace quorvex::check {
 

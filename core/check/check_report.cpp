@@ -1,9 +1,10 @@
 #include "check/check_report.h"
 
-#include "check/check_texts.h"
 #include "check/row_fit.h"
 #include "check/value_text.h"
 #include "exact/rational.h"
+#include "texts/check_texts.h"
+#include "texts/sentence.h"
 
 #include <algorithm>
 
@@ -243,7 +244,8 @@ bool writeSolution(Report& r, int k, const EntryMatrix& system, const EntryRow& 
                    const std::vector<EntryMatrix>& rightSteps) {
     r.heading(fill(texts::kSolutionHeading, {number(static_cast<std::size_t>(k))}));
     for (std::size_t j = 0; j < x.size(); ++j)
-        r.text("x(").integer(static_cast<long long>(j) + 1).text(")=").text(x[j].text).newline();
+        writeSentence(r, texts::kUnknownValue, {static_cast<long long>(j) + 1, x[j].text})
+            .newline();
     bool right = substitute(r, system, x, decimals);
     // Small residuals need not mean close unknowns; where the system fixes
     // the solution, each unknown must also agree with it.

@@ -2,10 +2,10 @@
 
 #include "check/check_input.h"
 #include "check/check_report.h"
-#include "check/check_texts.h"
 #include "check/step_check.h"
 #include "report/report.h"
 #include "steps/steps.h"
+#include "texts/check_texts.h"
 
 namespace quorvex {
 

@@ -1,6 +1,6 @@
-#include "exact/exact_texts.h"
 #include "exact/solution_set.h"
-#include "report/text_fill.h"
+#include "texts/exact_texts.h"
+#include "texts/fill.h"
 
 #include <string>
 
@@ -36,16 +36,17 @@ void writeSolutionSet(Report& r, const SolutionSet& s, int n, bool exactMode) {
             terms += texts::kTermSeparator;
             parameters += texts::kListSeparator;
         }
-        unknowns += "x(" + std::to_string(s.freeUnknowns[k]) + ")";
-        terms += "t" + number + " × v" + number;
-        parameters += "t" + number;
+        unknowns += fillText(texts::kFreeUnknown, {std::to_string(s.freeUnknowns[k])});
+        terms += fillText(texts::kTerm, {number, number});
+        parameters += fillText(texts::kParameter, {number});
     }
     r.text(fillText(texts::kFreeUnknowns, {unknowns})).newline();
     r.text(fillText(texts::kParticular, {components(s.particular)})).newline();
     for (std::size_t k = 0; k < s.directions.size(); ++k) {
         const std::string number = std::to_string(k + 1);
-        r.text(fillText(texts::kDirection, {number, "x(" + std::to_string(s.freeUnknowns[k]) + ")",
-                                            number, components(s.directions[k])}))
+        const std::string unknown =
+            fillText(texts::kFreeUnknown, {std::to_string(s.freeUnknowns[k])});
+        r.text(fillText(texts::kDirection, {number, unknown, number, components(s.directions[k])}))
             .newline();
     }
     r.text(fillText(texts::kGeneralSolution, {terms, parameters})).newline();

@@ -1,13 +1,15 @@
 #include "frame/frame.h"
 
-#include "exact/exact_texts.h"
 #include "frame/precision.h"
 #include "numerics/arithmetic.h"
 #include "reading/matrix_text.h"
 #include "reading/number_text.h"
 #include "reading/vector_text.h"
+#include "texts/exact_texts.h"
+#include "texts/fill.h"
 
 #include <optional>
+#include <string>
 
 namespace quorvex {
 
@@ -99,10 +101,7 @@ std::string ask(Host& host, std::string_view prompt, std::string_view caption,
 }
 
 std::string insufficientMemoryMessage(int order) {
-    std::string text = "内存不足，不能处理 ";
-    appendInteger(text, order);
-    text += " 阶的矩阵，请减小阶数#";
-    return text;
+    return fillText(dialog_texts::kOrderOutOfMemory, {std::to_string(order)});
 }
 
 Outcome fail(Host& host, std::string_view message) {

@@ -2,7 +2,6 @@
 
 #include "exact/exact_matrix.h"
 #include "exact/exact_mode.h"
-#include "exact/exact_texts.h"
 #include "exact/solution_set.h"
 #include "numerics/arithmetic.h"
 #include "numerics/elimination_loops.h"
@@ -11,10 +10,14 @@
 #include "numerics/kernels/full_pivot.h"
 #include "reading/number_text.h"
 #include "report/report.h"
-#include "report/text_fill.h"
 #include "steps/elimination_steps.h"
 #include "steps/step_texts.h"
 #include "steps/steps.h"
+#include "texts/dialog_texts.h"
+#include "texts/exact_texts.h"
+#include "texts/fill.h"
+#include "texts/report_texts.h"
+#include "texts/sentence.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,6 +28,9 @@
 #include <vector>
 
 namespace quorvex {
+
+namespace D = dialog_texts;
+namespace R = report_texts;
 
 namespace {
 
@@ -260,14 +266,12 @@ Outcome solveEither(CommandInput& in, bool columnPivot, const GaussTexts& texts)
 }
 
 Outcome gauss1(CommandInput& in) {
-    return solveEither(
-        in, false, {"输出方程组增广矩阵消元后的结果", "输出求解结果", "Gauss消去法解线性方程组"});
+    return solveEither(in, false, {R::kEliminatedHeading, R::kSolutionHeading, R::kGaussTitle});
 }
 
 Outcome gaussTier(CommandInput& in) {
-    return solveEither(in, true,
-                       {"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果",
-                        "Gauss列主元消去法解线性方程组"});
+    return solveEither(
+        in, true, {R::kPivotEliminatedHeading, R::kSolutionHeading, R::kGaussColumnPivotTitle});
 }
 
 template <class T> Outcome gaussFull(CommandInput& in, const BasicMatrix<T>& B) {
@@ -277,8 +281,8 @@ template <class T> Outcome gaussFull(CommandInput& in, const BasicMatrix<T>& B) 
     std::vector<int> order = inputOrder(n);
     auto log = recorderFor<T>(in, steps::PivotSearch::Complete);
     BasicVector<T> x;
-    const GaussTexts texts{"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果：",
-                           "Gauss全主元消去法解线性方程组", true};
+    const GaussTexts texts{R::kPivotEliminatedHeading, R::kFullPivotSolutionHeading,
+                           R::kGaussFullPivotTitle, true};
     const auto stopped = eliminateOrStop(
         in, B, log, steps::PivotSearch::Complete, texts, [&](BasicStageObserver<T>* observer) {
             if (!fastKernelFor<T>(n)) eliminateFullPivot(A, n, dd + 1, order, in.stop, observer);
@@ -310,11 +314,11 @@ template <class T> Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
                            {2 * n, n, NumberStyle::rounded(dd + 1), dd + 1, in.settings.rowSteps},
                            &start);
     }
-    r.heading("输出矩阵选主元、消元后的结果");
+    r.heading(R::kInverseEliminatedHeading);
     r.matrixBlock(W, n, 2 * n, kTwoBlanks, NumberStyle::rounded(dd + 1)).barAfter(n);
-    r.heading("矩阵的逆为：");
+    r.heading(R::kInverseHeading);
     r.matrixBlock(W, n, 2 * n, kTwoBlanks, NumberStyle::rounded(dd), n + 1);
-    r.newline().title("选主元消去法的应用——求矩阵的逆。");
+    r.newline().title(R::kInverseTitle);
     return publish(in.host, std::move(r));
 }
 
@@ -349,11 +353,12 @@ template <class T> Outcome determinant(CommandInput& in, const BasicMatrix<T>& B
                            {std::to_string(held), std::to_string(dd + 1), std::to_string(dd)}))
                     .newline();
     }
-    r.heading("输出行列式选主元、消元后的结果");
+    r.heading(R::kDeterminantEliminatedHeading);
     r.matrixBlock(A, n, n, kTwoBlanks, NumberStyle::rounded(dd + 1));
-    r.newline().text("行、列共交换 ").integer(exchanges).text(" 次").newline();
-    r.heading("行列式的值为：").text("   ").number(det, NumberStyle::rounded(dd));
-    r.newline().title("选主元消去法的应用——求行列式的值。");
+    writeSentence(r.newline(), R::kExchangeCount, {exchanges}).newline();
+    writeSentence(r.heading(R::kDeterminantHeading), R::kDeterminantValue,
+                  {{det, NumberStyle::rounded(dd)}});
+    r.newline().title(R::kDeterminantTitle);
     return publish(in.host, std::move(r));
 }
 
@@ -381,21 +386,27 @@ namespace commands {
 // Gauss消去法 empties the result area only once the order is accepted, so a
 // cancelled prompt keeps the previous report; Gauss列主元消去法 empties it first.
 const Command Gauss_1{"Gauss_1",
-                      "Gauss消去法",
+                      D::kGaussCaption,
                       CommandGroup::Elimination,
-                      {kMatrixOrderPrompt, kInputDataCaption, "3"},
+                      {kMatrixOrderPrompt, kInputDataCaption, D::kSuggestedOrder},
                       &gauss1};
 const Command GaussTier{"GaussTier",
-                        "Gauss列主元消去法",
+                        D::kGaussColumnPivotCaption,
                         CommandGroup::Elimination,
                         {kOrderPrompt, {}, {}, Clear::BeforeAsking},
                         &gaussTier};
-const Command GaussFull{
-    "GaussFull", "Gauss全主元消去法", CommandGroup::Elimination, {kOrderPrompt}, &gaussFullEither};
-const Command A_matrix{
-    "A_matrix", "列主元求逆矩阵", CommandGroup::Elimination, {kMatrixOrderPrompt}, &inverseEither};
+const Command GaussFull{"GaussFull",
+                        D::kGaussFullPivotCaption,
+                        CommandGroup::Elimination,
+                        {kOrderPrompt},
+                        &gaussFullEither};
+const Command A_matrix{"A_matrix",
+                       D::kInverseCaption,
+                       CommandGroup::Elimination,
+                       {kMatrixOrderPrompt},
+                       &inverseEither};
 const Command A_range{"A_range",
-                      "列主元求行列式",
+                      D::kDeterminantCaption,
                       CommandGroup::Elimination,
                       {kMatrixOrderPrompt, {}, {}, Clear::AfterOrder, Reads::SquareMatrix},
                       &determinantEither};

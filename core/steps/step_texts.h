@@ -3,7 +3,7 @@
 // The texts of worked steps, kept together. Numbers, row and column
 // numbers are written between them by the steps writers.
 
-#include "report/text_fill.h"
+#include "texts/fill.h"
 
 #include <string_view>
 

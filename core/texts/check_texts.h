@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/text_fill.h"
+#include "texts/fill.h"
 
 #include <initializer_list>
 #include <string>
@@ -46,6 +46,8 @@ inline constexpr std::string_view kListSeparator = "、";
 inline constexpr std::string_view kFullStop = "。";
 inline constexpr std::string_view kStepRight = "此步正确。";
 inline constexpr std::string_view kStepWrong = "此步有错误。";
+/// An unknown of the solution written: its number, then its value as written.
+inline constexpr std::string_view kUnknownValue = "x({})={}";
 inline constexpr std::string_view kEquationsHold = "代入原方程组，各方程都成立。";
 inline constexpr std::string_view kEquationFails = "第{}个方程不成立：左边为 {}，右边为 {}。";
 inline constexpr std::string_view kUnknownWrong = "x({})：写的是 {}，应为 {}。";

@@ -6,15 +6,15 @@
 
 namespace quorvex::exact_texts {
 
-/// Opens the line that names the entries with no exact value; each entry is
-/// written as kEntryRow, row, kEntryColumn, column, kEntryEnd, and the entries
-/// are separated by kEntrySeparator.
-inline constexpr std::string_view kInexactOpening = "精确分数：";
-inline constexpr std::string_view kEntryRow = "第 ";
-inline constexpr std::string_view kEntryColumn = " 行第 ";
-inline constexpr std::string_view kEntryEnd = " 列";
+/// The line that names the entries with no exact value: {} the entries,
+/// each a kInexactEntry (its row, then its column), separated by
+/// kEntrySeparator.
+inline constexpr std::string_view kInexactEntries =
+    "精确分数：{}的元素没有精确值，以下按小数计算。";
+inline constexpr std::string_view kInexactEntry = "第 {} 行第 {} 列";
 inline constexpr std::string_view kEntrySeparator = "、";
-inline constexpr std::string_view kInexactClosing = "的元素没有精确值，以下按小数计算。";
+/// What exact mode puts before the lines on a singular system.
+inline constexpr std::string_view kInexactOpening = "精确分数：";
 
 /// The one line of the commands that cannot run exactly.
 inline constexpr std::string_view kNeedsRoots = "精确分数：本方法要开平方，以下按小数计算。";
@@ -52,6 +52,11 @@ inline constexpr std::string_view kDirection =
 /// The general solution: the sum of the directions with their parameters,
 /// then the parameters.
 inline constexpr std::string_view kGeneralSolution = "通解：x = x0 + {}，其中 {} 为任意数。";
+/// A free unknown, by its number.
+inline constexpr std::string_view kFreeUnknown = "x({})";
+/// One term of the general solution and its parameter: the direction's number.
+inline constexpr std::string_view kTerm = "t{} × v{}";
+inline constexpr std::string_view kParameter = "t{}";
 inline constexpr std::string_view kTermSeparator = " + ";
 inline constexpr std::string_view kListSeparator = "、";
 inline constexpr std::string_view kComponentSeparator = ", ";
