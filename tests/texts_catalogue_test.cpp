@@ -1,6 +1,9 @@
 // Every text the core writes lives in core/texts/, so that a translation
 // replaces one catalogue: a string literal holding Chinese anywhere else in
 // core/ is a text that slipped past it.
+#include "texts/fill.h"
+#include "texts/sentence.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -106,6 +109,50 @@ INSTANTIATE_TEST_SUITE_P(
                       ScanCase{"InABlockComment", "/* \"第\"\n \"步\" */ s = \"ab\";", {}},
                       ScanCase{"AsciiOnly", "s = \"x(\";", {}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct FillCase {
+    const char* name;
+    const char* pattern;
+    std::vector<std::string_view> values;
+    const char* filled;
+};
+
+class Fill : public ::testing::TestWithParam<FillCase> {};
+
+TEST_P(Fill, PutsEachValueWhereItsPlaceholderStands) {
+    const FillCase& c = GetParam();
+    const auto& v = c.values;
+    ASSERT_LE(v.size(), 3u);
+    const std::string filled = v.size() == 1   ? quorvex::fillText(c.pattern, {v[0]})
+                               : v.size() == 2 ? quorvex::fillText(c.pattern, {v[0], v[1]})
+                                               : quorvex::fillText(c.pattern, {v[0], v[1], v[2]});
+    EXPECT_EQ(filled, c.filled);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TextsCatalogue, Fill,
+    ::testing::Values(
+        FillCase{"InOrder", "第 {} 步的主元 a({},{})", {"2", "3", "4"}, "第 2 步的主元 a(3,4)"},
+        FillCase{"Numbered", "{2} 与 {1}", {"甲", "乙"}, "乙 与 甲"},
+        FillCase{"NumberedTwice", "lg={1}，损失 {1} 位", {"2.5"}, "lg=2.5，损失 2.5 位"},
+        FillCase{"InOrderBesideNumbered", "{} {2} {}", {"a", "b"}, "a b b"},
+        FillCase{"MissingValueStays", "{} 与 {3}", {"a"}, "a 与 {3}"},
+        FillCase{"OtherBracesAreText", "{x} {0} {10} {", {"a"}, "{x} {0} {10} {"},
+        FillCase{"AtBothEnds", "{}中{}", {"前", "后"}, "前中后"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A count or a number in a sentence stays the report's own piece, so that
+// every format writes it as a number.
+TEST(TextsCatalogue, SentenceKeepsCountsAndNumbersAsPieces) {
+    quorvex::Report r;
+    quorvex::writeSentence(r, "第 {2} 行：{1}", {{1.5, quorvex::NumberStyle::plain()}, 3});
+    const auto& pieces = r.document().pieces();
+    ASSERT_EQ(pieces.size(), 4u);
+    EXPECT_EQ(std::get<quorvex::piece::Text>(pieces[0]).text, "第 ");
+    EXPECT_EQ(std::get<quorvex::piece::Integer>(pieces[1]).value, 3);
+    EXPECT_EQ(std::get<quorvex::piece::Text>(pieces[2]).text, " 行：");
+    EXPECT_EQ(std::get<quorvex::piece::Number>(pieces[3]).value, 1.5);
+}
 
 std::string fileText(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);

@@ -109,17 +109,15 @@ std::string causeLine(const WrongEntry& w, const Entry& e, const std::string& ro
 }
 
 std::string rankLine(const StepFinding& step) {
-    std::string line = fill(texts::kRankFalls, {number(static_cast<std::size_t>(step.rankBefore)),
-                                                number(static_cast<std::size_t>(*step.rankAfter))});
-    if (!step.lostRows.empty()) {
-        std::string rows;
-        for (int row : step.lostRows) {
-            if (!rows.empty()) rows += texts::kListSeparator;
-            rows += rowName(row);
-        }
-        line += fill(texts::kRankFallsAt, {rows});
+    const std::string before = number(static_cast<std::size_t>(step.rankBefore));
+    const std::string after = number(static_cast<std::size_t>(*step.rankAfter));
+    if (step.lostRows.empty()) return fill(texts::kRankFalls, {before, after});
+    std::string rows;
+    for (int row : step.lostRows) {
+        if (!rows.empty()) rows += texts::kListSeparator;
+        rows += rowName(row);
     }
-    return line + std::string(texts::kFullStop);
+    return fill(texts::kRankFallsAt, {before, after, rows});
 }
 
 void writeRowLines(Report& r, const StepFinding& step, const EntryMatrix& after, int row,

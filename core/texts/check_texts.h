@@ -40,10 +40,12 @@ inline constexpr std::string_view kArithmeticSlip =
 inline constexpr std::string_view kExchangeHalfDone =
     "原来的第{}行写到了第{}行，原来的第{}行却没有换到第{}行：交换只做了一半。";
 inline constexpr std::string_view kUnexplained = "第{}行不能由上一步的各行经初等行变换得到。";
-inline constexpr std::string_view kRankFalls = "各行的秩由 {} 降为 {}，丢失了方程组的信息";
-inline constexpr std::string_view kRankFallsAt = "（{}）";
+/// The rank before and after the step; with kRankFallsAt, then the rows
+/// lost, separated by kListSeparator.
+inline constexpr std::string_view kRankFalls = "各行的秩由 {} 降为 {}，丢失了方程组的信息。";
+inline constexpr std::string_view kRankFallsAt =
+    "各行的秩由 {} 降为 {}，丢失了方程组的信息（{}）。";
 inline constexpr std::string_view kListSeparator = "、";
-inline constexpr std::string_view kFullStop = "。";
 inline constexpr std::string_view kStepRight = "此步正确。";
 inline constexpr std::string_view kStepWrong = "此步有错误。";
 /// An unknown of the solution written: its number, then its value as written.
