@@ -29,7 +29,7 @@ inline constexpr std::string_view kDeterminantEliminatedHeading = "输出行列�
 /// The row and column exchanges of the elimination.
 inline constexpr std::string_view kExchangeCount = "行、列共交换 {} 次";
 inline constexpr std::string_view kDeterminantHeading = "行列式的值为：";
-/// The determinant, on the heading's last line.
+/// The determinant, on the line under its heading.
 inline constexpr std::string_view kDeterminantValue = "   {}";
 inline constexpr std::string_view kDeterminantTitle = "选主元消去法的应用——求行列式的值。";
 
@@ -51,9 +51,9 @@ inline constexpr std::string_view kNumberedSolutionHeading =
 inline constexpr std::string_view kLuTitle = "LU分解法解线性方程组";
 
 // 列主元三角分解法.
-inline constexpr std::string_view kPivotLuOpening = "以上是方程组的增广矩阵\r\n"
-                                                    "接下来输出方程组的计算后的系数矩阵A、"
-                                                    "方程组的常数项向量b：";
+inline constexpr std::string_view kPivotLuOpening =
+    "以上是方程组的增广矩阵\r\n"
+    "接下来输出方程组的计算后的系数矩阵A、方程组的常数项向量b：";
 inline constexpr std::string_view kPivotLuLowerHeading =
     "输出方程组的系数矩阵列主元三角分解后的下三角矩阵L(n)";
 inline constexpr std::string_view kPivotLuUpperHeading =
@@ -73,9 +73,9 @@ inline constexpr std::string_view kLdltTitle = "改进的平方根法解线性�
 inline constexpr std::string_view kLdltNote = "注意：本方法仅对未知数x的系数矩阵是对称矩阵时有效。";
 
 // 追赶法(解三对角).
-inline constexpr std::string_view kChaseOpening = "以上是三对角线形方程组的增广矩阵\r\n"
-                                                  "接下来输出方程组的系数矩阵A、"
-                                                  "方程组的常数项向量D(n)";
+inline constexpr std::string_view kChaseOpening =
+    "以上是三对角线形方程组的增广矩阵\r\n"
+    "接下来输出方程组的系数矩阵A、方程组的常数项向量D(n)";
 inline constexpr std::string_view kChaseForwardHeading = "输出求解LY=D后的 Y(n)";
 inline constexpr std::string_view kChaseTitle = "追赶法解三对角线性方程组。";
 inline constexpr std::string_view kChaseNote = "注意：本方法仅适合于三对角线性方程组。";
