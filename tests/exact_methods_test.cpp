@@ -145,7 +145,7 @@ TEST(ExactInverse, TimesTheMatrixIsTheIdentity) {
             for (Rational& v : row) v = coef(rng);
         const ScriptedHost host = runExact(commands::A_matrix, a);
         if (!host.messages.empty()) { // a random singular matrix
-            EXPECT_EQ(host.messages.front(), exact_texts::kZeroPivot);
+            EXPECT_EQ(host.messages.front(), texts::exact::kZeroPivot);
             continue;
         }
         const Rows inv = reportedInverse(host.result, n);
@@ -230,7 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
                                          "请改用列主元或全主元消去法#"},
         // The pivoting eliminations classify the system instead.
         SingularCase{&commands::GaussTier, ""}, SingularCase{&commands::GaussFull, ""},
-        SingularCase{&commands::A_matrix, exact_texts::kZeroPivot},
+        SingularCase{&commands::A_matrix, texts::exact::kZeroPivot},
         SingularCase{&commands::MatrixBreak, "此方法不合适#"},
         SingularCase{&commands::LU_break, "此方法不合适！"},
         SingularCase{&commands::TierLU, "此方法不合适#"}, SingularCase{&commands::A_range, ""}),
@@ -302,7 +302,7 @@ TEST(ExactGrowth, NumbersBeyondTheLimitStopTheCommand) {
         host.settings.exact = true;
         EXPECT_EQ(host.run(commands::Gauss_1), Outcome::Failed) << c.why;
         ASSERT_EQ(host.messages.size(), 1u) << c.why;
-        EXPECT_EQ(host.messages[0], exact_texts::kTooLong) << c.why;
+        EXPECT_EQ(host.messages[0], texts::exact::kTooLong) << c.why;
         EXPECT_EQ(host.result, "") << c.why;
     }
 }

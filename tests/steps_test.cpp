@@ -430,7 +430,7 @@ TEST(Steps, TheChasingMethodInFractionsStopsPastTheLengthLimit) {
     ScriptedHost host("1 10^6000 0 1\n10^6000 1 1 1\n0 1 1 1\n", {"3"});
     host.settings.exact = true;
     EXPECT_EQ(host.run(commands::Purase), Outcome::Failed);
-    EXPECT_EQ(host.messages, std::vector<std::string>{std::string(exact_texts::kTooLong)});
+    EXPECT_EQ(host.messages, std::vector<std::string>{std::string(texts::exact::kTooLong)});
 }
 
 TEST(Steps, ExportsCarryTheSteps) {

@@ -26,7 +26,7 @@ namespace quorvex::ui {
 
 namespace {
 
-namespace T = analysis_texts;
+namespace T = texts::analysis;
 
 QString qt(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 

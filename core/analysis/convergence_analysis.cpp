@@ -25,7 +25,7 @@ namespace quorvex {
 
 namespace {
 
-namespace T = analysis_texts;
+namespace T = texts::analysis;
 
 /// A spectral radius this close to 1 counts as 1: the eigenvalues are
 /// computed, not known, and such an iteration would not finish in time anyway.
@@ -220,7 +220,7 @@ ErrorChart chartOf(const std::array<MethodRun, 3>& runs) {
 
 double askRelaxationFactor(Host& host) {
     const double w = readLeadingNumber(
-        ask(host, T::kFactorPrompt, kInputDataCaption, dialog_texts::kRelaxationDefault));
+        ask(host, T::kFactorPrompt, kInputDataCaption, texts::dialog::kRelaxationDefault));
     return w > 0.0 ? w : 1.0;
 }
 

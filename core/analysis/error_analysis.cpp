@@ -19,7 +19,7 @@ namespace quorvex {
 
 namespace {
 
-namespace T = analysis_texts;
+namespace T = texts::analysis;
 
 void writeResidual(Report& r, const Vector& res, int n) {
     r.heading(T::kResidualHeading);

@@ -19,7 +19,7 @@ namespace quorvex {
 
 namespace {
 
-namespace T = analysis_texts;
+namespace T = texts::analysis;
 
 /// The largest magnitude among rows firstRow..n, columns firstColumn..n of
 /// A; a NaN never counts.

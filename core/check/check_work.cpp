@@ -11,7 +11,7 @@ namespace quorvex {
 
 namespace {
 
-using check::texts::fill;
+using texts::check::fill;
 
 /// The system as the student typed it: as the matrix reader shows it when
 /// that is the same text, else entry by entry as typed (-28/3, not
@@ -37,7 +37,7 @@ Outcome checkWork(CommandInput& in) {
     // The order worked steps are shown to: no one works larger blocks by
     // hand, and the search for a slip grows with the fifth power of it.
     if (in.n > steps::kMaxStepsOrder)
-        return fail(in.host, fill(check::texts::kOrderTooLarge,
+        return fail(in.host, fill(texts::check::kOrderTooLarge,
                                   {std::to_string(steps::kMaxStepsOrder), std::to_string(in.n)}));
     // The frame read the whole text as one matrix; the blocks are read here.
     auto read = check::readCheckInput(in.host.editText(), in.n);
@@ -65,8 +65,8 @@ Outcome checkWork(CommandInput& in) {
                                  firstWrong == 0 ? input.steps : std::vector<check::EntryMatrix>{});
         if (!right && firstWrong == 0) firstWrong = k;
     }
-    r.title(firstWrong == 0 ? std::string(check::texts::kAllRight)
-                            : fill(check::texts::kStepWrongVerdict, {std::to_string(firstWrong)}));
+    r.title(firstWrong == 0 ? std::string(texts::check::kAllRight)
+                            : fill(texts::check::kStepWrongVerdict, {std::to_string(firstWrong)}));
     return publish(in.host, std::move(r));
 }
 
@@ -75,7 +75,7 @@ Outcome checkWork(CommandInput& in) {
 namespace commands {
 
 const Command CheckWork{"CheckWork",
-                        check::texts::kCaption,
+                        texts::check::kCaption,
                         CommandGroup::Analysis,
                         {kOrderPrompt, kInputDataCaption},
                         &checkWork};

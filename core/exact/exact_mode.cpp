@@ -14,7 +14,7 @@ namespace {
 
 /// The line naming the entries with no exact value.
 Report inexactLine(const std::vector<EntryPlace>& places) {
-    namespace T = exact_texts;
+    namespace T = texts::exact;
     const std::function<void(Report&)> entries = [&](Report& r) {
         for (std::size_t i = 0; i < places.size(); ++i) {
             if (i > 0) r.text(T::kEntrySeparator);
@@ -50,7 +50,7 @@ void noteDecimalsOnly(Report& r, const ReportSettings& settings, std::string_vie
     if (settings.exact) r.text(line).newline();
 }
 
-Outcome exactLimitFailure(CommandInput& in) { return fail(in.host, exact_texts::kTooLong); }
+Outcome exactLimitFailure(CommandInput& in) { return fail(in.host, texts::exact::kTooLong); }
 
 void guardGrowth(const RationalMatrix& M) {
     for (int i = 1; i <= M.rows(); ++i)

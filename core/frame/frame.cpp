@@ -82,7 +82,7 @@ Outcome runCommand(const Command& command, Host& host, const ReportSettings& set
         return Outcome::Stopped;
     } catch (const ExactLimitExceeded&) {
         // A number typed past the limit, met before the exact work began.
-        return fail(host, exact_texts::kTooLong);
+        return fail(host, texts::exact::kTooLong);
     } catch (const InsufficientMemory& e) {
         order = e.order();
     } catch (const std::bad_alloc&) {
@@ -101,7 +101,7 @@ std::string ask(Host& host, std::string_view prompt, std::string_view caption,
 }
 
 std::string insufficientMemoryMessage(int order) {
-    return fillText(dialog_texts::kOrderOutOfMemory, {std::to_string(order)});
+    return fillText(texts::dialog::kOrderOutOfMemory, {std::to_string(order)});
 }
 
 Outcome fail(Host& host, std::string_view message) {

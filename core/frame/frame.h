@@ -21,10 +21,10 @@ enum class Outcome {
 };
 
 // The order prompts and the caption most commands' openings name.
-using dialog_texts::kArrayOrderPrompt;
-using dialog_texts::kInputDataCaption;
-using dialog_texts::kMatrixOrderPrompt;
-using dialog_texts::kOrderPrompt;
+using texts::dialog::kArrayOrderPrompt;
+using texts::dialog::kInputDataCaption;
+using texts::dialog::kMatrixOrderPrompt;
+using texts::dialog::kOrderPrompt;
 
 /// When a command empties the result area: before its first dialog, or
 /// only once the order is accepted (a cancelled prompt then keeps the
@@ -107,7 +107,7 @@ struct Command {
 };
 
 /// The message shown when an allocation fails with no order to blame.
-inline constexpr std::string_view kOutOfMemoryMessage = dialog_texts::kOutOfMemory;
+inline constexpr std::string_view kOutOfMemoryMessage = texts::dialog::kOutOfMemory;
 
 /// Thrown when the arrays for an order cannot be had; runCommand turns it,
 /// like any failed allocation, into one message and a clean stop.

@@ -10,7 +10,7 @@ namespace quorvex {
 
 namespace {
 
-namespace T = dialog_texts;
+namespace T = texts::dialog;
 
 // A precision coarser than this is allowed only after the user confirms it.
 constexpr double kCoarsePrecision = 0.1;

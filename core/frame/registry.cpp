@@ -15,7 +15,7 @@ using K = MenuEntryKind;
 
 constexpr MenuEntry item(const Command& c) { return {K::Command, &c, {}, {}}; }
 constexpr MenuEntry other(K kind, std::string_view name,
-                          std::string_view text = dialog_texts::kSeparatorCaption) {
+                          std::string_view text = texts::dialog::kSeparatorCaption) {
     return {kind, nullptr, name, text};
 }
 
@@ -24,7 +24,7 @@ constexpr MenuEntry kLayout[] = {
     item(commands::GaussTier),
     item(commands::GaussFull),
     other(K::Separator, "Gauss__"),
-    other(K::Disabled, "GaussApply", dialog_texts::kPivotApplicationsItem),
+    other(K::Disabled, "GaussApply", texts::dialog::kPivotApplicationsItem),
     item(commands::A_matrix),
     item(commands::A_range),
     item(commands::MatrixBreak),
@@ -38,7 +38,7 @@ constexpr MenuEntry kLayout[] = {
     item(commands::JacobiDie),
     item(commands::Gauss_SeidelDie),
     item(commands::SorDie),
-    other(K::SubmenuBegin, "IterativeAstringency", dialog_texts::kConvergenceSubmenu),
+    other(K::SubmenuBegin, "IterativeAstringency", texts::dialog::kConvergenceSubmenu),
     item(commands::CMatrixJudge),
     item(commands::VectorModel),
     item(commands::MatrixModel),

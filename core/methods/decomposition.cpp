@@ -10,8 +10,8 @@
 
 namespace quorvex {
 
-namespace D = dialog_texts;
-namespace R = report_texts;
+namespace D = texts::dialog;
+namespace R = texts::report;
 
 namespace {
 

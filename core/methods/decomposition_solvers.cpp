@@ -17,8 +17,8 @@
 
 namespace quorvex {
 
-namespace D = dialog_texts;
-namespace R = report_texts;
+namespace D = texts::dialog;
+namespace R = texts::report;
 
 namespace {
 
@@ -77,7 +77,7 @@ Outcome sqrtRoot(CommandInput& in) {
 
     const int dd = in.settings.decimalDigits;
     Report r;
-    noteDecimalsOnly(r, in.settings, exact_texts::kNeedsRoots);
+    noteDecimalsOnly(r, in.settings, texts::exact::kNeedsRoots);
     symmetricOpening(
         r, in, B, b, L, log,
         {step_texts::kFactorCholesky, step_texts::kForwardLb, step_texts::kBackCholesky}, X);
@@ -128,7 +128,7 @@ template <class T> Outcome purase(CommandInput& in, BasicMatrix<T>& M) {
     } catch (const ExactDivisionByZero&) {
         const auto& stopEntry = std::get<FactorEntry<T>>(log->events().back());
         const std::string message =
-            fillText(exact_texts::kChaseZeroPivot, {std::to_string(stopEntry.divisor.i)});
+            fillText(texts::exact::kChaseZeroPivot, {std::to_string(stopEntry.divisor.i)});
         if (!steps::wanted(in.settings, n)) log.reset();
         return failWithSteps(in, M, n + 1, log, headings, message);
     }
@@ -155,7 +155,7 @@ Outcome mendSqrtEither(CommandInput& in) {
 }
 
 Outcome puraseEither(CommandInput& in) {
-    return exactOrDecimal(in, in.n + 1, exact_texts::kZeroPivot,
+    return exactOrDecimal(in, in.n + 1, texts::exact::kZeroPivot,
                           [&](auto& M) { return purase(in, M); });
 }
 

@@ -29,8 +29,8 @@
 
 namespace quorvex {
 
-namespace D = dialog_texts;
-namespace R = report_texts;
+namespace D = texts::dialog;
+namespace R = texts::report;
 
 namespace {
 
@@ -222,7 +222,7 @@ std::optional<Outcome> eliminateOrStop(CommandInput& in, const BasicMatrix<T>& B
         }
         if (shown) publish(in.host, std::move(r));
         const std::string k = std::to_string(stage);
-        return fail(in.host, fillText(exact_texts::kZeroPivotNoExchange, {k, k, k}));
+        return fail(in.host, fillText(texts::exact::kZeroPivotNoExchange, {k, k, k}));
     }
 }
 
@@ -261,7 +261,7 @@ template <class T> BasicMatrix<T> extendedByIdentity(const BasicMatrix<T>& B, in
 
 /// The elimination solvers' entry: both kinds of numbers, one text.
 Outcome solveEither(CommandInput& in, bool columnPivot, const GaussTexts& texts) {
-    return exactOrDecimal(in, in.n + 1, exact_texts::kZeroPivot,
+    return exactOrDecimal(in, in.n + 1, texts::exact::kZeroPivot,
                           [&](const auto& B) { return solveAndReport(in, B, columnPivot, texts); });
 }
 
@@ -363,19 +363,19 @@ template <class T> Outcome determinant(CommandInput& in, const BasicMatrix<T>& B
 }
 
 Outcome gaussFullEither(CommandInput& in) {
-    return exactOrDecimal(in, in.n + 1, exact_texts::kZeroPivot,
+    return exactOrDecimal(in, in.n + 1, texts::exact::kZeroPivot,
                           [&](const auto& B) { return gaussFull(in, B); });
 }
 
 Outcome inverseEither(CommandInput& in) {
     // The inverse reads only the coefficients: the column beyond them need
     // not have an exact value.
-    return exactOrDecimal(in, in.n, exact_texts::kZeroPivot,
+    return exactOrDecimal(in, in.n, texts::exact::kZeroPivot,
                           [&](const auto& B) { return inverse(in, B); });
 }
 
 Outcome determinantEither(CommandInput& in) {
-    return exactOrDecimal(in, in.n, exact_texts::kZeroPivot,
+    return exactOrDecimal(in, in.n, texts::exact::kZeroPivot,
                           [&](const auto& B) { return determinant(in, B); });
 }
 

@@ -18,8 +18,8 @@
 
 namespace quorvex {
 
-namespace D = dialog_texts;
-namespace R = report_texts;
+namespace D = texts::dialog;
+namespace R = texts::report;
 
 namespace {
 
@@ -53,7 +53,7 @@ Report iterationReport(const CommandInput& in, std::optional<int> k, const Itera
     const int n = in.n;
     const int dd = in.settings.decimalDigits;
     Report r;
-    noteDecimalsOnly(r, in.settings, exact_texts::kIterates);
+    noteDecimalsOnly(r, in.settings, texts::exact::kIterates);
     r.reserve(estimateBlockBytes(n, n + 1, kTwoBlanks.size()) + 32 * static_cast<std::size_t>(n) +
               256);
     r.matrixBlock(in.matrix, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();

@@ -21,8 +21,8 @@
 
 namespace quorvex {
 
-namespace D = dialog_texts;
-namespace R = report_texts;
+namespace D = texts::dialog;
+namespace R = texts::report;
 
 namespace {
 
@@ -133,7 +133,7 @@ template <class T> Outcome vectorNorms(CommandInput& in, const BasicVector<T>& v
     const double two = vectorTwoNorm(in.vector, n, log ? &log->squares : nullptr);
     const T infinity = vectorInfinityNorm(v, n, log ? &log->infinity : nullptr);
     Report r;
-    noteDecimalNorms<T>(r, exact_texts::kVectorNorms);
+    noteDecimalNorms<T>(r, texts::exact::kVectorNorms);
     r.vectorLine(v, 1, n, kNormSep, NumberStyle::plain());
     r.newline().text(R::kVectorEcho).newline();
     if (steps::open(r, in.settings, n) && log) {
@@ -160,7 +160,7 @@ template <class T> Outcome matrixNorms(CommandInput& in, const BasicMatrix<T>& A
     const double frobenius = frobeniusNorm(D, n, log ? &log->squares : nullptr);
     const T infinity = rowSumNorm(A, n, log ? &log->rows : nullptr);
     Report r;
-    noteDecimalNorms<T>(r, exact_texts::kMatrixNorms);
+    noteDecimalNorms<T>(r, texts::exact::kMatrixNorms);
     r.matrixBlock(A, n, n, kNormSep, NumberStyle::plain());
     r.newline().text(R::kMatrixEcho).newline();
     if (steps::open(r, in.settings, n) && log) {
@@ -191,7 +191,7 @@ Outcome matrixNormsEither(CommandInput& in) {
 Outcome positiveDefiniteEither(CommandInput& in) {
     if (auto exact = exactMatrixFor(in, in.n)) {
         const RationalMatrix& B = *exact;
-        return runExact(in, exact_texts::kZeroPivot, [&] {
+        return runExact(in, texts::exact::kZeroPivot, [&] {
             return positiveDefinite(in, B, [&](int k, steps::MinorSteps<Rational>* s) {
                 return leadingMinor(B, k, s, &in.stop);
             });
@@ -208,7 +208,7 @@ Outcome positiveDefiniteEither(CommandInput& in) {
 }
 
 Outcome diagonalDominanceEither(CommandInput& in) {
-    return exactOrDecimal(in, in.n, exact_texts::kZeroPivot,
+    return exactOrDecimal(in, in.n, texts::exact::kZeroPivot,
                           [&](const auto& B) { return diagonalDominance(in, B); });
 }
 

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-namespace quorvex::analysis_texts {
+namespace quorvex::texts::analysis {
 
 // Shared by the three reports.
 inline constexpr std::string_view kExactSolutionHeading = "输出准确解 x*（由分数运算求得）";
@@ -147,4 +147,4 @@ inline constexpr std::string_view kClosestRoundingOnly =
     "{}的解最接近 x*：本方程组不选主元时主元也不小，几种解的差别只来自舍入。";
 inline constexpr std::string_view kPivotTitle = "选主元与不选主元的比较";
 
-} // namespace quorvex::analysis_texts
+} // namespace quorvex::texts::analysis

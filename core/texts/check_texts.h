@@ -8,7 +8,7 @@
 
 // Every text the step check shows, in one place. "{}" stands for a number
 // or a text filled in by fill(), in order.
-namespace quorvex::check::texts {
+namespace quorvex::texts::check {
 
 inline constexpr std::string_view kCaption = "核对解题步骤";
 
@@ -82,4 +82,4 @@ inline std::string fill(std::string_view pattern, std::initializer_list<std::str
     return fillText(pattern, args);
 }
 
-} // namespace quorvex::check::texts
+} // namespace quorvex::texts::check

@@ -8,7 +8,7 @@
 
 #include <string_view>
 
-namespace quorvex::dialog_texts {
+namespace quorvex::texts::dialog {
 
 // The menus. A separator item carries "-" as its caption.
 inline constexpr std::string_view kMethodsMenuCaption = "解线性方程组(&U)";
@@ -84,4 +84,4 @@ inline constexpr std::string_view kIterationNotSuitable = "此方法不合适,�
 inline constexpr std::string_view kNoConvergence =
     "本方法不适合解此线形方程组，请用其他方法再试一下#";
 
-} // namespace quorvex::dialog_texts
+} // namespace quorvex::texts::dialog

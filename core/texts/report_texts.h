@@ -7,7 +7,7 @@
 
 #include <string_view>
 
-namespace quorvex::report_texts {
+namespace quorvex::texts::report {
 
 // Elimination: Gauss消去法, Gauss列主元消去法, Gauss全主元消去法.
 inline constexpr std::string_view kEliminatedHeading = "输出方程组增广矩阵消元后的结果";
@@ -124,4 +124,4 @@ inline constexpr std::string_view kMatrixTwoNorm = "矩阵的2范数(参考值)�
 inline constexpr std::string_view kMatrixFrobeniusNorm = "矩阵的F范数为： {}";
 inline constexpr std::string_view kMatrixInfinityNorm = "矩阵的无穷范数为： {}";
 
-} // namespace quorvex::report_texts
+} // namespace quorvex::texts::report
