@@ -1,12 +1,12 @@
 // The direct methods in exact arithmetic, checked by what exact answers
 // must satisfy: the known solution, the identity, the pivots' product.
-#include "exact/exact_texts.h"
 #include "exact/rational.h"
 #include "exact/solution_set.h"
 #include "methods/decomposition.h"
 #include "methods/elimination.h"
 #include "methods/tests_and_norms.h"
 #include "scripted_host.h"
+#include "texts/exact_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -131,7 +131,7 @@ TEST(ExactInverse, TimesTheMatrixIsTheIdentity) {
             for (Rational& v : row) v = coef(rng);
         const ScriptedHost host = runExact(commands::A_matrix, a);
         if (!host.messages.empty()) { // a random singular matrix
-            EXPECT_EQ(host.messages.front(), exact_texts::kZeroPivot);
+            EXPECT_EQ(host.messages.front(), texts::exact::kZeroPivot);
             continue;
         }
         const Rows inv = reportedInverse(host.result, n);

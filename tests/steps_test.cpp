@@ -15,6 +15,7 @@
 #include "steps/iteration_steps.h"
 #include "steps/steps.h"
 #include "support.h"
+#include "texts/exact_texts.h"
 
 #include <gtest/gtest.h>
 

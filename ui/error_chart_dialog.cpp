@@ -1,8 +1,8 @@
 #include "error_chart_dialog.h"
 
-#include "analysis/analysis_texts.h"
 #include "messages.h"
 #include "qt_dialogs.h"
+#include "texts/analysis_texts.h"
 
 #include <QCategoryAxis>
 #include <QChart>
@@ -26,7 +26,7 @@ namespace quorvex::ui {
 
 namespace {
 
-namespace T = analysis_texts;
+namespace T = texts::analysis;
 
 QString qt(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 

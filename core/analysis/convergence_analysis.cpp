@@ -1,6 +1,5 @@
 #include "analysis/analysis.h"
 
-#include "analysis/analysis_texts.h"
 #include "analysis/dense_algebra.h"
 #include "analysis/error_chart.h"
 #include "analysis/iteration_radii.h"
@@ -10,10 +9,14 @@
 #include "numerics/iteration_sweeps.h"
 #include "reading/number_text.h"
 #include "report/report.h"
-#include "report/text_fill.h"
+#include "texts/analysis_texts.h"
+#include "texts/dialog_texts.h"
+#include "texts/fill.h"
+#include "texts/sentence.h"
 
 #include <array>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <string>
@@ -22,7 +25,7 @@ namespace quorvex {
 
 namespace {
 
-namespace T = analysis_texts;
+namespace T = texts::analysis;
 
 /// A spectral radius this close to 1 counts as 1: the eigenvalues are
 /// computed, not known, and such an iteration would not finish in time anyway.
@@ -127,8 +130,9 @@ void writeRadii(Report& r, const std::array<MethodRun, 3>& runs, int dd) {
             r.text(fillText(T::kRadiusNotFinite, {m.name})).newline();
             continue;
         }
-        r.text(m.name).text(T::kRadiusIs).number(m.radius, NumberStyle::rounded(dd));
-        r.text(radiusConverges(m.radius) ? T::kConverges : T::kDiverges).newline();
+        writeSentence(r, radiusConverges(m.radius) ? T::kConverges : T::kDiverges,
+                      {m.name, {m.radius, NumberStyle::rounded(dd)}})
+            .newline();
     }
 }
 
@@ -136,40 +140,39 @@ void writeConditions(Report& r, const Matrix& Ab, int n) {
     const bool dominant = isStrictlyDiagonallyDominant(Ab, n);
     const bool definite = isSymmetricPositiveDefinite(Ab, n);
     r.heading(T::kConditionsHeading);
-    r.text(T::kDominant).text(dominant ? T::kYes : T::kNo).newline();
-    r.text(T::kPositiveDefinite).text(definite ? T::kYes : T::kNo).newline();
+    writeSentence(r, T::kDominant, {dominant ? T::kYes : T::kNo}).newline();
+    writeSentence(r, T::kPositiveDefinite, {definite ? T::kYes : T::kNo}).newline();
     if (dominant) r.text(T::kDominantMeans).newline();
     if (definite) r.text(T::kDefiniteMeans).newline();
     if (!dominant && !definite) r.text(T::kNeitherCondition).newline();
 }
 
 /// The sweeps ρ^k ≤ e predicts from a zero start, counting at least the one
-/// sweep every run makes; the line's opening says why when none can be.
+/// sweep every run makes; the prediction says why when none can be.
 void writePrediction(Report& r, const MethodRun& m, double e, int n) {
     if (!std::isfinite(m.radius)) {
-        r.text(fillText(T::kNotPredictedNotFinite, {m.name}));
-        return;
-    }
-    r.text(m.name);
-    if (m.nilpotent) {
-        r.text(fillText(T::kPredictedNilpotent, {std::to_string(n), std::to_string(n + 1)}));
+        writeSentence(r, T::kNotPredictedNotFinite, {m.name});
+    } else if (m.nilpotent) {
+        writeSentence(r, T::kPredictedNilpotent,
+                      {m.name, std::to_string(n), std::to_string(n + 1)});
     } else if (!radiusConverges(m.radius)) {
-        r.text(T::kNotPredicted);
+        writeSentence(r, T::kNotPredicted, {m.name});
     } else if (!(e > 0.0)) {
-        r.text(T::kNotPredictedPrecision);
+        writeSentence(r, T::kNotPredictedPrecision, {m.name});
     } else {
         const double k = std::fmax(1.0, std::ceil(std::log(e) / std::log(m.radius)));
-        r.text(T::kPredicted).number(threeSignificant(k), NumberStyle::plain());
-        r.text(T::kPredictedAfter);
+        writeSentence(r, T::kPredicted, {m.name, {threeSignificant(k), NumberStyle::plain()}});
     }
 }
 
 void writeSweeps(Report& r, const std::array<MethodRun, 3>& runs, double e, int n) {
     r.heading(T::kSweepsHeading);
     for (const MethodRun& m : runs) {
-        writePrediction(r, m, e, n);
-        if (m.sweeps) r.text(T::kObserved).integer(*m.sweeps).text(T::kObservedAfter);
-        else r.text(T::kObservedNone);
+        const std::function<void(Report&)> prediction = [&](Report& into) {
+            writePrediction(into, m, e, n);
+        };
+        if (m.sweeps) writeSentence(r, T::kObserved, {prediction, *m.sweeps});
+        else writeSentence(r, T::kObservedNone, {prediction});
         r.newline();
     }
 }
@@ -190,15 +193,15 @@ void writeBestFactor(Report& r, const BestFactor& best, int dd) {
         r.text(T::kNoBest).newline();
         return;
     }
-    r.text(T::kBestIs).number(best.w, NumberStyle::rounded(dd));
-    r.text(T::kBestRadius).number(best.radius, NumberStyle::rounded(dd));
-    r.text(bestFactorSource(best.source)).newline();
+    writeSentence(r, T::kBest,
+                  {{best.w, NumberStyle::rounded(dd)},
+                   {best.radius, NumberStyle::rounded(dd)},
+                   bestFactorSource(best.source)})
+        .newline();
 }
 
 std::array<MethodRun, 3> methodRuns(double w) {
-    std::string sor(T::kSorBefore);
-    appendNumber(sor, w);
-    sor.append(T::kSorAfter);
+    std::string sor = fillText(T::kSor, {numberText(w)});
     const auto run = [](std::string name, IterationKind kind, Sweep sweep) {
         return MethodRun{std::move(name), kind, sweep, 0.0, false, std::nullopt, {}};
     };
@@ -216,7 +219,8 @@ ErrorChart chartOf(const std::array<MethodRun, 3>& runs) {
 }
 
 double askRelaxationFactor(Host& host) {
-    const double w = readLeadingNumber(ask(host, T::kFactorPrompt, kInputDataCaption, "1"));
+    const double w = readLeadingNumber(
+        ask(host, T::kFactorPrompt, kInputDataCaption, texts::dialog::kRelaxationDefault));
     return w > 0.0 ? w : 1.0;
 }
 
@@ -229,8 +233,8 @@ Outcome convergenceAnalysis(CommandInput& in) {
 
     Report r;
     r.matrixBlock(Ab, n, n + 1, kTwoBlanks, NumberStyle::plain());
-    r.newline().text(T::kSettingsPrecision).number(e, NumberStyle::plain());
-    r.text(T::kSettingsFactor).number(w, NumberStyle::plain()).newline();
+    writeSentence(r.newline(), T::kSettings, {{e, NumberStyle::plain()}, {w, NumberStyle::plain()}})
+        .newline();
     if (hasZeroDiagonal(Ab, n)) {
         r.text(T::kZeroDiagonal).newline().title(T::kConvergenceTitle);
         return publish(in.host, std::move(r));

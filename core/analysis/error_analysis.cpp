@@ -1,6 +1,5 @@
 #include "analysis/analysis.h"
 
-#include "analysis/analysis_texts.h"
 #include "analysis/dense_algebra.h"
 #include "analysis/reference_report.h"
 #include "analysis/reference_solution.h"
@@ -8,7 +7,9 @@
 #include "numerics/elimination_loops.h"
 #include "reading/number_text.h"
 #include "report/report.h"
-#include "report/text_fill.h"
+#include "texts/analysis_texts.h"
+#include "texts/fill.h"
+#include "texts/sentence.h"
 
 #include <string>
 
@@ -18,13 +19,14 @@ namespace quorvex {
 
 namespace {
 
-namespace T = analysis_texts;
+namespace T = texts::analysis;
 
 void writeResidual(Report& r, const Vector& res, int n) {
     r.heading(T::kResidualHeading);
     for (int i = 1; i <= n; ++i) r.indexedValue("r", i, shortNumber(res(i)), NumberStyle::plain());
-    r.text(T::kResidualInf).number(shortNumber(maxNorm(res)), NumberStyle::plain()).newline();
-    r.text(T::kResidual1).number(shortNumber(sumNorm(res)), NumberStyle::plain()).newline();
+    writeSentence(r, T::kResidualInf, {{shortNumber(maxNorm(res)), NumberStyle::plain()}})
+        .newline();
+    writeSentence(r, T::kResidual1, {{shortNumber(sumNorm(res)), NumberStyle::plain()}}).newline();
 }
 
 void writeConditions(Report& r, const ReferenceSolution& ref) {
@@ -33,8 +35,8 @@ void writeConditions(Report& r, const ReferenceSolution& ref) {
         r.text(fillText(T::kExactInverseDroppedForOrder,
                         {std::to_string(ReferenceSolution::kExactInverseOrderLimit)}))
             .newline();
-    r.text(T::kCond1).number(shortNumber(ref.cond1()), NumberStyle::plain()).newline();
-    r.text(T::kCondInf).number(shortNumber(ref.condInf()), NumberStyle::plain()).newline();
+    writeSentence(r, T::kCond1, {{shortNumber(ref.cond1()), NumberStyle::plain()}}).newline();
+    writeSentence(r, T::kCondInf, {{shortNumber(ref.condInf()), NumberStyle::plain()}}).newline();
 }
 
 /// The bound cond·||r||/||b|| beside the actual relative error, in both norms.
@@ -45,8 +47,8 @@ void writeBounds(Report& r, const ReferenceSolution& ref, const Vector& error, c
         r.text(T::kZeroRightHandSide).newline();
         return;
     }
-    const auto put = [&](std::string_view label, double v) {
-        r.text(label).number(shortNumber(v), NumberStyle::plain()).newline();
+    const auto put = [&](std::string_view line, double v) {
+        writeSentence(r, line, {{shortNumber(v), NumberStyle::plain()}}).newline();
     };
     put(T::kBoundInf, ref.condInf() * maxNorm(res) / maxNorm(b));
     put(T::kBound1, ref.cond1() * sumNorm(res) / sumNorm(b));
@@ -58,9 +60,8 @@ void writeBounds(Report& r, const ReferenceSolution& ref, const Vector& error, c
 /// chosen decimals carried the solution to its last printed place.
 void writeVerdict(Report& r, const ReferenceSolution& ref, const Vector& errors, int dd) {
     const double lost = std::log10(ref.condInf());
-    r.newline().text(T::kDigitsLostBefore).number(roundTo(lost, 1), NumberStyle::plain());
-    r.text(T::kDigitsLostMiddle).number(roundTo(lost, 1), NumberStyle::plain());
-    r.text(T::kDigitsLostAfter).newline();
+    writeSentence(r.newline(), T::kDigitsLost, {{roundTo(lost, 1), NumberStyle::plain()}})
+        .newline();
     const double error = maxNorm(errors);
     if (!std::isfinite(error)) {
         r.text(fillText(T::kDecimalsNotFinite, {std::to_string(dd)})).newline();
@@ -68,10 +69,10 @@ void writeVerdict(Report& r, const ReferenceSolution& ref, const Vector& errors,
     }
     const double halfUnit = significant(0.5 * std::pow(10.0, -dd), 1);
     const bool enough = error <= halfUnit;
-    r.text(T::kDecimalsBefore).integer(dd).text(T::kDecimalsMiddle);
-    r.number(shortNumber(error), NumberStyle::plain());
-    r.text(enough ? T::kDecimalsEnough : T::kDecimalsShort).number(halfUnit, NumberStyle::plain());
-    r.text(enough ? T::kDecimalsEnoughEnd : T::kDecimalsShortEnd).newline();
+    writeSentence(
+        r, enough ? T::kDecimalsEnough : T::kDecimalsShort,
+        {dd, {shortNumber(error), NumberStyle::plain()}, {halfUnit, NumberStyle::plain()}})
+        .newline();
 }
 
 Outcome errorAnalysis(CommandInput& in) {

@@ -1,11 +1,13 @@
 #include "analysis/analysis.h"
 
-#include "analysis/analysis_texts.h"
 #include "analysis/dense_algebra.h"
 #include "analysis/reference_report.h"
 #include "analysis/reference_solution.h"
 #include "numerics/elimination_loops.h"
 #include "report/report.h"
+#include "texts/analysis_texts.h"
+#include "texts/fill.h"
+#include "texts/sentence.h"
 
 #include <array>
 #include <cmath>
@@ -17,7 +19,7 @@ namespace quorvex {
 
 namespace {
 
-namespace T = analysis_texts;
+namespace T = texts::analysis;
 
 /// The largest magnitude among rows firstRow..n, columns firstColumn..n of
 /// A; a NaN never counts.
@@ -104,18 +106,20 @@ void writeVerdict(Report& r, const std::array<Elimination, 3>& runs, const Pivot
         r.text(T::kAllSame).newline();
         return;
     }
+    std::string names;
     for (std::size_t i = 0; i < closest.size(); ++i)
-        r.text(i ? T::kNameSeparator : "").text(closest[i]);
-    r.text(T::kClosest);
+        names.append(i ? T::kNameSeparator : "").append(closest[i]);
     const bool plainAmongBest = rank(runs[0].error) == best;
     if (!plainAmongBest && plain.m_zeroPivotStage != 0) {
-        r.text(T::kZeroPivotBefore).integer(plain.m_zeroPivotStage).text(T::kZeroPivotAfter);
+        writeSentence(r, T::kClosestZeroPivot, {names, plain.m_zeroPivotStage});
     } else if (!plainAmongBest && plain.m_multiplier > 1.0) {
-        r.text(T::kZeroPivotBefore).integer(plain.m_multiplierStage).text(T::kSmallPivotMiddle);
-        r.number(shortNumber(plain.m_pivot), NumberStyle::plain()).text(T::kSmallPivotMultiplier);
-        r.number(shortNumber(plain.m_multiplier), NumberStyle::plain()).text(T::kSmallPivotEnd);
+        writeSentence(r, T::kClosestSmallPivot,
+                      {names,
+                       plain.m_multiplierStage,
+                       {shortNumber(plain.m_pivot), NumberStyle::plain()},
+                       {shortNumber(plain.m_multiplier), NumberStyle::plain()}});
     } else {
-        r.text(T::kRoundingOnly);
+        writeSentence(r, T::kClosestRoundingOnly, {names});
     }
     r.newline();
 }
@@ -133,7 +137,7 @@ Outcome pivotComparison(CommandInput& in) {
     Report r;
     r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain());
     for (const Elimination& e : runs) {
-        r.heading(std::string(T::kSolutionOf).append(e.name).append(T::kSolutionOfAfter));
+        r.heading(fillText(T::kSolutionOf, {e.name}));
         for (int i = 1; i <= n; ++i) r.indexedValue("x", i, e.x(i), NumberStyle::rounded(dd));
     }
     writeReference(r, ref, dd);
@@ -143,10 +147,11 @@ Outcome pivotComparison(CommandInput& in) {
         r.heading(T::kComparisonHeading);
         for (Elimination& e : runs) {
             e.error = maxNorm(shownError(ref, e.x, dd));
-            r.text(e.name)
-                .text(T::kDifferenceIs)
-                .number(shortNumber(e.error), NumberStyle::plain());
-            r.text(T::kGrowthIs).number(shortNumber(e.growth), NumberStyle::plain()).newline();
+            writeSentence(r, T::kDifference,
+                          {e.name,
+                           {shortNumber(e.error), NumberStyle::plain()},
+                           {shortNumber(e.growth), NumberStyle::plain()}})
+                .newline();
         }
         writeVerdict(r, runs, plain);
     }

@@ -1,8 +1,8 @@
 #include "analysis/reference_report.h"
 
-#include "analysis/analysis_texts.h"
 #include "analysis/significant.h"
-#include "report/text_fill.h"
+#include "texts/analysis_texts.h"
+#include "texts/fill.h"
 
 #include <string>
 
@@ -12,10 +12,10 @@ double shortNumber(double v) { return significant(v, kShownSignificantDigits); }
 
 void writeReference(Report& r, const ReferenceSolution& ref, int dd) {
     if (ref.singular) return;
-    r.heading(ref.exact ? analysis_texts::kExactSolutionHeading
-                        : analysis_texts::kDoubleSolutionHeading);
+    r.heading(ref.exact ? texts::analysis::kExactSolutionHeading
+                        : texts::analysis::kDoubleSolutionHeading);
     if (ref.order > ReferenceSolution::kExactOrderLimit)
-        r.text(fillText(analysis_texts::kExactDroppedForOrder,
+        r.text(fillText(texts::analysis::kExactDroppedForOrder,
                         {std::to_string(ReferenceSolution::kExactOrderLimit)}))
             .newline();
     for (int i = ref.x.lo(); i <= ref.x.hi(); ++i)

@@ -1,16 +1,18 @@
 #include "check/check_input.h"
 
-#include "check/check_texts.h"
 #include "check/edit_blocks.h"
 #include "exact/exact_matrix.h"
 #include "exact/rational.h"
 #include "reading/matrix_text.h"
+#include "texts/check_texts.h"
 
 namespace quorvex::check {
 
+namespace T = texts::check;
+
 namespace {
 
-using texts::fill;
+using T::fill;
 
 std::string count(std::size_t k) { return std::to_string(k); }
 
@@ -45,10 +47,10 @@ std::variant<EntryMatrix, std::string> entriesOf(const std::vector<std::vector<s
 std::optional<std::string> shapeError(const TextBlock& b, std::size_t step, int n) {
     const auto rows = static_cast<std::size_t>(n);
     if (b.rows.size() != rows)
-        return fill(texts::kStepRows, {count(step), count(rows), count(b.rows.size())});
+        return fill(T::kStepRows, {count(step), count(rows), count(b.rows.size())});
     for (std::size_t i = 0; i < rows; ++i)
         if (b.rows[i].size() != rows + 1)
-            return fill(texts::kStepRowNumbers,
+            return fill(T::kStepRowNumbers,
                         {count(step), count(i + 1), count(rows + 1), count(b.rows[i].size())});
     return std::nullopt;
 }
@@ -70,12 +72,11 @@ std::vector<std::vector<std::string>> systemTexts(std::string_view text, int n) 
 
 std::variant<CheckInput, std::string> readSystem(const TextBlock& first, int n) {
     if (first.rows.size() != static_cast<std::size_t>(n))
-        return fill(texts::kSystemRows,
-                    {count(static_cast<std::size_t>(n)), count(first.rows.size())});
+        return fill(T::kSystemRows, {count(static_cast<std::size_t>(n)), count(first.rows.size())});
     auto system =
         entriesOf(systemTexts(first.text, n), [](bool tooLong, auto i, auto j, auto text) {
-            if (tooLong) return fill(texts::kSystemTooLong, {i, j, count(kMaxExactDigits)});
-            return fill(texts::kSystemNotFinite, {i, j, text});
+            if (tooLong) return fill(T::kSystemTooLong, {i, j, count(kMaxExactDigits)});
+            return fill(T::kSystemNotFinite, {i, j, text});
         });
     if (auto* message = std::get_if<std::string>(&system)) return std::move(*message);
     CheckInput in;
@@ -89,7 +90,7 @@ std::variant<CheckInput, std::string> readSystem(const TextBlock& first, int n) 
 
 std::variant<CheckInput, std::string> readCheckInput(std::string_view editText, int n) {
     std::vector<TextBlock> blocks = splitIntoBlocks(editText);
-    if (blocks.size() < 2) return std::string(texts::kNoSteps);
+    if (blocks.size() < 2) return std::string(T::kNoSteps);
     auto read = readSystem(blocks[0], n);
     if (std::holds_alternative<std::string>(read)) return read;
     CheckInput& in = std::get<CheckInput>(read);
@@ -98,8 +99,8 @@ std::variant<CheckInput, std::string> readCheckInput(std::string_view editText, 
     for (std::size_t k = 1; k < last; ++k) {
         if (auto message = shapeError(blocks[k], k, n)) return std::move(*message);
         auto step = entriesOf(blocks[k].rows, [k](bool tooLong, auto i, auto j, auto text) {
-            if (tooLong) return fill(texts::kStepTooLong, {count(k), i, j, count(kMaxExactDigits)});
-            return fill(texts::kStepNotFinite, {count(k), i, j, text});
+            if (tooLong) return fill(T::kStepTooLong, {count(k), i, j, count(kMaxExactDigits)});
+            return fill(T::kStepNotFinite, {count(k), i, j, text});
         });
         if (auto* message = std::get_if<std::string>(&step)) return std::move(*message);
         in.steps.push_back(std::move(std::get<EntryMatrix>(step)));
@@ -107,8 +108,8 @@ std::variant<CheckInput, std::string> readCheckInput(std::string_view editText, 
     if (last < blocks.size()) {
         auto x = entriesOf(blocks.back().rows, [last](bool tooLong, auto, auto j, auto text) {
             if (tooLong)
-                return fill(texts::kStepTooLong, {count(last), "1", j, count(kMaxExactDigits)});
-            return fill(texts::kStepNotFinite, {count(last), "1", j, text});
+                return fill(T::kStepTooLong, {count(last), "1", j, count(kMaxExactDigits)});
+            return fill(T::kStepNotFinite, {count(last), "1", j, text});
         });
         if (auto* message = std::get_if<std::string>(&x)) return std::move(*message);
         in.solution = std::move(std::get<EntryMatrix>(x)[0]);

@@ -1,22 +1,23 @@
 #include "check/check_report.h"
 
-#include "check/check_texts.h"
 #include "check/row_fit.h"
 #include "check/value_text.h"
 #include "exact/rational.h"
+#include "texts/check_texts.h"
+#include "texts/sentence.h"
 
 #include <algorithm>
 
 namespace quorvex::check {
 
+namespace T = texts::check;
+
 namespace {
 
-using texts::fill;
+using T::fill;
 
 std::string number(std::size_t k) { return std::to_string(k); }
-std::string rowName(int row) {
-    return fill(texts::kRow, {number(static_cast<std::size_t>(row) + 1)});
-}
+std::string rowName(int row) { return fill(T::kRow, {number(static_cast<std::size_t>(row) + 1)}); }
 
 /// A multiplier as a student writes it: a fraction with a small
 /// denominator as a fraction (7/8 beside 1/3), a decimal of one place as
@@ -31,12 +32,12 @@ std::string termText(const Term& t, bool first, int decimals) {
     mpq_class c = t.coefficient;
     std::string s;
     if (!first) {
-        s = sgn(c) < 0 ? texts::kMinus : texts::kPlus;
+        s = sgn(c) < 0 ? T::kMinus : T::kPlus;
         c = abs(c);
     }
     if (c == 1) return s + rowName(t.row);
     if (c == -1) return s + "-" + rowName(t.row);
-    return s + multiplierText(c, decimals) + std::string(texts::kTimes) + rowName(t.row);
+    return s + multiplierText(c, decimals) + std::string(T::kTimes) + rowName(t.row);
 }
 
 bool isCopyOf(const RowFinding& f, int row) {
@@ -61,16 +62,16 @@ std::optional<std::string> operationLine(const StepFinding& step, int row, int d
     if (isCopyOf(f, row)) return std::nullopt;
     if (const auto other = exchangedWith(step, row)) {
         if (*other < row) return std::nullopt;
-        return fill(texts::kExchange, {number(static_cast<std::size_t>(row) + 1),
-                                       number(static_cast<std::size_t>(*other) + 1)});
+        return fill(T::kExchange, {number(static_cast<std::size_t>(row) + 1),
+                                   number(static_cast<std::size_t>(*other) + 1)});
     }
     const Combination& c = f.combination;
     if (c.size() == 1 && c[0].coefficient == 1)
-        return fill(texts::kCopiedFrom, {number(static_cast<std::size_t>(row) + 1),
-                                         number(static_cast<std::size_t>(c[0].row) + 1)});
+        return fill(T::kCopiedFrom, {number(static_cast<std::size_t>(row) + 1),
+                                     number(static_cast<std::size_t>(c[0].row) + 1)});
     // A row divided by an entry that is no plain multiplier: by the entry as typed.
     if (c.size() == 1 && c[0].row == row && !c[0].divisor.empty() && !isPlain(c[0].coefficient, 1))
-        return fill(texts::kDivided, {number(static_cast<std::size_t>(row) + 1), c[0].divisor});
+        return fill(T::kDivided, {number(static_cast<std::size_t>(row) + 1), c[0].divisor});
     return operationText(c, row, decimals);
 }
 
@@ -84,7 +85,7 @@ std::optional<std::string> halfExchangeLine(const StepFinding& step, int row) {
         return std::nullopt;
     const std::string from = number(static_cast<std::size_t>(other) + 1);
     const std::string to = number(static_cast<std::size_t>(row) + 1);
-    return fill(texts::kExchangeHalfDone, {from, to, to, from});
+    return fill(T::kExchangeHalfDone, {from, to, to, from});
 }
 
 /// The line naming why an entry differs, in plain words.
@@ -93,32 +94,30 @@ std::string causeLine(const WrongEntry& w, const Entry& e, const std::string& ro
     const std::string column = number(static_cast<std::size_t>(w.column) + 1);
     switch (w.cause) {
     case Cause::BeyondRounding:
-        return fill(texts::kBeyondRounding,
+        return fill(T::kBeyondRounding,
                     {row, column, decimalText(abs(e.value - w.expected) / e.tolerance, 1)});
-    case Cause::Sign: return fill(texts::kSignSlip, {row, column});
-    case Cause::Miscopied: return fill(texts::kMiscopied, {row, column});
+    case Cause::Sign: return fill(T::kSignSlip, {row, column});
+    case Cause::Miscopied: return fill(T::kMiscopied, {row, column});
     case Cause::NotCarried:
         if (static_cast<std::size_t>(w.column) + 1 == width)
-            return fill(texts::kRightHandSideNotCarried, {row});
-        return fill(texts::kNotCarried, {row, column});
+            return fill(T::kRightHandSideNotCarried, {row});
+        return fill(T::kNotCarried, {row, column});
     case Cause::RoundedMultiplier:
     case Cause::Arithmetic: break;
     }
-    return fill(texts::kArithmeticSlip, {row, column});
+    return fill(T::kArithmeticSlip, {row, column});
 }
 
 std::string rankLine(const StepFinding& step) {
-    std::string line = fill(texts::kRankFalls, {number(static_cast<std::size_t>(step.rankBefore)),
-                                                number(static_cast<std::size_t>(*step.rankAfter))});
-    if (!step.lostRows.empty()) {
-        std::string rows;
-        for (int row : step.lostRows) {
-            if (!rows.empty()) rows += texts::kListSeparator;
-            rows += rowName(row);
-        }
-        line += fill(texts::kRankFallsAt, {rows});
+    const std::string before = number(static_cast<std::size_t>(step.rankBefore));
+    const std::string after = number(static_cast<std::size_t>(*step.rankAfter));
+    if (step.lostRows.empty()) return fill(T::kRankFalls, {before, after});
+    std::string rows;
+    for (int row : step.lostRows) {
+        if (!rows.empty()) rows += T::kListSeparator;
+        rows += rowName(row);
     }
-    return line + std::string(texts::kFullStop);
+    return fill(T::kRankFallsAt, {before, after, rows});
 }
 
 void writeRowLines(Report& r, const StepFinding& step, const EntryMatrix& after, int row,
@@ -129,19 +128,18 @@ void writeRowLines(Report& r, const StepFinding& step, const EntryMatrix& after,
         anyLine = true;
     };
     const std::string rowNumber = number(static_cast<std::size_t>(row) + 1);
-    if (f.kind == RowFinding::Kind::Unexplained)
-        return line(fill(texts::kUnexplained, {rowNumber}));
+    if (f.kind == RowFinding::Kind::Unexplained) return line(fill(T::kUnexplained, {rowNumber}));
     if (const auto op = operationLine(step, row, decimals)) line(*op);
     if (const auto half = halfExchangeLine(step, row)) line(*half);
     const EntryRow& written = after[static_cast<std::size_t>(row)];
     for (const WrongEntry& w : f.wrong) {
         const Entry& e = written[static_cast<std::size_t>(w.column)];
-        line(fill(texts::kWrongEntry, {rowNumber, number(static_cast<std::size_t>(w.column) + 1),
-                                       e.text, expectedText(e, w.expected, decimals)}));
+        line(fill(T::kWrongEntry, {rowNumber, number(static_cast<std::size_t>(w.column) + 1),
+                                   e.text, expectedText(e, w.expected, decimals)}));
     }
     if (f.roundedMultiplier) {
-        line(fill(texts::kRoundedMultiplier, {rowNumber, decimalText(*f.roundedMultiplier, 4),
-                                              multiplierText(f.exactMultiplier, decimals)}));
+        line(fill(T::kRoundedMultiplier, {rowNumber, decimalText(*f.roundedMultiplier, 4),
+                                          multiplierText(f.exactMultiplier, decimals)}));
     } else {
         for (const WrongEntry& w : f.wrong)
             line(causeLine(w, written[static_cast<std::size_t>(w.column)], rowNumber,
@@ -164,7 +162,7 @@ bool substitute(Report& r, const EntryMatrix& system, const EntryRow& x, int dec
         const mpq_class& b = system[i][x.size()].value;
         if (abs(left - b) <= tolerance) continue;
         right = false;
-        r.text(fill(texts::kEquationFails,
+        r.text(fill(T::kEquationFails,
                     {number(i + 1), valueText(left, decimals), valueText(b, decimals)}))
             .newline();
     }
@@ -186,21 +184,21 @@ std::string operationText(const Combination& c, int row, int decimals) {
     const auto positive = std::find_if(terms.begin(), terms.end(),
                                        [](const Term& t) { return sgn(t.coefficient) > 0; });
     if (positive != terms.end()) std::rotate(terms.begin(), positive, positive + 1);
-    std::string s = keepsOwn ? std::string() : rowName(row) + std::string(texts::kIs);
-    if (terms.empty()) return s + std::string(texts::kZero);
+    std::string s = keepsOwn ? std::string() : rowName(row) + std::string(T::kIs);
+    if (terms.empty()) return s + std::string(T::kZero);
     for (std::size_t k = 0; k < terms.size(); ++k) s += termText(terms[k], k == 0, decimals);
     return s;
 }
 
 bool writeStep(Report& r, int k, const StepFinding& step, const EntryMatrix& after, int decimals) {
-    r.heading(fill(texts::kStepHeading, {number(static_cast<std::size_t>(k))}));
+    r.heading(fill(T::kStepHeading, {number(static_cast<std::size_t>(k))}));
     bool anyLine = false;
     for (int row = 0; row < static_cast<int>(step.rows.size()); ++row)
         writeRowLines(r, step, after, row, decimals, anyLine);
-    if (!anyLine) r.text(texts::kNothingChanged).newline();
+    if (!anyLine) r.text(T::kNothingChanged).newline();
     if (step.rankAfter && *step.rankAfter < step.rankBefore) r.text(rankLine(step)).newline();
     const bool right = step.right();
-    r.text(right ? texts::kStepRight : texts::kStepWrong).newline();
+    r.text(right ? T::kStepRight : T::kStepWrong).newline();
     return right;
 }
 
@@ -241,9 +239,9 @@ roundedTooEarly(const Row& exact, const std::vector<EntryMatrix>& steps, const E
 
 bool writeSolution(Report& r, int k, const EntryMatrix& system, const EntryRow& x, int decimals,
                    const std::vector<EntryMatrix>& rightSteps) {
-    r.heading(fill(texts::kSolutionHeading, {number(static_cast<std::size_t>(k))}));
+    r.heading(fill(T::kSolutionHeading, {number(static_cast<std::size_t>(k))}));
     for (std::size_t j = 0; j < x.size(); ++j)
-        r.text("x(").integer(static_cast<long long>(j) + 1).text(")=").text(x[j].text).newline();
+        writeSentence(r, T::kUnknownValue, {static_cast<long long>(j) + 1, x[j].text}).newline();
     bool right = substitute(r, system, x, decimals);
     // Small residuals need not mean close unknowns; where the system fixes
     // the solution, each unknown must also agree with it.
@@ -251,19 +249,18 @@ bool writeSolution(Report& r, int k, const EntryMatrix& system, const EntryRow& 
         for (std::size_t j = 0; j < x.size(); ++j) {
             if (agrees(x[j], (*exact)[j])) continue;
             right = false;
-            r.text(fill(texts::kUnknownWrong,
+            r.text(fill(T::kUnknownWrong,
                         {number(j + 1), x[j].text, expectedText(x[j], (*exact)[j], decimals)}))
                 .newline();
         }
         if (!right && !rightSteps.empty())
             if (const auto early = roundedTooEarly(*exact, rightSteps, x))
-                r.text(
-                     fill(texts::kEarlyRounding, {number(static_cast<std::size_t>(early->first)),
-                                                  number(static_cast<std::size_t>(early->second))}))
+                r.text(fill(T::kEarlyRounding, {number(static_cast<std::size_t>(early->first)),
+                                                number(static_cast<std::size_t>(early->second))}))
                     .newline();
     }
-    if (right) r.text(texts::kEquationsHold).newline();
-    r.text(right ? texts::kStepRight : texts::kStepWrong).newline();
+    if (right) r.text(T::kEquationsHold).newline();
+    r.text(right ? T::kStepRight : T::kStepWrong).newline();
     return right;
 }
 

@@ -2,16 +2,16 @@
 
 #include "check/check_input.h"
 #include "check/check_report.h"
-#include "check/check_texts.h"
 #include "check/step_check.h"
 #include "report/report.h"
 #include "steps/steps.h"
+#include "texts/check_texts.h"
 
 namespace quorvex {
 
 namespace {
 
-using check::texts::fill;
+using texts::check::fill;
 
 /// The system as the student typed it: as the matrix reader shows it when
 /// that is the same text, else entry by entry as typed (-28/3, not
@@ -37,7 +37,7 @@ Outcome checkWork(CommandInput& in) {
     // The order worked steps are shown to: no one works larger blocks by
     // hand, and the search for a slip grows with the fifth power of it.
     if (in.n > steps::kMaxStepsOrder)
-        return fail(in.host, fill(check::texts::kOrderTooLarge,
+        return fail(in.host, fill(texts::check::kOrderTooLarge,
                                   {std::to_string(steps::kMaxStepsOrder), std::to_string(in.n)}));
     auto read = check::readCheckInput(in.text, in.n);
     if (const auto* message = std::get_if<std::string>(&read)) return fail(in.host, *message);
@@ -64,8 +64,8 @@ Outcome checkWork(CommandInput& in) {
                                  firstWrong == 0 ? input.steps : std::vector<check::EntryMatrix>{});
         if (!right && firstWrong == 0) firstWrong = k;
     }
-    r.title(firstWrong == 0 ? std::string(check::texts::kAllRight)
-                            : fill(check::texts::kStepWrongVerdict, {std::to_string(firstWrong)}));
+    r.title(firstWrong == 0 ? std::string(texts::check::kAllRight)
+                            : fill(texts::check::kStepWrongVerdict, {std::to_string(firstWrong)}));
     return publish(in.host, std::move(r));
 }
 
@@ -74,7 +74,7 @@ Outcome checkWork(CommandInput& in) {
 namespace commands {
 
 const Command CheckWork{"CheckWork",
-                        check::texts::kCaption,
+                        texts::check::kCaption,
                         CommandGroup::Analysis,
                         {kOrderPrompt, kInputDataCaption, {}, Clear::AfterOrder, Reads::Text},
                         &checkWork};

@@ -1,9 +1,11 @@
 #include "exact/exact_mode.h"
 
 #include "exact/exact_matrix.h"
-#include "exact/exact_texts.h"
 #include "report/report.h"
+#include "texts/exact_texts.h"
+#include "texts/sentence.h"
 
+#include <functional>
 #include <string>
 
 namespace quorvex {
@@ -12,15 +14,15 @@ namespace {
 
 /// The line naming the entries with no exact value.
 Report inexactLine(const std::vector<EntryPlace>& places) {
-    using namespace exact_texts;
+    namespace T = texts::exact;
+    const std::function<void(Report&)> entries = [&](Report& r) {
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            if (i > 0) r.text(T::kEntrySeparator);
+            writeSentence(r, T::kInexactEntry, {places[i].row, places[i].col});
+        }
+    };
     Report r;
-    r.text(kInexactOpening);
-    for (std::size_t i = 0; i < places.size(); ++i) {
-        if (i > 0) r.text(kEntrySeparator);
-        r.text(kEntryRow).integer(places[i].row).text(kEntryColumn).integer(places[i].col);
-        r.text(kEntryEnd);
-    }
-    r.text(kInexactClosing).newline();
+    writeSentence(r, T::kInexactEntries, {entries}).newline();
     return r;
 }
 
@@ -48,7 +50,7 @@ void noteDecimalsOnly(Report& r, const ReportSettings& settings, std::string_vie
     if (settings.exact) r.text(line).newline();
 }
 
-Outcome exactLimitFailure(CommandInput& in) { return fail(in.host, exact_texts::kTooLong); }
+Outcome exactLimitFailure(CommandInput& in) { return fail(in.host, texts::exact::kTooLong); }
 
 void guardGrowth(const RationalMatrix& M) {
     for (int i = 1; i <= M.rows(); ++i)

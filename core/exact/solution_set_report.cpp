@@ -1,6 +1,6 @@
-#include "exact/exact_texts.h"
 #include "exact/solution_set.h"
-#include "report/text_fill.h"
+#include "texts/exact_texts.h"
+#include "texts/fill.h"
 
 #include <string>
 
@@ -11,7 +11,7 @@ namespace {
 std::string components(const RationalVector& v) {
     std::string out;
     for (int i = v.lo(); i <= v.hi(); ++i) {
-        if (i > v.lo()) out += exact_texts::kComponentSeparator;
+        if (i > v.lo()) out += texts::exact::kComponentSeparator;
         out += rationalText(v(i));
     }
     return out;
@@ -20,35 +20,37 @@ std::string components(const RationalVector& v) {
 } // namespace
 
 void writeSolutionSet(Report& r, const SolutionSet& s, int n, bool exactMode) {
-    namespace texts = exact_texts;
+    namespace T = texts::exact;
     const std::string rankA = std::to_string(s.rankA);
-    if (exactMode) r.text(texts::kInexactOpening);
+    const auto firstLine = [&](const std::string& line) {
+        r.text(exactMode ? fillText(T::kExactModeLine, {line}) : line).newline();
+    };
     if (!s.solvable()) {
-        r.text(fillText(texts::kNoSolution, {rankA, std::to_string(s.rankAugmented)})).newline();
+        firstLine(fillText(T::kNoSolution, {rankA, std::to_string(s.rankAugmented)}));
         return;
     }
-    r.text(fillText(texts::kInfinitelyMany, {rankA, rankA, std::to_string(n)})).newline();
+    firstLine(fillText(T::kInfinitelyMany, {rankA, rankA, std::to_string(n)}));
     std::string unknowns, terms, parameters;
     for (std::size_t k = 0; k < s.freeUnknowns.size(); ++k) {
         const std::string number = std::to_string(k + 1);
         if (k > 0) {
-            unknowns += texts::kListSeparator;
-            terms += texts::kTermSeparator;
-            parameters += texts::kListSeparator;
+            unknowns += T::kListSeparator;
+            terms += T::kTermSeparator;
+            parameters += T::kListSeparator;
         }
-        unknowns += "x(" + std::to_string(s.freeUnknowns[k]) + ")";
-        terms += "t" + number + " × v" + number;
-        parameters += "t" + number;
+        unknowns += fillText(T::kFreeUnknown, {std::to_string(s.freeUnknowns[k])});
+        terms += fillText(T::kTerm, {number, number});
+        parameters += fillText(T::kParameter, {number});
     }
-    r.text(fillText(texts::kFreeUnknowns, {unknowns})).newline();
-    r.text(fillText(texts::kParticular, {components(s.particular)})).newline();
+    r.text(fillText(T::kFreeUnknowns, {unknowns})).newline();
+    r.text(fillText(T::kParticular, {components(s.particular)})).newline();
     for (std::size_t k = 0; k < s.directions.size(); ++k) {
         const std::string number = std::to_string(k + 1);
-        r.text(fillText(texts::kDirection, {number, "x(" + std::to_string(s.freeUnknowns[k]) + ")",
-                                            number, components(s.directions[k])}))
+        const std::string unknown = fillText(T::kFreeUnknown, {std::to_string(s.freeUnknowns[k])});
+        r.text(fillText(T::kDirection, {number, unknown, number, components(s.directions[k])}))
             .newline();
     }
-    r.text(fillText(texts::kGeneralSolution, {terms, parameters})).newline();
+    r.text(fillText(T::kGeneralSolution, {terms, parameters})).newline();
 }
 
 } // namespace quorvex

@@ -1,13 +1,15 @@
 #include "frame/frame.h"
 
-#include "exact/exact_texts.h"
 #include "frame/precision.h"
 #include "numerics/arithmetic.h"
 #include "reading/matrix_text.h"
 #include "reading/number_text.h"
 #include "reading/vector_text.h"
+#include "texts/exact_texts.h"
+#include "texts/fill.h"
 
 #include <optional>
+#include <string>
 
 namespace quorvex {
 
@@ -81,7 +83,7 @@ Outcome runCommand(const Command& command, Host& host, const ReportSettings& set
         return Outcome::Stopped;
     } catch (const ExactLimitExceeded&) {
         // A number typed past the limit, met before the exact work began.
-        return fail(host, exact_texts::kTooLong);
+        return fail(host, texts::exact::kTooLong);
     } catch (const InsufficientMemory& e) {
         order = e.order();
     } catch (const std::bad_alloc&) {
@@ -100,10 +102,7 @@ std::string ask(Host& host, std::string_view prompt, std::string_view caption,
 }
 
 std::string insufficientMemoryMessage(int order) {
-    std::string text = "内存不足，不能处理 ";
-    appendInteger(text, order);
-    text += " 阶的矩阵，请减小阶数#";
-    return text;
+    return fillText(texts::dialog::kOrderOutOfMemory, {std::to_string(order)});
 }
 
 Outcome fail(Host& host, std::string_view message) {

@@ -4,6 +4,7 @@
 #include "frame/settings.h"
 #include "numerics/matrix.h"
 #include "report/report.h"
+#include "texts/dialog_texts.h"
 
 #include <atomic>
 #include <new>
@@ -19,14 +20,11 @@ enum class Outcome {
     Stopped,  ///< cancelled, or an order below 1: nothing reported
 };
 
-/// The prompt most commands ask the order with.
-inline constexpr std::string_view kOrderPrompt = "输入方程组系数矩阵的阶数 n：";
-/// The prompt of the matrix commands.
-inline constexpr std::string_view kMatrixOrderPrompt = "输入矩阵的阶数 n：";
-/// The prompt of the commands that speak of an array.
-inline constexpr std::string_view kArrayOrderPrompt = "输入数组的阶数 n：";
-/// The caption several prompts carry.
-inline constexpr std::string_view kInputDataCaption = "输入数据";
+// The order prompts and the caption most commands' openings name.
+using texts::dialog::kArrayOrderPrompt;
+using texts::dialog::kInputDataCaption;
+using texts::dialog::kMatrixOrderPrompt;
+using texts::dialog::kOrderPrompt;
 
 /// When a command empties the result area: before its first dialog, or
 /// only once the order is accepted (a cancelled prompt then keeps the
@@ -111,7 +109,7 @@ struct Command {
 };
 
 /// The message shown when an allocation fails with no order to blame.
-inline constexpr std::string_view kOutOfMemoryMessage = "内存不足，计算没有完成#";
+inline constexpr std::string_view kOutOfMemoryMessage = texts::dialog::kOutOfMemory;
 
 /// Thrown when the arrays for an order cannot be had; runCommand turns it,
 /// like any failed allocation, into one message and a clean stop.

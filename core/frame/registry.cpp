@@ -14,7 +14,8 @@ namespace {
 using K = MenuEntryKind;
 
 constexpr MenuEntry item(const Command& c) { return {K::Command, &c, {}, {}}; }
-constexpr MenuEntry other(K kind, std::string_view name, std::string_view text = "-") {
+constexpr MenuEntry other(K kind, std::string_view name,
+                          std::string_view text = texts::dialog::kSeparatorCaption) {
     return {kind, nullptr, name, text};
 }
 
@@ -23,7 +24,7 @@ constexpr MenuEntry kLayout[] = {
     item(commands::GaussTier),
     item(commands::GaussFull),
     other(K::Separator, "Gauss__"),
-    other(K::Disabled, "GaussApply", "列主元消去法应用"),
+    other(K::Disabled, "GaussApply", texts::dialog::kPivotApplicationsItem),
     item(commands::A_matrix),
     item(commands::A_range),
     item(commands::MatrixBreak),
@@ -37,7 +38,7 @@ constexpr MenuEntry kLayout[] = {
     item(commands::JacobiDie),
     item(commands::Gauss_SeidelDie),
     item(commands::SorDie),
-    other(K::SubmenuBegin, "IterativeAstringency", "迭代法的收敛性"),
+    other(K::SubmenuBegin, "IterativeAstringency", texts::dialog::kConvergenceSubmenu),
     item(commands::CMatrixJudge),
     item(commands::VectorModel),
     item(commands::MatrixModel),

@@ -32,12 +32,12 @@ struct MenuEntry {
 
 /// Control name and caption of the methods menu itself.
 inline constexpr std::string_view kMethodsMenuId = "Uncoil";
-inline constexpr std::string_view kMethodsMenuCaption = "解线性方程组(&U)";
+inline constexpr std::string_view kMethodsMenuCaption = texts::dialog::kMethodsMenuCaption;
 
 /// Control name and caption of the analysis menu, which comes after the
 /// methods menu.
 inline constexpr std::string_view kAnalysisMenuId = "Analysis";
-inline constexpr std::string_view kAnalysisMenuCaption = "分析(&A)";
+inline constexpr std::string_view kAnalysisMenuCaption = texts::dialog::kAnalysisMenuCaption;
 
 /// The methods menu, in order, with its separators and submenu.
 std::span<const MenuEntry> methodMenu();

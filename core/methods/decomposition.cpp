@@ -2,11 +2,16 @@
 #include "methods/decomposition_parts.h"
 
 #include "exact/exact_mode.h"
-#include "exact/exact_texts.h"
 #include "numerics/decomposition_routines.h"
+#include "texts/dialog_texts.h"
+#include "texts/exact_texts.h"
+#include "texts/report_texts.h"
 #include "texts/steps_texts.h"
 
 namespace quorvex {
+
+namespace D = texts::dialog;
+namespace R = texts::report;
 
 namespace {
 
@@ -22,15 +27,15 @@ template <class T> Outcome matrixBreak(CommandInput& in, const BasicMatrix<T>& A
     BasicMatrix<T> U(n, n);
     auto log = decompositionRecorder<T>(in);
     if (!doolittle(A, n, L, U, in.stop, log.get()))
-        return failWithSteps(in, A, n, log, {texts::steps::kFactorLU, {}, {}}, kNotSuitableHash);
+        return failWithSteps(in, A, n, log, {texts::steps::kFactorLU, {}, {}}, D::kNotSuitableHash);
 
     const NumberStyle rounded = NumberStyle::rounded(in.settings.decimalDigits);
     Report r;
     r.matrixBlock(A, n, n, kFourBlanks, NumberStyle::plain());
     writeSteps(r, in, log, {texts::steps::kFactorLU, {}, {}});
-    r.heading("以上是所要分解的矩阵，接下来输出三角分解后的下三角矩阵L(n)");
+    r.heading(R::kFactorLowerHeading);
     r.matrixBlock(L, n, n, kFourBlanks, rounded);
-    r.heading("输出矩阵三角分解后的上三角矩阵U(n)");
+    r.heading(R::kFactorUpperHeading);
     spacedRows(r, U, n, rounded);
     return publish(in.host, std::move(r));
 }
@@ -45,28 +50,27 @@ template <class T> Outcome luBreak(CommandInput& in, const BasicMatrix<T>& B) {
     const steps::DecompositionTexts headings{texts::steps::kFactorLU, texts::steps::kForwardLb,
                                              texts::steps::kBackUX};
     if (!doolittle(B, n, L, U, in.stop, observer))
-        return failWithSteps(in, B, n + 1, log, headings, kNotSuitable);
+        return failWithSteps(in, B, n + 1, log, headings, D::kNotSuitable);
     const BasicVector<T> Y = forwardUnit(L, b, n, observer);
     BasicVector<T> X(n);
     if (!backUpper(U, Y, n, false, X, observer))
-        return failWithSteps(in, B, n + 1, log, headings, kNotSuitable);
+        return failWithSteps(in, B, n + 1, log, headings, D::kNotSuitable);
 
     const int dd = in.settings.decimalDigits;
     const NumberStyle finer = NumberStyle::rounded(dd + 1);
     Report r;
-    systemOpening(r, B,
-                  "以上是方程组的增广矩阵，接下来输出方程组的系数矩阵A、方程组的常数项向量b：", B,
-                  NumberStyle::plain(), b, NumberStyle::plain(), kFourBlanks, n);
+    systemOpening(r, B, R::kLuOpening, B, NumberStyle::plain(), b, NumberStyle::plain(),
+                  kFourBlanks, n);
     writeSolvingSteps(r, in, log, headings, B, X);
-    r.heading(kLowerFactorHeading);
+    r.heading(R::kLowerFactorHeading);
     r.matrixBlock(L, n, n, kFourBlanks, finer);
-    r.heading("输出方程组的系数矩阵LU分解后的上三角矩阵U(n)");
+    r.heading(R::kLuUpperHeading);
     spacedRows(r, U, n, finer);
-    r.heading(kForwardHeading);
+    r.heading(R::kForwardHeading);
     valueLines(r, "y", Y, n, finer);
-    r.heading(kNumberedSolutionHeading);
+    r.heading(R::kNumberedSolutionHeading);
     valueLines(r, "x", X, n, NumberStyle::rounded(dd));
-    r.title("LU分解法解线性方程组");
+    r.title(R::kLuTitle);
     return publish(in.host, std::move(r));
 }
 
@@ -84,65 +88,63 @@ template <class T> Outcome tierLU(CommandInput& in, BasicMatrix<T>& B) {
     } catch (const ExactDivisionByZero&) {
         // Every exact candidate was 0: the method's own message, after the
         // steps up to there.
-        return failWithSteps(in, E, n + 1, log, headings, kNotSuitableHash,
+        return failWithSteps(in, E, n + 1, log, headings, D::kNotSuitableHash,
                              texts::steps::kCandidatesAllZero);
     }
     const BasicVector<T> bb = rightHandSide(B, n);
     const BasicVector<T> y = forwardUnit(L, bb, n, observer);
     BasicVector<T> x(n);
     if (!backUpper(U, y, n, true, x, observer))
-        return failWithSteps(in, E, n + 1, log, headings, kNotSuitableHash);
+        return failWithSteps(in, E, n + 1, log, headings, D::kNotSuitableHash);
 
     const NumberStyle rounded = NumberStyle::rounded(in.settings.decimalDigits);
     Report r;
-    systemOpening(r, E,
-                  "以上是方程组的增广矩阵\r\n"
-                  "接下来输出方程组的计算后的系数矩阵A、方程组的常数项向量b：",
-                  B, rounded, bb, NumberStyle::plain(), kFourBlanks, n);
+    systemOpening(r, E, R::kPivotLuOpening, B, rounded, bb, NumberStyle::plain(), kFourBlanks, n);
     writeSolvingSteps(r, in, log, headings, E, x);
-    r.heading("输出方程组的系数矩阵列主元三角分解后的下三角矩阵L(n)");
+    r.heading(R::kPivotLuLowerHeading);
     r.matrixBlock(L, n, n, kFourBlanks, rounded);
-    r.heading("输出方程组的系数矩阵列主元三角分解后的上三角矩阵U(n)");
+    r.heading(R::kPivotLuUpperHeading);
     spacedRows(r, U, n, rounded);
-    r.heading(kForwardHeading);
+    r.heading(R::kForwardHeading);
     valueLines(r, "y", y, n, rounded);
-    r.heading(kNumberedSolutionHeading);
+    r.heading(R::kNumberedSolutionHeading);
     valueLines(r, "x", x, n, rounded);
-    r.title("列主元三角分解法解线性方程组");
+    r.title(R::kPivotLuTitle);
     return publish(in.host, std::move(r));
 }
 
 Outcome matrixBreakEither(CommandInput& in) {
-    return exactOrDecimal(in, in.n, kNotSuitableHash,
+    return exactOrDecimal(in, in.n, D::kNotSuitableHash,
                           [&](const auto& A) { return matrixBreak(in, A); });
 }
 
 Outcome luBreakEither(CommandInput& in) {
-    return exactOrDecimal(in, in.n + 1, kNotSuitable,
+    return exactOrDecimal(in, in.n + 1, D::kNotSuitable,
                           [&](const auto& B) { return luBreak(in, B); });
 }
 
 Outcome tierLUEither(CommandInput& in) {
-    return exactOrDecimal(in, in.n + 1, kNotSuitableHash, [&](auto& B) { return tierLU(in, B); });
+    return exactOrDecimal(in, in.n + 1, D::kNotSuitableHash,
+                          [&](auto& B) { return tierLU(in, B); });
 }
 
 } // namespace
 
 namespace commands {
 
-const Command MatrixBreak{
-    "MatrixBreak",
-    "矩阵的三角分解",
-    CommandGroup::Decomposition,
-    {kMatrixOrderPrompt, kInputDataCaption, "3", Clear::BeforeAsking, Reads::SquareMatrix},
-    &matrixBreakEither};
+const Command MatrixBreak{"MatrixBreak",
+                          D::kFactorCaption,
+                          CommandGroup::Decomposition,
+                          {kMatrixOrderPrompt, kInputDataCaption, D::kSuggestedOrder,
+                           Clear::BeforeAsking, Reads::SquareMatrix},
+                          &matrixBreakEither};
 const Command LU_break{"LU_break",
-                       "LU分解法",
+                       D::kLuCaption,
                        CommandGroup::Decomposition,
                        {kOrderPrompt, {}, {}, Clear::BeforeAsking},
                        &luBreakEither};
 const Command TierLU{
-    "TierLU", "列主元三角分解法", CommandGroup::Decomposition, {kOrderPrompt}, &tierLUEither};
+    "TierLU", D::kPivotLuCaption, CommandGroup::Decomposition, {kOrderPrompt}, &tierLUEither};
 
 } // namespace commands
 

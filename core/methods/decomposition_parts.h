@@ -16,18 +16,6 @@
 
 namespace quorvex {
 
-/// The failure messages: the LU method's ends in a full-width "！", the
-/// others' in "#".
-inline constexpr std::string_view kNotSuitable = "此方法不合适！";
-inline constexpr std::string_view kNotSuitableHash = "此方法不合适#";
-
-inline constexpr std::string_view kLowerFactorHeading =
-    "输出方程组的系数矩阵LU分解后的下三角矩阵L(n)";
-inline constexpr std::string_view kForwardHeading = "输出求解LY=b后的 Y(n)";
-inline constexpr std::string_view kSolutionHeading = "输出求解UX=Y后的 X，亦既方程组的解：";
-inline constexpr std::string_view kNumberedSolutionHeading =
-    "输出求解UX=Y后的 X(n)，亦既方程组的解：";
-
 /// acc[j] = acc[j] + f * row[j] for j = 0..count-1.
 ///
 /// The factorizations write each entry as one sum of products, accumulated

@@ -4,9 +4,11 @@
 #include "methods/decomposition_parts.h"
 
 #include "exact/exact_mode.h"
-#include "exact/exact_texts.h"
 #include "numerics/decomposition_routines.h"
-#include "report/text_fill.h"
+#include "texts/dialog_texts.h"
+#include "texts/exact_texts.h"
+#include "texts/fill.h"
+#include "texts/report_texts.h"
 #include "texts/steps_texts.h"
 
 #include <string>
@@ -15,10 +17,10 @@
 
 namespace quorvex {
 
-namespace {
+namespace D = texts::dialog;
+namespace R = texts::report;
 
-constexpr std::string_view kSymmetricOpening =
-    "以上是方程组的增广矩阵，接下来输出方程组的系数矩阵A、方程组的常数项向量b";
+namespace {
 
 /// CR LF before each line name(i)=value, none after the last.
 template <class T>
@@ -36,10 +38,10 @@ void symmetricOpening(Report& r, const CommandInput& in, const BasicMatrix<T>& B
                       const BasicVector<T>& X) {
     const int n = in.n;
     const int dd = in.settings.decimalDigits;
-    systemOpening(r, B, kSymmetricOpening, B, NumberStyle::plain(), b, NumberStyle::plain(),
+    systemOpening(r, B, R::kSymmetricOpening, B, NumberStyle::plain(), b, NumberStyle::plain(),
                   kFiveBlanks, n);
     writeSolvingSteps(r, in, log, headings, B, X);
-    r.heading(kLowerFactorHeading);
+    r.heading(R::kLowerFactorHeading);
     r.matrixBlock(L, n, n, kFiveBlanks, NumberStyle::rounded(dd + 1));
 }
 
@@ -47,9 +49,9 @@ void symmetricOpening(Report& r, const CommandInput& in, const BasicMatrix<T>& B
 template <class T>
 void symmetricClosing(Report& r, const BasicVector<T>& Y, NumberStyle yStyle,
                       const BasicVector<T>& X, int n, int dd) {
-    r.heading(kForwardHeading);
+    r.heading(R::kForwardHeading);
     valuesAfterBreaks(r, "y", Y, n, yStyle);
-    r.heading(kSolutionHeading);
+    r.heading(R::kSolutionXHeading);
     valueLines(r, "x", X, n, NumberStyle::rounded(dd));
 }
 
@@ -75,13 +77,13 @@ Outcome sqrtRoot(CommandInput& in) {
 
     const int dd = in.settings.decimalDigits;
     Report r;
-    noteDecimalsOnly(r, in.settings, exact_texts::kNeedsRoots);
+    noteDecimalsOnly(r, in.settings, texts::exact::kNeedsRoots);
     symmetricOpening(
         r, in, B, b, L, log,
         {texts::steps::kFactorCholesky, texts::steps::kForwardLb, texts::steps::kBackCholesky}, X);
     symmetricClosing(r, Y, NumberStyle::rounded(dd + 1), X, n, dd);
-    r.title("平方根法解线性方程组。").newline();
-    r.text("注意：本方法仅对未知数x的系数矩阵是对称正定矩阵时有效。");
+    r.title(R::kCholeskyTitle).newline();
+    r.text(R::kCholeskyNote);
     return publish(in.host, std::move(r));
 }
 
@@ -95,20 +97,20 @@ template <class T> Outcome mendSqrt(CommandInput& in, const BasicMatrix<T>& B) {
     const steps::DecompositionTexts headings{texts::steps::kFactorLdlt, texts::steps::kForwardLb,
                                              texts::steps::kBackLdlt};
     if (!ldlt(B, n, L, d, in.stop, observer))
-        return failWithSteps(in, B, n + 1, log, headings, kNotSuitableHash);
+        return failWithSteps(in, B, n + 1, log, headings, D::kNotSuitableHash);
     const BasicVector<T> Y = forwardUnit(L, b, n, observer);
     BasicVector<T> X(n);
     if (!backWithLdlt(L, d, Y, n, X, observer))
-        return failWithSteps(in, B, n + 1, log, headings, kNotSuitableHash);
+        return failWithSteps(in, B, n + 1, log, headings, D::kNotSuitableHash);
 
     const int dd = in.settings.decimalDigits;
     Report r;
     symmetricOpening(r, in, B, b, L, log, headings, X);
-    r.text("接下来输出分解式A=L*D*L' 中D的主对角线元素：").newline();
+    r.text(R::kLdltDiagonalLine).newline();
     r.vectorLine(d, 1, n, kFiveBlanks, NumberStyle::rounded(dd + 1));
     symmetricClosing(r, Y, NumberStyle::rounded(dd), X, n, dd);
-    r.title("改进的平方根法解线性方程组").newline();
-    r.text("注意：本方法仅对未知数x的系数矩阵是对称矩阵时有效。");
+    r.title(R::kLdltTitle).newline();
+    r.text(R::kLdltNote);
     return publish(in.host, std::move(r));
 }
 
@@ -129,7 +131,7 @@ template <class T> Outcome purase(CommandInput& in, BasicMatrix<T>& M) {
         const auto& events = log ? log->events() : watch.events();
         const auto& stopEntry = std::get<FactorEntry<T>>(events.back());
         const std::string message =
-            fillText(exact_texts::kChaseZeroPivot, {std::to_string(stopEntry.divisor.i)});
+            fillText(texts::exact::kChaseZeroPivot, {std::to_string(stopEntry.divisor.i)});
         return failWithSteps(in, M, n + 1, log, headings, message);
     }
     const Chase<T>& solved = *chased;
@@ -137,27 +139,25 @@ template <class T> Outcome purase(CommandInput& in, BasicMatrix<T>& M) {
 
     const int dd = in.settings.decimalDigits;
     Report r;
-    systemOpening(r, M,
-                  "以上是三对角线形方程组的增广矩阵\r\n"
-                  "接下来输出方程组的系数矩阵A、方程组的常数项向量D(n)",
-                  M, NumberStyle::plain(), solved.d, NumberStyle::rounded(dd + 1), kFiveBlanks, n);
+    systemOpening(r, M, R::kChaseOpening, M, NumberStyle::plain(), solved.d,
+                  NumberStyle::rounded(dd + 1), kFiveBlanks, n);
     writeSolvingSteps(r, in, log, headings, M, solved.x);
-    r.newline().text("输出求解LY=D后的 Y(n)");
+    r.newline().text(R::kChaseForwardHeading);
     valuesAfterBreaks(r, "y", solved.y, n, NumberStyle::rounded(dd + 1));
-    r.newline().heading(kSolutionHeading);
+    r.newline().heading(R::kSolutionXHeading);
     valueLines(r, "x", solved.x, n, NumberStyle::rounded(dd));
-    r.title("追赶法解三对角线性方程组。").newline();
-    r.text("注意：本方法仅适合于三对角线性方程组。");
+    r.title(R::kChaseTitle).newline();
+    r.text(R::kChaseNote);
     return publish(in.host, std::move(r));
 }
 
 Outcome mendSqrtEither(CommandInput& in) {
-    return exactOrDecimal(in, in.n + 1, kNotSuitableHash,
+    return exactOrDecimal(in, in.n + 1, D::kNotSuitableHash,
                           [&](const auto& B) { return mendSqrt(in, B); });
 }
 
 Outcome puraseEither(CommandInput& in) {
-    return exactOrDecimal(in, in.n + 1, exact_texts::kZeroPivot,
+    return exactOrDecimal(in, in.n + 1, texts::exact::kZeroPivot,
                           [&](auto& M) { return purase(in, M); });
 }
 
@@ -166,20 +166,14 @@ Outcome puraseEither(CommandInput& in) {
 namespace commands {
 
 const Command SqrtRoot{"SqrtRoot",
-                       "平方根法",
+                       D::kCholeskyCaption,
                        CommandGroup::Decomposition,
-                       {"确定方程组的系数矩阵A是对称正定的后，输入方程组系数矩阵的阶数 n：",
-                        {},
-                        {},
-                        Clear::BeforeAsking},
+                       {D::kSymmetricOrderPrompt, {}, {}, Clear::BeforeAsking},
                        &sqrtRoot};
-const Command MendSqrt{"MendSqrt",
-                       "改进的平方根法",
-                       CommandGroup::Decomposition,
-                       {kArrayOrderPrompt},
-                       &mendSqrtEither};
+const Command MendSqrt{
+    "MendSqrt", D::kLdltCaption, CommandGroup::Decomposition, {kArrayOrderPrompt}, &mendSqrtEither};
 const Command Purase{
-    "Purase", "追赶法(解三对角)", CommandGroup::Decomposition, {kArrayOrderPrompt}, &puraseEither};
+    "Purase", D::kChaseCaption, CommandGroup::Decomposition, {kArrayOrderPrompt}, &puraseEither};
 
 } // namespace commands
 

@@ -2,7 +2,6 @@
 
 #include "exact/exact_matrix.h"
 #include "exact/exact_mode.h"
-#include "exact/exact_texts.h"
 #include "exact/solution_set.h"
 #include "numerics/arithmetic.h"
 #include "numerics/elimination_loops.h"
@@ -11,9 +10,13 @@
 #include "numerics/kernels/full_pivot.h"
 #include "reading/number_text.h"
 #include "report/report.h"
-#include "report/text_fill.h"
 #include "steps/elimination_steps.h"
 #include "steps/steps.h"
+#include "texts/dialog_texts.h"
+#include "texts/exact_texts.h"
+#include "texts/fill.h"
+#include "texts/report_texts.h"
+#include "texts/sentence.h"
 #include "texts/steps_texts.h"
 
 #include <algorithm>
@@ -25,6 +28,9 @@
 #include <vector>
 
 namespace quorvex {
+
+namespace D = texts::dialog;
+namespace R = texts::report;
 
 namespace {
 
@@ -208,7 +214,7 @@ std::optional<Outcome> eliminateOrStop(CommandInput& in, const BasicMatrix<T>& B
         }
         if (shown) publish(in.host, std::move(r));
         const std::string k = std::to_string(stage);
-        return fail(in.host, fillText(exact_texts::kZeroPivotNoExchange, {k, k, k}));
+        return fail(in.host, fillText(texts::exact::kZeroPivotNoExchange, {k, k, k}));
     }
 }
 
@@ -247,19 +253,17 @@ template <class T> BasicMatrix<T> extendedByIdentity(const BasicMatrix<T>& B, in
 
 /// The elimination solvers' entry: both kinds of numbers, one text.
 Outcome solveEither(CommandInput& in, bool columnPivot, const GaussTexts& texts) {
-    return exactOrDecimal(in, in.n + 1, exact_texts::kZeroPivot,
+    return exactOrDecimal(in, in.n + 1, texts::exact::kZeroPivot,
                           [&](const auto& B) { return solveAndReport(in, B, columnPivot, texts); });
 }
 
 Outcome gauss1(CommandInput& in) {
-    return solveEither(
-        in, false, {"输出方程组增广矩阵消元后的结果", "输出求解结果", "Gauss消去法解线性方程组"});
+    return solveEither(in, false, {R::kEliminatedHeading, R::kSolutionHeading, R::kGaussTitle});
 }
 
 Outcome gaussTier(CommandInput& in) {
-    return solveEither(in, true,
-                       {"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果",
-                        "Gauss列主元消去法解线性方程组"});
+    return solveEither(
+        in, true, {R::kPivotEliminatedHeading, R::kSolutionHeading, R::kGaussColumnPivotTitle});
 }
 
 template <class T> Outcome gaussFull(CommandInput& in, const BasicMatrix<T>& B) {
@@ -269,8 +273,8 @@ template <class T> Outcome gaussFull(CommandInput& in, const BasicMatrix<T>& B) 
     std::vector<int> order = inputOrder(n);
     auto log = recorderFor<T>(in, steps::PivotSearch::Complete);
     BasicVector<T> x;
-    const GaussTexts texts{"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果：",
-                           "Gauss全主元消去法解线性方程组", true};
+    const GaussTexts texts{R::kPivotEliminatedHeading, R::kFullPivotSolutionHeading,
+                           R::kGaussFullPivotTitle, true};
     const auto stopped = eliminateOrStop(
         in, B, log, steps::PivotSearch::Complete, texts, [&](BasicStageObserver<T>* observer) {
             if (!fastKernelFor<T>(n)) eliminateFullPivot(A, n, dd + 1, order, in.stop, observer);
@@ -300,11 +304,11 @@ template <class T> Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
                            {2 * n, n, NumberStyle::rounded(dd + 1), dd + 1, in.settings.rowSteps},
                            &start);
     });
-    r.heading("输出矩阵选主元、消元后的结果");
+    r.heading(R::kInverseEliminatedHeading);
     r.matrixBlock(W, n, 2 * n, kTwoBlanks, NumberStyle::rounded(dd + 1)).barAfter(n);
-    r.heading("矩阵的逆为：");
+    r.heading(R::kInverseHeading);
     r.matrixBlock(W, n, 2 * n, kTwoBlanks, NumberStyle::rounded(dd), n + 1);
-    r.newline().title("选主元消去法的应用——求矩阵的逆。");
+    r.newline().title(R::kInverseTitle);
     return publish(in.host, std::move(r));
 }
 
@@ -336,28 +340,29 @@ template <class T> Outcome determinant(CommandInput& in, const BasicMatrix<T>& B
                                 {std::to_string(held), std::to_string(dd + 1), std::to_string(dd)}))
                     .newline();
     });
-    r.heading("输出行列式选主元、消元后的结果");
+    r.heading(R::kDeterminantEliminatedHeading);
     r.matrixBlock(A, n, n, kTwoBlanks, NumberStyle::rounded(dd + 1));
-    r.newline().text("行、列共交换 ").integer(exchanges).text(" 次").newline();
-    r.heading("行列式的值为：").text("   ").number(det, NumberStyle::rounded(dd));
-    r.newline().title("选主元消去法的应用——求行列式的值。");
+    writeSentence(r.newline(), R::kExchangeCount, {exchanges}).newline();
+    writeSentence(r.heading(R::kDeterminantHeading), R::kDeterminantValue,
+                  {{det, NumberStyle::rounded(dd)}});
+    r.newline().title(R::kDeterminantTitle);
     return publish(in.host, std::move(r));
 }
 
 Outcome gaussFullEither(CommandInput& in) {
-    return exactOrDecimal(in, in.n + 1, exact_texts::kZeroPivot,
+    return exactOrDecimal(in, in.n + 1, texts::exact::kZeroPivot,
                           [&](const auto& B) { return gaussFull(in, B); });
 }
 
 Outcome inverseEither(CommandInput& in) {
     // The inverse reads only the coefficients: the column beyond them need
     // not have an exact value.
-    return exactOrDecimal(in, in.n, exact_texts::kZeroPivot,
+    return exactOrDecimal(in, in.n, texts::exact::kZeroPivot,
                           [&](const auto& B) { return inverse(in, B); });
 }
 
 Outcome determinantEither(CommandInput& in) {
-    return exactOrDecimal(in, in.n, exact_texts::kZeroPivot,
+    return exactOrDecimal(in, in.n, texts::exact::kZeroPivot,
                           [&](const auto& B) { return determinant(in, B); });
 }
 
@@ -368,21 +373,27 @@ namespace commands {
 // Gauss消去法 empties the result area only once the order is accepted, so a
 // cancelled prompt keeps the previous report; Gauss列主元消去法 empties it first.
 const Command Gauss_1{"Gauss_1",
-                      "Gauss消去法",
+                      D::kGaussCaption,
                       CommandGroup::Elimination,
-                      {kMatrixOrderPrompt, kInputDataCaption, "3"},
+                      {kMatrixOrderPrompt, kInputDataCaption, D::kSuggestedOrder},
                       &gauss1};
 const Command GaussTier{"GaussTier",
-                        "Gauss列主元消去法",
+                        D::kGaussColumnPivotCaption,
                         CommandGroup::Elimination,
                         {kOrderPrompt, {}, {}, Clear::BeforeAsking},
                         &gaussTier};
-const Command GaussFull{
-    "GaussFull", "Gauss全主元消去法", CommandGroup::Elimination, {kOrderPrompt}, &gaussFullEither};
-const Command A_matrix{
-    "A_matrix", "列主元求逆矩阵", CommandGroup::Elimination, {kMatrixOrderPrompt}, &inverseEither};
+const Command GaussFull{"GaussFull",
+                        D::kGaussFullPivotCaption,
+                        CommandGroup::Elimination,
+                        {kOrderPrompt},
+                        &gaussFullEither};
+const Command A_matrix{"A_matrix",
+                       D::kInverseCaption,
+                       CommandGroup::Elimination,
+                       {kMatrixOrderPrompt},
+                       &inverseEither};
 const Command A_range{"A_range",
-                      "列主元求行列式",
+                      D::kDeterminantCaption,
                       CommandGroup::Elimination,
                       {kMatrixOrderPrompt, {}, {}, Clear::AfterOrder, Reads::SquareMatrix},
                       &determinantEither};

@@ -1,7 +1,6 @@
 #include "methods/tests_and_norms.h"
 
 #include "exact/exact_mode.h"
-#include "exact/exact_texts.h"
 #include "numerics/arithmetic.h"
 #include "numerics/elimination_routines.h"
 #include "numerics/kernels/leading_minors.h"
@@ -9,6 +8,10 @@
 #include "report/report.h"
 #include "steps/steps.h"
 #include "steps/tests_norms_steps.h"
+#include "texts/dialog_texts.h"
+#include "texts/exact_texts.h"
+#include "texts/report_texts.h"
+#include "texts/sentence.h"
 
 #include <cmath>
 #include <optional>
@@ -18,18 +21,15 @@
 
 namespace quorvex {
 
+namespace D = texts::dialog;
+namespace R = texts::report;
+
 namespace {
 
 constexpr std::string_view kNormSep = "    ";
 // The element count is a 16-bit integer: a longer vector overflows it, and
 // the command then finds no elements.
 constexpr int kMaxVectorLength = 32767;
-
-constexpr std::string_view kPositiveDefinite = "该矩阵各阶顺序主子式的值全大于 0 ，是正定矩阵。";
-// Positive leading minors decide definiteness only for a symmetric matrix:
-// rows 1 5 and 0 1 have both minors 1, yet xᵀAx < 0 for x = (1, -1).
-constexpr std::string_view kNotSymmetric =
-    "该矩阵各阶顺序主子式的值全大于 0 ，但该矩阵不对称，本判断不认为它是正定矩阵。";
 
 template <class T> bool isSymmetric(const BasicMatrix<T>& B, int n) {
     for (int i = 1; i <= n; ++i)
@@ -67,22 +67,24 @@ Outcome positiveDefinite(CommandInput& in, const BasicMatrix<T>& B, Minor&& mino
     const MinorList<T> minors = leadingMinorsUntilNonPositive<T>(in, minor);
     Report r;
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
-    r.heading("以上是该矩阵的各元素");
+    r.heading(R::kDefiniteEcho);
     steps::write(r, in.settings, n, minors.log, [&](const steps::MinorsLog<T>& log) {
         steps::writeMinors(r, log, NumberStyle::rounded(in.settings.decimalDigits + 1));
         r.newline();
     });
-    r.text("下面输出各阶顺序主子式的值：").newline();
+    r.text(R::kMinorsHeading).newline();
     for (int k = 1; k <= static_cast<int>(minors.values.size()); ++k) {
         const T& d = minors.values[static_cast<std::size_t>(k - 1)];
-        r.text(kTwoBlanks).integer(k).text(" 阶顺序主子式的值为： ").number(d, style).newline();
+        writeSentence(r, R::kMinorValue, {k, {d, style}}).newline();
         if (!(d > 0.0)) {
-            r.newline().text("第 ").integer(k).text(" 阶顺序主子式的值不大于 0 ，该矩阵非正定。");
+            writeSentence(r.newline(), R::kMinorNotPositive, {k});
             r.newline();
             return publish(in.host, std::move(r));
         }
     }
-    r.newline().text(isSymmetric(B, n) ? kPositiveDefinite : kNotSymmetric).newline();
+    // Positive leading minors decide definiteness only for a symmetric
+    // matrix: rows 1 5 and 0 1 have both minors 1, yet xᵀAx < 0 for x = (1, -1).
+    r.newline().text(isSymmetric(B, n) ? R::kPositiveDefinite : R::kNotSymmetric).newline();
     return publish(in.host, std::move(r));
 }
 
@@ -94,21 +96,20 @@ template <class T> Outcome diagonalDominance(CommandInput& in, const BasicMatrix
         if (!dominantRow(B, i, n, log.part(&steps::DominanceLog<T>::next))) failing = i;
     Report r;
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
-    r.heading("以上是该矩阵的元素");
+    r.heading(R::kDominanceEcho);
     steps::write(r, in.settings, n, log, [&](const steps::DominanceLog<T>& rows) {
         steps::writeDominance(r, rows, NumberStyle::plain());
         r.newline();
     });
-    r.text("下面输出各行的判断结果：").newline();
+    r.text(R::kRowsHeading).newline();
     if (failing > 0) {
-        r.text("第 ").integer(failing);
-        r.text(" 行对角元素的绝对值不严格大于同行的其他元素的绝对值之和");
-        r.newline().newline().text("因此该矩阵不是严格对角占优矩阵。").newline();
+        writeSentence(r, R::kRowNotDominant, {failing});
+        r.newline().newline().text(R::kNotDominant).newline();
         return publish(in.host, std::move(r));
     }
-    r.text("该矩阵每一行对角元素的绝对值都严格大于同行的其他元素的绝对值之和").newline();
-    r.newline().text("因此该矩阵是严格对角占优矩阵。").newline();
-    r.newline().text("同时该矩阵也为非奇异矩阵。");
+    r.text(R::kEveryRowDominant).newline();
+    r.newline().text(R::kDominant).newline();
+    r.newline().text(R::kNonsingular);
     return publish(in.host, std::move(r));
 }
 
@@ -128,15 +129,16 @@ template <class T> Outcome vectorNorms(CommandInput& in, const BasicVector<T>& v
     const double two = vectorTwoNorm(in.vector, n, log.part(&Log::squares));
     const T infinity = vectorInfinityNorm(v, n, log.part(&Log::infinity));
     Report r;
-    noteDecimalNorms<T>(r, exact_texts::kVectorNorms);
+    noteDecimalNorms<T>(r, texts::exact::kVectorNorms);
     r.vectorLine(v, 1, n, kNormSep, NumberStyle::plain());
-    r.newline().text("以上是所要求解的向量，接下来输出向量的范数").newline();
+    r.newline().text(R::kVectorEcho).newline();
     steps::write(r, in.settings, n, log, [&](const Log& sums) {
         steps::writeVectorNorms(r, sums, two, NumberStyle::plain(), rounded);
     });
-    r.newline().text("向量的1范数为： ").number(one, NumberStyle::plain());
-    r.newline().text("向量的2范数为： ").number(two, rounded);
-    r.newline().text("向量的无穷范数为： ").number(infinity, NumberStyle::plain()).newline();
+    writeSentence(r.newline(), R::kVectorOneNorm, {{one, NumberStyle::plain()}});
+    writeSentence(r.newline(), R::kVectorTwoNorm, {{two, rounded}});
+    writeSentence(r.newline(), R::kVectorInfinityNorm, {{infinity, NumberStyle::plain()}});
+    r.newline();
     return publish(in.host, std::move(r));
 }
 
@@ -153,16 +155,17 @@ template <class T> Outcome matrixNorms(CommandInput& in, const BasicMatrix<T>& A
     const double frobenius = frobeniusNorm(D, n, log.part(&Log::squares));
     const T infinity = rowSumNorm(A, n, log.part(&Log::rows));
     Report r;
-    noteDecimalNorms<T>(r, exact_texts::kMatrixNorms);
+    noteDecimalNorms<T>(r, texts::exact::kMatrixNorms);
     r.matrixBlock(A, n, n, kNormSep, NumberStyle::plain());
-    r.newline().text("以上是所要求解的矩阵，接下来输出矩阵的范数").newline();
+    r.newline().text(R::kMatrixEcho).newline();
     steps::write(r, in.settings, n, log, [&](const Log& sums) {
         steps::writeMatrixNorms(r, sums, frobenius, NumberStyle::plain(), rounded);
     });
-    r.newline().text("矩阵的1范数为： ").number(one, NumberStyle::plain());
-    r.newline().newline().text("矩阵的2范数(参考值)为： ").number(two, rounded);
-    r.newline().newline().text("矩阵的F范数为： ").number(frobenius, rounded);
-    r.newline().newline().text("矩阵的无穷范数为： ").number(infinity, NumberStyle::plain());
+    writeSentence(r.newline(), R::kMatrixOneNorm, {{one, NumberStyle::plain()}});
+    writeSentence(r.newline().newline(), R::kMatrixTwoNorm, {{two, rounded}});
+    writeSentence(r.newline().newline(), R::kMatrixFrobeniusNorm, {{frobenius, rounded}});
+    writeSentence(r.newline().newline(), R::kMatrixInfinityNorm,
+                  {{infinity, NumberStyle::plain()}});
     r.newline().newline();
     return publish(in.host, std::move(r));
 }
@@ -182,7 +185,7 @@ Outcome matrixNormsEither(CommandInput& in) {
 Outcome positiveDefiniteEither(CommandInput& in) {
     if (auto exact = exactMatrixFor(in, in.n)) {
         const RationalMatrix& B = *exact;
-        return runExact(in, exact_texts::kZeroPivot, [&] {
+        return runExact(in, texts::exact::kZeroPivot, [&] {
             return positiveDefinite(in, B, [&](int k, steps::MinorSteps<Rational>* s) {
                 return leadingMinor(B, k, s, &in.stop);
             });
@@ -199,7 +202,7 @@ Outcome positiveDefiniteEither(CommandInput& in) {
 }
 
 Outcome diagonalDominanceEither(CommandInput& in) {
-    return exactOrDecimal(in, in.n, exact_texts::kZeroPivot,
+    return exactOrDecimal(in, in.n, texts::exact::kZeroPivot,
                           [&](const auto& B) { return diagonalDominance(in, B); });
 }
 
@@ -251,24 +254,24 @@ template bool dominantRow(const RationalMatrix&, int, int, steps::DominanceSteps
 namespace commands {
 
 const Command CMatrixJudge{"CMatrixJudge",
-                           "正定矩阵判断",
+                           D::kPositiveDefiniteCaption,
                            CommandGroup::TestsAndNorms,
                            {kMatrixOrderPrompt, {}, {}, Clear::AfterOrder, Reads::SquareMatrix},
                            &positiveDefiniteEither};
 const Command VectorModel{"VectorModel",
-                          "向量范数",
+                          D::kVectorNormsCaption,
                           CommandGroup::TestsAndNorms,
                           {{}, {}, {}, Clear::BeforeAsking, Reads::Vector},
                           &vectorNormsEither};
 const Command MatrixModel{
     "MatrixModel",
-    "矩阵范数",
+    D::kMatrixNormsCaption,
     CommandGroup::TestsAndNorms,
     {kArrayOrderPrompt, kInputDataCaption, {}, Clear::AfterOrder, Reads::SquareMatrix},
     &matrixNormsEither};
 const Command StrictMatrixJudge{
     "StrictMatrixJudge",
-    "严格对角占优矩阵判断",
+    D::kDiagonalDominanceCaption,
     CommandGroup::TestsAndNorms,
     {kMatrixOrderPrompt, {}, {}, Clear::AfterOrder, Reads::SquareMatrix},
     &diagonalDominanceEither};

@@ -1,7 +1,7 @@
 #include "steps/decomposition_steps.h"
 
 #include "exact/rational.h"
-#include "report/text_fill.h"
+#include "texts/fill.h"
 #include "steps/steps.h"
 #include "texts/steps_texts.h"
 

@@ -2,7 +2,7 @@
 
 #include "exact/rational.h"
 #include "numerics/arithmetic.h"
-#include "report/text_fill.h"
+#include "texts/fill.h"
 #include "steps/steps.h"
 #include "texts/steps_texts.h"
 

@@ -2,7 +2,7 @@
 
 #include "numerics/arithmetic.h"
 #include "reading/number_text.h"
-#include "report/text_fill.h"
+#include "texts/fill.h"
 #include "texts/steps_texts.h"
 
 #include <algorithm>

@@ -4,17 +4,17 @@
 
 #include <string_view>
 
-namespace quorvex::exact_texts {
+namespace quorvex::texts::exact {
 
-/// Opens the line that names the entries with no exact value; each entry is
-/// written as kEntryRow, row, kEntryColumn, column, kEntryEnd, and the entries
-/// are separated by kEntrySeparator.
-inline constexpr std::string_view kInexactOpening = "精确分数：";
-inline constexpr std::string_view kEntryRow = "第 ";
-inline constexpr std::string_view kEntryColumn = " 行第 ";
-inline constexpr std::string_view kEntryEnd = " 列";
+/// The line that names the entries with no exact value: {} the entries,
+/// each a kInexactEntry (its row, then its column), separated by
+/// kEntrySeparator.
+inline constexpr std::string_view kInexactEntries =
+    "精确分数：{}的元素没有精确值，以下按小数计算。";
+inline constexpr std::string_view kInexactEntry = "第 {} 行第 {} 列";
 inline constexpr std::string_view kEntrySeparator = "、";
-inline constexpr std::string_view kInexactClosing = "的元素没有精确值，以下按小数计算。";
+/// Exact mode's form of the first line on a singular system: {} that line.
+inline constexpr std::string_view kExactModeLine = "精确分数：{}";
 
 /// The one line of the commands that cannot run exactly.
 inline constexpr std::string_view kNeedsRoots = "精确分数：本方法要开平方，以下按小数计算。";
@@ -34,8 +34,8 @@ inline constexpr std::string_view kZeroPivotNoExchange =
 inline constexpr std::string_view kChaseZeroPivot =
     "精确分数：追赶法的主元 u({}) 为 0；本方法不交换行，计算停止#";
 /// A singular system with exact entries met by a pivoting elimination: the
-/// ranks of A and of [A|b], then what they mean. In exact mode after
-/// kInexactOpening.
+/// ranks of A and of [A|b], then what they mean. In exact mode within
+/// kExactModeLine.
 inline constexpr std::string_view kNoSolution =
     "系数矩阵奇异，A 的秩为 {}，增广矩阵 [A|b] 的秩为 {}，两者不等，方程组无解。";
 /// The common rank twice, then the number of unknowns.
@@ -52,9 +52,14 @@ inline constexpr std::string_view kDirection =
 /// The general solution: the sum of the directions with their parameters,
 /// then the parameters.
 inline constexpr std::string_view kGeneralSolution = "通解：x = x0 + {}，其中 {} 为任意数。";
+/// A free unknown, by its number.
+inline constexpr std::string_view kFreeUnknown = "x({})";
+/// One term of the general solution and its parameter: the direction's number.
+inline constexpr std::string_view kTerm = "t{} × v{}";
+inline constexpr std::string_view kParameter = "t{}";
 inline constexpr std::string_view kTermSeparator = " + ";
 inline constexpr std::string_view kListSeparator = "、";
 inline constexpr std::string_view kComponentSeparator = ", ";
 inline constexpr std::string_view kTooLong = "精确分数：分数的位数超过 10000 位，计算停止#";
 
-} // namespace quorvex::exact_texts
+} // namespace quorvex::texts::exact

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/text_fill.h"
+#include "texts/fill.h"
 
 #include <initializer_list>
 #include <string>
@@ -8,7 +8,7 @@
 
 // Every text the step check shows, in one place. "{}" stands for a number
 // or a text filled in by fill(), in order.
-namespace quorvex::check::texts {
+namespace quorvex::texts::check {
 
 inline constexpr std::string_view kCaption = "核对解题步骤";
 
@@ -40,12 +40,16 @@ inline constexpr std::string_view kArithmeticSlip =
 inline constexpr std::string_view kExchangeHalfDone =
     "原来的第{}行写到了第{}行，原来的第{}行却没有换到第{}行：交换只做了一半。";
 inline constexpr std::string_view kUnexplained = "第{}行不能由上一步的各行经初等行变换得到。";
-inline constexpr std::string_view kRankFalls = "各行的秩由 {} 降为 {}，丢失了方程组的信息";
-inline constexpr std::string_view kRankFallsAt = "（{}）";
+/// The rank before and after the step; with kRankFallsAt, then the rows
+/// lost, separated by kListSeparator.
+inline constexpr std::string_view kRankFalls = "各行的秩由 {} 降为 {}，丢失了方程组的信息。";
+inline constexpr std::string_view kRankFallsAt =
+    "各行的秩由 {} 降为 {}，丢失了方程组的信息（{}）。";
 inline constexpr std::string_view kListSeparator = "、";
-inline constexpr std::string_view kFullStop = "。";
 inline constexpr std::string_view kStepRight = "此步正确。";
 inline constexpr std::string_view kStepWrong = "此步有错误。";
+/// An unknown of the solution written: its number, then its value as written.
+inline constexpr std::string_view kUnknownValue = "x({})={}";
 inline constexpr std::string_view kEquationsHold = "代入原方程组，各方程都成立。";
 inline constexpr std::string_view kEquationFails = "第{}个方程不成立：左边为 {}，右边为 {}。";
 inline constexpr std::string_view kUnknownWrong = "x({})：写的是 {}，应为 {}。";
@@ -78,4 +82,4 @@ inline std::string fill(std::string_view pattern, std::initializer_list<std::str
     return fillText(pattern, args);
 }
 
-} // namespace quorvex::check::texts
+} // namespace quorvex::texts::check
