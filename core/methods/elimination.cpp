@@ -8,6 +8,7 @@
 #include "numerics/elimination_loops.h"
 #include "numerics/elimination_routines.h"
 #include "numerics/kernels/blocked_elimination.h"
+#include "numerics/kernels/exact_elimination.h"
 #include "numerics/kernels/full_pivot.h"
 #include "reading/number_text.h"
 #include "report/report.h"
@@ -30,13 +31,23 @@ namespace {
 
 /// Where the fast kernels take over from the reference routines here: for
 /// doubles from their order on (they are tested equal to the routines);
-/// exact numbers always take the routines.
+/// exact numbers see exactKernelFor.
 template <class T> constexpr bool fastKernelFor(int n) {
     return std::is_same_v<T, double> && n >= kernels::kFastKernelOrder;
 }
 
 // Steps are written down by the reference routines only.
 static_assert(steps::kMaxStepsOrder < kernels::kFastKernelOrder);
+
+/// Whether the exact kernels stand in for the rational loops: only where no
+/// steps are written down and no number can outgrow the exact limit (the
+/// loops watch the growth stage by stage).
+template <class T, class Log>
+bool exactKernelFor(const Log& log, const BasicMatrix<T>& M, int rows, int cols) {
+    if constexpr (std::is_same_v<T, Rational>)
+        return !log && kernels::exactKernelFits(M, rows, cols);
+    else return false;
+}
 
 /// A recorder for the steps when the report shows them, else nothing.
 template <class T>
@@ -151,6 +162,10 @@ public:
         if (m_stage == 0 && A(row, column) == 0.0) m_stage = k;
     }
     void stageDone(const BasicMatrix<T>&, int) override {}
+    /// The exact kernel met a zero pivot at stage k.
+    void zeroPivotAt(int k) {
+        if (m_stage == 0) m_stage = k;
+    }
     int stage() const { return m_stage; }
 
 private:
@@ -199,7 +214,7 @@ std::optional<Outcome> eliminateOrStop(CommandInput& in, const BasicMatrix<T>& B
     BasicStageObserver<T>* observer = observerOf(log);
     if (!observer && std::is_same_v<T, Rational>) observer = &watch;
     try {
-        run(observer);
+        run(observer, watch);
         return std::nullopt;
     } catch (const ExactDivisionByZero&) {
         const int stage = stoppedStage(log, watch, in.n);
@@ -228,8 +243,21 @@ Outcome solveAndReport(CommandInput& in, const BasicMatrix<T>& B, bool columnPiv
     const auto search = columnPivot ? steps::PivotSearch::Column : steps::PivotSearch::None;
     auto log = recorderFor<T>(in, search);
     BasicVector<T> x;
-    const auto stopped =
-        eliminateOrStop(in, B, log, search, texts, [&](BasicStageObserver<T>* observer) {
+    const bool exactKernel = exactKernelFor(log, B, in.n, in.n + 1);
+    const auto stopped = eliminateOrStop(
+        in, B, log, search, texts, [&](BasicStageObserver<T>* observer, ZeroPivotWatch<T>& watch) {
+            if constexpr (std::is_same_v<T, Rational>) {
+                if (exactKernel) {
+                    int zeroStage = 0;
+                    try {
+                        x = kernels::solveExact(A, in.n, columnPivot, in.stop, zeroStage);
+                    } catch (const ExactDivisionByZero&) {
+                        watch.zeroPivotAt(zeroStage);
+                        throw;
+                    }
+                    return;
+                }
+            }
             if (!fastKernelFor<T>(in.n)) eliminate(A, in.n, dd + 1, columnPivot, in.stop, observer);
             else if constexpr (std::is_same_v<T, double>)
                 kernels::eliminateFast(A, in.n, in.n + 1, dd + 1,
@@ -279,14 +307,23 @@ template <class T> Outcome gaussFull(CommandInput& in, const BasicMatrix<T>& B) 
     BasicVector<T> x;
     const GaussTexts texts{"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果：",
                            "Gauss全主元消去法解线性方程组", true};
-    const auto stopped = eliminateOrStop(
-        in, B, log, steps::PivotSearch::Complete, texts, [&](BasicStageObserver<T>* observer) {
-            if (!fastKernelFor<T>(n)) eliminateFullPivot(A, n, dd + 1, order, in.stop, observer);
-            else if constexpr (std::is_same_v<T, double>)
-                kernels::eliminateFullPivotFast(A, n, dd + 1, order,
-                                                kernels::defaultKernelSettings(&in.stop));
-            x = backSubstitute(A, n, dd + 1);
-        });
+    const bool exactKernel = exactKernelFor(log, B, n, n + 1);
+    const auto stopped =
+        eliminateOrStop(in, B, log, steps::PivotSearch::Complete, texts,
+                        [&](BasicStageObserver<T>* observer, ZeroPivotWatch<T>&) {
+                            if constexpr (std::is_same_v<T, Rational>) {
+                                if (exactKernel) {
+                                    x = kernels::solveFullPivotExact(A, n, order, in.stop);
+                                    return;
+                                }
+                            }
+                            if (!fastKernelFor<T>(n))
+                                eliminateFullPivot(A, n, dd + 1, order, in.stop, observer);
+                            else if constexpr (std::is_same_v<T, double>)
+                                kernels::eliminateFullPivotFast(
+                                    A, n, dd + 1, order, kernels::defaultKernelSettings(&in.stop));
+                            x = backSubstitute(A, n, dd + 1);
+                        });
     if (stopped) return *stopped;
     return publish(in.host, gaussReport(in, B, A, x, order, log, texts));
 }
@@ -296,7 +333,9 @@ template <class T> Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
     const int dd = in.settings.decimalDigits;
     BasicMatrix<T> W = extendedByIdentity(B, n);
     auto log = recorderFor<T>(in, steps::PivotSearch::Column);
-    if (!fastKernelFor<T>(n)) reduceGaussJordan(W, n, dd + 1, in.stop, observerOf(log));
+    if (exactKernelFor(log, W, n, 2 * n)) {
+        if constexpr (std::is_same_v<T, Rational>) kernels::reduceGaussJordanExact(W, n, in.stop);
+    } else if (!fastKernelFor<T>(n)) reduceGaussJordan(W, n, dd + 1, in.stop, observerOf(log));
     else if constexpr (std::is_same_v<T, double>)
         kernels::reduceGaussJordanFast(W, n, dd + 1, kernels::defaultKernelSettings(&in.stop));
 
@@ -325,7 +364,11 @@ template <class T> Outcome determinant(CommandInput& in, const BasicMatrix<T>& B
     int exchanges = 0;
     T det;
     auto log = recorderFor<T>(in, steps::PivotSearch::Column);
-    if (!fastKernelFor<T>(n)) det = ColumnPivotDeterminant(A, exchanges, observerOf(log), &in.stop);
+    if (exactKernelFor(log, B, n, n)) {
+        if constexpr (std::is_same_v<T, Rational>)
+            det = kernels::columnPivotDeterminantExact(A, exchanges, &in.stop);
+    } else if (!fastKernelFor<T>(n))
+        det = ColumnPivotDeterminant(A, exchanges, observerOf(log), &in.stop);
     else if constexpr (std::is_same_v<T, double>)
         det = kernels::columnPivotDeterminantFast(A, exchanges,
                                                   kernels::defaultKernelSettings(&in.stop));

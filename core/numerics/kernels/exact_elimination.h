@@ -1,0 +1,55 @@
+#pragma once
+
+// Fast equals of the exact eliminations of elimination_loops.h and
+// elimination_routines.h. They give every matrix entry and every unknown as
+// the same reduced fraction as the rational loops, with the same pivots,
+// exchanges and column order, but compute fraction-free: each row is
+// multiplied once by the least common multiple of its denominators, the
+// integers are eliminated by Bareiss's method (one exact division by the
+// previous pivot per update, so every entry stays a minor of the scaled
+// matrix), and each entry is reduced to lowest terms once, at the end. The
+// rational loops stay the definition, and write the steps.
+
+#include "exact/rational.h"
+
+#include <vector>
+
+namespace quorvex {
+class StopRequest;
+} // namespace quorvex
+
+namespace quorvex::kernels {
+
+/// True when no value an exact elimination of A (rows x cols) can produce,
+/// whatever its pivots, may outgrow kMaxExactDigits: every such value is a
+/// quotient of minors of the row-scaled matrix, which Hadamard's bound
+/// keeps within the limit. Only then do the kernels below stand in for the
+/// rational loops, which watch the growth stage by stage.
+bool exactKernelFits(const RationalMatrix& A, int rows, int cols);
+
+/// eliminate followed by backSubstitute on the augmented n x (n+1) matrix A,
+/// for exact numbers: A becomes the eliminated matrix and the unknowns are
+/// returned. A zero pivot throws ExactDivisionByZero where those throw it,
+/// its stage first stored in zeroPivotStage. Looks at `stop` before each
+/// stage.
+RationalVector solveExact(RationalMatrix& A, int n, bool columnPivot, const StopRequest& stop,
+                          int& zeroPivotStage);
+
+/// eliminateFullPivot followed by backSubstitute, for exact numbers; `order`
+/// follows the column exchanges as there.
+RationalVector solveFullPivotExact(RationalMatrix& A, int n, std::vector<int>& order,
+                                   const StopRequest& stop);
+
+/// ColumnPivotDeterminant for exact numbers: the same reduced matrix,
+/// exchange count and determinant; a stage whose pivot is 0 changes
+/// nothing, as there.
+Rational columnPivotDeterminantExact(RationalMatrix& A, int& exchangeCount,
+                                     const StopRequest* stop);
+
+/// reduceGaussJordan for exact numbers on W = (A | I), n x 2n: W becomes
+/// (I | inverse of A), which every choice of pivots leads to, found here by
+/// FLINT's fraction-free solver a block of columns at a time. A singular A
+/// throws ExactDivisionByZero.
+void reduceGaussJordanExact(RationalMatrix& W, int n, const StopRequest& stop);
+
+} // namespace quorvex::kernels
