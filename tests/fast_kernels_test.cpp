@@ -282,8 +282,8 @@ public:
 };
 
 /// The exact kernels against the rational loops: every entry the same
-/// reduced fraction, the same unknowns, exchanges, column order and
-/// determinant, and a zero pivot met at the same stage.
+/// reduced fraction, the same unknowns, exchanges, column order,
+/// determinant and leading minors, and a zero pivot met at the same stage.
 TEST(ExactKernels, MatchTheRationalLoops) {
     for (ExactShape shape : {ExactShape::SmallIntegers, ExactShape::Decimals, ExactShape::Fractions,
                              ExactShape::ZeroCorner, ExactShape::Singular}) {
@@ -361,6 +361,14 @@ TEST(ExactKernels, MatchTheRationalLoops) {
             for (int i = 1; i <= n; ++i)
                 for (int j = 1; j <= n; ++j)
                     EXPECT_EQ(A(i, j), expected(i, j)) << where << ", determinant";
+            kernels::ExactLeadingMinors minors(square, n, nullptr);
+            for (int k = 1; k <= n; ++k) {
+                RationalMatrix V(k, k);
+                for (int i = 1; i <= k; ++i)
+                    for (int j = 1; j <= k; ++j) V(i, j) = B(i, j);
+                EXPECT_EQ(minors(k), ColumnPivotDeterminant(V, expectedExchanges))
+                    << where << ", minor " << k;
+            }
             RationalMatrix expectedW = W;
             try {
                 reduceGaussJordan(expectedW, n, 7, StopRequest());
@@ -406,6 +414,8 @@ TEST(ExactKernelsStop, EveryKernelStops) {
     EXPECT_THROW(kernels::reduceGaussJordanExact(W, n, stop), CommandStopped);
     RationalMatrix S = randomExact(ExactShape::Decimals, n, n, 5);
     EXPECT_THROW(kernels::columnPivotDeterminantExact(S, exchanges, &stop), CommandStopped);
+    kernels::ExactLeadingMinors minors(S, n, &stop);
+    EXPECT_THROW(minors(n), CommandStopped);
 }
 
 /// The vector builds of the update and the generic one agree on blocks of

@@ -337,7 +337,8 @@ void reduceGaussJordanExact(RationalMatrix& W, int n, const StopRequest& stop) {
         for (int c = 0; c < width; ++c)
             fmpz_set_mpz(rhs.at(first + c, c + 1), f.d(first + c).get_mpz_t());
         FlintRationals X(n, width);
-        if (!fmpq_mat_solve_fmpz_mat_multi_mod(X.get(), M.get(), rhs.get())) throw ExactDivisionByZero();
+        if (!fmpq_mat_solve_fmpz_mat_multi_mod(X.get(), M.get(), rhs.get()))
+            throw ExactDivisionByZero();
         for (int i = 1; i <= n; ++i) {
             stop.check();
             for (int c = 0; c < width; ++c)
@@ -346,6 +347,51 @@ void reduceGaussJordanExact(RationalMatrix& W, int n, const StopRequest& stop) {
     }
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j) W(i, j) = i == j ? 1 : 0;
+}
+
+} // namespace quorvex::kernels
+
+namespace quorvex::kernels {
+
+struct ExactLeadingMinors::Elimination {
+    Elimination(const RationalMatrix& B, int n) : rows(B, n, n) {}
+    FractionFree rows;
+    /// Stages eliminated; the pivot of the next sits at (done+1, done+1).
+    int done = 0;
+    /// Whether a zero pivot ended the elimination after `done` stages.
+    bool blocked = false;
+};
+
+ExactLeadingMinors::ExactLeadingMinors(const RationalMatrix& B, int n, const StopRequest* stop)
+    : m_B(B), m_n(n), m_stop(stop) {}
+
+ExactLeadingMinors::~ExactLeadingMinors() = default;
+
+Rational ExactLeadingMinors::operator()(int k) {
+    if (!m_elimination) m_elimination = std::make_unique<Elimination>(m_B, m_n);
+    Elimination& e = *m_elimination;
+    while (e.done < k - 1 && !e.blocked) {
+        if (m_stop) m_stop->check();
+        const int stage = e.done + 1;
+        if (sgn(e.rows.at(stage, stage)) == 0) {
+            e.blocked = true;
+            break;
+        }
+        e.rows.eliminateBelow(stage, m_n);
+        ++e.done;
+    }
+    if (e.done < k - 1) {
+        RationalMatrix V(k, k);
+        for (int i = 1; i <= k; ++i)
+            for (int j = 1; j <= k; ++j) V(i, j) = m_B(i, j);
+        int exchanges = 0;
+        return columnPivotDeterminantExact(V, exchanges, m_stop);
+    }
+    mpz_class scales = 1;
+    for (int i = 1; i <= k; ++i) scales *= e.rows.d(i);
+    Rational minor(e.rows.at(k, k), scales);
+    minor.canonicalize();
+    return minor;
 }
 
 } // namespace quorvex::kernels

@@ -12,6 +12,7 @@
 
 #include "exact/rational.h"
 
+#include <memory>
 #include <vector>
 
 namespace quorvex {
@@ -51,5 +52,30 @@ Rational columnPivotDeterminantExact(RationalMatrix& A, int& exchangeCount,
 /// FLINT's fraction-free solver a block of columns at a time. A singular A
 /// throws ExactDivisionByZero.
 void reduceGaussJordanExact(RationalMatrix& W, int n, const StopRequest& stop);
+
+/// The leading principal minors of an exact square matrix, det of its
+/// leading k x k block, the values ColumnPivotDeterminant gives them. One
+/// elimination without exchanges serves every order: its k-th pivot is the
+/// k-th minor of the row-scaled matrix. Orders past a zero minor, which
+/// that elimination cannot pass, are eliminated on their own.
+class ExactLeadingMinors {
+public:
+    /// Minors of the leading n x n block of B (B may have more columns);
+    /// looks at `stop` before each stage.
+    ExactLeadingMinors(const RationalMatrix& B, int n, const StopRequest* stop);
+    ~ExactLeadingMinors();
+    ExactLeadingMinors(const ExactLeadingMinors&) = delete;
+    ExactLeadingMinors& operator=(const ExactLeadingMinors&) = delete;
+
+    /// The minor of order k (1..n).
+    Rational operator()(int k);
+
+private:
+    struct Elimination;
+    const RationalMatrix& m_B;
+    int m_n;
+    const StopRequest* m_stop;
+    std::unique_ptr<Elimination> m_elimination;
+};
 
 } // namespace quorvex::kernels
