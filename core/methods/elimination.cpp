@@ -199,6 +199,20 @@ bool writeStepsToStop(Report& r, const CommandInput& in, const BasicMatrix<T>& B
     return true;
 }
 
+/// The exact kernel's elimination and back substitution; the stage of a
+/// zero pivot goes to the watch, as the rational loops would have told it.
+template <class Watch>
+RationalVector solveWatched(RationalMatrix& A, int n, bool columnPivot, const StopRequest& stop,
+                            Watch& watch) {
+    int zeroStage = 0;
+    try {
+        return kernels::solveExact(A, n, columnPivot, stop, zeroStage);
+    } catch (const ExactDivisionByZero&) {
+        watch.zeroPivotAt(zeroStage);
+        throw;
+    }
+}
+
 /// Runs an elimination and its back substitution, `run`, watched by the
 /// steps recorder or, without one, by a watch on the pivots. An exact zero
 /// pivot shows the steps up to it. A pivoting elimination stops only on a
@@ -244,17 +258,11 @@ Outcome solveAndReport(CommandInput& in, const BasicMatrix<T>& B, bool columnPiv
     auto log = recorderFor<T>(in, search);
     BasicVector<T> x;
     const bool exactKernel = exactKernelFor(log, B, in.n, in.n + 1);
-    const auto stopped = eliminateOrStop(
-        in, B, log, search, texts, [&](BasicStageObserver<T>* observer, ZeroPivotWatch<T>& watch) {
+    const auto stopped =
+        eliminateOrStop(in, B, log, search, texts, [&](auto* observer, auto& watch) {
             if constexpr (std::is_same_v<T, Rational>) {
                 if (exactKernel) {
-                    int zeroStage = 0;
-                    try {
-                        x = kernels::solveExact(A, in.n, columnPivot, in.stop, zeroStage);
-                    } catch (const ExactDivisionByZero&) {
-                        watch.zeroPivotAt(zeroStage);
-                        throw;
-                    }
+                    x = solveWatched(A, in.n, columnPivot, in.stop, watch);
                     return;
                 }
             }
@@ -308,22 +316,20 @@ template <class T> Outcome gaussFull(CommandInput& in, const BasicMatrix<T>& B) 
     const GaussTexts texts{"输出方程组增广矩阵选主元、消元后的结果", "输出求解结果：",
                            "Gauss全主元消去法解线性方程组", true};
     const bool exactKernel = exactKernelFor(log, B, n, n + 1);
-    const auto stopped =
-        eliminateOrStop(in, B, log, steps::PivotSearch::Complete, texts,
-                        [&](BasicStageObserver<T>* observer, ZeroPivotWatch<T>&) {
-                            if constexpr (std::is_same_v<T, Rational>) {
-                                if (exactKernel) {
-                                    x = kernels::solveFullPivotExact(A, n, order, in.stop);
-                                    return;
-                                }
-                            }
-                            if (!fastKernelFor<T>(n))
-                                eliminateFullPivot(A, n, dd + 1, order, in.stop, observer);
-                            else if constexpr (std::is_same_v<T, double>)
-                                kernels::eliminateFullPivotFast(
-                                    A, n, dd + 1, order, kernels::defaultKernelSettings(&in.stop));
-                            x = backSubstitute(A, n, dd + 1);
-                        });
+    const auto stopped = eliminateOrStop(
+        in, B, log, steps::PivotSearch::Complete, texts, [&](auto* observer, auto&) {
+            if constexpr (std::is_same_v<T, Rational>) {
+                if (exactKernel) {
+                    x = kernels::solveFullPivotExact(A, n, order, in.stop);
+                    return;
+                }
+            }
+            if (!fastKernelFor<T>(n)) eliminateFullPivot(A, n, dd + 1, order, in.stop, observer);
+            else if constexpr (std::is_same_v<T, double>)
+                kernels::eliminateFullPivotFast(A, n, dd + 1, order,
+                                                kernels::defaultKernelSettings(&in.stop));
+            x = backSubstitute(A, n, dd + 1);
+        });
     if (stopped) return *stopped;
     return publish(in.host, gaussReport(in, B, A, x, order, log, texts));
 }
