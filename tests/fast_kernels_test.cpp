@@ -1,6 +1,7 @@
 // The fast elimination kernels against the reference loops, bit for bit, on
 // random matrices of many orders and shapes: pivots anywhere, ties, zero
-// columns, huge and tiny values, infinities and NaN.
+// columns, huge and tiny values, infinities and NaN; and the exact kernels
+// against the rational loops, fraction for fraction.
 #include "frame/frame.h"
 #include "numerics/arithmetic.h"
 #include "numerics/elimination_loops.h"
