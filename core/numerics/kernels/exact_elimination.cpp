@@ -112,8 +112,9 @@ public:
     }
 
     /// Writes the eliminated matrix into A: zeros below the diagonal, each
-    /// settled row's values reduced once.
-    void writeTo(RationalMatrix& A) const {
+    /// settled row's values reduced once. The integers move into A, so the
+    /// large numbers are never held twice.
+    void moveTo(RationalMatrix& A) {
         for (int i = 1; i <= m_rows; ++i) {
             const mpz_class& den = m_rowDen[static_cast<std::size_t>(i)];
             for (int j = 1; j <= m_cols; ++j) {
@@ -122,7 +123,7 @@ public:
                     q = 0;
                     continue;
                 }
-                q.get_num() = at(i, j);
+                mpz_swap(q.get_num_mpz_t(), at(i, j).get_mpz_t());
                 q.get_den() = den;
                 q.canonicalize();
             }
@@ -270,7 +271,7 @@ RationalVector solveExact(RationalMatrix& A, int n, bool columnPivot, const Stop
         f.eliminateBelow(k, n);
     }
     RationalVector x = f.backSubstitute(n);
-    f.writeTo(A);
+    f.moveTo(A);
     return x;
 }
 
@@ -291,7 +292,7 @@ RationalVector solveFullPivotExact(RationalMatrix& A, int n, std::vector<int>& o
     }
     if (n >= 1) f.settle(n);
     RationalVector x = f.backSubstitute(n);
-    f.writeTo(A);
+    f.moveTo(A);
     return x;
 }
 
@@ -314,7 +315,7 @@ Rational columnPivotDeterminantExact(RationalMatrix& A, int& exchangeCount,
         if (sgn(f.at(k, k)) == 0) singular = true;
         else f.eliminateBelow(k, n);
     }
-    f.writeTo(A);
+    f.moveTo(A);
     if (singular) return 0;
     // The pivots' product telescopes to the last pivot over the scales.
     mpz_class scales = 1;
