@@ -243,16 +243,28 @@ INSTANTIATE_TEST_SUITE_P(Orders, FastKernels, ::testing::ValuesIn(kernelCases())
                                     std::to_string(info.param.order);
                          });
 
-enum class ExactShape { SmallIntegers, Decimals, Fractions, ZeroCorner, Singular };
+enum class ExactShape {
+    SmallIntegers,
+    Decimals,
+    Fractions,
+    Thirds,
+    NearTies,
+    ZeroCorner,
+    Singular
+};
 
 /// A random exact matrix: small integers tie and cancel to zero pivots,
-/// decimals and fractions give each row its own denominators, a zero corner
-/// needs an exchange at once, and a repeated row makes the matrix singular.
+/// decimals and fractions give each row its own denominators, thirds and
+/// sevenths tie exactly where doubles round them apart, near ties differ
+/// beyond a double's precision, a zero corner needs an exchange at once,
+/// and a repeated row makes the matrix singular.
 RationalMatrix randomExact(ExactShape shape, int rows, int cols, std::uint64_t seed) {
     std::mt19937_64 rng(seed);
     std::uniform_int_distribution<int> small(-3, 3);
     std::uniform_int_distribution<int> wide(-99999, 99999);
     std::uniform_int_distribution<int> den(1, 12);
+    std::bernoulli_distribution seventh(0.5);
+    const mpz_class tiny("100000000000000000000");
     RationalMatrix m(rows, cols);
     for (int i = 1; i <= rows; ++i)
         for (int j = 1; j <= cols; ++j) {
@@ -261,6 +273,10 @@ RationalMatrix randomExact(ExactShape shape, int rows, int cols, std::uint64_t s
             case ExactShape::SmallIntegers: q = small(rng); break;
             case ExactShape::Decimals: q = Rational(wide(rng), 1000); break;
             case ExactShape::Fractions: q = Rational(small(rng) * 7 + 1, den(rng)); break;
+            case ExactShape::Thirds:
+                q = Rational(small(rng) * 3 + small(rng), seventh(rng) ? 7 : 3);
+                break;
+            case ExactShape::NearTies: q = small(rng) + Rational(small(rng), tiny); break;
             case ExactShape::ZeroCorner:
             case ExactShape::Singular: q = Rational(wide(rng), den(rng)); break;
             }
@@ -282,108 +298,125 @@ public:
     int stage = 0;
 };
 
+/// Expects every exact kernel to give what the rational loops give on the
+/// augmented n x (n+1) matrix B.
+void expectKernelsMatch(const RationalMatrix& B, int n, const std::string& where) {
+    ASSERT_TRUE(kernels::exactKernelFits(B, n, n + 1)) << where;
+    for (bool pivot : {false, true}) {
+        RationalMatrix expected = B;
+        FirstZeroPivot watch;
+        RationalVector expectedX;
+        bool zero = false;
+        try {
+            eliminate(expected, n, 7, pivot, StopRequest(), &watch);
+            expectedX = backSubstitute(expected, n, 7);
+        } catch (const ExactDivisionByZero&) {
+            zero = true;
+        }
+        RationalMatrix A = B;
+        int stage = -1;
+        RationalVector x;
+        if (zero) {
+            EXPECT_THROW(x = kernels::solveExact(A, n, pivot, StopRequest(), stage),
+                         ExactDivisionByZero)
+                << where;
+            EXPECT_EQ(stage, watch.stage > 0 ? watch.stage : n) << where;
+            continue;
+        }
+        x = kernels::solveExact(A, n, pivot, StopRequest(), stage);
+        for (int i = 1; i <= n; ++i) {
+            EXPECT_EQ(x(i), expectedX(i)) << where << ", x" << i;
+            for (int j = 1; j <= n + 1; ++j)
+                EXPECT_EQ(A(i, j), expected(i, j)) << where << " (" << i << "," << j << ")";
+        }
+    }
+    {
+        RationalMatrix expected = B;
+        std::vector<int> expectedOrder(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i) expectedOrder[static_cast<std::size_t>(i)] = i + 1;
+        std::vector<int> order = expectedOrder;
+        RationalMatrix A = B;
+        try {
+            eliminateFullPivot(expected, n, 7, expectedOrder, StopRequest());
+            const RationalVector expectedX = backSubstitute(expected, n, 7);
+            const RationalVector x = kernels::solveFullPivotExact(A, n, order, StopRequest());
+            EXPECT_EQ(order, expectedOrder) << where;
+            for (int i = 1; i <= n; ++i) {
+                EXPECT_EQ(x(i), expectedX(i)) << where << ", full pivot x" << i;
+                for (int j = 1; j <= n + 1; ++j)
+                    EXPECT_EQ(A(i, j), expected(i, j)) << where << ", full pivot";
+            }
+        } catch (const ExactDivisionByZero&) {
+            EXPECT_THROW(kernels::solveFullPivotExact(A, n, order, StopRequest()),
+                         ExactDivisionByZero)
+                << where;
+        }
+    }
+    RationalMatrix square(n, n);
+    RationalMatrix W(n, 2 * n);
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j) square(i, j) = W(i, j) = B(i, j);
+        W(i, n + i) = 1;
+    }
+    RationalMatrix expected = square;
+    RationalMatrix A = square;
+    int expectedExchanges = -1;
+    int exchanges = -2;
+    EXPECT_EQ(kernels::columnPivotDeterminantExact(A, exchanges, nullptr),
+              ColumnPivotDeterminant(expected, expectedExchanges))
+        << where;
+    EXPECT_EQ(exchanges, expectedExchanges) << where;
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) EXPECT_EQ(A(i, j), expected(i, j)) << where << ", determinant";
+    kernels::ExactLeadingMinors minors(square, n, nullptr);
+    for (int k = 1; k <= n; ++k) {
+        RationalMatrix V(k, k);
+        for (int i = 1; i <= k; ++i)
+            for (int j = 1; j <= k; ++j) V(i, j) = B(i, j);
+        EXPECT_EQ(minors(k), ColumnPivotDeterminant(V, expectedExchanges))
+            << where << ", minor " << k;
+    }
+    RationalMatrix expectedW = W;
+    try {
+        reduceGaussJordan(expectedW, n, 7, StopRequest());
+    } catch (const ExactDivisionByZero&) {
+        EXPECT_THROW(kernels::reduceGaussJordanExact(W, n, StopRequest()), ExactDivisionByZero)
+            << where;
+        return;
+    }
+    kernels::reduceGaussJordanExact(W, n, StopRequest());
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= 2 * n; ++j)
+            EXPECT_EQ(W(i, j), expectedW(i, j)) << where << ", inverse";
+}
+
 /// The exact kernels against the rational loops: every entry the same
 /// reduced fraction, the same unknowns, exchanges, column order,
 /// determinant and leading minors, and a zero pivot met at the same stage.
 TEST(ExactKernels, MatchTheRationalLoops) {
-    for (ExactShape shape : {ExactShape::SmallIntegers, ExactShape::Decimals, ExactShape::Fractions,
-                             ExactShape::ZeroCorner, ExactShape::Singular}) {
+    for (ExactShape shape :
+         {ExactShape::SmallIntegers, ExactShape::Decimals, ExactShape::Fractions,
+          ExactShape::Thirds, ExactShape::NearTies, ExactShape::ZeroCorner, ExactShape::Singular}) {
         for (int n : {1, 2, 3, 4, 5, 7, 9, 12, 17, 30}) {
             const auto seed = 100u * static_cast<unsigned>(n) + static_cast<unsigned>(shape);
             const std::string where =
                 "shape " + std::to_string(static_cast<int>(shape)) + ", order " + std::to_string(n);
-            const RationalMatrix B = randomExact(shape, n, n + 1, seed);
-            ASSERT_TRUE(kernels::exactKernelFits(B, n, n + 1)) << where;
-            for (bool pivot : {false, true}) {
-                RationalMatrix expected = B;
-                FirstZeroPivot watch;
-                RationalVector expectedX;
-                bool zero = false;
-                try {
-                    eliminate(expected, n, 7, pivot, StopRequest(), &watch);
-                    expectedX = backSubstitute(expected, n, 7);
-                } catch (const ExactDivisionByZero&) {
-                    zero = true;
-                }
-                RationalMatrix A = B;
-                int stage = -1;
-                RationalVector x;
-                if (zero) {
-                    EXPECT_THROW(x = kernels::solveExact(A, n, pivot, StopRequest(), stage),
-                                 ExactDivisionByZero)
-                        << where;
-                    EXPECT_EQ(stage, watch.stage > 0 ? watch.stage : n) << where;
-                    continue;
-                }
-                x = kernels::solveExact(A, n, pivot, StopRequest(), stage);
-                for (int i = 1; i <= n; ++i) {
-                    EXPECT_EQ(x(i), expectedX(i)) << where << ", x" << i;
-                    for (int j = 1; j <= n + 1; ++j)
-                        EXPECT_EQ(A(i, j), expected(i, j)) << where << " (" << i << "," << j << ")";
-                }
-            }
-            {
-                RationalMatrix expected = B;
-                std::vector<int> expectedOrder(static_cast<std::size_t>(n));
-                for (int i = 0; i < n; ++i) expectedOrder[static_cast<std::size_t>(i)] = i + 1;
-                std::vector<int> order = expectedOrder;
-                RationalMatrix A = B;
-                try {
-                    eliminateFullPivot(expected, n, 7, expectedOrder, StopRequest());
-                    const RationalVector expectedX = backSubstitute(expected, n, 7);
-                    const RationalVector x =
-                        kernels::solveFullPivotExact(A, n, order, StopRequest());
-                    EXPECT_EQ(order, expectedOrder) << where;
-                    for (int i = 1; i <= n; ++i) {
-                        EXPECT_EQ(x(i), expectedX(i)) << where << ", full pivot x" << i;
-                        for (int j = 1; j <= n + 1; ++j)
-                            EXPECT_EQ(A(i, j), expected(i, j)) << where << ", full pivot";
-                    }
-                } catch (const ExactDivisionByZero&) {
-                    EXPECT_THROW(kernels::solveFullPivotExact(A, n, order, StopRequest()),
-                                 ExactDivisionByZero)
-                        << where;
-                }
-            }
-            RationalMatrix square(n, n);
-            RationalMatrix W(n, 2 * n);
-            for (int i = 1; i <= n; ++i) {
-                for (int j = 1; j <= n; ++j) square(i, j) = W(i, j) = B(i, j);
-                W(i, n + i) = 1;
-            }
-            RationalMatrix expected = square;
-            RationalMatrix A = square;
-            int expectedExchanges = -1;
-            int exchanges = -2;
-            EXPECT_EQ(kernels::columnPivotDeterminantExact(A, exchanges, nullptr),
-                      ColumnPivotDeterminant(expected, expectedExchanges))
-                << where;
-            EXPECT_EQ(exchanges, expectedExchanges) << where;
-            for (int i = 1; i <= n; ++i)
-                for (int j = 1; j <= n; ++j)
-                    EXPECT_EQ(A(i, j), expected(i, j)) << where << ", determinant";
-            kernels::ExactLeadingMinors minors(square, n, nullptr);
-            for (int k = 1; k <= n; ++k) {
-                RationalMatrix V(k, k);
-                for (int i = 1; i <= k; ++i)
-                    for (int j = 1; j <= k; ++j) V(i, j) = B(i, j);
-                EXPECT_EQ(minors(k), ColumnPivotDeterminant(V, expectedExchanges))
-                    << where << ", minor " << k;
-            }
-            RationalMatrix expectedW = W;
-            try {
-                reduceGaussJordan(expectedW, n, 7, StopRequest());
-            } catch (const ExactDivisionByZero&) {
-                EXPECT_THROW(kernels::reduceGaussJordanExact(W, n, StopRequest()),
-                             ExactDivisionByZero)
-                    << where;
-                continue;
-            }
-            kernels::reduceGaussJordanExact(W, n, StopRequest());
-            for (int i = 1; i <= n; ++i)
-                for (int j = 1; j <= 2 * n; ++j)
-                    EXPECT_EQ(W(i, j), expectedW(i, j)) << where << ", inverse";
+            expectKernelsMatch(randomExact(shape, n, n + 1, seed), n, where);
         }
+    }
+    // The second stage's candidates tie exactly, while doubles round the
+    // lower one larger: the first of the tie must stay the pivot.
+    const char* ties[][3][4] = {
+        {{"2", "1", "1", "-1/7"}, {"0", "5/7", "0", "0"}, {"-3", "-3/7", "-1", "1"}},
+        {{"-1/7", "-5/7", "8/3", "0"}, {"1", "-1", "5", "-5/3"}, {"0", "6/7", "-5/7", "-8/7"}},
+        {{"-3", "-2/3", "-3/7", "-2"}, {"-8", "-4/3", "2", "-5/3"}, {"1", "0", "-8", "2"}}};
+    for (const auto& tie : ties) {
+        RationalMatrix B(3, 4);
+        for (int i = 1; i <= 3; ++i)
+            for (int j = 1; j <= 4; ++j) B(i, j) = Rational(tie[i - 1][j - 1]);
+        for (int i = 1; i <= 3; ++i)
+            for (int j = 1; j <= 4; ++j) B(i, j).canonicalize();
+        expectKernelsMatch(B, 3, std::string("tie ") + tie[0][0]);
     }
 }
 
