@@ -17,6 +17,11 @@ namespace quorvex::kernels {
 
 namespace {
 
+/// The most memory the table of residues may take; a larger system, whose
+/// integers run to thousands of digits, goes by Bareiss's method, which
+/// holds each integer once.
+constexpr double kMaxResidueBytes = 64.0 * 1024 * 1024;
+
 /// The exchanges of an elimination of A's first `cols` columns found in
 /// doubles: exchange[k] is the row brought to k at stage k (k itself
 /// without pivoting). A guess for the modular route below, which proves it
@@ -138,6 +143,9 @@ std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A,
         std::swap(row[static_cast<std::size_t>(k)],
                   row[static_cast<std::size_t>(exchange[static_cast<std::size_t>(k)])]);
     Residues r{primesBeyond(minorBits(f, n, cols)), {}};
+    const double tableBytes =
+        static_cast<double>(n) * cols * static_cast<double>(r.primes.size()) * sizeof(mp_limb_t);
+    if (tableBytes > kMaxResidueBytes) return std::nullopt;
     if (!residuesOf(f, row, n, cols, r, stop)) return std::nullopt;
 
     // The integers themselves; the candidates below the diagonal only where
