@@ -164,11 +164,13 @@ Rational columnPivotDeterminantExact(RationalMatrix& A, int& exchangeCount,
 
 void reduceGaussJordanExact(RationalMatrix& W, int n, const StopRequest& stop) {
     FractionFree f(W, n, n);
-    FlintIntegers M(n, n);
-    for (int i = 1; i <= n; ++i)
+    const bool done = invertByResidues(f, n, W, stop);
+    // Else FLINT's solver, which also tells a singular matrix. A row scaled
+    // by d(i) turns the identity's column i into d(i) e(i).
+    FlintIntegers M(done ? 0 : n, done ? 0 : n);
+    for (int i = 1; i <= n && !done; ++i)
         for (int j = 1; j <= n; ++j) fmpz_set_mpz(M.at(i, j), f.at(i, j).get_mpz_t());
-    // A row scaled by d(i) turns the identity's column i into d(i) e(i).
-    for (int first = 1; first <= n; first += kInverseBlock) {
+    for (int first = 1; first <= n && !done; first += kInverseBlock) {
         stop.check();
         const int width = std::min(kInverseBlock, n - first + 1);
         FlintIntegers rhs(n, width);

@@ -213,4 +213,66 @@ std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A,
     return exchanges;
 }
 
+bool invertByResidues(const FractionFree& f, int n, RationalMatrix& W, const StopRequest& stop) {
+    // The adjugate's entries are minors of order n-1, the determinant one of
+    // order n: the bound of every minor serves both.
+    Residues r{primesBeyond(minorBits(f, n, n)), {}};
+    const std::size_t m = r.primes.size();
+    const auto entries = static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
+    if (static_cast<double>(entries + 1) * static_cast<double>(m) * sizeof(mp_limb_t) >
+        kMaxResidueBytes)
+        return false;
+    FlintIntegers M(n, n);
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) fmpz_set_mpz(M.at(i, j), f.at(i, j).get_mpz_t());
+    // The determinant's residues follow the adjugate's, as entry n*n.
+    r.values.assign((entries + 1) * m, 0);
+    for (std::size_t q = 0; q < m; ++q) {
+        stop.check();
+        nmod_mat_t a;
+        nmod_mat_t inverse;
+        nmod_mat_init(a, n, n, r.primes[q]);
+        nmod_mat_init(inverse, n, n, r.primes[q]);
+        fmpz_mat_get_nmod_mat(a, M.get());
+        const mp_limb_t det = nmod_mat_det(a);
+        const bool lucky = det != 0 && nmod_mat_inv(inverse, a) != 0;
+        if (lucky) {
+            r.at(entries, q) = det;
+            for (slong i = 0; i < n; ++i)
+                for (slong j = 0; j < n; ++j)
+                    r.at(static_cast<std::size_t>(i * n + j), q) =
+                        nmod_mul(nmod_mat_entry(inverse, i, j), det, a->mod);
+        }
+        nmod_mat_clear(inverse);
+        nmod_mat_clear(a);
+        if (!lucky) return false;
+    }
+    fmpz_comb_t comb;
+    fmpz_comb_init(comb, r.primes.data(), static_cast<slong>(m));
+    fmpz_comb_temp_t temp;
+    fmpz_comb_temp_init(temp, comb);
+    fmpz_t out;
+    fmpz_init(out);
+    fmpz_multi_CRT_ui(out, &r.at(entries, 0), comb, temp, 1);
+    mpz_class det;
+    fmpz_get_mpz(det.get_mpz_t(), out);
+    // A^-1 = (D A)^-1 D: column j of the scaled matrix's inverse times d(j).
+    for (int i = 1; i <= n; ++i) {
+        stop.check();
+        for (int j = 1; j <= n; ++j) {
+            fmpz_multi_CRT_ui(out, &r.at(static_cast<std::size_t>((i - 1) * n + (j - 1)), 0), comb,
+                              temp, 1);
+            Rational& q = W(i, n + j);
+            fmpz_get_mpz(q.get_num_mpz_t(), out);
+            q.get_num() *= f.d(j);
+            q.get_den() = det;
+            q.canonicalize();
+        }
+    }
+    fmpz_clear(out);
+    fmpz_comb_temp_clear(temp);
+    fmpz_comb_clear(comb);
+    return true;
+}
+
 } // namespace quorvex::kernels

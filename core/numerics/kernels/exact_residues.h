@@ -22,4 +22,13 @@ namespace quorvex::kernels {
 std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A, int n, int cols,
                                        bool columnPivot, const StopRequest* stop);
 
+/// The inverse of the n x n matrix A whose rows f holds scaled, written
+/// into columns n+1..2n of W: the adjugate of the scaled matrix and its
+/// determinant found modulo enough primes and put together by the Chinese
+/// remainder theorem, each entry (times its column's scale, over the
+/// determinant) reduced once. False, W untouched, when a prime divides the
+/// determinant (so also for a singular A) or the table of residues would
+/// be too large.
+bool invertByResidues(const FractionFree& f, int n, RationalMatrix& W, const StopRequest& stop);
+
 } // namespace quorvex::kernels
