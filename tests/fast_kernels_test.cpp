@@ -1,10 +1,13 @@
 // The fast elimination kernels against the reference loops, bit for bit, on
 // random matrices of many orders and shapes: pivots anywhere, ties, zero
-// columns, huge and tiny values, infinities and NaN.
+// columns, huge and tiny values, infinities and NaN; and the exact kernels
+// against the rational loops, fraction for fraction.
 #include "frame/frame.h"
+#include "numerics/arithmetic.h"
 #include "numerics/elimination_loops.h"
 #include "numerics/elimination_routines.h"
 #include "numerics/kernels/blocked_elimination.h"
+#include "numerics/kernels/exact_elimination.h"
 #include "numerics/kernels/full_pivot.h"
 #include "numerics/kernels/leading_minors.h"
 #include "numerics/kernels/rounded_update.h"
@@ -244,6 +247,215 @@ INSTANTIATE_TEST_SUITE_P(Orders, FastKernels, ::testing::ValuesIn(kernelCases())
                              return std::string(shapeName(info.param.shape)) +
                                     std::to_string(info.param.order);
                          });
+
+enum class ExactShape {
+    SmallIntegers,
+    Decimals,
+    Fractions,
+    Thirds,
+    NearTies,
+    ZeroCorner,
+    Singular
+};
+
+/// A random exact matrix: small integers tie and cancel to zero pivots,
+/// decimals and fractions give each row its own denominators, thirds and
+/// sevenths tie exactly where doubles round them apart, near ties differ
+/// beyond a double's precision, a zero corner needs an exchange at once,
+/// and a repeated row makes the matrix singular.
+RationalMatrix randomExact(ExactShape shape, int rows, int cols, std::uint64_t seed) {
+    std::mt19937_64 rng(seed);
+    std::uniform_int_distribution<int> small(-3, 3);
+    std::uniform_int_distribution<int> wide(-99999, 99999);
+    std::uniform_int_distribution<int> den(1, 12);
+    std::bernoulli_distribution seventh(0.5);
+    const mpz_class tiny("100000000000000000000");
+    RationalMatrix m(rows, cols);
+    for (int i = 1; i <= rows; ++i)
+        for (int j = 1; j <= cols; ++j) {
+            Rational& q = m(i, j);
+            switch (shape) {
+            case ExactShape::SmallIntegers: q = small(rng); break;
+            case ExactShape::Decimals: q = Rational(wide(rng), 1000); break;
+            case ExactShape::Fractions: q = Rational(small(rng) * 7 + 1, den(rng)); break;
+            case ExactShape::Thirds:
+                q = Rational(small(rng) * 3 + small(rng), seventh(rng) ? 7 : 3);
+                break;
+            case ExactShape::NearTies: q = small(rng) + Rational(small(rng), tiny); break;
+            case ExactShape::ZeroCorner:
+            case ExactShape::Singular: q = Rational(wide(rng), den(rng)); break;
+            }
+            q.canonicalize();
+        }
+    if (shape == ExactShape::ZeroCorner) m(1, 1) = 0;
+    if (shape == ExactShape::Singular && rows > 1)
+        for (int j = 1; j <= cols; ++j) m(rows, j) = m(1, j) * Rational(-2, 3);
+    return m;
+}
+
+/// Notes the first stage whose pivot was zero.
+class FirstZeroPivot final : public BasicStageObserver<Rational> {
+public:
+    void pivotSearched(const RationalMatrix& A, int k, int row, int column) override {
+        if (stage == 0 && A(row, column) == 0) stage = k;
+    }
+    void stageDone(const RationalMatrix&, int) override {}
+    int stage = 0;
+};
+
+/// Expects every exact kernel to give what the rational loops give on the
+/// augmented n x (n+1) matrix B.
+void expectKernelsMatch(const RationalMatrix& B, int n, const std::string& where) {
+    ASSERT_TRUE(kernels::exactKernelFits(B, n, n + 1)) << where;
+    for (bool pivot : {false, true}) {
+        RationalMatrix expected = B;
+        FirstZeroPivot watch;
+        RationalVector expectedX;
+        bool zero = false;
+        try {
+            eliminate(expected, n, 7, pivot, StopRequest(), &watch);
+            expectedX = backSubstitute(expected, n, 7);
+        } catch (const ExactDivisionByZero&) {
+            zero = true;
+        }
+        RationalMatrix A = B;
+        int stage = -1;
+        RationalVector x;
+        if (zero) {
+            EXPECT_THROW(x = kernels::solveExact(A, n, pivot, StopRequest(), stage),
+                         ExactDivisionByZero)
+                << where;
+            EXPECT_EQ(stage, watch.stage > 0 ? watch.stage : n) << where;
+            continue;
+        }
+        x = kernels::solveExact(A, n, pivot, StopRequest(), stage);
+        for (int i = 1; i <= n; ++i) {
+            EXPECT_EQ(x(i), expectedX(i)) << where << ", x" << i;
+            for (int j = 1; j <= n + 1; ++j)
+                EXPECT_EQ(A(i, j), expected(i, j)) << where << " (" << i << "," << j << ")";
+        }
+    }
+    {
+        RationalMatrix expected = B;
+        std::vector<int> expectedOrder(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i) expectedOrder[static_cast<std::size_t>(i)] = i + 1;
+        std::vector<int> order = expectedOrder;
+        RationalMatrix A = B;
+        try {
+            eliminateFullPivot(expected, n, 7, expectedOrder, StopRequest());
+            const RationalVector expectedX = backSubstitute(expected, n, 7);
+            const RationalVector x = kernels::solveFullPivotExact(A, n, order, StopRequest());
+            EXPECT_EQ(order, expectedOrder) << where;
+            for (int i = 1; i <= n; ++i) {
+                EXPECT_EQ(x(i), expectedX(i)) << where << ", full pivot x" << i;
+                for (int j = 1; j <= n + 1; ++j)
+                    EXPECT_EQ(A(i, j), expected(i, j)) << where << ", full pivot";
+            }
+        } catch (const ExactDivisionByZero&) {
+            EXPECT_THROW(kernels::solveFullPivotExact(A, n, order, StopRequest()),
+                         ExactDivisionByZero)
+                << where;
+        }
+    }
+    RationalMatrix square(n, n);
+    RationalMatrix W(n, 2 * n);
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j) square(i, j) = W(i, j) = B(i, j);
+        W(i, n + i) = 1;
+    }
+    RationalMatrix expected = square;
+    RationalMatrix A = square;
+    int expectedExchanges = -1;
+    int exchanges = -2;
+    EXPECT_EQ(kernels::columnPivotDeterminantExact(A, exchanges, nullptr),
+              ColumnPivotDeterminant(expected, expectedExchanges))
+        << where;
+    EXPECT_EQ(exchanges, expectedExchanges) << where;
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) EXPECT_EQ(A(i, j), expected(i, j)) << where << ", determinant";
+    kernels::ExactLeadingMinors minors(square, n, nullptr);
+    for (int k = 1; k <= n; ++k) {
+        RationalMatrix V(k, k);
+        for (int i = 1; i <= k; ++i)
+            for (int j = 1; j <= k; ++j) V(i, j) = B(i, j);
+        EXPECT_EQ(minors(k), ColumnPivotDeterminant(V, expectedExchanges))
+            << where << ", minor " << k;
+    }
+    RationalMatrix expectedW = W;
+    try {
+        reduceGaussJordan(expectedW, n, 7, StopRequest());
+    } catch (const ExactDivisionByZero&) {
+        EXPECT_THROW(kernels::reduceGaussJordanExact(W, n, StopRequest()), ExactDivisionByZero)
+            << where;
+        return;
+    }
+    kernels::reduceGaussJordanExact(W, n, StopRequest());
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= 2 * n; ++j)
+            EXPECT_EQ(W(i, j), expectedW(i, j)) << where << ", inverse";
+}
+
+/// The exact kernels against the rational loops: every entry the same
+/// reduced fraction, the same unknowns, exchanges, column order,
+/// determinant and leading minors, and a zero pivot met at the same stage.
+TEST(ExactKernels, MatchTheRationalLoops) {
+    for (ExactShape shape :
+         {ExactShape::SmallIntegers, ExactShape::Decimals, ExactShape::Fractions,
+          ExactShape::Thirds, ExactShape::NearTies, ExactShape::ZeroCorner, ExactShape::Singular}) {
+        for (int n : {1, 2, 3, 4, 5, 7, 9, 12, 17, 30}) {
+            const auto seed = 100u * static_cast<unsigned>(n) + static_cast<unsigned>(shape);
+            const std::string where =
+                "shape " + std::to_string(static_cast<int>(shape)) + ", order " + std::to_string(n);
+            expectKernelsMatch(randomExact(shape, n, n + 1, seed), n, where);
+        }
+    }
+    // The second stage's candidates tie exactly, while doubles round the
+    // lower one larger: the first of the tie must stay the pivot.
+    const char* ties[][3][4] = {
+        {{"2", "1", "1", "-1/7"}, {"0", "5/7", "0", "0"}, {"-3", "-3/7", "-1", "1"}},
+        {{"-1/7", "-5/7", "8/3", "0"}, {"1", "-1", "5", "-5/3"}, {"0", "6/7", "-5/7", "-8/7"}},
+        {{"-3", "-2/3", "-3/7", "-2"}, {"-8", "-4/3", "2", "-5/3"}, {"1", "0", "-8", "2"}}};
+    for (const auto& tie : ties) {
+        RationalMatrix B(3, 4);
+        for (int i = 1; i <= 3; ++i)
+            for (int j = 1; j <= 4; ++j) B(i, j) = Rational(tie[i - 1][j - 1]);
+        for (int i = 1; i <= 3; ++i)
+            for (int j = 1; j <= 4; ++j) B(i, j).canonicalize();
+        expectKernelsMatch(B, 3, std::string("tie ") + tie[0][0]);
+    }
+}
+
+/// Within the bound the kernels run; numbers that could pass the exact
+/// limit are left to the rational loops, which watch the growth.
+TEST(ExactKernels, FitOnlyWhereNoNumberCanOutgrowTheLimit) {
+    RationalMatrix A(2, 3);
+    A(1, 1) = 1;
+    A(2, 2) = 1;
+    A(1, 2) = Rational(mpz_class("1" + std::string(4000, '0')));
+    EXPECT_TRUE(kernels::exactKernelFits(A, 2, 3));
+    A(2, 1) = A(1, 2);
+    A(2, 3) = A(1, 2) * A(1, 2);
+    EXPECT_FALSE(kernels::exactKernelFits(A, 2, 3));
+}
+
+/// A stop asked for while an exact kernel runs ends it.
+TEST(ExactKernelsStop, EveryKernelStops) {
+    StopRequest stop;
+    stop.request();
+    const int n = 8;
+    RationalMatrix A = randomExact(ExactShape::Decimals, n, n + 1, 3);
+    RationalMatrix W = randomExact(ExactShape::Decimals, n, 2 * n, 4);
+    std::vector<int> order(static_cast<std::size_t>(n), 1);
+    int stage = 0;
+    int exchanges = 0;
+    EXPECT_THROW(kernels::solveExact(A, n, true, stop, stage), CommandStopped);
+    EXPECT_THROW(kernels::solveFullPivotExact(A, n, order, stop), CommandStopped);
+    EXPECT_THROW(kernels::reduceGaussJordanExact(W, n, stop), CommandStopped);
+    RationalMatrix S = randomExact(ExactShape::Decimals, n, n, 5);
+    EXPECT_THROW(kernels::columnPivotDeterminantExact(S, exchanges, &stop), CommandStopped);
+    kernels::ExactLeadingMinors minors(S, n, &stop);
+    EXPECT_THROW(minors(n), CommandStopped);
+}
 
 /// The vector builds of the update and the generic one agree on blocks of
 /// every width around the vector sizes, at every rounding the methods use.

@@ -7,6 +7,7 @@
 #include "numerics/elimination_loops.h"
 #include "numerics/elimination_routines.h"
 #include "numerics/kernels/blocked_elimination.h"
+#include "numerics/kernels/exact_elimination.h"
 #include "numerics/kernels/full_pivot.h"
 #include "reading/number_text.h"
 #include "report/report.h"
@@ -36,7 +37,7 @@ namespace {
 
 /// Where the fast kernels take over from the reference routines here: for
 /// doubles from their order on (they are tested equal to the routines);
-/// exact numbers always take the routines.
+/// exact numbers see exactKernelFor.
 template <class T> constexpr bool fastKernelFor(int n) {
     return std::is_same_v<T, double> && n >= kernels::kFastKernelOrder;
 }
@@ -45,6 +46,16 @@ template <class T> constexpr bool fastKernelFor(int n) {
 static_assert(steps::kMaxStepsOrder < kernels::kFastKernelOrder);
 
 template <class T> using EliminationLog = steps::Recorder<steps::EliminationRecorder<T>>;
+
+/// Whether the exact kernels stand in for the rational loops: only where no
+/// steps are written down and no number can outgrow the exact limit (the
+/// loops watch the growth stage by stage).
+template <class T, class Log>
+bool exactKernelFor(const Log& log, const BasicMatrix<T>& M, int rows, int cols) {
+    if constexpr (std::is_same_v<T, Rational>)
+        return !log && kernels::exactKernelFits(M, rows, cols);
+    else return false;
+}
 
 /// The steps of an elimination searching its pivots as `search` does.
 template <class T>
@@ -148,6 +159,10 @@ public:
         if (m_stage == 0 && A(row, column) == 0.0) m_stage = k;
     }
     void stageDone(const BasicMatrix<T>&, int) override {}
+    /// The exact kernel met a zero pivot at stage k.
+    void zeroPivotAt(int k) {
+        if (m_stage == 0) m_stage = k;
+    }
     int stage() const { return m_stage; }
 
 private:
@@ -183,6 +198,20 @@ bool writeStepsToStop(Report& r, const CommandInput& in, const BasicMatrix<T>& B
     return shown;
 }
 
+/// The exact kernel's elimination and back substitution; the stage of a
+/// zero pivot goes to the watch, as the rational loops would have told it.
+template <class Watch>
+RationalVector solveWatched(RationalMatrix& A, int n, bool columnPivot, const StopRequest& stop,
+                            Watch& watch) {
+    int zeroStage = 0;
+    try {
+        return kernels::solveExact(A, n, columnPivot, stop, zeroStage);
+    } catch (const ExactDivisionByZero&) {
+        watch.zeroPivotAt(zeroStage);
+        throw;
+    }
+}
+
 /// Runs an elimination and its back substitution, `run`, watched by the
 /// steps recorder or, without one, by a watch on the pivots. An exact zero
 /// pivot shows the steps up to it. A pivoting elimination stops only on a
@@ -197,7 +226,7 @@ std::optional<Outcome> eliminateOrStop(CommandInput& in, const BasicMatrix<T>& B
     BasicStageObserver<T>* observer = log.get();
     if (!observer && std::is_same_v<T, Rational>) observer = &watch;
     try {
-        run(observer);
+        run(observer, watch);
         return std::nullopt;
     } catch (const ExactDivisionByZero&) {
         const int stage = stoppedStage(log, watch, in.n);
@@ -226,8 +255,15 @@ Outcome solveAndReport(CommandInput& in, const BasicMatrix<T>& B, bool columnPiv
     const auto search = columnPivot ? steps::PivotSearch::Column : steps::PivotSearch::None;
     auto log = recorderFor<T>(in, search);
     BasicVector<T> x;
+    const bool exactKernel = exactKernelFor(log, B, in.n, in.n + 1);
     const auto stopped =
-        eliminateOrStop(in, B, log, search, texts, [&](BasicStageObserver<T>* observer) {
+        eliminateOrStop(in, B, log, search, texts, [&](auto* observer, auto& watch) {
+            if constexpr (std::is_same_v<T, Rational>) {
+                if (exactKernel) {
+                    x = solveWatched(A, in.n, columnPivot, in.stop, watch);
+                    return;
+                }
+            }
             if (!fastKernelFor<T>(in.n)) eliminate(A, in.n, dd + 1, columnPivot, in.stop, observer);
             else if constexpr (std::is_same_v<T, double>)
                 kernels::eliminateFast(A, in.n, in.n + 1, dd + 1,
@@ -275,8 +311,15 @@ template <class T> Outcome gaussFull(CommandInput& in, const BasicMatrix<T>& B) 
     BasicVector<T> x;
     const GaussTexts texts{R::kPivotEliminatedHeading, R::kFullPivotSolutionHeading,
                            R::kGaussFullPivotTitle, true};
+    const bool exactKernel = exactKernelFor(log, B, n, n + 1);
     const auto stopped = eliminateOrStop(
-        in, B, log, steps::PivotSearch::Complete, texts, [&](BasicStageObserver<T>* observer) {
+        in, B, log, steps::PivotSearch::Complete, texts, [&](auto* observer, auto&) {
+            if constexpr (std::is_same_v<T, Rational>) {
+                if (exactKernel) {
+                    x = kernels::solveFullPivotExact(A, n, order, in.stop);
+                    return;
+                }
+            }
             if (!fastKernelFor<T>(n)) eliminateFullPivot(A, n, dd + 1, order, in.stop, observer);
             else if constexpr (std::is_same_v<T, double>)
                 kernels::eliminateFullPivotFast(A, n, dd + 1, order,
@@ -292,7 +335,9 @@ template <class T> Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
     const int dd = in.settings.decimalDigits;
     BasicMatrix<T> W = extendedByIdentity(B, n);
     auto log = recorderFor<T>(in, steps::PivotSearch::Column);
-    if (!fastKernelFor<T>(n)) reduceGaussJordan(W, n, dd + 1, in.stop, log.get());
+    if (exactKernelFor(log, W, n, 2 * n)) {
+        if constexpr (std::is_same_v<T, Rational>) kernels::reduceGaussJordanExact(W, n, in.stop);
+    } else if (!fastKernelFor<T>(n)) reduceGaussJordan(W, n, dd + 1, in.stop, log.get());
     else if constexpr (std::is_same_v<T, double>)
         kernels::reduceGaussJordanFast(W, n, dd + 1, kernels::defaultKernelSettings(&in.stop));
 
@@ -319,7 +364,11 @@ template <class T> Outcome determinant(CommandInput& in, const BasicMatrix<T>& B
     int exchanges = 0;
     T det;
     auto log = recorderFor<T>(in, steps::PivotSearch::Column);
-    if (!fastKernelFor<T>(n)) det = ColumnPivotDeterminant(A, exchanges, log.get(), &in.stop);
+    if (exactKernelFor(log, B, n, n)) {
+        if constexpr (std::is_same_v<T, Rational>)
+            det = kernels::columnPivotDeterminantExact(A, exchanges, &in.stop);
+    } else if (!fastKernelFor<T>(n))
+        det = ColumnPivotDeterminant(A, exchanges, log.get(), &in.stop);
     else if constexpr (std::is_same_v<T, double>)
         det = kernels::columnPivotDeterminantFast(A, exchanges,
                                                   kernels::defaultKernelSettings(&in.stop));

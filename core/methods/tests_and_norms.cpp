@@ -3,6 +3,7 @@
 #include "exact/exact_mode.h"
 #include "numerics/arithmetic.h"
 #include "numerics/elimination_routines.h"
+#include "numerics/kernels/exact_elimination.h"
 #include "numerics/kernels/leading_minors.h"
 #include "numerics/norm_routines.h"
 #include "report/report.h"
@@ -185,9 +186,14 @@ Outcome matrixNormsEither(CommandInput& in) {
 Outcome positiveDefiniteEither(CommandInput& in) {
     if (auto exact = exactMatrixFor(in, in.n)) {
         const RationalMatrix& B = *exact;
+        // Without steps, and where no number can outgrow the exact limit,
+        // the minors come from one fraction-free elimination.
+        const bool fast =
+            !steps::wanted(in.settings, in.n) && kernels::exactKernelFits(B, in.n, in.n);
+        kernels::ExactLeadingMinors minors(B, in.n, &in.stop);
         return runExact(in, texts::exact::kZeroPivot, [&] {
             return positiveDefinite(in, B, [&](int k, steps::MinorSteps<Rational>* s) {
-                return leadingMinor(B, k, s, &in.stop);
+                return fast ? minors(k) : leadingMinor(B, k, s, &in.stop);
             });
         });
     }

@@ -1,8 +1,8 @@
 #include "steps/decomposition_steps.h"
 
 #include "exact/rational.h"
-#include "texts/fill.h"
 #include "steps/steps.h"
+#include "texts/fill.h"
 #include "texts/steps_texts.h"
 
 #include <cmath>

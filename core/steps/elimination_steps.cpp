@@ -2,8 +2,8 @@
 
 #include "exact/rational.h"
 #include "numerics/arithmetic.h"
-#include "texts/fill.h"
 #include "steps/steps.h"
+#include "texts/fill.h"
 #include "texts/steps_texts.h"
 
 #include <cmath>

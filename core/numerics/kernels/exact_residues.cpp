@@ -1,0 +1,278 @@
+#include "numerics/kernels/exact_residues.h"
+
+#include "frame/frame.h"
+
+#include <flint/fmpz.h>
+#include <flint/nmod_mat.h>
+#include <flint/ulong_extras.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <numeric>
+#include <utility>
+#include <vector>
+
+namespace quorvex::kernels {
+
+namespace {
+
+/// The most memory the table of residues may take; a larger system, whose
+/// integers run to thousands of digits, goes by Bareiss's method, which
+/// holds each integer once.
+constexpr double kMaxResidueBytes = 64.0 * 1024 * 1024;
+
+/// The exchanges of an elimination of A's first `cols` columns found in
+/// doubles: exchange[k] is the row brought to k at stage k (k itself
+/// without pivoting). A guess for the modular route below, which proves it
+/// on the exact candidates; empty when a pivot comes out 0 or not finite.
+std::vector<int> guessedExchanges(const RationalMatrix& A, int n, int cols, bool columnPivot) {
+    std::vector<double> a(static_cast<std::size_t>(n) * static_cast<std::size_t>(cols));
+    const auto at = [&](int i, int j) -> double& {
+        return a[static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(cols) +
+                 static_cast<std::size_t>(j - 1)];
+    };
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= cols; ++j) at(i, j) = A(i, j).get_d();
+    std::vector<int> exchange(static_cast<std::size_t>(n) + 1);
+    for (int k = 1; k <= n; ++k) {
+        int p = k;
+        if (columnPivot)
+            for (int i = k + 1; i <= n; ++i)
+                if (std::fabs(at(p, k)) < std::fabs(at(i, k))) p = i;
+        exchange[static_cast<std::size_t>(k)] = p;
+        for (int j = k; j <= cols; ++j) std::swap(at(k, j), at(p, j));
+        const double pivot = at(k, k);
+        if (pivot == 0.0 || !std::isfinite(pivot)) return {};
+        for (int i = k + 1; i <= n; ++i) {
+            const double m = at(i, k) / pivot;
+            for (int j = k + 1; j <= cols; ++j) at(i, j) -= m * at(k, j);
+        }
+    }
+    return exchange;
+}
+
+/// Residues modulo word-sized primes: entry e's residue modulo prime q at
+/// e * primes + q, so that each entry's residues lie together for the
+/// Chinese remainder theorem.
+struct Residues {
+    std::vector<mp_limb_t> primes;
+    std::vector<mp_limb_t> values;
+    mp_limb_t& at(std::size_t entry, std::size_t prime) {
+        return values[entry * primes.size() + prime];
+    }
+};
+
+/// Primes of 63 bits whose product exceeds twice 2^bits, so that every
+/// integer of fewer bits is told apart from its negatives.
+std::vector<mp_limb_t> primesBeyond(double bits) {
+    const auto count = static_cast<std::size_t>(std::ceil((bits + 2.0) / 62.0));
+    std::vector<mp_limb_t> primes;
+    mp_limb_t p = UWORD(1) << 62;
+    for (std::size_t i = 0; i < count; ++i) primes.push_back(p = n_nextprime(p, 1));
+    return primes;
+}
+
+/// An upper bound of the bits of every minor of f's rows (Hadamard).
+double minorBits(const FractionFree& f, int rows, int cols) {
+    const double lengthBits = 0.5 * std::log2(static_cast<double>(cols));
+    double bits = 0.0;
+    for (int i = 1; i <= rows; ++i) {
+        std::size_t largest = 0;
+        for (int j = 1; j <= cols; ++j)
+            if (sgn(f.at(i, j)) != 0)
+                largest = std::max(largest, mpz_sizeinbase(f.at(i, j).get_mpz_t(), 2));
+        if (largest > 0) bits += static_cast<double>(largest) + lengthBits;
+    }
+    return bits;
+}
+
+/// The residues of the integers Bareiss's elimination of f's rows, taken in
+/// the order `row` lists them and without exchanges, leaves at (i, j): for
+/// j >= i the pivot row's entries, below the diagonal the candidates of
+/// column j when its stage begins. Modulo each prime the elimination is
+/// an LU factorization: U's row i times the product of the pivots above
+/// it, L's column j times the product of the pivots down to its own. False
+/// when a prime divides a pivot.
+bool residuesOf(const FractionFree& f, const std::vector<int>& row, int n, int cols, Residues& r,
+                const StopRequest* stop) {
+    FlintIntegers M(n, cols);
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= cols; ++j)
+            fmpz_set_mpz(M.at(i, j), f.at(row[static_cast<std::size_t>(i)], j).get_mpz_t());
+    r.values.assign(static_cast<std::size_t>(n) * static_cast<std::size_t>(cols) * r.primes.size(),
+                    0);
+    std::vector<slong> perm(static_cast<std::size_t>(n));
+    std::vector<mp_limb_t> upto(static_cast<std::size_t>(n) + 1, 1);
+    for (std::size_t q = 0; q < r.primes.size(); ++q) {
+        if (stop) stop->check();
+        nmod_mat_t a;
+        nmod_mat_init(a, n, cols, r.primes[q]);
+        fmpz_mat_get_nmod_mat(a, M.get());
+        std::iota(perm.begin(), perm.end(), 0);
+        nmod_mat_lu(perm.data(), a, 0);
+        // upto[i]: the product of the pivots of rows 0..i-1.
+        bool lucky = true;
+        for (slong i = 0; i < n; ++i) {
+            const mp_limb_t pivot = nmod_mat_entry(a, i, i);
+            lucky = lucky && perm[static_cast<std::size_t>(i)] == i && pivot != 0;
+            upto[static_cast<std::size_t>(i + 1)] =
+                nmod_mul(upto[static_cast<std::size_t>(i)], pivot, a->mod);
+        }
+        for (slong i = 0; i < n && lucky; ++i)
+            for (slong j = 0; j < cols; ++j) {
+                const mp_limb_t factor = upto[static_cast<std::size_t>(j >= i ? i : j + 1)];
+                r.at(static_cast<std::size_t>(i * cols + j), q) =
+                    nmod_mul(nmod_mat_entry(a, i, j), factor, a->mod);
+            }
+        nmod_mat_clear(a);
+        if (!lucky) return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A, int n, int cols,
+                                       bool columnPivot, const StopRequest* stop) {
+    const std::vector<int> exchange = guessedExchanges(A, n, cols, columnPivot);
+    if (exchange.empty()) return std::nullopt;
+    std::vector<int> row(static_cast<std::size_t>(n) + 1);
+    std::iota(row.begin(), row.end(), 0);
+    for (int k = 1; k <= n; ++k)
+        std::swap(row[static_cast<std::size_t>(k)],
+                  row[static_cast<std::size_t>(exchange[static_cast<std::size_t>(k)])]);
+    Residues r{primesBeyond(minorBits(f, n, cols)), {}};
+    const double tableBytes =
+        static_cast<double>(n) * cols * static_cast<double>(r.primes.size()) * sizeof(mp_limb_t);
+    if (tableBytes > kMaxResidueBytes) return std::nullopt;
+    if (!residuesOf(f, row, n, cols, r, stop)) return std::nullopt;
+
+    // The integers themselves; the candidates below the diagonal only where
+    // a search is to be proved.
+    std::vector<mpz_class> value(static_cast<std::size_t>(n) * static_cast<std::size_t>(cols));
+    const auto integer = [&](int i, int j) -> mpz_class& {
+        return value[static_cast<std::size_t>((i - 1) * cols + (j - 1))];
+    };
+    fmpz_comb_t comb;
+    fmpz_comb_init(comb, r.primes.data(), static_cast<slong>(r.primes.size()));
+    fmpz_comb_temp_t temp;
+    fmpz_comb_temp_init(temp, comb);
+    fmpz_t out;
+    fmpz_init(out);
+    for (int i = 1; i <= n; ++i) {
+        if (stop) stop->check();
+        for (int j = columnPivot ? 1 : i; j <= cols; ++j) {
+            const auto e = static_cast<std::size_t>((i - 1) * cols + (j - 1));
+            fmpz_multi_CRT_ui(out, &r.at(e, 0), comb, temp, 1);
+            fmpz_get_mpz(integer(i, j).get_mpz_t(), out);
+        }
+    }
+    fmpz_clear(out);
+    fmpz_comb_temp_clear(temp);
+    fmpz_comb_clear(comb);
+
+    int exchanges = 0;
+    if (columnPivot) {
+        // Stage k holds the rows not yet pivots in the order the exchanges
+        // so far left them; the row finally at position fin has candidate
+        // integer(fin, k) over its scale.
+        std::vector<int> finalPlace(static_cast<std::size_t>(n) + 1);
+        for (int i = 1; i <= n; ++i)
+            finalPlace[static_cast<std::size_t>(row[static_cast<std::size_t>(i)])] = i;
+        std::vector<int> current(static_cast<std::size_t>(n) + 1);
+        std::iota(current.begin(), current.end(), 0);
+        mpz_class left;
+        mpz_class right;
+        for (int k = 1; k <= n; ++k) {
+            const int p = exchange[static_cast<std::size_t>(k)];
+            const int pivotRow = current[static_cast<std::size_t>(p)];
+            const mpz_class& pivot = integer(k, k);
+            for (int i = k; i <= n; ++i) {
+                if (i == p) continue;
+                const int other = current[static_cast<std::size_t>(i)];
+                const mpz_class& candidate =
+                    integer(finalPlace[static_cast<std::size_t>(other)], k);
+                mpz_mul(left.get_mpz_t(), candidate.get_mpz_t(), f.d(pivotRow).get_mpz_t());
+                mpz_mul(right.get_mpz_t(), pivot.get_mpz_t(), f.d(other).get_mpz_t());
+                const int c = mpz_cmpabs(left.get_mpz_t(), right.get_mpz_t());
+                if (i < p ? c >= 0 : c > 0) return std::nullopt;
+            }
+            std::swap(current[static_cast<std::size_t>(k)], current[static_cast<std::size_t>(p)]);
+            if (p != k) ++exchanges;
+        }
+    }
+
+    for (int k = 1; k <= n; ++k) f.swapRows(k, exchange[static_cast<std::size_t>(k)], 1);
+    f.setPrevious(1);
+    for (int k = 1; k <= n; ++k) {
+        f.settle(k);
+        for (int j = k; j <= cols; ++j) mpz_swap(f.at(k, j).get_mpz_t(), integer(k, j).get_mpz_t());
+        f.setPrevious(f.at(k, k));
+    }
+    return exchanges;
+}
+
+bool invertByResidues(const FractionFree& f, int n, RationalMatrix& W, const StopRequest& stop) {
+    // The adjugate's entries are minors of order n-1, the determinant one of
+    // order n: the bound of every minor serves both.
+    Residues r{primesBeyond(minorBits(f, n, n)), {}};
+    const std::size_t m = r.primes.size();
+    const auto entries = static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
+    if (static_cast<double>(entries + 1) * static_cast<double>(m) * sizeof(mp_limb_t) >
+        kMaxResidueBytes)
+        return false;
+    FlintIntegers M(n, n);
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) fmpz_set_mpz(M.at(i, j), f.at(i, j).get_mpz_t());
+    // The determinant's residues follow the adjugate's, as entry n*n.
+    r.values.assign((entries + 1) * m, 0);
+    for (std::size_t q = 0; q < m; ++q) {
+        stop.check();
+        nmod_mat_t a;
+        nmod_mat_t inverse;
+        nmod_mat_init(a, n, n, r.primes[q]);
+        nmod_mat_init(inverse, n, n, r.primes[q]);
+        fmpz_mat_get_nmod_mat(a, M.get());
+        const mp_limb_t det = nmod_mat_det(a);
+        const bool lucky = det != 0 && nmod_mat_inv(inverse, a) != 0;
+        if (lucky) {
+            r.at(entries, q) = det;
+            for (slong i = 0; i < n; ++i)
+                for (slong j = 0; j < n; ++j)
+                    r.at(static_cast<std::size_t>(i * n + j), q) =
+                        nmod_mul(nmod_mat_entry(inverse, i, j), det, a->mod);
+        }
+        nmod_mat_clear(inverse);
+        nmod_mat_clear(a);
+        if (!lucky) return false;
+    }
+    fmpz_comb_t comb;
+    fmpz_comb_init(comb, r.primes.data(), static_cast<slong>(m));
+    fmpz_comb_temp_t temp;
+    fmpz_comb_temp_init(temp, comb);
+    fmpz_t out;
+    fmpz_init(out);
+    fmpz_multi_CRT_ui(out, &r.at(entries, 0), comb, temp, 1);
+    mpz_class det;
+    fmpz_get_mpz(det.get_mpz_t(), out);
+    // A^-1 = (D A)^-1 D: column j of the scaled matrix's inverse times d(j).
+    for (int i = 1; i <= n; ++i) {
+        stop.check();
+        for (int j = 1; j <= n; ++j) {
+            fmpz_multi_CRT_ui(out, &r.at(static_cast<std::size_t>((i - 1) * n + (j - 1)), 0), comb,
+                              temp, 1);
+            Rational& q = W(i, n + j);
+            fmpz_get_mpz(q.get_num_mpz_t(), out);
+            q.get_num() *= f.d(j);
+            q.get_den() = det;
+            q.canonicalize();
+        }
+    }
+    fmpz_clear(out);
+    fmpz_comb_temp_clear(temp);
+    fmpz_comb_clear(comb);
+    return true;
+}
+
+} // namespace quorvex::kernels
