@@ -297,36 +297,20 @@ TEST(CheckWorkLimits, OrderAndDigitsBeyondTheLimitsStopWithAMessage) {
                                    "方程组第 1 行第 2 列的数超过了 10000 位数字，不能精确核对。"});
 }
 
-struct SimplestCase {
-    const char* name;
-    mpq_class lo, hi;
-    bool nonZero;
-    mpq_class simplest;
-};
-
-void PrintTo(const SimplestCase& c, std::ostream* os) { *os << c.name; }
-
-class Simplest : public ::testing::TestWithParam<SimplestCase> {};
-
 // The multiplier shown is the simplest number the rounding allows.
-TEST_P(Simplest, RationalInAnInterval) {
-    const SimplestCase& c = GetParam();
-    const check::Interval r{c.lo, c.hi};
-    EXPECT_EQ(c.nonZero ? check::simplestNonZeroIn(r).value() : check::simplestIn(r), c.simplest);
+TEST(CheckWorkSimplest, RationalInAnInterval) {
+    const auto value = [](const std::string& text) {
+        mpq_class q(text);
+        q.canonicalize();
+        return q;
+    };
+    for (const auto& r : testing::table("simplest_multiplier")) {
+        const check::Interval i{value(r[0]), value(r[1])};
+        EXPECT_EQ(r[2] == "non-zero" ? check::simplestNonZeroIn(i).value() : check::simplestIn(i),
+                  value(r[3]))
+            << r[0] << " " << r[1];
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Simplest,
-    ::testing::Values(
-        SimplestCase{"OneThirdFromFourPlaces", {3333, 10000}, {3334, 10000}, false, {1, 3}},
-        SimplestCase{"TwoThirdsBetweenTenths", {6, 10}, {7, 10}, false, {2, 3}},
-        SimplestCase{"AHalfFromFivePlaces", {49999, 100000}, {50001, 100000}, false, {1, 2}},
-        SimplestCase{"NegativeInteger", {-22, 10}, {-19, 10}, false, -2},
-        SimplestCase{"APoint", {-7, 2}, {-7, 2}, false, {-7, 2}},
-        SimplestCase{"ZeroWhenInside", {-1, 2}, {1, 2}, false, 0},
-        SimplestCase{"NonZeroTakesTheSimplerSide", {-1, 4}, {1, 10}, true, {-1, 4}},
-        SimplestCase{"NonZeroOneWhenWide", {0}, {5, 2}, true, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace quorvex
