@@ -22,6 +22,7 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -174,20 +175,11 @@ TEST(Steps, RecordedSweepsGiveTheRecordedIterates) {
 }
 
 TEST(Steps, ANotANumberAnywhereIsTheLargestChange) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
-    const struct {
+    for (const auto& r : testing::table("largest_change")) {
         Iterate x;
-        double change; ///< NaN: must be NaN
-    } cases[] = {{{5.0, nan, 1.0}, nan},
-                 {{nan, 5.0}, nan},
-                 {{1.0, 2.0, nan}, nan},
-                 {{1.0, inf}, inf},
-                 {{-3.0, 2.0}, 3.0}};
-    for (const auto& c : cases) {
-        const double d = steps::largestChange(c.x, Iterate(c.x.size(), 0.0));
-        if (std::isnan(c.change)) EXPECT_TRUE(std::isnan(d)) << d;
-        else EXPECT_EQ(d, c.change);
+        std::istringstream in(r[0]);
+        for (std::string w; in >> w;) x.push_back(testing::byHand(w));
+        EXPECT_EQ(numberText(steps::largestChange(x, Iterate(x.size(), 0.0))), r[1]) << r[0];
     }
 }
 
@@ -248,37 +240,31 @@ TEST(Steps, RecordedTermsSumToTheNormsBitForBit) {
 // above the order limit one line (an iteration's table keeps the first and
 // last components instead).
 TEST(Steps, OneSectionIsAddedAndAboveTheLimitOneLine) {
-    const struct {
-        const Command* command;
-        Shape shape;
-    } all[] = {
-        {&commands::Gauss_1, Shape::General},           {&commands::GaussTier, Shape::General},
-        {&commands::GaussFull, Shape::General},         {&commands::A_matrix, Shape::General},
-        {&commands::A_range, Shape::General},           {&commands::MatrixBreak, Shape::General},
-        {&commands::LU_break, Shape::General},          {&commands::TierLU, Shape::General},
-        {&commands::SqrtRoot, Shape::Symmetric},        {&commands::MendSqrt, Shape::Symmetric},
-        {&commands::Purase, Shape::Tridiagonal},        {&commands::CMatrixJudge, Shape::Symmetric},
-        {&commands::StrictMatrixJudge, Shape::General}, {&commands::MatrixModel, Shape::General},
+    std::vector<std::pair<const Command*, Shape>> all = {
+        {&commands::CMatrixJudge, Shape::Symmetric},
+        {&commands::StrictMatrixJudge, Shape::General},
+        {&commands::MatrixModel, Shape::General},
         {&commands::VectorModel, Shape::General}};
+    for (const Worked& w : kWorked) all.emplace_back(w.command, w.shape);
     std::mt19937 rng(11);
-    for (const auto& c : all)
+    for (const auto& [command, shape] : all)
         for (const int n : {1, 2, 5, steps::kMaxStepsOrder, steps::kMaxStepsOrder + 1})
             for (const bool exact : {false, true}) {
                 std::vector<double> solution;
-                std::string text = testing::dominantSystem(n, 10, c.shape, rng, solution);
+                std::string text = testing::dominantSystem(n, 10, shape, rng, solution);
                 std::vector<std::string> answers{std::to_string(n)};
-                if (c.command == &commands::VectorModel) {
+                if (command == &commands::VectorModel) {
                     text.erase(text.find('\r')).erase(text.rfind(' ')); // n entries
                     answers.clear();
                 }
-                const ScriptedHost off = run(*c.command, text, answers, false, exact);
-                const ScriptedHost on = run(*c.command, text, answers, true, exact);
+                const ScriptedHost off = run(*command, text, answers, false, exact);
+                const ScriptedHost on = run(*command, text, answers, true, exact);
                 EXPECT_TRUE(off.messages.empty());
                 const char* inside = n > steps::kMaxStepsOrder
                                          ? "\r\n详细步骤：阶数大于 12，不列出步骤。\r\n"
                                          : "\r\n详细步骤：\r\n";
                 EXPECT_TRUE(testing::oneStretchAdded(off.result, on.result, inside))
-                    << c.command->id << " order " << n << (exact ? " exact" : "");
+                    << command->id << " order " << n << (exact ? " exact" : "");
                 // Above the limit only that line, after a line break ending the
                 // report's last line where it had none.
                 if (n > steps::kMaxStepsOrder) {
