@@ -2,6 +2,7 @@
 // menu, the status texts, the toolbar, the display settings and the splitter.
 #include "background_work.h"
 #include "status_panels.h"
+#include "support.h"
 #include "twips.h"
 #include "window_harness.h"
 #include "window_layout.h"
@@ -41,26 +42,10 @@ private slots:
     void menuTree() {
         WindowHarness h;
         // The methods menu itself is the registry's layout, checked there.
-        for (
-            const char* listing :
-            {"FileMenu|文件(&F) FileNew|新建|Ctrl+N FileOpen|打开|Ctrl+O FileSave|保存|Ctrl+S "
-             "FileSaveAS|另存为| FileExport|导出(&E)| FilePrintPreview|打印预览(&V)| "
-             "FilePrint|打印(&P)|Ctrl+P FileExit|退出|",
-             "FileExport|导出(&E) FileExportLatex|LaTeX (*.tex)| FileExportHtml|HTML (*.html)| "
-             "FileExportMarkdown|Markdown (*.md)| FileExportPdf|PDF (*.pdf)|",
-             "EditMenu|编辑(&E) EditSelectAll|全选(&A)|Ctrl+A Edit|撤消|Ctrl+Z EditCut|剪切|Ctrl+X "
-             "EditCopy|复制|Ctrl+C EditPaste|粘贴|Ctrl+V EditDelete|删除(&L)|Del",
-             "Format|显示(&V) FormatStyle|字体| FormatBackColor|背景色| "
-             "FormatDecimalDigits|设置小数数位| FormatDefault|默认| FormatExact|精确分数| "
-             "FormatSteps|详细步骤| FormatRowSteps|逐行变换|",
-             "IterativeAstringency|迭代法的收敛性 CMatrixJudge|正定矩阵判断| VectorModel|向量范数| "
-             "MatrixModel|矩阵范数| StrictMatrixJudge|严格对角占优矩阵判断|",
-             "Analysis|分析(&A) ErrorAnalysis|误差分析| ConvergenceAnalysis|收敛性分析| "
-             "PivotComparison|主元比较| CheckWork|核对解题步骤|",
-             "mnuHelp|帮助(&H) mnuHelpFile|帮助文件| mnuAbout|关于|"}) {
-            const QString expected = QString::fromUtf8(listing);
+        for (const auto& row : quorvex::testing::table("menus")) {
+            const QString expected = QString::fromStdString(row[0]);
             const auto* menu = h.window.findChild<QMenu*>(expected.section(u'|', 0, 0));
-            QVERIFY2(menu, listing);
+            QVERIFY2(menu, row[0].c_str());
             QCOMPARE(describe(*menu), expected);
         }
     }
