@@ -32,6 +32,42 @@ const QString kGaussInput = QStringLiteral("2 1 3\n1 3 5");
 const QString kEarlier = QStringLiteral("earlier report");
 const QString kTitle = QStringLiteral("Gauss消去法解线性方程组");
 
+/// Runs a row of the stopped commands' table: the command stopped while its
+/// order prompt is up.
+void stopped(const std::vector<std::string>& row) {
+    const QString command = QString::fromStdString(row[0]);
+    const QString order = row[1] == "cancel" ? QString() : QString::fromStdString(row[1]);
+    const QString message = QString::fromStdString(row[4]), stopBy = QString::fromStdString(row[5]);
+    WindowHarness h;
+    h.window.resultArea().setText(kEarlier.toStdString());
+    h.edit().setPlainText(command == "CheckWork" ? kGaussInput + "\n\n2 1 3\n0 2.5 3.5"
+                                                 : kGaussInput);
+    QString shown;
+    auto* stop = h.window.findChild<QToolBar*>(QStringLiteral("Toolbar1"))->actions().last();
+    QSignalSpy unloaded(&h.window, &LinearFrm::unloaded);
+    const auto whileShown = [&] {
+        shown = h.result();
+        // While it runs, only stopping is left to the user.
+        QVERIFY(!h.window.menuBar()->isEnabled() && h.edit().isReadOnly());
+        QVERIFY(stop->isVisible());
+        if (stopBy == "Esc") QTest::keyClick(&h.window, Qt::Key_Escape);
+        if (stopBy == "button") h.clickToolbar(QStringLiteral("停止 (Esc)"));
+        if (stopBy == "close") h.window.close();
+    };
+    h.dialogs.expect({.kind = Expected::Input,
+                      .answer = order,
+                      .cancel = order.isNull(),
+                      .whileShown = whileShown});
+    if (!message.isEmpty()) h.dialogs.acceptMessage();
+    h.trigger(qPrintable(command));
+    QCOMPARE(shown, QString::fromStdString(row[2]));
+    QCOMPARE(h.result(), QString::fromStdString(row[3]));
+    QCOMPARE(h.dialogs.messages(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(h.window.isVisible(), stopBy != "close");
+    QCOMPARE(unloaded.count(), stopBy == "close" ? 1 : 0);
+    QVERIFY(h.window.menuBar()->isEnabled() && !h.edit().isReadOnly() && !stop->isVisible());
+}
+
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -125,72 +161,9 @@ private slots:
         QVERIFY(!rows->isChecked());
     }
 
-    void stoppedCommand_data() {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("order"); // none: the prompt is cancelled
-        QTest::addColumn<QString>("duringPrompt");
-        QTest::addColumn<QString>("result");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("stopBy"); // what the user does while the prompt is up
-        QTest::newRow("Gauss_1 cancelled keeps the report")
-            << "Gauss_1" << QString() << kEarlier << kEarlier << QString() << QString();
-        QTest::newRow("GaussTier cancelled: emptied before asking")
-            << "GaussTier" << QString() << QString() << QString() << QString() << QString();
-        // No machine holds the arrays of order 32766: one message, and the
-        // result area shows again what it showed before the command.
-        QTest::newRow("order too large for memory")
-            << "GaussTier"
-            << "32766" << QString() << kEarlier << "内存不足，不能处理 32766 阶的矩阵，请减小阶数#"
-            << QString();
-        // A stop takes effect at the next stage: the report from before is back.
-        QTest::newRow("Esc stops GaussTier") << "GaussTier"
-                                             << "2" << QString() << kEarlier << QString() << "Esc";
-        QTest::newRow("停止 stops Gauss_1") << "Gauss_1"
-                                            << "2" << kEarlier << kEarlier << QString() << "button";
-        QTest::newRow("closing stops the command, then closes")
-            << "LU_break"
-            << "2" << QString() << kEarlier << QString() << "close";
-        // The check looks at the stop inside a step too, before its verdict.
-        QTest::newRow("Esc stops CheckWork") << "CheckWork"
-                                             << "2" << kEarlier << kEarlier << QString() << "Esc";
-    }
     void stoppedCommand() {
-        QFETCH(QString, command);
-        QFETCH(QString, order);
-        QFETCH(QString, duringPrompt);
-        QFETCH(QString, result);
-        QFETCH(QString, message);
-        QFETCH(QString, stopBy);
-        WindowHarness h;
-        h.window.resultArea().setText(kEarlier.toStdString());
-        h.edit().setPlainText(command == "CheckWork" ? kGaussInput + "\n\n2 1 3\n0 2.5 3.5"
-                                                     : kGaussInput);
-        QString shown;
-        auto* stop = h.window.findChild<QToolBar*>(QStringLiteral("Toolbar1"))->actions().last();
-        QSignalSpy unloaded(&h.window, &LinearFrm::unloaded);
-        const auto whileShown = [&] {
-            shown = h.result();
-            // While it runs, only stopping is left to the user.
-            QVERIFY(!h.window.menuBar()->isEnabled() && h.edit().isReadOnly());
-            QVERIFY(stop->isVisible());
-            if (stopBy == "Esc") QTest::keyClick(&h.window, Qt::Key_Escape);
-            if (stopBy == "button") h.clickToolbar(QStringLiteral("停止 (Esc)"));
-            if (stopBy == "close") h.window.close();
-        };
-        h.dialogs.expect({.kind = Expected::Input,
-                          .answer = order,
-                          .cancel = order.isNull(),
-                          .whileShown = whileShown});
-        if (!message.isNull()) h.dialogs.acceptMessage();
-        h.trigger(qPrintable(command));
-        QCOMPARE(shown, duringPrompt);
-        QCOMPARE(h.result(), result);
-        QCOMPARE(h.dialogs.messages(), message.isNull() ? QStringList() : QStringList{message});
-        QCOMPARE(h.window.isVisible(), stopBy != "close");
-        QCOMPARE(unloaded.count(), stopBy == "close" ? 1 : 0);
-        QVERIFY(h.window.menuBar()->isEnabled() && !h.edit().isReadOnly() && !stop->isVisible());
+        for (const auto& row : quorvex::testing::table("stopped_commands")) stopped(row);
     }
-
     void closingDoesNotWaitForWorkThatIgnoresStop() {
         WindowHarness h;
         QSignalSpy unloaded(&h.window, &LinearFrm::unloaded);
