@@ -2,9 +2,13 @@
 // the multimedia command layer's answers, down to the real MIDI player.
 #include "multimedia_commands.h"
 #include "recording.h"
+#include "support.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <map>
+#include <memory>
 
 using namespace quorvex;
 using namespace quorvex::ui;
@@ -52,32 +56,19 @@ private slots:
         QCOMPARE(sent, commands);
     }
 
-    void commandLayer_data() {
-        QTest::addColumn<QStringList>("commands");
-        QTest::addColumn<QList<int>>("codes");
-        QTest::newRow("open, play, stop, close")
-            << QStringList{"open x.mid alias t", "play t from 0", "stop t", "close t"}
-            << QList<int>{0, 0, 0, 0};
-        QTest::newRow("stop and close of an alias never opened")
-            << QStringList{"stop tune1", "close tune1"}
-            << QList<int>{kMmUnknownAlias, kMmUnknownAlias};
-        QTest::newRow("one tune per alias")
-            << QStringList{"open x.mid alias t", "open y.mid alias t"}
-            << QList<int>{0, kMmAliasInUse};
-        // A tune installed under a folder with a blank cannot be opened at all.
-        QTest::newRow("a blank in the file name splits it")
-            << QStringList{"open /a b/x.mid alias t", "play t from 0"}
-            << QList<int>{kMmBadSyntax, kMmUnknownAlias};
-        QTest::newRow("malformed")
-            << QStringList{"open x.mid t", "", "pause t", "play t from 5"}
-            << QList<int>{kMmBadSyntax, kMmUnknownCommand, kMmUnknownCommand, kMmBadSyntax};
-    }
     void commandLayer() {
-        QFETCH(QStringList, commands);
-        QFETCH(QList<int>, codes);
-        MultimediaCommands layer(openAnything);
-        for (int i = 0; i < commands.size(); ++i)
-            QCOMPARE(layer.send(commands[i].toStdString()), codes[i]);
+        const std::map<std::string, int> codes{{"ok", kMmOk},
+                                               {"unknown command", kMmUnknownCommand},
+                                               {"bad syntax", kMmBadSyntax},
+                                               {"unknown alias", kMmUnknownAlias},
+                                               {"alias in use", kMmAliasInUse}};
+        std::unique_ptr<MultimediaCommands> layer;
+        std::string sequence;
+        for (const auto& r : quorvex::testing::table("multimedia_commands")) {
+            if (r[0] != sequence) layer = std::make_unique<MultimediaCommands>(openAnything);
+            sequence = r[0];
+            QCOMPARE(layer->send(r[1]), codes.at(r[2]));
+        }
     }
 
     void openRefused_data() {
