@@ -9,6 +9,8 @@
 
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 using namespace quorvex;
 using namespace quorvex::ui;
@@ -32,28 +34,21 @@ const QString kTune = QUORVEX_SOURCE_DIR "/resources/music/END.MID";
 class MusicTest : public QObject {
     Q_OBJECT
 private slots:
-    void playMusic_data() {
-        QTest::addColumn<int>("openResult");
-        QTest::addColumn<QStringList>("commands");
-        // The name goes in unquoted, blank and all.
-        const QStringList opening = {"stop tune1", "close tune1",
-                                     "open /home/a b/END.MID alias tune1"};
-        QTest::newRow("played, then stopped")
-            << 0 << opening + QStringList{"play tune1 from 0", "stop tune1", "close tune1"};
-        QTest::newRow("no play after a failed open")
-            << int(kMmFileNotFound) << opening + QStringList{"stop tune1", "close tune1"};
-    }
     void playMusic() {
-        QFETCH(int, openResult);
-        QFETCH(QStringList, commands);
-        testing::Recording rec;
-        rec.openResult = openResult;
-        CommonModule common = rec.module();
-        QCOMPARE(common.PlayMusic("/home/a b/END.MID", "tune1"), openResult == 0);
-        common.StopMusic("tune1");
-        QStringList sent;
-        for (const std::string& c : rec.commands) sent << QString::fromStdString(c);
-        QCOMPARE(sent, commands);
+        // The name goes in unquoted, blank and all; no play after a failed open.
+        const std::vector<std::string> opening = {"stop tune1", "close tune1",
+                                                  "open /home/a b/END.MID alias tune1"};
+        for (const int openResult : {0, int(kMmFileNotFound)}) {
+            testing::Recording rec;
+            rec.openResult = openResult;
+            CommonModule common = rec.module();
+            QCOMPARE(common.PlayMusic("/home/a b/END.MID", "tune1"), openResult == 0);
+            common.StopMusic("tune1");
+            std::vector<std::string> expected = opening;
+            if (openResult == 0) expected.push_back("play tune1 from 0");
+            expected.insert(expected.end(), {"stop tune1", "close tune1"});
+            QCOMPARE(rec.commands, expected);
+        }
     }
 
     void commandLayer() {
@@ -71,19 +66,15 @@ private slots:
         }
     }
 
-    void openRefused_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("code");
-        QTest::newRow("missing file") << "/nonexistent/music/END.MID" << int(kMmFileNotFound);
-        QTest::newRow("not MIDI") << QUORVEX_SOURCE_DIR "/README.md"
-                                  << int(midiAvailable() ? kMmNotMidi : kMmNoDevice);
-    }
     void openRefused() {
-        QFETCH(QString, file);
-        QFETCH(int, code);
-        MultimediaCommands layer;
-        QCOMPARE(layer.send(("open " + file + " alias tune1").toStdString()), code);
-        QCOMPARE(layer.send("play tune1 from 0"), int(kMmUnknownAlias));
+        const std::pair<QString, int> files[] = {
+            {"/nonexistent/music/END.MID", kMmFileNotFound},
+            {QUORVEX_SOURCE_DIR "/README.md", midiAvailable() ? kMmNotMidi : kMmNoDevice}};
+        for (const auto& [file, code] : files) {
+            MultimediaCommands layer;
+            QCOMPARE(layer.send(("open " + file + " alias tune1").toStdString()), code);
+            QCOMPARE(layer.send("play tune1 from 0"), int(kMmUnknownAlias));
+        }
     }
 
     void realTunePlaysAndStops() {

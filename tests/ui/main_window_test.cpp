@@ -86,25 +86,19 @@ private slots:
         }
     }
 
-    void methodsGreyedWhileEditAreaBlank_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("blanks only") << "   " << false;
-        QTest::newRow("a number") << " 3 " << true;
-        QTest::newRow("a line break is not a blank") << "\n" << true;
-    }
     void methodsGreyedWhileEditAreaBlank() {
-        QFETCH(QString, text);
-        QFETCH(bool, enabled);
-        WindowHarness h;
-        h.edit().setPlainText(text);
-        h.open(h.window.menus().methods);
-        for (const auto& [action, command] : h.window.menus().commandItems)
-            QCOMPARE(action->isEnabled(), enabled);
-        QCOMPARE(h.window.menus().convergence->menuAction()->isEnabled(), enabled);
-        // 撤消 and 列主元消去法应用 have no command behind them.
-        QVERIFY(!h.action("GaussApply")->isEnabled() && !h.action("Edit")->isEnabled());
+        // Empty or blanks only grey them; a number, or a line break, does not.
+        for (const auto& [text, enabled] : {std::pair{"", false}, std::pair{"   ", false},
+                                            std::pair{" 3 ", true}, std::pair{"\n", true}}) {
+            WindowHarness h;
+            h.edit().setPlainText(QString::fromLatin1(text));
+            h.open(h.window.menus().methods);
+            for (const auto& [action, command] : h.window.menus().commandItems)
+                QCOMPARE(action->isEnabled(), enabled);
+            QCOMPARE(h.window.menus().convergence->menuAction()->isEnabled(), enabled);
+            // 撤消 and 列主元消去法应用 have no command behind them.
+            QVERIFY(!h.action("GaussApply")->isEnabled() && !h.action("Edit")->isEnabled());
+        }
     }
 
     void menuRunsTheMethodWithTheDigitsSet() {
