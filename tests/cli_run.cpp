@@ -219,27 +219,22 @@ TEST_F(Cli, CtrlCStopsACommandCleanly) {
     // of a random integer matrix of order 200, its fractions growing with
     // every stage, and the check of a step of order 12 that no operation
     // explains, on a system of 200-digit fractions.
+    unsigned seed = 1;
+    const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    const auto digits = [&next](int count) {
+        std::string d;
+        while (count-- > 0) d += static_cast<char>('1' + next() % 9);
+        return d;
+    };
     std::string definite, random, check;
     for (int i = 0; i < 1500; ++i) {
         for (int j = 0; j < 1500; ++j) definite += i == j ? "1501 " : "1 ";
         definite += "\r\n";
     }
-    unsigned seed = 1;
     for (int i = 0; i < 200; ++i) {
-        for (int j = 0; j < 200; ++j) {
-            seed = seed * 1103515245u + 12345u;
-            random += std::to_string(static_cast<int>(seed >> 16) % 199 - 99) + " ";
-        }
+        for (int j = 0; j < 200; ++j) random += std::to_string(int(next() % 199) - 99) + " ";
         random += "\r\n";
     }
-    const auto digits = [&seed](int count) {
-        std::string d;
-        for (int k = 0; k < count; ++k) {
-            seed = seed * 1103515245u + 12345u;
-            d += static_cast<char>('1' + (seed >> 16) % 9);
-        }
-        return d;
-    };
     for (int i = 0; i < 12; ++i) {
         for (int j = 0; j < 13; ++j) check += digits(200) + "/" + digits(200) + " ";
         check += "\r\n";

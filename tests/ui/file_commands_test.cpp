@@ -65,29 +65,25 @@ private slots:
         QVERIFY(m_dir->isValid());
     }
 
-    void strangeBytesOpen_data() {
-        QTest::addColumn<QByteArray>("bytes");
+    void strangeBytesOpen() {
+        // Binary, NUL bytes, invalid UTF-8 and GB18030, lone CR and stray bytes.
         QByteArray binary(1400, '\0');
         QRandomGenerator rng(7);
         for (auto& b : binary) b = static_cast<char>(rng.bounded(256));
-        QTest::newRow("binary") << binary;
-        QTest::newRow("NUL bytes") << QByteArray("1 2\0 3\r\n4\0\0 5 6\r\n", 18);
-        QTest::newRow("invalid UTF-8 and GB18030")
-            << QByteArray("1 \xff\xfe 2\r\n\x81\x30 \xc0\xaf 3");
-        QTest::newRow("lone CR and stray bytes") << QByteArray("\r\r\r\x80\x80\x80");
-    }
-    void strangeBytesOpen() {
-        QFETCH(QByteArray, bytes);
-        WindowHarness h;
-        writeFile(path("strange.txt"), bytes);
-        h.dialogs.chooseFile(Expected::Open, path("strange.txt"));
-        h.trigger("FileOpen");
-        QVERIFY(h.dialogs.messages().isEmpty());
-        QVERIFY(!h.editText().isEmpty());
-        // The methods read whatever came in without harm.
-        h.dialogs.answerInput(QStringLiteral("2"));
-        h.trigger("GaussTier");
-        QVERIFY(h.result().endsWith(QStringLiteral("Gauss列主元消去法解线性方程组")));
+        for (const QByteArray& bytes : {binary, QByteArray("1 2\0 3\r\n4\0\0 5 6\r\n", 18),
+                                        QByteArray("1 \xff\xfe 2\r\n\x81\x30 \xc0\xaf 3"),
+                                        QByteArray("\r\r\r\x80\x80\x80")}) {
+            WindowHarness h;
+            writeFile(path("strange.txt"), bytes);
+            h.dialogs.chooseFile(Expected::Open, path("strange.txt"));
+            h.trigger("FileOpen");
+            QVERIFY(h.dialogs.messages().isEmpty());
+            QVERIFY(!h.editText().isEmpty());
+            // The methods read whatever came in without harm.
+            h.dialogs.answerInput(QStringLiteral("2"));
+            h.trigger("GaussTier");
+            QVERIFY(h.result().endsWith(QStringLiteral("Gauss列主元消去法解线性方程组")));
+        }
     }
 
     void openFailures() {
@@ -206,36 +202,35 @@ private slots:
         QCOMPARE(h.edit().geometry(), editBefore);
     }
 
-    void encodingsRoundTrip_data() {
-        QTest::addColumn<QByteArray>("encoding");
-        QTest::newRow("UTF-8 locale") << QByteArray("UTF-8");
-        QTest::newRow("Chinese locale, read back on a UTF-8 machine") << QByteArray("GB18030");
-    }
     void encodingsRoundTrip() {
-        QFETCH(QByteArray, encoding);
-        WindowHarness h;
-        h.window.fileCommands().setEncoding(encoding);
-        QString report; // large, so that it is written and read back in many pieces
-        for (int i = 1; i <= 5000; ++i)
-            report += kReport + QString::number(i) + QStringLiteral("\r\n");
-        h.window.resultArea().setText(report.toStdString());
-        const QString file = path("out.txt");
-        h.dialogs.chooseFile(Expected::Save, file);
-        h.trigger("FileSave");
-        // CR LF pairs unchanged, no byte-order mark, nothing added at the end.
-        QVERIFY(readFile(file) == QByteArray(QStringEncoder(encoding.constData()).encode(report)));
-        // Opened, it fills the edit area, empties the result area and makes
-        // the next 保存 ask for a name again.
-        h.window.fileCommands().setEncoding("UTF-8");
-        h.window.status().setText(QString());
-        openAnsweringYes(h, file);
-        QVERIFY(h.editText() == report);
-        QVERIFY(h.result().isEmpty());
-        QVERIFY(h.window.fileCommands().saveFileName().isEmpty());
-        QCOMPARE(h.window.status().text(), QDir::toNativeSeparators(file));
-        for (const Shown& dialog : h.dialogs.shown)
-            if (dialog.kind != Expected::Question)
-                QCOMPARE(dialog.text, QStringLiteral("文本文件(*.txt);;所有文件(*.*)"));
+        // A UTF-8 locale's, and a Chinese locale's read back on a UTF-8 machine.
+        for (const QByteArray& encoding : {QByteArray("UTF-8"), QByteArray("GB18030")}) {
+            init(); // a fresh folder for every encoding
+            WindowHarness h;
+            h.window.fileCommands().setEncoding(encoding);
+            QString report; // large, so that it is written and read back in many pieces
+            for (int i = 1; i <= 5000; ++i)
+                report += kReport + QString::number(i) + QStringLiteral("\r\n");
+            h.window.resultArea().setText(report.toStdString());
+            const QString file = path("out.txt");
+            h.dialogs.chooseFile(Expected::Save, file);
+            h.trigger("FileSave");
+            // CR LF pairs unchanged, no byte-order mark, nothing added at the end.
+            QVERIFY(readFile(file) ==
+                    QByteArray(QStringEncoder(encoding.constData()).encode(report)));
+            // Opened, it fills the edit area, empties the result area and makes
+            // the next 保存 ask for a name again.
+            h.window.fileCommands().setEncoding("UTF-8");
+            h.window.status().setText(QString());
+            openAnsweringYes(h, file);
+            QVERIFY(h.editText() == report);
+            QVERIFY(h.result().isEmpty());
+            QVERIFY(h.window.fileCommands().saveFileName().isEmpty());
+            QCOMPARE(h.window.status().text(), QDir::toNativeSeparators(file));
+            for (const Shown& dialog : h.dialogs.shown)
+                if (dialog.kind != Expected::Question)
+                    QCOMPARE(dialog.text, QStringLiteral("文本文件(*.txt);;所有文件(*.*)"));
+        }
     }
 
     void blankReportThenSaveAndSaveAs() {
