@@ -65,8 +65,8 @@ public:
         for (int tries = 0; tries < 100; ++tries) {
             const int b = pick(0, steps() - 1), i = pick(0, m_n - 1), j = pick(0, m_n);
             if (aimedAt(b, i, j)) continue;
-            auto row = m_blocks[static_cast<std::size_t>(b)][static_cast<std::size_t>(i)];
-            Cell& c = row[static_cast<std::size_t>(j)];
+            auto row = m_blocks.at(b).at(i);
+            Cell& c = row.at(j);
             const int places = placesOf(c.text);
             const mpq_class unit =
                 places > 0 ? mpq_class(1, pow10(places)) : mpq_class(1, c.value.get_den());
@@ -82,9 +82,9 @@ public:
                 ++m_inRowSpace;
                 continue;
             }
-            m_blocks[static_cast<std::size_t>(b)][static_cast<std::size_t>(i)] = row;
+            m_blocks.at(b).at(i) = row;
             return {b + 1, "第" + std::to_string(i + 1) + "行第" + std::to_string(j + 1) +
-                               "列：写的是 " + row[static_cast<std::size_t>(j)].text + "，应为 "};
+                               "列：写的是 " + row.at(j).text + "，应为 "};
         }
         return {0, {}}; // every move stays in the row space
     }
@@ -100,9 +100,7 @@ private:
     using Block = std::vector<std::vector<Cell>>;
 
     bool aimedAt(int b, int i, int j) const {
-        const std::string& t = m_blocks[static_cast<std::size_t>(b)][static_cast<std::size_t>(i)]
-                                       [static_cast<std::size_t>(j)]
-                                           .text;
+        const std::string& t = m_blocks.at(b).at(i).at(j).text;
         return t == "0" || t == "1";
     }
 
@@ -156,29 +154,23 @@ private:
     }
 
     bool eliminate(Block& current, int k) {
-        const auto at = [&](int i, int j) -> const mpq_class& {
-            return current[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)].value;
-        };
+        const auto at = [&](int i, int j) -> const mpq_class& { return current.at(i).at(j).value; };
         std::vector<int> candidates;
         for (int i = k; i < m_n; ++i)
             if (sgn(at(i, k)) != 0) candidates.push_back(i);
         if (candidates.empty()) return false;
         if (sgn(at(k, k)) == 0 || pick(0, 2) == 0) {
-            const int p = candidates[static_cast<std::size_t>(
-                pick(0, static_cast<int>(candidates.size()) - 1))];
+            const int p = candidates.at(pick(0, static_cast<int>(candidates.size()) - 1));
             if (p != k) {
-                std::swap(current[static_cast<std::size_t>(p)],
-                          current[static_cast<std::size_t>(k)]);
+                std::swap(current.at(p), current.at(k));
                 m_blocks.push_back(current);
             }
         }
         if (at(k, k) != 1 && pick(0, 2) == 0) {
             const mpq_class pivot = at(k, k);
-            auto& row = current[static_cast<std::size_t>(k)];
+            auto& row = current.at(k);
             for (int j = 0; j <= m_n; ++j)
-                row[static_cast<std::size_t>(j)] =
-                    j == k ? Cell{"1", 1}
-                           : cell(row[static_cast<std::size_t>(j)].value / pivot, false);
+                row.at(j) = j == k ? Cell{"1", 1} : cell(row.at(j).value / pivot, false);
             m_blocks.push_back(current);
         }
         const bool oneBlock = pick(0, 1) == 0;
@@ -197,7 +189,7 @@ private:
                                               : mpq_class(at(i, j) - q / p * at(k, j));
                 row.push_back(j == k ? Cell{"0", 0} : cell(v, false));
             }
-            current[static_cast<std::size_t>(i)] = std::move(row);
+            current.at(i) = std::move(row);
             pending = true;
             if (!oneBlock) {
                 m_blocks.push_back(current);

@@ -38,12 +38,9 @@ std::string textOf(const Rows& rows) {
     return text;
 }
 
-/// Runs a command, in exact mode unless told, with the order as its one answer.
-ScriptedHost run(const Command& command, const std::string& text, int n, bool exact = true) {
-    ScriptedHost host(text, {std::to_string(n)});
-    host.settings.exact = exact;
-    host.run(command);
-    return host;
+/// Runs a command in exact fractions with the order as its one answer.
+ScriptedHost run(const Command& command, const std::string& text, int n) {
+    return testing::ran(command, text, {std::to_string(n)}, false, true);
 }
 
 ScriptedHost runExact(const Command& command, const Rows& rows) {

@@ -4,10 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <future>
-#include <random>
 #include <set>
-#include <thread>
 
 namespace quorvex {
 namespace {
@@ -107,53 +104,6 @@ TEST(Stopping, EveryCommandStopsPartWayThroughItsWork) {
             }
         }
     }
-}
-
-/// Tells the test thread when the command has read the edit area, then
-/// lets it go on only once the stop has been asked for.
-class HandshakeHost : public testing::ScriptedHost {
-public:
-    using ScriptedHost::ScriptedHost;
-    std::string editText() override {
-        if (!m_told) {
-            m_told = true;
-            started.set_value();
-            stopAsked.get_future().wait();
-        }
-        return ScriptedHost::editText();
-    }
-    std::promise<void> started;
-    std::promise<void> stopAsked;
-
-private:
-    bool m_told = false;
-};
-
-TEST(Stopping, ExactDeterminantStopsWhenAskedFromAnotherThread) {
-    // Random integers make the fractions grow with every stage: run to its
-    // end, this determinant takes seconds.
-    const int n = 150;
-    std::mt19937 rng(3);
-    std::uniform_int_distribution<int> entry(-99, 99);
-    std::string text;
-    for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j) text += std::to_string(entry(rng)) + " ";
-        text += "\n";
-    }
-    HandshakeHost host(text, {std::to_string(n)});
-    host.settings.exact = true;
-    host.result = "earlier report\r\n";
-    StopRequest stop;
-    Outcome outcome = Outcome::Reported;
-    std::thread command(
-        [&] { outcome = runCommand(*findCommand("A_range"), host, host.settings, &stop); });
-    host.started.get_future().wait();
-    stop.request();
-    host.stopAsked.set_value();
-    command.join();
-    EXPECT_EQ(outcome, Outcome::Stopped);
-    EXPECT_EQ(host.result, "earlier report\r\n");
-    EXPECT_TRUE(host.messages.empty());
 }
 
 } // namespace

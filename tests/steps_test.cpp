@@ -32,14 +32,7 @@ namespace {
 using testing::ScriptedHost;
 using testing::Shape;
 
-ScriptedHost run(const Command& command, const std::string& text, std::vector<std::string> answers,
-                 bool steps, bool exact = false, int digits = 6) {
-    ScriptedHost host(text, std::move(answers), digits);
-    host.settings.steps = steps;
-    host.settings.exact = exact;
-    host.run(command);
-    return host;
-}
+using testing::ran;
 
 bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
@@ -86,7 +79,7 @@ TEST(Steps, EveryPrintedLineComesOutByHand) {
                 for (const bool exact : {false, true}) {
                     if (exact && (dd != 2 || !w.exact)) continue; // fractions know no decimals
                     const ScriptedHost host =
-                        run(*w.command, text, {std::to_string(n)}, true, exact, dd);
+                        ran(*w.command, text, {std::to_string(n)}, true, exact, dd);
                     if (host.result.empty() || !host.messages.empty()) continue;
                     const int held = exact ? 9 : w.redo == Redo::Determinant ? 7 : dd + 1;
                     const std::vector<std::string> wrong =
@@ -151,7 +144,7 @@ TEST(Steps, RecordedSweepsGiveTheRecordedIterates) {
             std::vector<std::string> answers{"1E-09", std::to_string(n)};
             for (int i = 0; i < n; ++i) answers.push_back(std::to_string(startValue(rng)));
             answers.push_back("1.25"); // the relaxation factor; the others do not ask
-            const ScriptedHost host = run(*m.command, text, answers, true);
+            const ScriptedHost host = ran(*m.command, text, answers, true);
             ASSERT_TRUE(host.document);
             const Sweeps d = sweepsOf(*host.document);
             ASSERT_EQ(d.cols, n + 2);
@@ -194,15 +187,14 @@ void expectSumNorm(const Matrix& A, int n, bool columns, const SumNormSteps<doub
                    double norm) {
     ASSERT_EQ(s.sums.size(), static_cast<std::size_t>(n));
     for (int j = 1; j <= n; ++j) {
-        const SumSteps<double>& sum = s.sums[static_cast<std::size_t>(j - 1)];
+        const SumSteps<double>& sum = s.sums.at(j - 1);
         ASSERT_EQ(sum.terms.size(), static_cast<std::size_t>(n));
         for (int i = 1; i <= n; ++i)
-            EXPECT_TRUE(sameBits(sum.terms[static_cast<std::size_t>(i - 1)],
-                                 std::fabs(columns ? A(i, j) : A(j, i))));
+            EXPECT_TRUE(sameBits(sum.terms.at(i - 1), std::fabs(columns ? A(i, j) : A(j, i))));
         EXPECT_TRUE(sameBits(sumOf(sum), sum.total));
-        EXPECT_TRUE(sameBits(s.largest.candidates[static_cast<std::size_t>(j - 1)], sum.total));
+        EXPECT_TRUE(sameBits(s.largest.candidates.at(j - 1), sum.total));
     }
-    EXPECT_TRUE(sameBits(s.largest.candidates[static_cast<std::size_t>(s.largest.at - 1)], norm));
+    EXPECT_TRUE(sameBits(s.largest.candidates.at(s.largest.at - 1), norm));
 }
 
 TEST(Steps, RecordedTermsSumToTheNormsBitForBit) {
@@ -228,11 +220,10 @@ TEST(Steps, RecordedTermsSumToTheNormsBitForBit) {
         EXPECT_TRUE(sameBits(std::sqrt(sumOf(vsquares)), vectorTwoNorm(v, n, &vsquares)));
         const double vInfinity = vectorInfinityNorm(v, n, &largest);
         for (int i = 1; i <= n; ++i) {
-            EXPECT_TRUE(sameBits(abs.terms[static_cast<std::size_t>(i - 1)], std::fabs(v(i))));
-            EXPECT_TRUE(sameBits(vsquares.terms[static_cast<std::size_t>(i - 1)], v(i) * v(i)));
+            EXPECT_TRUE(sameBits(abs.terms.at(i - 1), std::fabs(v(i))));
+            EXPECT_TRUE(sameBits(vsquares.terms.at(i - 1), v(i) * v(i)));
         }
-        EXPECT_TRUE(
-            sameBits(largest.candidates[static_cast<std::size_t>(largest.at - 1)], vInfinity));
+        EXPECT_TRUE(sameBits(largest.candidates.at(largest.at - 1), vInfinity));
     }
 }
 
@@ -257,8 +248,8 @@ TEST(Steps, OneSectionIsAddedAndAboveTheLimitOneLine) {
                     text.erase(text.find('\r')).erase(text.rfind(' ')); // n entries
                     answers.clear();
                 }
-                const ScriptedHost off = run(*command, text, answers, false, exact);
-                const ScriptedHost on = run(*command, text, answers, true, exact);
+                const ScriptedHost off = ran(*command, text, answers, false, exact);
+                const ScriptedHost on = ran(*command, text, answers, true, exact);
                 EXPECT_TRUE(off.messages.empty());
                 const char* inside = n > steps::kMaxStepsOrder
                                          ? "\r\n详细步骤：阶数大于 12，不列出步骤。\r\n"
@@ -280,7 +271,7 @@ TEST(Steps, AboveTheLimitTheSweepsKeepTheFirstAndLastComponents) {
         const auto text = testing::dominantSystem(n, 10, Shape::General, rng, solution);
         std::vector<std::string> answers{"1E-08", std::to_string(n)};
         answers.resize(static_cast<std::size_t>(n + 2), "1");
-        const ScriptedHost host = run(commands::Gauss_SeidelDie, text, answers, true);
+        const ScriptedHost host = ran(commands::Gauss_SeidelDie, text, answers, true);
         const bool few = n > steps::kMaxStepsOrder;
         EXPECT_EQ(host.result.find("\r\n阶数大于 12，表中只列出第一个和最后一个分量\r\n") !=
                       std::string::npos,
@@ -311,7 +302,7 @@ TEST(Steps, UnconvergedSweepsEndWithTheSameMessage) {
                  // e = 3 * 2^-1001 is met only by sweep 1001, past the limit.
                  {"2 1 0\n1 2 0\n", {"1.3998954277548283e-301", "2", "1", "1"}, false}};
     for (const auto& c : cases) {
-        const ScriptedHost host = run(commands::JacobiDie, c.system, c.answers, true);
+        const ScriptedHost host = ran(commands::JacobiDie, c.system, c.answers, true);
         EXPECT_EQ(host.messages,
                   std::vector<std::string>{"本方法不适合解此线形方程组，请用其他方法再试一下#"});
         EXPECT_TRUE(
@@ -338,7 +329,7 @@ TEST(Steps, UnconvergedSweepsEndWithTheSameMessage) {
 }
 
 TEST(Steps, ExportsCarryTheSteps) {
-    const ScriptedHost host = run(commands::Gauss_1, "2 1 3\n1 3 4\n", {"2"}, true, true);
+    const ScriptedHost host = ran(commands::Gauss_1, "2 1 3\n1 3 4\n", {"2"}, true, true);
     ASSERT_TRUE(host.document);
     EXPECT_NE(renderLatex(*host.document).find("\\frac{1}{2}"), std::string::npos); // multiplier
     EXPECT_NE(renderHtml(*host.document).find("回代求解"), std::string::npos);

@@ -266,10 +266,10 @@ std::vector<std::string> eliminationLinesNotComingOut(const std::string& report,
     const std::vector<std::string> lines = linesOf(report);
     std::vector<std::vector<double>> cur;
     for (int i = 0; i < n; ++i) {
-        cur.push_back(numbersOf(lines[static_cast<std::size_t>(i)]));
+        cur.push_back(numbersOf(lines.at(i)));
         if (inverse) {
             cur.back().resize(static_cast<std::size_t>(2 * n), 0.0);
-            cur.back()[static_cast<std::size_t>(n + i)] = 1.0;
+            cur.back().at(n + i) = 1.0;
         }
     }
     std::vector<std::vector<double>> next = cur;
@@ -294,7 +294,7 @@ std::vector<std::string> eliminationLinesNotComingOut(const std::string& report,
         } else if (line.find(" 步后的矩阵：") != std::string::npos) {
             for (int i = 0; i < n; ++i) {
                 const std::vector<double> shown = numbersOf(lines[++at]);
-                auto& row = next[static_cast<std::size_t>(i)];
+                auto& row = next.at(i);
                 for (std::size_t j = 0; j < shown.size(); ++j)
                     if (!agrees(row[j], shown[j], unit))
                         wrong.push_back(line + " row " + std::to_string(i + 1) + ": " + lines[at]);
