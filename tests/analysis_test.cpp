@@ -33,6 +33,16 @@ bool has(const std::string& report, const std::string& line) {
     return report.find(line) != std::string::npos;
 }
 
+/// The Hilbert system of order n, b = (1, ..., 1).
+std::string hilbert(int n) {
+    std::string text;
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j) text += "1/" + std::to_string(i + j - 1) + " ";
+        text += "1\n";
+    }
+    return text;
+}
+
 Matrix read(const std::string& text, int n) {
     Matrix M(n, n + 1);
     GetMatrixFromText(M, n, text);
@@ -85,11 +95,7 @@ TEST(IterationRadii, ArnoldiRadiiAgreeWithEveryEigenvalueAtLargeOrders) {
 }
 
 TEST(ReferenceSolution, HilbertSixIsSolvedExactlyWithItsConditionNumber) {
-    std::string text;
-    for (int i = 1; i <= 6; ++i) {
-        for (int j = 1; j <= 6; ++j) text += "1/" + std::to_string(i + j - 1) + " ";
-        text += "1\n";
-    }
+    const std::string text = hilbert(6);
     const StopRequest never;
     const ReferenceSolution ref = referenceSolution(read(text, 6), 6, text, never);
     ASSERT_TRUE(ref.exact);
@@ -166,12 +172,7 @@ TEST(ConvergenceAnalysis, AnOverflowingFactorGivesNoConclusion) {
 TEST(ConvergenceAnalysis, EstimatesKeepThreeSignificantDigits) {
     // The Hilbert matrix of order 8: radii so close to 1 that ln e/ln ρ
     // runs into the billions; an estimate keeps three significant digits.
-    std::string hilbert;
-    for (int i = 1; i <= 8; ++i) {
-        for (int j = 1; j <= 8; ++j) hilbert += "1/" + std::to_string(i + j - 1) + " ";
-        hilbert += "1\n";
-    }
-    ChartHost host(hilbert, {"8", "1E-05", "1"});
+    ChartHost host(hilbert(8), {"8", "1E-05", "1"});
     ASSERT_EQ(host.run(commands::ConvergenceAnalysis), Outcome::Reported);
     int estimates = 0;
     for (auto at = host.result.find("预计约 "); at != std::string::npos;

@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <sstream>
 
 namespace quorvex {
 namespace {
@@ -209,8 +208,8 @@ private:
 };
 
 std::string verdictOf(int n, const std::string& text, std::string* report = nullptr) {
-    testing::ScriptedHost host(text, {std::to_string(n)});
-    host.run(*findCommand("CheckWork"));
+    const testing::ScriptedHost host =
+        testing::ran(*findCommand("CheckWork"), text, {std::to_string(n)});
     if (report) *report = host.result;
     const std::vector<std::string> lines = linesOf(host.result);
     return lines.empty() ? std::string() : lines.back();

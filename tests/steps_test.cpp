@@ -20,7 +20,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <random>
 #include <sstream>
 #include <string>
