@@ -33,6 +33,16 @@ bool has(const std::string& report, const std::string& line) {
     return report.find(line) != std::string::npos;
 }
 
+/// The Hilbert system of order n, b = (1, ..., 1).
+std::string hilbert(int n) {
+    std::string text;
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j) text += "1/" + std::to_string(i + j - 1) + " ";
+        text += "1\n";
+    }
+    return text;
+}
+
 Matrix read(const std::string& text, int n) {
     Matrix M(n, n + 1);
     GetMatrixFromText(M, n, text);
@@ -57,23 +67,10 @@ TEST(IterationRadii, TridiagonalOrderTenHasTheTextbookRadiiAndBestFactor) {
 }
 
 TEST(IterationRadii, FormulaOnlyForConsistentlyOrderedMatricesWithARealConvergentJacobi) {
-    const struct {
-        const char* name;
-        int n;
-        const char* text;
-        bool applies;
-    } cases[] = {
-        {"tridiagonal", 3, "4 1 0 1\n1 4 1 1\n0 1 4 1\n", true},
-        // The five-point Laplacian on a 2 x 2 grid, numbered row by row.
-        {"grid", 4, "4 -1 -1 0 1\n-1 4 0 -1 1\n-1 0 4 -1 1\n0 -1 -1 4 1\n", true},
-        // The same grid numbered 1, 2, 4, 3 around: level 0, 1, 2 and back.
-        {"grid numbered around", 4, "4 -1 0 -1 1\n-1 4 -1 0 1\n0 -1 4 -1 1\n-1 0 -1 4 1\n", false},
-        {"full", 3, "4 1 1 1\n1 4 1 1\n1 1 4 1\n", false},
-        {"diverging Jacobi", 3, "1 2 0 1\n2 1 2 1\n0 2 1 1\n", false},
-        {"complex Jacobi", 3, "1 1 0 1\n-1 1 1 1\n0 -1 1 1\n", false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(bestFactorFormulaApplies(read(c.text, c.n), c.n), c.applies) << c.name;
+    for (const auto& r : testing::table("best_factor_formula")) {
+        const int n = std::stoi(r[1]);
+        EXPECT_EQ(bestFactorFormulaApplies(read(r[0], n), n), r[2] == "yes") << r[0];
+    }
 }
 
 TEST(IterationRadii, ArnoldiRadiiAgreeWithEveryEigenvalueAtLargeOrders) {
@@ -98,11 +95,7 @@ TEST(IterationRadii, ArnoldiRadiiAgreeWithEveryEigenvalueAtLargeOrders) {
 }
 
 TEST(ReferenceSolution, HilbertSixIsSolvedExactlyWithItsConditionNumber) {
-    std::string text;
-    for (int i = 1; i <= 6; ++i) {
-        for (int j = 1; j <= 6; ++j) text += "1/" + std::to_string(i + j - 1) + " ";
-        text += "1\n";
-    }
+    const std::string text = hilbert(6);
     const StopRequest never;
     const ReferenceSolution ref = referenceSolution(read(text, 6), 6, text, never);
     ASSERT_TRUE(ref.exact);
@@ -114,21 +107,11 @@ TEST(ReferenceSolution, HilbertSixIsSolvedExactlyWithItsConditionNumber) {
 }
 
 TEST(ReferenceSolution, ExactWhereEveryEntryIsExactOtherwiseDouble) {
-    const struct {
-        const char* text;
-        bool exact;
-        bool singular;
-    } cases[] = {
-        {"1 2 3\n3 4 5\n", true, false},
-        {"1 2 3\n2 4 6\n", true, true},
-        {"1 sqr(2) 3\n3 4 5\n", false, false},
-        {"1 2 pi\n2 4 6\n", false, true},
-    };
     const StopRequest never;
-    for (const auto& c : cases) {
-        const ReferenceSolution ref = referenceSolution(read(c.text, 2), 2, c.text, never);
-        EXPECT_EQ(ref.exact, c.exact) << c.text;
-        EXPECT_EQ(ref.singular, c.singular) << c.text;
+    for (const auto& r : testing::table("reference_solution")) {
+        const ReferenceSolution ref = referenceSolution(read(r[0], 2), 2, r[0], never);
+        EXPECT_EQ(ref.exact, r[1] == "exact") << r[0];
+        EXPECT_EQ(ref.singular, r[2] == "singular") << r[0];
     }
 }
 
@@ -165,17 +148,9 @@ TEST(ReferenceSolution, ErrorsAreThoseOfTheSolutionAsShown) {
 }
 
 TEST(Significant, RoundsToSignificantDigitsAtAnyMagnitude) {
-    const struct {
-        double v;
-        int digits;
-        double expected;
-    } cases[] = {{29070279.17, 4, 29070000},
-                 {0.000123456, 4, 0.0001235},
-                 {-1.25e-30, 2, -1.2e-30},
-                 {0.0, 4, 0.0},
-                 {2.5, 1, 2},
-                 {1e300 / 3, 3, 3.33e299}};
-    for (const auto& c : cases) EXPECT_EQ(significant(c.v, c.digits), c.expected) << c.v;
+    for (const auto& r : testing::table("significant"))
+        EXPECT_EQ(significant(testing::byHand(r[0]), std::stoi(r[1])), testing::byHand(r[2]))
+            << r[0];
     EXPECT_TRUE(std::isnan(significant(NAN, 4)));
 }
 
@@ -197,12 +172,7 @@ TEST(ConvergenceAnalysis, AnOverflowingFactorGivesNoConclusion) {
 TEST(ConvergenceAnalysis, EstimatesKeepThreeSignificantDigits) {
     // The Hilbert matrix of order 8: radii so close to 1 that ln e/ln ρ
     // runs into the billions; an estimate keeps three significant digits.
-    std::string hilbert;
-    for (int i = 1; i <= 8; ++i) {
-        for (int j = 1; j <= 8; ++j) hilbert += "1/" + std::to_string(i + j - 1) + " ";
-        hilbert += "1\n";
-    }
-    ChartHost host(hilbert, {"8", "1E-05", "1"});
+    ChartHost host(hilbert(8), {"8", "1E-05", "1"});
     ASSERT_EQ(host.run(commands::ConvergenceAnalysis), Outcome::Reported);
     int estimates = 0;
     for (auto at = host.result.find("预计约 "); at != std::string::npos;

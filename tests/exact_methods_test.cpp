@@ -6,10 +6,12 @@
 #include "methods/elimination.h"
 #include "methods/tests_and_norms.h"
 #include "scripted_host.h"
+#include "support.h"
 #include "texts/exact_texts.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <sstream>
 #include <string>
@@ -36,12 +38,9 @@ std::string textOf(const Rows& rows) {
     return text;
 }
 
-/// Runs a command, in exact mode unless told, with the order as its one answer.
-ScriptedHost run(const Command& command, const std::string& text, int n, bool exact = true) {
-    ScriptedHost host(text, {std::to_string(n)});
-    host.settings.exact = exact;
-    host.run(command);
-    return host;
+/// Runs a command in exact fractions with the order as its one answer.
+ScriptedHost run(const Command& command, const std::string& text, int n) {
+    return testing::ran(command, text, {std::to_string(n)}, false, true);
 }
 
 ScriptedHost runExact(const Command& command, const Rows& rows) {
@@ -50,14 +49,10 @@ ScriptedHost runExact(const Command& command, const Rows& rows) {
 
 /// The report's lines after the first line starting with `heading`.
 std::vector<std::string> linesAfter(const std::string& report, const std::string& heading) {
-    std::istringstream in(report);
-    std::vector<std::string> lines;
-    bool seen = false;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (seen) lines.push_back(line);
-        else seen = line.rfind(heading, 0) == 0;
-    }
+    std::vector<std::string> lines = testing::linesOf(report);
+    const auto at = std::find_if(lines.begin(), lines.end(),
+                                 [&](const std::string& l) { return l.starts_with(heading); });
+    lines.erase(lines.begin(), at == lines.end() ? at : at + 1);
     return lines;
 }
 
@@ -71,10 +66,8 @@ std::vector<Rational> numbersOf(const std::string& line) {
 /// The exact values of the "x(k)=v" lines, placed by the unknown's number.
 std::vector<Rational> exactSolution(const std::string& report) {
     std::vector<Rational> x;
-    std::istringstream in(report);
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind("x(", 0) != 0) continue;
-        if (line.back() == '\r') line.pop_back();
+    for (const std::string& line : testing::linesOf(report)) {
+        if (!line.starts_with("x(")) continue;
         const auto k = static_cast<std::size_t>(std::stoi(line.substr(2)));
         if (x.size() < k) x.resize(k);
         x[k - 1] = fraction(line.substr(line.find('=') + 1));
@@ -84,35 +77,26 @@ std::vector<Rational> exactSolution(const std::string& report) {
 
 using testing::Shape;
 
-struct SolverCase {
-    const Command* command;
-    Shape shape;
-};
-
-class ExactSolvers : public ::testing::TestWithParam<SolverCase> {};
-
-TEST_P(ExactSolvers, GiveTheSolutionExactly) {
-    std::mt19937 rng(13);
-    for (int n = 1; n <= 10; ++n) {
-        std::vector<double> solution;
-        const std::string text = testing::dominantSystem(n, 10, GetParam().shape, rng, solution);
-        const ScriptedHost host = run(*GetParam().command, text, n);
-        ASSERT_TRUE(host.messages.empty()) << host.messages.front();
-        const std::vector<Rational> x = exactSolution(host.result);
-        ASSERT_EQ(x.size(), solution.size());
-        for (int i = 0; i < n; ++i) EXPECT_EQ(x[i], Rational(solution[i])) << "order " << n;
+TEST(ExactSolvers, GiveTheSolutionExactly) {
+    const std::pair<const Command*, Shape> solvers[] = {
+        {&commands::Gauss_1, Shape::General},   {&commands::GaussTier, Shape::General},
+        {&commands::GaussFull, Shape::General}, {&commands::LU_break, Shape::General},
+        {&commands::TierLU, Shape::General},    {&commands::MendSqrt, Shape::Symmetric},
+        {&commands::Purase, Shape::Tridiagonal}};
+    for (const auto& [command, shape] : solvers) {
+        std::mt19937 rng(13);
+        for (int n = 1; n <= 10; ++n) {
+            std::vector<double> solution;
+            const std::string text = testing::dominantSystem(n, 10, shape, rng, solution);
+            const ScriptedHost host = run(*command, text, n);
+            ASSERT_TRUE(host.messages.empty()) << command->id << ": " << host.messages.front();
+            const std::vector<Rational> x = exactSolution(host.result);
+            ASSERT_EQ(x.size(), solution.size()) << command->id;
+            for (int i = 0; i < n; ++i)
+                EXPECT_EQ(x[i], Rational(solution[i])) << command->id << " order " << n;
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Methods, ExactSolvers,
-                         ::testing::Values(SolverCase{&commands::Gauss_1, Shape::General},
-                                           SolverCase{&commands::GaussTier, Shape::General},
-                                           SolverCase{&commands::GaussFull, Shape::General},
-                                           SolverCase{&commands::LU_break, Shape::General},
-                                           SolverCase{&commands::TierLU, Shape::General},
-                                           SolverCase{&commands::MendSqrt, Shape::Symmetric},
-                                           SolverCase{&commands::Purase, Shape::Tridiagonal}),
-                         [](const auto& info) { return std::string(info.param.command->id); });
 
 /// The inverse from the report of A_matrix.
 Rows reportedInverse(const std::string& report, int n) {

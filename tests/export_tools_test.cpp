@@ -39,13 +39,20 @@ struct Scratch : quorvex::testing::TempDir {
     std::string path(const char* name) const { return (*this / name).string(); }
 };
 
-/// Writes the system and runs GaussTier on it into out in the given format.
-void solve(const Scratch& s, const std::string& system, int n, const char* format,
-           const char* out) {
+/// Writes the system and runs GaussTier on it (with the options given) into
+/// out in the given format.
+void solve(const Scratch& s, const std::string& system, int n, const char* format, const char* out,
+           const std::string& options = "") {
     std::ofstream(s.path("system.txt"), std::ios::binary) << system;
-    ASSERT_EQ(run(std::string(QUORVEX_CLI) + " GaussTier -a " + std::to_string(n) + " -i " +
-                  s.path("system.txt") + " --format " + format + " -o " + s.path(out)),
+    ASSERT_EQ(run(std::string(QUORVEX_CLI) + options + " GaussTier -a " + std::to_string(n) +
+                  " -i " + s.path("system.txt") + " --format " + format + " -o " + s.path(out)),
               0);
+}
+
+/// Compiles report.tex in the scratch folder; the log is left in xelatex.log.
+int xelatex(const Scratch& s) {
+    return run("cd " + s.path().string() +
+               " && xelatex -interaction=nonstopmode -halt-on-error report.tex >xelatex.log 2>&1");
 }
 
 /// The "x(k)=v" texts of the plain report.
@@ -79,21 +86,11 @@ TEST(XeLatex, CompilesAndShowsTheSolution) {
     for (const auto& [system, n] : {std::pair{kOverview, 2}, std::pair{system6x7(), 6}}) {
         Scratch s;
         solve(s, system, n, "latex", "report.tex");
-        ASSERT_EQ(
-            run("cd " + s.path().string() +
-                " && xelatex -interaction=nonstopmode -halt-on-error report.tex >xelatex.log 2>&1"),
-            0)
-            << readFile(s.path("xelatex.log"));
+        ASSERT_EQ(xelatex(s), 0) << readFile(s.path("xelatex.log"));
         const std::string text = pdfText(s, "report.pdf");
         for (const std::string& x : solutionLines(s, system, n))
             EXPECT_NE(text.find(x), std::string::npos) << x;
     }
-}
-
-/// Compiles report.tex in the scratch folder; the log is left in xelatex.log.
-int xelatex(const Scratch& s) {
-    return run("cd " + s.path().string() +
-               " && xelatex -interaction=nonstopmode -halt-on-error report.tex >xelatex.log 2>&1");
 }
 
 TEST(XeLatex, ExactOrderTwelveStaysWithinTheMargin) {
@@ -108,10 +105,7 @@ TEST(XeLatex, ExactOrderTwelveStaysWithinTheMargin) {
         system += '\n';
     }
     Scratch s;
-    std::ofstream(s.path("system.txt"), std::ios::binary) << system;
-    ASSERT_EQ(run(std::string(QUORVEX_CLI) + " --exact --steps GaussTier -a 12 -i " +
-                  s.path("system.txt") + " --format latex -o " + s.path("report.tex")),
-              0);
+    solve(s, system, 12, "latex", "report.tex", " --exact --steps");
     ASSERT_EQ(xelatex(s), 0) << readFile(s.path("xelatex.log"));
     const std::string log = readFile(s.path("xelatex.log"));
     EXPECT_EQ(log.find("Overfull \\hbox"), std::string::npos) << log;

@@ -31,16 +31,8 @@ using kernels::KernelSettings;
 
 enum class Shape { Decimals, SmallIntegers, ZeroColumns, Wild, Dominant };
 
-const char* shapeName(Shape s) {
-    switch (s) {
-    case Shape::Decimals: return "Decimals";
-    case Shape::SmallIntegers: return "SmallIntegers";
-    case Shape::ZeroColumns: return "ZeroColumns";
-    case Shape::Wild: return "Wild";
-    case Shape::Dominant: return "Dominant";
-    }
-    return "";
-}
+const char* const kShapeNames[] = {"Decimals", "SmallIntegers", "ZeroColumns", "Wild", "Dominant"};
+const char* shapeName(Shape s) { return kShapeNames[static_cast<int>(s)]; }
 
 /// One entry of a random matrix of the given shape. Small integers give
 /// many pivot ties and exact zeros; the wild shape mixes magnitudes from

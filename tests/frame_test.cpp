@@ -4,36 +4,40 @@
 
 #include <gtest/gtest.h>
 
-#include <future>
-#include <random>
 #include <set>
-#include <thread>
 
 namespace quorvex {
 namespace {
 
-/// Answers every order prompt with `order`, every other prompt with
-/// nothing, every question with Yes; 64 MiB of memory are free.
-class SmallMemoryHost : public testing::ScriptedHost {
+/// Answers the command's order prompt with `order` and every other prompt
+/// with its default, every question with Yes; remembers whether any answer
+/// was empty (a cancel). `memory`: the bytes free, 0 when unknown.
+class OrderHost : public testing::ScriptedHost {
 public:
-    explicit SmallMemoryHost(std::string order)
-        : ScriptedHost("2 1 3\n1 3 5", {}), m_order(order) {}
+    OrderHost(std::string edit, const Command& command, std::string order, std::uint64_t memory = 0)
+        : ScriptedHost(std::move(edit), {}), m_orderPrompt(command.opening.prompt),
+          m_order(std::move(order)), m_memory(memory) {}
     std::string inputBox(const std::string& prompt, const std::string& caption,
-                         const std::string& def) override {
-        ScriptedHost::inputBox(prompt, caption, def);
-        return prompt.find("阶数") != std::string::npos ? m_order : "";
+                         const std::string& defaultAnswer) override {
+        ScriptedHost::inputBox(prompt, caption, defaultAnswer);
+        const std::string answer = prompt == m_orderPrompt ? m_order : defaultAnswer;
+        cancelled = cancelled || answer.empty();
+        return answer;
     }
     bool askYesNo(const std::string&, const std::string&) override { return true; }
-    std::uint64_t availableMemory() override { return 64ull << 20; }
+    std::uint64_t availableMemory() override { return m_memory; }
+    bool cancelled = false;
 
 private:
+    std::string_view m_orderPrompt;
     std::string m_order;
+    std::uint64_t m_memory;
 };
 
 TEST(Memory, EveryCommandStopsCleanlyAtAnOrderTooLargeForTheMemory) {
     for (const Command* c : allCommands()) {
         if (c->opening.reads == Reads::Vector) continue; // asks no order
-        SmallMemoryHost host("32766");
+        OrderHost host("2 1 3\n1 3 5", *c, "32766", 64ull << 20);
         host.result = "earlier report";
         EXPECT_EQ(host.run(*c), Outcome::Failed) << c->id;
         EXPECT_EQ(host.result, "earlier report") << c->id;
@@ -41,7 +45,7 @@ TEST(Memory, EveryCommandStopsCleanlyAtAnOrderTooLargeForTheMemory) {
                   std::vector<std::string>{"内存不足，不能处理 32766 阶的矩阵，请减小阶数#"})
             << c->id;
     }
-    SmallMemoryHost small("2");
+    OrderHost small("2 1 3\n1 3 5", *findCommand("GaussTier"), "2", 64ull << 20);
     EXPECT_EQ(small.run(*findCommand("GaussTier")), Outcome::Reported);
     EXPECT_TRUE(small.messages.empty());
 }
@@ -67,26 +71,6 @@ TEST(Registry, MenuHoldsEveryMethodOnceInOrder) {
     EXPECT_EQ(findCommand("GaussApply"), nullptr); // shown greyed, never run
 }
 
-/// Answers the command's order prompt with n and every other prompt with
-/// its default; remembers whether any answer was empty (a cancel).
-class OrderHost : public testing::ScriptedHost {
-public:
-    OrderHost(std::string edit, const Command& command, int n)
-        : ScriptedHost(std::move(edit), {}), m_orderPrompt(command.opening.prompt), m_n(n) {}
-    std::string inputBox(const std::string& prompt, const std::string& caption,
-                         const std::string& defaultAnswer) override {
-        ScriptedHost::inputBox(prompt, caption, defaultAnswer);
-        const std::string answer = prompt == m_orderPrompt ? std::to_string(m_n) : defaultAnswer;
-        cancelled = cancelled || answer.empty();
-        return answer;
-    }
-    bool cancelled = false;
-
-private:
-    std::string_view m_orderPrompt;
-    int m_n;
-};
-
 // Every command whose work grows faster than n² must look at the stop request
 // inside its loops: stopped at a look part way through its work, it has to
 // end there, put back the result area and report nothing. A loop that forgot
@@ -105,7 +89,7 @@ TEST(Stopping, EveryCommandStopsPartWayThroughItsWork) {
         for (const bool exact : {false, true}) {
             for (const Command* command : allCommands()) {
                 if (withinInputSize.contains(command->id)) continue;
-                OrderHost host(testing::secondDifferences(n), *command, n);
+                OrderHost host(testing::secondDifferences(n), *command, std::to_string(n));
                 host.settings.exact = exact;
                 host.result = "earlier report\r\n";
                 StopRequest stop;
@@ -120,53 +104,6 @@ TEST(Stopping, EveryCommandStopsPartWayThroughItsWork) {
             }
         }
     }
-}
-
-/// Tells the test thread when the command has read the edit area, then
-/// lets it go on only once the stop has been asked for.
-class HandshakeHost : public testing::ScriptedHost {
-public:
-    using ScriptedHost::ScriptedHost;
-    std::string editText() override {
-        if (!m_told) {
-            m_told = true;
-            started.set_value();
-            stopAsked.get_future().wait();
-        }
-        return ScriptedHost::editText();
-    }
-    std::promise<void> started;
-    std::promise<void> stopAsked;
-
-private:
-    bool m_told = false;
-};
-
-TEST(Stopping, ExactDeterminantStopsWhenAskedFromAnotherThread) {
-    // Random integers make the fractions grow with every stage: run to its
-    // end, this determinant takes seconds.
-    const int n = 150;
-    std::mt19937 rng(3);
-    std::uniform_int_distribution<int> entry(-99, 99);
-    std::string text;
-    for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j) text += std::to_string(entry(rng)) + " ";
-        text += "\n";
-    }
-    HandshakeHost host(text, {std::to_string(n)});
-    host.settings.exact = true;
-    host.result = "earlier report\r\n";
-    StopRequest stop;
-    Outcome outcome = Outcome::Reported;
-    std::thread command(
-        [&] { outcome = runCommand(*findCommand("A_range"), host, host.settings, &stop); });
-    host.started.get_future().wait();
-    stop.request();
-    host.stopAsked.set_value();
-    command.join();
-    EXPECT_EQ(outcome, Outcome::Stopped);
-    EXPECT_EQ(host.result, "earlier report\r\n");
-    EXPECT_TRUE(host.messages.empty());
 }
 
 } // namespace

@@ -1,9 +1,10 @@
 #include "reading/matrix_text.h"
+#include "reading/number_text.h"
 #include "reading/text_passes.h"
+#include "support.h"
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -24,67 +25,21 @@ Rows parse(const std::string& text, int n) {
     return rows;
 }
 
-struct ParseCase {
-    const char* name;
-    const char* text;
-    int n;
-    Rows expected;
-};
+/// The rows as a table writes them: "1 2 3;4 5 6".
+std::string textOf(const Rows& rows) {
+    std::string text;
+    for (const auto& row : rows)
+        for (std::size_t j = 0; j < row.size(); ++j)
+            text.append(j ? " " : text.empty() ? "" : ";").append(numberText(row[j]));
+    return text;
+}
 
-// Names the case in test listings instead of dumping its bytes.
-void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
-
-class MatrixText : public ::testing::TestWithParam<ParseCase> {};
-
-TEST_P(MatrixText, FillsTheAugmentedMatrix) {
-    const auto& c = GetParam();
-    EXPECT_EQ(parse(c.text, c.n), c.expected) << c.text;
+TEST(MatrixText, FillsTheAugmentedMatrix) {
+    for (const auto& r : testing::table("matrix_text"))
+        EXPECT_EQ(textOf(parse(r[0], std::stoi(r[1]))), r[2]) << ::testing::PrintToString(r[0]);
 }
 
 const Rows k123456 = {{1, 2, 3}, {4, 5, 6}};
-
-const ParseCase kCases[] = {
-    {"Blanks", "1 2 3\n4 5 6", 2, k123456},
-    {"Commas", "1,2,3\n4,5,6", 2, k123456},
-    {"LeadingBlanksOnLines", "   1 2 3\n  4 5 6", 2, k123456},
-    {"TrailingComma", "1,2,3,\n4,5,6,", 2, k123456},
-    {"EmptyLinesBetween", "1 2 3\n\n\n\n4 5 6", 2, k123456},
-    {"LeadingEmptyLinesAndFinalBreaks", "\n\n1 2 3\n4 5 6\n\n", 2, k123456},
-    {"CrLf", "1 2 3\r\n4 5 6\r\n", 2, k123456},
-    {"CrOnly", "1 2 3\r4 5 6\r", 2, k123456},
-    {"BlankCommaBlankIsEmptyElement", "1 , 2", 2, {{1, 0, 2}, {0, 0, 2}}},
-    {"TypedDoubleCommaCollapses", "1,,2\n4,5,6", 2, {{1, 2, 0}, {4, 5, 6}}},
-    {"ThreeCommasLeaveAnEmptyElement", "1,,,2\n4,5,6", 2, {{1, 0, 2}, {4, 5, 6}}},
-    {"MissingRowsRepeatLastWithZeroFirst",
-     "1 2 3 4",
-     3,
-     {{1, 2, 3, 4}, {0, 2, 3, 4}, {0, 2, 3, 4}}},
-    {"ShortRowKeepsPreviousValues", "1 2 3\n4", 2, {{1, 2, 3}, {4, 2, 3}}},
-    {"SurplusElementsIgnored", "1 2 3 4 5\n4 5 6", 2, k123456},
-    {"SurplusRowsIgnored", "1 2 3\n4 5 6\n7 8 9", 2, k123456},
-    {"EmptyTextIsZeros", "", 2, {{0, 0, 0}, {0, 0, 0}}},
-    {"Expressions", "1/2 sqr(4) 2^3", 2, {{0.5, 2, 8}, {0, 2, 8}}},
-    // Ten CR LF empty lines collapse; eleven leave one empty row behind.
-    {"ElevenEmptyCrLfLinesLeaveAnEmptyRow",
-     "1 2 3\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n4 5 6",
-     2,
-     {{1, 2, 3}, {0, 2, 3}}},
-    // Pasted from a spreadsheet or typed with a Chinese input method.
-    {"TabsSeparate", "1\t2\t3\n\t4\t\t5 6\t", 2, k123456},
-    {"IdeographicSpacesSeparate", "1\u30002\u3000\u30003\n\u30004 5\u30006", 2, k123456},
-    {"FullWidthDigitsAndCommas", "\uff11\uff0c\uff12\uff0c\uff13\n\uff14\uff0c\uff15\uff0c\uff16",
-     2, k123456},
-    {"TabCommaTabIsEmptyElement", "1\t,\t2", 2, {{1, 0, 2}, {0, 0, 2}}},
-    {"FullWidthExpressions",
-     "\uff11\uff0f\uff12 \uff53\uff51\uff52\uff08\uff14\uff09 \uff12\uff3e\uff13",
-     2,
-     {{0.5, 2, 8}, {0, 2, 8}}},
-    {"TenEmptyCrLfLinesCollapse", "1 2 3\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n4 5 6", 2,
-     k123456},
-};
-
-INSTANTIATE_TEST_SUITE_P(Cases, MatrixText, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 /// The row lines as the reader's rules state them, one plain replacement
 /// pass after another; the reader does the same in fewer passes.
@@ -121,7 +76,7 @@ TEST(MatrixTextLimits, RowLinesFollowTheReplacementPasses) {
         std::vector<std::string> lines;
         MatrixLines reader(text);
         for (std::string_view line; !(line = reader.next()).empty();) lines.emplace_back(line);
-        ASSERT_EQ(lines, linesByPasses(text)) << testing::PrintToString(text);
+        ASSERT_EQ(lines, linesByPasses(text)) << ::testing::PrintToString(text);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "reading/expression.h"
 #include "reading/number_text.h"
+#include "support.h"
 
 #include <gtest/gtest.h>
 
@@ -14,22 +15,11 @@
 namespace quorvex {
 namespace {
 
+using testing::byHand;
+
 TEST(Rounding, HalvesToEvenLargeAndNonFiniteValuesPassThrough) {
-    const struct {
-        double x;
-        int d;
-        double rounded;
-    } cases[] = {{2.5, 0, 2},
-                 {3.5, 0, 4},
-                 {-2.5, 0, -2},
-                 {0.125, 2, 0.12},
-                 {0.375, 2, 0.38},
-                 {2.0 / 3.0, 7, 0.6666667},
-                 {1.0 / 3.0, 6, 0.333333},
-                 {1e300, 6, 1e300},
-                 {123456789012.345678, 6, 123456789012.345678},
-                 {HUGE_VAL, 3, HUGE_VAL}};
-    for (const auto& c : cases) EXPECT_EQ(roundTo(c.x, c.d), c.rounded) << c.x << " to " << c.d;
+    for (const auto& r : testing::table("rounding"))
+        EXPECT_EQ(roundTo(byHand(r[0]), std::stoi(r[1])), byHand(r[2])) << r[0] << " to " << r[1];
     EXPECT_TRUE(std::isnan(roundTo(NAN, 3)));
     // A value that rounds to zero keeps its sign.
     EXPECT_TRUE(std::signbit(roundTo(-0.0000001, 3)));
@@ -50,26 +40,8 @@ TEST(Rounding, AgreesWithNearbyintDefinition) {
 }
 
 TEST(NumberWriting, WritesTheReportForm) {
-    const struct {
-        double value;
-        const char* text;
-    } cases[] = {{0.5, "0.5"},
-                 {2, "2"},
-                 {-1.25, "-1.25"},
-                 {1.0 / 3.0, "0.333333333333333"},
-                 {0.00001, "1E-05"},
-                 {0.0001, "0.0001"},
-                 {1e15, "1E+15"},
-                 {999999999999999.0, "999999999999999"},
-                 {1.5e20, "1.5E+20"},
-                 {-0.0, "0"},
-                 {0.0, "0"},
-                 {HUGE_VAL, "Infinity"},
-                 {-HUGE_VAL, "-Infinity"},
-                 {NAN, "NaN"},
-                 {0.1 + 0.2, "0.3"},
-                 {1.5e-300, "1.5E-300"}};
-    for (const auto& c : cases) EXPECT_EQ(numberText(c.value), c.text);
+    for (const auto& r : testing::table("number_writing"))
+        EXPECT_EQ(numberText(byHand(r[0])), r[1]) << r[0];
 }
 
 TEST(NumberWriting, MatchesPrintfUpperG15OnAnyBitsAndOnShortDecimals) {
@@ -111,25 +83,8 @@ TEST(NumberWriting, RoundedWritingEqualsRoundThenWrite) {
 }
 
 TEST(LeadingNumber, ReadsLikeAnAnswerReader) {
-    const struct {
-        const char* text;
-        double value;
-    } cases[] = {{"  3abc", 3},
-                 {"-2.5e1x", -25},
-                 {"+.5", 0.5},
-                 {"abc", 0},
-                 {"", 0},
-                 {"1e", 1},
-                 {"1.2.3", 1.2},
-                 {"1e999", HUGE_VAL},
-                 // Tabs, ideographic spaces and full-width forms, as typed with a
-                 // Chinese input method.
-                 {"\t3", 3},
-                 {"\u3000\uff11\uff0e\uff15\uff45\uff12", 150},
-                 {"\uff0d\uff12", -2},
-                 {"\uff0b\uff0e\uff15", 0.5},
-                 {"\uff11\uff25\uff0d\uff10\uff15", 1e-5}};
-    for (const auto& c : cases) EXPECT_EQ(readLeadingNumber(c.text), c.value) << c.text;
+    for (const auto& r : testing::table("leading_number"))
+        EXPECT_EQ(readLeadingNumber(r[0]), byHand(r[1])) << r[0];
 }
 
 TEST(LeadingNumber, VeryLongNumbersKeepTheirMagnitude) {
@@ -187,24 +142,13 @@ TEST(LeadingNumber, PaddedDigitsReadAsTheShortForm) {
     }
 }
 
-TEST(LeadingNumber, OrderAnswersRoundHalfEvenWithinSixteenBits) {
-    const struct {
-        const char* text;
-        int order;
-    } cases[] = {{"2.5", 2},       {"3.5", 4},    {"3.7", 4},      {"3abc", 3},
-                 {"32766", 32766}, {"\uff12", 2}, {"\t\u30003", 3}};
-    for (const auto& c : cases) EXPECT_EQ(orderFromAnswer(c.text), c.order) << c.text;
-    for (const char* refused : {"32767", "0", "-3", "", "   ", "0.4", "1e300"})
-        EXPECT_FALSE(orderFromAnswer(refused)) << refused;
-}
-
-TEST(LeadingNumber, DecimalsSettingStaysWithinOneToSixteen) {
-    const struct {
-        const char* text;
-        int digits;
-    } cases[] = {{"0", 1},   {"-3", 1},  {"", 1},       {"17", 16},           {"100000", 16},
-                 {"2.5", 2}, {"3.5", 4}, {"12abc", 12}, {"\uff11\uff12", 12}, {"\t4", 4}};
-    for (const auto& c : cases) EXPECT_EQ(decimalDigitsFromAnswer(c.text), c.digits) << c.text;
+TEST(LeadingNumber, OrderAndDecimalsAnswersRoundHalfEvenWithinTheirLimits) {
+    for (const auto& r : testing::table("order_answer")) {
+        if (r[1] == "refused") EXPECT_FALSE(orderFromAnswer(r[0])) << r[0];
+        else EXPECT_EQ(orderFromAnswer(r[0]), std::stoi(r[1])) << r[0];
+    }
+    for (const auto& r : testing::table("decimals_answer"))
+        EXPECT_EQ(decimalDigitsFromAnswer(r[0]), std::stoi(r[1])) << r[0];
 }
 
 } // namespace

@@ -51,32 +51,21 @@ std::vector<std::string> blockNumbers(const Document& d) {
     return numbers;
 }
 
-struct Run {
-    const char* command;
-    std::vector<std::string> answers;
-};
-
-void PrintTo(const Run& r, std::ostream* os) { *os << r.command; }
-
-class MarkdownRoundTrip : public ::testing::TestWithParam<Run> {};
-
-TEST_P(MarkdownRoundTrip, MatrixNumbersInOrder) {
+TEST(MarkdownRoundTrip, MatrixNumbersInOrder) {
     std::mt19937 rng(7);
     std::vector<double> solution;
     const std::string system =
         quorvex::testing::dominantSystem(5, 10, quorvex::testing::Shape::Symmetric, rng, solution);
-    quorvex::testing::ScriptedHost host(system, GetParam().answers);
-    ASSERT_EQ(host.run(*findCommand(GetParam().command)), Outcome::Reported);
-    const auto numbers = blockNumbers(*host.document);
-    ASSERT_FALSE(numbers.empty());
-    EXPECT_EQ(mathNumbers(renderMarkdown(*host.document)), numbers);
+    const std::vector<std::string> order{"5"}, iteration{"1E-06", "5", "0", "0", "0", "0", "0"};
+    for (const std::string command :
+         {"GaussFull", "A_matrix", "LU_break", "MendSqrt", "TierLU", "MatrixModel", "JacobiDie"}) {
+        quorvex::testing::ScriptedHost host(system, command == "JacobiDie" ? iteration : order);
+        ASSERT_EQ(host.run(*findCommand(command)), Outcome::Reported) << command;
+        const auto numbers = blockNumbers(*host.document);
+        ASSERT_FALSE(numbers.empty()) << command;
+        EXPECT_EQ(mathNumbers(renderMarkdown(*host.document)), numbers) << command;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Commands, MarkdownRoundTrip,
-    ::testing::Values(Run{"GaussFull", {"5"}}, Run{"A_matrix", {"5"}}, Run{"LU_break", {"5"}},
-                      Run{"MendSqrt", {"5"}}, Run{"TierLU", {"5"}}, Run{"MatrixModel", {"5"}},
-                      Run{"JacobiDie", {"1E-06", "5", "0", "0", "0", "0", "0"}}));
 
 /// The text a browser shows for HTML text content; nothing when a < or > is
 /// left bare or an & opens no entity of the renderer's.

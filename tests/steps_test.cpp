@@ -21,8 +21,8 @@
 
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -32,14 +32,7 @@ namespace {
 using testing::ScriptedHost;
 using testing::Shape;
 
-ScriptedHost run(const Command& command, const std::string& text, std::vector<std::string> answers,
-                 bool steps, bool exact = false, int digits = 6) {
-    ScriptedHost host(text, std::move(answers), digits);
-    host.settings.steps = steps;
-    host.settings.exact = exact;
-    host.run(command);
-    return host;
-}
+using testing::ran;
 
 bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
@@ -86,7 +79,7 @@ TEST(Steps, EveryPrintedLineComesOutByHand) {
                 for (const bool exact : {false, true}) {
                     if (exact && (dd != 2 || !w.exact)) continue; // fractions know no decimals
                     const ScriptedHost host =
-                        run(*w.command, text, {std::to_string(n)}, true, exact, dd);
+                        ran(*w.command, text, {std::to_string(n)}, true, exact, dd);
                     if (host.result.empty() || !host.messages.empty()) continue;
                     const int held = exact ? 9 : w.redo == Redo::Determinant ? 7 : dd + 1;
                     const std::vector<std::string> wrong =
@@ -151,7 +144,7 @@ TEST(Steps, RecordedSweepsGiveTheRecordedIterates) {
             std::vector<std::string> answers{"1E-09", std::to_string(n)};
             for (int i = 0; i < n; ++i) answers.push_back(std::to_string(startValue(rng)));
             answers.push_back("1.25"); // the relaxation factor; the others do not ask
-            const ScriptedHost host = run(*m.command, text, answers, true);
+            const ScriptedHost host = ran(*m.command, text, answers, true);
             ASSERT_TRUE(host.document);
             const Sweeps d = sweepsOf(*host.document);
             ASSERT_EQ(d.cols, n + 2);
@@ -175,20 +168,11 @@ TEST(Steps, RecordedSweepsGiveTheRecordedIterates) {
 }
 
 TEST(Steps, ANotANumberAnywhereIsTheLargestChange) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
-    const struct {
+    for (const auto& r : testing::table("largest_change")) {
         Iterate x;
-        double change; ///< NaN: must be NaN
-    } cases[] = {{{5.0, nan, 1.0}, nan},
-                 {{nan, 5.0}, nan},
-                 {{1.0, 2.0, nan}, nan},
-                 {{1.0, inf}, inf},
-                 {{-3.0, 2.0}, 3.0}};
-    for (const auto& c : cases) {
-        const double d = steps::largestChange(c.x, Iterate(c.x.size(), 0.0));
-        if (std::isnan(c.change)) EXPECT_TRUE(std::isnan(d)) << d;
-        else EXPECT_EQ(d, c.change);
+        std::istringstream in(r[0]);
+        for (std::string w; in >> w;) x.push_back(testing::byHand(w));
+        EXPECT_EQ(numberText(steps::largestChange(x, Iterate(x.size(), 0.0))), r[1]) << r[0];
     }
 }
 
@@ -203,15 +187,14 @@ void expectSumNorm(const Matrix& A, int n, bool columns, const SumNormSteps<doub
                    double norm) {
     ASSERT_EQ(s.sums.size(), static_cast<std::size_t>(n));
     for (int j = 1; j <= n; ++j) {
-        const SumSteps<double>& sum = s.sums[static_cast<std::size_t>(j - 1)];
+        const SumSteps<double>& sum = s.sums.at(j - 1);
         ASSERT_EQ(sum.terms.size(), static_cast<std::size_t>(n));
         for (int i = 1; i <= n; ++i)
-            EXPECT_TRUE(sameBits(sum.terms[static_cast<std::size_t>(i - 1)],
-                                 std::fabs(columns ? A(i, j) : A(j, i))));
+            EXPECT_TRUE(sameBits(sum.terms.at(i - 1), std::fabs(columns ? A(i, j) : A(j, i))));
         EXPECT_TRUE(sameBits(sumOf(sum), sum.total));
-        EXPECT_TRUE(sameBits(s.largest.candidates[static_cast<std::size_t>(j - 1)], sum.total));
+        EXPECT_TRUE(sameBits(s.largest.candidates.at(j - 1), sum.total));
     }
-    EXPECT_TRUE(sameBits(s.largest.candidates[static_cast<std::size_t>(s.largest.at - 1)], norm));
+    EXPECT_TRUE(sameBits(s.largest.candidates.at(s.largest.at - 1), norm));
 }
 
 TEST(Steps, RecordedTermsSumToTheNormsBitForBit) {
@@ -237,11 +220,10 @@ TEST(Steps, RecordedTermsSumToTheNormsBitForBit) {
         EXPECT_TRUE(sameBits(std::sqrt(sumOf(vsquares)), vectorTwoNorm(v, n, &vsquares)));
         const double vInfinity = vectorInfinityNorm(v, n, &largest);
         for (int i = 1; i <= n; ++i) {
-            EXPECT_TRUE(sameBits(abs.terms[static_cast<std::size_t>(i - 1)], std::fabs(v(i))));
-            EXPECT_TRUE(sameBits(vsquares.terms[static_cast<std::size_t>(i - 1)], v(i) * v(i)));
+            EXPECT_TRUE(sameBits(abs.terms.at(i - 1), std::fabs(v(i))));
+            EXPECT_TRUE(sameBits(vsquares.terms.at(i - 1), v(i) * v(i)));
         }
-        EXPECT_TRUE(
-            sameBits(largest.candidates[static_cast<std::size_t>(largest.at - 1)], vInfinity));
+        EXPECT_TRUE(sameBits(largest.candidates.at(largest.at - 1), vInfinity));
     }
 }
 
@@ -249,37 +231,31 @@ TEST(Steps, RecordedTermsSumToTheNormsBitForBit) {
 // above the order limit one line (an iteration's table keeps the first and
 // last components instead).
 TEST(Steps, OneSectionIsAddedAndAboveTheLimitOneLine) {
-    const struct {
-        const Command* command;
-        Shape shape;
-    } all[] = {
-        {&commands::Gauss_1, Shape::General},           {&commands::GaussTier, Shape::General},
-        {&commands::GaussFull, Shape::General},         {&commands::A_matrix, Shape::General},
-        {&commands::A_range, Shape::General},           {&commands::MatrixBreak, Shape::General},
-        {&commands::LU_break, Shape::General},          {&commands::TierLU, Shape::General},
-        {&commands::SqrtRoot, Shape::Symmetric},        {&commands::MendSqrt, Shape::Symmetric},
-        {&commands::Purase, Shape::Tridiagonal},        {&commands::CMatrixJudge, Shape::Symmetric},
-        {&commands::StrictMatrixJudge, Shape::General}, {&commands::MatrixModel, Shape::General},
+    std::vector<std::pair<const Command*, Shape>> all = {
+        {&commands::CMatrixJudge, Shape::Symmetric},
+        {&commands::StrictMatrixJudge, Shape::General},
+        {&commands::MatrixModel, Shape::General},
         {&commands::VectorModel, Shape::General}};
+    for (const Worked& w : kWorked) all.emplace_back(w.command, w.shape);
     std::mt19937 rng(11);
-    for (const auto& c : all)
+    for (const auto& [command, shape] : all)
         for (const int n : {1, 2, 5, steps::kMaxStepsOrder, steps::kMaxStepsOrder + 1})
             for (const bool exact : {false, true}) {
                 std::vector<double> solution;
-                std::string text = testing::dominantSystem(n, 10, c.shape, rng, solution);
+                std::string text = testing::dominantSystem(n, 10, shape, rng, solution);
                 std::vector<std::string> answers{std::to_string(n)};
-                if (c.command == &commands::VectorModel) {
+                if (command == &commands::VectorModel) {
                     text.erase(text.find('\r')).erase(text.rfind(' ')); // n entries
                     answers.clear();
                 }
-                const ScriptedHost off = run(*c.command, text, answers, false, exact);
-                const ScriptedHost on = run(*c.command, text, answers, true, exact);
+                const ScriptedHost off = ran(*command, text, answers, false, exact);
+                const ScriptedHost on = ran(*command, text, answers, true, exact);
                 EXPECT_TRUE(off.messages.empty());
                 const char* inside = n > steps::kMaxStepsOrder
                                          ? "\r\n详细步骤：阶数大于 12，不列出步骤。\r\n"
                                          : "\r\n详细步骤：\r\n";
                 EXPECT_TRUE(testing::oneStretchAdded(off.result, on.result, inside))
-                    << c.command->id << " order " << n << (exact ? " exact" : "");
+                    << command->id << " order " << n << (exact ? " exact" : "");
                 // Above the limit only that line, after a line break ending the
                 // report's last line where it had none.
                 if (n > steps::kMaxStepsOrder) {
@@ -295,7 +271,7 @@ TEST(Steps, AboveTheLimitTheSweepsKeepTheFirstAndLastComponents) {
         const auto text = testing::dominantSystem(n, 10, Shape::General, rng, solution);
         std::vector<std::string> answers{"1E-08", std::to_string(n)};
         answers.resize(static_cast<std::size_t>(n + 2), "1");
-        const ScriptedHost host = run(commands::Gauss_SeidelDie, text, answers, true);
+        const ScriptedHost host = ran(commands::Gauss_SeidelDie, text, answers, true);
         const bool few = n > steps::kMaxStepsOrder;
         EXPECT_EQ(host.result.find("\r\n阶数大于 12，表中只列出第一个和最后一个分量\r\n") !=
                       std::string::npos,
@@ -326,7 +302,7 @@ TEST(Steps, UnconvergedSweepsEndWithTheSameMessage) {
                  // e = 3 * 2^-1001 is met only by sweep 1001, past the limit.
                  {"2 1 0\n1 2 0\n", {"1.3998954277548283e-301", "2", "1", "1"}, false}};
     for (const auto& c : cases) {
-        const ScriptedHost host = run(commands::JacobiDie, c.system, c.answers, true);
+        const ScriptedHost host = ran(commands::JacobiDie, c.system, c.answers, true);
         EXPECT_EQ(host.messages,
                   std::vector<std::string>{"本方法不适合解此线形方程组，请用其他方法再试一下#"});
         EXPECT_TRUE(
@@ -353,7 +329,7 @@ TEST(Steps, UnconvergedSweepsEndWithTheSameMessage) {
 }
 
 TEST(Steps, ExportsCarryTheSteps) {
-    const ScriptedHost host = run(commands::Gauss_1, "2 1 3\n1 3 4\n", {"2"}, true, true);
+    const ScriptedHost host = ran(commands::Gauss_1, "2 1 3\n1 3 4\n", {"2"}, true, true);
     ASSERT_TRUE(host.document);
     EXPECT_NE(renderLatex(*host.document).find("\\frac{1}{2}"), std::string::npos); // multiplier
     EXPECT_NE(renderHtml(*host.document).find("回代求解"), std::string::npos);

@@ -3,6 +3,7 @@
 #include "credits_rule.h"
 #include "frm_exit.h"
 #include "recording.h"
+#include "support.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -14,30 +15,12 @@ using namespace quorvex::ui;
 class CreditsTest : public QObject {
     Q_OBJECT
 private slots:
-    void scrollStep_data() {
-        QTest::addColumn<int>("clientHeight");
-        QTest::addColumn<int>("step");
-        QTest::newRow("design height 6885 -> 27.54 -> 28") << 6885 << 28;
-        QTest::newRow("half 375 -> 1.5 rounds up to even 2") << 375 << 2;
-        QTest::newRow("half 625 -> 2.5 rounds down to even 2") << 625 << 2;
-    }
-    void scrollStep() {
-        QFETCH(int, clientHeight);
-        QFETCH(int, step);
-        QCOMPARE(scrollStepFor(clientHeight), step);
-    }
-
-    void labelTop_data() {
-        QTest::addColumn<int>("top");
-        QTest::addColumn<int>("next"); // label 3000 high, client 6885, step 28
-        QTest::newRow("rises by the step") << 6885 << 6857;
-        QTest::newRow("bottom edge exactly at the top stays") << -2972 << -3000;
-        QTest::newRow("gone past the top wraps to the client height") << -2973 << 6885;
-    }
-    void labelTop() {
-        QFETCH(int, top);
-        QFETCH(int, next);
-        QCOMPARE(nextLabelTop(top, 3000, 6885, 28), next);
+    void scrollRule() {
+        for (const auto& r : quorvex::testing::table("credits_scroll")) {
+            const int from = std::stoi(r[1]);
+            QCOMPARE(r[0] == "step" ? scrollStepFor(from) : nextLabelTop(from, 3000, 6885, 28),
+                     std::stoi(r[2]));
+        }
     }
 
     void scrollsUpWhileTheTunePlays() {

@@ -2,9 +2,15 @@
 // the multimedia command layer's answers, down to the real MIDI player.
 #include "multimedia_commands.h"
 #include "recording.h"
+#include "support.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
 
 using namespace quorvex;
 using namespace quorvex::ui;
@@ -28,71 +34,47 @@ const QString kTune = QUORVEX_SOURCE_DIR "/resources/music/END.MID";
 class MusicTest : public QObject {
     Q_OBJECT
 private slots:
-    void playMusic_data() {
-        QTest::addColumn<int>("openResult");
-        QTest::addColumn<QStringList>("commands");
-        // The name goes in unquoted, blank and all.
-        const QStringList opening = {"stop tune1", "close tune1",
-                                     "open /home/a b/END.MID alias tune1"};
-        QTest::newRow("played, then stopped")
-            << 0 << opening + QStringList{"play tune1 from 0", "stop tune1", "close tune1"};
-        QTest::newRow("no play after a failed open")
-            << int(kMmFileNotFound) << opening + QStringList{"stop tune1", "close tune1"};
-    }
     void playMusic() {
-        QFETCH(int, openResult);
-        QFETCH(QStringList, commands);
-        testing::Recording rec;
-        rec.openResult = openResult;
-        CommonModule common = rec.module();
-        QCOMPARE(common.PlayMusic("/home/a b/END.MID", "tune1"), openResult == 0);
-        common.StopMusic("tune1");
-        QStringList sent;
-        for (const std::string& c : rec.commands) sent << QString::fromStdString(c);
-        QCOMPARE(sent, commands);
+        // The name goes in unquoted, blank and all; no play after a failed open.
+        const std::vector<std::string> opening = {"stop tune1", "close tune1",
+                                                  "open /home/a b/END.MID alias tune1"};
+        for (const int openResult : {0, int(kMmFileNotFound)}) {
+            testing::Recording rec;
+            rec.openResult = openResult;
+            CommonModule common = rec.module();
+            QCOMPARE(common.PlayMusic("/home/a b/END.MID", "tune1"), openResult == 0);
+            common.StopMusic("tune1");
+            std::vector<std::string> expected = opening;
+            if (openResult == 0) expected.push_back("play tune1 from 0");
+            expected.insert(expected.end(), {"stop tune1", "close tune1"});
+            QCOMPARE(rec.commands, expected);
+        }
     }
 
-    void commandLayer_data() {
-        QTest::addColumn<QStringList>("commands");
-        QTest::addColumn<QList<int>>("codes");
-        QTest::newRow("open, play, stop, close")
-            << QStringList{"open x.mid alias t", "play t from 0", "stop t", "close t"}
-            << QList<int>{0, 0, 0, 0};
-        QTest::newRow("stop and close of an alias never opened")
-            << QStringList{"stop tune1", "close tune1"}
-            << QList<int>{kMmUnknownAlias, kMmUnknownAlias};
-        QTest::newRow("one tune per alias")
-            << QStringList{"open x.mid alias t", "open y.mid alias t"}
-            << QList<int>{0, kMmAliasInUse};
-        // A tune installed under a folder with a blank cannot be opened at all.
-        QTest::newRow("a blank in the file name splits it")
-            << QStringList{"open /a b/x.mid alias t", "play t from 0"}
-            << QList<int>{kMmBadSyntax, kMmUnknownAlias};
-        QTest::newRow("malformed")
-            << QStringList{"open x.mid t", "", "pause t", "play t from 5"}
-            << QList<int>{kMmBadSyntax, kMmUnknownCommand, kMmUnknownCommand, kMmBadSyntax};
-    }
     void commandLayer() {
-        QFETCH(QStringList, commands);
-        QFETCH(QList<int>, codes);
-        MultimediaCommands layer(openAnything);
-        for (int i = 0; i < commands.size(); ++i)
-            QCOMPARE(layer.send(commands[i].toStdString()), codes[i]);
+        const std::map<std::string, int> codes{{"ok", kMmOk},
+                                               {"unknown command", kMmUnknownCommand},
+                                               {"bad syntax", kMmBadSyntax},
+                                               {"unknown alias", kMmUnknownAlias},
+                                               {"alias in use", kMmAliasInUse}};
+        std::unique_ptr<MultimediaCommands> layer;
+        std::string sequence;
+        for (const auto& r : quorvex::testing::table("multimedia_commands")) {
+            if (r[0] != sequence) layer = std::make_unique<MultimediaCommands>(openAnything);
+            sequence = r[0];
+            QCOMPARE(layer->send(r[1]), codes.at(r[2]));
+        }
     }
 
-    void openRefused_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("code");
-        QTest::newRow("missing file") << "/nonexistent/music/END.MID" << int(kMmFileNotFound);
-        QTest::newRow("not MIDI") << QUORVEX_SOURCE_DIR "/README.md"
-                                  << int(midiAvailable() ? kMmNotMidi : kMmNoDevice);
-    }
     void openRefused() {
-        QFETCH(QString, file);
-        QFETCH(int, code);
-        MultimediaCommands layer;
-        QCOMPARE(layer.send(("open " + file + " alias tune1").toStdString()), code);
-        QCOMPARE(layer.send("play tune1 from 0"), int(kMmUnknownAlias));
+        const std::pair<QString, int> files[] = {
+            {"/nonexistent/music/END.MID", kMmFileNotFound},
+            {QUORVEX_SOURCE_DIR "/README.md", midiAvailable() ? kMmNotMidi : kMmNoDevice}};
+        for (const auto& [file, code] : files) {
+            MultimediaCommands layer;
+            QCOMPARE(layer.send(("open " + file + " alias tune1").toStdString()), code);
+            QCOMPARE(layer.send("play tune1 from 0"), int(kMmUnknownAlias));
+        }
     }
 
     void realTunePlaysAndStops() {

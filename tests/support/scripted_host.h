@@ -76,6 +76,18 @@ private:
     std::deque<std::string> m_answers;
 };
 
+/// A host that has run the command on the text with these answers, with its
+/// steps and in exact fractions as asked, at this many decimals.
+inline ScriptedHost ran(const Command& command, const std::string& text,
+                        std::vector<std::string> answers, bool steps = false, bool exact = false,
+                        int digits = 6) {
+    ScriptedHost host(text, std::move(answers), digits);
+    host.settings.steps = steps;
+    host.settings.exact = exact;
+    host.run(command);
+    return host;
+}
+
 /// Whether `on` is `off` with one stretch of text inserted, a stretch that
 /// holds `inside`: how a report with its steps stands to the same report
 /// without them.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <exception>
 #include <fstream>
 #include <iterator>
@@ -30,6 +31,56 @@ TempDir::~TempDir() {
 std::string readFile(const std::filesystem::path& p) {
     std::ifstream f(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+namespace {
+
+void appendUtf8(std::string& out, unsigned long c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | c >> 6);
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | c >> 12);
+        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+std::string unescaped(const std::string& field) {
+    std::string out;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        const char next = i + 1 < field.size() ? field[i + 1] : '\0';
+        if (field[i] != '\\' || !std::strchr("trn\\u", next) || next == '\0') {
+            out += field[i];
+        } else if (next == 'u') {
+            appendUtf8(out, std::stoul(field.substr(i + 2, 4), nullptr, 16));
+            i += 5;
+        } else {
+            out += next == 't' ? '\t' : next == 'r' ? '\r' : next == 'n' ? '\n' : '\\';
+            ++i;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::vector<std::vector<std::string>> table(const std::string& name) {
+    const auto file = std::filesystem::path(QUORVEX_TEST_DATA) / "tables" / (name + ".tsv");
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream in(readFile(file));
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        rows.emplace_back();
+        std::istringstream fields(line);
+        for (std::string field; std::getline(fields, field, '\t');)
+            rows.back().push_back(unescaped(field));
+        if (line.back() == '\t') rows.back().emplace_back();
+    }
+    if (rows.empty()) throw std::runtime_error("no rows in " + file.string());
+    return rows;
 }
 
 std::string shellQuote(const std::string& s) {
@@ -215,10 +266,10 @@ std::vector<std::string> eliminationLinesNotComingOut(const std::string& report,
     const std::vector<std::string> lines = linesOf(report);
     std::vector<std::vector<double>> cur;
     for (int i = 0; i < n; ++i) {
-        cur.push_back(numbersOf(lines[static_cast<std::size_t>(i)]));
+        cur.push_back(numbersOf(lines.at(i)));
         if (inverse) {
             cur.back().resize(static_cast<std::size_t>(2 * n), 0.0);
-            cur.back()[static_cast<std::size_t>(n + i)] = 1.0;
+            cur.back().at(n + i) = 1.0;
         }
     }
     std::vector<std::vector<double>> next = cur;
@@ -243,7 +294,7 @@ std::vector<std::string> eliminationLinesNotComingOut(const std::string& report,
         } else if (line.find(" 步后的矩阵：") != std::string::npos) {
             for (int i = 0; i < n; ++i) {
                 const std::vector<double> shown = numbersOf(lines[++at]);
-                auto& row = next[static_cast<std::size_t>(i)];
+                auto& row = next.at(i);
                 for (std::size_t j = 0; j < shown.size(); ++j)
                     if (!agrees(row[j], shown[j], unit))
                         wrong.push_back(line + " row " + std::to_string(i + 1) + ": " + lines[at]);

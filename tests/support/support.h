@@ -31,6 +31,12 @@ private:
 
 std::string readFile(const std::filesystem::path& p);
 
+/// The rows of tests/data/tables/<name>.tsv, each a list of its
+/// tab-separated fields; "#" lines and blank lines are left out. In a field
+/// "\t", "\r", "\n", "\\" and "\uXXXX" stand for those characters (a row
+/// starting with "#" starts "\u0023"); any other backslash is itself.
+std::vector<std::vector<std::string>> table(const std::string& name);
+
 /// The word as one single-quoted shell word.
 std::string shellQuote(const std::string& s);
 

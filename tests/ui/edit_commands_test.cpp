@@ -1,5 +1,6 @@
 // The edit commands act on the edit area whichever area has the focus;
 // their keys come before the text areas' own.
+#include "support.h"
 #include "window_harness.h"
 
 #include <QTextCursor>
@@ -21,87 +22,36 @@ void select(QPlainTextEdit& area, int start, int length) {
 class EditCommandsTest : public QObject {
     Q_OBJECT
 private slots:
-    void deleteRule_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<bool>("resultFocused");
-        QTest::addColumn<QString>("result"); // the result area's text
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("one character after the caret") << "1 2" << 1 << 0 << false << ""
-                                                       << "12";
-        QTest::newRow("a line break goes whole, CR and LF") << "1 2\n3 4" << 3 << 0 << false << ""
-                                                            << "1 23 4";
-        QTest::newRow("the selection exactly") << "12345" << 1 << 3 << false << ""
-                                               << "15";
-        QTest::newRow("nothing at the very end") << "1 2\n3" << 5 << 0 << false << ""
-                                                 << "1 2\n3";
-        // The caret (3) is compared with the focused area's length: "abc" is 3 long.
-        QTest::newRow("result area as long as the caret position: nothing")
-            << "1 2 3" << 3 << 0 << true << "abc"
-            << "1 2 3";
-        QTest::newRow("result area of another length: deletes")
-            << "1 2 3" << 3 << 0 << true << "abcd"
-            << "1 23";
-        // After one line break the caret counts one more: position 4 is 5 as
-        // the program counts, the length of "abcde".
-        QTest::newRow("line breaks count two in the comparison")
-            << "1\n2 3" << 4 << 0 << true << "abcde"
-            << "1\n2 3";
-    }
     void deleteRule() {
-        QFETCH(QString, text);
-        QFETCH(int, start);
-        QFETCH(int, length);
-        QFETCH(bool, resultFocused);
-        QFETCH(QString, result);
-        QFETCH(QString, expected);
-        WindowHarness h;
-        h.edit().setPlainText(text);
-        h.window.resultArea().setText(result.toStdString());
-        select(h.edit(), start, length);
-        if (resultFocused) h.resultView().setFocus();
-        else h.edit().setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
-        QCOMPARE(h.edit().toPlainText(), expected);
+        for (const auto& r : quorvex::testing::table("delete_key")) {
+            WindowHarness h;
+            h.edit().setPlainText(QString::fromStdString(r[0]));
+            h.window.resultArea().setText(r[4]);
+            select(h.edit(), std::stoi(r[1]), std::stoi(r[2]));
+            if (r[3] == "result") h.resultView().setFocus();
+            else h.edit().setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+            QCOMPARE(h.edit().toPlainText(), QString::fromStdString(r[5]));
+        }
     }
 
-    void clipboardKeysFromResultArea_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("before"); // on the clipboard
-        QTest::addColumn<QString>("edit");
-        QTest::addColumn<QString>("clipboard");
-        QTest::newRow("copy") << int(Qt::Key_C) << "xyz"
-                              << "abc def"
-                              << "def";
-        QTest::newRow("cut") << int(Qt::Key_X) << "xyz"
-                             << "abc "
-                             << "def";
-        QTest::newRow("paste") << int(Qt::Key_V) << "xyz"
-                               << "abc xyz"
-                               << "xyz";
-        QTest::newRow("paste of nothing removes the selection") << int(Qt::Key_V) << ""
-                                                                << "abc "
-                                                                << "";
-    }
     void clipboardKeysFromResultArea() {
-        QFETCH(int, key);
-        QFETCH(QString, before);
-        QFETCH(QString, edit);
-        QFETCH(QString, clipboard);
-        ClipboardGuard guard;
-        if (before.isEmpty()) QApplication::clipboard()->clear();
-        else QApplication::clipboard()->setText(before);
-        WindowHarness h;
-        h.edit().setPlainText(QStringLiteral("abc def"));
-        select(h.edit(), 4, 3);
-        h.window.resultArea().setText("report text");
-        h.resultView().setFocus();
-        h.resultView().selectAll(); // the result area's own selection is not used
-        QTest::keyClick(&h.resultView(), Qt::Key(key), Qt::ControlModifier);
-        QCOMPARE(h.edit().toPlainText(), edit);
-        QCOMPARE(QApplication::clipboard()->text(), clipboard);
-        QCOMPARE(h.result(), QStringLiteral("report text"));
+        for (const auto& r : quorvex::testing::table("clipboard_keys")) {
+            ClipboardGuard guard;
+            if (r[1].empty()) QApplication::clipboard()->clear();
+            else QApplication::clipboard()->setText(QString::fromStdString(r[1]));
+            WindowHarness h;
+            h.edit().setPlainText(QStringLiteral("abc def"));
+            select(h.edit(), 4, 3);
+            h.window.resultArea().setText("report text");
+            h.resultView().setFocus();
+            h.resultView().selectAll(); // the result area's own selection is not used
+            QTest::keyClick(&h.resultView(), Qt::Key(Qt::Key_A + r[0][0] - 'A'),
+                            Qt::ControlModifier);
+            QCOMPARE(h.edit().toPlainText(), QString::fromStdString(r[2]));
+            QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(r[3]));
+            QCOMPARE(h.result(), QStringLiteral("report text"));
+        }
     }
 
     void selectAllThenCopyGivesCrLfLines() {

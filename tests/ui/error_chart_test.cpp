@@ -96,10 +96,7 @@ private slots:
 
     void openedBesideTheReportFromTheAnalysisMenu() {
         WindowHarness h;
-        h.edit().setPlainText(QStringLiteral("2 1 3\n1 2 3"));
-        for (const char* answer : {"2", "0.01", "1"})
-            h.dialogs.answerInput(QString::fromUtf8(answer));
-        h.trigger("ConvergenceAnalysis");
+        h.runCommand("ConvergenceAnalysis", QStringLiteral("2 1 3\n1 2 3"), {"2", "0.01", "1"});
         QVERIFY(h.result().endsWith(QStringLiteral("迭代法的收敛性分析")));
         auto* dialog = h.window.findChild<ErrorChartDialog*>();
         QVERIFY(dialog);
@@ -126,10 +123,7 @@ private slots:
         // sweep's sum x1+2*x2 overflows in sweep 792 (8*6^395 > 1.8E+308).
         // Gauss-Seidel's errors are (2*6^(k-1), 6^k) after sweep k; its
         // first sum x1+2*x2 overflows in sweep 397 (7/3*6^396).
-        h.edit().setPlainText(QStringLiteral("1 2 3\n3 1 4"));
-        for (const char* answer : {"2", "0.01", "1"})
-            h.dialogs.answerInput(QString::fromUtf8(answer));
-        h.trigger("ConvergenceAnalysis");
+        h.runCommand("ConvergenceAnalysis", QStringLiteral("1 2 3\n3 1 4"), {"2", "0.01", "1"});
         auto* dialog = h.window.findChild<ErrorChartDialog*>();
         QVERIFY(dialog);
         QVERIFY(QTest::qWaitForWindowExposed(dialog));

@@ -25,11 +25,7 @@ namespace {
 
 const QString kGaussInput = QStringLiteral("2 1 3\n1 3 5");
 
-void runGauss(WindowHarness& h) {
-    h.edit().setPlainText(kGaussInput);
-    h.dialogs.answerInput(QStringLiteral("2"));
-    h.trigger("Gauss_1");
-}
+void runGauss(WindowHarness& h) { h.runCommand("Gauss_1", kGaussInput, {"2"}); }
 
 /// The output of a poppler tool on a file, or nothing when it is missing.
 std::optional<QString> poppler(const QString& tool, const QStringList& args) {
@@ -123,16 +119,16 @@ private slots:
         WindowHarness h;
         h.trigger("FormatExact");
         h.trigger("FormatSteps");
-        h.edit().setPlainText(QStringLiteral("-2 2 3 -5 -3 -8 -7 -5 -2\n"
-                                             "7 -3 3 -9 5 6 5 3 6\n"
-                                             "9 -3 3 -7 6 -2 -9 -1 7\n"
-                                             "4 6 3 -6 -1 -6 -7 3 3\n"
-                                             "-6 -8 1 -2 -7 6 7 -3 9\n"
-                                             "-5 -7 8 -8 6 -3 -5 9 5\n"
-                                             "9 5 0 8 2 4 -5 -4 -6\n"
-                                             "8 1 2 6 7 -3 0 -5 2"));
-        h.dialogs.answerInput(QStringLiteral("8"));
-        h.trigger("GaussTier");
+        h.runCommand("GaussTier",
+                     QStringLiteral("-2 2 3 -5 -3 -8 -7 -5 -2\n"
+                                    "7 -3 3 -9 5 6 5 3 6\n"
+                                    "9 -3 3 -7 6 -2 -9 -1 7\n"
+                                    "4 6 3 -6 -1 -6 -7 3 3\n"
+                                    "-6 -8 1 -2 -7 6 7 -3 9\n"
+                                    "-5 -7 8 -8 6 -3 -5 9 5\n"
+                                    "9 5 0 8 2 4 -5 -4 -6\n"
+                                    "8 1 2 6 7 -3 0 -5 2"),
+                     {"8"});
         const auto report = h.window.resultArea().document();
         QVERIFY(report);
         QTemporaryDir dir;
@@ -189,9 +185,7 @@ private slots:
 
     void longPdfExportStopped() {
         WindowHarness h;
-        h.edit().setPlainText(largeSystem(200));
-        h.dialogs.answerInput(QStringLiteral("200"));
-        h.trigger("Gauss_1");
+        h.runCommand("Gauss_1", largeSystem(200), {"200"});
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("large.pdf"));
         writeFile(pdf, "OLD");

@@ -3,6 +3,7 @@
 // crashes, nothing already there is lost or half-written, a clear message shows.
 #include "file_commands.h"
 #include "status_panels.h"
+#include "support.h"
 #include "window_harness.h"
 
 #include <QDir>
@@ -27,20 +28,6 @@ using namespace quorvex::ui::testing;
 namespace {
 
 const QString kReport = QStringLiteral("  1  2\r\n\r\n输出求解结果\r\nx(1)=0.5\r\n\r\n标题");
-const QString kOperationError = QStringLiteral("操作有误#");
-const QString kNotSaved = QStringLiteral("你没有存盘,数据没有被保存下来#");
-
-enum class Trouble {
-    Cancel,
-    Missing,
-    Folder,
-    Empty,
-    Fifo,
-    Unencodable,
-    FolderTakesNothing,
-    FullDisk
-};
-
 #ifdef Q_OS_UNIX
 /// While it lives, a file-size limit makes every write past 4 KiB fail as a
 /// full disk does.
@@ -70,8 +57,6 @@ void openAnsweringYes(WindowHarness& h, const QString& file) {
 
 } // namespace
 
-Q_DECLARE_METATYPE(Trouble)
-
 class FileCommandsTest : public QObject {
     Q_OBJECT
 private slots:
@@ -80,66 +65,52 @@ private slots:
         QVERIFY(m_dir->isValid());
     }
 
-    void strangeBytesOpen_data() {
-        QTest::addColumn<QByteArray>("bytes");
+    void strangeBytesOpen() {
+        // Binary, NUL bytes, invalid UTF-8 and GB18030, lone CR and stray bytes.
         QByteArray binary(1400, '\0');
         QRandomGenerator rng(7);
         for (auto& b : binary) b = static_cast<char>(rng.bounded(256));
-        QTest::newRow("binary") << binary;
-        QTest::newRow("NUL bytes") << QByteArray("1 2\0 3\r\n4\0\0 5 6\r\n", 18);
-        QTest::newRow("invalid UTF-8 and GB18030")
-            << QByteArray("1 \xff\xfe 2\r\n\x81\x30 \xc0\xaf 3");
-        QTest::newRow("lone CR and stray bytes") << QByteArray("\r\r\r\x80\x80\x80");
-    }
-    void strangeBytesOpen() {
-        QFETCH(QByteArray, bytes);
-        WindowHarness h;
-        writeFile(path("strange.txt"), bytes);
-        h.dialogs.chooseFile(Expected::Open, path("strange.txt"));
-        h.trigger("FileOpen");
-        QVERIFY(h.dialogs.messages().isEmpty());
-        QVERIFY(!h.editText().isEmpty());
-        // The methods read whatever came in without harm.
-        h.dialogs.answerInput(QStringLiteral("2"));
-        h.trigger("GaussTier");
-        QVERIFY(h.result().endsWith(QStringLiteral("Gauss列主元消去法解线性方程组")));
+        for (const QByteArray& bytes : {binary, QByteArray("1 2\0 3\r\n4\0\0 5 6\r\n", 18),
+                                        QByteArray("1 \xff\xfe 2\r\n\x81\x30 \xc0\xaf 3"),
+                                        QByteArray("\r\r\r\x80\x80\x80")}) {
+            WindowHarness h;
+            writeFile(path("strange.txt"), bytes);
+            h.dialogs.chooseFile(Expected::Open, path("strange.txt"));
+            h.trigger("FileOpen");
+            QVERIFY(h.dialogs.messages().isEmpty());
+            QVERIFY(!h.editText().isEmpty());
+            // The methods read whatever came in without harm.
+            h.dialogs.answerInput(QStringLiteral("2"));
+            h.trigger("GaussTier");
+            QVERIFY(h.result().endsWith(QStringLiteral("Gauss列主元消去法解线性方程组")));
+        }
     }
 
-    void openFailures_data() {
-        QTest::addColumn<Trouble>("trouble");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("dialog cancelled") << Trouble::Cancel << "没有打开任何文件。";
-        QTest::newRow("file removed after it was chosen") << Trouble::Missing << kOperationError;
-        QTest::newRow("empty file empties both areas")
-            << Trouble::Empty << "文件为空，请重新选择文件！";
-        const QString notAFile = QStringLiteral("不是普通的文本文件，请重新选择文件！");
-        QTest::newRow("a folder, not a file") << Trouble::Folder << notAFile;
-        // Nobody ever writes into it: opening it must not wait for a writer.
-        QTest::newRow("a FIFO, not a file") << Trouble::Fifo << notAFile;
-    }
     void openFailures() {
-        QFETCH(Trouble, trouble);
-        QFETCH(QString, message);
-        WindowHarness h;
-        h.edit().setPlainText(QStringLiteral("1 2 3"));
-        h.window.resultArea().setText("earlier report");
-        const QString chosen = path("chosen");
-        if (trouble == Trouble::Folder) QVERIFY(QDir().mkdir(chosen));
-        if (trouble == Trouble::Empty) writeFile(chosen, {});
+        for (const auto& r : quorvex::testing::table("open_failures")) {
+            init(); // a fresh folder for every row
+            const std::string& trouble = r[0];
+            WindowHarness h;
+            h.edit().setPlainText(QStringLiteral("1 2 3"));
+            h.window.resultArea().setText("earlier report");
+            const QString chosen = path("chosen");
+            if (trouble == "folder") QVERIFY(QDir().mkdir(chosen));
+            if (trouble == "empty") writeFile(chosen, {});
 #ifdef Q_OS_UNIX
-        if (trouble == Trouble::Fifo) QCOMPARE(mkfifo(qPrintable(chosen), 0600), 0);
+            if (trouble == "fifo") QCOMPARE(mkfifo(qPrintable(chosen), 0600), 0);
 #else
-        if (trouble == Trouble::Fifo) QSKIP("needs a FIFO");
+            if (trouble == "fifo") continue; // needs a FIFO
 #endif
-        if (trouble == Trouble::Cancel) h.dialogs.cancelFile(Expected::Open);
-        else h.dialogs.chooseFile(Expected::Open, chosen);
-        h.dialogs.acceptMessage();
-        h.trigger("FileOpen");
-        QCOMPARE(h.dialogs.messages(), QStringList{message});
-        QCOMPARE(h.dialogs.shown.back().caption, QStringLiteral("Quorvex"));
-        const bool kept = trouble != Trouble::Empty;
-        QCOMPARE(h.editText(), kept ? QStringLiteral("1 2 3") : QString());
-        QCOMPARE(h.result(), kept ? QStringLiteral("earlier report") : QString());
+            if (trouble == "cancel") h.dialogs.cancelFile(Expected::Open);
+            else h.dialogs.chooseFile(Expected::Open, chosen);
+            h.dialogs.acceptMessage();
+            h.trigger("FileOpen");
+            QCOMPARE(h.dialogs.messages(), QStringList{QString::fromStdString(r[1])});
+            QCOMPARE(h.dialogs.shown.back().caption, QStringLiteral("Quorvex"));
+            const bool kept = trouble != "empty";
+            QCOMPARE(h.editText(), kept ? QStringLiteral("1 2 3") : QString());
+            QCOMPARE(h.result(), kept ? QStringLiteral("earlier report") : QString());
+        }
     }
 
     void filesThatReportNoSizeAreReadToTheirEnd() {
@@ -231,36 +202,35 @@ private slots:
         QCOMPARE(h.edit().geometry(), editBefore);
     }
 
-    void encodingsRoundTrip_data() {
-        QTest::addColumn<QByteArray>("encoding");
-        QTest::newRow("UTF-8 locale") << QByteArray("UTF-8");
-        QTest::newRow("Chinese locale, read back on a UTF-8 machine") << QByteArray("GB18030");
-    }
     void encodingsRoundTrip() {
-        QFETCH(QByteArray, encoding);
-        WindowHarness h;
-        h.window.fileCommands().setEncoding(encoding);
-        QString report; // large, so that it is written and read back in many pieces
-        for (int i = 1; i <= 5000; ++i)
-            report += kReport + QString::number(i) + QStringLiteral("\r\n");
-        h.window.resultArea().setText(report.toStdString());
-        const QString file = path("out.txt");
-        h.dialogs.chooseFile(Expected::Save, file);
-        h.trigger("FileSave");
-        // CR LF pairs unchanged, no byte-order mark, nothing added at the end.
-        QVERIFY(readFile(file) == QByteArray(QStringEncoder(encoding.constData()).encode(report)));
-        // Opened, it fills the edit area, empties the result area and makes
-        // the next 保存 ask for a name again.
-        h.window.fileCommands().setEncoding("UTF-8");
-        h.window.status().setText(QString());
-        openAnsweringYes(h, file);
-        QVERIFY(h.editText() == report);
-        QVERIFY(h.result().isEmpty());
-        QVERIFY(h.window.fileCommands().saveFileName().isEmpty());
-        QCOMPARE(h.window.status().text(), QDir::toNativeSeparators(file));
-        for (const Shown& dialog : h.dialogs.shown)
-            if (dialog.kind != Expected::Question)
-                QCOMPARE(dialog.text, QStringLiteral("文本文件(*.txt);;所有文件(*.*)"));
+        // A UTF-8 locale's, and a Chinese locale's read back on a UTF-8 machine.
+        for (const QByteArray& encoding : {QByteArray("UTF-8"), QByteArray("GB18030")}) {
+            init(); // a fresh folder for every encoding
+            WindowHarness h;
+            h.window.fileCommands().setEncoding(encoding);
+            QString report; // large, so that it is written and read back in many pieces
+            for (int i = 1; i <= 5000; ++i)
+                report += kReport + QString::number(i) + QStringLiteral("\r\n");
+            h.window.resultArea().setText(report.toStdString());
+            const QString file = path("out.txt");
+            h.dialogs.chooseFile(Expected::Save, file);
+            h.trigger("FileSave");
+            // CR LF pairs unchanged, no byte-order mark, nothing added at the end.
+            QVERIFY(readFile(file) ==
+                    QByteArray(QStringEncoder(encoding.constData()).encode(report)));
+            // Opened, it fills the edit area, empties the result area and makes
+            // the next 保存 ask for a name again.
+            h.window.fileCommands().setEncoding("UTF-8");
+            h.window.status().setText(QString());
+            openAnsweringYes(h, file);
+            QVERIFY(h.editText() == report);
+            QVERIFY(h.result().isEmpty());
+            QVERIFY(h.window.fileCommands().saveFileName().isEmpty());
+            QCOMPARE(h.window.status().text(), QDir::toNativeSeparators(file));
+            for (const Shown& dialog : h.dialogs.shown)
+                if (dialog.kind != Expected::Question)
+                    QCOMPARE(dialog.text, QStringLiteral("文本文件(*.txt);;所有文件(*.*)"));
+        }
     }
 
     void blankReportThenSaveAndSaveAs() {
@@ -288,57 +258,40 @@ private slots:
         QCOMPARE(readFile(path("other.txt")), QByteArray(" 1 "));
     }
 
-    void failedSaveLeavesOldFile_data() {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<Trouble>("trouble");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("save cancelled") << "FileSave" << Trouble::Cancel << kNotSaved;
-        QTest::newRow("save as cancelled") << "FileSaveAS" << Trouble::Cancel << "没有保存文件。";
-        // Latin-1 has no Chinese characters: the report cannot be written.
-        QTest::newRow("save, not encodable") << "FileSave" << Trouble::Unencodable << kNotSaved;
-        QTest::newRow("save as, not encodable")
-            << "FileSaveAS" << Trouble::Unencodable << kOperationError;
-        QTest::newRow("folder does not exist")
-            << "FileSaveAS" << Trouble::Missing << kOperationError;
-        // Nothing can be created in /proc, not even by root: a folder that
-        // refuses every new file, like a read-only one.
-        QTest::newRow("folder takes no file")
-            << "FileSaveAS" << Trouble::FolderTakesNothing << kOperationError;
-        QTest::newRow("full disk") << "FileSaveAS" << Trouble::FullDisk << kOperationError;
-    }
     void failedSaveLeavesOldFile() {
-        QFETCH(QString, command);
-        QFETCH(Trouble, trouble);
-        QFETCH(QString, message);
+        for (const auto& r : quorvex::testing::table("save_failures")) {
+            init(); // a fresh folder for every row
+            const std::string& trouble = r[1];
 #ifndef Q_OS_UNIX
-        if (trouble == Trouble::FullDisk) QSKIP("needs a file-size limit");
+            if (trouble == "full disk") continue; // needs a file-size limit
 #endif
-        WindowHarness h;
-        const QString kept = path("kept.txt");
-        writeFile(kept, "old contents");
-        QString report = kReport;
-        if (trouble == Trouble::FullDisk) report = report.repeated(2000);
-        h.window.resultArea().setText(report.toStdString());
-        if (trouble == Trouble::Unencodable) h.window.fileCommands().setEncoding("ISO-8859-1");
-        if (trouble == Trouble::Cancel) h.dialogs.cancelFile(Expected::Save);
-        else if (trouble == Trouble::Missing)
-            h.dialogs.chooseFile(Expected::Save, path("missing/out.txt"));
-        else if (trouble == Trouble::FolderTakesNothing)
-            h.dialogs.chooseFile(Expected::Save, QStringLiteral("/proc/quorvex-report.txt"));
-        else h.dialogs.chooseFile(Expected::Save, kept);
-        h.dialogs.acceptMessage();
-        {
+            WindowHarness h;
+            const QString kept = path("kept.txt");
+            writeFile(kept, "old contents");
+            QString report = kReport;
+            if (trouble == "full disk") report = report.repeated(2000);
+            h.window.resultArea().setText(report.toStdString());
+            if (trouble == "unencodable") h.window.fileCommands().setEncoding("ISO-8859-1");
+            if (trouble == "cancel") h.dialogs.cancelFile(Expected::Save);
+            else if (trouble == "missing folder")
+                h.dialogs.chooseFile(Expected::Save, path("missing/out.txt"));
+            else if (trouble == "folder takes nothing")
+                h.dialogs.chooseFile(Expected::Save, QStringLiteral("/proc/quorvex-report.txt"));
+            else h.dialogs.chooseFile(Expected::Save, kept);
+            h.dialogs.acceptMessage();
+            {
 #ifdef Q_OS_UNIX
-            std::optional<FullDisk> full;
-            if (trouble == Trouble::FullDisk) full.emplace();
+                std::optional<FullDisk> full;
+                if (trouble == "full disk") full.emplace();
 #endif
-            h.trigger(qPrintable(command));
+                h.trigger(r[0].c_str());
+            }
+            QCOMPARE(h.dialogs.messages(), QStringList{QString::fromStdString(r[2])});
+            QCOMPARE(readFile(kept), QByteArray("old contents"));
+            QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files),
+                     QStringList{QStringLiteral("kept.txt")});
+            QVERIFY(!QFile::exists(QStringLiteral("/proc/quorvex-report.txt")));
         }
-        QCOMPARE(h.dialogs.messages(), QStringList{message});
-        QCOMPARE(readFile(kept), QByteArray("old contents"));
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files),
-                 QStringList{QStringLiteral("kept.txt")});
-        QVERIFY(!QFile::exists(QStringLiteral("/proc/quorvex-report.txt")));
     }
 
 private:

@@ -2,6 +2,7 @@
 // menu, the status texts, the toolbar, the display settings and the splitter.
 #include "background_work.h"
 #include "status_panels.h"
+#include "support.h"
 #include "twips.h"
 #include "window_harness.h"
 #include "window_layout.h"
@@ -31,6 +32,42 @@ const QString kGaussInput = QStringLiteral("2 1 3\n1 3 5");
 const QString kEarlier = QStringLiteral("earlier report");
 const QString kTitle = QStringLiteral("Gauss消去法解线性方程组");
 
+/// Runs a row of the stopped commands' table: the command stopped while its
+/// order prompt is up.
+void stopped(const std::vector<std::string>& row) {
+    const QString command = QString::fromStdString(row[0]);
+    const QString order = row[1] == "cancel" ? QString() : QString::fromStdString(row[1]);
+    const QString message = QString::fromStdString(row[4]), stopBy = QString::fromStdString(row[5]);
+    WindowHarness h;
+    h.window.resultArea().setText(kEarlier.toStdString());
+    h.edit().setPlainText(command == "CheckWork" ? kGaussInput + "\n\n2 1 3\n0 2.5 3.5"
+                                                 : kGaussInput);
+    QString shown;
+    auto* stop = h.window.findChild<QToolBar*>(QStringLiteral("Toolbar1"))->actions().last();
+    QSignalSpy unloaded(&h.window, &LinearFrm::unloaded);
+    const auto whileShown = [&] {
+        shown = h.result();
+        // While it runs, only stopping is left to the user.
+        QVERIFY(!h.window.menuBar()->isEnabled() && h.edit().isReadOnly());
+        QVERIFY(stop->isVisible());
+        if (stopBy == "Esc") QTest::keyClick(&h.window, Qt::Key_Escape);
+        if (stopBy == "button") h.clickToolbar(QStringLiteral("停止 (Esc)"));
+        if (stopBy == "close") h.window.close();
+    };
+    h.dialogs.expect({.kind = Expected::Input,
+                      .answer = order,
+                      .cancel = order.isNull(),
+                      .whileShown = whileShown});
+    if (!message.isEmpty()) h.dialogs.acceptMessage();
+    h.trigger(qPrintable(command));
+    QCOMPARE(shown, QString::fromStdString(row[2]));
+    QCOMPARE(h.result(), QString::fromStdString(row[3]));
+    QCOMPARE(h.dialogs.messages(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(h.window.isVisible(), stopBy != "close");
+    QCOMPARE(unloaded.count(), stopBy == "close" ? 1 : 0);
+    QVERIFY(h.window.menuBar()->isEnabled() && !h.edit().isReadOnly() && !stop->isVisible());
+}
+
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -41,49 +78,27 @@ private slots:
     void menuTree() {
         WindowHarness h;
         // The methods menu itself is the registry's layout, checked there.
-        for (
-            const char* listing :
-            {"FileMenu|文件(&F) FileNew|新建|Ctrl+N FileOpen|打开|Ctrl+O FileSave|保存|Ctrl+S "
-             "FileSaveAS|另存为| FileExport|导出(&E)| FilePrintPreview|打印预览(&V)| "
-             "FilePrint|打印(&P)|Ctrl+P FileExit|退出|",
-             "FileExport|导出(&E) FileExportLatex|LaTeX (*.tex)| FileExportHtml|HTML (*.html)| "
-             "FileExportMarkdown|Markdown (*.md)| FileExportPdf|PDF (*.pdf)|",
-             "EditMenu|编辑(&E) EditSelectAll|全选(&A)|Ctrl+A Edit|撤消|Ctrl+Z EditCut|剪切|Ctrl+X "
-             "EditCopy|复制|Ctrl+C EditPaste|粘贴|Ctrl+V EditDelete|删除(&L)|Del",
-             "Format|显示(&V) FormatStyle|字体| FormatBackColor|背景色| "
-             "FormatDecimalDigits|设置小数数位| FormatDefault|默认| FormatExact|精确分数| "
-             "FormatSteps|详细步骤| FormatRowSteps|逐行变换|",
-             "IterativeAstringency|迭代法的收敛性 CMatrixJudge|正定矩阵判断| VectorModel|向量范数| "
-             "MatrixModel|矩阵范数| StrictMatrixJudge|严格对角占优矩阵判断|",
-             "Analysis|分析(&A) ErrorAnalysis|误差分析| ConvergenceAnalysis|收敛性分析| "
-             "PivotComparison|主元比较| CheckWork|核对解题步骤|",
-             "mnuHelp|帮助(&H) mnuHelpFile|帮助文件| mnuAbout|关于|"}) {
-            const QString expected = QString::fromUtf8(listing);
+        for (const auto& row : quorvex::testing::table("menus")) {
+            const QString expected = QString::fromStdString(row[0]);
             const auto* menu = h.window.findChild<QMenu*>(expected.section(u'|', 0, 0));
-            QVERIFY2(menu, listing);
+            QVERIFY2(menu, row[0].c_str());
             QCOMPARE(describe(*menu), expected);
         }
     }
 
-    void methodsGreyedWhileEditAreaBlank_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("blanks only") << "   " << false;
-        QTest::newRow("a number") << " 3 " << true;
-        QTest::newRow("a line break is not a blank") << "\n" << true;
-    }
     void methodsGreyedWhileEditAreaBlank() {
-        QFETCH(QString, text);
-        QFETCH(bool, enabled);
-        WindowHarness h;
-        h.edit().setPlainText(text);
-        h.open(h.window.menus().methods);
-        for (const auto& [action, command] : h.window.menus().commandItems)
-            QCOMPARE(action->isEnabled(), enabled);
-        QCOMPARE(h.window.menus().convergence->menuAction()->isEnabled(), enabled);
-        // 撤消 and 列主元消去法应用 have no command behind them.
-        QVERIFY(!h.action("GaussApply")->isEnabled() && !h.action("Edit")->isEnabled());
+        // Empty or blanks only grey them; a number, or a line break, does not.
+        for (const auto& [text, enabled] : {std::pair{"", false}, std::pair{"   ", false},
+                                            std::pair{" 3 ", true}, std::pair{"\n", true}}) {
+            WindowHarness h;
+            h.edit().setPlainText(QString::fromLatin1(text));
+            h.open(h.window.menus().methods);
+            for (const auto& [action, command] : h.window.menus().commandItems)
+                QCOMPARE(action->isEnabled(), enabled);
+            QCOMPARE(h.window.menus().convergence->menuAction()->isEnabled(), enabled);
+            // 撤消 and 列主元消去法应用 have no command behind them.
+            QVERIFY(!h.action("GaussApply")->isEnabled() && !h.action("Edit")->isEnabled());
+        }
     }
 
     void menuRunsTheMethodWithTheDigitsSet() {
@@ -140,72 +155,9 @@ private slots:
         QVERIFY(!rows->isChecked());
     }
 
-    void stoppedCommand_data() {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("order"); // none: the prompt is cancelled
-        QTest::addColumn<QString>("duringPrompt");
-        QTest::addColumn<QString>("result");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("stopBy"); // what the user does while the prompt is up
-        QTest::newRow("Gauss_1 cancelled keeps the report")
-            << "Gauss_1" << QString() << kEarlier << kEarlier << QString() << QString();
-        QTest::newRow("GaussTier cancelled: emptied before asking")
-            << "GaussTier" << QString() << QString() << QString() << QString() << QString();
-        // No machine holds the arrays of order 32766: one message, and the
-        // result area shows again what it showed before the command.
-        QTest::newRow("order too large for memory")
-            << "GaussTier"
-            << "32766" << QString() << kEarlier << "内存不足，不能处理 32766 阶的矩阵，请减小阶数#"
-            << QString();
-        // A stop takes effect at the next stage: the report from before is back.
-        QTest::newRow("Esc stops GaussTier") << "GaussTier"
-                                             << "2" << QString() << kEarlier << QString() << "Esc";
-        QTest::newRow("停止 stops Gauss_1") << "Gauss_1"
-                                            << "2" << kEarlier << kEarlier << QString() << "button";
-        QTest::newRow("closing stops the command, then closes")
-            << "LU_break"
-            << "2" << QString() << kEarlier << QString() << "close";
-        // The check looks at the stop inside a step too, before its verdict.
-        QTest::newRow("Esc stops CheckWork") << "CheckWork"
-                                             << "2" << kEarlier << kEarlier << QString() << "Esc";
-    }
     void stoppedCommand() {
-        QFETCH(QString, command);
-        QFETCH(QString, order);
-        QFETCH(QString, duringPrompt);
-        QFETCH(QString, result);
-        QFETCH(QString, message);
-        QFETCH(QString, stopBy);
-        WindowHarness h;
-        h.window.resultArea().setText(kEarlier.toStdString());
-        h.edit().setPlainText(command == "CheckWork" ? kGaussInput + "\n\n2 1 3\n0 2.5 3.5"
-                                                     : kGaussInput);
-        QString shown;
-        auto* stop = h.window.findChild<QToolBar*>(QStringLiteral("Toolbar1"))->actions().last();
-        QSignalSpy unloaded(&h.window, &LinearFrm::unloaded);
-        const auto whileShown = [&] {
-            shown = h.result();
-            // While it runs, only stopping is left to the user.
-            QVERIFY(!h.window.menuBar()->isEnabled() && h.edit().isReadOnly());
-            QVERIFY(stop->isVisible());
-            if (stopBy == "Esc") QTest::keyClick(&h.window, Qt::Key_Escape);
-            if (stopBy == "button") h.clickToolbar(QStringLiteral("停止 (Esc)"));
-            if (stopBy == "close") h.window.close();
-        };
-        h.dialogs.expect({.kind = Expected::Input,
-                          .answer = order,
-                          .cancel = order.isNull(),
-                          .whileShown = whileShown});
-        if (!message.isNull()) h.dialogs.acceptMessage();
-        h.trigger(qPrintable(command));
-        QCOMPARE(shown, duringPrompt);
-        QCOMPARE(h.result(), result);
-        QCOMPARE(h.dialogs.messages(), message.isNull() ? QStringList() : QStringList{message});
-        QCOMPARE(h.window.isVisible(), stopBy != "close");
-        QCOMPARE(unloaded.count(), stopBy == "close" ? 1 : 0);
-        QVERIFY(h.window.menuBar()->isEnabled() && !h.edit().isReadOnly() && !stop->isVisible());
+        for (const auto& row : quorvex::testing::table("stopped_commands")) stopped(row);
     }
-
     void closingDoesNotWaitForWorkThatIgnoresStop() {
         WindowHarness h;
         QSignalSpy unloaded(&h.window, &LinearFrm::unloaded);

@@ -36,9 +36,7 @@ private slots:
 
     void windowWithReport() {
         WindowHarness h;
-        h.edit().setPlainText(QStringLiteral("2 1 3\n1 3 5"));
-        h.dialogs.answerInput(QStringLiteral("2"));
-        h.trigger("Gauss_1");
+        h.runCommand("Gauss_1", QStringLiteral("2 1 3\n1 3 5"), {"2"});
         QVERIFY(h.result().endsWith(QStringLiteral("Gauss消去法解线性方程组")));
         h.trigger("FormatDefault"); // "宋体", as the user can choose it
         const QImage shot = h.window.grab().toImage();

@@ -53,6 +53,13 @@ public:
             if (!a->isSeparator() && a->toolTip() == tip) return a->trigger();
         QFAIL(qPrintable("no toolbar button " + tip));
     }
+    /// Runs the command from its menu item on this text, answering its input
+    /// boxes in turn.
+    void runCommand(const char* name, const QString& text, const QStringList& answers) {
+        edit().setPlainText(text);
+        for (const QString& a : answers) dialogs.answerInput(a);
+        trigger(name);
+    }
     /// Opens a menu the way the user does, so that its opening handler runs.
     void open(QMenu* menu) { emit menu->aboutToShow(); }
 
