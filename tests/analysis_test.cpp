@@ -94,6 +94,37 @@ TEST(IterationRadii, ArnoldiRadiiAgreeWithEveryEigenvalueAtLargeOrders) {
                     spectralRadius(iterationMatrix(A, n, kind, 1.3), n), 1e-8);
 }
 
+// A diagonal far above the rest puts every eigenvalue of the relaxation
+// matrix near |1 - w|: a cluster Arnoldi iteration may not settle on.
+TEST(IterationRadii, TheSearchRanksClustersByEstimateAndConfirmsItsBest) {
+    const int n = kArnoldiOrder;
+    std::string text;
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j)
+            text += i == j ? "100000 " : std::to_string((i * 5 + j * 7) % 13 - 6) + " ";
+        text += "1\n";
+    }
+    const Matrix A = read(text, n);
+    const auto dense = [&](double w) {
+        return spectralRadius(iterationMatrix(A, n, IterationKind::Relaxation, w), n);
+    };
+    const BestFactor best = searchRelaxationFactor(A, n, StopRequest());
+    // The printed radius is the radius at the printed factor ...
+    EXPECT_NEAR(best.radius, dense(best.w), 1e-8);
+    // ... and no factor of a fine grid does visibly better.
+    for (double w = 0.9; w <= 1.1; w += 0.001) EXPECT_GE(dense(w), best.radius * 0.999) << w;
+    // The power method cannot part a cluster, but gives its size to a few
+    // parts in a thousand: enough to rank factors by.
+    const double w = 0.8;
+    Matrix M(n, n), N(n, n);
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) {
+            if (j <= i) M(i, j) = i == j ? A(i, j) / w : A(i, j);
+            if (j >= i) N(i, j) = i == j ? (1 / w - 1) * A(i, j) : -A(i, j);
+        }
+    EXPECT_NEAR(splittingRadiusEstimate(M, N, n, 80), dense(w), 5e-3 * dense(w));
+}
+
 TEST(ReferenceSolution, HilbertSixIsSolvedExactlyWithItsConditionNumber) {
     const std::string text = hilbert(6);
     const StopRequest never;

@@ -243,7 +243,9 @@ Outcome convergenceAnalysis(CommandInput& in) {
     std::array<MethodRun, 3> runs = methodRuns(w);
     for (MethodRun& m : runs) {
         in.stop.check();
-        m.nilpotent = nilpotentUpToRounding(iterationMatrix(Ab, n, m.kind, w), n);
+        // Forming the iteration matrix alone costs n^3.
+        m.nilpotent = n <= kLargestNilpotentCheck &&
+                      nilpotentUpToRounding(iterationMatrix(Ab, n, m.kind, w), n);
         m.radius = m.nilpotent ? 0.0 : iterationRadius(Ab, n, m.kind, w);
         runFromZero(m, Ab, n, e, w, ref.x, in.stop);
     }

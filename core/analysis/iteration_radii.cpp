@@ -93,15 +93,31 @@ Matrix iterationMatrix(const Matrix& A, int n, IterationKind kind, double w) {
 
 namespace {
 
-double radiusFrom(const Matrix& A, int n, IterationKind kind, double w,
-                  std::vector<double>* start) {
+/// How a radius that Arnoldi iteration does not settle on is found.
+enum class Unsettled {
+    AllEigenvalues, ///< every eigenvalue of the formed matrix: the radius itself
+    Estimate,       ///< the power method's estimate: enough to rank factors by
+};
+
+/// Power steps of an estimate.
+constexpr int kEstimateSteps = 80;
+/// Restarts after which an Arnoldi run that ranks factors gives way to the
+/// estimate: one that settles takes a few.
+constexpr int kRankingRestarts = 20;
+
+double radiusFrom(const Matrix& A, int n, IterationKind kind, double w, std::vector<double>* start,
+                  Unsettled unsettled = Unsettled::AllEigenvalues) {
     if (n < kArnoldiOrder) return spectralRadius(iterationMatrix(A, n, kind, w), n);
     if (!allFinite(A, n, n)) return std::numeric_limits<double>::quiet_NaN();
     const auto [M, N] = splitting(A, n, kind, w);
-    const double rho = splittingRadius(M, N, n, start);
-    // Arnoldi iteration may not settle on a nearly defective matrix; every
-    // eigenvalue then still gives the radius.
-    return std::isnan(rho) ? spectralRadius(iterationMatrix(A, n, kind, w), n) : rho;
+    const double rho =
+        splittingRadius(M, N, n, start, unsettled == Unsettled::Estimate ? kRankingRestarts : 100);
+    if (!std::isnan(rho)) return rho;
+    // Arnoldi iteration may not settle on a nearly defective matrix or on a
+    // cluster of eigenvalues of one size; every eigenvalue then still gives
+    // the radius, at O(n^3).
+    if (unsettled == Unsettled::Estimate) return splittingRadiusEstimate(M, N, n, kEstimateSteps);
+    return spectralRadius(iterationMatrix(A, n, kind, w), n);
 }
 
 } // namespace
@@ -162,11 +178,14 @@ BestFactor bestRelaxationFactor(const Matrix& A, int n, const StopRequest& stop)
 
 BestFactor searchRelaxationFactor(const Matrix& A, int n, const StopRequest& stop) {
     // Neighbouring factors have neighbouring dominant eigenvectors: each
-    // Arnoldi run starts from the one before.
+    // Arnoldi run starts from the one before. A factor Arnoldi iteration does
+    // not settle on is ranked by an estimate; only the best one found is
+    // then given every eigenvalue, if it needs them.
     std::vector<double> start;
     const auto radius = [&](double w) {
         stop.check();
-        const double r = radiusFrom(A, n, IterationKind::Relaxation, w, &start);
+        const double r =
+            radiusFrom(A, n, IterationKind::Relaxation, w, &start, Unsettled::Estimate);
         return std::isnan(r) ? HUGE_VAL : r;
     };
     const FactorSource source =
@@ -194,6 +213,8 @@ BestFactor searchRelaxationFactor(const Matrix& A, int n, const StopRequest& sto
     const double w = ra < rb ? a : b;
     const double r = ra < rb ? ra : rb;
     if (r < best.radius) best = {w, r, source};
+    if (n >= kArnoldiOrder)
+        best.radius = radiusFrom(A, n, IterationKind::Relaxation, best.w, &start);
     return best;
 }
 
