@@ -1,5 +1,7 @@
 #include "exact/exact_algebra.h"
 
+#include "exact/flint_matrices.h"
+
 #include <flint/fmpq.h>
 #include <flint/fmpq_mat.h>
 
@@ -7,22 +9,7 @@ namespace quorvex {
 
 namespace {
 
-/// An fmpq_mat that frees itself.
-class FlintMatrix {
-public:
-    FlintMatrix(int rows, int cols) { fmpq_mat_init(m_mat, rows, cols); }
-    ~FlintMatrix() { fmpq_mat_clear(m_mat); }
-    FlintMatrix(const FlintMatrix&) = delete;
-    FlintMatrix& operator=(const FlintMatrix&) = delete;
-
-    fmpq_mat_struct* get() { return m_mat; }
-    fmpq* at(int i, int j) { return fmpq_mat_entry(m_mat, i - 1, j - 1); }
-
-private:
-    fmpq_mat_t m_mat;
-};
-
-void copyIn(FlintMatrix& to, const RationalMatrix& from, int rows, int firstCol, int cols) {
+void copyIn(FlintRationals& to, const RationalMatrix& from, int rows, int firstCol, int cols) {
     for (int i = 1; i <= rows; ++i)
         for (int j = 1; j <= cols; ++j)
             fmpq_set_mpq(to.at(i, j), from(i, firstCol + j - 1).get_mpq_t());
@@ -37,7 +24,7 @@ Rational copyOut(const fmpq* q) {
 } // namespace
 
 std::optional<RationalVector> solveExactly(const RationalMatrix& Ab, int n) {
-    FlintMatrix A(n, n), b(n, 1), x(n, 1);
+    FlintRationals A(n, n), b(n, 1), x(n, 1);
     copyIn(A, Ab, n, 1, n);
     copyIn(b, Ab, n, n + 1, 1);
     if (!fmpq_mat_solve(x.get(), A.get(), b.get())) return std::nullopt;
@@ -47,7 +34,7 @@ std::optional<RationalVector> solveExactly(const RationalMatrix& Ab, int n) {
 }
 
 std::optional<RationalMatrix> invertExactly(const RationalMatrix& A, int n) {
-    FlintMatrix M(n, n), inverse(n, n);
+    FlintRationals M(n, n), inverse(n, n);
     copyIn(M, A, n, 1, n);
     if (!fmpq_mat_inv(inverse.get(), M.get())) return std::nullopt;
     RationalMatrix result(n, n);

@@ -1,5 +1,7 @@
 #include "numerics/kernels/exact_elimination.h"
 
+#include "exact/flint_matrices.h"
+
 #include "frame/frame.h"
 #include "numerics/arithmetic.h"
 #include "numerics/kernels/exact_residues.h"
@@ -46,20 +48,6 @@ std::pair<int, int> largestInBlock(FractionFree& f, int k, int n) {
     }
     return {pr, pc};
 }
-
-/// An fmpq_mat that frees itself.
-class FlintRationals {
-public:
-    FlintRationals(int rows, int cols) { fmpq_mat_init(m_mat, rows, cols); }
-    ~FlintRationals() { fmpq_mat_clear(m_mat); }
-    FlintRationals(const FlintRationals&) = delete;
-    FlintRationals& operator=(const FlintRationals&) = delete;
-    fmpq_mat_struct* get() { return m_mat; }
-    fmpq* at(int i, int j) { return fmpq_mat_entry(m_mat, i - 1, j - 1); }
-
-private:
-    fmpq_mat_t m_mat;
-};
 
 /// Columns of the inverse solved for at a time: few enough that a stop is
 /// seen soon, many enough that the solver's setup is shared.

@@ -4,6 +4,7 @@
 // eliminated by Bareiss's method. Used by exact_elimination.cpp and
 // exact_residues.cpp only.
 
+#include "exact/flint_matrices.h"
 #include "exact/rational.h"
 #include "numerics/arithmetic.h"
 
@@ -168,20 +169,6 @@ private:
     mpz_class m_previous = 1;
     mpz_class m_left;
     mpz_class m_right;
-};
-
-/// An fmpz_mat that frees itself.
-class FlintIntegers {
-public:
-    FlintIntegers(int rows, int cols) { fmpz_mat_init(m_mat, rows, cols); }
-    ~FlintIntegers() { fmpz_mat_clear(m_mat); }
-    FlintIntegers(const FlintIntegers&) = delete;
-    FlintIntegers& operator=(const FlintIntegers&) = delete;
-    fmpz_mat_struct* get() { return m_mat; }
-    fmpz* at(int i, int j) { return fmpz_mat_entry(m_mat, i - 1, j - 1); }
-
-private:
-    fmpz_mat_t m_mat;
 };
 
 } // namespace quorvex::kernels
