@@ -43,4 +43,14 @@ std::optional<RationalMatrix> invertExactly(const RationalMatrix& A, int n) {
     return result;
 }
 
+RationalMatrix reducedEchelonForm(const RationalMatrix& M, int rows, int cols) {
+    FlintRationals from(rows, cols), reduced(rows, cols);
+    copyIn(from, M, rows, 1, cols);
+    fmpq_mat_rref(reduced.get(), from.get());
+    RationalMatrix result(rows, cols);
+    for (int i = 1; i <= rows; ++i)
+        for (int j = 1; j <= cols; ++j) result(i, j) = copyOut(reduced.at(i, j));
+    return result;
+}
+
 } // namespace quorvex

@@ -18,4 +18,8 @@ std::optional<RationalVector> solveExactly(const RationalMatrix& Ab, int n);
 /// The inverse of the leading n x n block of A; nothing when it is singular.
 std::optional<RationalMatrix> invertExactly(const RationalMatrix& A, int n);
 
+/// The reduced row echelon form of the leading rows x cols block of M:
+/// unique, so whichever pivots reach it, the same numbers.
+RationalMatrix reducedEchelonForm(const RationalMatrix& M, int rows, int cols);
+
 } // namespace quorvex

@@ -1,35 +1,29 @@
 #include "exact/solution_set.h"
 
+#include "exact/exact_algebra.h"
+
 #include <utility>
 
 namespace quorvex {
 
 SolutionSet solutionSet(const RationalMatrix& B, int n) {
-    // Reduced row echelon form, rows exchanged to the first nonzero entry:
-    // with exact numbers any nonzero pivot does.
-    RationalMatrix R = B;
+    const RationalMatrix R = reducedEchelonForm(B, n, n + 1);
     std::vector<int> pivotColumns;
-    int row = 1;
-    for (int c = 1; c <= n && row <= n; ++c) {
-        int p = row;
-        while (p <= n && R(p, c) == 0) ++p;
-        if (p > n) continue;
-        R.swapRowRange(row, p, 1, n + 1);
-        const Rational pivot = R(row, c);
-        for (int j = 1; j <= n + 1; ++j) R(row, j) = R(row, j) / pivot;
-        for (int i = 1; i <= n; ++i) {
-            if (i == row || R(i, c) == 0) continue;
-            const Rational m = R(i, c);
-            for (int j = 1; j <= n + 1; ++j) R(i, j) = R(i, j) - m * R(row, j);
+    bool inconsistent = false;
+    for (int row = 1; row <= n; ++row) {
+        int c = 1;
+        while (c <= n + 1 && R(row, c) == 0) ++c;
+        if (c > n + 1) break;
+        // A pivot in the right-hand side: 0 = 1.
+        if (c == n + 1) {
+            inconsistent = true;
+            break;
         }
         pivotColumns.push_back(c);
-        ++row;
     }
     SolutionSet s;
     s.rankA = static_cast<int>(pivotColumns.size());
-    s.rankAugmented = s.rankA;
-    for (int i = s.rankA + 1; i <= n; ++i)
-        if (R(i, n + 1) != 0) s.rankAugmented = s.rankA + 1;
+    s.rankAugmented = s.rankA + (inconsistent ? 1 : 0);
     if (!s.solvable()) return s;
 
     std::vector<bool> isPivot(static_cast<std::size_t>(n + 1), false);
