@@ -4,9 +4,11 @@
 // against the rational loops, fraction for fraction.
 #include "frame/frame.h"
 #include "numerics/arithmetic.h"
+#include "numerics/decomposition_routines.h"
 #include "numerics/elimination_loops.h"
 #include "numerics/elimination_routines.h"
 #include "numerics/kernels/blocked_elimination.h"
+#include "numerics/kernels/exact_decomposition.h"
 #include "numerics/kernels/exact_elimination.h"
 #include "numerics/kernels/full_pivot.h"
 #include "numerics/kernels/leading_minors.h"
@@ -387,6 +389,88 @@ void expectKernelsMatch(const RationalMatrix& B, int n, const std::string& where
             EXPECT_EQ(W(i, j), expectedW(i, j)) << where << ", inverse";
 }
 
+/// The first entry where two exact matrices differ, or "".
+std::string firstExactDifference(const RationalMatrix& a, const RationalMatrix& b, int rows,
+                                 int cols) {
+    for (int i = 1; i <= rows; ++i)
+        for (int j = 1; j <= cols; ++j)
+            if (a(i, j) != b(i, j)) return "(" + std::to_string(i) + "," + std::to_string(j) + ")";
+    return "";
+}
+
+/// Column n+1 of B.
+RationalVector lastColumn(const RationalMatrix& B, int n) {
+    RationalVector b(n);
+    for (int i = 1; i <= n; ++i) b(i) = B(i, n + 1);
+    return b;
+}
+
+/// Expects the exact decompositions to give the routines' factors, forward
+/// values and unknowns on the augmented n x (n+1) matrix B, and to decline
+/// exactly where the routines stop on a zero pivot (ldlt reads B's lower
+/// triangle as a symmetric matrix).
+void expectDecompositionsMatch(const RationalMatrix& B, int n, const std::string& where) {
+    const StopRequest stop;
+    const auto vectors = [&](const RationalVector& a, const RationalVector& b) {
+        std::string d;
+        for (int i = 1; i <= n && d.empty(); ++i)
+            if (a(i) != b(i)) d = std::to_string(i);
+        return d;
+    };
+    RationalMatrix L(n, n), U(n, n), fastL(n, n), fastU(n, n);
+    RationalVector Y(n), X(n), fastY(n), fastX(n), d(n), fastD(n);
+    const bool factored = doolittle(B, n, L, U, stop);
+    ASSERT_EQ(kernels::doolittleExact(B, n, fastL, fastU, stop), factored) << where;
+    if (factored) {
+        EXPECT_EQ(firstExactDifference(fastL, L, n, n), "") << where << ", Doolittle L";
+        EXPECT_EQ(firstExactDifference(fastU, U, n, n), "") << where << ", Doolittle U";
+    }
+    bool solved = factored && U(n, n) != 0;
+    if (solved) {
+        Y = forwardUnit(L, lastColumn(B, n), n);
+        EXPECT_TRUE(backUpper(U, Y, n, false, X));
+    }
+    ASSERT_EQ(kernels::doolittleSolveExact(B, n, fastL, fastU, fastY, fastX, stop), solved)
+        << where;
+    if (solved) {
+        EXPECT_EQ(vectors(fastY, Y) + vectors(fastX, X), "") << where << ", Doolittle";
+    }
+
+    RationalMatrix P = B, fastP = B;
+    L = U = fastL = fastU = RationalMatrix(n, n);
+    solved = true;
+    try {
+        columnPivotDoolittle(P, n, L, U, stop);
+        Y = forwardUnit(L, lastColumn(P, n), n);
+        solved = backUpper(U, Y, n, true, X);
+    } catch (const ExactDivisionByZero&) {
+        solved = false;
+    }
+    ASSERT_EQ(kernels::columnPivotSolveExact(fastP, n, fastL, fastU, fastY, fastX, stop), solved)
+        << where;
+    if (solved) {
+        EXPECT_EQ(firstExactDifference(fastP, P, n, n + 1), "") << where << ", pivot LU B";
+        EXPECT_EQ(firstExactDifference(fastL, L, n, n), "") << where << ", pivot LU L";
+        EXPECT_EQ(firstExactDifference(fastU, U, n, n), "") << where << ", pivot LU U";
+        EXPECT_EQ(vectors(fastY, Y) + vectors(fastX, X), "") << where << ", pivot LU";
+    } else {
+        EXPECT_EQ(firstExactDifference(fastP, B, n, n + 1), "") << where << ", declined";
+    }
+
+    L = fastL = RationalMatrix(n, n);
+    solved = ldlt(B, n, L, d, stop);
+    if (solved) {
+        Y = forwardUnit(L, lastColumn(B, n), n);
+        solved = backWithLdlt(L, d, Y, n, X);
+    }
+    ASSERT_EQ(kernels::ldltSolveExact(B, n, fastL, fastD, fastY, fastX, stop), solved) << where;
+    if (solved) {
+        EXPECT_EQ(firstExactDifference(fastL, L, n, n), "") << where << ", LDLt L";
+        EXPECT_EQ(vectors(fastD, d) + vectors(fastY, Y) + vectors(fastX, X), "")
+            << where << ", LDLt";
+    }
+}
+
 /// The exact kernels against the rational loops: every entry the same
 /// reduced fraction, the same unknowns, exchanges, column order,
 /// determinant and leading minors, and a zero pivot met at the same stage.
@@ -398,7 +482,9 @@ TEST(ExactKernels, MatchTheRationalLoops) {
             const auto seed = 100u * static_cast<unsigned>(n) + static_cast<unsigned>(shape);
             const std::string where =
                 "shape " + std::to_string(static_cast<int>(shape)) + ", order " + std::to_string(n);
-            expectKernelsMatch(randomExact(shape, n, n + 1, seed), n, where);
+            const RationalMatrix B = randomExact(shape, n, n + 1, seed);
+            expectKernelsMatch(B, n, where);
+            expectDecompositionsMatch(B, n, where);
         }
     }
     // The second stage's candidates tie exactly, while doubles round the
@@ -414,6 +500,7 @@ TEST(ExactKernels, MatchTheRationalLoops) {
         for (int i = 1; i <= 3; ++i)
             for (int j = 1; j <= 4; ++j) B(i, j).canonicalize();
         expectKernelsMatch(B, 3, std::string("tie ") + tie[0][0]);
+        expectDecompositionsMatch(B, 3, std::string("tie ") + tie[0][0]);
     }
 }
 
@@ -447,6 +534,12 @@ TEST(ExactKernelsStop, EveryKernelStops) {
     EXPECT_THROW(kernels::columnPivotDeterminantExact(S, exchanges, &stop), CommandStopped);
     kernels::ExactLeadingMinors minors(S, n, &stop);
     EXPECT_THROW(minors(n), CommandStopped);
+    RationalMatrix L(n, n), U(n, n);
+    RationalVector d(n), y(n), x(n);
+    EXPECT_THROW(kernels::doolittleExact(A, n, L, U, stop), CommandStopped);
+    EXPECT_THROW(kernels::doolittleSolveExact(A, n, L, U, y, x, stop), CommandStopped);
+    EXPECT_THROW(kernels::columnPivotSolveExact(A, n, L, U, y, x, stop), CommandStopped);
+    EXPECT_THROW(kernels::ldltSolveExact(A, n, L, d, y, x, stop), CommandStopped);
 }
 
 /// The vector builds of the update and the generic one agree on blocks of

@@ -3,10 +3,13 @@
 
 #include "exact/exact_mode.h"
 #include "numerics/decomposition_routines.h"
+#include "numerics/kernels/exact_decomposition.h"
 #include "texts/dialog_texts.h"
 #include "texts/exact_texts.h"
 #include "texts/report_texts.h"
 #include "texts/steps_texts.h"
+
+#include <type_traits>
 
 namespace quorvex {
 
@@ -26,7 +29,10 @@ template <class T> Outcome matrixBreak(CommandInput& in, const BasicMatrix<T>& A
     BasicMatrix<T> L(n, n);
     BasicMatrix<T> U(n, n);
     auto log = decompositionRecorder<T>(in);
-    if (!doolittle(A, n, L, U, in.stop, log.get()))
+    bool fast = false;
+    if constexpr (std::is_same_v<T, Rational>)
+        fast = !log && kernels::doolittleExact(A, n, L, U, in.stop);
+    if (!fast && !doolittle(A, n, L, U, in.stop, log.get()))
         return failWithSteps(in, A, n, log, {texts::steps::kFactorLU, {}, {}}, D::kNotSuitableHash);
 
     const NumberStyle rounded = NumberStyle::rounded(in.settings.decimalDigits);
@@ -49,12 +55,18 @@ template <class T> Outcome luBreak(CommandInput& in, const BasicMatrix<T>& B) {
     BasicFactorObserver<T>* observer = log.get();
     const steps::DecompositionTexts headings{texts::steps::kFactorLU, texts::steps::kForwardLb,
                                              texts::steps::kBackUX};
-    if (!doolittle(B, n, L, U, in.stop, observer))
-        return failWithSteps(in, B, n + 1, log, headings, D::kNotSuitable);
-    const BasicVector<T> Y = forwardUnit(L, b, n, observer);
+    BasicVector<T> Y(n);
     BasicVector<T> X(n);
-    if (!backUpper(U, Y, n, false, X, observer))
-        return failWithSteps(in, B, n + 1, log, headings, D::kNotSuitable);
+    bool fast = false;
+    if constexpr (std::is_same_v<T, Rational>)
+        fast = !log && kernels::doolittleSolveExact(B, n, L, U, Y, X, in.stop);
+    if (!fast) {
+        if (!doolittle(B, n, L, U, in.stop, observer))
+            return failWithSteps(in, B, n + 1, log, headings, D::kNotSuitable);
+        Y = forwardUnit(L, b, n, observer);
+        if (!backUpper(U, Y, n, false, X, observer))
+            return failWithSteps(in, B, n + 1, log, headings, D::kNotSuitable);
+    }
 
     const int dd = in.settings.decimalDigits;
     const NumberStyle finer = NumberStyle::rounded(dd + 1);
@@ -83,19 +95,25 @@ template <class T> Outcome tierLU(CommandInput& in, BasicMatrix<T>& B) {
     BasicFactorObserver<T>* observer = log.get();
     const steps::DecompositionTexts headings{texts::steps::kFactorPivotLU, texts::steps::kForwardLb,
                                              texts::steps::kBackUX};
-    try {
-        columnPivotDoolittle(B, n, L, U, in.stop, observer);
-    } catch (const ExactDivisionByZero&) {
-        // Every exact candidate was 0: the method's own message, after the
-        // steps up to there.
-        return failWithSteps(in, E, n + 1, log, headings, D::kNotSuitableHash,
-                             texts::steps::kCandidatesAllZero);
+    BasicVector<T> y(n);
+    BasicVector<T> x(n);
+    bool fast = false;
+    if constexpr (std::is_same_v<T, Rational>)
+        fast = !log && kernels::columnPivotSolveExact(B, n, L, U, y, x, in.stop);
+    if (!fast) {
+        try {
+            columnPivotDoolittle(B, n, L, U, in.stop, observer);
+        } catch (const ExactDivisionByZero&) {
+            // Every exact candidate was 0: the method's own message, after
+            // the steps up to there.
+            return failWithSteps(in, E, n + 1, log, headings, D::kNotSuitableHash,
+                                 texts::steps::kCandidatesAllZero);
+        }
+        y = forwardUnit(L, rightHandSide(B, n), n, observer);
+        if (!backUpper(U, y, n, true, x, observer))
+            return failWithSteps(in, E, n + 1, log, headings, D::kNotSuitableHash);
     }
     const BasicVector<T> bb = rightHandSide(B, n);
-    const BasicVector<T> y = forwardUnit(L, bb, n, observer);
-    BasicVector<T> x(n);
-    if (!backUpper(U, y, n, true, x, observer))
-        return failWithSteps(in, E, n + 1, log, headings, D::kNotSuitableHash);
 
     const NumberStyle rounded = NumberStyle::rounded(in.settings.decimalDigits);
     Report r;

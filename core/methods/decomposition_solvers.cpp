@@ -5,6 +5,7 @@
 
 #include "exact/exact_mode.h"
 #include "numerics/decomposition_routines.h"
+#include "numerics/kernels/exact_decomposition.h"
 #include "texts/dialog_texts.h"
 #include "texts/exact_texts.h"
 #include "texts/fill.h"
@@ -96,12 +97,18 @@ template <class T> Outcome mendSqrt(CommandInput& in, const BasicMatrix<T>& B) {
     BasicFactorObserver<T>* observer = log.get();
     const steps::DecompositionTexts headings{texts::steps::kFactorLdlt, texts::steps::kForwardLb,
                                              texts::steps::kBackLdlt};
-    if (!ldlt(B, n, L, d, in.stop, observer))
-        return failWithSteps(in, B, n + 1, log, headings, D::kNotSuitableHash);
-    const BasicVector<T> Y = forwardUnit(L, b, n, observer);
+    BasicVector<T> Y(n);
     BasicVector<T> X(n);
-    if (!backWithLdlt(L, d, Y, n, X, observer))
-        return failWithSteps(in, B, n + 1, log, headings, D::kNotSuitableHash);
+    bool fast = false;
+    if constexpr (std::is_same_v<T, Rational>)
+        fast = !log && kernels::ldltSolveExact(B, n, L, d, Y, X, in.stop);
+    if (!fast) {
+        if (!ldlt(B, n, L, d, in.stop, observer))
+            return failWithSteps(in, B, n + 1, log, headings, D::kNotSuitableHash);
+        Y = forwardUnit(L, b, n, observer);
+        if (!backWithLdlt(L, d, Y, n, X, observer))
+            return failWithSteps(in, B, n + 1, log, headings, D::kNotSuitableHash);
+    }
 
     const int dd = in.settings.decimalDigits;
     Report r;

@@ -134,7 +134,7 @@ bool residuesOf(const FractionFree& f, const std::vector<int>& row, int n, int c
 } // namespace
 
 std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A, int n, int cols,
-                                       bool columnPivot, const StopRequest* stop) {
+                                       bool columnPivot, const StopRequest* stop, bool keepLower) {
     const std::vector<int> exchange = guessedExchanges(A, n, cols, columnPivot);
     if (exchange.empty()) return std::nullopt;
     std::vector<int> row(static_cast<std::size_t>(n) + 1);
@@ -162,7 +162,7 @@ std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A,
     fmpz_init(out);
     for (int i = 1; i <= n; ++i) {
         if (stop) stop->check();
-        for (int j = columnPivot ? 1 : i; j <= cols; ++j) {
+        for (int j = columnPivot || keepLower ? 1 : i; j <= cols; ++j) {
             const auto e = static_cast<std::size_t>((i - 1) * cols + (j - 1));
             fmpz_multi_CRT_ui(out, &r.at(e, 0), comb, temp, 1);
             fmpz_get_mpz(integer(i, j).get_mpz_t(), out);
@@ -207,7 +207,8 @@ std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A,
     f.setPrevious(1);
     for (int k = 1; k <= n; ++k) {
         f.settle(k);
-        for (int j = k; j <= cols; ++j) mpz_swap(f.at(k, j).get_mpz_t(), integer(k, j).get_mpz_t());
+        for (int j = keepLower ? 1 : k; j <= cols; ++j)
+            mpz_swap(f.at(k, j).get_mpz_t(), integer(k, j).get_mpz_t());
         f.setPrevious(f.at(k, k));
     }
     return exchanges;

@@ -18,9 +18,12 @@ namespace quorvex::kernels {
 /// guess is then proved on the exact candidates of every stage, the first
 /// of the largest magnitudes winning. f is left as the elimination leaves it
 /// and the exchange count returned; nothing, f untouched, when the guess or
-/// a prime fails (or a pivot is 0): the elimination itself then runs.
+/// a prime fails (or a pivot is 0): the elimination itself then runs. With
+/// keepLower, each row also keeps below the diagonal its candidates of the
+/// earlier stages, as the elimination leaves them there.
 std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A, int n, int cols,
-                                       bool columnPivot, const StopRequest* stop);
+                                       bool columnPivot, const StopRequest* stop,
+                                       bool keepLower = false);
 
 /// The inverse of the n x n matrix A whose rows f holds scaled, written
 /// into columns n+1..2n of W: the adjugate of the scaled matrix and its

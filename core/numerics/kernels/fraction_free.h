@@ -12,6 +12,7 @@
 #include <gmpxx.h>
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 namespace quorvex::kernels {
@@ -41,8 +42,10 @@ public:
     FractionFree(const RationalMatrix& A, int rows, int cols)
         : m_rows(rows), m_cols(cols),
           m_b(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols)),
-          m_d(static_cast<std::size_t>(rows) + 1), m_rowDen(static_cast<std::size_t>(rows) + 1) {
+          m_d(static_cast<std::size_t>(rows) + 1), m_rowDen(static_cast<std::size_t>(rows) + 1),
+          m_origin(static_cast<std::size_t>(rows) + 1) {
         for (int i = 1; i <= rows; ++i) {
+            m_origin[static_cast<std::size_t>(i)] = i;
             d(i) = rowScale(A, i, cols);
             for (int j = 1; j <= cols; ++j) scaledEntry(at(i, j), A(i, j), d(i));
         }
@@ -52,6 +55,8 @@ public:
     const mpz_class& at(int i, int j) const { return m_b[index(i, j)]; }
     mpz_class& d(int i) { return m_d[static_cast<std::size_t>(i)]; }
     const mpz_class& d(int i) const { return m_d[static_cast<std::size_t>(i)]; }
+    /// The row of A that row i now holds.
+    int origin(int i) const { return m_origin[static_cast<std::size_t>(i)]; }
     /// The last pivot (1 before the first stage).
     const mpz_class& previous() const { return m_previous; }
     void setPrevious(const mpz_class& p) { m_previous = p; }
@@ -79,6 +84,7 @@ public:
         for (int j = first; j <= m_cols; ++j)
             mpz_swap(at(r1, j).get_mpz_t(), at(r2, j).get_mpz_t());
         mpz_swap(d(r1).get_mpz_t(), d(r2).get_mpz_t());
+        std::swap(m_origin[static_cast<std::size_t>(r1)], m_origin[static_cast<std::size_t>(r2)]);
     }
 
     void swapColumns(int c1, int c2) {
@@ -88,6 +94,7 @@ public:
 
     /// Row k is final: its values are at(k, j) / rowDenominator(k).
     void settle(int k) { m_rowDen[static_cast<std::size_t>(k)] = d(k) * m_previous; }
+    const mpz_class& rowDenominator(int k) const { return m_rowDen[static_cast<std::size_t>(k)]; }
 
     /// Stage k with its pivot at (k, k): every row below becomes
     /// (pivot * row - entry * pivot row) / previous pivot over columns
@@ -166,6 +173,7 @@ private:
     std::vector<mpz_class> m_b;
     std::vector<mpz_class> m_d;
     std::vector<mpz_class> m_rowDen;
+    std::vector<int> m_origin;
     mpz_class m_previous = 1;
     mpz_class m_left;
     mpz_class m_right;
