@@ -47,22 +47,29 @@ DoubleSolution solveInDouble(const Matrix& Ab, int n) {
         s.singular = true;
         return s;
     }
-    const Eigen::MatrixXd A = square(Ab, n);
-    if (Eigen::FullPivLU<Eigen::MatrixXd>(A).rank() < n) {
-        s.singular = true;
-        return s;
+    // Each decomposition works in place on its own copy of A, and each copy
+    // goes before the next is made: at order 1000 every copy is 8 MB.
+    {
+        Eigen::MatrixXd A = square(Ab, n);
+        if (Eigen::FullPivLU<Eigen::Ref<Eigen::MatrixXd>>(A).rank() < n) {
+            s.singular = true;
+            return s;
+        }
     }
-    Eigen::VectorXd b(n);
-    for (int i = 1; i <= n; ++i) b(i - 1) = Ab(i, n + 1);
-    const Eigen::PartialPivLU<Eigen::MatrixXd> lu(A);
-    const Eigen::VectorXd x = lu.solve(b);
-    const Eigen::MatrixXd inv = lu.inverse();
-    s.x = Vector(n);
+    Eigen::MatrixXd inverse;
+    {
+        Eigen::MatrixXd A = square(Ab, n);
+        Eigen::VectorXd b(n);
+        for (int i = 1; i <= n; ++i) b(i - 1) = Ab(i, n + 1);
+        const Eigen::PartialPivLU<Eigen::Ref<Eigen::MatrixXd>> lu(A);
+        const Eigen::VectorXd x = lu.solve(b);
+        s.x = Vector(n);
+        for (int i = 1; i <= n; ++i) s.x(i) = x(i - 1);
+        inverse = lu.inverse();
+    }
     s.inverse = Matrix(n, n);
-    for (int i = 1; i <= n; ++i) {
-        s.x(i) = x(i - 1);
-        for (int j = 1; j <= n; ++j) s.inverse(i, j) = inv(i - 1, j - 1);
-    }
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) s.inverse(i, j) = inverse(i - 1, j - 1);
     return s;
 }
 

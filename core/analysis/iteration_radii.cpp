@@ -35,25 +35,38 @@ Matrix lowerSolve(const Matrix& A, int n, double w, const Matrix& N) {
     return Y;
 }
 
-/// The splitting A = M - N of the method: Jacobi M = D, N = -(L+U);
+/// The splitting A = M - N of a method, and where an Arnoldi run starts.
+/// A search over factors refills the same one: matrices of many megabytes
+/// made afresh for each factor would leave the heap in pieces.
+struct Splitting {
+    Matrix M, N;
+    std::vector<double> start;
+};
+
+/// Fills s with the method's splitting: Jacobi M = D, N = -(L+U);
 /// relaxation M = D + wL, N = (1-w)D - wU (Gauss-Seidel: w = 1).
-std::pair<Matrix, Matrix> splitting(const Matrix& A, int n, IterationKind kind, double w) {
+void split(const Matrix& A, int n, IterationKind kind, double w, Splitting& s) {
     if (kind == IterationKind::GaussSeidel) w = 1.0;
     const bool jacobi = kind == IterationKind::Jacobi;
-    Matrix M(n, n), N(n, n);
+    if (s.M.rows() != n || s.M.cols() != n) {
+        s.M = Matrix(n, n);
+        s.N = Matrix(n, n);
+    }
+    Matrix& M = s.M;
+    Matrix& N = s.N;
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j) {
             if (j == i) {
                 M(i, i) = A(i, i);
                 N(i, i) = jacobi ? 0.0 : (1.0 - w) * A(i, i);
             } else if (j < i) {
-                if (jacobi) N(i, j) = -A(i, j);
-                else M(i, j) = w * A(i, j);
+                M(i, j) = jacobi ? 0.0 : w * A(i, j);
+                N(i, j) = jacobi ? -A(i, j) : 0.0;
             } else {
+                M(i, j) = 0.0;
                 N(i, j) = jacobi ? -A(i, j) : -w * A(i, j);
             }
         }
-    return {std::move(M), std::move(N)};
 }
 
 bool isSymmetricWithPositiveDiagonal(const Matrix& A, int n) {
@@ -105,13 +118,15 @@ constexpr int kEstimateSteps = 80;
 /// estimate: one that settles takes a few.
 constexpr int kRankingRestarts = 20;
 
-double radiusFrom(const Matrix& A, int n, IterationKind kind, double w, std::vector<double>* start,
+double radiusFrom(const Matrix& A, int n, IterationKind kind, double w, Splitting& s,
                   Unsettled unsettled = Unsettled::AllEigenvalues) {
     if (n < kArnoldiOrder) return spectralRadius(iterationMatrix(A, n, kind, w), n);
     if (!allFinite(A, n, n)) return std::numeric_limits<double>::quiet_NaN();
-    const auto [M, N] = splitting(A, n, kind, w);
-    const double rho =
-        splittingRadius(M, N, n, start, unsettled == Unsettled::Estimate ? kRankingRestarts : 100);
+    split(A, n, kind, w, s);
+    const Matrix& M = s.M;
+    const Matrix& N = s.N;
+    const double rho = splittingRadius(M, N, n, &s.start,
+                                       unsettled == Unsettled::Estimate ? kRankingRestarts : 100);
     if (!std::isnan(rho)) return rho;
     // Arnoldi iteration may not settle on a nearly defective matrix or on a
     // cluster of eigenvalues of one size; every eigenvalue then still gives
@@ -123,7 +138,8 @@ double radiusFrom(const Matrix& A, int n, IterationKind kind, double w, std::vec
 } // namespace
 
 double iterationRadius(const Matrix& A, int n, IterationKind kind, double w) {
-    return radiusFrom(A, n, kind, w, nullptr);
+    Splitting s;
+    return radiusFrom(A, n, kind, w, s);
 }
 
 bool isConsistentlyOrdered(const Matrix& A, int n) {
@@ -181,11 +197,10 @@ BestFactor searchRelaxationFactor(const Matrix& A, int n, const StopRequest& sto
     // Arnoldi run starts from the one before. A factor Arnoldi iteration does
     // not settle on is ranked by an estimate; only the best one found is
     // then given every eigenvalue, if it needs them.
-    std::vector<double> start;
+    Splitting s;
     const auto radius = [&](double w) {
         stop.check();
-        const double r =
-            radiusFrom(A, n, IterationKind::Relaxation, w, &start, Unsettled::Estimate);
+        const double r = radiusFrom(A, n, IterationKind::Relaxation, w, s, Unsettled::Estimate);
         return std::isnan(r) ? HUGE_VAL : r;
     };
     const FactorSource source =
@@ -213,8 +228,7 @@ BestFactor searchRelaxationFactor(const Matrix& A, int n, const StopRequest& sto
     const double w = ra < rb ? a : b;
     const double r = ra < rb ? ra : rb;
     if (r < best.radius) best = {w, r, source};
-    if (n >= kArnoldiOrder)
-        best.radius = radiusFrom(A, n, IterationKind::Relaxation, best.w, &start);
+    if (n >= kArnoldiOrder) best.radius = radiusFrom(A, n, IterationKind::Relaxation, best.w, s);
     return best;
 }
 
