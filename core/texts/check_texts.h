@@ -17,13 +17,13 @@ inline constexpr Text kCaption{"核对解题步骤", "Check My Work"};
 // Report.
 inline constexpr Text kStepHeading{"第 {} 步", "Step {}"};
 inline constexpr Text kSolutionHeading{"第 {} 步：解", "Step {}: the solution"};
-inline constexpr Text kRow{"第{}行", "row {}"};
+inline constexpr Text kRow{"第{}行", "Row {}"};
 inline constexpr Text kExchange{"交换第{}行与第{}行", "Exchange row {} and row {}"};
 inline constexpr Text kTimes = " × ";
 inline constexpr Text kPlus = " + ";
 inline constexpr Text kMinus = " − ";
 inline constexpr Text kIs = " = ";
-inline constexpr Text kDivided{"第{}行 ÷ {}", "row {} ÷ {}"};
+inline constexpr Text kDivided{"第{}行 ÷ {}", "Row {} ÷ {}"};
 inline constexpr Text kCopiedFrom{"新的第{}行是原来的第{}行",
                                   "The new row {} is the former row {}"};
 inline constexpr Text kZero = "0";
@@ -45,7 +45,7 @@ inline constexpr Text kRightHandSideNotCarried{
     "the right-hand side."};
 inline constexpr Text kBeyondRounding{
     "第{}行第{}列差了末位上的 {} 个单位，超出了舍入的误差。",
-    "Row {}, column {} is off by {} units in the last place, more than the rounding error."};
+    "Row {}, column {} is off by {} in units of the last place, more than the rounding error."};
 inline constexpr Text kMiscopied{"第{}行第{}列抄错了。", "Row {}, column {} was miscopied."};
 inline constexpr Text kArithmeticSlip{"第{}行第{}列算错了，这一行的其余各数都与这一变换相符。",
                                       "Row {}, column {} is miscalculated; every other number of "

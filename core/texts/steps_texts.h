@@ -57,9 +57,9 @@ inline constexpr Text kExchangeColumns{
     "交换第 {} 列与第 {} 列，未知数的次序随之对调：{}",
     "Exchange column {} and column {}; the order of the unknowns changes with them:{}"};
 /// A row operation: the row changed, the multiplier and the pivot row.
-inline constexpr Text kRowLosesMultiple{"第 {} 行 − {} × 第 {} 行", "Row {} − {} × row {}"};
+inline constexpr Text kRowLosesMultiple{"第 {} 行 − {} × 第 {} 行", "Row {} − {} × Row {}"};
 /// The same with a negative multiplier, by its magnitude.
-inline constexpr Text kRowGainsMultiple{"第 {} 行 + {} × 第 {} 行", "Row {} + {} × row {}"};
+inline constexpr Text kRowGainsMultiple{"第 {} 行 + {} × 第 {} 行", "Row {} + {} × Row {}"};
 /// Gauss-Jordan: the pivot row and its pivot.
 inline constexpr Text kDividedRow{"第 {} 行除以主元 {}", "Divide row {} by the pivot {}"};
 inline constexpr Text kAfterStage{"第 {} 步后的矩阵：", "The matrix after step {}:"};
