@@ -46,6 +46,9 @@ StopRequest gInterrupt;
 
 extern "C" void onInterrupt(int) { gInterrupt.request(); }
 
+// The chosen language, for the one message written outside a command.
+Language gLanguage = Language::Chinese;
+
 const char* const kUsage =
     "usage: quorvex-cli [options] COMMAND\n"
     "       quorvex-cli --list\n"
@@ -67,6 +70,9 @@ const char* const kUsage =
     "                       operation, entry and sweep (orders up to 12)\n"
     "      --steps=rows     the worked steps, and the eliminations' matrix after\n"
     "                       every single row operation (orders up to 6)\n"
+    "      --lang LANG      the language of the report, the dialogs, the messages\n"
+    "                       and the --list captions: zh (Chinese, the default) or\n"
+    "                       en (English)\n"
     "      --trace          write each dialog to standard error as it is shown\n"
     "      --format FORMAT  write the report as text (the default, byte for byte),\n"
     "                       latex (XeLaTeX with ctex), html (one self-contained\n"
@@ -151,6 +157,11 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& o) {
             o.settings.steps = true;
         } else if (arg == "--steps" && *inlineValue == "rows") {
             o.settings.rowSteps = true;
+        } else if (arg == "--lang") {
+            if (!value(v)) return "option " + arg + " needs a language";
+            if (v == "zh") o.settings.language = Language::Chinese;
+            else if (v == "en") o.settings.language = Language::English;
+            else return "unknown language " + v + " (zh or en)";
         } else if (arg == "--format") {
             if (!value(v)) return "option " + arg + " needs a format";
             const auto format = formatFromName(v);
@@ -186,11 +197,13 @@ bool writeResult(const cli::ConsoleHost& host, Format format, const TextSink& si
     return sink(render(host.resultDocument(), format));
 }
 
-void listCommands() {
+void listCommands(Language language) {
+    const LanguageScope captions(language);
     for (const Command* command : allCommands()) {
         const Command& c = *command;
+        const std::string_view caption = c.caption;
         std::printf("%.*s\t%.*s\n", static_cast<int>(c.id.size()), c.id.data(),
-                    static_cast<int>(c.caption.size()), c.caption.data());
+                    static_cast<int>(caption.size()), caption.data());
     }
 }
 
@@ -205,12 +218,13 @@ static int runCli(int argc, char** argv) {
         std::fprintf(stderr, "quorvex-cli: %s\n%s", error->c_str(), kUsage);
         return kExitUsage;
     }
+    gLanguage = o.settings.language;
     if (o.help) {
         std::fputs(kUsage, stdout);
         return cli::finishStandardOutput() ? 0 : cli::outputLost();
     }
     if (o.list) {
-        listCommands();
+        listCommands(o.settings.language);
         return cli::finishStandardOutput() ? 0 : cli::outputLost();
     }
     const Command* command = findCommand(o.command);
@@ -275,8 +289,8 @@ int main(int argc, char** argv) {
     } catch (const std::bad_alloc&) {
         // Out of memory outside a command (reading or decoding a huge input,
         // say) ends as it does inside one: one message, no report.
-        std::fprintf(stderr, "message: %.*s\n", static_cast<int>(kOutOfMemoryMessage.size()),
-                     kOutOfMemoryMessage.data());
+        const std::string_view message = kOutOfMemoryMessage.in(gLanguage);
+        std::fprintf(stderr, "message: %.*s\n", static_cast<int>(message.size()), message.data());
         return kExitFailed;
     }
 }

@@ -116,6 +116,8 @@ TEST_F(Cli, UsageErrorsExitWithTwoAndSayWhy) {
         {"NoSuchCommand -i /dev/null", "unknown command 'NoSuchCommand'"},
         {"Gauss_1 -i '" + (m_dir / "missing.txt").string() + "'", "cannot read input file"},
         {"--bogus Gauss_1", "unknown option --bogus"},
+        {"--lang fr Gauss_1", "unknown language fr (zh or en)"},
+        {"Gauss_1 --lang", "option --lang needs a language"},
         {"", ""}};
     for (const auto& [args, why] : cases) {
         const CliRun r = run(args);
@@ -142,6 +144,10 @@ TEST_F(Cli, ListAndHelpNeedNoCommand) {
     EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'),
               static_cast<long>(quorvex::allCommands().size()));
     EXPECT_NE(list.out.find("\nCheckWork\t核对解题步骤\n"), std::string::npos) << list.out;
+    const CliRun english = run("--list --lang en");
+    EXPECT_EQ(english.out.rfind("Gauss_1\tGaussian Elimination\n", 0), 0u) << english.out;
+    EXPECT_NE(english.out.find("\nCheckWork\tCheck My Work\n"), std::string::npos) << english.out;
+    EXPECT_EQ(run("--list --lang zh").out, list.out);
     const CliRun help = run("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: quorvex-cli", 0), 0u);

@@ -36,6 +36,7 @@ struct GoldenCase {
     bool steps = false; ///< "steps: yes" runs with --steps
     bool rows = false;  ///< "steps: rows" runs with --steps=rows
     std::string format; ///< empty: the plain text
+    std::string lang;   ///< "lang: en" runs with --lang en; empty: the default
     int exitCode = 0;
     std::vector<std::string> messages;
     std::map<std::string, std::string> sections; ///< input, previous, expected
@@ -76,6 +77,7 @@ GoldenCase parseCase(const fs::path& p) {
             else if (key == "exit") c.exitCode = std::stoi(value);
             else if (key == "message") c.messages.push_back(value);
             else if (key == "format") c.format = value;
+            else if (key == "lang") c.lang = value;
         }
     }
     return c;
@@ -170,6 +172,7 @@ void expectTheReport(const GoldenCase& c) {
     };
     std::string cmd = shellQuote(QUORVEX_CLI) + " " + shellQuote(c.command) + " -i " +
                       put("input.txt", c.sections.at("input")) + " -d " + shellQuote(c.digits);
+    if (!c.lang.empty()) cmd += " --lang " + shellQuote(c.lang);
     if (c.exact) cmd += " --exact";
     if (c.steps) cmd += " --steps";
     if (c.rows) cmd += " --steps=rows";

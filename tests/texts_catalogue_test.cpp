@@ -1,6 +1,8 @@
 // Every text the core writes lives in core/texts/, so that a translation
 // replaces one catalogue: a string literal holding Chinese anywhere else in
 // core/ is a text that slipped past it.
+#include "frame/registry.h"
+#include "scripted_host.h"
 #include "texts/fill.h"
 #include "texts/sentence.h"
 
@@ -9,6 +11,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -177,5 +180,78 @@ TEST(TextsCatalogue, HoldsEveryChineseLiteralOfTheCore) {
     }
     EXPECT_GT(scanned, 50);
 }
+
+// An English run shows no Chinese anywhere: every text a command reaches,
+// down to its stops, failures and steps, has its English form.
+struct EnglishRun {
+    const char* name;
+    int n;
+    bool steps, exact;
+    enum Input { Dominant, Singular, ZeroDiagonal, WithAStep } input;
+    int answers; ///< -1: every dialog cancelled; otherwise the answers the command needs
+    const char* precision;
+};
+
+class EnglishRuns : public ::testing::TestWithParam<EnglishRun> {};
+
+std::string englishInput(const EnglishRun& c, std::mt19937& rng) {
+    using namespace quorvex::testing;
+    std::vector<double> solution;
+    switch (c.input) {
+    case EnglishRun::Dominant: return dominantSystem(c.n, 10, Shape::Tridiagonal, rng, solution);
+    case EnglishRun::Singular: {
+        std::string text;
+        for (int i = 0; i < c.n; ++i)
+            text += std::string(static_cast<std::size_t>(c.n), '1') + "\r\n";
+        return text;
+    }
+    case EnglishRun::ZeroDiagonal: return "0 1 1\r\n1 0 1\r\n1 1 0\r\n";
+    case EnglishRun::WithAStep: return "2 1 3\r\n1 3 5\r\n\r\n2 1 3\r\n0 2.4 3.4\r\n";
+    }
+    return {};
+}
+
+TEST_P(EnglishRuns, ShowNoChinese) {
+    const EnglishRun& c = GetParam();
+    std::mt19937 rng(27);
+    const std::string input = englishInput(c, rng);
+    for (const quorvex::Command* command : quorvex::allCommands()) {
+        std::vector<std::string> answers;
+        if (c.answers >= 0) {
+            if (command->opening.asksPrecision) answers.push_back(c.precision);
+            answers.push_back(std::to_string(c.n));
+            answers.insert(answers.end(), static_cast<std::size_t>(c.n), "0");
+            answers.push_back("1.2");
+        }
+        quorvex::testing::ScriptedHost host(input, answers);
+        host.settings.steps = c.steps;
+        host.settings.exact = c.exact;
+        host.settings.language = quorvex::Language::English;
+        host.run(*command);
+        const std::string id(command->id);
+        EXPECT_FALSE(holdsChinese(host.result)) << id << ":\n" << host.result;
+        for (const auto& d : host.dialogs)
+            EXPECT_FALSE(holdsChinese(d.text + d.caption + d.defaultAnswer))
+                << id << ": " << d.text << " | " << d.caption;
+        quorvex::LanguageScope english(quorvex::Language::English);
+        EXPECT_FALSE(holdsChinese(command->caption)) << id;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TextsCatalogue, EnglishRuns,
+    ::testing::Values(
+        EnglishRun{"Cancelled", 3, false, false, EnglishRun::Dominant, -1, "0.0001"},
+        EnglishRun{"Solved", 3, false, false, EnglishRun::Dominant, 1, "0.0001"},
+        EnglishRun{"SolvedWithSteps", 3, true, false, EnglishRun::Dominant, 1, "0.0001"},
+        EnglishRun{"ExactWithSteps", 3, true, true, EnglishRun::Dominant, 1, "0.0001"},
+        EnglishRun{"StepsLeftOut", 13, true, false, EnglishRun::Dominant, 1, "0.0001"},
+        EnglishRun{"SingularWithSteps", 3, true, false, EnglishRun::Singular, 1, "0.0001"},
+        EnglishRun{"SingularExact", 3, true, true, EnglishRun::Singular, 1, "0.0001"},
+        EnglishRun{"ZeroDiagonal", 3, true, false, EnglishRun::ZeroDiagonal, 1, "0.0001"},
+        EnglishRun{"ZeroDiagonalExact", 3, false, true, EnglishRun::ZeroDiagonal, 1, "0.0001"},
+        EnglishRun{"CoarsePrecision", 3, false, false, EnglishRun::Dominant, 1, "1"},
+        EnglishRun{"StepToCheck", 2, true, false, EnglishRun::WithAStep, 1, "0.0001"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -73,6 +73,7 @@ Outcome open(const Command& command, CommandInput& in) {
 Outcome runCommand(const Command& command, Host& host, const ReportSettings& settings,
                    const StopRequest* stop) {
     static const StopRequest never;
+    const LanguageScope language(settings.language);
     std::string before = host.resultText();
     int order = 0;
     try {

@@ -42,9 +42,9 @@ enum class Reads {
 /// The dialogs and reading every command starts with, declared once per
 /// command and run by the frame.
 struct Opening {
-    std::string_view prompt{};        ///< the order prompt
-    std::string_view caption{};       ///< empty: the application's title
-    std::string_view defaultAnswer{}; ///< the order prompt's default
+    Text prompt{};        ///< the order prompt
+    Text caption{};       ///< empty: the application's title
+    Text defaultAnswer{}; ///< the order prompt's default
     Clear clear = Clear::AfterOrder;
     Reads reads = Reads::AugmentedMatrix;
     bool asksPrecision = false; ///< the iterations ask their precision before the order
@@ -102,14 +102,14 @@ enum class CommandGroup { Elimination, Decomposition, Iteration, TestsAndNorms, 
 /// CLI names it by), its caption, its family, its opening and its body.
 struct Command {
     std::string_view id;
-    std::string_view caption;
+    Text caption;
     CommandGroup group;
     Opening opening;
     Outcome (*body)(CommandInput& in);
 };
 
 /// The message shown when an allocation fails with no order to blame.
-inline constexpr std::string_view kOutOfMemoryMessage = texts::dialog::kOutOfMemory;
+inline constexpr Text kOutOfMemoryMessage = texts::dialog::kOutOfMemory;
 
 /// Thrown when the arrays for an order cannot be had; runCommand turns it,
 /// like any failed allocation, into one message and a clean stop.

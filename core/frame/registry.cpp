@@ -15,7 +15,7 @@ using K = MenuEntryKind;
 
 constexpr MenuEntry item(const Command& c) { return {K::Command, &c, {}, {}}; }
 constexpr MenuEntry other(K kind, std::string_view name,
-                          std::string_view text = texts::dialog::kSeparatorCaption) {
+                          Text text = texts::dialog::kSeparatorCaption) {
     return {kind, nullptr, name, text};
 }
 

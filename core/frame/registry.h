@@ -23,21 +23,21 @@ struct MenuEntry {
     MenuEntryKind kind;
     const Command* command = nullptr;
     std::string_view name;
-    std::string_view text;
+    Text text;
 
     /// The control name: the command's id for a command item.
     std::string_view id() const { return command ? command->id : name; }
-    std::string_view caption() const { return command ? command->caption : text; }
+    Text caption() const { return command ? command->caption : text; }
 };
 
 /// Control name and caption of the methods menu itself.
 inline constexpr std::string_view kMethodsMenuId = "Uncoil";
-inline constexpr std::string_view kMethodsMenuCaption = texts::dialog::kMethodsMenuCaption;
+inline constexpr Text kMethodsMenuCaption = texts::dialog::kMethodsMenuCaption;
 
 /// Control name and caption of the analysis menu, which comes after the
 /// methods menu.
 inline constexpr std::string_view kAnalysisMenuId = "Analysis";
-inline constexpr std::string_view kAnalysisMenuCaption = texts::dialog::kAnalysisMenuCaption;
+inline constexpr Text kAnalysisMenuCaption = texts::dialog::kAnalysisMenuCaption;
 
 /// The methods menu, in order, with its separators and submenu.
 std::span<const MenuEntry> methodMenu();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "texts/text.h"
+
 namespace quorvex {
 
 /// The options that shape a report. They last for one run of the program
@@ -26,6 +28,9 @@ struct ReportSettings {
 
     /// Whether the report has a steps section at all.
     bool stepsShown() const { return steps || rowSteps; }
+
+    /// The language of the report and of the command's dialogs.
+    Language language = Language::Chinese;
 };
 
 } // namespace quorvex

@@ -2,149 +2,228 @@
 
 // Every text the analysis commands show, in one place.
 
+#include "texts/text.h"
+
 #include <string_view>
 
 namespace quorvex::texts::analysis {
 
 // Shared by the three reports.
-inline constexpr std::string_view kExactSolutionHeading = "输出准确解 x*（由分数运算求得）";
-inline constexpr std::string_view kDoubleSolutionHeading = "输出参考解 x*（由双精度运算求得）";
-inline constexpr std::string_view kSingular =
-    "系数矩阵奇异，没有逆矩阵，条件数为无穷大，方程组没有唯一解。";
-inline constexpr std::string_view kExactDroppedForOrder =
-    "阶数大于 {}，不作分数运算，x* 由双精度运算求得。";
-inline constexpr std::string_view kYes = "是";
-inline constexpr std::string_view kNo = "否";
+inline constexpr Text kExactSolutionHeading{"输出准确解 x*（由分数运算求得）",
+                                            "The exact solution x* (computed in fractions)"};
+inline constexpr Text kDoubleSolutionHeading{
+    "输出参考解 x*（由双精度运算求得）",
+    "The reference solution x* (computed in double precision)"};
+inline constexpr Text kSingular{
+    "系数矩阵奇异，没有逆矩阵，条件数为无穷大，方程组没有唯一解。",
+    "The coefficient matrix is singular: it has no inverse, its condition number is infinite, and "
+    "the system has no unique solution."};
+inline constexpr Text kExactDroppedForOrder{
+    "阶数大于 {}，不作分数运算，x* 由双精度运算求得。",
+    "The order is greater than {}, so no fractions are used: x* is computed in double precision."};
+inline constexpr Text kYes{"是", "yes"};
+inline constexpr Text kNo{"否", "no"};
 
 // 误差分析
-inline constexpr std::string_view kErrorCaption = "误差分析";
-inline constexpr std::string_view kErrorSolutionHeading = "输出列主元消去法求得的解 x";
-inline constexpr std::string_view kResidualHeading = "输出残差 r=b-Ax";
-inline constexpr std::string_view kResidualInf = "残差的无穷范数为： {}";
-inline constexpr std::string_view kResidual1 = "残差的1范数为： {}";
-inline constexpr std::string_view kConditionExactHeading =
-    "输出系数矩阵的条件数（由准确的逆矩阵求得）";
-inline constexpr std::string_view kConditionDoubleHeading =
-    "输出系数矩阵的条件数（由双精度的逆矩阵求得）";
-inline constexpr std::string_view kExactInverseDroppedForOrder =
-    "阶数大于 {}，逆矩阵不作分数运算，由双精度运算求得。";
-inline constexpr std::string_view kCond1 = "cond1(A)=||A||1·||A逆||1= {}";
-inline constexpr std::string_view kCondInf = "cond∞(A)=||A||∞·||A逆||∞= {}";
-inline constexpr std::string_view kBoundHeading = "输出误差估计";
-inline constexpr std::string_view kBoundInf = "相对误差限 cond∞(A)·||r||∞/||b||∞= {}";
-inline constexpr std::string_view kBound1 = "相对误差限 cond1(A)·||r||1/||b||1= {}";
-inline constexpr std::string_view kActualInf = "实际相对误差 ||x-x*||∞/||x*||∞= {}";
-inline constexpr std::string_view kActual1 = "实际相对误差 ||x-x*||1/||x*||1= {}";
-inline constexpr std::string_view kZeroRightHandSide =
-    "右端向量为零，解为零向量，不作相对误差估计。";
+inline constexpr Text kErrorCaption{"误差分析", "Error Analysis"};
+inline constexpr Text kErrorSolutionHeading{
+    "输出列主元消去法求得的解 x", "The solution x by Gaussian elimination with partial pivoting"};
+inline constexpr Text kResidualHeading{"输出残差 r=b-Ax", "The residual r=b-Ax"};
+inline constexpr Text kResidualInf{"残差的无穷范数为： {}", "The ∞-norm of the residual is: {}"};
+inline constexpr Text kResidual1{"残差的1范数为： {}", "The 1-norm of the residual is: {}"};
+inline constexpr Text kConditionExactHeading{
+    "输出系数矩阵的条件数（由准确的逆矩阵求得）",
+    "The condition numbers of the coefficient matrix (from the exact inverse)"};
+inline constexpr Text kConditionDoubleHeading{
+    "输出系数矩阵的条件数（由双精度的逆矩阵求得）",
+    "The condition numbers of the coefficient matrix (from the double-precision inverse)"};
+inline constexpr Text kExactInverseDroppedForOrder{
+    "阶数大于 {}，逆矩阵不作分数运算，由双精度运算求得。",
+    "The order is greater than {}, so the inverse is computed in double precision, not in "
+    "fractions."};
+inline constexpr Text kCond1{"cond1(A)=||A||1·||A逆||1= {}", "cond1(A)=||A||1·||A^-1||1= {}"};
+inline constexpr Text kCondInf{"cond∞(A)=||A||∞·||A逆||∞= {}", "cond∞(A)=||A||∞·||A^-1||∞= {}"};
+inline constexpr Text kBoundHeading{"输出误差估计", "The error estimate"};
+inline constexpr Text kBoundInf{"相对误差限 cond∞(A)·||r||∞/||b||∞= {}",
+                                "Bound on the relative error cond∞(A)·||r||∞/||b||∞= {}"};
+inline constexpr Text kBound1{"相对误差限 cond1(A)·||r||1/||b||1= {}",
+                              "Bound on the relative error cond1(A)·||r||1/||b||1= {}"};
+inline constexpr Text kActualInf{"实际相对误差 ||x-x*||∞/||x*||∞= {}",
+                                 "Actual relative error ||x-x*||∞/||x*||∞= {}"};
+inline constexpr Text kActual1{"实际相对误差 ||x-x*||1/||x*||1= {}",
+                               "Actual relative error ||x-x*||1/||x*||1= {}"};
+inline constexpr Text kZeroRightHandSide{"右端向量为零，解为零向量，不作相对误差估计。",
+                                         "The right-hand side is zero, so the solution is the zero "
+                                         "vector: no relative error is estimated."};
 /// {1} lg cond∞(A), to one decimal: also the digits lost.
-inline constexpr std::string_view kDigitsLost = "lg cond∞(A)={1}，求解时约会损失 {1} 位有效数字。";
+inline constexpr Text kDigitsLost{"lg cond∞(A)={1}，求解时约会损失 {1} 位有效数字。",
+                                  "lg cond∞(A)={1}: solving loses about {1} significant digits."};
 /// {} the decimals: the solution or x* is beyond the doubles' range.
-inline constexpr std::string_view kDecimalsNotFinite =
+inline constexpr Text kDecimalsNotFinite{
     "按 {} 位小数计算，解与 x* "
-    "之差不是有限的数（超出了双精度数的范围），无法据此判断这个小数位数是否够用。";
+    "之差不是有限的数（超出了双精度数的范围），无法据此判断这个小数位数是否够用。",
+    "Computed with {} decimals, the difference between the solution and x* is not a finite number "
+    "(beyond the range of double precision), so it cannot tell whether this number of decimals is "
+    "enough."};
 /// The decimals, the largest difference from x*, half a unit of the last
 /// decimal.
-inline constexpr std::string_view kDecimalsEnough =
+inline constexpr Text kDecimalsEnough{
     "按 {} 位小数计算，解与 x* 之差最大为 {}，不超过末位的半个单位 {}，"
-    "这个小数位数对本方程组够用。";
-inline constexpr std::string_view kDecimalsShort =
+    "这个小数位数对本方程组够用。",
+    "Computed with {} decimals, the difference between the solution and x* is at most {}, not more "
+    "than half a unit in the last decimal {}: this number of decimals is enough for this system."};
+inline constexpr Text kDecimalsShort{
     "按 {} 位小数计算，解与 x* 之差最大为 {}，超过末位的半个单位 {}，"
-    "这个小数位数对本方程组不够用，宜增加小数位数。";
-inline constexpr std::string_view kErrorTitle = "解线性方程组的误差分析";
+    "这个小数位数对本方程组不够用，宜增加小数位数。",
+    "Computed with {} decimals, the difference between the solution and x* is at most {}, more "
+    "than half a unit in the last decimal {}: this number of decimals is not enough for this "
+    "system; more decimals are advisable."};
+inline constexpr Text kErrorTitle{"解线性方程组的误差分析",
+                                  "Error analysis of the solution of a linear system"};
 
 // 收敛性分析
-inline constexpr std::string_view kConvergenceCaption = "收敛性分析";
-inline constexpr std::string_view kFactorPrompt = "输入松弛因子 w：";
-inline constexpr std::string_view kSettings = "迭代精度 e={}，松弛因子 w={}";
-inline constexpr std::string_view kZeroDiagonal = "系数矩阵的对角元有 0，三种迭代都无法进行。";
-inline constexpr std::string_view kRadiusHeading = "输出迭代矩阵的谱半径";
-inline constexpr std::string_view kJacobi = "Jacobi迭代";
-inline constexpr std::string_view kGaussSeidel = "Gauss-Seidel迭代";
+inline constexpr Text kConvergenceCaption{"收敛性分析", "Convergence Analysis"};
+inline constexpr Text kFactorPrompt{"输入松弛因子 w：", "Enter the relaxation factor w:"};
+inline constexpr Text kSettings{"迭代精度 e={}，松弛因子 w={}",
+                                "Tolerance e={}, relaxation factor w={}"};
+inline constexpr Text kZeroDiagonal{"系数矩阵的对角元有 0，三种迭代都无法进行。",
+                                    "The coefficient matrix has a 0 on its diagonal: none of the "
+                                    "three iterations can be carried out."};
+inline constexpr Text kRadiusHeading{"输出迭代矩阵的谱半径",
+                                     "The spectral radii of the iteration matrices"};
+inline constexpr Text kJacobi{"Jacobi迭代", "Jacobi iteration"};
+inline constexpr Text kGaussSeidel{"Gauss-Seidel迭代", "Gauss–Seidel iteration"};
 /// {} the relaxation factor.
-inline constexpr std::string_view kSor = "SOR(w={})迭代";
+inline constexpr Text kSor{"SOR(w={})迭代", "SOR iteration (w={})"};
 /// The method's name, then its iteration matrix's spectral radius.
-inline constexpr std::string_view kConverges = "{}矩阵的谱半径 ρ={}，ρ<1，对任何初始值都收敛";
-inline constexpr std::string_view kDiverges = "{}矩阵的谱半径 ρ={}，ρ≥1，不是对任何初始值都收敛";
+inline constexpr Text kConverges{"{}矩阵的谱半径 ρ={}，ρ<1，对任何初始值都收敛",
+                                 "The iteration matrix of the {} has spectral radius ρ={}; ρ<1, so "
+                                 "it converges from every initial value"};
+inline constexpr Text kDiverges{"{}矩阵的谱半径 ρ={}，ρ≥1，不是对任何初始值都收敛",
+                                "The iteration matrix of the {} has spectral radius ρ={}; ρ≥1, so "
+                                "it does not converge from every initial value"};
 /// {} the method's name: its iteration matrix overflowed (a huge w).
-inline constexpr std::string_view kRadiusNotFinite =
-    "{}矩阵的谱半径算不出有限的值（计算中数值溢出），不能据此判断是否收敛";
-inline constexpr std::string_view kConditionsHeading = "输出收敛的充分条件";
+inline constexpr Text kRadiusNotFinite{
+    "{}矩阵的谱半径算不出有限的值（计算中数值溢出），不能据此判断是否收敛",
+    "The spectral radius of the iteration matrix of the {} has no finite value (the computation "
+    "overflowed), so convergence cannot be judged from it"};
+inline constexpr Text kConditionsHeading{"输出收敛的充分条件",
+                                         "Sufficient conditions for convergence"};
 /// {} kYes or kNo.
-inline constexpr std::string_view kDominant = "系数矩阵严格对角占优：{}";
-inline constexpr std::string_view kPositiveDefinite = "系数矩阵对称正定：{}";
-inline constexpr std::string_view kDominantMeans =
-    "严格对角占优，所以Jacobi迭代与Gauss-Seidel迭代都收敛，0<w≤1 时SOR迭代也收敛。";
-inline constexpr std::string_view kDefiniteMeans =
-    "对称正定，所以Gauss-Seidel迭代收敛，0<w<2 时SOR迭代都收敛。";
-inline constexpr std::string_view kNeitherCondition = "两个充分条件都不满足，收敛与否要看谱半径。";
-inline constexpr std::string_view kSweepsHeading = "输出迭代次数（从零初始值出发）";
+inline constexpr Text kDominant{"系数矩阵严格对角占优：{}",
+                                "The coefficient matrix is strictly diagonally dominant: {}"};
+inline constexpr Text kPositiveDefinite{
+    "系数矩阵对称正定：{}", "The coefficient matrix is symmetric positive definite: {}"};
+inline constexpr Text kDominantMeans{
+    "严格对角占优，所以Jacobi迭代与Gauss-Seidel迭代都收敛，0<w≤1 时SOR迭代也收敛。",
+    "Strictly diagonally dominant, so Jacobi iteration and Gauss–Seidel iteration both converge, "
+    "and SOR iteration converges for 0<w≤1 too."};
+inline constexpr Text kDefiniteMeans{"对称正定，所以Gauss-Seidel迭代收敛，0<w<2 时SOR迭代都收敛。",
+                                     "Symmetric positive definite, so Gauss–Seidel iteration "
+                                     "converges, and SOR iteration converges for every 0<w<2."};
+inline constexpr Text kNeitherCondition{"两个充分条件都不满足，收敛与否要看谱半径。",
+                                        "Neither sufficient condition holds; whether the "
+                                        "iterations converge depends on the spectral radius."};
+inline constexpr Text kSweepsHeading{"输出迭代次数（从零初始值出发）",
+                                     "The number of iterations (from a zero initial value)"};
 /// A method's line: {} the prediction (one of the lines below, each opening
 /// with the method's name), then the sweeps the run took.
-inline constexpr std::string_view kObserved = "{}，实际迭代 {} 次";
-inline constexpr std::string_view kObservedNone = "{}，实际迭代 1000 次仍不收敛";
+inline constexpr Text kObserved{"{}，实际迭代 {} 次", "{}; it actually took {} iterations"};
+inline constexpr Text kObservedNone{"{}，实际迭代 1000 次仍不收敛",
+                                    "{}; after 1000 iterations it still had not converged"};
 /// The sweeps ρ^k ≤ e predicts.
-inline constexpr std::string_view kPredicted = "{}：预计约 {} 次（按 ln e/ln ρ 估计）";
-inline constexpr std::string_view kNotPredicted = "{}：ρ≥1，无法预计";
-inline constexpr std::string_view kNotPredictedNotFinite = "{}：谱半径算不出有限的值，无法预计";
+inline constexpr Text kPredicted{"{}：预计约 {} 次（按 ln e/ln ρ 估计）",
+                                 "{}: about {} iterations expected (estimated by ln e/ln ρ)"};
+inline constexpr Text kNotPredicted{"{}：ρ≥1，无法预计", "{}: ρ≥1, no estimate is possible"};
+inline constexpr Text kNotPredictedNotFinite{
+    "{}：谱半径算不出有限的值，无法预计",
+    "{}: the spectral radius has no finite value, no estimate is possible"};
 /// A nilpotent iteration matrix: its order n, then n + 1 sweeps (n to
 /// reach the solution, one more to see no change).
-inline constexpr std::string_view kPredictedNilpotent =
-    "{}：ρ=0，迭代矩阵的 {} 次幂为零矩阵，预计至多 {} 次";
-inline constexpr std::string_view kNotPredictedPrecision = "{}：e 不是正数，无法预计";
-inline constexpr std::string_view kBestHeading = "输出最佳松弛因子";
+inline constexpr Text kPredictedNilpotent{"{}：ρ=0，迭代矩阵的 {} 次幂为零矩阵，预计至多 {} 次",
+                                          "{}: ρ=0, the iteration matrix raised to the power {} is "
+                                          "the zero matrix; at most {} iterations expected"};
+inline constexpr Text kNotPredictedPrecision{"{}：e 不是正数，无法预计",
+                                             "{}: e is not positive, no estimate is possible"};
+inline constexpr Text kBestHeading{"输出最佳松弛因子", "The optimal relaxation factor"};
 /// The factor, the radius it gives, then how it was found (one of the
 /// lines below).
-inline constexpr std::string_view kBest = "w={}，此时SOR迭代矩阵的谱半径 ρ={}{}";
-inline constexpr std::string_view kBestByFormula =
-    "（系数矩阵三对角，Jacobi迭代矩阵的特征值都是实数且 ρ<1，由公式 w=2/(1+√(1-ρ²)) 求得）";
-inline constexpr std::string_view kBestByOrderedFormula =
-    "（系数矩阵相容次序，Jacobi迭代矩阵的特征值都是实数且 ρ<1，由公式 w=2/(1+√(1-ρ²)) 求得）";
-inline constexpr std::string_view kBestBySearch = "（在 0<w<2 中数值搜索求得）";
-inline constexpr std::string_view kBestByArnoldiSearch =
-    "（在 0<w<2 中数值搜索求得，各谱半径由 Arnoldi 迭代求得）";
-inline constexpr std::string_view kNoBest = "0<w<2 中没有使SOR迭代收敛的松弛因子。";
-inline constexpr std::string_view kConvergenceTitle = "迭代法的收敛性分析";
-inline constexpr std::string_view kChartTitle = "误差曲线 max|x(k)-x*|";
-inline constexpr std::string_view kChartSweeps = "迭代次数 k";
-inline constexpr std::string_view kChartError = "max|x(k)-x*|";
+inline constexpr Text kBest{"w={}，此时SOR迭代矩阵的谱半径 ρ={}{}",
+                            "w={}, for which the SOR iteration matrix has spectral radius ρ={}{}"};
+inline constexpr Text kBestByFormula{
+    "（系数矩阵三对角，Jacobi迭代矩阵的特征值都是实数且 ρ<1，由公式 w=2/(1+√(1-ρ²)) 求得）",
+    " (the coefficient matrix is tridiagonal and the eigenvalues of the Jacobi iteration matrix "
+    "are all real with ρ<1; found by the formula w=2/(1+√(1-ρ²)))"};
+inline constexpr Text kBestByOrderedFormula{
+    "（系数矩阵相容次序，Jacobi迭代矩阵的特征值都是实数且 ρ<1，由公式 w=2/(1+√(1-ρ²)) 求得）",
+    " (the coefficient matrix is consistently ordered and the eigenvalues of the Jacobi iteration "
+    "matrix are all real with ρ<1; found by the formula w=2/(1+√(1-ρ²)))"};
+inline constexpr Text kBestBySearch{"（在 0<w<2 中数值搜索求得）",
+                                    " (found by a numerical search over 0<w<2)"};
+inline constexpr Text kBestByArnoldiSearch{
+    "（在 0<w<2 中数值搜索求得，各谱半径由 Arnoldi 迭代求得）",
+    " (found by a numerical search over 0<w<2, each spectral radius by Arnoldi iteration)"};
+inline constexpr Text kNoBest{"0<w<2 中没有使SOR迭代收敛的松弛因子。",
+                              "No relaxation factor in 0<w<2 makes SOR iteration converge."};
+inline constexpr Text kConvergenceTitle{"迭代法的收敛性分析",
+                                        "Convergence analysis of iterative methods"};
+inline constexpr Text kChartTitle{"误差曲线 max|x(k)-x*|", "Error curve max|x(k)-x*|"};
+inline constexpr Text kChartSweeps{"迭代次数 k", "Iterations k"};
+inline constexpr Text kChartError = "max|x(k)-x*|";
 // The window's chart dialog.
-inline constexpr std::string_view kChartDialogCaption = "误差曲线";
-inline constexpr std::string_view kChartSave = "保存图片";
-inline constexpr std::string_view kChartClose = "关闭";
-inline constexpr std::string_view kChartSaveCaption = "保存误差曲线";
-inline constexpr std::string_view kChartFilter = "PNG 图片(*.png);;SVG 图片(*.svg)";
-inline constexpr std::string_view kChartNotSaved = "图片没有保存下来#";
-inline constexpr std::string_view kChartFileName = "误差曲线";
-inline constexpr std::string_view kChartAxisPower = "1E{}";
-inline constexpr std::string_view kChartSameCurve = "{}与{}重合，画作虚线。";
-inline constexpr std::string_view kChartCurveOverflows =
-    "{}：第 {} 次起误差超出浮点数范围，未画出。";
+inline constexpr Text kChartDialogCaption{"误差曲线", "Error Curve"};
+inline constexpr Text kChartSave{"保存图片", "Save Image"};
+inline constexpr Text kChartClose{"关闭", "Close"};
+inline constexpr Text kChartSaveCaption{"保存误差曲线", "Save Error Curve"};
+inline constexpr Text kChartFilter{"PNG 图片(*.png);;SVG 图片(*.svg)",
+                                   "PNG image (*.png);;SVG image (*.svg)"};
+inline constexpr Text kChartNotSaved{"图片没有保存下来#", "The image was not saved#"};
+inline constexpr Text kChartFileName{"误差曲线", "error-curve"};
+inline constexpr Text kChartAxisPower = "1E{}";
+inline constexpr Text kChartSameCurve{"{}与{}重合，画作虚线。",
+                                      "{} and {} coincide: drawn as a dashed line."};
+inline constexpr Text kChartCurveOverflows{
+    "{}：第 {} 次起误差超出浮点数范围，未画出。",
+    "{}: from iteration {} on, the error exceeds the floating-point range and is not drawn."};
 
 // 主元比较
-inline constexpr std::string_view kPivotCaption = "主元比较";
-inline constexpr std::string_view kNoPivotName = "不选主元消去法";
-inline constexpr std::string_view kColumnPivotName = "列主元消去法";
-inline constexpr std::string_view kFullPivotName = "全主元消去法";
+inline constexpr Text kPivotCaption{"主元比较", "Pivoting Compared"};
+inline constexpr Text kNoPivotName{"不选主元消去法", "Gaussian elimination without pivoting"};
+inline constexpr Text kColumnPivotName{"列主元消去法",
+                                       "Gaussian elimination with partial pivoting"};
+inline constexpr Text kFullPivotName{"全主元消去法", "Gaussian elimination with complete pivoting"};
 /// {} the elimination's name.
-inline constexpr std::string_view kSolutionOf = "输出{}的解";
-inline constexpr std::string_view kComparisonHeading = "输出各解与 x* 之差和增长因子";
+inline constexpr Text kSolutionOf{"输出{}的解", "The solution by {}"};
+inline constexpr Text kComparisonHeading{
+    "输出各解与 x* 之差和增长因子",
+    "The difference of each solution from x*, and the growth factors"};
 /// The elimination's name, its solution's difference from x*, its growth
 /// factor.
-inline constexpr std::string_view kDifference = "{}：||x-x*||∞= {}，增长因子 {}";
+inline constexpr Text kDifference{"{}：||x-x*||∞= {}，增长因子 {}",
+                                  "{}: ||x-x*||∞= {}, growth factor {}"};
 /// Between the names of eliminations that came equally close.
-inline constexpr std::string_view kNameSeparator = "与";
-inline constexpr std::string_view kAllSame =
-    "三种消元的解同样接近 x*：本方程组不选主元时主元也不小，选主元没有带来差别。";
+inline constexpr Text kNameSeparator{"与", " and "};
+inline constexpr Text kAllSame{
+    "三种消元的解同样接近 x*：本方程组不选主元时主元也不小，选主元没有带来差别。",
+    "The three eliminations come equally close to x*: without pivoting the pivots of this system "
+    "are not small either, and pivoting makes no difference."};
 /// Which came closest and why: the names, then the stage of the zero pivot.
-inline constexpr std::string_view kClosestZeroPivot =
-    "{}的解最接近 x*：不选主元时第 {} 步的主元为 0，消元无法进行下去。";
+inline constexpr Text kClosestZeroPivot{
+    "{}的解最接近 x*：不选主元时第 {} 步的主元为 0，消元无法进行下去。",
+    "The solution closest to x* comes from {}: without pivoting, the pivot of step {} is 0 and the "
+    "elimination cannot go on."};
 /// The names, the stage, its small pivot, the largest multiplier.
-inline constexpr std::string_view kClosestSmallPivot =
+inline constexpr Text kClosestSmallPivot{
     "{}的解最接近 x*：不选主元时第 {} 步的主元只有 {}，乘数大到 {}，"
-    "舍入误差随之放大，解损失了有效数字；选主元使乘数的绝对值都不超过 1。";
-inline constexpr std::string_view kClosestRoundingOnly =
-    "{}的解最接近 x*：本方程组不选主元时主元也不小，几种解的差别只来自舍入。";
-inline constexpr std::string_view kPivotTitle = "选主元与不选主元的比较";
+    "舍入误差随之放大，解损失了有效数字；选主元使乘数的绝对值都不超过 1。",
+    "The solution closest to x* comes from {}: without pivoting, the pivot of step {} is only {} "
+    "and the multipliers grow as large as {}, so rounding errors are magnified and the solution "
+    "loses significant digits; pivoting keeps every multiplier at most 1 in absolute value."};
+inline constexpr Text kClosestRoundingOnly{
+    "{}的解最接近 x*：本方程组不选主元时主元也不小，几种解的差别只来自舍入。",
+    "The solution closest to x* comes from {}: without pivoting the pivots of this system are not "
+    "small either, and the solutions differ only by rounding."};
+inline constexpr Text kPivotTitle{"选主元与不选主元的比较",
+                                  "Elimination with and without pivoting compared"};
 
 } // namespace quorvex::texts::analysis

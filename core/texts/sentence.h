@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/report.h"
+#include "texts/text.h"
 
 #include <functional>
 #include <initializer_list>
@@ -17,6 +18,7 @@ public:
     SentenceValue(std::string_view text) : m_kind(Kind::Text), m_text(text) {}
     SentenceValue(const char* text) : SentenceValue(std::string_view(text)) {}
     SentenceValue(const std::string& text) : SentenceValue(std::string_view(text)) {}
+    SentenceValue(const Text& text) : SentenceValue(text.get()) {}
     SentenceValue(int count) : m_kind(Kind::Integer), m_integer(count) {}
     SentenceValue(long long count) : m_kind(Kind::Integer), m_integer(count) {}
     SentenceValue(double v, NumberStyle style)

@@ -4,169 +4,229 @@
 // takes the next number, name or formula in turn, so that a translation may
 // reorder its words around them.
 
+#include "texts/text.h"
+
 #include <string_view>
 
 namespace quorvex::texts::steps {
 
 /// The steps section's heading, after the echoed input.
-inline constexpr std::string_view kHeading = "详细步骤：";
+inline constexpr Text kHeading{"详细步骤：", "Worked steps:"};
 /// Above the order limit, the one line instead of the steps: the limit.
-inline constexpr std::string_view kTooLarge = "详细步骤：阶数大于 {}，不列出步骤。";
+inline constexpr Text kTooLarge{
+    "详细步骤：阶数大于 {}，不列出步骤。",
+    "Worked steps: the order is greater than {}, so the steps are not listed."};
 
 /// Operators between the numbers of a formula.
-inline constexpr std::string_view kMinus = " − ";
-inline constexpr std::string_view kPlus = " + ";
-inline constexpr std::string_view kTimes = " × ";
-inline constexpr std::string_view kDivide = " ÷ ";
-inline constexpr std::string_view kEquals = " = ";
+inline constexpr Text kMinus = " − ";
+inline constexpr Text kPlus = " + ";
+inline constexpr Text kTimes = " × ";
+inline constexpr Text kDivide = " ÷ ";
+inline constexpr Text kEquals = " = ";
 /// A negative number, or a fraction as a divisor, in a formula.
-inline constexpr std::string_view kBracketed = "({})";
+inline constexpr Text kBracketed = "({})";
 /// A named entry: its letter, row and column, as in a(2,3).
-inline constexpr std::string_view kEntry = "{}({},{})";
+inline constexpr Text kEntry = "{}({},{})";
 /// A named element of a vector: its letter and index, as in y(2).
-inline constexpr std::string_view kElement = "{}({})";
+inline constexpr Text kElement = "{}({})";
 /// An unknown by its number.
-inline constexpr std::string_view kUnknown = "x({})";
+inline constexpr Text kUnknown = "x({})";
 
 /// 第 k 步, 第 i 行, 第 j 列.
-inline constexpr std::string_view kStage = "第 {} 步";
-inline constexpr std::string_view kRow = "第 {} 行";
-inline constexpr std::string_view kColumn = "第 {} 列";
+inline constexpr Text kStage{"第 {} 步", "Step {}"};
+inline constexpr Text kRow{"第 {} 行", "Row {}"};
+inline constexpr Text kColumn{"第 {} 列", "Column {}"};
 
 /// Elimination. A stage's pivot search: the stage, the column and its
 /// candidates (each after two blanks), and the row the pivot was taken from.
-inline constexpr std::string_view kColumnCandidates =
-    "第 {} 步：第 {} 列主元的候选为{}，取第 {} 行的元素为主元";
+inline constexpr Text kColumnCandidates{"第 {} 步：第 {} 列主元的候选为{}，取第 {} 行的元素为主元",
+                                        "Step {}: the candidates for the pivot of column {} are{}; "
+                                        "the entry of row {} is taken as the pivot"};
 /// Complete pivoting: the stage, the rows k to n, the columns k to n, where
 /// the pivot stands and its value.
-inline constexpr std::string_view kBlockSearch =
-    "第 {} 步：在第 {} 至 {} 行、第 {} 至 {} 列中，绝对值最大的元素是 a({},{}) = {}";
+inline constexpr Text kBlockSearch{
+    "第 {} 步：在第 {} 至 {} 行、第 {} 至 {} 列中，绝对值最大的元素是 a({},{}) = {}",
+    "Step {}: in rows {} to {} and columns {} to {}, the entry of largest absolute value is "
+    "a({},{}) = {}"};
 /// No pivoting: the stage, the pivot's row and column, and its value.
-inline constexpr std::string_view kPivotAt = "第 {} 步：主元为 a({},{}) = {}";
-inline constexpr std::string_view kExchangeRows = "交换第 {} 行与第 {} 行";
+inline constexpr Text kPivotAt{"第 {} 步：主元为 a({},{}) = {}",
+                               "Step {}: the pivot is a({},{}) = {}"};
+inline constexpr Text kExchangeRows{"交换第 {} 行与第 {} 行", "Exchange row {} and row {}"};
 /// Then the unknowns in their new order, each after two blanks.
-inline constexpr std::string_view kExchangeColumns =
-    "交换第 {} 列与第 {} 列，未知数的次序随之对调：{}";
+inline constexpr Text kExchangeColumns{
+    "交换第 {} 列与第 {} 列，未知数的次序随之对调：{}",
+    "Exchange column {} and column {}; the order of the unknowns changes with them:{}"};
 /// A row operation: the row changed, the multiplier and the pivot row.
-inline constexpr std::string_view kRowLosesMultiple = "第 {} 行 − {} × 第 {} 行";
+inline constexpr Text kRowLosesMultiple{"第 {} 行 − {} × 第 {} 行", "Row {} − {} × Row {}"};
 /// The same with a negative multiplier, by its magnitude.
-inline constexpr std::string_view kRowGainsMultiple = "第 {} 行 + {} × 第 {} 行";
+inline constexpr Text kRowGainsMultiple{"第 {} 行 + {} × 第 {} 行", "Row {} + {} × Row {}"};
 /// Gauss-Jordan: the pivot row and its pivot.
-inline constexpr std::string_view kDividedRow = "第 {} 行除以主元 {}";
-inline constexpr std::string_view kAfterStage = "第 {} 步后的矩阵：";
-inline constexpr std::string_view kBackSubstitution = "回代求解：";
+inline constexpr Text kDividedRow{"第 {} 行除以主元 {}", "Divide row {} by the pivot {}"};
+inline constexpr Text kAfterStage{"第 {} 步后的矩阵：", "The matrix after step {}:"};
+inline constexpr Text kBackSubstitution{"回代求解：", "Back substitution:"};
 /// One unknown of the back substitution: its number, the dividend, the
 /// divisor and the value.
-inline constexpr std::string_view kBackSubstitutionLine = "x({}) = {} ÷ {} = {}";
+inline constexpr Text kBackSubstitutionLine = "x({}) = {} ÷ {} = {}";
 /// The product of the sign and the pivots, and its value.
-inline constexpr std::string_view kDeterminantProduct = "行列式 = {} = {}";
-inline constexpr std::string_view kSignEven = "1";
-inline constexpr std::string_view kSignOdd = "-1";
+inline constexpr Text kDeterminantProduct{"行列式 = {} = {}", "Determinant = {} = {}"};
+inline constexpr Text kSignEven = "1";
+inline constexpr Text kSignOdd = "-1";
 /// After the steps, where the report's results show fewer decimals than
 /// the steps held: the decimals held, then the decimals shown.
-inline constexpr std::string_view kHeldDecimalsDeterminant =
+inline constexpr Text kHeldDecimalsDeterminant{
     "以上各步写出计算时保留的 {} 位小数；下面的矩阵按设定保留 {} 位小数，行列式的值保留 {} "
-    "位小数，末位可能与步骤中的不同。";
-inline constexpr std::string_view kHeldDecimals =
-    "以上各步写出计算时保留的 {} 位小数；下面的结果按设定保留 {} 位小数，末位可能与步骤中的不同。";
+    "位小数，末位可能与步骤中的不同。",
+    "The steps above show the {} decimals held in the computation; the matrix below keeps {} "
+    "decimals as set and the determinant {} decimals, so the last digit may differ from the "
+    "steps."};
+inline constexpr Text kHeldDecimals{
+    "以上各步写出计算时保留的 {} 位小数；下面的结果按设定保留 {} 位小数，末位可能与步骤中的不同。",
+    "The steps above show the {} decimals held in the computation; the results below keep {} "
+    "decimals as set, so the last digit may differ from the steps."};
 /// Where an elimination met a zero pivot: the stage, then the pivot's row
 /// and column.
-inline constexpr std::string_view kZeroPivotNoExchange =
-    "第 {} 步的主元 a({},{}) 为 0；本方法不交换行，请改用列主元或全主元消去法。";
-inline constexpr std::string_view kZeroPivotSingular =
-    "第 {} 步的主元 a({},{}) 为 0：可选作主元的元素全为 0，矩阵奇异。";
-inline constexpr std::string_view kDividedByZeroOnward =
-    "以后各步都要除以这个 0，其中的 Infinity 和 NaN 没有意义。";
+inline constexpr Text kZeroPivotNoExchange{
+    "第 {} 步的主元 a({},{}) 为 0；本方法不交换行，请改用列主元或全主元消去法。",
+    "Step {}: the pivot a({},{}) is 0; this method exchanges no rows: use partial or complete "
+    "pivoting instead."};
+inline constexpr Text kZeroPivotSingular{
+    "第 {} 步的主元 a({},{}) 为 0：可选作主元的元素全为 0，矩阵奇异。",
+    "Step {}: the pivot a({},{}) is 0: every entry that could serve as the pivot is 0, so the "
+    "matrix is singular."};
+inline constexpr Text kDividedByZeroOnward{
+    "以后各步都要除以这个 0，其中的 Infinity 和 NaN 没有意义。",
+    "Every later step divides by this 0; the Infinity and NaN in them have no meaning."};
 /// A back substitution dividing by a zero diagonal entry: its row and
 /// column, then the unknown.
-inline constexpr std::string_view kZeroInBackSubstitution =
-    "a({},{}) 为 0，x({}) 是除以 0 的结果，没有意义。";
+inline constexpr Text kZeroInBackSubstitution{
+    "a({},{}) 为 0，x({}) 是除以 0 的结果，没有意义。",
+    "a({},{}) is 0, so x({}) is the result of a division by 0 and has no meaning."};
 
 /// The check closing a solving command's steps: its heading, then for each
 /// equation its number, the left side with the solution put in, its value,
 /// and the residual as right side − left side = value.
-inline constexpr std::string_view kCheckHeading =
-    "代入检验：把解代入原方程组，残差 = 右端 − 左边：";
-inline constexpr std::string_view kCheckEquation = "第 {} 个方程：{} = {}，残差 {} − {} = {}";
+inline constexpr Text kCheckHeading{"代入检验：把解代入原方程组，残差 = 右端 − 左边：",
+                                    "Check by substitution: the solution put into the original "
+                                    "system, residual = right side − left side:"};
+inline constexpr Text kCheckEquation{"第 {} 个方程：{} = {}，残差 {} − {} = {}",
+                                     "Equation {}: {} = {}, residual {} − {} = {}"};
 /// The same with the solution as the report shows it, rounded.
-inline constexpr std::string_view kCheckRoundedHeading =
-    "代入检验：把按设定位数写出的解代入原方程组，残差 = 右端 − 左边：";
+inline constexpr Text kCheckRoundedHeading{
+    "代入检验：把按设定位数写出的解代入原方程组，残差 = 右端 − 左边：",
+    "Check by substitution: the solution as written to the set decimals put into the original "
+    "system, residual = right side − left side:"};
 
 /// Decompositions.
-inline constexpr std::string_view kFactorLU = "分解 A = LU：";
-inline constexpr std::string_view kFactorPivotLU = "列主元分解 PA = LU：";
-inline constexpr std::string_view kFactorCholesky = "分解 A = L*L'：";
-inline constexpr std::string_view kFactorLdlt = "分解 A = L*D*L'：";
-inline constexpr std::string_view kFactorChase = "追赶法分解 A = LU：";
-inline constexpr std::string_view kForwardLb = "解 LY = b：";
-inline constexpr std::string_view kForwardLD = "解 LY = D：";
-inline constexpr std::string_view kBackUX = "解 UX = Y：";
-inline constexpr std::string_view kBackCholesky = "解 L'X = Y：";
-inline constexpr std::string_view kBackLdlt = "解 D*L'X = Y：";
+inline constexpr Text kFactorLU{"分解 A = LU：", "Decomposition A = LU:"};
+inline constexpr Text kFactorPivotLU{"列主元分解 PA = LU：",
+                                     "Decomposition with partial pivoting PA = LU:"};
+inline constexpr Text kFactorCholesky{"分解 A = L*L'：", "Decomposition A = L*L':"};
+inline constexpr Text kFactorLdlt{"分解 A = L*D*L'：", "Decomposition A = L*D*L':"};
+inline constexpr Text kFactorChase{"追赶法分解 A = LU：",
+                                   "Decomposition A = LU of the tridiagonal algorithm:"};
+inline constexpr Text kForwardLb{"解 LY = b：", "Solve LY = b:"};
+inline constexpr Text kForwardLD{"解 LY = D：", "Solve LY = D:"};
+inline constexpr Text kBackUX{"解 UX = Y：", "Solve UX = Y:"};
+inline constexpr Text kBackCholesky{"解 L'X = Y：", "Solve L'X = Y:"};
+inline constexpr Text kBackLdlt{"解 D*L'X = Y：", "Solve D*L'X = Y:"};
 /// The head of a step: its number.
-inline constexpr std::string_view kStageHeading = "第 {} 步：";
+inline constexpr Text kStageHeading{"第 {} 步：", "Step {}:"};
 /// The pivot taken from s(p): p, and, exchanging, the rows k and p.
-inline constexpr std::string_view kPivotKept = "主元取 s({})，不交换";
-inline constexpr std::string_view kPivotExchanged = "主元取 s({})，交换第 {} 行与第 {} 行";
+inline constexpr Text kPivotKept{"主元取 s({})，不交换", "The pivot is s({}); no exchange"};
+inline constexpr Text kPivotExchanged{"主元取 s({})，交换第 {} 行与第 {} 行",
+                                      "The pivot is s({}); exchange row {} and row {}"};
 /// A square root of what is inside.
-inline constexpr std::string_view kRoot = "√({})";
-inline constexpr std::string_view kNotPositive =
-    "被开方数不是正数，不能开平方，分解到此停止，以下结果无意义";
-inline constexpr std::string_view kZeroDivisor = "除数为 0，计算到此停止，以下结果无意义";
+inline constexpr Text kRoot = "√({})";
+inline constexpr Text kNotPositive{
+    "被开方数不是正数，不能开平方，分解到此停止，以下结果无意义",
+    "The radicand is not positive and has no square root: the decomposition stops here, and the "
+    "results below have no meaning"};
+inline constexpr Text kZeroDivisor{
+    "除数为 0，计算到此停止，以下结果无意义",
+    "The divisor is 0: the computation stops here, and the results below have no meaning"};
 /// Column pivoting finding every candidate 0.
-inline constexpr std::string_view kCandidatesAllZero = "候选 s(i) 全为 0，矩阵奇异，分解到此停止。";
+inline constexpr Text kCandidatesAllZero{
+    "候选 s(i) 全为 0，矩阵奇异，分解到此停止。",
+    "The candidates s(i) are all 0, so the matrix is singular: the decomposition stops here."};
 /// A decomposition without row exchanges meeting a zero pivot, named as
 /// in u(2,2).
-inline constexpr std::string_view kZeroPivotNoExchangeLU =
-    "主元 {} 为 0；本方法不交换行，分解到此停止，请改用列主元三角分解法。";
+inline constexpr Text kZeroPivotNoExchangeLU{
+    "主元 {} 为 0；本方法不交换行，分解到此停止，请改用列主元三角分解法。",
+    "The pivot {} is 0; this method exchanges no rows: the decomposition stops here, use LU "
+    "decomposition with partial pivoting instead."};
 
 /// Iterations. Above the order limit the table keeps the first and the last
 /// component: the limit.
-inline constexpr std::string_view kFewComponents = "阶数大于 {}，表中只列出第一个和最后一个分量";
+inline constexpr Text kFewComponents{
+    "阶数大于 {}，表中只列出第一个和最后一个分量",
+    "The order is greater than {}, so the table lists only the first and the last component"};
 /// The initial iterate's components, each after two blanks.
-inline constexpr std::string_view kInitialIterate = "初始值：{}";
+inline constexpr Text kInitialIterate{"初始值：{}", "Initial value:{}"};
 /// The table's heading, with a kSweepsColumn for each column shown.
-inline constexpr std::string_view kSweepsHeading =
-    "各次迭代（每行依次为 k{}，与上一次相比各分量变化的最大绝对值）：";
-inline constexpr std::string_view kSweepsColumn = "，x({})";
+inline constexpr Text kSweepsHeading{
+    "各次迭代（每行依次为 k{}，与上一次相比各分量变化的最大绝对值）：",
+    "The iterations (each row gives k{}, and the largest absolute change of a component from the "
+    "previous iteration):"};
+inline constexpr Text kSweepsColumn{"，x({})", ", x({})"};
 /// The sweep that met the precision, its largest change, the precision.
-inline constexpr std::string_view kMet = "第 {} 次迭代的最大变化 {} 不超过精度 e = {}，迭代结束";
+inline constexpr Text kMet{"第 {} 次迭代的最大变化 {} 不超过精度 e = {}，迭代结束",
+                           "Iteration {}: the largest change {} does not exceed the tolerance e = "
+                           "{}, so the iteration ends"};
 /// The first sweep whose change is no longer a finite number; the table
 /// ends there.
-inline constexpr std::string_view kRunaway =
-    "第 {} 次迭代的变化已不是有限数，迭代发散，以后各次从略";
+inline constexpr Text kRunaway{"第 {} 次迭代的变化已不是有限数，迭代发散，以后各次从略",
+                               "The change of iteration {} is no longer a finite number: the "
+                               "iteration diverges, and the later iterations are omitted"};
 /// The limit of sweeps.
-inline constexpr std::string_view kLimit = "迭代 {} 次仍未达到精度要求";
+inline constexpr Text kLimit{"迭代 {} 次仍未达到精度要求",
+                             "After {} iterations the tolerance is still not met"};
 
 /// Tests and norms.
-inline constexpr std::string_view kMinorHeading = "第 {} 阶顺序主子式：";
+inline constexpr Text kMinorHeading{"第 {} 阶顺序主子式：", "Leading principal minor of order {}:"};
 /// A row's test: the row, a(i,i)'s row and column, |a(i,i)|, the sum of the
 /// other magnitudes, then the comparison of the two.
-inline constexpr std::string_view kDominantRow =
-    "第 {} 行：|a({},{})| = {}，其余元素的绝对值之和 = {}，{} > {}";
-inline constexpr std::string_view kNotDominantRow =
-    "第 {} 行：|a({},{})| = {}，其余元素的绝对值之和 = {}，{} 不大于 {}";
-inline constexpr std::string_view kVectorOneNorm = "1范数：各元素的绝对值之和 = {}";
+inline constexpr Text kDominantRow{
+    "第 {} 行：|a({},{})| = {}，其余元素的绝对值之和 = {}，{} > {}",
+    "Row {}: |a({},{})| = {}, sum of the absolute values of the other entries = {}, {} > {}"};
+inline constexpr Text kNotDominantRow{
+    "第 {} 行：|a({},{})| = {}，其余元素的绝对值之和 = {}，{} 不大于 {}",
+    "Row {}: |a({},{})| = {}, sum of the absolute values of the other entries = {}, {} is not "
+    "greater than {}"};
+inline constexpr Text kVectorOneNorm{"1范数：各元素的绝对值之和 = {}",
+                                     "1-norm: the sum of the absolute values of the entries = {}"};
 /// The sum of squares, then its root: the sum again and the 2-norm.
-inline constexpr std::string_view kVectorTwoNorm = "2范数：各元素的平方和 = {}，2范数 = √{} = {}";
-inline constexpr std::string_view kVectorInfinityNorm = "无穷范数：各元素绝对值中的最大者 = {}";
-inline constexpr std::string_view kColumnSums = "1范数：各列元素的绝对值之和";
-inline constexpr std::string_view kColumnSum = "第 {} 列：{}";
-inline constexpr std::string_view kOneNormIs = "1范数 = {}";
-inline constexpr std::string_view kRowSums = "无穷范数：各行元素的绝对值之和";
-inline constexpr std::string_view kRowSum = "第 {} 行：{}";
-inline constexpr std::string_view kInfinityNormIs = "无穷范数 = {}";
+inline constexpr Text kVectorTwoNorm{
+    "2范数：各元素的平方和 = {}，2范数 = √{} = {}",
+    "2-norm: the sum of the squares of the entries = {}, 2-norm = √{} = {}"};
+inline constexpr Text kVectorInfinityNorm{"无穷范数：各元素绝对值中的最大者 = {}",
+                                          "∞-norm: the largest absolute value of the entries = {}"};
+inline constexpr Text kColumnSums{
+    "1范数：各列元素的绝对值之和",
+    "1-norm: the sums of the absolute values of the entries of each column"};
+inline constexpr Text kColumnSum{"第 {} 列：{}", "Column {}: {}"};
+inline constexpr Text kOneNormIs{"1范数 = {}", "1-norm = {}"};
+inline constexpr Text kRowSums{
+    "无穷范数：各行元素的绝对值之和",
+    "∞-norm: the sums of the absolute values of the entries of each row"};
+inline constexpr Text kRowSum{"第 {} 行：{}", "Row {}: {}"};
+inline constexpr Text kInfinityNormIs{"无穷范数 = {}", "∞-norm = {}"};
 /// The 2-norm's reference value: the sweeps, the last divisor, the divisor
 /// again under the root, and the value.
-inline constexpr std::string_view kPowerIteration =
-    "2范数(参考值)：对 A 的转置与 A 的乘积作 {} 遍幂迭代，最后的除数为 {}，2范数 = √{} = {}";
-inline constexpr std::string_view kLargestSingularValue =
-    "2范数(参考值)：幂迭代没有得到可用的正除数，改取 A 的最大奇异值 = {}";
+inline constexpr Text kPowerIteration{
+    "2范数(参考值)：对 A 的转置与 A 的乘积作 {} 遍幂迭代，最后的除数为 {}，2范数 = √{} = {}",
+    "2-norm (reference value): {} sweeps of the power method on the product of the transpose of A "
+    "and A; the last divisor is {}, 2-norm = √{} = {}"};
+inline constexpr Text kLargestSingularValue{
+    "2范数(参考值)：幂迭代没有得到可用的正除数，改取 A 的最大奇异值 = {}",
+    "2-norm (reference value): the power method gave no usable positive divisor; the largest "
+    "singular value of A is taken instead = {}"};
 /// The sum of squares, then its root: the sum again and the F-norm.
-inline constexpr std::string_view kFrobenius = "F范数：各元素的平方和 = {}，F范数 = √{} = {}";
+inline constexpr Text kFrobenius{
+    "F范数：各元素的平方和 = {}，F范数 = √{} = {}",
+    "Frobenius norm: the sum of the squares of the entries = {}, Frobenius norm = √{} = {}"};
 /// max{a, b, c}: what opens, separates and closes the candidates.
-inline constexpr std::string_view kMaxOpening = "max{";
-inline constexpr std::string_view kMaxSeparator = ", ";
-inline constexpr std::string_view kMaxClosing = "}";
+inline constexpr Text kMaxOpening = "max{";
+inline constexpr Text kMaxSeparator = ", ";
+inline constexpr Text kMaxClosing = "}";
 
 } // namespace quorvex::texts::steps
