@@ -91,6 +91,15 @@ TEST(XeLatex, CompilesAndShowsTheSolution) {
         for (const std::string& x : solutionLines(s, system, n))
             EXPECT_NE(text.find(x), std::string::npos) << x;
     }
+    // An English report needs no ctex, and its Greek letters still show.
+    Scratch s;
+    solve(s, kOverview, 2, "latex", "report.tex", " --lang en");
+    EXPECT_EQ(readFile(s.path("report.tex")).find("ctex"), std::string::npos);
+    ASSERT_EQ(xelatex(s), 0) << readFile(s.path("xelatex.log"));
+    EXPECT_EQ(readFile(s.path("xelatex.log")).find("Missing character"), std::string::npos);
+    const std::string text = pdfText(s, "report.pdf");
+    for (const std::string& x : solutionLines(s, kOverview, 2))
+        EXPECT_NE(text.find(x), std::string::npos) << x;
 }
 
 TEST(XeLatex, ExactOrderTwelveStaysWithinTheMargin) {

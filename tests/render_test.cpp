@@ -243,4 +243,25 @@ TEST(LatexColumns, WideMatricesRaiseAmsmathsLimit) {
               std::string::npos);
 }
 
+// A report keeps the language it was written in: its page says which, and
+// an English LaTeX document leaves ctex out.
+TEST(Exports, DeclareTheReportsLanguage) {
+    const struct {
+        Language language;
+        const char* html;
+        bool ctex;
+    } cases[] = {{Language::Chinese, "<html lang=\"zh-CN\">", true},
+                 {Language::English, "<html lang=\"en\">", false}};
+    for (const auto& c : cases) {
+        Report r;
+        {
+            const LanguageScope scope(c.language);
+            r = Report();
+        }
+        r.text("x").newline();
+        EXPECT_NE(renderHtml(r.document()).find(c.html), std::string::npos);
+        EXPECT_EQ(renderLatex(r.document()).find("ctex") != std::string::npos, c.ctex);
+    }
+}
+
 } // namespace

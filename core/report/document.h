@@ -2,6 +2,7 @@
 
 #include "exact/rational.h"
 #include "reading/number_text.h"
+#include "texts/text.h"
 
 #include <optional>
 
@@ -106,6 +107,9 @@ using Piece =
 /// copies) one buffer of them all.
 class Document {
 public:
+    /// The language the report's words are in: the exports declare it.
+    Language language = Language::Chinese;
+
     const std::vector<Piece>& pieces() const { return m_pieces; }
     bool empty() const { return m_pieces.empty(); }
 

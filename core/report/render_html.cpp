@@ -163,7 +163,9 @@ std::string block(const Document& d, const ReportBlock& b) {
 
 std::string renderHtml(const Document& d) {
     const std::string_view title = d.title().empty() ? kAppTitle : d.title();
-    std::string out = "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n"
+    std::string out = std::string("<!DOCTYPE html>\n<html lang=\"") +
+                      (d.language == Language::English ? "en" : "zh-CN") +
+                      "\">\n<head>\n<meta charset=\"utf-8\">\n"
                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
                       "<title>";
     out.append(escaped(title)).append("</title>\n<style>\n").append(kStyle);

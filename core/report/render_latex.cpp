@@ -1,5 +1,5 @@
-// LaTeX: a complete document for XeLaTeX, Chinese through ctex, matrices
-// through amsmath.
+// LaTeX: a complete document for XeLaTeX, Chinese through ctex (English
+// without it), matrices through amsmath.
 #include "report/display_blocks.h"
 #include "report/math_text.h"
 #include "report/render.h"
@@ -147,9 +147,15 @@ std::string block(const Document& d, const ReportBlock& b) {
 } // namespace
 
 std::string renderLatex(const Document& d) {
-    std::string out = "\\documentclass{article}\n"
-                      "\\usepackage[UTF8]{ctex}\n"
-                      "\\usepackage{amsmath}\n";
+    // Chinese needs ctex and its fonts; English only a face with the Greek
+    // and the symbols the reports write (ρ, ω, ×, −, ≤).
+    std::string out = d.language == Language::English ? "\\documentclass{article}\n"
+                                                        "\\usepackage{fontspec}\n"
+                                                        "\\setmainfont{DejaVu Serif}\n"
+                                                        "\\usepackage{amsmath}\n"
+                                                      : "\\documentclass{article}\n"
+                                                        "\\usepackage[UTF8]{ctex}\n"
+                                                        "\\usepackage{amsmath}\n";
     const int widest = d.widestBlock();
     if (widest > kDefaultMatrixColumns) {
         out.append("\\setcounter{MaxMatrixCols}{");

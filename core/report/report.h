@@ -21,6 +21,9 @@ inline constexpr std::string_view kFiveBlanks = "     ";
 /// are rendered from (publish).
 class Report {
 public:
+    /// A report in the language the thread writes in now.
+    Report() { m_document.language = currentLanguage(); }
+
     /// Appends literal text.
     Report& text(std::string_view s);
     /// Appends CR LF.
