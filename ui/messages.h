@@ -24,8 +24,11 @@ inline constexpr UiText kFileTooLarge{
     QT_TRANSLATE_NOOP("quorvex::ui", "文件太大，内存容纳不下，请重新选择文件！")};
 inline constexpr UiText kNothingOpened{QT_TRANSLATE_NOOP("quorvex::ui", "没有打开任何文件。")};
 inline constexpr UiText kOperationError{QT_TRANSLATE_NOOP("quorvex::ui", "操作有误#")};
-inline const QString kOutOfMemory =
-    QString::fromUtf8(kOutOfMemoryMessage.data(), kOutOfMemoryMessage.size());
+/// The catalogue's message, in the window's language when it is shown.
+inline QString outOfMemoryText() {
+    const std::string_view text = kOutOfMemoryMessage.in(windowLanguage());
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 /// The toolbar's button that ends a running command (Esc does the same).
 inline constexpr UiText kStopCommand{QT_TRANSLATE_NOOP("quorvex::ui", "停止")};
 inline constexpr UiText kEmptyResult{QT_TRANSLATE_NOOP("quorvex::ui", "结果为空，不能保存#")};

@@ -107,6 +107,116 @@
         <source>恢复</source>
         <translation>Redo</translation>
     </message>
+    <message>
+        <source>文本文件(*.txt)|*.txt|所有文件(*.*)|*.*</source>
+        <translation>Text files (*.txt)|*.txt|All files (*.*)|*.*</translation>
+    </message>
+</context>
+<context>
+    <name>quorvex::ui::FontDialog</name>
+    <message>
+        <source>字体</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>颜色(&amp;C)...</source>
+        <translation>&amp;Colour...</translation>
+    </message>
+</context>
+<context>
+    <name>quorvex::ui::FrmAbout</name>
+    <message>
+        <source>作者：Quorvex 开发组</source>
+        <translation>Authors: the Quorvex developers</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;电子邮件：%1</source>
+        <translation>    E-mail: %1</translation>
+    </message>
+    <message>
+        <source>网址：%1</source>
+        <translation>Website: %1</translation>
+    </message>
+    <message>
+        <source>关于Quorvex</source>
+        <translation>About Quorvex</translation>
+    </message>
+    <message>
+        <source>本程序逐步演示线性方程组的数值解法，每一步的报告都与手算一致，
+供学习与教学参考。如有问题或建议，欢迎告诉我们。</source>
+        <translation>This program works through the numerical solution of linear systems step by step; every
+report agrees with a calculation by hand. For study and teaching. Questions and suggestions are welcome.</translation>
+    </message>
+    <message>
+        <source>作者博客1</source>
+        <translation>Blog 1</translation>
+    </message>
+    <message>
+        <source>作者博客2</source>
+        <translation>Blog 2</translation>
+    </message>
+    <message>
+        <source>作者博客3</source>
+        <translation>Blog 3</translation>
+    </message>
+    <message>
+        <source>作者博客</source>
+        <translation>Blog</translation>
+    </message>
+    <message>
+        <source>点击打开</source>
+        <translation>Click to open</translation>
+    </message>
+</context>
+<context>
+    <name>quorvex::ui::FrmExit</name>
+    <message>
+        <source>电子邮件：%1
+</source>
+        <translation>E-mail: %1
+</translation>
+    </message>
+    <message>
+        <source>主页：%1
+</source>
+        <translation>Home page: %1
+</translation>
+    </message>
+    <message>
+        <source>Quorvex
+线性方程组数值解法
+版本 %1
+
+作者：Quorvex 开发组
+%2
+谢谢使用！</source>
+        <translation>Quorvex
+Numerical Solution of Linear Systems
+Version %1
+
+Authors: the Quorvex developers
+%2
+Thank you for using Quorvex!</translation>
+    </message>
+</context>
+<context>
+    <name>quorvex::ui::HelpViewer</name>
+    <message>
+        <source>Quorvex 帮助</source>
+        <translation>Quorvex Help</translation>
+    </message>
+    <message>
+        <source>目录</source>
+        <translation>Contents</translation>
+    </message>
+    <message>
+        <source>后退</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>前进</source>
+        <translation>Forward</translation>
+    </message>
 </context>
 <context>
     <name>quorvex::ui::menus</name>
@@ -229,6 +339,13 @@
     <message>
         <source>打印(&amp;P)</source>
         <translation>&amp;Print</translation>
+    </message>
+</context>
+<context>
+    <name>quorvex::ui::shell</name>
+    <message>
+        <source>问题和建议：请看帮助文件中的“报告问题”</source>
+        <translation>Questions and suggestions: see “Reporting a Problem” in the help book</translation>
     </message>
 </context>
 </TS>

@@ -2,12 +2,18 @@
 // menu, the status texts, the toolbar, the display settings, the window in
 // English and the splitter.
 #include "background_work.h"
+#include "common_module.h"
+#include "frm_about.h"
+#include "frm_exit.h"
+#include "help_viewer.h"
 #include "status_panels.h"
 #include "support.h"
 #include "twips.h"
 #include "window_harness.h"
 #include "window_layout.h"
 
+#include <QAbstractButton>
+#include <QLabel>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTextCursor>
@@ -50,6 +56,16 @@ QStringList englishFaults(const QString& title, const QList<QAction*>& items) {
         }
     }
     return faults;
+}
+
+/// The texts of a window and its controls that hold a Chinese character.
+QStringList chineseTexts(const QWidget& window) {
+    QStringList found{window.windowTitle()};
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        found << label->text() << label->toolTip();
+    for (const QAbstractButton* b : window.findChildren<QAbstractButton*>()) found << b->text();
+    found.removeIf([](const QString& text) { return !hasChinese(text); });
+    return found;
 }
 
 const QString kGaussInput = QStringLiteral("2 1 3\n1 3 5");
@@ -127,6 +143,10 @@ private slots:
              h.window.findChild<QToolBar*>(QStringLiteral("Toolbar1"))->actions())
             if (hasChinese(a->toolTip())) faults << a->toolTip();
         if (hasChinese(h.window.status().text())) faults << h.window.status().text();
+        // The About window, the help viewer and the credits.
+        CommonModule common;
+        faults << chineseTexts(FrmAbout(common, &h.window)) << chineseTexts(HelpViewer(&h.window));
+        if (hasChinese(creditsText())) faults << creditsText();
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
         // The next command asks and writes in English.
         h.dialogs.answerInput(QStringLiteral("2"));
