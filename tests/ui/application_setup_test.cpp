@@ -67,6 +67,18 @@ private slots:
         check("确定", "否", "是", "取消");
     }
 
+    void languageFromTheCommandLine() {
+        using quorvex::Language;
+        const auto read = [](QStringList arguments) {
+            return languageArgument(QStringList{QStringLiteral("quorvex")} + arguments);
+        };
+        QCOMPARE(read({}), Language::Chinese);
+        QCOMPARE(read({"--lang", "en"}), Language::English);
+        QCOMPARE(read({"-platform", "offscreen", "--lang", "zh"}), Language::Chinese);
+        QCOMPARE(read({"--lang", "fr"}), std::nullopt);
+        QCOMPARE(read({"--lang"}), std::nullopt);
+    }
+
     void namedFontsResolveToInstalledFaces() {
         for (const QString& family : {QStringLiteral("宋体"), QStringLiteral("隶书")}) {
             const QFont font(family);
