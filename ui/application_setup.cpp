@@ -1,10 +1,9 @@
 #include "application_setup.h"
 
+#include "window_language.h"
+
 #include <QApplication>
 #include <QFont>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 namespace quorvex::ui {
 
@@ -30,15 +29,12 @@ const QStringList kLishuSubstitutes = {
 
 } // namespace
 
-void setUpApplication(QApplication& app) {
+void setUpApplication(QApplication&) {
     QFont::insertSubstitutions(QStringLiteral("宋体"), kSongSubstitutes);
     QFont::insertSubstitutions(QStringLiteral("隶书"), kLishuSubstitutes);
-    // Every text of the program is Chinese, so Qt's own buttons and dialogs
-    // are too, whatever the locale: no OK beside 确定.
-    auto* translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(translator);
+    // Qt's own buttons and dialogs speak the program's language, whatever
+    // the locale: no OK beside 确定.
+    useWindowLanguage(Language::Chinese);
 }
 
 } // namespace quorvex::ui

@@ -72,7 +72,7 @@ Outcome CommandController::run(const Command& command) {
         } catch (const std::bad_alloc&) {
             // The report is too large to show: the window goes on without it.
             m_resultArea.clear();
-            m_dialogs.messageBox(&m_window, kOutOfMemory, kCaption);
+            m_dialogs.messageBox(&m_window, outOfMemoryText(), kCaption);
             return Outcome::Failed;
         }
     }

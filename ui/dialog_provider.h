@@ -18,7 +18,8 @@ struct FontChoice {
 
 /// The file type filter of every file dialog, in the form the program's
 /// design writes it (caption|pattern pairs).
-inline constexpr char kFileFilter[] = "文本文件(*.txt)|*.txt|所有文件(*.*)|*.*";
+inline constexpr char kFileFilter[] =
+    QT_TRANSLATE_NOOP("quorvex::ui", "文本文件(*.txt)|*.txt|所有文件(*.*)|*.*");
 
 /// The same filter in Qt's form ("caption;;caption"): each caption already
 /// names its pattern.

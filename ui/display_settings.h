@@ -23,6 +23,8 @@ public:
                     QPlainTextEdit& resultArea);
 
     const ReportSettings& reportSettings() const { return m_report; }
+    /// 语言: the language the next commands write and ask in.
+    void setLanguage(Language language) { m_report.language = language; }
 
     void FormatStyle_Click();
     void FormatBackColor_Click();

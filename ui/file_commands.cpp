@@ -36,7 +36,7 @@ qsizetype chunkEnd(const QString& text, qsizetype from) {
     return end;
 }
 
-QString filter() { return qtFileFilter(QString::fromUtf8(kFileFilter)); }
+QString filter() { return qtFileFilter(UiText{kFileFilter}); }
 
 } // namespace
 

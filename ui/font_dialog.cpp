@@ -13,11 +13,11 @@ namespace quorvex::ui {
 FontDialog::FontDialog(const FontChoice& initial, QWidget* parent)
     : QDialog(parent), m_fonts(new QFontDialog(initial.font, this)),
       m_colorButton(new QPushButton(this)), m_color(initial.color) {
-    setWindowTitle(QStringLiteral("字体"));
+    setWindowTitle(tr("字体"));
     // The chooser is embedded as a plain widget; this dialog owns the buttons.
     m_fonts->setWindowFlags(Qt::Widget);
     m_fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
-    m_colorButton->setText(QStringLiteral("颜色(&C)..."));
+    m_colorButton->setText(tr("颜色(&C)..."));
     connect(m_colorButton, &QPushButton::clicked, this, &FontDialog::pickColor);
     showColor();
 

@@ -13,6 +13,7 @@
 #include "toolbar.h"
 #include "toolbar_icons.h"
 #include "twips.h"
+#include "window_language.h"
 #include "window_layout.h"
 
 #include <QAction>
@@ -145,6 +146,9 @@ void LinearFrm::connectOtherMenus() {
             else ((*m_settings).*click)(checked);
         });
     };
+    for (auto [action, language] : {std::pair{m_menus.chinese, Language::Chinese},
+                                    std::pair{m_menus.english, Language::English}})
+        connect(action, &QAction::triggered, this, [this, language] { setLanguage(language); });
     toggle(exact, &ReportSettings::exact, &DisplaySettings::FormatExact_Click);
     toggle(steps, &ReportSettings::steps, &DisplaySettings::FormatSteps_Click);
     toggle(rowSteps, &ReportSettings::rowSteps, &DisplaySettings::FormatRowSteps_Click);
@@ -178,6 +182,14 @@ void LinearFrm::showRunning(bool running) {
     if (running) m_layout->showProgressStrip(*m_progress);
     else m_layout->hideProgressStrip(*m_progress);
     if (!running && m_closeAfterCommand) close();
+}
+
+void LinearFrm::setLanguage(Language language) {
+    useWindowLanguage(language);
+    m_settings->setLanguage(language);
+    (language == Language::English ? m_menus.english : m_menus.chinese)->setChecked(true);
+    quorvex::ui::retranslate(*this);
+    m_status->retranslate();
 }
 
 void LinearFrm::followFocusAndTyping() {

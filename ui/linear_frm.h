@@ -37,6 +37,9 @@ public:
     QPlainTextEdit& editArea() const { return *m_edit; }
     ResultArea& resultArea() const { return *m_result; }
     const Menus& menus() const { return m_menus; }
+    /// 语言: the window's texts, Qt's buttons and the next commands' reports
+    /// and dialogs in `language`; a report already shown stays as written.
+    void setLanguage(Language language);
     StatusPanels& status() const { return *m_status; }
     WindowLayout& windowLayout() const { return *m_layout; }
     FileCommands& fileCommands() const { return *m_files; }

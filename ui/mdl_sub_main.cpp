@@ -4,9 +4,11 @@
 #include "background_work.h"
 #include "linear_frm.h"
 #include "shell.h"
+#include "window_language.h"
 
 #include <QApplication>
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace quorvex::ui {
@@ -18,8 +20,14 @@ int Main(int argc, char** argv) {
     // follows the window decides when it ends.
     QApplication::setQuitOnLastWindowClosed(false);
     setUpApplication(app);
+    const std::optional<Language> language = languageArgument(QApplication::arguments());
+    if (!language) {
+        std::fputs("quorvex: --lang takes en or zh\n", stderr);
+        return 2;
+    }
 
     LinearFrm window;
+    window.setLanguage(*language);
     Shell shell(window);
     QObject::connect(&window, &LinearFrm::unloaded, &shell, &Shell::showCredits);
     QObject::connect(&window, &LinearFrm::aboutRequested, &shell, &Shell::showAbout);

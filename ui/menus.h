@@ -23,6 +23,8 @@ struct Menus {
     QMenu* analysis = nullptr;    ///< 分析, when the registry has analyses
     QMenu* convergence = nullptr; ///< the submenu IterativeAstringency
     QMenu* help = nullptr;
+    QAction* chinese = nullptr; ///< 语言 → 中文
+    QAction* english = nullptr; ///< 语言 → English
     /// Each command item, methods and analyses, with the command it runs.
     std::vector<std::pair<QAction*, const Command*>> commandItems;
 

@@ -28,10 +28,11 @@ namespace quorvex::ui {
 namespace {
 
 // The feature's own texts.
-const QString kExportMenu = QStringLiteral("导出(&E)");
-const QString kPreviewItem = QStringLiteral("打印预览(&V)");
-const QString kPrintItem = QStringLiteral("打印(&P)");
-const QString kExportFailed = QStringLiteral("导出失败，文件没有写成#");
+constexpr UiText kExportMenu{QT_TRANSLATE_NOOP("quorvex::ui::menus", "导出(&E)"), kMenuContext};
+constexpr UiText kPreviewItem{QT_TRANSLATE_NOOP("quorvex::ui::menus", "打印预览(&V)"),
+                              kMenuContext};
+constexpr UiText kPrintItem{QT_TRANSLATE_NOOP("quorvex::ui::menus", "打印(&P)"), kMenuContext};
+constexpr UiText kExportFailed{QT_TRANSLATE_NOOP("quorvex::ui", "导出失败，文件没有写成#")};
 
 struct KindInfo {
     ExportKind kind;
@@ -42,10 +43,14 @@ struct KindInfo {
 };
 
 constexpr std::array<KindInfo, 4> kKinds{{
-    {ExportKind::Latex, "FileExportLatex", "LaTeX (*.tex)", "LaTeX 文件 (*.tex)", "tex"},
-    {ExportKind::Html, "FileExportHtml", "HTML (*.html)", "HTML 网页 (*.html)", "html"},
-    {ExportKind::Markdown, "FileExportMarkdown", "Markdown (*.md)", "Markdown 文件 (*.md)", "md"},
-    {ExportKind::Pdf, "FileExportPdf", "PDF (*.pdf)", "PDF 文件 (*.pdf)", "pdf"},
+    {ExportKind::Latex, "FileExportLatex", "LaTeX (*.tex)",
+     QT_TRANSLATE_NOOP("quorvex::ui", "LaTeX 文件 (*.tex)"), "tex"},
+    {ExportKind::Html, "FileExportHtml", "HTML (*.html)",
+     QT_TRANSLATE_NOOP("quorvex::ui", "HTML 网页 (*.html)"), "html"},
+    {ExportKind::Markdown, "FileExportMarkdown", "Markdown (*.md)",
+     QT_TRANSLATE_NOOP("quorvex::ui", "Markdown 文件 (*.md)"), "md"},
+    {ExportKind::Pdf, "FileExportPdf", "PDF (*.pdf)",
+     QT_TRANSLATE_NOOP("quorvex::ui", "PDF 文件 (*.pdf)"), "pdf"},
 }};
 
 const KindInfo& infoOf(ExportKind kind) {
@@ -108,7 +113,8 @@ ReportExport::ReportExport(DialogProvider& dialogs, QWidget& window, ResultArea&
     QAction* exit = nullptr;
     for (QAction* a : fileMenu.actions())
         if (a->objectName() == QStringLiteral("FileExit")) exit = a;
-    m_menu = new QMenu(kExportMenu, &fileMenu);
+    m_menu = new QMenu(&fileMenu);
+    setWindowText(*m_menu->menuAction(), kExportMenu);
     m_menu->setObjectName(QStringLiteral("FileExport"));
     m_menu->menuAction()->setObjectName(QStringLiteral("FileExport"));
     for (const KindInfo& k : kKinds) {
@@ -116,9 +122,11 @@ ReportExport::ReportExport(DialogProvider& dialogs, QWidget& window, ResultArea&
         a->setObjectName(QString::fromLatin1(k.name));
         connect(a, &QAction::triggered, this, [this, kind = k.kind] { exportAs(kind); });
     }
-    m_preview = new QAction(kPreviewItem, &fileMenu);
+    m_preview = new QAction(&fileMenu);
+    setWindowText(*m_preview, kPreviewItem);
     m_preview->setObjectName(QStringLiteral("FilePrintPreview"));
-    m_print = new QAction(kPrintItem, &fileMenu);
+    m_print = new QAction(&fileMenu);
+    setWindowText(*m_print, kPrintItem);
     m_print->setObjectName(QStringLiteral("FilePrint"));
     m_print->setShortcut(QKeySequence::Print);
     fileMenu.insertMenu(exit, m_menu);
@@ -178,8 +186,7 @@ QString ReportExport::initialName(ExportKind kind) const {
 
 void ReportExport::exportAs(ExportKind kind) {
     const KindInfo& info = infoOf(kind);
-    auto name =
-        m_dialogs.saveFileName(&m_window, QString::fromUtf8(info.filter), initialName(kind));
+    auto name = m_dialogs.saveFileName(&m_window, UiText{info.filter}, initialName(kind));
     if (!name || name->isEmpty()) return;
     QString path = *name;
     if (QFileInfo(path).suffix().isEmpty()) path += u'.' + QString::fromLatin1(info.suffix);

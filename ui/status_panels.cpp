@@ -26,6 +26,7 @@ StatusPanels::StatusPanels(QWidget* client, int panelMinimumWidth)
       m_date(panel(m_bar, QStringLiteral("Panel2"), {})),
       m_time(panel(m_bar, QStringLiteral("Panel3"), {})), m_clock(new QTimer(this)) {
     m_bar->setObjectName(QStringLiteral("StatusBar1"));
+    m_source = kStatusIdle.source;
     // A long path in panel 1 is cut off rather than pushing the clock away.
     m_text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_date->setMinimumWidth(panelMinimumWidth);
@@ -40,7 +41,19 @@ StatusPanels::StatusPanels(QWidget* client, int panelMinimumWidth)
 
 QString StatusPanels::text() const { return m_text->text(); }
 
-void StatusPanels::setText(const QString& text) { m_text->setText(text); }
+void StatusPanels::setText(const QString& text) {
+    m_source = nullptr;
+    m_text->setText(text);
+}
+
+void StatusPanels::setText(UiText text) {
+    m_text->setText(text);
+    m_source = text.source;
+}
+
+void StatusPanels::retranslate() {
+    if (m_source) m_text->setText(UiText{m_source});
+}
 
 void StatusPanels::showClock() {
     const QDateTime now = QDateTime::currentDateTime();

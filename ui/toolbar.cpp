@@ -3,6 +3,7 @@
 #include "menus.h"
 #include "messages.h"
 #include "toolbar_icons.h"
+#include "window_language.h"
 
 #include <QAction>
 #include <QStyle>
@@ -22,9 +23,9 @@ void addItem(QToolBar& bar, const Menus& menus, const char* name, ToolbarPicture
     bar.addAction(action);
 }
 
-QAction* addOwnButton(QToolBar& bar, const QString& caption, ToolbarPicture picture) {
-    QAction* action = bar.addAction(toolbarIcon(picture), caption);
-    action->setToolTip(caption);
+QAction* addOwnButton(QToolBar& bar, const char* caption, ToolbarPicture picture) {
+    QAction* action = bar.addAction(toolbarIcon(picture), QString());
+    setWindowText(*action, UiText{caption}, true);
     return action;
 }
 
@@ -41,7 +42,7 @@ Toolbar buildToolbar(QWidget* parent, const Menus& menus) {
     bar.setFloatable(false);
     addItem(bar, menus, "FileNew", ToolbarPicture::New);
     addItem(bar, menus, "FileOpen", ToolbarPicture::Open);
-    t.save = addOwnButton(bar, QStringLiteral("保存"), ToolbarPicture::Save);
+    t.save = addOwnButton(bar, QT_TRANSLATE_NOOP("quorvex::ui", "保存"), ToolbarPicture::Save);
     bar.addSeparator();
     addItem(bar, menus, "EditCut", ToolbarPicture::Cut);
     addItem(bar, menus, "EditCopy", ToolbarPicture::Copy);
@@ -52,9 +53,10 @@ Toolbar buildToolbar(QWidget* parent, const Menus& menus) {
     gap->setFixedWidth(kPlaceholderWidth);
     bar.addWidget(gap);
     addItem(bar, menus, "Edit", ToolbarPicture::Undo);
-    addOwnButton(bar, QStringLiteral("恢复"), ToolbarPicture::Redo)->setEnabled(false);
-    t.stop = bar.addAction(bar.style()->standardIcon(QStyle::SP_BrowserStop), kStopCommand);
-    t.stop->setToolTip(kStopCommand + QStringLiteral(" (Esc)"));
+    addOwnButton(bar, QT_TRANSLATE_NOOP("quorvex::ui", "恢复"), ToolbarPicture::Redo)
+        ->setEnabled(false);
+    t.stop = bar.addAction(bar.style()->standardIcon(QStyle::SP_BrowserStop), QString());
+    setWindowText(*t.stop, kStopCommand, true, " (Esc)");
     t.stop->setVisible(false);
     return t;
 }

@@ -1,10 +1,11 @@
-// The program speaks Chinese in every dialog whatever the locale (the tests
-// run under C.UTF-8), sets its named fonts in faces the machine has, and
-// copies reports the way it saves them.
+// The program speaks its own language in every dialog whatever the locale
+// (the tests run under C.UTF-8), Chinese unless English is chosen, sets its named fonts in faces
+// the machine has, and copies reports the way it saves them.
 #include "application_setup.h"
 #include "font_dialog.h"
 #include "qt_dialogs.h"
 #include "window_harness.h"
+#include "window_language.h"
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -47,15 +48,35 @@ private slots:
         setUpApplication(*qApp);
     }
 
-    void dialogButtonsReadChinese() {
+    void dialogButtonsReadTheWindowLanguage() {
         QtDialogs dialogs;
         QWidget owner;
-        QCOMPARE(buttonsOfNextDialog([&] { dialogs.messageBox(&owner, "消息", "Quorvex"); }),
-                 QStringList{QStringLiteral("确定")});
-        QCOMPARE(buttonsOfNextDialog([&] { dialogs.askYesNo(&owner, "问题", "Quorvex"); }),
-                 (QStringList{QStringLiteral("否"), QStringLiteral("是")}));
-        QCOMPARE(buttonsOfNextDialog([&] { dialogs.inputBox(&owner, "阶数", "Quorvex", "3"); }),
-                 (QStringList{QStringLiteral("取消"), QStringLiteral("确定")}));
+        const auto check = [&](const char* ok, const char* no, const char* yes,
+                               const char* cancel) {
+            QCOMPARE(buttonsOfNextDialog([&] { dialogs.messageBox(&owner, "消息", "Quorvex"); }),
+                     QStringList{QString::fromUtf8(ok)});
+            QCOMPARE(buttonsOfNextDialog([&] { dialogs.askYesNo(&owner, "问题", "Quorvex"); }),
+                     (QStringList{QString::fromUtf8(no), QString::fromUtf8(yes)}));
+            QCOMPARE(buttonsOfNextDialog([&] { dialogs.inputBox(&owner, "阶数", "Quorvex", "3"); }),
+                     (QStringList{QString::fromUtf8(cancel), QString::fromUtf8(ok)}));
+        };
+        check("确定", "否", "是", "取消");
+        useWindowLanguage(quorvex::Language::English);
+        check("OK", "No", "Yes", "Cancel");
+        useWindowLanguage(quorvex::Language::Chinese);
+        check("确定", "否", "是", "取消");
+    }
+
+    void languageFromTheCommandLine() {
+        using quorvex::Language;
+        const auto read = [](QStringList arguments) {
+            return languageArgument(QStringList{QStringLiteral("quorvex")} + arguments);
+        };
+        QCOMPARE(read({}), Language::Chinese);
+        QCOMPARE(read({"--lang", "en"}), Language::English);
+        QCOMPARE(read({"-platform", "offscreen", "--lang", "zh"}), Language::Chinese);
+        QCOMPARE(read({"--lang", "fr"}), std::nullopt);
+        QCOMPARE(read({"--lang"}), std::nullopt);
     }
 
     void namedFontsResolveToInstalledFaces() {

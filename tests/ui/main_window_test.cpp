@@ -1,17 +1,25 @@
 // The main window as a whole: its menu tree, running a method from the
-// menu, the status texts, the toolbar, the display settings and the splitter.
+// menu, the status texts, the toolbar, the display settings, the window in
+// English and the splitter.
 #include "background_work.h"
+#include "common_module.h"
+#include "frm_about.h"
+#include "frm_exit.h"
+#include "help_viewer.h"
 #include "status_panels.h"
 #include "support.h"
 #include "twips.h"
 #include "window_harness.h"
 #include "window_layout.h"
 
+#include <QAbstractButton>
+#include <QLabel>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTextCursor>
 #include <QToolBar>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -26,6 +34,38 @@ QString describe(const QMenu& menu) {
     for (const QAction* a : menu.actions())
         items << QStringList{a->objectName(), a->text(), a->shortcut().toString()}.join(u'|');
     return items.join(u' ');
+}
+
+bool hasChinese(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; });
+}
+
+/// The faults of one menu in English: a text with a Chinese character, an
+/// accelerator two of its items share.
+QStringList englishFaults(const QString& title, const QList<QAction*>& items) {
+    QStringList faults;
+    QSet<QChar> keys;
+    if (hasChinese(title)) faults << title;
+    for (const QAction* a : items) {
+        if (hasChinese(a->text()) || hasChinese(a->toolTip())) faults << a->text();
+        const QString text = QString(a->text()).remove(QStringLiteral("&&"));
+        if (const qsizetype at = text.indexOf(u'&'); at >= 0 && at + 1 < text.size()) {
+            const QChar key = text[at + 1].toLower();
+            if (keys.contains(key)) faults << title + u'|' + a->text();
+            keys.insert(key);
+        }
+    }
+    return faults;
+}
+
+/// The texts of a window and its controls that hold a Chinese character.
+QStringList chineseTexts(const QWidget& window) {
+    QStringList found{window.windowTitle()};
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        found << label->text() << label->toolTip();
+    for (const QAbstractButton* b : window.findChildren<QAbstractButton*>()) found << b->text();
+    found.removeIf([](const QString& text) { return !hasChinese(text); });
+    return found;
 }
 
 const QString kGaussInput = QStringLiteral("2 1 3\n1 3 5");
@@ -84,6 +124,46 @@ private slots:
             QVERIFY2(menu, row[0].c_str());
             QCOMPARE(describe(*menu), expected);
         }
+    }
+
+    void englishWindow() {
+        WindowHarness h;
+        h.edit().setPlainText(QStringLiteral("3 0 1\n0 3 2"));
+        h.dialogs.answerInput(QStringLiteral("2"));
+        h.trigger("Gauss_1");
+        const QString chinese = h.result(), status = h.window.status().text();
+        h.trigger("FormatLanguageEnglish");
+        QCOMPARE(h.result(), chinese);
+        QVERIFY(h.action("FormatLanguageEnglish")->isChecked());
+        // Every menu, the bar's own among them, and the toolbar's tips.
+        QStringList faults = englishFaults(QString(), h.window.menuBar()->actions());
+        for (const QMenu* menu : h.window.findChildren<QMenu*>())
+            faults << englishFaults(menu->title(), menu->actions());
+        for (const QAction* a :
+             h.window.findChild<QToolBar*>(QStringLiteral("Toolbar1"))->actions())
+            if (hasChinese(a->toolTip())) faults << a->toolTip();
+        if (hasChinese(h.window.status().text())) faults << h.window.status().text();
+        // The About window, the help viewer and the credits.
+        CommonModule common;
+        faults << chineseTexts(FrmAbout(common, &h.window)) << chineseTexts(HelpViewer(&h.window));
+        if (hasChinese(creditsText())) faults << creditsText();
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+        // The next command asks and writes in English.
+        h.dialogs.answerInput(QStringLiteral("2"));
+        h.trigger("FormatDecimalDigits");
+        QCOMPARE(h.dialogs.shown.back().text,
+                 QStringLiteral("Enter the number of decimal places n:"));
+        h.dialogs.answerInput(QStringLiteral("2"));
+        h.trigger("Gauss_1");
+        QVERIFY(!hasChinese(h.result()) && h.result().contains(QStringLiteral("x(1)=0.33")));
+        QVERIFY(hasChinese(h.dialogs.shown.at(0).text) && !hasChinese(h.dialogs.shown.back().text));
+        // Back in Chinese, every menu reads as it always has.
+        h.trigger("FormatLanguageChinese");
+        for (const auto& row : quorvex::testing::table("menus")) {
+            const QString expected = QString::fromStdString(row[0]);
+            QCOMPARE(describe(*h.window.findChild<QMenu*>(expected.section(u'|', 0, 0))), expected);
+        }
+        QCOMPARE(h.window.status().text(), status);
     }
 
     void methodsGreyedWhileEditAreaBlank() {

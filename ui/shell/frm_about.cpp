@@ -30,14 +30,14 @@ QString link(const QString& url, const QString& text) {
 /// The makers and how to reach them: what the build configured, or else the
 /// help book's page on reporting problems.
 QString contactText() {
-    QString text = QStringLiteral("作者：Quorvex 开发组");
+    QString text = FrmAbout::tr("作者：Quorvex 开发组");
     const QString mail = QString::fromUtf8(kContactMail);
     const QString home = QString::fromUtf8(kHomePage);
     if (!mail.isEmpty())
-        text += QStringLiteral("　　电子邮件：") + link(QStringLiteral("mailto:") + mail, mail);
+        text += FrmAbout::tr("　　电子邮件：%1").arg(link(QStringLiteral("mailto:") + mail, mail));
     text += QStringLiteral("<br>");
-    if (!home.isEmpty()) text += QStringLiteral("网址：") + link(home, home);
-    else text += link(QString::fromUtf8(kFeedbackPage), QString::fromUtf8(kFeedbackText));
+    if (!home.isEmpty()) text += FrmAbout::tr("网址：%1").arg(link(home, home));
+    else text += link(QString::fromUtf8(kFeedbackPage), feedbackText());
     return text;
 }
 
@@ -48,7 +48,7 @@ FrmAbout::FrmAbout(CommonModule& common, QWidget* owner)
                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_common(common), m_twips(owner ? Twips::of(*owner) : Twips()) {
     setObjectName("FrmAbout");
-    setWindowTitle("关于Quorvex");
+    setWindowTitle(tr("关于Quorvex"));
     setFixedSize(px(kClientWidth), px(kClientHeight));
 
     auto* frame1 = new QGroupBox(this);
@@ -66,8 +66,8 @@ FrmAbout::FrmAbout(CommonModule& common, QWidget* owner)
     title->setFont(titleFont);
     addLabel(frame1, "Label2", kVersionText, {4200, 420, 1200, 300});
     addLabel(frame1, "Label3",
-             "本程序逐步演示线性方程组的数值解法，每一步的报告都与手算一致，\n"
-             "供学习与教学参考。如有问题或建议，欢迎告诉我们。",
+             tr("本程序逐步演示线性方程组的数值解法，每一步的报告都与手算一致，\n"
+                "供学习与教学参考。如有问题或建议，欢迎告诉我们。"),
              {360, 1080, 6120, 540});
     QLabel* contact = addLabel(frame1, "Label5", contactText(), {360, 1740, 6120, 540});
     contact->setTextFormat(Qt::RichText);
@@ -78,10 +78,10 @@ FrmAbout::FrmAbout(CommonModule& common, QWidget* owner)
     frame2->setObjectName("Frame2");
     frame2->setGeometry(px(kFrame2.x()), px(kFrame2.y()), px(kFrame2.width()),
                         px(kFrame2.height()));
-    addLink(frame2, "lblBlog1", "作者博客1", 240, kBlogPage1);
-    addLink(frame2, "lblBlog2", "作者博客2", 2080, kBlogPage2);
-    addLink(frame2, "lblBlog3", "作者博客3", 3920, kDownloadPage);
-    addLink(frame2, "lblBlog", "作者博客", 5760, kBlogPage3);
+    addLink(frame2, "lblBlog1", tr("作者博客1"), 240, kBlogPage1);
+    addLink(frame2, "lblBlog2", tr("作者博客2"), 2080, kBlogPage2);
+    addLink(frame2, "lblBlog3", tr("作者博客3"), 3920, kDownloadPage);
+    addLink(frame2, "lblBlog", tr("作者博客"), 5760, kBlogPage3);
 }
 
 int FrmAbout::px(double twips) const { return m_twips.toPixels(twips); }
@@ -94,7 +94,7 @@ QLabel* FrmAbout::addLabel(QWidget* parent, const char* name, const QString& tex
     return label;
 }
 
-void FrmAbout::addLink(QWidget* frame, const char* name, const char* text, int left,
+void FrmAbout::addLink(QWidget* frame, const char* name, const QString& text, int left,
                        const char* url) {
     QLabel* link = addLabel(frame, name, text, {left, kLinkTop, kLinkWidth, kLinkHeight});
     QFont font("宋体");
@@ -104,7 +104,7 @@ void FrmAbout::addLink(QWidget* frame, const char* name, const char* text, int l
     QPalette blue = link->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
     link->setPalette(blue);
-    link->setToolTip("点击打开");
+    link->setToolTip(tr("点击打开"));
     link->setCursor(Qt::PointingHandCursor);
     link->installEventFilter(this);
     m_links[link] = url;

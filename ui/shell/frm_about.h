@@ -23,7 +23,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void addLink(QWidget* frame, const char* name, const char* text, int left, const char* url);
+    void addLink(QWidget* frame, const char* name, const QString& text, int left, const char* url);
     QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QRect twips);
     int px(double twips) const;
 

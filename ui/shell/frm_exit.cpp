@@ -19,17 +19,17 @@ namespace quorvex::ui {
 
 QString creditsText() {
     QString contact;
-    if (*kContactMail) contact += QString("电子邮件：%1\n").arg(kContactMail);
-    if (*kHomePage) contact += QString("主页：%1\n").arg(QUrl(kHomePage).host());
-    if (contact.isEmpty()) contact = QString(kFeedbackText) + "\n";
-    return QString("Quorvex\n"
-                   "线性方程组数值解法\n"
-                   "版本 %1\n"
-                   "\n"
-                   "作者：Quorvex 开发组\n"
-                   "%2"
-                   "\n"
-                   "谢谢使用！")
+    if (*kContactMail) contact += FrmExit::tr("电子邮件：%1\n").arg(kContactMail);
+    if (*kHomePage) contact += FrmExit::tr("主页：%1\n").arg(QUrl(kHomePage).host());
+    if (contact.isEmpty()) contact = feedbackText() + "\n";
+    return FrmExit::tr("Quorvex\n"
+                       "线性方程组数值解法\n"
+                       "版本 %1\n"
+                       "\n"
+                       "作者：Quorvex 开发组\n"
+                       "%2"
+                       "\n"
+                       "谢谢使用！")
         .arg(kVersionText, contact);
 }
 

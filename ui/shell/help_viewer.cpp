@@ -9,13 +9,13 @@ namespace quorvex::ui {
 
 HelpViewer::HelpViewer(QWidget* owner) : QWidget(owner, Qt::Window), m_browser(new QTextBrowser) {
     setObjectName("HelpViewer");
-    setWindowTitle("Quorvex 帮助");
+    setWindowTitle(tr("Quorvex 帮助"));
     m_browser->setObjectName("HelpBrowser");
     m_browser->setOpenExternalLinks(true);
 
-    auto* home = new QPushButton("目录");
-    auto* back = new QPushButton("后退");
-    auto* forward = new QPushButton("前进");
+    auto* home = new QPushButton(tr("目录"));
+    auto* back = new QPushButton(tr("后退"));
+    auto* forward = new QPushButton(tr("前进"));
     back->setEnabled(false);
     forward->setEnabled(false);
     connect(home, &QPushButton::clicked, m_browser, &QTextBrowser::home);
@@ -26,7 +26,7 @@ HelpViewer::HelpViewer(QWidget* owner) : QWidget(owner, Qt::Window), m_browser(n
     // Every page's title already names the book ("提问与报告 - Quorvex 帮助").
     connect(m_browser, &QTextBrowser::sourceChanged, this, [this] {
         const QString title = m_browser->documentTitle();
-        setWindowTitle(title.isEmpty() ? QStringLiteral("Quorvex 帮助") : title);
+        setWindowTitle(title.isEmpty() ? tr("Quorvex 帮助") : title);
     });
 
     auto* buttons = new QHBoxLayout;

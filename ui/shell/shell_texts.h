@@ -2,6 +2,9 @@
 
 #include "web_addresses.h"
 
+#include <QCoreApplication>
+#include <QString>
+
 // Every web address and contact line of the program, kept in one place.
 // The addresses come from the build's configuration; where none was given,
 // a page of the help book compiled into the program stands in, so that a
@@ -36,7 +39,12 @@ inline constexpr const char* kContactMail = configured::kContactEmail;
 inline constexpr const char* kHomePage = configured::kHomepageUrl;
 
 /// Where problems and suggestions go when nothing is configured.
-inline constexpr const char* kFeedbackText = "问题和建议：请看帮助文件中的“报告问题”";
+inline constexpr const char* kFeedbackText =
+    QT_TRANSLATE_NOOP("quorvex::ui::shell", "问题和建议：请看帮助文件中的“报告问题”");
+/// kFeedbackText in the window's language.
+inline QString feedbackText() {
+    return QCoreApplication::translate("quorvex::ui::shell", kFeedbackText);
+}
 
 /// The version shown in the About window.
 inline constexpr const char* kVersionText = "1.1";
