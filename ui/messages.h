@@ -36,8 +36,6 @@ inline constexpr UiText kNotSaved{
     QT_TRANSLATE_NOOP("quorvex::ui", "你没有存盘,数据没有被保存下来#")};
 inline constexpr UiText kNothingSaved{QT_TRANSLATE_NOOP("quorvex::ui", "没有保存文件。")};
 
-/// Above each part of a matrix too wide for a printed page.
-inline constexpr std::string_view kColumnsShown = "第 {} 列至第 {} 列：";
 /// In the status bar when an export or printing was stopped.
 inline constexpr UiText kExportStopped{
     QT_TRANSLATE_NOOP("quorvex::ui", "导出已停止，文件没有写出。")};

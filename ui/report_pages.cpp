@@ -4,6 +4,7 @@
 #include "messages.h"
 #include "report/display_blocks.h"
 #include "report/report.h"
+#include "texts/report_texts.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
@@ -217,7 +218,8 @@ private:
         QPainter& p = m_page.painter();
         p.setFont(m_font);
         p.drawText(QRectF(0, m_page.y(), m_page.width(), m_line), Qt::AlignLeft | Qt::AlignVCenter,
-                   fillText(kColumnsShown, {QString::number(first + 1), QString::number(end)}));
+                   fillText(texts::report::kColumnsShown.in(m_d.language),
+                            {QString::number(first + 1), QString::number(end)}));
         m_page.advance(m_line);
         p.save();
         p.translate(m_em, m_page.y());

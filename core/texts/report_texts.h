@@ -196,4 +196,8 @@ inline constexpr Text kMatrixFrobeniusNorm{"矩阵的F范数为： {}",
 inline constexpr Text kMatrixInfinityNorm{"矩阵的无穷范数为： {}",
                                           "The ∞-norm of the matrix is: {}"};
 
+// Printed pages: a matrix wider than the page goes in blocks of columns,
+// each under this line.
+inline constexpr Text kColumnsShown{"第 {} 列至第 {} 列：", "Columns {} to {}:"};
+
 } // namespace quorvex::texts::report
