@@ -2,6 +2,7 @@
 
 #include "exact/flint_matrices.h"
 
+#include <flint/flint.h>
 #include <flint/fmpq.h>
 #include <flint/fmpq_mat.h>
 
@@ -42,6 +43,8 @@ std::optional<RationalMatrix> invertExactly(const RationalMatrix& A, int n) {
         for (int j = 1; j <= n; ++j) result(i, j) = copyOut(inverse.at(i, j));
     return result;
 }
+
+void releaseExactCaches() { flint_cleanup(); }
 
 RationalMatrix reducedEchelonForm(const RationalMatrix& M, int rows, int cols) {
     FlintRationals from(rows, cols), reduced(rows, cols);

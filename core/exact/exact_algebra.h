@@ -18,6 +18,11 @@ std::optional<RationalVector> solveExactly(const RationalMatrix& Ab, int n);
 /// The inverse of the leading n x n block of A; nothing when it is singular.
 std::optional<RationalMatrix> invertExactly(const RationalMatrix& A, int n);
 
+/// Frees what FLINT keeps for this thread between calls. A command's thread
+/// may end with the command (the window runs each on one of its own), and
+/// what it kept would be lost with it.
+void releaseExactCaches();
+
 /// The reduced row echelon form of the leading rows x cols block of M:
 /// unique, so whichever pivots reach it, the same numbers.
 RationalMatrix reducedEchelonForm(const RationalMatrix& M, int rows, int cols);

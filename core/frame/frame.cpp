@@ -1,5 +1,6 @@
 #include "frame/frame.h"
 
+#include "exact/exact_algebra.h"
 #include "frame/precision.h"
 #include "numerics/arithmetic.h"
 #include "reading/matrix_text.h"
@@ -74,6 +75,10 @@ Outcome runCommand(const Command& command, Host& host, const ReportSettings& set
                    const StopRequest* stop) {
     static const StopRequest never;
     const LanguageScope language(settings.language);
+    // However the command ends, the exact library's per-thread store goes.
+    const struct ReleaseCaches {
+        ~ReleaseCaches() { releaseExactCaches(); }
+    } release;
     std::string before = host.resultText();
     int order = 0;
     try {

@@ -131,6 +131,36 @@ bool residuesOf(const FractionFree& f, const std::vector<int>& row, int n, int c
     return true;
 }
 
+/// The Chinese remainder theorem over the first `count` primes, its tables
+/// freed however the work ends: a stop request throws out of the loops
+/// that use it.
+class Reconstruction {
+public:
+    Reconstruction(const std::vector<mp_limb_t>& primes, std::size_t count) {
+        fmpz_comb_init(m_comb, primes.data(), static_cast<slong>(count));
+        fmpz_comb_temp_init(m_temp, m_comb);
+        fmpz_init(m_out);
+    }
+    ~Reconstruction() {
+        fmpz_clear(m_out);
+        fmpz_comb_temp_clear(m_temp);
+        fmpz_comb_clear(m_comb);
+    }
+    Reconstruction(const Reconstruction&) = delete;
+    Reconstruction& operator=(const Reconstruction&) = delete;
+
+    /// The integer whose residues start at `residues`, one per prime.
+    void integer(const mp_limb_t* residues, mpz_class& to) const {
+        fmpz_multi_CRT_ui(m_out, residues, m_comb, m_temp, 1);
+        fmpz_get_mpz(to.get_mpz_t(), m_out);
+    }
+
+private:
+    fmpz_comb_t m_comb;
+    mutable fmpz_comb_temp_t m_temp;
+    mutable fmpz_t m_out;
+};
+
 } // namespace
 
 std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A, int n, int cols,
@@ -154,23 +184,14 @@ std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A,
     const auto integer = [&](int i, int j) -> mpz_class& {
         return value[static_cast<std::size_t>((i - 1) * cols + (j - 1))];
     };
-    fmpz_comb_t comb;
-    fmpz_comb_init(comb, r.primes.data(), static_cast<slong>(r.primes.size()));
-    fmpz_comb_temp_t temp;
-    fmpz_comb_temp_init(temp, comb);
-    fmpz_t out;
-    fmpz_init(out);
+    const Reconstruction crt(r.primes, r.primes.size());
     for (int i = 1; i <= n; ++i) {
         if (stop) stop->check();
         for (int j = columnPivot || keepLower ? 1 : i; j <= cols; ++j) {
             const auto e = static_cast<std::size_t>((i - 1) * cols + (j - 1));
-            fmpz_multi_CRT_ui(out, &r.at(e, 0), comb, temp, 1);
-            fmpz_get_mpz(integer(i, j).get_mpz_t(), out);
+            crt.integer(&r.at(e, 0), integer(i, j));
         }
     }
-    fmpz_clear(out);
-    fmpz_comb_temp_clear(temp);
-    fmpz_comb_clear(comb);
 
     int exchanges = 0;
     if (columnPivot) {
@@ -248,31 +269,20 @@ bool invertByResidues(const FractionFree& f, int n, RationalMatrix& W, const Sto
         nmod_mat_clear(a);
         if (!lucky) return false;
     }
-    fmpz_comb_t comb;
-    fmpz_comb_init(comb, r.primes.data(), static_cast<slong>(m));
-    fmpz_comb_temp_t temp;
-    fmpz_comb_temp_init(temp, comb);
-    fmpz_t out;
-    fmpz_init(out);
-    fmpz_multi_CRT_ui(out, &r.at(entries, 0), comb, temp, 1);
+    const Reconstruction crt(r.primes, m);
     mpz_class det;
-    fmpz_get_mpz(det.get_mpz_t(), out);
+    crt.integer(&r.at(entries, 0), det);
     // A^-1 = (D A)^-1 D: column j of the scaled matrix's inverse times d(j).
     for (int i = 1; i <= n; ++i) {
         stop.check();
         for (int j = 1; j <= n; ++j) {
-            fmpz_multi_CRT_ui(out, &r.at(static_cast<std::size_t>((i - 1) * n + (j - 1)), 0), comb,
-                              temp, 1);
             Rational& q = W(i, n + j);
-            fmpz_get_mpz(q.get_num_mpz_t(), out);
+            crt.integer(&r.at(static_cast<std::size_t>((i - 1) * n + (j - 1)), 0), q.get_num());
             q.get_num() *= f.d(j);
             q.get_den() = det;
             q.canonicalize();
         }
     }
-    fmpz_clear(out);
-    fmpz_comb_temp_clear(temp);
-    fmpz_comb_clear(comb);
     return true;
 }
 
