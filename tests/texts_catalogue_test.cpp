@@ -192,6 +192,9 @@ struct EnglishRun {
     const char* precision;
 };
 
+// Named, not dumped byte by byte (padding and all) in the test's listing.
+void PrintTo(const EnglishRun& c, std::ostream* out) { *out << c.name; }
+
 class EnglishRuns : public ::testing::TestWithParam<EnglishRun> {};
 
 std::string englishInput(const EnglishRun& c, std::mt19937& rng) {
