@@ -7,6 +7,7 @@
 #include "recording.h"
 #include "shell.h"
 #include "shell_texts.h"
+#include "texts/text.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +15,8 @@
 #include <QRegularExpression>
 #include <QTextBrowser>
 #include <QtTest>
+
+#include <memory>
 
 using namespace quorvex;
 using namespace quorvex::ui;
@@ -128,6 +131,12 @@ private slots:
         QCOMPARE(f.mainWindow.findChildren<HelpViewer*>().size(), 1);
         viewer->resize(900, 700);
         QVERIFY(viewer->grab().save(QUORVEX_TEST_OUTPUT "/help.png"));
+        // In English the same request opens the English page; back to Chinese even on failure.
+        const std::unique_ptr<void, void (*)(void*)> chinese(
+            this, [](void*) { useHelpLanguage(Language::Chinese); });
+        useHelpLanguage(Language::English);
+        f.shell.showHelp();
+        QCOMPARE(viewer->browser()->source(), QUrl("qrc:/help/en/index.html"));
         // A page the book does not have opens nothing.
         QWidget other;
         f.shell.common().OpenHelpFile(&other, "LinearHelp.CHM");
