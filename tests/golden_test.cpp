@@ -117,12 +117,17 @@ std::optional<std::string> attribute(const std::string& attributes, const std::s
 
 /// Each report block of the help book names its command and answers; its
 /// input is the input block before it. (Read without regular expressions:
-/// every test process reads the book before it starts.)
+/// every test process reads the book before it starts.) The English book,
+/// in its folder en/, runs with --lang en, its cases named en_...
 std::vector<GoldenCase> helpBookCases() {
     std::vector<GoldenCase> cases;
-    for (const auto& entry : fs::directory_iterator(QUORVEX_HELP_DIR)) {
-        if (entry.path().extension() != ".html") continue;
-        const std::string page = readFile(entry.path());
+    std::vector<fs::path> pages;
+    for (const fs::path& folder : {fs::path(QUORVEX_HELP_DIR), fs::path(QUORVEX_HELP_DIR) / "en"})
+        for (const auto& entry : fs::directory_iterator(folder))
+            if (entry.path().extension() == ".html") pages.push_back(entry.path());
+    for (const fs::path& path : pages) {
+        const bool english = path.parent_path().filename() == "en";
+        const std::string page = readFile(path);
         std::string input;
         const std::string open = "<pre class=\"";
         for (auto at = page.find(open); at != std::string::npos; at = page.find(open, at)) {
@@ -144,7 +149,8 @@ std::vector<GoldenCase> helpBookCases() {
                 c.steps = attribute(attributes, "data-steps") == "yes";
                 c.digits = attribute(attributes, "data-digits").value_or(c.digits);
             }
-            c.name = entry.path().stem().string() + "_" +
+            if (english) c.lang = "en";
+            c.name = (english ? "en_" : "") + path.stem().string() + "_" +
                      (c.command.empty() ? "unmarked" + std::to_string(cases.size()) : c.command);
             // A page may work one command more than once.
             if (const auto same =

@@ -1,5 +1,7 @@
 #include "window_language.h"
 
+#include "common_module.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QLibraryInfo>
@@ -75,6 +77,7 @@ Language windowLanguage() { return g_language; }
 
 void useWindowLanguage(Language language) {
     g_language = language;
+    useHelpLanguage(language);
     // The default writes exactly what it always has: every text Chinese,
     // Qt's own buttons too, whatever the locale.
     install(qtChinese(), language == Language::Chinese);

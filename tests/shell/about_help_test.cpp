@@ -7,6 +7,7 @@
 #include "recording.h"
 #include "shell.h"
 #include "shell_texts.h"
+#include "texts/text.h"
 
 #include <QDir>
 #include <QFile>
@@ -98,6 +99,11 @@ private slots:
         QVERIFY(viewers[0]->isVisible());
         QCOMPARE(viewers[0]->browser()->source(), QUrl("qrc:/help/feedback.html"));
         QVERIFY(!viewers[0]->browser()->document()->toPlainText().isEmpty());
+        // The About window's contact line, in English.
+        useHelpLanguage(Language::English);
+        openAddress(QUrl(kFeedbackPage));
+        useHelpLanguage(Language::Chinese);
+        QCOMPARE(viewers[0]->browser()->source(), QUrl("qrc:/help/en/feedback.html"));
         viewers[0]->close();
     }
 
@@ -128,6 +134,11 @@ private slots:
         QCOMPARE(f.mainWindow.findChildren<HelpViewer*>().size(), 1);
         viewer->resize(900, 700);
         QVERIFY(viewer->grab().save(QUORVEX_TEST_OUTPUT "/help.png"));
+        // In English the same request opens the English page.
+        useHelpLanguage(Language::English);
+        f.shell.showHelp();
+        useHelpLanguage(Language::Chinese);
+        QCOMPARE(viewer->browser()->source(), QUrl("qrc:/help/en/index.html"));
         // A page the book does not have opens nothing.
         QWidget other;
         f.shell.common().OpenHelpFile(&other, "LinearHelp.CHM");

@@ -3,6 +3,7 @@
 #include "help_viewer.h"
 #include "multimedia_commands.h"
 #include "shell_texts.h"
+#include "texts/text.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -22,10 +23,22 @@ HelpViewer* ownerlessHelpViewer() {
     return nullptr;
 }
 
+Language g_helpLanguage = Language::Chinese;
+
+/// The page in the help language: an English page lies in en/ under the
+/// same name; a page not yet written in English opens in Chinese.
+QString helpPage(const QString& fileName) {
+    const QString english = ":/help/en/" + fileName;
+    if (g_helpLanguage == Language::English && !fileName.startsWith(QLatin1String("en/")) &&
+        QFileInfo::exists(english))
+        return english;
+    return ":/help/" + fileName;
+}
+
 /// Shows a page of the help book in form's viewer, or, without a form, in
 /// the one viewer of its own (pages opened from links share it).
 void showHelpPage(QWidget* form, const QString& fileName) {
-    const QString page = ":/help/" + fileName;
+    const QString page = helpPage(fileName);
     if (!QFileInfo::exists(page)) return;
     HelpViewer* viewer = form ? form->findChild<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly)
                               : ownerlessHelpViewer();
@@ -64,6 +77,8 @@ void CommonModule::OpenWebPage(const QString& url) {
 void CommonModule::OpenHelpFile(QWidget* form, const QString& fileName) {
     showHelpPage(form, fileName);
 }
+
+void useHelpLanguage(Language language) { g_helpLanguage = language; }
 
 void openAddress(const QUrl& url) {
     const QString helpFolder = QStringLiteral("/help/");

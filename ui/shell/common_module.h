@@ -9,6 +9,10 @@
 
 class QWidget;
 
+namespace quorvex {
+enum class Language;
+}
+
 namespace quorvex::ui {
 
 /// The closing music, the help book and web pages: the few things the shell
@@ -50,6 +54,11 @@ private:
 /// Opens an address: pages of the help book in the program's help viewer,
 /// anything else in the user's browser.
 void openAddress(const QUrl& url);
+
+/// The language the help book opens in from now on, Chinese until told:
+/// English pages where the book has them, its links and the About window's
+/// pages included.
+void useHelpLanguage(Language language);
 
 /// The help book's first page.
 inline constexpr const char* kHelpFileName = "index.html";
