@@ -3,6 +3,7 @@
 #include "application_setup.h"
 #include "window_harness.h"
 
+#include <QFile>
 #include <QImage>
 #include <QPixmap>
 
@@ -49,6 +50,29 @@ private slots:
         QVERIFY(inkPixels(h.resultView()) > typed);
         QVERIFY2(shot.save(QStringLiteral(QUORVEX_SCREENSHOT)), QUORVEX_SCREENSHOT);
         qInfo("window picture: %s", QUORVEX_SCREENSHOT);
+    }
+
+    // The same in English, and its PDF export: the pictures the English
+    // help book shows.
+    void englishWindowWithReport() {
+        WindowHarness h;
+        h.trigger("FormatLanguageEnglish");
+        h.dialogs.answerInput(QStringLiteral("6"));
+        h.trigger("FormatDecimalDigits");
+        h.runCommand("GaussTier", QStringLiteral("4 -1 0 3\n-1 4 -1 2\n0 -1 4 3"), {"3"});
+        QVERIFY(h.result().endsWith(
+            QStringLiteral("Solving a linear system by Gaussian elimination with partial (column) "
+                           "pivoting")));
+        QVERIFY(inkPixels(h.resultView()) > inkPixels(h.edit()));
+        const QImage shot = h.window.grab().toImage();
+        QVERIFY2(shot.save(QStringLiteral(QUORVEX_SCREENSHOT_EN)), QUORVEX_SCREENSHOT_EN);
+        qInfo("window picture: %s", QUORVEX_SCREENSHOT_EN);
+        const QString pdf = QStringLiteral(QUORVEX_SCREENSHOT_EN).replace(".png", ".pdf");
+        QFile::remove(pdf);
+        h.dialogs.chooseFile(Expected::Save, pdf);
+        h.trigger("FileExportPdf");
+        QVERIFY2(QFile::exists(pdf), qPrintable(pdf));
+        qInfo("exported PDF: %s", qPrintable(pdf));
     }
 };
 
