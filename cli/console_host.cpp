@@ -68,35 +68,6 @@ bool ConsoleHost::askYesNo(const std::string& text, const std::string& caption) 
     return yes;
 }
 
-void ConsoleHost::appendResult(std::shared_ptr<const Document> report) {
-    if (resultEmpty()) {
-        m_document = std::move(report);
-        m_resultIsReport = true;
-        return;
-    }
-    m_result = resultText();
-    m_result.append(renderText(*report));
-    m_document.reset();
-    m_resultIsReport = false;
-}
-
-std::string ConsoleHost::resultText() {
-    return m_resultIsReport ? renderText(*m_document) : m_result;
-}
-
-bool ConsoleHost::resultEmpty() const {
-    return m_resultIsReport ? m_document->empty() : m_result.empty();
-}
-
-bool ConsoleHost::writeResult(const TextSink& sink) const {
-    if (m_resultIsReport) return renderText(*m_document, sink);
-    return m_result.empty() || sink(m_result);
-}
-
-Document ConsoleHost::resultDocument() const {
-    return m_resultIsReport ? *m_document : plainDocument(m_result);
-}
-
 void ConsoleHost::showChart(const ErrorChart& chart) {
     std::fprintf(m_err, "chart: %s\n%s", oneLine(chart.title).c_str(), chartTable(chart).c_str());
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "frame/host.h"
-#include "report/render.h"
+#include "report/result_area.h"
 
 #include <cstdio>
 #include <deque>
@@ -21,33 +21,22 @@ public:
     void messageBox(const std::string& text, const std::string& caption) override;
     bool askYesNo(const std::string& text, const std::string& caption) override;
     std::string editText() override { return m_edit; }
-    std::string resultText() override;
-    void setResultText(std::string text) override {
-        m_result = std::move(text);
-        m_document.reset();
-        m_resultIsReport = false;
+    std::string resultText() override { return m_result.text(); }
+    void setResultText(std::string text) override { m_result.setText(std::move(text)); }
+    void appendResult(std::shared_ptr<const Document> report) override {
+        m_result.append(std::move(report));
     }
-    void appendResult(std::shared_ptr<const Document> report) override;
     std::uint64_t availableMemory() override;
     /// The console cannot draw: the chart's title and table go to standard
     /// error, after the messages.
     void showChart(const ErrorChart& chart) override;
 
-    /// True when the result area holds nothing.
-    bool resultEmpty() const;
-    /// Hands the result area's text to sink, a report's piece by piece.
-    bool writeResult(const TextSink& sink) const;
-    /// The result area as a document: the report when it holds exactly
-    /// one, otherwise its text line by line.
-    Document resultDocument() const;
+    /// The result area, which the console writes out at the end.
+    const ResultArea& result() const { return m_result; }
 
 private:
     std::string m_edit;
-    std::string m_result;                       ///< the area's text, unless it holds one report
-    std::shared_ptr<const Document> m_document; ///< the report the area holds, if it is one
-    /// The area is exactly m_document: its text is written only when asked
-    /// for, so a large report is never held as a whole text.
-    bool m_resultIsReport = false;
+    ResultArea m_result;
     std::deque<std::string> m_answers;
     bool m_trace;
     std::FILE* m_err;

@@ -192,9 +192,10 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& o) {
 /// piece at a time, or its report rendered; an empty result area gives
 /// nothing in any format.
 bool writeResult(const cli::ConsoleHost& host, Format format, const TextSink& sink) {
-    if (format == Format::Text) return host.writeResult(sink);
-    if (host.resultEmpty()) return true;
-    return sink(render(host.resultDocument(), format));
+    const ResultArea& result = host.result();
+    if (format == Format::Text) return result.write(sink);
+    if (result.empty()) return true;
+    return sink(render(result.document(), format));
 }
 
 void listCommands(Language language) {
