@@ -72,6 +72,14 @@ QString decodeFileText(QByteArrayView bytes, const QByteArray& encoding) {
     return QString::fromUtf8(bytes);
 }
 
+std::string decodeOtherText(std::string_view bytes) {
+    const QByteArray utf8 =
+        decodeFileText(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                       localeTextEncoding())
+            .toUtf8();
+    return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+}
+
 std::optional<QByteArray> encodeFileText(QStringView text, const QByteArray& encoding) {
     QStringEncoder encoder = makeEncoder(encoding);
     if (!encoder.isValid()) return std::nullopt;

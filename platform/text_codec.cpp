@@ -1,7 +1,5 @@
 #include "text_codec.h"
 
-#include "locale_text.h"
-
 #include <cstdint>
 #include <cstring>
 
@@ -71,11 +69,7 @@ std::string decodeTextFile(std::string&& bytes) {
         bytes.erase(0, shape.markBytes);
         return std::move(bytes);
     }
-    const QByteArray utf8 =
-        decodeFileText(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
-                       localeTextEncoding())
-            .toUtf8();
-    return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    return decodeOtherText(bytes);
 }
 
 } // namespace quorvex::platform

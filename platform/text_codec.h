@@ -29,4 +29,8 @@ TextShape textShapeOf(std::string_view bytes);
 /// bytes' buffer when they are UTF-8 already.
 std::string decodeTextFile(std::string&& bytes);
 
+/// decodeTextFile's text of bytes that are not UTF-8, by the platform's
+/// converters.
+std::string decodeOtherText(std::string_view bytes);
+
 } // namespace quorvex::platform

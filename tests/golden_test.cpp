@@ -169,6 +169,13 @@ std::vector<GoldenCase> helpBookCases() {
 
 TEST(HelpBookPages, HoldWorkedReports) { EXPECT_GE(helpBookCases().size(), 18u); }
 
+/// The tool the cases run through: the native one, or the one named by
+/// QUORVEX_CLI (the WebAssembly build's, under Node).
+std::string cliCommand() {
+    const char* other = std::getenv("QUORVEX_CLI");
+    return shellQuote(other && *other ? other : QUORVEX_CLI);
+}
+
 void expectTheReport(const GoldenCase& c) {
     ASSERT_FALSE(c.command.empty()) << "a report block without data-command and data-answers";
     const quorvex::testing::TempDir dir("golden-" + c.name);
@@ -176,7 +183,7 @@ void expectTheReport(const GoldenCase& c) {
         std::ofstream(dir / name, std::ios::binary) << text;
         return shellQuote((dir / name).string());
     };
-    std::string cmd = shellQuote(QUORVEX_CLI) + " " + shellQuote(c.command) + " -i " +
+    std::string cmd = cliCommand() + " " + shellQuote(c.command) + " -i " +
                       put("input.txt", c.sections.at("input")) + " -d " + shellQuote(c.digits);
     if (!c.lang.empty()) cmd += " --lang " + shellQuote(c.lang);
     if (c.exact) cmd += " --exact";

@@ -1,5 +1,7 @@
 #include "analysis/significant.h"
 
+#include "reading/float_chars.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -10,10 +12,9 @@ double significant(double v, int digits) {
     // The shortest route to a correctly rounded decimal at any magnitude,
     // and independent of the locale.
     char buf[64];
-    const auto written =
-        std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, digits - 1);
+    const auto written = scientificChars(buf, buf + sizeof buf, v, digits - 1);
     double r = v;
-    std::from_chars(buf, written.ptr, r, std::chars_format::scientific);
+    readDouble(buf, written.ptr, r, std::chars_format::scientific);
     return r;
 }
 

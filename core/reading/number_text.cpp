@@ -1,5 +1,6 @@
 #include "reading/number_text.h"
 
+#include "reading/float_chars.h"
 #include "reading/text_passes.h"
 
 #include <charconv>
@@ -49,7 +50,7 @@ char* layoutDigits(char* out, bool negative, const char* digits, int count, int 
 /// The "%.15G" text through the precise (slower) conversion, for values
 /// whose shortest form needs 16 or 17 digits.
 char* writeFifteenDigits(char* buf, double x) {
-    auto res = std::to_chars(buf, buf + kMaxNumberText, x, std::chars_format::general, 15);
+    auto res = generalChars(buf, buf + kMaxNumberText, x, 15);
     for (char* p = buf; p != res.ptr; ++p) {
         if (*p == 'e') {
             *p = 'E';
@@ -83,7 +84,7 @@ char* writeNumber(char* buf, double x) {
     // decimal (15-digit decimals lie more than two units in the last place
     // of a double apart), so it gives the "%.15G" digits for much less work.
     char sci[kMaxNumberText];
-    const auto res = std::to_chars(sci, sci + sizeof sci, x, std::chars_format::scientific);
+    const auto res = shortestScientific(sci, sci + sizeof sci, x);
     const char* p = sci;
     const bool negative = *p == '-';
     if (negative) ++p;
@@ -219,10 +220,10 @@ double decimalValue(std::string_view text, bool negative) {
     double v = 0.0;
     std::errc ec;
     if (d.mantissaEnd <= kDirectMantissa && d.end - d.mantissaEnd <= kDirectExponent + 2) {
-        ec = std::from_chars(text.data(), text.data() + d.end, v, std::chars_format::general).ec;
+        ec = readDouble(text.data(), text.data() + d.end, v, std::chars_format::general).ec;
     } else {
         const std::string t = condensedDecimal(text.substr(0, d.mantissaEnd), d.scale);
-        ec = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::general).ec;
+        ec = readDouble(t.data(), t.data() + t.size(), v, std::chars_format::general).ec;
     }
     if (ec == std::errc::result_out_of_range) v = d.scale > 0 ? HUGE_VAL : 0.0;
     return negative ? -v : v;

@@ -1,14 +1,19 @@
 #include "numerics/kernels/exact_elimination.h"
 
+#include "exact/exact_algebra.h"
+#if QUORVEX_HAVE_FLINT
 #include "exact/flint_matrices.h"
+#endif
 
 #include "frame/frame.h"
 #include "numerics/arithmetic.h"
 #include "numerics/kernels/exact_residues.h"
 #include "numerics/kernels/fraction_free.h"
 
+#if QUORVEX_HAVE_FLINT
 #include <flint/fmpq_mat.h>
 #include <flint/fmpz_mat.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
@@ -153,6 +158,7 @@ Rational columnPivotDeterminantExact(RationalMatrix& A, int& exchangeCount,
 void reduceGaussJordanExact(RationalMatrix& W, int n, const StopRequest& stop) {
     FractionFree f(W, n, n);
     const bool done = invertByResidues(f, n, W, stop);
+#if QUORVEX_HAVE_FLINT
     // Else FLINT's solver, which also tells a singular matrix. A row scaled
     // by d(i) turns the identity's column i into d(i) e(i).
     FlintIntegers M(done ? 0 : n, done ? 0 : n);
@@ -173,6 +179,14 @@ void reduceGaussJordanExact(RationalMatrix& W, int n, const StopRequest& stop) {
                 fmpq_get_mpq(W(i, n + first + c).get_mpq_t(), X.at(i, c + 1));
         }
     }
+#else
+    if (!done) {
+        const auto inverse = invertExactly(W, n);
+        if (!inverse) throw ExactDivisionByZero();
+        for (int i = 1; i <= n; ++i)
+            for (int j = 1; j <= n; ++j) W(i, n + j) = (*inverse)(i, j);
+    }
+#endif
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j) W(i, j) = i == j ? 1 : 0;
 }

@@ -1,5 +1,6 @@
 #include "numerics/kernels/exact_residues.h"
 
+#include "exact/flint_matrices.h"
 #include "frame/frame.h"
 
 #include <flint/fmpz.h>

@@ -4,11 +4,9 @@
 // eliminated by Bareiss's method. Used by exact_elimination.cpp and
 // exact_residues.cpp only.
 
-#include "exact/flint_matrices.h"
 #include "exact/rational.h"
 #include "numerics/arithmetic.h"
 
-#include <flint/fmpz_mat.h>
 #include <gmpxx.h>
 
 #include <cstddef>

@@ -7,8 +7,12 @@
 namespace quorvex::kernels {
 
 /// How many threads the fast kernels may use: the processor's cores, at
-/// least 1 and at most 16.
+/// least 1 and at most 16; 1 where there are no threads (a WebAssembly build
+/// without them), since the results do not depend on the count.
 inline int defaultKernelThreads() {
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+    return 1;
+#endif
     const unsigned cores = std::thread::hardware_concurrency();
     return cores == 0 ? 1 : static_cast<int>(std::min(cores, 16u));
 }

@@ -1,0 +1,17 @@
+# Settings of the WebAssembly build (emscripten's toolchain).
+include(cmake/WasmGmp.cmake)
+
+# Header-only libraries of the system, each in a folder of its own, so that
+# /usr/include itself never comes before emscripten's C library.
+set(QUORVEX_HOST_HEADERS ${CMAKE_BINARY_DIR}/host-headers)
+foreach(folder fast_float Spectra)
+  if(NOT EXISTS ${QUORVEX_HOST_HEADERS}/${folder})
+    file(MAKE_DIRECTORY ${QUORVEX_HOST_HEADERS})
+    file(CREATE_LINK /usr/include/${folder} ${QUORVEX_HOST_HEADERS}/${folder} SYMBOLIC)
+  endif()
+endforeach()
+
+# Exceptions carry the clean stops and the reading errors; the memory grows
+# with the order of the system.
+add_compile_options(-fexceptions)
+add_link_options(-fexceptions -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=4GB -sSTACK_SIZE=4MB)
