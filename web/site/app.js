@@ -141,6 +141,14 @@ const kExports = {
 };
 
 async function exportAs(format) {
+  try {
+    await exportReport(format);
+  } finally {
+    markEnded();
+  }
+}
+
+async function exportReport(format) {
   const run = state.lastRun;
   if (!state.resultIsReport || !run) return messageBox(t().exportFailed, t().title);
   setBusy(true);
@@ -293,8 +301,21 @@ async function showDialog(d) {
   return undefined;
 }
 
+// Counts the commands and exports that have ended, however they ended, so
+// that whoever drives the page can wait for the next one.
+let ended = 0;
+const markEnded = () => (document.body.dataset.ended = String(++ended));
+
 async function runCommand(command) {
   if (state.busy) return;
+  try {
+    await runDialogLoop(command);
+  } finally {
+    markEnded();
+  }
+}
+
+async function runDialogLoop(command) {
   const before = { text: state.resultText, isReport: state.resultIsReport };
   const answers = [];
   let shown = 0;
