@@ -379,14 +379,14 @@ describe("layout", () => {
       let result = await box(page, "#result");
       assert.ok(edit.right <= result.left, "the edit area stands left of the result area");
       assert.ok(Math.abs(edit.top - result.top) < 1);
-      await shot(page, lang === "en" ? "en/web.png" : "web.png");
+      await shot(page, lang === "en" ? "web-en.png" : "web.png");
 
       await page.setViewport({ width: 390, height: 844 });
       edit = await box(page, "#edit");
       result = await box(page, "#result");
       assert.ok(edit.bottom <= result.top, "the edit area stands above the result area");
       assert.ok(edit.width > 300 && result.width > 300);
-      await shot(page, lang === "en" ? "en/web-phone.png" : "web-phone.png");
+      await shot(page, lang === "en" ? "web-phone-en.png" : "web-phone.png");
       await page.close();
     });
   }
