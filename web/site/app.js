@@ -334,7 +334,11 @@ async function runDialogLoop(command) {
     }
     setBusy(false);
     const dialogs = out.dialogs ?? [];
-    setResult(out.result ?? state.resultText, Boolean(out.resultIsReport));
+    const text = out.result ?? state.resultText;
+    // A command that ends before writing leaves the earlier report in place,
+    // and that report is still the one to export.
+    const kept = !out.resultIsReport && text === before.text && before.isReport;
+    setResult(text, Boolean(out.resultIsReport) || kept);
     if (out.state === "done") {
       if (out.resultIsReport) {
         state.lastRun = req;
