@@ -348,6 +348,7 @@ async function runDialogLoop(command) {
       if (out.chart) showChart(out.chart);
       return;
     }
+    if (out.state !== "ask" || !dialogs.length) return messageBox(t().operationError, t().title);
     // Messages shown before the question, then the question itself.
     for (; shown < dialogs.length - 1; ++shown) await showDialog(dialogs[shown]);
     answers.push(await showDialog(dialogs[shown++]));
