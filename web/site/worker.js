@@ -1,0 +1,37 @@
+// The core runs here, off the page's thread, so that a long command never
+// freezes the page and stopping it is as simple as ending this worker.
+"use strict";
+
+let core = null;
+
+async function loadCore() {
+  if (!core) {
+    let factory = self.createQuorvexCore;
+    if (!factory) {
+      try {
+        importScripts("quorvex-core.js");
+        factory = self.createQuorvexCore;
+      } catch (classicFailed) {
+        // A module built as an ES module cannot go through importScripts.
+        factory = (await import("./quorvex-core.js")).default;
+      }
+    }
+    core = factory();
+  }
+  return core;
+}
+
+self.onmessage = async ({ data }) => {
+  const { id, type } = data;
+  try {
+    const c = await loadCore();
+    let value;
+    if (type === "menus") value = c.menus(data.lang);
+    else if (type === "run") value = c.run(data.request);
+    else if (type === "export") value = c.exportReport(data.format, data.lang);
+    else throw new Error("unknown request " + type);
+    self.postMessage({ id, value });
+  } catch (e) {
+    self.postMessage({ id, error: String((e && e.message) || e) });
+  }
+};
