@@ -109,6 +109,7 @@ before(async () => {
   const names = new Map();
   session.on("Browser.downloadWillBegin", (e) => names.set(e.guid, e.suggestedFilename));
   session.on("Browser.downloadProgress", (e) => {
+    if (process.env.DEBUG_WEB) console.error("download", e.state);
     if (e.state !== "completed") return;
     const entry = { name: names.get(e.guid), bytes: fs.readFileSync(path.join(downloads, e.guid)) };
     const waiter = downloadWaiters.shift();
@@ -193,7 +194,7 @@ async function runGaussTier(page, cliOut, answer, start) {
 }
 
 describe("GaussTier in the page reports what quorvex-cli reports", () => {
-  test("chosen by keyboard, then with worked steps and exact fractions, then in English", async () => {
+  test("chosen by keyboard, then with worked steps and exact fractions, then in English", { timeout: 120000 }, async () => {
     const page = await openPage();
     const input = writeInput("system.txt", kSystem);
     const captions = cliCaptions("zh");
@@ -229,7 +230,7 @@ describe("GaussTier in the page reports what quorvex-cli reports", () => {
     await page.close();
   });
 
-  test("the methods menus list the registry's commands in its order, greyed while the edit area is blank", async () => {
+  test("the methods menus list the registry's commands in its order, greyed while the edit area is blank", { timeout: 120000 }, async () => {
     const page = await openPage();
     const captions = cliCaptions("zh");
     const listed = await page.$$eval("#menubar li[data-id]", (items) =>
@@ -251,7 +252,7 @@ describe("GaussTier in the page reports what quorvex-cli reports", () => {
 });
 
 describe("files", () => {
-  test("a GB18030 file opens into the edit area; a large one can be declined", async () => {
+  test("a GB18030 file opens into the edit area; a large one can be declined", { timeout: 120000 }, async () => {
     const page = await openPage();
     const text = "2 1 3\n1 3 5\n这是 GB18030 编码的文件";
     const utf8 = path.join(scratch, "gb.utf8");
@@ -282,7 +283,7 @@ describe("files", () => {
     await page.close();
   });
 
-  test("the report saves as it is shown and exports as quorvex-cli exports it", async () => {
+  test("the report saves as it is shown and exports as quorvex-cli exports it", { timeout: 120000 }, async () => {
     const page = await openPage();
     const input = writeInput("export.txt", kSystem);
     await typeSystem(page, kSystem);
@@ -306,7 +307,7 @@ describe("files", () => {
 });
 
 describe("stopping", () => {
-  test("a long command stops, leaves both areas as they were, and the page works on", async () => {
+  test("a long command stops, leaves both areas as they were, and the page works on", { timeout: 120000 }, async () => {
     const page = await openPage();
     const input = writeInput("stop.txt", kSystem);
     await typeSystem(page, kSystem);
@@ -364,7 +365,7 @@ describe("layout", () => {
   }
 
   for (const lang of ["zh", "en"]) {
-    test(`side by side on a desktop, stacked on a phone (${lang})`, async () => {
+    test(`side by side on a desktop, stacked on a phone (${lang})`, { timeout: 120000 }, async () => {
       const page = await openPage({ lang });
       const input = writeInput(`shot-${lang}.txt`, kSystem);
       await typeSystem(page, kSystem);

@@ -269,12 +269,11 @@ function setOption(key, on) {
   menubar.setItem(kOptionItems[key], { checked: on });
 }
 
-async function setLanguage(lang) {
+function setLanguage(lang) {
   state.lang = lang;
   document.documentElement.lang = lang === "en" ? "en" : "zh-CN";
   useDialogTexts(t());
   translateChrome();
-  await loadCoreMenus();
   buildMenus();
 }
 
@@ -369,12 +368,14 @@ function stop() {
 
 // ---- menus ----
 
+/// Both languages' methods menus, so that switching language is immediate.
 async function loadCoreMenus() {
-  if (state.coreMenus[state.lang]) return;
   try {
-    state.coreMenus[state.lang] = await core.menus(state.lang);
+    for (const lang of ["zh", "en"]) state.coreMenus[lang] = await core.menus(lang);
+    return true;
   } catch {
     setStatus({ key: "statusCoreFailed" });
+    return false;
   }
 }
 
@@ -596,9 +597,10 @@ async function start() {
   translateChrome();
   buildMenus();
   setStatus({ key: "statusLoading" });
-  await loadCoreMenus();
-  buildMenus();
-  if (state.coreMenus[state.lang]) setStatus({ key: "statusIdle" });
+  if (await loadCoreMenus()) {
+    buildMenus();
+    setStatus({ key: "statusIdle" });
+  }
   document.body.dataset.ready = "true";
   edit.focus();
 }
