@@ -38,9 +38,9 @@ function writeInput(name, text) {
 }
 
 /// The CLI's report and the dialogs it showed ({caption, prompt, default}).
-function cliRun(command, input, args = []) {
+function cliRun(command, input, args = [], status = 0) {
   const out = spawnSync(cli, [command, "-i", input, "--trace", ...args], { maxBuffer: 1 << 28 });
-  assert.equal(out.status, 0, `quorvex-cli ${command} ${args.join(" ")}: ${out.stderr}`);
+  assert.equal(out.status, status, `quorvex-cli ${command} ${args.join(" ")}: ${out.stderr}`);
   const dialogs = out.stderr
     .toString("utf8")
     .split("\n")
@@ -109,7 +109,6 @@ before(async () => {
   const names = new Map();
   session.on("Browser.downloadWillBegin", (e) => names.set(e.guid, e.suggestedFilename));
   session.on("Browser.downloadProgress", (e) => {
-    if (process.env.DEBUG_WEB) console.error("download", e.state);
     if (e.state !== "completed") return;
     const entry = { name: names.get(e.guid), bytes: fs.readFileSync(path.join(downloads, e.guid)) };
     const waiter = downloadWaiters.shift();
@@ -247,6 +246,63 @@ describe("GaussTier in the page reports what quorvex-cli reports", () => {
     await page.keyboard.type("1");
     await page.click("#menu-Uncoil");
     assert.equal(await page.$eval("#item-GaussTier", (li) => li.getAttribute("aria-disabled")), "false");
+    await page.close();
+  });
+});
+
+describe("dialogs and printing", () => {
+  test("Esc cancels an input box as a missing answer does in quorvex-cli; Tab stays in the dialog", { timeout: 120000 }, async () => {
+    const page = await openPage();
+    const input = writeInput("cancel.txt", kSystem);
+    await typeSystem(page, kSystem);
+    const solved = cliRun("GaussTier", input, ["-a", "3"]);
+    let start = await ended(page);
+    await choose(page, "Uncoil", "GaussTier");
+    await runGaussTier(page, solved, "3", start);
+    const previous = path.join(scratch, "previous.txt");
+    fs.writeFileSync(previous, solved.raw);
+
+    // Gauss消去法 keeps the earlier report when its order is cancelled.
+    const kept = cliRun("Gauss_1", input, ["-p", previous], 3);
+    start = await ended(page);
+    await choose(page, "Uncoil", "Gauss_1");
+    const dialog = await page.waitForSelector("dialog[open][data-kind=input]");
+    for (let i = 0; i < 5; ++i) {
+      await page.keyboard.press("Tab");
+      assert.ok(await dialog.evaluate((d) => d.contains(document.activeElement)));
+    }
+    await page.keyboard.press("Escape");
+    await page.waitForFunction((n) => Number(document.body.dataset.ended ?? 0) > n, {}, start);
+    assert.equal(await resultText(page), kept.report);
+    assert.equal(kept.report, solved.report);
+
+    // Gauss列主元消去法 empties the result area before it asks.
+    const emptied = cliRun("GaussTier", input, ["-p", previous], 3);
+    start = await ended(page);
+    await choose(page, "Uncoil", "GaussTier");
+    await page.waitForSelector("dialog[open][data-kind=input]");
+    await page.keyboard.press("Escape");
+    await page.waitForFunction((n) => Number(document.body.dataset.ended ?? 0) > n, {}, start);
+    assert.equal(await resultText(page), emptied.report);
+    await page.close();
+  });
+
+  test("printing gives the report alone", { timeout: 120000 }, async () => {
+    const page = await openPage();
+    const input = writeInput("print.txt", kSystem);
+    await typeSystem(page, kSystem);
+    const cliOut = cliRun("GaussTier", input, ["-a", "3"]);
+    const start = await ended(page);
+    await choose(page, "Uncoil", "GaussTier");
+    await runGaussTier(page, cliOut, "3", start);
+    await choose(page, "FileMenu", "FilePrint");
+    await page.emulateMediaType("print");
+    const printed = await page.evaluate(() => ({
+      app: getComputedStyle(document.querySelector("#app")).display,
+      report: getComputedStyle(document.querySelector("#print-report")).display,
+      text: document.querySelector("#print-report").textContent,
+    }));
+    assert.deepEqual(printed, { app: "none", report: "block", text: cliOut.report });
     await page.close();
   });
 });
