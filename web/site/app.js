@@ -163,6 +163,7 @@ async function exportReport(format) {
   } catch (e) {
     setBusy(false);
     if (e instanceof Stopped) return setStatus({ key: "statusStopped" });
+    core.restart();
     return messageBox(t().exportFailed, t().title);
   }
   setBusy(false);
@@ -329,6 +330,7 @@ async function runDialogLoop(command) {
       setBusy(false);
       setResult(before.text, before.isReport);
       if (e instanceof Stopped) return setStatus({ key: "statusStopped" });
+      core.restart();
       return messageBox(t().operationError, t().title);
     }
     setBusy(false);
@@ -517,6 +519,7 @@ function translateChrome() {
   result.setAttribute("aria-label", x.resultAreaLabel);
   $("#splitter").setAttribute("aria-label", x.splitterLabel);
   $("#chart-close").textContent = x.chartClose;
+  $("#progress").setAttribute("aria-label", x.statusRunning);
   setStatus(state.status);
   showClock();
 }
