@@ -41,13 +41,17 @@ function writeInput(name, text) {
 function cliRun(command, input, args = [], status = 0) {
   const out = spawnSync(cli, [command, "-i", input, "--trace", ...args], { maxBuffer: 1 << 28 });
   assert.equal(out.status, status, `quorvex-cli ${command} ${args.join(" ")}: ${out.stderr}`);
-  const dialogs = out.stderr
-    .toString("utf8")
-    .split("\n")
+  const lines = out.stderr.toString("utf8").split("\n");
+  const dialogs = lines
     .filter((l) => l.startsWith("input: "))
     .map((l) => /^input: caption=(.*) prompt=(.*) default=(.*) answer=/.exec(l))
     .map((m) => ({ caption: m[1], prompt: m[2], default: m[3] }));
-  return { report: out.stdout.toString("utf8"), raw: out.stdout, dialogs };
+  // Every input box and question in the order shown.
+  const shown = lines
+    .map((l) => /^input: caption=(.*) prompt=(.*) default=(.*) answer=/.exec(l) ?? /^question: caption=(.*) text=(.*) answer=/.exec(l))
+    .filter(Boolean)
+    .map((m) => (m.length === 3 ? { kind: "yesno", caption: m[1], prompt: m[2] } : { kind: "input", caption: m[1], prompt: m[2], default: m[3] }));
+  return { report: out.stdout.toString("utf8"), raw: out.stdout, dialogs, shown };
 }
 
 /// id -> caption of the registry's commands, in the language asked for.
@@ -284,6 +288,36 @@ describe("dialogs and printing", () => {
     await page.keyboard.press("Escape");
     await page.waitForFunction((n) => Number(document.body.dataset.ended ?? 0) > n, {}, start);
     assert.equal(await resultText(page), emptied.report);
+    await page.close();
+  });
+
+  test("a command of several dialogs, a question among them, asks what quorvex-cli asks", { timeout: 120000 }, async () => {
+    const page = await openPage();
+    const system = fs.readFileSync(path.join(repo, "examples/JacobiDie.txt"), "utf8").trimEnd();
+    const input = writeInput("jacobi.txt", system);
+    await typeSystem(page, system);
+    const answers = ["0.5", false, "0.001", "3", "0", "0", "0"];
+    const cliOut = cliRun("JacobiDie", input, answers.flatMap((a) => ["-a", a === false ? "n" : a]));
+    assert.equal(cliOut.shown.length, answers.length);
+    const start = await ended(page);
+    await choose(page, "Uncoil", "JacobiDie");
+    for (const [i, expected] of cliOut.shown.entries()) {
+      if (expected.kind === "input") {
+        await answerDialog(page, { caption: expected.caption, prompt: expected.prompt, default: expected.default }, answers[i]);
+        continue;
+      }
+      const question = await page.waitForSelector("dialog[open][data-kind=yesno]");
+      const shown = await question.evaluate((d) => ({
+        kind: "yesno",
+        caption: d.querySelector(".caption").textContent,
+        prompt: d.querySelector(".prompt").textContent,
+      }));
+      assert.deepEqual(shown, expected);
+      await page.keyboard.press("Enter"); // No, the default button
+      await page.waitForFunction((d) => !d.isConnected, {}, question);
+    }
+    await page.waitForFunction((n) => Number(document.body.dataset.ended ?? 0) > n, {}, start);
+    assert.equal(await resultText(page), cliOut.report);
     await page.close();
   });
 
