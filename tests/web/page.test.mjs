@@ -341,6 +341,22 @@ describe("dialogs and printing", () => {
   });
 });
 
+describe("help", () => {
+  for (const [lang, index] of [["zh", "help/index.html"], ["en", "help/en/index.html"]]) {
+    test(`帮助文件 opens the help book in the page's language (${lang})`, { timeout: 120000 }, async () => {
+      const page = await openPage({ lang });
+      const opened = browser.waitForTarget((t) => t.url() === base + index);
+      await choose(page, "mnuHelp", "mnuHelpFile");
+      const help = await (await opened).page();
+      await help.waitForFunction(() => document.readyState === "complete");
+      const expected = fs.readFileSync(path.join(site, index), "utf8").match(/<title>(.*)<\/title>/)[1];
+      assert.equal(await help.title(), expected);
+      await help.close();
+      await page.close();
+    });
+  }
+});
+
 describe("files", () => {
   test("a GB18030 file opens into the edit area; a large one can be declined", { timeout: 120000 }, async () => {
     const page = await openPage();
