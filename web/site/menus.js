@@ -85,6 +85,8 @@ export class MenuBar {
     button.setAttribute("aria-expanded", "false");
     renderCaption(button, menu.caption);
     const list = this.buildList(menu.items, button.id);
+    // The focus moves to the button on a press; remember where it was.
+    button.addEventListener("pointerdown", () => this.rememberFocus());
     button.addEventListener("click", () => {
       if (this.disabled) return;
       if (this.openIndex === index) this.closeAll(true);
