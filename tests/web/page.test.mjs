@@ -6,6 +6,9 @@
 //   QUORVEX_CLI    the native tool (default: build/cli/quorvex-cli)
 //   CHROMIUM       the browser (default: /usr/bin/chromium)
 //   QUORVEX_SHOTS  when set, the help book's screenshots are drawn anew
+//
+// Run from this folder: PUPPETEER_SKIP_DOWNLOAD=1 npm ci && node --test
+// (the browser is Debian's chromium; nothing is downloaded for it).
 
 import { after, before, describe, test } from "node:test";
 import assert from "node:assert/strict";
