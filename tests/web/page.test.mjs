@@ -392,7 +392,7 @@ describe("files", () => {
     await page.close();
   });
 
-  test("the report saves as it is shown and exports as quorvex-cli exports it", { timeout: 120000 }, async () => {
+  test("the report saves as it is shown and exports to HTML, LaTeX and Markdown as quorvex-cli exports it", { timeout: 120000 }, async () => {
     const page = await openPage();
     const input = writeInput("export.txt", kSystem);
     await typeSystem(page, kSystem);
@@ -405,12 +405,18 @@ describe("files", () => {
     await choose(page, "FileMenu", "FileSave");
     assert.deepEqual((await file).bytes, cliOut.raw);
 
-    const html = cliRun("GaussTier", input, ["-a", "3", "--format", "html"]);
-    file = nextDownload();
-    await choose(page, "FileMenu", "FileExport", "FileExportHtml");
-    const saved = await file;
-    assert.equal(saved.name, "quorvex.html");
-    assert.equal(saved.bytes.toString("utf8"), html.report);
+    for (const [format, item, name] of [
+      ["html", "FileExportHtml", "quorvex.html"],
+      ["latex", "FileExportLatex", "quorvex.tex"],
+      ["markdown", "FileExportMarkdown", "quorvex.md"],
+    ]) {
+      const exported = cliRun("GaussTier", input, ["-a", "3", "--format", format]);
+      file = nextDownload();
+      await choose(page, "FileMenu", "FileExport", item);
+      const saved = await file;
+      assert.equal(saved.name, name);
+      assert.equal(saved.bytes.toString("utf8"), exported.report);
+    }
     await page.close();
   });
 });
