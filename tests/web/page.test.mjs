@@ -6,6 +6,9 @@
 //   QUORVEX_CLI    the native tool (default: build/cli/quorvex-cli)
 //   CHROMIUM       the browser (default: /usr/bin/chromium)
 //   QUORVEX_SHOTS  when set, the help book's screenshots are drawn anew
+//
+// Run from this folder: PUPPETEER_SKIP_DOWNLOAD=1 npm ci && node --test
+// (the browser is Debian's chromium; nothing is downloaded for it).
 
 import { after, before, describe, test } from "node:test";
 import assert from "node:assert/strict";
@@ -38,16 +41,20 @@ function writeInput(name, text) {
 }
 
 /// The CLI's report and the dialogs it showed ({caption, prompt, default}).
-function cliRun(command, input, args = []) {
+function cliRun(command, input, args = [], status = 0) {
   const out = spawnSync(cli, [command, "-i", input, "--trace", ...args], { maxBuffer: 1 << 28 });
-  assert.equal(out.status, 0, `quorvex-cli ${command} ${args.join(" ")}: ${out.stderr}`);
-  const dialogs = out.stderr
-    .toString("utf8")
-    .split("\n")
+  assert.equal(out.status, status, `quorvex-cli ${command} ${args.join(" ")}: ${out.stderr}`);
+  const lines = out.stderr.toString("utf8").split("\n");
+  const dialogs = lines
     .filter((l) => l.startsWith("input: "))
     .map((l) => /^input: caption=(.*) prompt=(.*) default=(.*) answer=/.exec(l))
     .map((m) => ({ caption: m[1], prompt: m[2], default: m[3] }));
-  return { report: out.stdout.toString("utf8"), raw: out.stdout, dialogs };
+  // Every input box and question in the order shown.
+  const shown = lines
+    .map((l) => /^input: caption=(.*) prompt=(.*) default=(.*) answer=/.exec(l) ?? /^question: caption=(.*) text=(.*) answer=/.exec(l))
+    .filter(Boolean)
+    .map((m) => (m.length === 3 ? { kind: "yesno", caption: m[1], prompt: m[2] } : { kind: "input", caption: m[1], prompt: m[2], default: m[3] }));
+  return { report: out.stdout.toString("utf8"), raw: out.stdout, dialogs, shown };
 }
 
 /// id -> caption of the registry's commands, in the language asked for.
@@ -193,7 +200,7 @@ async function runGaussTier(page, cliOut, answer, start) {
 }
 
 describe("GaussTier in the page reports what quorvex-cli reports", () => {
-  test("chosen by keyboard, then with worked steps and exact fractions, then in English", async () => {
+  test("chosen by keyboard, then with worked steps and exact fractions, then in English", { timeout: 120000 }, async () => {
     const page = await openPage();
     const input = writeInput("system.txt", kSystem);
     const captions = cliCaptions("zh");
@@ -229,7 +236,7 @@ describe("GaussTier in the page reports what quorvex-cli reports", () => {
     await page.close();
   });
 
-  test("the methods menus list the registry's commands in its order, greyed while the edit area is blank", async () => {
+  test("the methods menus list the registry's commands in its order, greyed while the edit area is blank", { timeout: 120000 }, async () => {
     const page = await openPage();
     const captions = cliCaptions("zh");
     const listed = await page.$$eval("#menubar li[data-id]", (items) =>
@@ -250,8 +257,111 @@ describe("GaussTier in the page reports what quorvex-cli reports", () => {
   });
 });
 
+describe("dialogs and printing", () => {
+  test("Esc cancels an input box as a missing answer does in quorvex-cli; Tab stays in the dialog", { timeout: 120000 }, async () => {
+    const page = await openPage();
+    const input = writeInput("cancel.txt", kSystem);
+    await typeSystem(page, kSystem);
+    const solved = cliRun("GaussTier", input, ["-a", "3"]);
+    let start = await ended(page);
+    await choose(page, "Uncoil", "GaussTier");
+    await runGaussTier(page, solved, "3", start);
+    const previous = path.join(scratch, "previous.txt");
+    fs.writeFileSync(previous, solved.raw);
+
+    // Gauss消去法 keeps the earlier report when its order is cancelled.
+    const kept = cliRun("Gauss_1", input, ["-p", previous], 3);
+    start = await ended(page);
+    await choose(page, "Uncoil", "Gauss_1");
+    const dialog = await page.waitForSelector("dialog[open][data-kind=input]");
+    for (let i = 0; i < 5; ++i) {
+      await page.keyboard.press("Tab");
+      assert.ok(await dialog.evaluate((d) => d.contains(document.activeElement)));
+    }
+    await page.keyboard.press("Escape");
+    await page.waitForFunction((n) => Number(document.body.dataset.ended ?? 0) > n, {}, start);
+    assert.equal(await resultText(page), kept.report);
+    assert.equal(kept.report, solved.report);
+
+    // Gauss列主元消去法 empties the result area before it asks.
+    const emptied = cliRun("GaussTier", input, ["-p", previous], 3);
+    start = await ended(page);
+    await choose(page, "Uncoil", "GaussTier");
+    await page.waitForSelector("dialog[open][data-kind=input]");
+    await page.keyboard.press("Escape");
+    await page.waitForFunction((n) => Number(document.body.dataset.ended ?? 0) > n, {}, start);
+    assert.equal(await resultText(page), emptied.report);
+    await page.close();
+  });
+
+  test("a command of several dialogs, a question among them, asks what quorvex-cli asks", { timeout: 120000 }, async () => {
+    const page = await openPage();
+    const system = fs.readFileSync(path.join(repo, "examples/JacobiDie.txt"), "utf8").trimEnd();
+    const input = writeInput("jacobi.txt", system);
+    await typeSystem(page, system);
+    const answers = ["0.5", false, "0.001", "3", "0", "0", "0"];
+    const cliOut = cliRun("JacobiDie", input, answers.flatMap((a) => ["-a", a === false ? "n" : a]));
+    assert.equal(cliOut.shown.length, answers.length);
+    const start = await ended(page);
+    await choose(page, "Uncoil", "JacobiDie");
+    for (const [i, expected] of cliOut.shown.entries()) {
+      if (expected.kind === "input") {
+        await answerDialog(page, { caption: expected.caption, prompt: expected.prompt, default: expected.default }, answers[i]);
+        continue;
+      }
+      const question = await page.waitForSelector("dialog[open][data-kind=yesno]");
+      const shown = await question.evaluate((d) => ({
+        kind: "yesno",
+        caption: d.querySelector(".caption").textContent,
+        prompt: d.querySelector(".prompt").textContent,
+      }));
+      assert.deepEqual(shown, expected);
+      await page.keyboard.press("Enter"); // No, the default button
+      await page.waitForFunction((d) => !d.isConnected, {}, question);
+    }
+    await page.waitForFunction((n) => Number(document.body.dataset.ended ?? 0) > n, {}, start);
+    assert.equal(await resultText(page), cliOut.report);
+    await page.close();
+  });
+
+  test("printing gives the report alone", { timeout: 120000 }, async () => {
+    const page = await openPage();
+    const input = writeInput("print.txt", kSystem);
+    await typeSystem(page, kSystem);
+    const cliOut = cliRun("GaussTier", input, ["-a", "3"]);
+    const start = await ended(page);
+    await choose(page, "Uncoil", "GaussTier");
+    await runGaussTier(page, cliOut, "3", start);
+    await choose(page, "FileMenu", "FilePrint");
+    await page.emulateMediaType("print");
+    const printed = await page.evaluate(() => ({
+      app: getComputedStyle(document.querySelector("#app")).display,
+      report: getComputedStyle(document.querySelector("#print-report")).display,
+      text: document.querySelector("#print-report").textContent,
+    }));
+    assert.deepEqual(printed, { app: "none", report: "block", text: cliOut.report });
+    await page.close();
+  });
+});
+
+describe("help", () => {
+  for (const [lang, index] of [["zh", "help/index.html"], ["en", "help/en/index.html"]]) {
+    test(`帮助文件 opens the help book in the page's language (${lang})`, { timeout: 120000 }, async () => {
+      const page = await openPage({ lang });
+      const opened = browser.waitForTarget((t) => t.url() === base + index);
+      await choose(page, "mnuHelp", "mnuHelpFile");
+      const help = await (await opened).page();
+      await help.waitForFunction(() => document.readyState === "complete");
+      const expected = fs.readFileSync(path.join(site, index), "utf8").match(/<title>(.*)<\/title>/)[1];
+      assert.equal(await help.title(), expected);
+      await help.close();
+      await page.close();
+    });
+  }
+});
+
 describe("files", () => {
-  test("a GB18030 file opens into the edit area; a large one can be declined", async () => {
+  test("a GB18030 file opens into the edit area; a large one can be declined", { timeout: 120000 }, async () => {
     const page = await openPage();
     const text = "2 1 3\n1 3 5\n这是 GB18030 编码的文件";
     const utf8 = path.join(scratch, "gb.utf8");
@@ -282,7 +392,7 @@ describe("files", () => {
     await page.close();
   });
 
-  test("the report saves as it is shown and exports as quorvex-cli exports it", async () => {
+  test("the report saves as it is shown and exports to HTML, LaTeX and Markdown as quorvex-cli exports it", { timeout: 120000 }, async () => {
     const page = await openPage();
     const input = writeInput("export.txt", kSystem);
     await typeSystem(page, kSystem);
@@ -295,18 +405,24 @@ describe("files", () => {
     await choose(page, "FileMenu", "FileSave");
     assert.deepEqual((await file).bytes, cliOut.raw);
 
-    const html = cliRun("GaussTier", input, ["-a", "3", "--format", "html"]);
-    file = nextDownload();
-    await choose(page, "FileMenu", "FileExport", "FileExportHtml");
-    const saved = await file;
-    assert.equal(saved.name, "quorvex.html");
-    assert.equal(saved.bytes.toString("utf8"), html.report);
+    for (const [format, item, name] of [
+      ["html", "FileExportHtml", "quorvex.html"],
+      ["latex", "FileExportLatex", "quorvex.tex"],
+      ["markdown", "FileExportMarkdown", "quorvex.md"],
+    ]) {
+      const exported = cliRun("GaussTier", input, ["-a", "3", "--format", format]);
+      file = nextDownload();
+      await choose(page, "FileMenu", "FileExport", item);
+      const saved = await file;
+      assert.equal(saved.name, name);
+      assert.equal(saved.bytes.toString("utf8"), exported.report);
+    }
     await page.close();
   });
 });
 
 describe("stopping", () => {
-  test("a long command stops, leaves both areas as they were, and the page works on", async () => {
+  test("a long command stops, leaves both areas as they were, and the page works on", { timeout: 120000 }, async () => {
     const page = await openPage();
     const input = writeInput("stop.txt", kSystem);
     await typeSystem(page, kSystem);
@@ -364,7 +480,7 @@ describe("layout", () => {
   }
 
   for (const lang of ["zh", "en"]) {
-    test(`side by side on a desktop, stacked on a phone (${lang})`, async () => {
+    test(`side by side on a desktop, stacked on a phone (${lang})`, { timeout: 120000 }, async () => {
       const page = await openPage({ lang });
       const input = writeInput(`shot-${lang}.txt`, kSystem);
       await typeSystem(page, kSystem);

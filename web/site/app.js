@@ -163,6 +163,7 @@ async function exportReport(format) {
   } catch (e) {
     setBusy(false);
     if (e instanceof Stopped) return setStatus({ key: "statusStopped" });
+    core.restart();
     return messageBox(t().exportFailed, t().title);
   }
   setBusy(false);
@@ -269,12 +270,11 @@ function setOption(key, on) {
   menubar.setItem(kOptionItems[key], { checked: on });
 }
 
-async function setLanguage(lang) {
+function setLanguage(lang) {
   state.lang = lang;
   document.documentElement.lang = lang === "en" ? "en" : "zh-CN";
   useDialogTexts(t());
   translateChrome();
-  await loadCoreMenus();
   buildMenus();
 }
 
@@ -330,6 +330,7 @@ async function runDialogLoop(command) {
       setBusy(false);
       setResult(before.text, before.isReport);
       if (e instanceof Stopped) return setStatus({ key: "statusStopped" });
+      core.restart();
       return messageBox(t().operationError, t().title);
     }
     setBusy(false);
@@ -369,12 +370,14 @@ function stop() {
 
 // ---- menus ----
 
+/// Both languages' methods menus, so that switching language is immediate.
 async function loadCoreMenus() {
-  if (state.coreMenus[state.lang]) return;
   try {
-    state.coreMenus[state.lang] = await core.menus(state.lang);
+    for (const lang of ["zh", "en"]) state.coreMenus[lang] = await core.menus(lang);
+    return true;
   } catch {
     setStatus({ key: "statusCoreFailed" });
+    return false;
   }
 }
 
@@ -516,6 +519,7 @@ function translateChrome() {
   result.setAttribute("aria-label", x.resultAreaLabel);
   $("#splitter").setAttribute("aria-label", x.splitterLabel);
   $("#chart-close").textContent = x.chartClose;
+  $("#progress").setAttribute("aria-label", x.statusRunning);
   setStatus(state.status);
   showClock();
 }
@@ -596,9 +600,10 @@ async function start() {
   translateChrome();
   buildMenus();
   setStatus({ key: "statusLoading" });
-  await loadCoreMenus();
-  buildMenus();
-  if (state.coreMenus[state.lang]) setStatus({ key: "statusIdle" });
+  if (await loadCoreMenus()) {
+    buildMenus();
+    setStatus({ key: "statusIdle" });
+  }
   document.body.dataset.ready = "true";
   edit.focus();
 }

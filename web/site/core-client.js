@@ -61,4 +61,9 @@ export class CoreClient {
     this.pending.clear();
     this.start();
   }
+
+  /// After a failure the module may be left aborted: a fresh one takes over.
+  restart() {
+    this.stop();
+  }
 }

@@ -38,6 +38,13 @@ export function renderCaption(element, caption) {
 
 const isUsable = (li) => li.getAttribute("aria-disabled") !== "true";
 
+/// A menu near the right edge of a narrow screen moves left to stay whole.
+function keepOnScreen(list) {
+  list.style.transform = "";
+  const overflow = list.getBoundingClientRect().right - document.documentElement.clientWidth;
+  if (overflow > 0) list.style.transform = `translateX(${-Math.ceil(overflow)}px)`;
+}
+
 export class MenuBar {
   constructor(element) {
     this.element = element;
@@ -78,6 +85,8 @@ export class MenuBar {
     button.setAttribute("aria-expanded", "false");
     renderCaption(button, menu.caption);
     const list = this.buildList(menu.items, button.id);
+    // The focus moves to the button on a press; remember where it was.
+    button.addEventListener("pointerdown", () => this.rememberFocus());
     button.addEventListener("click", () => {
       if (this.disabled) return;
       if (this.openIndex === index) this.closeAll(true);
@@ -195,6 +204,7 @@ export class MenuBar {
     top.menu.onOpen?.();
     for (const li of top.list.querySelectorAll("li[data-id]")) this.apply(li.dataset.id);
     top.list.hidden = false;
+    keepOnScreen(top.list);
     top.button.setAttribute("aria-expanded", "true");
     this.openIndex = index;
     this.setRoving(index);
@@ -240,6 +250,7 @@ export class MenuBar {
     const sub = li.querySelector(":scope > ul");
     for (const d of sub.querySelectorAll("li[data-id]")) this.apply(d.dataset.id);
     sub.hidden = false;
+    keepOnScreen(sub);
     li.setAttribute("aria-expanded", "true");
     if (focusItem) this.focusItem(sub, 0);
   }
