@@ -7,6 +7,7 @@
 #   share/quorvex/help/        the help book (also compiled into the program)
 #   share/quorvex/music/       the closing tune, found from bin/../share/quorvex
 #   share/quorvex/examples/    one input file per command
+#   share/quorvex/web/         the page, when the WebAssembly build has made it
 #   share/applications/, share/metainfo/, share/icons/hicolor/
 # The web addresses and the maintainer come from cmake/Addresses.cmake.
 
@@ -14,6 +15,11 @@ set(quorvex_share ${CMAKE_INSTALL_DATADIR}/quorvex)
 set(quorvex_doc ${CMAKE_INSTALL_DATADIR}/doc/quorvex)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${quorvex_share}/examples
         FILES_MATCHING PATTERN "*.txt")
+# The page, built by the WebAssembly build (cmake --preset wasm) beside this
+# one: a static site that any web server can serve as it is.
+if(EXISTS ${QUORVEX_SITE}/index.html)
+  install(DIRECTORY ${QUORVEX_SITE}/ DESTINATION ${quorvex_share}/web PATTERN .built EXCLUDE)
+endif()
 # What only the window uses: a build without it installs no desktop files.
 if(QUORVEX_BUILD_GUI)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/help/ DESTINATION ${quorvex_share}/help)

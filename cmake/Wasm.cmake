@@ -14,4 +14,4 @@ endforeach()
 # Exceptions carry the clean stops and the reading errors; the memory grows
 # with the order of the system.
 add_compile_options(-fexceptions)
-add_link_options(-fexceptions -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=4GB -sSTACK_SIZE=4MB)
+add_link_options(-fexceptions -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=4GB -sTOTAL_STACK=4MB)

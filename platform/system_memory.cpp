@@ -14,6 +14,9 @@
 #elif defined(__APPLE__)
 #include <mach/mach.h>
 #include <unistd.h>
+#elif defined(__EMSCRIPTEN__)
+#include <emscripten/heap.h>
+#include <malloc.h>
 #endif
 
 namespace quorvex::platform {
@@ -152,6 +155,12 @@ std::uint64_t availableMemoryBytes() {
         return 0;
     return static_cast<std::uint64_t>(stats.free_count + stats.inactive_count) *
            sysconf(_SC_PAGESIZE);
+#elif defined(__EMSCRIPTEN__)
+    // WebAssembly's memory grows up to a fixed limit (4 GiB at most, the
+    // whole 32-bit address space): what is not in use below it is the room.
+    const std::uint64_t used = static_cast<std::uint64_t>(mallinfo().uordblks);
+    const std::uint64_t limit = emscripten_get_heap_max();
+    return limit > used ? limit - used : 1;
 #else
     return 0;
 #endif

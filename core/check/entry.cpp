@@ -11,7 +11,7 @@ namespace quorvex::check {
 namespace {
 
 /// Relative tolerance of a number that was computed in double precision.
-const mpq_class kDoubleTolerance(1, 1000000000000);
+const mpq_class kDoubleTolerance("1/1000000000000");
 
 /// The power of ten of the last digit typed, when the text is one plain
 /// decimal number with digits after its point ("2.50" gives -2, "1.5e3"

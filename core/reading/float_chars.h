@@ -37,7 +37,6 @@ inline std::to_chars_result shortestScientific(char* first, char* last, double x
 #endif
 }
 
-
 /// The text of x with `precision` significant digits, as "%.{precision}g"
 /// writes it.
 inline std::to_chars_result generalChars(char* first, char* last, double x, int precision) {

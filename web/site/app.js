@@ -9,7 +9,7 @@ import { askYesNo, inputBox, messageBox, useDialogTexts } from "./dialogs.js";
 import { CoreClient, Stopped } from "./core-client.js";
 import { chooseFile, decodeText, download, toCrLf } from "./files.js";
 import {
-  applyAppearance, colourDialog, decimalsFromAnswer, defaultAppearance, fontDialog, kDefaultDecimals,
+  applyAppearance, colourDialog, defaultAppearance, fontDialog, kDefaultDecimals,
 } from "./settings.js";
 import { showAbout, showCredits } from "./about.js";
 import { drawChart } from "./chart.js";
@@ -159,7 +159,7 @@ async function exportReport(format) {
       await core.run(run);
       state.lastRunGeneration = core.generation;
     }
-    text = await core.exportReport(format, run.language);
+    text = await core.exportReport(format);
   } catch (e) {
     setBusy(false);
     if (e instanceof Stopped) return setStatus({ key: "statusStopped" });
@@ -253,7 +253,7 @@ async function FormatBackColor_Click() {
 
 async function FormatDecimalDigits_Click() {
   const answer = await inputBox(t().decimalsPrompt, t().decimalsCaption, String(state.decimals));
-  state.decimals = decimalsFromAnswer(answer ?? "");
+  state.decimals = await core.decimalsFromAnswer(answer ?? "");
 }
 
 function FormatDefault_Click() {

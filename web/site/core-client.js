@@ -51,8 +51,12 @@ export class CoreClient {
     return this.request({ type: "run", request });
   }
 
-  exportReport(format, lang) {
-    return this.request({ type: "export", format, lang });
+  exportReport(format) {
+    return this.request({ type: "export", format });
+  }
+
+  decimalsFromAnswer(answer) {
+    return this.request({ type: "decimals", answer });
   }
 
   stop() {

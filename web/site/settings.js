@@ -1,7 +1,5 @@
-// 显示: the areas' font and colours, and the number of decimals. Reading
-// the decimals answer follows the window: the leading number, rounded
-// half to even, clamped to 1..16; no number (or Cancel) reads as 0 and so
-// gives 1.
+// 显示: the areas' font and colours, and the number of decimals (the core
+// reads the decimals answer, as it does for the window).
 
 import { openDialog } from "./dialogs.js";
 import { renderCaption } from "./menus.js";
@@ -18,26 +16,6 @@ export const defaultAppearance = () => ({
   color: "#000000",
   background: "#ffffff",
 });
-
-function roundHalfEven(v) {
-  const r = Math.round(v);
-  return Math.abs(v % 1) === 0.5 && r % 2 !== 0 ? r - 1 : r;
-}
-
-/// The number at the start of an answer; full-width digits and signs read
-/// as their plain forms.
-export function leadingNumber(answer) {
-  const m = /^ *([+-]?)((?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?)/.exec(answer.normalize("NFKC"));
-  if (!m) return 0;
-  const v = Number(m[2]);
-  return m[1] === "-" ? -v : v;
-}
-
-export function decimalsFromAnswer(answer) {
-  const d = roundHalfEven(leadingNumber(answer ?? ""));
-  if (!(d >= 1)) return 1;
-  return d > 16 ? 16 : d;
-}
 
 /// Applies the appearance to both areas.
 export function applyAppearance(areas, a) {

@@ -21,17 +21,6 @@ async function loadCore() {
   return core;
 }
 
-// A module whose report already knows its language takes the format
-// alone, and its bindings refuse a second argument.
-function exportReport(c, format, lang) {
-  try {
-    return c.exportReport(format, lang);
-  } catch (e) {
-    if (!/argument/i.test(String((e && e.message) || e))) throw e;
-    return c.exportReport(format);
-  }
-}
-
 self.onmessage = async ({ data }) => {
   const { id, type } = data;
   try {
@@ -39,7 +28,8 @@ self.onmessage = async ({ data }) => {
     let value;
     if (type === "menus") value = c.menus(data.lang);
     else if (type === "run") value = c.run(data.request);
-    else if (type === "export") value = exportReport(c, data.format, data.lang);
+    else if (type === "export") value = c.exportReport(data.format); // the report knows its language
+    else if (type === "decimals") value = c.decimalsFromAnswer(data.answer);
     else throw new Error("unknown request " + type);
     self.postMessage({ id, value });
   } catch (e) {

@@ -4,17 +4,24 @@
 #include <thread>
 #include <vector>
 
+// A WebAssembly build without threads (nor std::jthread in its library)
+// runs every range on the caller's thread.
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+#define QUORVEX_NO_THREADS 1
+#endif
+
 namespace quorvex::kernels {
 
 /// How many threads the fast kernels may use: the processor's cores, at
-/// least 1 and at most 16; 1 where there are no threads (a WebAssembly build
-/// without them), since the results do not depend on the count.
+/// least 1 and at most 16; 1 where there are no threads, since the results
+/// do not depend on the count.
 inline int defaultKernelThreads() {
-#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+#ifdef QUORVEX_NO_THREADS
     return 1;
-#endif
+#else
     const unsigned cores = std::thread::hardware_concurrency();
     return cores == 0 ? 1 : static_cast<int>(std::min(cores, 16u));
+#endif
 }
 
 /// Below this many element steps a piece of work is not worth a thread.
@@ -31,10 +38,14 @@ void parallelRows(int first, int last, int threads, double workPerRow, Work&& wo
     const double total = workPerRow * rows;
     int parts = std::min(threads, rows);
     parts = std::min(parts, static_cast<int>(total / kWorkPerThread) + 1);
+#ifdef QUORVEX_NO_THREADS
+    parts = 1;
+#endif
     if (parts <= 1) {
         work(first, last);
         return;
     }
+#ifndef QUORVEX_NO_THREADS
     std::vector<std::jthread> helpers;
     helpers.reserve(static_cast<std::size_t>(parts - 1));
     for (int t = 1; t < parts; ++t) {
@@ -43,6 +54,7 @@ void parallelRows(int first, int last, int threads, double workPerRow, Work&& wo
         helpers.emplace_back([&work, a, b] { work(a, b); });
     }
     work(first, first + static_cast<int>(static_cast<long long>(rows) / parts));
+#endif
 }
 
 } // namespace quorvex::kernels
