@@ -210,8 +210,10 @@ void listCommands(Language language) {
 
 } // namespace
 
+#ifdef __GLIBC__
 /// Buffers up to this size come from the heap (glibc's largest setting).
 constexpr int kHeapBufferLimit = 32 * 1024 * 1024;
+#endif
 
 static int runCli(int argc, char** argv) {
     Options o;

@@ -4,7 +4,7 @@ include(cmake/WasmGmp.cmake)
 # Header-only libraries of the system, each in a folder of its own, so that
 # /usr/include itself never comes before emscripten's C library.
 set(QUORVEX_HOST_HEADERS ${CMAKE_BINARY_DIR}/host-headers)
-foreach(folder fast_float Spectra)
+foreach(folder fast_float fmt Spectra)
   if(NOT EXISTS ${QUORVEX_HOST_HEADERS}/${folder})
     file(MAKE_DIRECTORY ${QUORVEX_HOST_HEADERS})
     file(CREATE_LINK /usr/include/${folder} ${QUORVEX_HOST_HEADERS}/${folder} SYMBOLIC)
@@ -14,4 +14,7 @@ endforeach()
 # Exceptions carry the clean stops and the reading errors; the memory grows
 # with the order of the system.
 add_compile_options(-fexceptions)
+# WebAssembly's 128-bit vectors (in every current browser and Node): the
+# rounded row updates run two doubles at a time, with the same IEEE results.
+add_compile_options(-msimd128)
 add_link_options(-fexceptions -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=4GB -sTOTAL_STACK=4MB)

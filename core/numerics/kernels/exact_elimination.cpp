@@ -54,9 +54,11 @@ std::pair<int, int> largestInBlock(FractionFree& f, int k, int n) {
     return {pr, pc};
 }
 
+#if QUORVEX_HAVE_FLINT
 /// Columns of the inverse solved for at a time: few enough that a stop is
 /// seen soon, many enough that the solver's setup is shared.
 constexpr int kInverseBlock = 32;
+#endif
 
 } // namespace
 
