@@ -12,7 +12,8 @@ double significant(double v, int digits) {
     // The shortest route to a correctly rounded decimal at any magnitude,
     // and independent of the locale.
     char buf[64];
-    const auto written = scientificChars(buf, buf + sizeof buf, v, digits - 1);
+    const auto written =
+        precisionChars(buf, buf + sizeof buf, v, std::chars_format::scientific, digits - 1);
     double r = v;
     readDouble(buf, written.ptr, r, std::chars_format::scientific);
     return r;

@@ -23,7 +23,7 @@ namespace quorvex {
 
 #if !defined(__cpp_lib_to_chars)
 /// printf's text of x in format, cut to [first, last).
-inline std::to_chars_result precisionChars(char* first, char* last, const char* format, double x) {
+inline std::to_chars_result printfChars(char* first, char* last, const char* format, double x) {
     const int n = std::snprintf(first, static_cast<std::size_t>(last - first), format, x);
     if (n < 0 || n >= last - first) return {last, std::errc::value_too_large};
     return {first + n, std::errc()};
@@ -40,7 +40,7 @@ inline std::to_chars_result shortestScientific(char* first, char* last, double x
     // is shorter; they are laid out again as to_chars' scientific form.
     char general[40];
     const char* end = fmt::format_to(general, "{}", x);
-    char digits[24];
+    char digits[24] = {};
     int count = 0;
     int beforePoint = -1;
     int exponent = 0;
@@ -78,27 +78,17 @@ inline std::to_chars_result shortestScientific(char* first, char* last, double x
 #endif
 }
 
-/// The text of x with `precision` significant digits, as "%.{precision}g"
-/// writes it.
-inline std::to_chars_result generalChars(char* first, char* last, double x, int precision) {
+/// The text of x in `format` (general or scientific) with `precision`
+/// digits, as printf's "%.{precision}g" or "%.{precision}e" writes it.
+inline std::to_chars_result precisionChars(char* first, char* last, double x,
+                                           std::chars_format format, int precision) {
 #if defined(__cpp_lib_to_chars)
-    return std::to_chars(first, last, x, std::chars_format::general, precision);
+    return std::to_chars(first, last, x, format, precision);
 #else
-    char format[8];
-    std::snprintf(format, sizeof format, "%%.%dg", precision);
-    return precisionChars(first, last, format, x);
-#endif
-}
-
-/// The text of x with `precision` digits after the point of a scientific
-/// mantissa, as "%.{precision}e" writes it.
-inline std::to_chars_result scientificChars(char* first, char* last, double x, int precision) {
-#if defined(__cpp_lib_to_chars)
-    return std::to_chars(first, last, x, std::chars_format::scientific, precision);
-#else
-    char format[8];
-    std::snprintf(format, sizeof format, "%%.%de", precision);
-    return precisionChars(first, last, format, x);
+    char spec[8];
+    std::snprintf(spec, sizeof spec, "%%.%d%c", precision,
+                  format == std::chars_format::scientific ? 'e' : 'g');
+    return printfChars(first, last, spec, x);
 #endif
 }
 

@@ -50,7 +50,7 @@ char* layoutDigits(char* out, bool negative, const char* digits, int count, int 
 /// The "%.15G" text through the precise (slower) conversion, for values
 /// whose shortest form needs 16 or 17 digits.
 char* writeFifteenDigits(char* buf, double x) {
-    auto res = generalChars(buf, buf + kMaxNumberText, x, 15);
+    auto res = precisionChars(buf, buf + kMaxNumberText, x, std::chars_format::general, 15);
     for (char* p = buf; p != res.ptr; ++p) {
         if (*p == 'e') {
             *p = 'E';
