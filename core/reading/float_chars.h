@@ -85,10 +85,10 @@ inline std::to_chars_result precisionChars(char* first, char* last, double x,
 #if defined(__cpp_lib_to_chars)
     return std::to_chars(first, last, x, format, precision);
 #else
-    char spec[8];
-    std::snprintf(spec, sizeof spec, "%%.%d%c", precision,
+    char conversion[8];
+    std::snprintf(conversion, sizeof conversion, "%%.%d%c", precision,
                   format == std::chars_format::scientific ? 'e' : 'g');
-    return printfChars(first, last, spec, x);
+    return printfChars(first, last, conversion, x);
 #endif
 }
 
