@@ -1,5 +1,23 @@
 // The generic build of the rounded update, and the choice among the builds.
 #define QUORVEX_LANES 2
+
+#ifdef __wasm_simd128__
+#include <wasm_simd128.h>
+#define QUORVEX_NEAREST_INTEGER
+
+namespace quorvex::kernels {
+namespace {
+
+// WebAssembly's own rounding to nearest, ties to even, sign kept.
+struct NearestInteger {
+    using V = double __attribute__((vector_size(16)));
+    static V of(V y) { return (V)wasm_f64x2_nearest((v128_t)y); }
+};
+
+} // namespace
+} // namespace quorvex::kernels
+#endif
+
 #include "numerics/kernels/rounded_update_impl.h"
 
 #include "numerics/kernels/rounded_update_builds.h"
@@ -33,7 +51,9 @@ const Build& build() {
 
 void roundedUpdateGeneric(RowBlock x, ConstRowBlock m, ConstRowBlock u, int rows, int cols,
                           int steps, int decimals) {
-    update<2, 3>(x, m, u, rows, cols, steps, decimals);
+    // Sixteen vectors in flight: with two lanes the divisions' throughput
+    // bounds the work, and fewer leave the divider idle between them.
+    update<4, 4>(x, m, u, rows, cols, steps, decimals);
 }
 
 void roundedUpdate(RowBlock x, ConstRowBlock m, ConstRowBlock u, int rows, int cols, int steps,
