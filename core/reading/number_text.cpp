@@ -79,6 +79,10 @@ char* writeNumber(char* buf, double x) {
         *buf = '0';
         return buf + 1;
     }
+    // Whole numbers below 10^15, the common input, are their own digits
+    // under "%.15G"; no shortest form is needed to find them.
+    if (std::fabs(x) < 1e15 && x == std::trunc(x))
+        return std::to_chars(buf, buf + kMaxNumberText, static_cast<long long>(x)).ptr;
     if (std::fabs(x) < std::numeric_limits<double>::min()) return writeFifteenDigits(buf, x);
     // Normal numbers: a shortest form of at most 15 digits is also the nearest 15-digit
     // decimal (15-digit decimals lie more than two units in the last place
