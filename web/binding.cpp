@@ -148,6 +148,27 @@ val menus(val lang) {
     return m;
 }
 
+/// The text as UTF-8 in a byte array of its own. The worker hands the array
+/// to the page without copying it, where a string of a large report would
+/// be decoded here and copied on its way.
+val utf8Bytes(const std::string& text) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    return val::global("Uint8Array").new_(emscripten::typed_memory_view(text.size(), bytes));
+}
+
+/// A text of the request, which comes as UTF-8 bytes (the edit area, which
+/// the page encodes faster than the text could be converted here) or as a
+/// string.
+std::string textField(const val& request, const char* name) {
+    const val v = request[name];
+    if (v.isUndefined() || v.isNull()) return {};
+    if (v.isString()) return v.as<std::string>();
+    std::string text(v["length"].as<std::size_t>(), '\0');
+    auto* bytes = reinterpret_cast<unsigned char*>(text.data());
+    val(emscripten::typed_memory_view(text.size(), bytes)).call<void>("set", v);
+    return text;
+}
+
 template <class T> T field(const val& request, const char* name, T fallback) {
     const val v = request[name];
     return v.isUndefined() || v.isNull() ? fallback : v.as<T>();
@@ -167,15 +188,14 @@ val run(val request) {
     settings.rowSteps = field(request, "rowSteps", false);
     settings.language = languageOf(request["language"]);
     const val answers = request["answers"];
-    PageHost host(field<std::string>(request, "edit", {}),
-                  field<std::string>(request, "result", {}),
+    PageHost host(textField(request, "edit"), textField(request, "result"),
                   answers.isArray() ? answers : val::array());
     runCommand(*command, host, settings);
     reply.set("state", std::string(host.asking() ? "ask" : "done"));
     reply.set("dialogs", host.dialogs());
     reply.set("chart", host.chart());
     if (!host.asking()) {
-        reply.set("result", host.result().text());
+        reply.set("result", utf8Bytes(host.result().text()));
         reply.set("resultIsReport", host.result().holdsReport());
         lastResult() = host.result();
     }

@@ -144,7 +144,7 @@ async function openPage({ lang = "zh", width = 1280, height = 800 } = {}) {
   return page;
 }
 
-const resultText = (page) => page.$eval("#result", (e) => e.value.replace(/\n/g, "\r\n"));
+const resultText = (page) => page.$eval("#result", (e) => e.textContent.replace(/\n/g, "\r\n"));
 const editText = (page) => page.$eval("#edit", (e) => e.value);
 const ended = (page) => page.evaluate(() => Number(document.body.dataset.ended ?? 0));
 
@@ -467,6 +467,45 @@ describe("stopping", () => {
     await choose(page, "Uncoil", "GaussTier");
     await runGaussTier(page, cliOut, "3", start);
     assert.equal(await resultText(page), cliOut.report);
+    await page.close();
+  });
+});
+
+describe("large reports", () => {
+  test("a report of long lines is shown whole, its widest lines not cut off", { timeout: 120000 }, async () => {
+    const page = await openPage();
+    const n = 150;
+    const rows = [];
+    for (let i = 0; i < n; ++i) {
+      const row = [];
+      for (let j = 0; j <= n; ++j) row.push((((i * 5 + j * 11) % 23) - 11) / 7 + (i === j ? 90 : 0));
+      rows.push(row.join(" "));
+    }
+    const text = rows.join("\n");
+    const input = writeInput("wide.txt", text);
+    const cliOut = cliRun("GaussTier", input, ["-a", String(n)]);
+    await page.$eval("#edit", (e, v) => {
+      e.value = v;
+      e.dispatchEvent(new Event("input"));
+    }, text);
+    const start = await ended(page);
+    await choose(page, "Uncoil", "GaussTier");
+    await runGaussTier(page, cliOut, String(n), start);
+    assert.equal(await resultText(page), cliOut.report);
+
+    // Scrolled to the far end, the lines in view are as wide as their text.
+    const widths = await page.$eval("#result", async (area) => {
+      area.scrollTop = area.scrollHeight / 3;
+      area.scrollLeft = area.scrollWidth;
+      await new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
+      const top = area.getBoundingClientRect().top;
+      const block = [...area.children].find((b) => b.getBoundingClientRect().bottom > top);
+      const range = document.createRange();
+      range.selectNodeContents(block);
+      return { text: range.getBoundingClientRect().width, block: block.getBoundingClientRect().width, area: area.scrollWidth };
+    });
+    assert.ok(widths.text > 3000, "the lines are long");
+    assert.ok(widths.text <= widths.block + 1 && widths.block <= widths.area + 1, JSON.stringify(widths));
     await page.close();
   });
 });

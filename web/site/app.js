@@ -13,6 +13,7 @@ import {
 } from "./settings.js";
 import { showAbout, showCredits } from "./about.js";
 import { drawChart } from "./chart.js";
+import { showText } from "./result-view.js";
 
 // The window's threshold above which opening a file asks first.
 const kLargeFileBytes = 1500;
@@ -41,6 +42,7 @@ const state = {
 };
 
 const t = () => catalogue[state.lang];
+const utf8 = new TextEncoder();
 const core = new CoreClient(new URL("worker.js", import.meta.url).href);
 const menubar = new MenuBar($("#menubar"));
 
@@ -49,7 +51,7 @@ const menubar = new MenuBar($("#menubar"));
 function setResult(text, isReport) {
   state.resultText = text;
   state.resultIsReport = isReport;
-  result.value = text;
+  showText(result, text);
 }
 
 const isBlank = (text) => /^ *$/.test(text);
@@ -225,8 +227,8 @@ function EditDelete_Click() {
   // The caret's place is weighed against the length of the focused area's
   // text, line breaks counted as CR LF.
   const p = crlfLength(edit.value.slice(0, edit.selectionStart));
-  const focused = document.activeElement === result ? result : edit;
-  if (crlfLength(focused.value) === p) return;
+  const focusedText = document.activeElement === result ? state.resultText : edit.value;
+  if (crlfLength(focusedText.replace(/\r\n?/g, "\n")) === p) return;
   if (edit.selectionStart === edit.selectionEnd) {
     if (edit.selectionStart >= edit.value.length) return;
     edit.setSelectionRange(edit.selectionStart, edit.selectionStart + 1);
@@ -283,7 +285,7 @@ function setLanguage(lang) {
 function request(command, answers) {
   return {
     command,
-    edit: toCrLf(edit.value),
+    edit: utf8.encode(toCrLf(edit.value)),
     result: state.resultText,
     decimals: state.decimals,
     exact: state.exact,

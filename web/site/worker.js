@@ -31,7 +31,9 @@ self.onmessage = async ({ data }) => {
     else if (type === "export") value = c.exportReport(data.format); // the report knows its language
     else if (type === "decimals") value = c.decimalsFromAnswer(data.answer);
     else throw new Error("unknown request " + type);
-    self.postMessage({ id, value });
+    // A result's bytes move to the page rather than being copied.
+    const moved = value?.result instanceof Uint8Array ? [value.result.buffer] : [];
+    self.postMessage({ id, value }, moved);
   } catch (e) {
     self.postMessage({ id, error: String((e && e.message) || e) });
   }
