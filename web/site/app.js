@@ -286,7 +286,7 @@ function request(command, answers) {
   return {
     command,
     edit: utf8.encode(toCrLf(edit.value)),
-    result: state.resultText,
+    result: utf8.encode(state.resultText),
     decimals: state.decimals,
     exact: state.exact,
     steps: state.steps,
