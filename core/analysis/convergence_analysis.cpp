@@ -239,7 +239,7 @@ Outcome convergenceAnalysis(CommandInput& in) {
         r.text(T::kZeroDiagonal).newline().title(T::kConvergenceTitle);
         return publish(in.host, std::move(r));
     }
-    const ReferenceSolution ref = referenceSolution(Ab, n, in.host.editText(), in.stop);
+    const ReferenceSolution ref = referenceSolution(Ab, n, referenceText(in.host, n), in.stop);
     std::array<MethodRun, 3> runs = methodRuns(w);
     for (MethodRun& m : runs) {
         in.stop.check();

@@ -82,7 +82,7 @@ Outcome errorAnalysis(CommandInput& in) {
     Matrix A = B;
     eliminate(A, n, dd + 1, true, in.stop);
     const Vector x = backSubstitute(A, n, dd + 1);
-    const ReferenceSolution ref = referenceSolution(B, n, in.host.editText(), in.stop);
+    const ReferenceSolution ref = referenceSolution(B, n, referenceText(in.host, n), in.stop);
     const Vector res = shownResidual(ref, B, n, x, dd);
 
     Report r;

@@ -132,7 +132,7 @@ Outcome pivotComparison(CommandInput& in) {
     std::array<Elimination, 3> runs = {byRows(B, n, dd + 1, false, in.stop, plain),
                                        byRows(B, n, dd + 1, true, in.stop, column),
                                        completely(B, n, dd + 1, in.stop)};
-    const ReferenceSolution ref = referenceSolution(B, n, in.host.editText(), in.stop);
+    const ReferenceSolution ref = referenceSolution(B, n, referenceText(in.host, n), in.stop);
 
     Report r;
     r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain());

@@ -122,6 +122,10 @@ std::optional<std::vector<Rational>> shownExactly(const Vector& x, int d) {
 
 } // namespace
 
+std::string referenceText(Host& host, int n) {
+    return n <= ReferenceSolution::kExactOrderLimit ? host.editText() : std::string();
+}
+
 Vector shownSolution(const Vector& x, int d) {
     Vector s(x.lo(), x.hi());
     for (int i = x.lo(); i <= x.hi(); ++i) s(i) = roundTo(x(i), d);

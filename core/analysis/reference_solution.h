@@ -4,6 +4,7 @@
 #include "frame/frame.h"
 #include "numerics/matrix.h"
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -41,6 +42,11 @@ struct ReferenceSolution {
 /// where the text allows it and in double precision otherwise.
 ReferenceSolution referenceSolution(const Matrix& Ab, int n, std::string_view editText,
                                     const StopRequest& stop);
+
+/// The edit area's text where the reference may be exact at order n, which
+/// reads it again; empty above that order, where a copy of megabytes of
+/// text would only raise the command's peak memory.
+std::string referenceText(Host& host, int n);
 
 /// x rounded to d decimals, the values the report shows.
 Vector shownSolution(const Vector& x, int d);
