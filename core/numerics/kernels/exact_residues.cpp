@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <memory>
 #include <numeric>
 #include <utility>
 #include <vector>
@@ -64,28 +65,41 @@ struct Residues {
     }
 };
 
-/// Primes of 63 bits whose product exceeds twice 2^bits, so that every
-/// integer of fewer bits is told apart from its negatives.
+/// How many primes of 63 bits it takes for their product to exceed twice
+/// 2^bits, so that every integer of fewer bits is told apart from its
+/// negatives.
+std::size_t primesFor(double bits) {
+    return static_cast<std::size_t>(std::ceil((bits + 2.0) / 62.0));
+}
+
+/// The first primesFor(bits) primes above 2^62.
 std::vector<mp_limb_t> primesBeyond(double bits) {
-    const auto count = static_cast<std::size_t>(std::ceil((bits + 2.0) / 62.0));
+    const std::size_t count = primesFor(bits);
     std::vector<mp_limb_t> primes;
     mp_limb_t p = UWORD(1) << 62;
     for (std::size_t i = 0; i < count; ++i) primes.push_back(p = n_nextprime(p, 1));
     return primes;
 }
 
-/// An upper bound of the bits of every minor of f's rows (Hadamard).
-double minorBits(const FractionFree& f, int rows, int cols) {
+/// Each row's share of the bound on a minor's bits (Hadamard's: the
+/// product of the rows' lengths), from 1; 0 for a zero row.
+std::vector<double> rowBits(const FractionFree& f, int rows, int cols) {
     const double lengthBits = 0.5 * std::log2(static_cast<double>(cols));
-    double bits = 0.0;
+    std::vector<double> bits(static_cast<std::size_t>(rows) + 1, 0.0);
     for (int i = 1; i <= rows; ++i) {
         std::size_t largest = 0;
         for (int j = 1; j <= cols; ++j)
             if (sgn(f.at(i, j)) != 0)
                 largest = std::max(largest, mpz_sizeinbase(f.at(i, j).get_mpz_t(), 2));
-        if (largest > 0) bits += static_cast<double>(largest) + lengthBits;
+        if (largest > 0) bits[static_cast<std::size_t>(i)] = static_cast<double>(largest) + lengthBits;
     }
     return bits;
+}
+
+/// An upper bound of the bits of every minor of f's rows.
+double minorBits(const FractionFree& f, int rows, int cols) {
+    const std::vector<double> bits = rowBits(f, rows, cols);
+    return std::accumulate(bits.begin(), bits.end(), 0.0);
 }
 
 /// The residues of the integers Bareiss's elimination of f's rows, taken in
@@ -173,7 +187,8 @@ std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A,
     for (int k = 1; k <= n; ++k)
         std::swap(row[static_cast<std::size_t>(k)],
                   row[static_cast<std::size_t>(exchange[static_cast<std::size_t>(k)])]);
-    Residues r{primesBeyond(minorBits(f, n, cols)), {}};
+    const std::vector<double> bits = rowBits(f, n, cols);
+    Residues r{primesBeyond(std::accumulate(bits.begin(), bits.end(), 0.0)), {}};
     const double tableBytes =
         static_cast<double>(n) * cols * static_cast<double>(r.primes.size()) * sizeof(mp_limb_t);
     if (tableBytes > kMaxResidueBytes) return std::nullopt;
@@ -185,12 +200,29 @@ std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A,
     const auto integer = [&](int i, int j) -> mpz_class& {
         return value[static_cast<std::size_t>((i - 1) * cols + (j - 1))];
     };
-    const Reconstruction crt(r.primes, r.primes.size());
+    // An integer of row i is a minor of the rows above it and its own, so
+    // it needs only the primes their bound asks for: on average half.
+    std::vector<double> above(static_cast<std::size_t>(n) + 1, 0.0);
+    for (int i = 1; i <= n; ++i)
+        above[static_cast<std::size_t>(i)] =
+            above[static_cast<std::size_t>(i - 1)] +
+            bits[static_cast<std::size_t>(row[static_cast<std::size_t>(i)])];
+    std::vector<std::unique_ptr<Reconstruction>> crt(r.primes.size() + 1);
+    const auto over = [&](double minorBound) -> const Reconstruction& {
+        const std::size_t count = std::min(r.primes.size(), primesFor(minorBound));
+        if (!crt[count]) crt[count] = std::make_unique<Reconstruction>(r.primes, count);
+        return *crt[count];
+    };
     for (int i = 1; i <= n; ++i) {
         if (stop) stop->check();
+        const double own = bits[static_cast<std::size_t>(row[static_cast<std::size_t>(i)])];
         for (int j = columnPivot || keepLower ? 1 : i; j <= cols; ++j) {
+            // Below the diagonal: the candidate of column j, a minor of the
+            // rows above j and row i.
+            const double bound = j >= i ? above[static_cast<std::size_t>(i)]
+                                        : above[static_cast<std::size_t>(j - 1)] + own;
             const auto e = static_cast<std::size_t>((i - 1) * cols + (j - 1));
-            crt.integer(&r.at(e, 0), integer(i, j));
+            over(bound).integer(&r.at(e, 0), integer(i, j));
         }
     }
 
