@@ -2,7 +2,9 @@
 
 #include "exact/flint_matrices.h"
 #include "frame/frame.h"
+#include "numerics/kernels/parallel_rows.h"
 
+#include <flint/flint.h>
 #include <flint/fmpz.h>
 #include <flint/nmod_mat.h>
 #include <flint/ulong_extras.h>
@@ -10,8 +12,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <exception>
 #include <memory>
+#include <mutex>
 #include <numeric>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -23,6 +28,28 @@ namespace {
 /// integers run to thousands of digits, goes by Bareiss's method, which
 /// holds each integer once.
 constexpr double kMaxResidueBytes = 64.0 * 1024 * 1024;
+
+/// parallelRows for work that uses FLINT: a helper thread frees FLINT's
+/// caches of its own before it ends, where they would be lost, and only the
+/// caller's thread, told by `caller`, may throw a stop out of the work.
+/// A helper's failure (out of memory, say) is thrown again on the caller's
+/// thread once every helper has ended.
+template <class Work> void inHelperThreads(int first, int last, double workPerItem, Work&& work) {
+    const std::thread::id callerThread = std::this_thread::get_id();
+    std::mutex failing;
+    std::exception_ptr failure;
+    parallelRows(first, last, defaultKernelThreads(), workPerItem, [&](int a, int b) {
+        if (std::this_thread::get_id() == callerThread) return work(a, b, true);
+        try {
+            work(a, b, false);
+        } catch (...) {
+            const std::lock_guard lock(failing);
+            if (!failure) failure = std::current_exception();
+        }
+        flint_cleanup();
+    });
+    if (failure) std::rethrow_exception(failure);
+}
 
 /// The exchanges of an elimination of A's first `cols` columns found in
 /// doubles: exchange[k] is the row brought to k at stage k (k itself
@@ -117,33 +144,40 @@ bool residuesOf(const FractionFree& f, const std::vector<int>& row, int n, int c
             fmpz_set_mpz(M.at(i, j), f.at(row[static_cast<std::size_t>(i)], j).get_mpz_t());
     r.values.assign(static_cast<std::size_t>(n) * static_cast<std::size_t>(cols) * r.primes.size(),
                     0);
-    std::vector<slong> perm(static_cast<std::size_t>(n));
-    std::vector<mp_limb_t> upto(static_cast<std::size_t>(n) + 1, 1);
-    for (std::size_t q = 0; q < r.primes.size(); ++q) {
-        if (stop) stop->check();
-        nmod_mat_t a;
-        nmod_mat_init(a, n, cols, r.primes[q]);
-        fmpz_mat_get_nmod_mat(a, M.get());
-        std::iota(perm.begin(), perm.end(), 0);
-        nmod_mat_lu(perm.data(), a, 0);
-        // upto[i]: the product of the pivots of rows 0..i-1.
-        bool lucky = true;
-        for (slong i = 0; i < n; ++i) {
-            const mp_limb_t pivot = nmod_mat_entry(a, i, i);
-            lucky = lucky && perm[static_cast<std::size_t>(i)] == i && pivot != 0;
-            upto[static_cast<std::size_t>(i + 1)] =
-                nmod_mul(upto[static_cast<std::size_t>(i)], pivot, a->mod);
-        }
-        for (slong i = 0; i < n && lucky; ++i)
-            for (slong j = 0; j < cols; ++j) {
-                const mp_limb_t factor = upto[static_cast<std::size_t>(j >= i ? i : j + 1)];
-                r.at(static_cast<std::size_t>(i * cols + j), q) =
-                    nmod_mul(nmod_mat_entry(a, i, j), factor, a->mod);
+    const int primes = static_cast<int>(r.primes.size());
+    std::vector<char> lucky(r.primes.size(), 0);
+    // Each prime's elimination is its own; threads share them out.
+    const double work = static_cast<double>(n) * n * cols / 3.0;
+    inHelperThreads(0, primes, work, [&](int first, int last, bool caller) {
+        std::vector<slong> perm(static_cast<std::size_t>(n));
+        std::vector<mp_limb_t> upto(static_cast<std::size_t>(n) + 1, 1);
+        for (int q = first; q < last; ++q) {
+            if (stop && caller) stop->check();
+            const auto prime = static_cast<std::size_t>(q);
+            nmod_mat_t a;
+            nmod_mat_init(a, n, cols, r.primes[prime]);
+            fmpz_mat_get_nmod_mat(a, M.get());
+            std::iota(perm.begin(), perm.end(), 0);
+            nmod_mat_lu(perm.data(), a, 0);
+            // upto[i]: the product of the pivots of rows 0..i-1.
+            bool ok = true;
+            for (slong i = 0; i < n; ++i) {
+                const mp_limb_t pivot = nmod_mat_entry(a, i, i);
+                ok = ok && perm[static_cast<std::size_t>(i)] == i && pivot != 0;
+                upto[static_cast<std::size_t>(i + 1)] =
+                    nmod_mul(upto[static_cast<std::size_t>(i)], pivot, a->mod);
             }
-        nmod_mat_clear(a);
-        if (!lucky) return false;
-    }
-    return true;
+            for (slong i = 0; i < n && ok; ++i)
+                for (slong j = 0; j < cols; ++j) {
+                    const mp_limb_t factor = upto[static_cast<std::size_t>(j >= i ? i : j + 1)];
+                    r.at(static_cast<std::size_t>(i * cols + j), prime) =
+                        nmod_mul(nmod_mat_entry(a, i, j), factor, a->mod);
+                }
+            nmod_mat_clear(a);
+            lucky[prime] = ok;
+        }
+    });
+    return std::all_of(lucky.begin(), lucky.end(), [](char ok) { return ok != 0; });
 }
 
 /// The Chinese remainder theorem over the first `count` primes, its tables
@@ -207,24 +241,28 @@ std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A,
         above[static_cast<std::size_t>(i)] =
             above[static_cast<std::size_t>(i - 1)] +
             bits[static_cast<std::size_t>(row[static_cast<std::size_t>(i)])];
-    std::vector<std::unique_ptr<Reconstruction>> crt(r.primes.size() + 1);
-    const auto over = [&](double minorBound) -> const Reconstruction& {
-        const std::size_t count = std::min(r.primes.size(), primesFor(minorBound));
-        if (!crt[count]) crt[count] = std::make_unique<Reconstruction>(r.primes, count);
-        return *crt[count];
-    };
-    for (int i = 1; i <= n; ++i) {
-        if (stop) stop->check();
-        const double own = bits[static_cast<std::size_t>(row[static_cast<std::size_t>(i)])];
-        for (int j = columnPivot || keepLower ? 1 : i; j <= cols; ++j) {
-            // Below the diagonal: the candidate of column j, a minor of the
-            // rows above j and row i.
-            const double bound = j >= i ? above[static_cast<std::size_t>(i)]
-                                        : above[static_cast<std::size_t>(j - 1)] + own;
-            const auto e = static_cast<std::size_t>((i - 1) * cols + (j - 1));
-            over(bound).integer(&r.at(e, 0), integer(i, j));
+    const double rowWork = static_cast<double>(cols) * static_cast<double>(r.primes.size()) *
+                           static_cast<double>(r.primes.size());
+    inHelperThreads(1, n + 1, rowWork, [&](int first, int last, bool caller) {
+        std::vector<std::unique_ptr<Reconstruction>> crt(r.primes.size() + 1);
+        const auto over = [&](double minorBound) -> const Reconstruction& {
+            const std::size_t count = std::min(r.primes.size(), primesFor(minorBound));
+            if (!crt[count]) crt[count] = std::make_unique<Reconstruction>(r.primes, count);
+            return *crt[count];
+        };
+        for (int i = first; i < last; ++i) {
+            if (stop && caller) stop->check();
+            const double own = bits[static_cast<std::size_t>(row[static_cast<std::size_t>(i)])];
+            for (int j = columnPivot || keepLower ? 1 : i; j <= cols; ++j) {
+                // Below the diagonal: the candidate of column j, a minor of
+                // the rows above j and row i.
+                const double bound = j >= i ? above[static_cast<std::size_t>(i)]
+                                            : above[static_cast<std::size_t>(j - 1)] + own;
+                const auto e = static_cast<std::size_t>((i - 1) * cols + (j - 1));
+                over(bound).integer(&r.at(e, 0), integer(i, j));
+            }
         }
-    }
+    });
 
     int exchanges = 0;
     if (columnPivot) {
