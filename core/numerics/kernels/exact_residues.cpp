@@ -320,40 +320,50 @@ bool invertByResidues(const FractionFree& f, int n, RationalMatrix& W, const Sto
         for (int j = 1; j <= n; ++j) fmpz_set_mpz(M.at(i, j), f.at(i, j).get_mpz_t());
     // The determinant's residues follow the adjugate's, as entry n*n.
     r.values.assign((entries + 1) * m, 0);
-    for (std::size_t q = 0; q < m; ++q) {
-        stop.check();
-        nmod_mat_t a;
-        nmod_mat_t inverse;
-        nmod_mat_init(a, n, n, r.primes[q]);
-        nmod_mat_init(inverse, n, n, r.primes[q]);
-        fmpz_mat_get_nmod_mat(a, M.get());
-        const mp_limb_t det = nmod_mat_det(a);
-        const bool lucky = det != 0 && nmod_mat_inv(inverse, a) != 0;
-        if (lucky) {
-            r.at(entries, q) = det;
-            for (slong i = 0; i < n; ++i)
-                for (slong j = 0; j < n; ++j)
-                    r.at(static_cast<std::size_t>(i * n + j), q) =
-                        nmod_mul(nmod_mat_entry(inverse, i, j), det, a->mod);
+    std::vector<char> lucky(m, 0);
+    const double work = static_cast<double>(n) * n * n;
+    inHelperThreads(0, static_cast<int>(m), work, [&](int first, int last, bool caller) {
+        for (int prime = first; prime < last; ++prime) {
+            if (caller) stop.check();
+            const auto q = static_cast<std::size_t>(prime);
+            nmod_mat_t a;
+            nmod_mat_t inverse;
+            nmod_mat_init(a, n, n, r.primes[q]);
+            nmod_mat_init(inverse, n, n, r.primes[q]);
+            fmpz_mat_get_nmod_mat(a, M.get());
+            const mp_limb_t det = nmod_mat_det(a);
+            const bool ok = det != 0 && nmod_mat_inv(inverse, a) != 0;
+            if (ok) {
+                r.at(entries, q) = det;
+                for (slong i = 0; i < n; ++i)
+                    for (slong j = 0; j < n; ++j)
+                        r.at(static_cast<std::size_t>(i * n + j), q) =
+                            nmod_mul(nmod_mat_entry(inverse, i, j), det, a->mod);
+            }
+            nmod_mat_clear(inverse);
+            nmod_mat_clear(a);
+            lucky[q] = ok;
         }
-        nmod_mat_clear(inverse);
-        nmod_mat_clear(a);
-        if (!lucky) return false;
-    }
-    const Reconstruction crt(r.primes, m);
+    });
+    if (!std::all_of(lucky.begin(), lucky.end(), [](char ok) { return ok != 0; })) return false;
     mpz_class det;
-    crt.integer(&r.at(entries, 0), det);
+    Reconstruction(r.primes, m).integer(&r.at(entries, 0), det);
     // A^-1 = (D A)^-1 D: column j of the scaled matrix's inverse times d(j).
-    for (int i = 1; i <= n; ++i) {
-        stop.check();
-        for (int j = 1; j <= n; ++j) {
-            Rational& q = W(i, n + j);
-            crt.integer(&r.at(static_cast<std::size_t>((i - 1) * n + (j - 1)), 0), q.get_num());
-            q.get_num() *= f.d(j);
-            q.get_den() = det;
-            q.canonicalize();
+    const double rowWork = static_cast<double>(n) * static_cast<double>(m) * static_cast<double>(m);
+    inHelperThreads(1, n + 1, rowWork, [&](int first, int last, bool caller) {
+        const Reconstruction crt(r.primes, m);
+        for (int i = first; i < last; ++i) {
+            if (caller) stop.check();
+            for (int j = 1; j <= n; ++j) {
+                Rational& q = W(i, n + j);
+                crt.integer(&r.at(static_cast<std::size_t>((i - 1) * n + (j - 1)), 0),
+                            q.get_num());
+                q.get_num() *= f.d(j);
+                q.get_den() = det;
+                q.canonicalize();
+            }
         }
-    }
+    });
     return true;
 }
 
