@@ -66,5 +66,34 @@ TEST(ReportBlocks, LargeBlocksMatchAStraightforwardWriter) {
     }
 }
 
+TEST(ReportBlocks, LargeExactBlocksMatchAStraightforwardWriter) {
+    // 61 x 62 fractions of some 900 digits each: enough digits to be written
+    // on several cores, in rounds of rows that do not divide the rows evenly.
+    std::mt19937_64 rng(5);
+    const int rows = 61, cols = 62;
+    RationalMatrix m(rows, cols);
+    mpz_class big;
+    mpz_ui_pow_ui(big.get_mpz_t(), 7, 1000);
+    for (int i = 1; i <= rows; ++i)
+        for (int j = 1; j <= cols; ++j) {
+            m(i, j) = Rational(big * static_cast<long>(rng() % 1000 + 1) - i,
+                               big + static_cast<long>(rng() % 97 + j));
+            m(i, j).canonicalize();
+        }
+    m(3, 4) = 0;
+    Report r;
+    r.text("head");
+    r.matrixBlock(m, rows, cols, kTwoBlanks, NumberStyle::plain(), 2, "\r\n\r\n");
+    std::string expected = "head";
+    for (int i = 1; i <= rows; ++i) {
+        for (int j = 2; j <= cols; ++j) expected.append(kTwoBlanks).append(m(i, j).get_str());
+        expected.append("\r\n\r\n");
+    }
+    const std::string got = r.plainText();
+    ASSERT_GT(got.size(), std::size_t{3} << 20);
+    ASSERT_EQ(got.size(), expected.size());
+    EXPECT_TRUE(got == expected);
+}
+
 } // namespace
 } // namespace quorvex

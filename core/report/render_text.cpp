@@ -77,18 +77,18 @@ struct TextOut {
     }
 };
 
-/// Writes a block's rows, on several cores when it is large: the rows go in
-/// rounds, each round's range split across the cores, the first part
-/// straight into the text and the others into buffers kept from round to
-/// round and appended in order. The buffers hold a small share of the block,
-/// not a copy of it.
-void writeBlock(TextOut& to, std::span<const double> numbers, int rows, const RowLayout& b) {
+/// Writes a block's rows, on several cores when it is large (`work`, in
+/// numbers, at least kNumbersPerThread): the rows go in rounds, each
+/// round's range split across the cores, the first part straight into the
+/// text and the others into buffers kept from round to round and appended
+/// in order. The buffers hold a small share of the block, not a copy of it.
+/// writeRows(out, first, last) appends rows first..last-1 to out.
+template <class RowWriter>
+void writeBlock(TextOut& to, int rows, double work, const RowWriter& writeRows) {
     std::string& out = to.text;
-    const int parts = static_cast<double>(rows) * b.cols < kNumbersPerThread
-                          ? 1
-                          : std::min(kernels::defaultKernelThreads(), rows);
+    const int parts = work < kNumbersPerThread ? 1 : std::min(kernels::defaultKernelThreads(), rows);
     if (parts <= 1) {
-        writeRows(out, numbers, 0, rows, b);
+        writeRows(out, 0, rows);
         to.handOver();
         return;
     }
@@ -104,7 +104,7 @@ void writeBlock(TextOut& to, std::span<const double> numbers, int rows, const Ro
                 std::string& t = p == 0 ? out : buffers[static_cast<std::size_t>(p)];
                 if (p > 0) t.clear();
                 const int piece = round * parts + p;
-                writeRows(t, numbers, rowOf(piece), rowOf(piece + 1), b);
+                writeRows(t, rowOf(piece), rowOf(piece + 1));
             }
         });
         for (int p = 1; p < parts; ++p) out.append(buffers[static_cast<std::size_t>(p)]);
@@ -166,12 +166,27 @@ struct TextWriter {
         char buf[kMaxNumberText];
         out.append(buf, writeStyled(buf, v, style));
     }
+    /// Rows of perRow fractions, a row end after each. A fraction of
+    /// hundreds of digits costs as much as hundreds of numbers, so a large
+    /// block of them is written on several cores too.
     void exactNumbers(std::span<const Rational> values, int perRow, std::string_view separator,
                       std::string_view rowEnd) {
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            out.append(separator).append(rationalText(values[i]));
-            if ((i + 1) % static_cast<std::size_t>(perRow) == 0) out.append(rowEnd);
-        }
+        if (perRow <= 0) return;
+        const auto cols = static_cast<std::size_t>(perRow);
+        const auto rows = static_cast<int>((values.size() + cols - 1) / cols);
+        double digits = 0.0;
+        for (const Rational& q : values) digits += static_cast<double>(exactBound(q));
+        writeBlock(to, rows, digits / 16.0, [&](std::string& t, int first, int last) {
+            const std::size_t end = std::min(values.size(), static_cast<std::size_t>(last) * cols);
+            for (std::size_t i = static_cast<std::size_t>(first) * cols; i < end; ++i) {
+                t.append(separator).append(rationalText(values[i]));
+                if ((i + 1) % cols == 0) t.append(rowEnd);
+            }
+        });
+    }
+    void writeNumberBlock(std::span<const double> numbers, int rows, const RowLayout& b) {
+        writeBlock(to, rows, static_cast<double>(rows) * b.cols,
+                   [&](std::string& t, int first, int last) { writeRows(t, numbers, first, last, b); });
     }
     void indexed(const piece::IndexedValue& v) {
         if (v.breakBefore) out.append(kCrLf);
@@ -192,7 +207,7 @@ struct TextWriter {
     void operator()(const piece::Integer& i) { appendInteger(out, i.value); }
     void operator()(const piece::MatrixBlock& m) {
         if (m.exact) exactNumbers(d.exactNumbers(m), m.cols, m.separator, m.rowEnd);
-        else writeBlock(to, d.numbers(m), m.rows, {m.cols, m.separator, m.style, m.rowEnd});
+        else writeNumberBlock(d.numbers(m), m.rows, {m.cols, m.separator, m.style, m.rowEnd});
     }
     void operator()(const piece::NumberRow& r) {
         if (r.exact) exactNumbers(d.exactNumbers(r), r.count, r.separator, {});
