@@ -86,7 +86,8 @@ struct TextOut {
 template <class RowWriter>
 void writeBlock(TextOut& to, int rows, double work, const RowWriter& writeRows) {
     std::string& out = to.text;
-    const int parts = work < kNumbersPerThread ? 1 : std::min(kernels::defaultKernelThreads(), rows);
+    const int parts =
+        work < kNumbersPerThread ? 1 : std::min(kernels::defaultKernelThreads(), rows);
     if (parts <= 1) {
         writeRows(out, 0, rows);
         to.handOver();
@@ -185,8 +186,9 @@ struct TextWriter {
         });
     }
     void writeNumberBlock(std::span<const double> numbers, int rows, const RowLayout& b) {
-        writeBlock(to, rows, static_cast<double>(rows) * b.cols,
-                   [&](std::string& t, int first, int last) { writeRows(t, numbers, first, last, b); });
+        writeBlock(
+            to, rows, static_cast<double>(rows) * b.cols,
+            [&](std::string& t, int first, int last) { writeRows(t, numbers, first, last, b); });
     }
     void indexed(const piece::IndexedValue& v) {
         if (v.breakBefore) out.append(kCrLf);

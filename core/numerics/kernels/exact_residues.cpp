@@ -118,7 +118,8 @@ std::vector<double> rowBits(const FractionFree& f, int rows, int cols) {
         for (int j = 1; j <= cols; ++j)
             if (sgn(f.at(i, j)) != 0)
                 largest = std::max(largest, mpz_sizeinbase(f.at(i, j).get_mpz_t(), 2));
-        if (largest > 0) bits[static_cast<std::size_t>(i)] = static_cast<double>(largest) + lengthBits;
+        if (largest > 0)
+            bits[static_cast<std::size_t>(i)] = static_cast<double>(largest) + lengthBits;
     }
     return bits;
 }
@@ -356,8 +357,7 @@ bool invertByResidues(const FractionFree& f, int n, RationalMatrix& W, const Sto
             if (caller) stop.check();
             for (int j = 1; j <= n; ++j) {
                 Rational& q = W(i, n + j);
-                crt.integer(&r.at(static_cast<std::size_t>((i - 1) * n + (j - 1)), 0),
-                            q.get_num());
+                crt.integer(&r.at(static_cast<std::size_t>((i - 1) * n + (j - 1)), 0), q.get_num());
                 q.get_num() *= f.d(j);
                 q.get_den() = det;
                 q.canonicalize();

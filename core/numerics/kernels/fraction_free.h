@@ -122,21 +122,22 @@ public:
         // The reductions, a greatest common divisor each, are most of the
         // work; rows are reduced apart, so threads share them out.
         const double gcdWork = 2.0 * static_cast<double>(mpz_sizeinbase(m_previous.get_mpz_t(), 2));
-        parallelRows(1, m_rows + 1, defaultKernelThreads(), gcdWork * m_cols, [&](int first, int last) {
-            for (int i = first; i < last; ++i) {
-                const mpz_class& den = m_rowDen[static_cast<std::size_t>(i)];
-                for (int j = 1; j <= m_cols; ++j) {
-                    Rational& q = A(i, j);
-                    if (j < i) {
-                        q = 0;
-                        continue;
-                    }
-                    mpz_swap(q.get_num_mpz_t(), at(i, j).get_mpz_t());
-                    q.get_den() = den;
-                    q.canonicalize();
-                }
-            }
-        });
+        parallelRows(1, m_rows + 1, defaultKernelThreads(), gcdWork * m_cols,
+                     [&](int first, int last) {
+                         for (int i = first; i < last; ++i) {
+                             const mpz_class& den = m_rowDen[static_cast<std::size_t>(i)];
+                             for (int j = 1; j <= m_cols; ++j) {
+                                 Rational& q = A(i, j);
+                                 if (j < i) {
+                                     q = 0;
+                                     continue;
+                                 }
+                                 mpz_swap(q.get_num_mpz_t(), at(i, j).get_mpz_t());
+                                 q.get_den() = den;
+                                 q.canonicalize();
+                             }
+                         }
+                     });
     }
 
     /// The unknowns of the settled upper triangular system in columns 1..n
