@@ -30,18 +30,18 @@ namespace {
 constexpr double kMaxResidueBytes = 64.0 * 1024 * 1024;
 
 /// parallelRows for work that uses FLINT: a helper thread frees FLINT's
-/// caches of its own before it ends, where they would be lost, and only the
-/// caller's thread, told by `caller`, may throw a stop out of the work.
-/// A helper's failure (out of memory, say) is thrown again on the caller's
-/// thread once every helper has ended.
+/// caches of its own before it ends, where they would be lost. What a
+/// helper throws (a stop, or running out of memory) is thrown again on the
+/// caller's thread once every helper has ended, so a stop is seen on every
+/// thread between one item and the next.
 template <class Work> void inHelperThreads(int first, int last, double workPerItem, Work&& work) {
     const std::thread::id callerThread = std::this_thread::get_id();
     std::mutex failing;
     std::exception_ptr failure;
     parallelRows(first, last, defaultKernelThreads(), workPerItem, [&](int a, int b) {
-        if (std::this_thread::get_id() == callerThread) return work(a, b, true);
+        if (std::this_thread::get_id() == callerThread) return work(a, b);
         try {
-            work(a, b, false);
+            work(a, b);
         } catch (...) {
             const std::lock_guard lock(failing);
             if (!failure) failure = std::current_exception();
@@ -149,11 +149,11 @@ bool residuesOf(const FractionFree& f, const std::vector<int>& row, int n, int c
     std::vector<char> lucky(r.primes.size(), 0);
     // Each prime's elimination is its own; threads share them out.
     const double work = static_cast<double>(n) * n * cols / 3.0;
-    inHelperThreads(0, primes, work, [&](int first, int last, bool caller) {
+    inHelperThreads(0, primes, work, [&](int first, int last) {
         std::vector<slong> perm(static_cast<std::size_t>(n));
         std::vector<mp_limb_t> upto(static_cast<std::size_t>(n) + 1, 1);
         for (int q = first; q < last; ++q) {
-            if (stop && caller) stop->check();
+            if (stop) stop->check();
             const auto prime = static_cast<std::size_t>(q);
             nmod_mat_t a;
             nmod_mat_init(a, n, cols, r.primes[prime]);
@@ -244,7 +244,7 @@ std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A,
             bits[static_cast<std::size_t>(row[static_cast<std::size_t>(i)])];
     const double rowWork = static_cast<double>(cols) * static_cast<double>(r.primes.size()) *
                            static_cast<double>(r.primes.size());
-    inHelperThreads(1, n + 1, rowWork, [&](int first, int last, bool caller) {
+    inHelperThreads(1, n + 1, rowWork, [&](int first, int last) {
         std::vector<std::unique_ptr<Reconstruction>> crt(r.primes.size() + 1);
         const auto over = [&](double minorBound) -> const Reconstruction& {
             const std::size_t count = std::min(r.primes.size(), primesFor(minorBound));
@@ -252,7 +252,7 @@ std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A,
             return *crt[count];
         };
         for (int i = first; i < last; ++i) {
-            if (stop && caller) stop->check();
+            if (stop) stop->check();
             const double own = bits[static_cast<std::size_t>(row[static_cast<std::size_t>(i)])];
             for (int j = columnPivot || keepLower ? 1 : i; j <= cols; ++j) {
                 // Below the diagonal: the candidate of column j, a minor of
@@ -323,9 +323,9 @@ bool invertByResidues(const FractionFree& f, int n, RationalMatrix& W, const Sto
     r.values.assign((entries + 1) * m, 0);
     std::vector<char> lucky(m, 0);
     const double work = static_cast<double>(n) * n * n;
-    inHelperThreads(0, static_cast<int>(m), work, [&](int first, int last, bool caller) {
+    inHelperThreads(0, static_cast<int>(m), work, [&](int first, int last) {
         for (int prime = first; prime < last; ++prime) {
-            if (caller) stop.check();
+            stop.check();
             const auto q = static_cast<std::size_t>(prime);
             nmod_mat_t a;
             nmod_mat_t inverse;
@@ -351,10 +351,10 @@ bool invertByResidues(const FractionFree& f, int n, RationalMatrix& W, const Sto
     Reconstruction(r.primes, m).integer(&r.at(entries, 0), det);
     // A^-1 = (D A)^-1 D: column j of the scaled matrix's inverse times d(j).
     const double rowWork = static_cast<double>(n) * static_cast<double>(m) * static_cast<double>(m);
-    inHelperThreads(1, n + 1, rowWork, [&](int first, int last, bool caller) {
+    inHelperThreads(1, n + 1, rowWork, [&](int first, int last) {
         const Reconstruction crt(r.primes, m);
         for (int i = first; i < last; ++i) {
-            if (caller) stop.check();
+            stop.check();
             for (int j = 1; j <= n; ++j) {
                 Rational& q = W(i, n + j);
                 crt.integer(&r.at(static_cast<std::size_t>((i - 1) * n + (j - 1)), 0), q.get_num());
