@@ -12,9 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <exception>
 #include <memory>
-#include <mutex>
 #include <numeric>
 #include <thread>
 #include <utility>
@@ -30,25 +28,16 @@ namespace {
 constexpr double kMaxResidueBytes = 64.0 * 1024 * 1024;
 
 /// parallelRows for work that uses FLINT: a helper thread frees FLINT's
-/// caches of its own before it ends, where they would be lost. What a
-/// helper throws (a stop, or running out of memory) is thrown again on the
-/// caller's thread once every helper has ended, so a stop is seen on every
-/// thread between one item and the next.
+/// caches of its own before it ends, where they would be lost.
 template <class Work> void inHelperThreads(int first, int last, double workPerItem, Work&& work) {
     const std::thread::id callerThread = std::this_thread::get_id();
-    std::mutex failing;
-    std::exception_ptr failure;
     parallelRows(first, last, defaultKernelThreads(), workPerItem, [&](int a, int b) {
         if (std::this_thread::get_id() == callerThread) return work(a, b);
-        try {
-            work(a, b);
-        } catch (...) {
-            const std::lock_guard lock(failing);
-            if (!failure) failure = std::current_exception();
-        }
-        flint_cleanup();
+        struct ReleaseCaches {
+            ~ReleaseCaches() { flint_cleanup(); }
+        } release;
+        work(a, b);
     });
-    if (failure) std::rethrow_exception(failure);
 }
 
 /// The exchanges of an elimination of A's first `cols` columns found in

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <algorithm>
+#include <exception>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -30,7 +32,9 @@ inline constexpr double kWorkPerThread = 4e5;
 /// Runs work(first, last) over rows first..last-1, split into contiguous
 /// ranges across up to `threads` threads (the caller's thread takes the
 /// first range). Each row is touched by one range only, so the results do
-/// not depend on the number of threads.
+/// not depend on the number of threads. What a helper throws (a stop, or
+/// running out of memory) is thrown again on the caller's thread once every
+/// helper has ended, as if the caller had thrown it.
 template <class Work>
 void parallelRows(int first, int last, int threads, double workPerRow, Work&& work) {
     const int rows = last - first;
@@ -46,14 +50,26 @@ void parallelRows(int first, int last, int threads, double workPerRow, Work&& wo
         return;
     }
 #ifndef QUORVEX_NO_THREADS
-    std::vector<std::jthread> helpers;
-    helpers.reserve(static_cast<std::size_t>(parts - 1));
-    for (int t = 1; t < parts; ++t) {
-        const int a = first + static_cast<int>(static_cast<long long>(rows) * t / parts);
-        const int b = first + static_cast<int>(static_cast<long long>(rows) * (t + 1) / parts);
-        helpers.emplace_back([&work, a, b] { work(a, b); });
-    }
-    work(first, first + static_cast<int>(static_cast<long long>(rows) / parts));
+    std::mutex failing;
+    std::exception_ptr failure;
+    {
+        std::vector<std::jthread> helpers;
+        helpers.reserve(static_cast<std::size_t>(parts - 1));
+        for (int t = 1; t < parts; ++t) {
+            const int a = first + static_cast<int>(static_cast<long long>(rows) * t / parts);
+            const int b = first + static_cast<int>(static_cast<long long>(rows) * (t + 1) / parts);
+            helpers.emplace_back([&, a, b] {
+                try {
+                    work(a, b);
+                } catch (...) {
+                    const std::lock_guard lock(failing);
+                    if (!failure) failure = std::current_exception();
+                }
+            });
+        }
+        work(first, first + static_cast<int>(static_cast<long long>(rows) / parts));
+    } // the helpers end here
+    if (failure) std::rethrow_exception(failure);
 #endif
 }
 
