@@ -11,6 +11,7 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace quorvex {
 namespace {
@@ -61,6 +62,45 @@ TEST(ExactExpression, NumbersUpToTheDigitLimitAreExactBeyondItTooLong) {
         if (c.kind == ExactValue::Kind::Exact) {
             EXPECT_EQ(v.value, c.value) << c.text.substr(0, 40);
         }
+    }
+}
+
+TEST(ExactExpression, PlainDecimalsReadAsTheEvaluatorReadsThem) {
+    // Plain decimals are read apart from the evaluator; in parentheses the
+    // same text goes through it, so both must give the same value and kind.
+    std::vector<std::string> texts = {"0",
+                                      "-0",
+                                      "007.50",
+                                      "-000.000",
+                                      "1.",
+                                      ".5",
+                                      "-",
+                                      "1.2.3",
+                                      "--1",
+                                      "1e3",
+                                      "+2",
+                                      "1000846.586303",
+                                      "-489.372087",
+                                      std::string(18, '9'),
+                                      std::string(19, '9'),
+                                      "-" + std::string(17, '9') + ".9"};
+    std::mt19937 rng(4);
+    std::uniform_int_distribution<int> digit(0, 9), length(1, 20), sign(0, 1);
+    for (int t = 0; t < 3000; ++t) {
+        std::string text = sign(rng) ? "-" : "";
+        const int digits = length(rng);
+        const int point = std::uniform_int_distribution<int>(0, digits)(rng);
+        for (int k = 0; k < digits; ++k) {
+            if (k == point && k > 0) text += '.';
+            text += static_cast<char>('0' + digit(rng));
+        }
+        texts.push_back(text);
+    }
+    for (const std::string& text : texts) {
+        const ExactValue plain = exactValueOf(text);
+        const ExactValue evaluated = exactValueOf("(" + text + ")");
+        EXPECT_EQ(plain.kind, evaluated.kind) << text;
+        EXPECT_EQ(plain.value, evaluated.value) << text;
     }
 }
 

@@ -10,6 +10,7 @@
 #include "numerics/kernels/blocked_elimination.h"
 #include "numerics/kernels/exact_decomposition.h"
 #include "numerics/kernels/exact_elimination.h"
+#include "numerics/kernels/exact_residues.h"
 #include "numerics/kernels/full_pivot.h"
 #include "numerics/kernels/leading_minors.h"
 #include "numerics/kernels/rounded_update.h"
@@ -510,6 +511,86 @@ TEST(ExactKernels, MatchTheRationalLoops) {
         expectKernelsMatch(B, 3, std::string("tie ") + tie[0][0]);
         expectDecompositionsMatch(B, 3, std::string("tie ") + tie[0][0]);
     }
+}
+
+/// Rows of fractions over one denominator come out as each reduced alone:
+/// numerators sharing some, all or none of the denominator's factors,
+/// zeros, and denominators of either sign.
+TEST(ExactKernels, ReduceARowOverItsDenominatorAsEachEntryAlone) {
+    std::mt19937_64 rng(17);
+    gmp_randclass random(gmp_randinit_default);
+    random.seed(5);
+    const unsigned long smallPrimes[] = {2, 3, 5, 7, 11, 13, 10007};
+    std::uniform_int_distribution<int> pick(0, 6), count(0, 4), length(1, 12);
+    const auto smooth = [&] {
+        mpz_class v = 1;
+        for (int k = count(rng); k > 0; --k) v *= smallPrimes[pick(rng)];
+        return v;
+    };
+    for (int t = 0; t < 300; ++t) {
+        mpz_class den = smooth() * random.get_z_bits(t % 3 == 0 ? 1 : 400) + 1;
+        if (t % 2) den = -den;
+        const int n = length(rng);
+        std::vector<Rational> row(static_cast<std::size_t>(n));
+        std::vector<Rational> expected(static_cast<std::size_t>(n));
+        for (int j = 0; j < n; ++j) {
+            mpz_class num = pick(rng) == 0 ? mpz_class(0) : smooth() * random.get_z_bits(300);
+            if (pick(rng) < 2) num *= den; // the whole denominator cancels
+            if (pick(rng) < 3) num = -num;
+            row[static_cast<std::size_t>(j)].get_num() = num;
+            expected[static_cast<std::size_t>(j)] = Rational(num, den);
+            expected[static_cast<std::size_t>(j)].canonicalize();
+        }
+        kernels::reduceOverDenominator(
+            n, den, [&](int j) -> Rational& { return row[static_cast<std::size_t>(j)]; });
+        for (int j = 0; j < n; ++j) {
+            const Rational& got = row[static_cast<std::size_t>(j)];
+            EXPECT_EQ(got, expected[static_cast<std::size_t>(j)])
+                << "case " << t << ", entry " << j;
+            EXPECT_TRUE(got.get_den() > 0 && gcd(got.get_num(), got.get_den()) == 1)
+                << "case " << t << ", entry " << j << " not in lowest terms";
+        }
+    }
+}
+
+/// Hadamard's bound is reached by a Hadamard matrix, its rows scaled apart:
+/// the residues must still hold every minor, the largest as large as the
+/// bound, so each row of the elimination is what Bareiss's method leaves.
+/// The scales put the determinant's 1002.3 bits a third of a bit past what
+/// 17 primes hold: a bound short by that much takes one prime too few.
+TEST(ExactKernels, ResiduesHoldMinorsAsLargeAsTheBound) {
+    const int n = 16;
+    const mpz_class kScale("1801307260590167552"); // 2^60.64375
+    std::vector<std::vector<int>> h{{1}};
+    while (static_cast<int>(h.size()) < n) {
+        const std::size_t half = h.size();
+        for (std::size_t i = 0; i < half; ++i) {
+            std::vector<int> lower = h[i];
+            for (int& v : lower) v = -v;
+            h.push_back(h[i]);
+            h.back().insert(h.back().end(), lower.begin(), lower.end());
+            h[i].insert(h[i].end(), h[i].begin(), h[i].end());
+        }
+    }
+    RationalMatrix B(n, n);
+    for (int i = 1; i <= n; ++i) {
+        const mpz_class scale = kScale - 2 * i - 1;
+        for (int j = 1; j <= n; ++j)
+            B(i, j) = scale * h[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(j - 1)];
+    }
+    kernels::FractionFree byResidues(B, n, n);
+    ASSERT_TRUE(kernels::eliminateByResidues(byResidues, B, n, n, false, nullptr, false));
+    kernels::FractionFree bareiss(B, n, n);
+    for (int k = 1; k <= n; ++k) {
+        bareiss.settle(k);
+        bareiss.eliminateBelow(k, n);
+    }
+    for (int i = 1; i <= n; ++i)
+        for (int j = i; j <= n; ++j)
+            EXPECT_EQ(byResidues.at(i, j), bareiss.at(i, j)) << "(" << i << "," << j << ")";
+    mpz_class scales = 1;
+    for (int i = 1; i <= n; ++i) scales *= kScale - 2 * i - 1;
+    EXPECT_EQ(abs(byResidues.at(n, n)), scales * (mpz_class(1) << 32));
 }
 
 /// Within the bound the kernels run; numbers that could pass the exact

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace quorvex {
@@ -171,7 +172,48 @@ std::optional<Rational> exactDecimalValue(std::string_view text, bool negative) 
     return negative ? Rational(-q) : q;
 }
 
+namespace {
+
+/// The most digits of a plain decimal: its mantissa and scale must fit in
+/// GMP's long, 32 bits in WebAssembly.
+constexpr int kMaxPlainDigits = sizeof(long) >= 8 ? 18 : 9;
+
+/// A plain decimal, [-]digits[.digits] with at most kMaxPlainDigits digits,
+/// read without the evaluator: nearly every entry of a typed matrix is one,
+/// and the evaluator's reading of it is the same number. Nothing for any
+/// other text.
+std::optional<Rational> plainDecimal(std::string_view text) {
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative) ++i;
+    long mantissa = 0;
+    int digits = 0;
+    int fractionDigits = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '.' && !point && digits > 0) {
+            point = true;
+            continue;
+        }
+        if (!isDigit(c) || ++digits > kMaxPlainDigits) return std::nullopt;
+        mantissa = mantissa * 10 + (c - '0');
+        if (point) ++fractionDigits;
+    }
+    if (digits == 0 || (point && fractionDigits == 0)) return std::nullopt;
+    unsigned long scale = 1;
+    for (int k = 0; k < fractionDigits; ++k) scale *= 10;
+    Rational q;
+    mpz_set_si(q.get_num_mpz_t(), negative ? -mantissa : mantissa);
+    mpz_set_ui(q.get_den_mpz_t(), scale);
+    q.canonicalize();
+    return q;
+}
+
+} // namespace
+
 ExactValue exactValueOf(std::string_view text) {
+    if (auto q = plainDecimal(text)) return {ExactValue::Kind::Exact, std::move(*q)};
     bool usesPi = false;
     const std::string normalised = NormaliseExpression(text, &usesPi);
     if (usesPi) return {ExactValue::Kind::Inexact, 0};

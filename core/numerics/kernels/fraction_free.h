@@ -10,6 +10,7 @@
 
 #include <gmpxx.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <utility>
 #include <vector>
@@ -31,6 +32,51 @@ inline mpz_class rowScale(const RationalMatrix& A, int i, int cols) {
 inline void scaledEntry(mpz_class& to, const Rational& q, const mpz_class& scale) {
     mpz_divexact(to.get_mpz_t(), scale.get_mpz_t(), q.get_den_mpz_t());
     to *= q.get_num();
+}
+
+/// Brings count fractions that share one denominator to lowest terms: each
+/// entry(j), j = 0..count-1, holds its numerator on entry and leaves with
+/// num/den reduced. Whatever factor one numerator has in common with den
+/// also divides g = gcd(den, product of the numerators modulo den), so one
+/// greatest common divisor of full size per row does, and each entry then
+/// needs one with g only, which is mostly small: for numbers of hundreds of
+/// digits that is several times faster than reducing each entry alone.
+template <class Entry> void reduceOverDenominator(int count, const mpz_class& den, Entry&& entry) {
+    mpz_class d = abs(den);
+    const bool negative = sgn(den) < 0;
+    mpz_class g = 1;
+    if (d != 1) {
+        mpz_class product = 1;
+        mpz_class t;
+        for (int j = 0; j < count; ++j) {
+            mpz_srcptr num = entry(j).get_num_mpz_t();
+            if (mpz_sgn(num) == 0) continue;
+            mpz_mul(t.get_mpz_t(), product.get_mpz_t(), num);
+            mpz_tdiv_r(product.get_mpz_t(), t.get_mpz_t(), d.get_mpz_t());
+        }
+        mpz_gcd(g.get_mpz_t(), product.get_mpz_t(), d.get_mpz_t());
+    }
+    mpz_class h;
+    for (int j = 0; j < count; ++j) {
+        Rational& q = entry(j);
+        mpz_ptr num = q.get_num_mpz_t();
+        if (mpz_sgn(num) == 0) {
+            q.get_den() = 1;
+            continue;
+        }
+        if (negative) mpz_neg(num, num);
+        if (g == 1) {
+            q.get_den() = d;
+            continue;
+        }
+        mpz_gcd(h.get_mpz_t(), num, g.get_mpz_t());
+        if (h == 1) {
+            q.get_den() = d;
+        } else {
+            mpz_divexact(num, num, h.get_mpz_t());
+            mpz_divexact(q.get_den_mpz_t(), d.get_mpz_t(), h.get_mpz_t());
+        }
+    }
 }
 
 /// The integer matrix of Bareiss's elimination: row i holds d(i) times the
@@ -122,22 +168,17 @@ public:
         // The reductions, a greatest common divisor each, are most of the
         // work; rows are reduced apart, so threads share them out.
         const double gcdWork = 2.0 * static_cast<double>(mpz_sizeinbase(m_previous.get_mpz_t(), 2));
-        parallelRows(1, m_rows + 1, defaultKernelThreads(), gcdWork * m_cols,
-                     [&](int first, int last) {
-                         for (int i = first; i < last; ++i) {
-                             const mpz_class& den = m_rowDen[static_cast<std::size_t>(i)];
-                             for (int j = 1; j <= m_cols; ++j) {
-                                 Rational& q = A(i, j);
-                                 if (j < i) {
-                                     q = 0;
-                                     continue;
-                                 }
-                                 mpz_swap(q.get_num_mpz_t(), at(i, j).get_mpz_t());
-                                 q.get_den() = den;
-                                 q.canonicalize();
-                             }
-                         }
-                     });
+        parallelRows(
+            1, m_rows + 1, defaultKernelThreads(), gcdWork * m_cols, [&](int first, int last) {
+                for (int i = first; i < last; ++i) {
+                    for (int j = 1; j < std::min(i, m_cols + 1); ++j) A(i, j) = 0;
+                    if (i > m_cols) continue;
+                    for (int j = i; j <= m_cols; ++j)
+                        mpz_swap(A(i, j).get_num_mpz_t(), at(i, j).get_mpz_t());
+                    reduceOverDenominator(m_cols - i + 1, m_rowDen[static_cast<std::size_t>(i)],
+                                          [&](int j) -> Rational& { return A(i, i + j); });
+                }
+            });
     }
 
     /// The unknowns of the settled upper triangular system in columns 1..n
@@ -159,11 +200,9 @@ public:
                          at(k, k).get_mpz_t());
         }
         RationalVector x(n);
-        for (int k = 1; k <= n; ++k) {
-            x(k).get_num() = y[static_cast<std::size_t>(k)];
-            x(k).get_den() = p;
-            x(k).canonicalize();
-        }
+        for (int k = 1; k <= n; ++k)
+            mpz_swap(x(k).get_num_mpz_t(), y[static_cast<std::size_t>(k)].get_mpz_t());
+        reduceOverDenominator(n, p, [&](int k) -> Rational& { return x(k + 1); });
         return x;
     }
 
