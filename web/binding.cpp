@@ -202,6 +202,28 @@ val run(val request) {
     return reply;
 }
 
+/// Runs a small elimination once and forgets it. The browser compiles the
+/// core's functions when they are first called and for speed only once they
+/// have been busy, so a large system met first would run in the plain
+/// compilation; once warmed up, reading, elimination and writing are ready
+/// for the user's first command. The last result stays as it was.
+void warmUp() {
+    constexpr int n = 60;
+    std::string text;
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j <= n; ++j) {
+            if (j > 0) text += ' ';
+            text += std::to_string(i == j ? 10 * n : (i * 7 + j * 13) % 19 - 9);
+        }
+        text += "\r\n";
+    }
+    val answers = val::array();
+    answers.call<void>("push", std::to_string(n));
+    PageHost host(std::move(text), {}, answers);
+    runCommand(*findCommand("GaussTier"), host, ReportSettings{});
+    (void)host.result().text();
+}
+
 std::string exportReport(std::string formatName) {
     const auto format = formatFromName(formatName);
     const ResultArea& area = lastResult();
@@ -215,6 +237,7 @@ EMSCRIPTEN_BINDINGS(quorvex) {
     emscripten::function("menus", &menus);
     emscripten::function("run", &run);
     emscripten::function("exportReport", &exportReport);
+    emscripten::function("warmUp", &warmUp);
     emscripten::function(
         "decimalsFromAnswer", +[](std::string answer) { return decimalDigitsFromAnswer(answer); });
 }

@@ -212,6 +212,8 @@ describe("GaussTier in the page reports what quorvex-cli reports", () => {
     await chooseByKeyboard(page, methods, captions.get("GaussTier"));
     await runGaussTier(page, plain, "3", start);
     assert.equal(await resultText(page), plain.report);
+    // The focus is back where the keyboard left it, for the next command.
+    assert.equal(await page.evaluate(() => document.activeElement.id), "edit");
 
     await choose(page, "Format", "FormatExact");
     await choose(page, "Format", "FormatSteps");

@@ -30,7 +30,10 @@ const state = {
   steps: false,
   rowSteps: false,
   appearance: null,
-  resultText: "",
+  // The result area's text as the core wrote it, UTF-8; decoded whole only
+  // when something needs the text itself (resultText).
+  resultBytes: new Uint8Array(0),
+  resultDecoded: "",
   resultIsReport: false,
   // The finished run behind the result area's report, to replay in a
   // fresh worker before exporting (a stop forgets the core's last run).
@@ -41,6 +44,10 @@ const state = {
   status: { key: "statusIdle" },
 };
 
+Object.defineProperty(state, "resultText", {
+  get: () => (state.resultDecoded ??= new TextDecoder().decode(state.resultBytes)),
+});
+
 const t = () => catalogue[state.lang];
 const utf8 = new TextEncoder();
 const core = new CoreClient(new URL("worker.js", import.meta.url).href);
@@ -48,13 +55,37 @@ const menubar = new MenuBar($("#menubar"));
 
 // ---- the areas and the status bar ----
 
-function setResult(text, isReport) {
-  state.resultText = text;
+/// content: the text, or its UTF-8 bytes as the core hands them over.
+function setResult(content, isReport) {
+  const isText = typeof content === "string";
+  if (content !== state.resultBytes) {
+    state.resultBytes = isText ? utf8.encode(content) : content;
+    state.resultDecoded = isText ? content : null;
+  }
   state.resultIsReport = isReport;
-  showText(result, text);
+  showText(result, state.resultBytes);
 }
 
+const kSpace = 32;
 const isBlank = (text) => /^ *$/.test(text);
+const resultIsBlank = () => state.resultBytes.every((b) => b === kSpace);
+
+/// Whether two byte arrays hold the same bytes.
+function sameBytes(a, b) {
+  if (a === b) return true;
+  if (a.length !== b.length) return false;
+  for (let i = 0; i < a.length; ++i) if (a[i] !== b[i]) return false;
+  return true;
+}
+
+/// The edit area's text as the core reads it, UTF-8 with CR LF line breaks;
+/// encoded again only when the text has changed since the last command.
+let editBytes = { text: null, bytes: null };
+function editAreaBytes() {
+  const text = edit.value;
+  if (text !== editBytes.text) editBytes = { text, bytes: utf8.encode(toCrLf(text)) };
+  return editBytes.bytes;
+}
 
 function setStatus(status) {
   state.status = status;
@@ -86,9 +117,12 @@ function setBusy(busy) {
     else if (b.dataset.tool !== "undo" && b.dataset.tool !== "redo") b.disabled = busy;
   }
   document.body.classList.toggle("busy", busy);
+  // The focus stays where it is: Esc stops a command from anywhere, and
+  // taking the focus from a large edit area and giving it back costs the
+  // browser a layout of all its text. Only a focus lost to a button that
+  // was disabled is given back.
   if (busy) {
     focusBeforeBusy = document.activeElement;
-    $('#toolbar [data-tool="stop"]').focus();
   } else if (focusBeforeBusy && (document.activeElement === document.body || !document.activeElement)) {
     focusBeforeBusy.focus();
   }
@@ -126,8 +160,8 @@ async function FileOpen_Click() {
 }
 
 function saveReport() {
-  if (state.resultText === "") return messageBox(t().emptyResult, t().title);
-  download("quorvex.txt", state.resultText);
+  if (state.resultBytes.length === 0) return messageBox(t().emptyResult, t().title);
+  download("quorvex.txt", state.resultBytes);
   setStatus({ text: "quorvex.txt" });
 }
 
@@ -285,8 +319,8 @@ function setLanguage(lang) {
 function request(command, answers) {
   return {
     command,
-    edit: utf8.encode(toCrLf(edit.value)),
-    result: utf8.encode(state.resultText),
+    edit: editAreaBytes(),
+    result: state.resultBytes,
     decimals: state.decimals,
     exact: state.exact,
     steps: state.steps,
@@ -318,7 +352,7 @@ async function runCommand(command) {
 }
 
 async function runDialogLoop(command) {
-  const before = { text: state.resultText, isReport: state.resultIsReport };
+  const before = { bytes: state.resultBytes, isReport: state.resultIsReport };
   const answers = [];
   let shown = 0;
   $("#chart").hidden = true;
@@ -330,18 +364,18 @@ async function runDialogLoop(command) {
       out = await core.run(req);
     } catch (e) {
       setBusy(false);
-      setResult(before.text, before.isReport);
+      setResult(before.bytes, before.isReport);
       if (e instanceof Stopped) return setStatus({ key: "statusStopped" });
       core.restart();
       return messageBox(t().operationError, t().title);
     }
     setBusy(false);
     const dialogs = out.dialogs ?? [];
-    const text = out.result ?? state.resultText;
     // A command that ends before writing leaves the earlier report in place,
     // and that report is still the one to export.
-    const kept = !out.resultIsReport && text === before.text && before.isReport;
-    setResult(text, Boolean(out.resultIsReport) || kept);
+    const same = out.result === undefined || (!out.resultIsReport && sameBytes(out.result, before.bytes));
+    const kept = same && !out.resultIsReport && before.isReport;
+    setResult(same ? before.bytes : out.result, Boolean(out.resultIsReport) || kept);
     if (out.state === "done") {
       if (out.resultIsReport) {
         state.lastRun = req;
@@ -420,7 +454,7 @@ function enableRegistryItems(items) {
 
 function buildMenus() {
   const x = t();
-  const reportShown = () => !isBlank(state.resultText);
+  const reportShown = () => !resultIsBlank();
   const fileItems = [
     { id: "FileNew", caption: x.fileNew, shortcut: "Ctrl+N", run: FileNew_Click },
     { id: "FileOpen", caption: x.fileOpen, shortcut: "Ctrl+O", run: FileOpen_Click },

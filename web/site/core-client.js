@@ -2,8 +2,6 @@
 // promise; stop() ends the worker with whatever it was doing and starts a
 // fresh one, whose core knows nothing of earlier runs.
 
-const utf8 = new TextDecoder();
-
 export class Stopped extends Error {}
 
 export class CoreClient {
@@ -49,11 +47,9 @@ export class CoreClient {
     return this.request({ type: "menus", lang });
   }
 
-  /// The reply's result comes as UTF-8 bytes and goes on as text.
-  async run(request) {
-    const reply = await this.request({ type: "run", request });
-    if (reply?.result instanceof Uint8Array) reply.result = utf8.decode(reply.result);
-    return reply;
+  /// The reply's result comes, and goes on, as UTF-8 bytes.
+  run(request) {
+    return this.request({ type: "run", request });
   }
 
   exportReport(format) {

@@ -55,6 +55,13 @@ export function openDialog({ kind, caption, build, buttons, escapeValue, collect
     if (body.querySelector("[data-describes]"))
       dialog.setAttribute("aria-describedby", body.querySelector("[data-describes]").id);
 
+    // The focus goes back where it was once whatever the answer starts
+    // has begun: focusing a large edit area costs the browser a pass over
+    // all its text, which would otherwise delay handing a command to the
+    // core. So the dialog opens from an unfocused page, and closing it
+    // moves the focus nowhere.
+    const previous = document.activeElement;
+    previous?.blur();
     let done = false;
     const finish = (value) => {
       if (done) return;
@@ -62,6 +69,10 @@ export function openDialog({ kind, caption, build, buttons, escapeValue, collect
       dialog.close();
       dialog.remove();
       resolve(value);
+      setTimeout(() => {
+        const lost = !document.activeElement || document.activeElement === document.body;
+        if (lost && previous?.isConnected) previous.focus();
+      });
     };
     // Enter in a field submits the form: that is the default button.
     form.addEventListener("submit", (e) => {

@@ -3,30 +3,41 @@
 // command that wrote it. So the text goes in as blocks of lines that the
 // browser lays out only while they are in view (content-visibility), and
 // selecting, copying and finding in the page still reach all of it.
+//
+// The core hands its reports over as UTF-8 bytes. The blocks are decoded
+// from them one by one: a block of digits alone becomes a string of one
+// byte per character, where the whole report, once a single Chinese
+// heading is in it, would take two bytes for every character and the time
+// to convert them.
 
 const kLinesPerBlock = 32;
+const kLineFeed = 10;
+const utf8 = new TextDecoder();
 
-/// Shows text in area, line breaks as a textarea shows them. Each block
-/// keeps its own line breaks, so area.textContent is the text itself.
-export function showText(area, text) {
-  const plain = text.replace(/\r\n?/g, "\n");
+/// Shows the UTF-8 text `bytes` in area, line breaks as a textarea shows
+/// them. Each block keeps its own line breaks, so area.textContent is the
+/// text itself. The same bytes shown again are left as they are.
+export function showText(area, bytes) {
+  if (area.shownBytes === bytes) return;
+  area.shownBytes = bytes;
   const blocks = document.createDocumentFragment();
   let start = 0;
-  while (start < plain.length) {
+  while (start < bytes.length) {
     let end = start;
     let lines = 0;
     let widest = 0;
-    while (lines < kLinesPerBlock && end < plain.length) {
-      const next = plain.indexOf("\n", end);
-      const stop = next < 0 ? plain.length : next + 1;
+    while (lines < kLinesPerBlock && end < bytes.length) {
+      const next = bytes.indexOf(kLineFeed, end);
+      const stop = next < 0 ? bytes.length : next + 1;
       widest = Math.max(widest, stop - end);
       end = stop;
       ++lines;
     }
     const block = document.createElement("div");
-    block.textContent = plain.slice(start, end);
+    block.textContent = utf8.decode(bytes.subarray(start, end)).replace(/\r\n?/g, "\n");
     // Its size until it is first laid out, so that the scroll bars are
-    // about right from the start; the line height is fixed in the style.
+    // about right from the start (the widest line's bytes stand in for its
+    // width); the line height is fixed in the style.
     block.style.containIntrinsicSize = `auto ${widest}ch auto ${lines * 1.25}em`;
     blocks.append(block);
     start = end;

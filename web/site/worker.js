@@ -3,6 +3,7 @@
 "use strict";
 
 let core = null;
+let warmedUp = false;
 
 async function loadCore() {
   if (!core) {
@@ -34,6 +35,11 @@ self.onmessage = async ({ data }) => {
     // A result's bytes move to the page rather than being copied.
     const moved = value?.result instanceof Uint8Array ? [value.result.buffer] : [];
     self.postMessage({ id, value }, moved);
+    // While the page settles, the core warms up for the first command.
+    if (!warmedUp) {
+      warmedUp = true;
+      setTimeout(() => c.warmUp());
+    }
   } catch (e) {
     self.postMessage({ id, error: String((e && e.message) || e) });
   }
