@@ -10,6 +10,7 @@
 #include <flint/ulong_extras.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <cstddef>
@@ -28,16 +29,28 @@ namespace {
 /// holds each integer once.
 constexpr double kMaxResidueBytes = 64.0 * 1024 * 1024;
 
-/// parallelRows for work that uses FLINT: a helper thread frees FLINT's
-/// caches of its own before it ends, where they would be lost.
+/// parallelRows for work that uses FLINT, the items handed out a few at a
+/// time to whichever thread is free: a helper thread starts with its caches
+/// and memory cold and would end its fixed half well after the caller. A
+/// helper thread frees FLINT's caches of its own before it ends, where they
+/// would be lost. Each item is the work of one thread, so the results do
+/// not depend on who took it.
 template <class Work> void inHelperThreads(int first, int last, double workPerItem, Work&& work) {
     const std::thread::id callerThread = std::this_thread::get_id();
-    parallelRows(first, last, defaultKernelThreads(), workPerItem, [&](int a, int b) {
-        if (std::this_thread::get_id() == callerThread) return work(a, b);
+    const int threads = defaultKernelThreads();
+    const int chunk = std::max(1, (last - first) / (8 * threads));
+    std::atomic<int> next{first};
+    const auto takeChunks = [&] {
+        for (int a = next.fetch_add(chunk); a < last; a = next.fetch_add(chunk))
+            work(a, std::min(last, a + chunk));
+    };
+    const double perThread = workPerItem * (last - first) / threads;
+    parallelRows(0, threads, threads, perThread, [&](int, int) {
+        if (std::this_thread::get_id() == callerThread) return takeChunks();
         struct ReleaseCaches {
             ~ReleaseCaches() { flint_cleanup(); }
         } release;
-        work(a, b);
+        takeChunks();
     });
 }
 
