@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstddef>
 #include <memory>
+#include <mutex>
 #include <numeric>
 #include <thread>
 #include <utility>
@@ -203,34 +204,68 @@ bool residuesOf(const FractionFree& f, const std::vector<int>& row, int n, int c
     return std::all_of(lucky.begin(), lucky.end(), [](char ok) { return ok != 0; });
 }
 
-/// The Chinese remainder theorem over the first `count` primes, its tables
-/// freed however the work ends: a stop request throws out of the loops
-/// that use it.
+/// The Chinese remainder theorem's tables over the first `count` primes,
+/// for whichever counts are asked for: each built once, by the first thread
+/// that needs it, and only read after that.
+class CombTables {
+public:
+    explicit CombTables(const std::vector<mp_limb_t>& primes)
+        : m_primes(primes), m_tables(primes.size() + 1),
+          m_built(std::make_unique<std::once_flag[]>(primes.size() + 1)) {}
+    ~CombTables() {
+        for (const auto& table : m_tables)
+            if (table) fmpz_comb_clear(table.get());
+    }
+    CombTables(const CombTables&) = delete;
+    CombTables& operator=(const CombTables&) = delete;
+
+    const fmpz_comb_struct* over(std::size_t count) {
+        std::call_once(m_built[count], [&] {
+            auto table = std::make_unique<fmpz_comb_struct>();
+            fmpz_comb_init(table.get(), m_primes.data(), static_cast<slong>(count));
+            m_tables[count] = std::move(table);
+        });
+        return m_tables[count].get();
+    }
+
+private:
+    const std::vector<mp_limb_t>& m_primes;
+    std::vector<std::unique_ptr<fmpz_comb_struct>> m_tables;
+    std::unique_ptr<std::once_flag[]> m_built;
+};
+
+/// One thread's reconstructions from shared tables, with scratch space of
+/// its own; everything is freed however the work ends, since a stop
+/// request throws out of the loops that use it.
 class Reconstruction {
 public:
-    Reconstruction(const std::vector<mp_limb_t>& primes, std::size_t count) {
-        fmpz_comb_init(m_comb, primes.data(), static_cast<slong>(count));
-        fmpz_comb_temp_init(m_temp, m_comb);
-        fmpz_init(m_out);
-    }
+    explicit Reconstruction(CombTables& tables) : m_tables(tables) { fmpz_init(m_out); }
     ~Reconstruction() {
+        for (const auto& temp : m_temps)
+            if (temp) fmpz_comb_temp_clear(temp.get());
         fmpz_clear(m_out);
-        fmpz_comb_temp_clear(m_temp);
-        fmpz_comb_clear(m_comb);
     }
     Reconstruction(const Reconstruction&) = delete;
     Reconstruction& operator=(const Reconstruction&) = delete;
 
-    /// The integer whose residues start at `residues`, one per prime.
-    void integer(const mp_limb_t* residues, mpz_class& to) const {
-        fmpz_multi_CRT_ui(m_out, residues, m_comb, m_temp, 1);
+    /// The integer whose residues modulo the first `count` primes start at
+    /// `residues`.
+    void integer(std::size_t count, const mp_limb_t* residues, mpz_class& to) {
+        const fmpz_comb_struct* table = m_tables.over(count);
+        if (m_temps.size() <= count) m_temps.resize(count + 1);
+        auto& temp = m_temps[count];
+        if (!temp) {
+            temp = std::make_unique<fmpz_comb_temp_struct>();
+            fmpz_comb_temp_init(temp.get(), table);
+        }
+        fmpz_multi_CRT_ui(m_out, residues, table, temp.get(), 1);
         fmpz_get_mpz(to.get_mpz_t(), m_out);
     }
 
 private:
-    fmpz_comb_t m_comb;
-    mutable fmpz_comb_temp_t m_temp;
-    mutable fmpz_t m_out;
+    CombTables& m_tables;
+    std::vector<std::unique_ptr<fmpz_comb_temp_struct>> m_temps;
+    fmpz_t m_out;
 };
 
 } // namespace
@@ -266,13 +301,9 @@ std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A,
             bits[static_cast<std::size_t>(row[static_cast<std::size_t>(i)])];
     const double rowWork = static_cast<double>(cols) * static_cast<double>(r.primes.size()) *
                            static_cast<double>(r.primes.size());
+    CombTables tables(r.primes);
     inHelperThreads(1, n + 1, rowWork, [&](int first, int last) {
-        std::vector<std::unique_ptr<Reconstruction>> crt(r.primes.size() + 1);
-        const auto over = [&](double minorBound) -> const Reconstruction& {
-            const std::size_t count = std::min(r.primes.size(), primesFor(minorBound));
-            if (!crt[count]) crt[count] = std::make_unique<Reconstruction>(r.primes, count);
-            return *crt[count];
-        };
+        Reconstruction crt(tables);
         for (int i = first; i < last; ++i) {
             if (stop) stop->check();
             const double own = bits[static_cast<std::size_t>(row[static_cast<std::size_t>(i)])];
@@ -282,7 +313,8 @@ std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A,
                 const double bound = j >= i ? above[static_cast<std::size_t>(i)]
                                             : above[static_cast<std::size_t>(j - 1)] + own;
                 const auto e = static_cast<std::size_t>((i - 1) * cols + (j - 1));
-                over(bound).integer(&r.at(e, 0), integer(i, j));
+                crt.integer(std::min(r.primes.size(), primesFor(bound)), &r.at(e, 0),
+                            integer(i, j));
             }
         }
     });
@@ -370,16 +402,18 @@ bool invertByResidues(const FractionFree& f, int n, RationalMatrix& W, const Sto
     });
     if (!std::all_of(lucky.begin(), lucky.end(), [](char ok) { return ok != 0; })) return false;
     mpz_class det;
-    Reconstruction(r.primes, m).integer(&r.at(entries, 0), det);
+    CombTables tables(r.primes);
+    Reconstruction(tables).integer(m, &r.at(entries, 0), det);
     // A^-1 = (D A)^-1 D: column j of the scaled matrix's inverse times d(j).
     const double rowWork = static_cast<double>(n) * static_cast<double>(m) * static_cast<double>(m);
     inHelperThreads(1, n + 1, rowWork, [&](int first, int last) {
-        const Reconstruction crt(r.primes, m);
+        Reconstruction crt(tables);
         for (int i = first; i < last; ++i) {
             stop.check();
             for (int j = 1; j <= n; ++j) {
                 Rational& q = W(i, n + j);
-                crt.integer(&r.at(static_cast<std::size_t>((i - 1) * n + (j - 1)), 0), q.get_num());
+                crt.integer(m, &r.at(static_cast<std::size_t>((i - 1) * n + (j - 1)), 0),
+                            q.get_num());
                 q.get_num() *= f.d(j);
             }
             reduceOverDenominator(n, det, [&](int j) -> Rational& { return W(i, n + 1 + j); });
