@@ -29,9 +29,14 @@ using emscripten::val;
 /// a clean stop, and the run reports the dialog instead of a result.
 struct AnswerNeeded : CommandStopped {};
 
+/// Thrown when a command reads the edit area before the page has sent its
+/// text: the page holds it back until a command needs it, so that a dialog
+/// asked first opens at once, and the run is made again with the text.
+struct EditTextNeeded : CommandStopped {};
+
 class PageHost : public Host {
 public:
-    PageHost(std::string edit, std::string result, val answers)
+    PageHost(std::optional<std::string> edit, std::string result, val answers)
         : m_edit(std::move(edit)), m_result(std::move(result)), m_answers(std::move(answers)),
           m_dialogs(val::array()) {}
 
@@ -52,7 +57,13 @@ public:
         return answer.isTrue();
     }
 
-    std::string editText() override { return m_edit; }
+    std::string editText() override {
+        if (!m_edit) {
+            m_needsEdit = true;
+            throw EditTextNeeded();
+        }
+        return *m_edit;
+    }
     std::string resultText() override { return m_result.text(); }
     void setResultText(std::string text) override { m_result.setText(std::move(text)); }
     void appendResult(std::shared_ptr<const Document> report) override {
@@ -71,6 +82,7 @@ public:
     }
 
     bool asking() const { return m_asking; }
+    bool needsEdit() const { return m_needsEdit; }
     const ResultArea& result() const { return m_result; }
     val dialogs() const { return m_dialogs; }
     val chart() const { return m_chart; }
@@ -93,13 +105,14 @@ private:
         throw AnswerNeeded();
     }
 
-    std::string m_edit;
+    std::optional<std::string> m_edit;
     ResultArea m_result;
     val m_answers;
     unsigned m_next = 0;
     val m_dialogs;
     val m_chart = val::null();
     bool m_asking = false;
+    bool m_needsEdit = false;
 };
 
 /// The document of the last run that finished, for the exports.
@@ -188,9 +201,14 @@ val run(val request) {
     settings.rowSteps = field(request, "rowSteps", false);
     settings.language = languageOf(request["language"]);
     const val answers = request["answers"];
-    PageHost host(textField(request, "edit"), textField(request, "result"),
-                  answers.isArray() ? answers : val::array());
+    const bool editSent = !request["edit"].isUndefined();
+    PageHost host(editSent ? std::optional(textField(request, "edit")) : std::nullopt,
+                  textField(request, "result"), answers.isArray() ? answers : val::array());
     runCommand(*command, host, settings);
+    if (host.needsEdit()) {
+        reply.set("state", std::string("edit"));
+        return reply;
+    }
     reply.set("state", std::string(host.asking() ? "ask" : "done"));
     reply.set("dialogs", host.dialogs());
     reply.set("chart", host.chart());

@@ -212,8 +212,8 @@ describe("GaussTier in the page reports what quorvex-cli reports", () => {
     await chooseByKeyboard(page, methods, captions.get("GaussTier"));
     await runGaussTier(page, plain, "3", start);
     assert.equal(await resultText(page), plain.report);
-    // The focus is back where the keyboard left it, for the next command.
-    assert.equal(await page.evaluate(() => document.activeElement.id), "edit");
+    // The focus comes back where the keyboard left it, for the next command.
+    await page.waitForFunction(() => document.activeElement.id === "edit", { timeout: 5000 });
 
     await choose(page, "Format", "FormatExact");
     await choose(page, "Format", "FormatSteps");
@@ -323,6 +323,15 @@ describe("dialogs and printing", () => {
     }
     await page.waitForFunction((n) => Number(document.body.dataset.ended ?? 0) > n, {}, start);
     assert.equal(await resultText(page), cliOut.report);
+
+    // A command that reads the edit area before it asks anything.
+    await typeSystem(page, "3 -4 12");
+    const vector = writeInput("vector.txt", "3 -4 12");
+    const norms = cliRun("VectorModel", vector, []);
+    const next = await ended(page);
+    await choose(page, "Uncoil", "IterativeAstringency", "VectorModel");
+    await page.waitForFunction((n) => Number(document.body.dataset.ended ?? 0) > n, {}, next);
+    assert.equal(await resultText(page), norms.report);
     await page.close();
   });
 

@@ -51,7 +51,19 @@ Object.defineProperty(state, "resultText", {
 const t = () => catalogue[state.lang];
 const utf8 = new TextEncoder();
 const core = new CoreClient(new URL("worker.js", import.meta.url).href);
-const menubar = new MenuBar($("#menubar"));
+// The focus coming back to an area after a menu item has run leaves the
+// status bar to what the item said, as the window's does.
+let quietFocus = false;
+const menubar = new MenuBar($("#menubar"), {
+  giveFocusBack: (target) => {
+    quietFocus = true;
+    try {
+      target.focus();
+    } finally {
+      quietFocus = false;
+    }
+  },
+});
 
 // ---- the areas and the status bar ----
 
@@ -92,9 +104,9 @@ function setStatus(status) {
   statusPanel.textContent = status.key ? t()[status.key] : status.text;
 }
 
-edit.addEventListener("focus", () => setStatus({ key: "statusEditArea" }));
+edit.addEventListener("focus", () => quietFocus || setStatus({ key: "statusEditArea" }));
 edit.addEventListener("input", () => setStatus({ key: "statusEditing" }));
-result.addEventListener("focus", () => setStatus({ key: "statusResultArea" }));
+result.addEventListener("focus", () => quietFocus || setStatus({ key: "statusResultArea" }));
 
 function showClock() {
   const now = new Date();
@@ -110,7 +122,10 @@ function setBusy(busy) {
   if (busy === state.busy) return;
   state.busy = busy;
   menubar.setDisabled(busy);
-  edit.readOnly = busy;
+  // Unlocking a large edit area makes the browser draw it anew, which
+  // would hold up drawing the report: it waits for the next frame.
+  if (busy) edit.readOnly = true;
+  else requestAnimationFrame(() => setTimeout(() => (edit.readOnly = state.busy)));
   $("#progress").hidden = !busy;
   for (const b of document.querySelectorAll("#toolbar button")) {
     if (b.dataset.tool === "stop") b.hidden = !busy;
@@ -316,10 +331,13 @@ function setLanguage(lang) {
 
 // ---- the methods: a command's dialogs come back from the core ----
 
-function request(command, answers) {
+/// A run of the command with the answers so far. The edit area's text goes
+/// along once a question has been answered or the command has asked for it
+/// (withEdit): most commands ask their first question before they read it.
+function request(command, answers, withEdit) {
   return {
     command,
-    edit: editAreaBytes(),
+    edit: withEdit ? editAreaBytes() : undefined,
     result: state.resultBytes,
     decimals: state.decimals,
     exact: state.exact,
@@ -355,9 +373,10 @@ async function runDialogLoop(command) {
   const before = { bytes: state.resultBytes, isReport: state.resultIsReport };
   const answers = [];
   let shown = 0;
+  let withEdit = false;
   $("#chart").hidden = true;
   for (;;) {
-    const req = request(command, answers);
+    const req = request(command, answers, withEdit || answers.length > 0);
     let out;
     setBusy(true);
     try {
@@ -368,6 +387,10 @@ async function runDialogLoop(command) {
       if (e instanceof Stopped) return setStatus({ key: "statusStopped" });
       core.restart();
       return messageBox(t().operationError, t().title);
+    }
+    if (out.state === "edit") {
+      withEdit = true;
+      continue;
     }
     setBusy(false);
     const dialogs = out.dialogs ?? [];
@@ -386,8 +409,10 @@ async function runDialogLoop(command) {
       return;
     }
     if (out.state !== "ask" || !dialogs.length) return messageBox(t().operationError, t().title);
-    // Messages shown before the question, then the question itself.
+    // Messages shown before the question, then the question itself. While
+    // the user reads it, the edit area's text is made ready for the core.
     for (; shown < dialogs.length - 1; ++shown) await showDialog(dialogs[shown]);
+    requestAnimationFrame(() => setTimeout(editAreaBytes));
     answers.push(await showDialog(dialogs[shown++]));
   }
 }

@@ -46,8 +46,11 @@ function keepOnScreen(list) {
 }
 
 export class MenuBar {
-  constructor(element) {
+  /// giveFocusBack(target) returns the focus after an item has run; by
+  /// default target.focus().
+  constructor(element, { giveFocusBack = (target) => target.focus() } = {}) {
     this.element = element;
+    this.giveFocusBack = giveFocusBack;
     this.element.setAttribute("role", "menubar");
     this.menus = [];
     this.tops = [];
@@ -266,8 +269,27 @@ export class MenuBar {
     if (!isUsable(li) || this.disabled) return;
     const { item } = this.byId.get(li.dataset.id);
     if (item.kind === "submenu") return this.openSub(li, true);
-    this.closeAll(true);
-    item.run?.();
+    // The focus goes back once the item has done its work and the page has
+    // been drawn: a command would only take it away again for its dialogs,
+    // and focusing a large edit area costs the browser a pass over all its
+    // text, which would hold the command up.
+    const back = this.returnFocus;
+    this.returnFocus = null;
+    this.closeAll(false);
+    document.activeElement?.blur?.();
+    const restore = () =>
+      requestAnimationFrame(() =>
+        setTimeout(() => {
+          const lost = !document.activeElement || document.activeElement === document.body;
+          if (lost && back && document.contains(back)) this.giveFocusBack(back);
+        }),
+      );
+    let done;
+    try {
+      done = item.run?.();
+    } finally {
+      Promise.resolve(done).finally(restore);
+    }
   }
 
   /// Alt+letter from anywhere on the page: the menu with that accelerator.
