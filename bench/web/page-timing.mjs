@@ -1,7 +1,8 @@
 // Times the page in headless chromium against the native tool: the page
 // ready (its WebAssembly core loaded) after opening, and commands from the
 // menu click to the report shown, the time the input box waits for its
-// answer left out, each the median of several runs.
+// answer left out, each the median of several runs, each run paired with
+// a run of the native tool for the ratio.
 //
 //   node bench/web/page-timing.mjs [RUNS]
 //   QUORVEX_SITE (default build-wasm/site), QUORVEX_CLI (default
@@ -40,17 +41,12 @@ function system(n) {
 
 const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
 
-function nativeSeconds(command, text, answer) {
-  const input = path.join(scratch, "input.txt");
-  fs.writeFileSync(input, text);
-  const times = [];
-  for (let r = 0; r < runs; ++r) {
-    const t = process.hrtime.bigint();
-    const out = spawnSync(cli, [command, "-i", input, "-a", answer, "-o", path.join(scratch, "out.txt")]);
-    if (out.status !== 0) throw new Error(`quorvex-cli ${command}: ${out.stderr}`);
-    times.push(Number(process.hrtime.bigint() - t) / 1e9);
-  }
-  return median(times);
+/// One run of the native tool on the input file, in seconds.
+function nativeSeconds(command, input, answer) {
+  const t = process.hrtime.bigint();
+  const out = spawnSync(cli, [command, "-i", input, "-a", answer, "-o", path.join(scratch, "out.txt")]);
+  if (out.status !== 0) throw new Error(`quorvex-cli ${command}: ${out.stderr}`);
+  return Number(process.hrtime.bigint() - t) / 1e9;
 }
 
 const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css", ".wasm": "application/wasm", ".png": "image/png" };
@@ -106,30 +102,47 @@ function markCommand() {
 /// waits for its answer left out: measured in the page, and as the driver
 /// sees it (which adds its own round trips to the browser).
 async function pageSeconds(command, text, answer) {
+  const { page } = await openPage();
+  await page.$eval("#edit", (e, v) => {
+    e.value = v;
+    e.dispatchEvent(new Event("input", { bubbles: true }));
+  }, text);
+  await page.evaluate(markCommand);
+  const before = await page.evaluate(() => Number(document.body.dataset.ended ?? 0));
+  const t = Date.now();
+  await page.click("#menu-Uncoil");
+  await page.click(`#item-${command}`);
+  const dialog = await page.waitForSelector("dialog[open][data-kind=input] input.answer");
+  await dialog.evaluate((e, v) => { e.value = v; }, answer);
+  await page.keyboard.press("Enter");
+  await page.waitForFunction((n) => Number(document.body.dataset.ended ?? 0) > n, { timeout: 0 }, before);
+  const driven = (Date.now() - t) / 1000;
+  await page.waitForFunction(() => window.timingMarks.shown !== undefined);
+  const m = await page.evaluate(() => window.timingMarks);
+  await page.close();
+  return { inPage: (m.dialog - m.click + (m.shown - m.answer)) / 1000, driven };
+}
+
+/// Each page run paired with a native run just before it, so that the
+/// ratio holds when the machine's speed drifts: the medians of each, and
+/// the median of the pairs' ratios.
+async function compare(command, n, answer) {
+  const text = system(n);
+  const input = path.join(scratch, "input.txt");
+  fs.writeFileSync(input, text);
+  const native = [];
   const inPage = [];
   const driven = [];
+  const ratios = [];
+  nativeSeconds(command, input, answer); // warm the file cache
   for (let r = 0; r < runs; ++r) {
-    const { page } = await openPage();
-    await page.$eval("#edit", (e, v) => {
-      e.value = v;
-      e.dispatchEvent(new Event("input", { bubbles: true }));
-    }, text);
-    await page.evaluate(markCommand);
-    const before = await page.evaluate(() => Number(document.body.dataset.ended ?? 0));
-    const t = Date.now();
-    await page.click("#menu-Uncoil");
-    await page.click(`#item-${command}`);
-    const dialog = await page.waitForSelector("dialog[open][data-kind=input] input.answer");
-    await dialog.evaluate((e, v) => { e.value = v; }, answer);
-    await page.keyboard.press("Enter");
-    await page.waitForFunction((n) => Number(document.body.dataset.ended ?? 0) > n, { timeout: 0 }, before);
-    driven.push((Date.now() - t) / 1000);
-    await page.waitForFunction(() => window.timingMarks.shown !== undefined);
-    const m = await page.evaluate(() => window.timingMarks);
-    inPage.push((m.dialog - m.click + (m.shown - m.answer)) / 1000);
-    await page.close();
+    native.push(nativeSeconds(command, input, answer));
+    const p = await pageSeconds(command, text, answer);
+    inPage.push(p.inPage);
+    driven.push(p.driven);
+    ratios.push(p.inPage / native[r]);
   }
-  return { inPage: median(inPage), driven: median(driven) };
+  return { native: median(native), inPage: median(inPage), driven: median(driven), ratio: median(ratios) };
 }
 
 const ready = [];
@@ -140,11 +153,9 @@ for (let r = 0; r < runs; ++r) {
 }
 console.log(`page ready after opening: ${median(ready).toFixed(3)} s`);
 for (const [command, n, answer] of [["GaussTier", 100, "100"], ["GaussTier", 1000, "1000"], ["A_matrix", 300, "300"]]) {
-  const text = system(n);
-  const native = nativeSeconds(command, text, answer);
-  const { inPage, driven } = await pageSeconds(command, text, answer);
+  const { native, inPage, driven, ratio } = await compare(command, n, answer);
   console.log(`${command} order ${n}: page ${inPage.toFixed(3)} s (as driven ${driven.toFixed(3)} s), ` +
-    `native CLI ${native.toFixed(3)} s, ratio ${(inPage / native).toFixed(2)} (${(driven / native).toFixed(2)})`);
+    `native CLI ${native.toFixed(3)} s, ratio ${ratio.toFixed(2)} (median of the paired runs' ratios)`);
 }
 await browser.close();
 server.close();
