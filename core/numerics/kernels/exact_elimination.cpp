@@ -86,7 +86,9 @@ RationalVector solveExact(RationalMatrix& A, int n, bool columnPivot, const Stop
                           int& zeroPivotStage) {
     FractionFree f(A, n, n + 1);
     zeroPivotStage = 0;
-    const bool done = eliminateByResidues(f, A, n, n + 1, columnPivot, &stop).has_value();
+    std::vector<mpz_class> y;
+    const bool done =
+        eliminateByResidues(f, A, n, n + 1, columnPivot, &stop, false, &y).has_value();
     for (int k = 1; k <= n && !done; ++k) {
         stop.check();
         const int p = columnPivot ? f.columnPivotRow(k, n) : k;
@@ -101,7 +103,7 @@ RationalVector solveExact(RationalMatrix& A, int n, bool columnPivot, const Stop
         }
         f.eliminateBelow(k, n);
     }
-    RationalVector x = f.backSubstitute(n);
+    RationalVector x = done ? f.unknownsOver(y, n) : f.backSubstitute(n);
     f.moveTo(A);
     return x;
 }

@@ -159,15 +159,18 @@ double minorBits(const FractionFree& f, int rows, int cols) {
 /// column j when its stage begins. Modulo each prime the elimination is
 /// an LU factorization: U's row i times the product of the pivots above
 /// it, L's column j times the product of the pivots down to its own. False
-/// when a prime divides a pivot.
+/// when a prime divides a pivot. With `unknowns` (cols is n + 1), entries
+/// n*cols + k, k from 0, hold p x(k+1), x the solution of the system in
+/// columns 1..n and n+1 and p the last pivot: back substitution on U, times
+/// the product of the pivots.
 bool residuesOf(const FractionFree& f, const std::vector<int>& row, int n, int cols, Residues& r,
-                const StopRequest* stop) {
+                const StopRequest* stop, bool unknowns) {
     FlintIntegers M(n, cols);
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= cols; ++j)
             fmpz_set_mpz(M.at(i, j), f.at(row[static_cast<std::size_t>(i)], j).get_mpz_t());
-    r.values.assign(static_cast<std::size_t>(n) * static_cast<std::size_t>(cols) * r.primes.size(),
-                    0);
+    const std::size_t entries = static_cast<std::size_t>(n) * static_cast<std::size_t>(cols);
+    r.values.assign((entries + (unknowns ? static_cast<std::size_t>(n) : 0)) * r.primes.size(), 0);
     const int primes = static_cast<int>(r.primes.size());
     std::vector<char> lucky(r.primes.size(), 0);
     // Each prime's elimination is its own; threads share them out.
@@ -175,6 +178,7 @@ bool residuesOf(const FractionFree& f, const std::vector<int>& row, int n, int c
     inHelperThreads(0, primes, work, [&](int first, int last) {
         std::vector<slong> perm(static_cast<std::size_t>(n));
         std::vector<mp_limb_t> upto(static_cast<std::size_t>(n) + 1, 1);
+        std::vector<mp_limb_t> x(static_cast<std::size_t>(n));
         for (int q = first; q < last; ++q) {
             if (stop) stop->check();
             const auto prime = static_cast<std::size_t>(q);
@@ -197,6 +201,17 @@ bool residuesOf(const FractionFree& f, const std::vector<int>& row, int n, int c
                     r.at(static_cast<std::size_t>(i * cols + j), prime) =
                         nmod_mul(nmod_mat_entry(a, i, j), factor, a->mod);
                 }
+            for (slong i = n - 1; i >= 0 && ok && unknowns; --i) {
+                mp_limb_t s = nmod_mat_entry(a, i, n);
+                for (slong j = i + 1; j < n; ++j)
+                    s = nmod_sub(
+                        s,
+                        nmod_mul(nmod_mat_entry(a, i, j), x[static_cast<std::size_t>(j)], a->mod),
+                        a->mod);
+                x[static_cast<std::size_t>(i)] = nmod_div(s, nmod_mat_entry(a, i, i), a->mod);
+                r.at(entries + static_cast<std::size_t>(i), prime) = nmod_mul(
+                    x[static_cast<std::size_t>(i)], upto[static_cast<std::size_t>(n)], a->mod);
+            }
             nmod_mat_clear(a);
             lucky[prime] = ok;
         }
@@ -271,7 +286,9 @@ private:
 } // namespace
 
 std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A, int n, int cols,
-                                       bool columnPivot, const StopRequest* stop, bool keepLower) {
+                                       bool columnPivot, const StopRequest* stop, bool keepLower,
+                                       std::vector<mpz_class>* unknowns) {
+    if (cols != n + 1) unknowns = nullptr;
     const std::vector<int> exchange = guessedExchanges(A, n, cols, columnPivot);
     if (exchange.empty()) return std::nullopt;
     std::vector<int> row(static_cast<std::size_t>(n) + 1);
@@ -284,7 +301,7 @@ std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A,
     const double tableBytes =
         static_cast<double>(n) * cols * static_cast<double>(r.primes.size()) * sizeof(mp_limb_t);
     if (tableBytes > kMaxResidueBytes) return std::nullopt;
-    if (!residuesOf(f, row, n, cols, r, stop)) return std::nullopt;
+    if (!residuesOf(f, row, n, cols, r, stop, unknowns != nullptr)) return std::nullopt;
 
     // The integers themselves; the candidates below the diagonal only where
     // a search is to be proved.
@@ -318,6 +335,20 @@ std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A,
             }
         }
     });
+
+    // p x(k), by Cramer's rule a determinant of the rows with column k
+    // replaced: the bound of every minor holds it.
+    std::vector<mpz_class> solution;
+    if (unknowns) {
+        solution.resize(static_cast<std::size_t>(n) + 1);
+        Reconstruction crt(tables);
+        for (int k = 1; k <= n; ++k)
+            crt.integer(r.primes.size(),
+                        &r.at(static_cast<std::size_t>(n) * static_cast<std::size_t>(cols) +
+                                  static_cast<std::size_t>(k - 1),
+                              0),
+                        solution[static_cast<std::size_t>(k)]);
+    }
 
     int exchanges = 0;
     if (columnPivot) {
@@ -358,6 +389,7 @@ std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A,
             mpz_swap(f.at(k, j).get_mpz_t(), integer(k, j).get_mpz_t());
         f.setPrevious(f.at(k, k));
     }
+    if (unknowns) *unknowns = std::move(solution);
     return exchanges;
 }
 

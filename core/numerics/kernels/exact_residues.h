@@ -4,6 +4,7 @@
 #include "numerics/kernels/fraction_free.h"
 
 #include <optional>
+#include <vector>
 
 namespace quorvex {
 class StopRequest;
@@ -20,10 +21,14 @@ namespace quorvex::kernels {
 /// and the exchange count returned; nothing, f untouched, when the guess or
 /// a prime fails (or a pivot is 0): the elimination itself then runs. With
 /// keepLower, each row also keeps below the diagonal its candidates of the
-/// earlier stages, as the elimination leaves them there.
+/// earlier stages, as the elimination leaves them there. With `unknowns`
+/// and cols n + 1, it also receives, from index 1, the integers p x(k) of
+/// the system's solution x, p the last pivot (as
+/// FractionFree::unknownsOver takes them).
 std::optional<int> eliminateByResidues(FractionFree& f, const RationalMatrix& A, int n, int cols,
                                        bool columnPivot, const StopRequest* stop,
-                                       bool keepLower = false);
+                                       bool keepLower = false,
+                                       std::vector<mpz_class>* unknowns = nullptr);
 
 /// The inverse of the n x n matrix A whose rows f holds scaled, written
 /// into columns n+1..2n of W: the adjugate of the scaled matrix and its

@@ -5,7 +5,7 @@
 namespace quorvex::kernels {
 
 std::optional<int> eliminateByResidues(FractionFree&, const RationalMatrix&, int, int, bool,
-                                       const StopRequest*, bool) {
+                                       const StopRequest*, bool, std::vector<mpz_class>*) {
     return std::nullopt;
 }
 

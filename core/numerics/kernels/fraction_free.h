@@ -199,6 +199,14 @@ public:
             mpz_divexact(y[static_cast<std::size_t>(k)].get_mpz_t(), s.get_mpz_t(),
                          at(k, k).get_mpz_t());
         }
+        return unknownsOver(y, n);
+    }
+
+    /// The unknowns x(k) = y(k) / p, p the last pivot, of the integers y
+    /// from index 1 (taken), each reduced once.
+    RationalVector unknownsOver(std::vector<mpz_class>& y, int n) const {
+        const mpz_class& p = at(n, n);
+        if (sgn(p) == 0) throw ExactDivisionByZero();
         RationalVector x(n);
         for (int k = 1; k <= n; ++k)
             mpz_swap(x(k).get_num_mpz_t(), y[static_cast<std::size_t>(k)].get_mpz_t());
