@@ -136,6 +136,8 @@ async function compare(command, n, answer) {
   const ratios = [];
   nativeSeconds(command, input, answer); // warm the file cache
   for (let r = 0; r < runs; ++r) {
+    // The browser settles after closing the last page before the tool runs.
+    await new Promise((resolve) => setTimeout(resolve, 500));
     native.push(nativeSeconds(command, input, answer));
     const p = await pageSeconds(command, text, answer);
     inPage.push(p.inPage);
