@@ -14,6 +14,13 @@ const kLinesPerBlock = 32;
 const kLineFeed = 10;
 const utf8 = new TextDecoder();
 
+/// Line breaks as a textarea shows them: CR LF and a lone CR become LF. A
+/// plain search does the common CR LF many times faster than a pattern.
+function asShown(text) {
+  const lf = text.replaceAll("\r\n", "\n");
+  return lf.includes("\r") ? lf.replaceAll("\r", "\n") : lf;
+}
+
 /// Shows the UTF-8 text `bytes` in area, line breaks as a textarea shows
 /// them. Each block keeps its own line breaks, so area.textContent is the
 /// text itself. The same bytes shown again are left as they are.
@@ -34,7 +41,7 @@ export function showText(area, bytes) {
       ++lines;
     }
     const block = document.createElement("div");
-    block.textContent = utf8.decode(bytes.subarray(start, end)).replace(/\r\n?/g, "\n");
+    block.textContent = asShown(utf8.decode(bytes.subarray(start, end)));
     // Its size until it is first laid out, so that the scroll bars are
     // about right from the start (the widest line's bytes stand in for its
     // width); the line height is fixed in the style.
