@@ -226,7 +226,9 @@ val run(val request) {
 /// compilation; once warmed up, reading, elimination and writing are ready
 /// for the user's first command. The last result stays as it was.
 void warmUp() {
-    constexpr int n = 60;
+    // Large enough that the loops of reading and writing, not only the
+    // elimination, have run long enough to be compiled for speed.
+    constexpr int n = 150;
     std::string text;
     for (int i = 0; i < n; ++i) {
         for (int j = 0; j <= n; ++j) {
