@@ -201,6 +201,10 @@ bool residuesOf(const FractionFree& f, const std::vector<int>& row, int n, int c
                     r.at(static_cast<std::size_t>(i * cols + j), prime) =
                         nmod_mul(nmod_mat_entry(a, i, j), factor, a->mod);
                 }
+            // One inverse for all the pivots: upto[i] over the product of
+            // the pivots down to row i is the inverse of pivot i.
+            mp_limb_t inverseAbove =
+                ok && unknowns ? nmod_inv(upto[static_cast<std::size_t>(n)], a->mod) : 0;
             for (slong i = n - 1; i >= 0 && ok && unknowns; --i) {
                 mp_limb_t s = nmod_mat_entry(a, i, n);
                 for (slong j = i + 1; j < n; ++j)
@@ -208,7 +212,10 @@ bool residuesOf(const FractionFree& f, const std::vector<int>& row, int n, int c
                         s,
                         nmod_mul(nmod_mat_entry(a, i, j), x[static_cast<std::size_t>(j)], a->mod),
                         a->mod);
-                x[static_cast<std::size_t>(i)] = nmod_div(s, nmod_mat_entry(a, i, i), a->mod);
+                const mp_limb_t inversePivot =
+                    nmod_mul(upto[static_cast<std::size_t>(i)], inverseAbove, a->mod);
+                inverseAbove = nmod_mul(inverseAbove, nmod_mat_entry(a, i, i), a->mod);
+                x[static_cast<std::size_t>(i)] = nmod_mul(s, inversePivot, a->mod);
                 r.at(entries + static_cast<std::size_t>(i), prime) = nmod_mul(
                     x[static_cast<std::size_t>(i)], upto[static_cast<std::size_t>(n)], a->mod);
             }
