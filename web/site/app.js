@@ -14,6 +14,7 @@ import {
 import { showAbout, showCredits } from "./about.js";
 import { drawChart } from "./chart.js";
 import { showText } from "./result-view.js";
+import { afterNextFrame, giveFocusBack } from "./focus.js";
 
 // The window's threshold above which opening a file asks first.
 const kLargeFileBytes = 1500;
@@ -125,7 +126,7 @@ function setBusy(busy) {
   // Unlocking a large edit area makes the browser draw it anew, which
   // would hold up drawing the report: it waits for the next frame.
   if (busy) edit.readOnly = true;
-  else requestAnimationFrame(() => setTimeout(() => (edit.readOnly = state.busy)));
+  else afterNextFrame(() => (edit.readOnly = state.busy));
   $("#progress").hidden = !busy;
   for (const b of document.querySelectorAll("#toolbar button")) {
     if (b.dataset.tool === "stop") b.hidden = !busy;
@@ -138,8 +139,8 @@ function setBusy(busy) {
   // was disabled is given back.
   if (busy) {
     focusBeforeBusy = document.activeElement;
-  } else if (focusBeforeBusy && (document.activeElement === document.body || !document.activeElement)) {
-    focusBeforeBusy.focus();
+  } else {
+    giveFocusBack(focusBeforeBusy);
   }
 }
 
@@ -412,7 +413,7 @@ async function runDialogLoop(command) {
     // Messages shown before the question, then the question itself. While
     // the user reads it, the edit area's text is made ready for the core.
     for (; shown < dialogs.length - 1; ++shown) await showDialog(dialogs[shown]);
-    requestAnimationFrame(() => setTimeout(editAreaBytes));
+    afterNextFrame(editAreaBytes);
     answers.push(await showDialog(dialogs[shown++]));
   }
 }

@@ -3,6 +3,8 @@
 // inert, Tab cycles inside it, Enter answers OK (or the default button) and
 // Esc answers Cancel (No for a question, OK for a message).
 
+import { giveFocusBack } from "./focus.js";
+
 let counter = 0;
 let texts = null;
 
@@ -69,10 +71,7 @@ export function openDialog({ kind, caption, build, buttons, escapeValue, collect
       dialog.close();
       dialog.remove();
       resolve(value);
-      setTimeout(() => {
-        const lost = !document.activeElement || document.activeElement === document.body;
-        if (lost && previous?.isConnected) previous.focus();
-      });
+      setTimeout(() => giveFocusBack(previous));
     };
     // Enter in a field submits the form: that is the default button.
     form.addEventListener("submit", (e) => {

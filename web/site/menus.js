@@ -6,6 +6,8 @@
 // "radio", "separator", "disabled" or "submenu". Captions carry "&X"
 // accelerators as the window's do: X is underlined and chooses the item.
 
+import { afterNextFrame, giveFocusBack } from "./focus.js";
+
 /// The accelerator letter of a caption, lower case, or "".
 export function acceleratorOf(caption) {
   const m = /&([^&])/.exec(caption.replace(/&&/g, ""));
@@ -277,13 +279,7 @@ export class MenuBar {
     this.returnFocus = null;
     this.closeAll(false);
     document.activeElement?.blur?.();
-    const restore = () =>
-      requestAnimationFrame(() =>
-        setTimeout(() => {
-          const lost = !document.activeElement || document.activeElement === document.body;
-          if (lost && back && document.contains(back)) this.giveFocusBack(back);
-        }),
-      );
+    const restore = () => afterNextFrame(() => giveFocusBack(back, this.giveFocusBack));
     let done;
     try {
       done = item.run?.();

@@ -165,8 +165,9 @@ public:
     /// settled row's values reduced once. The integers move into A, so the
     /// large numbers are never held twice.
     void moveTo(RationalMatrix& A) {
-        // The reductions, a greatest common divisor each, are most of the
-        // work; rows are reduced apart, so threads share them out.
+        // The reductions, a greatest common divisor of full size per row and
+        // small ones per entry, are most of the work; rows are reduced
+        // apart, so threads share them out.
         const double gcdWork = 2.0 * static_cast<double>(mpz_sizeinbase(m_previous.get_mpz_t(), 2));
         parallelRows(
             1, m_rows + 1, defaultKernelThreads(), gcdWork * m_cols, [&](int first, int last) {
