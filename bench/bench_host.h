@@ -24,6 +24,7 @@ public:
         return m_next < m_answers.size() ? m_answers[m_next++] : std::string();
     }
     void messageBox(const std::string&, const std::string&) override {}
+    void notice(const std::string&) override {}
     bool askYesNo(const std::string&, const std::string&) override { return true; }
     std::string editText() override { return m_edit; }
     std::string resultText() override { return m_result; }

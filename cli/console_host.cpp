@@ -72,6 +72,10 @@ void ConsoleHost::showChart(const ErrorChart& chart) {
     std::fprintf(m_err, "chart: %s\n%s", oneLine(chart.title).c_str(), chartTable(chart).c_str());
 }
 
+void ConsoleHost::notice(const std::string& text) {
+    std::fprintf(m_err, "notice: %s\n", oneLine(text).c_str());
+}
+
 std::uint64_t ConsoleHost::availableMemory() { return platform::availableMemoryBytes(); }
 
 YesNo parseYesNo(std::string_view answer) {

@@ -30,6 +30,7 @@ public:
     /// The console cannot draw: the chart's title and table go to standard
     /// error, after the messages.
     void showChart(const ErrorChart& chart) override;
+    void notice(const std::string& text) override;
 
     /// The result area, which the console writes out at the end.
     const ResultArea& result() const { return m_result; }

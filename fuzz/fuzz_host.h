@@ -31,6 +31,7 @@ public:
         return answer;
     }
     void messageBox(const std::string&, const std::string&) override {}
+    void notice(const std::string& text) override { notices.push_back(text); }
     bool askYesNo(const std::string&, const std::string&) override { return next() == "y"; }
     std::string editText() override { return m_edit; }
     std::string resultText() override { return m_result; }
@@ -38,6 +39,9 @@ public:
     void appendResult(std::shared_ptr<const Document> report) override {
         m_result.append(renderText(*report));
     }
+
+    /// The notices the command gave, for targets that check them.
+    std::vector<std::string> notices;
 
 private:
     std::string next() {

@@ -39,6 +39,7 @@ struct GoldenCase {
     std::string lang;   ///< "lang: en" runs with --lang en; empty: the default
     int exitCode = 0;
     std::vector<std::string> messages;
+    std::vector<std::string> notices;
     std::map<std::string, std::string> sections; ///< input, previous, expected
     bool book = false; ///< from the help book, which shows no line break at a report's end
 };
@@ -50,7 +51,8 @@ using quorvex::testing::readFile;
 using quorvex::testing::shellQuote;
 using quorvex::testing::toCrLf;
 
-/// Case files: "key: value" lines, then "=== input", "=== previous",
+/// Case files: "key: value" lines ("notice:" one for each notice on standard
+/// error, in order), then "=== input", "=== previous",
 /// "=== expected" (or "=== steps", "=== holds") and "=== chart" sections closed by "=== end".
 /// Section text is written with plain line breaks; the line break before the next marker belongs to
 /// it.
@@ -76,6 +78,7 @@ GoldenCase parseCase(const fs::path& p) {
             else if (key == "steps") c.steps = value == "yes", c.rows = value == "rows";
             else if (key == "exit") c.exitCode = std::stoi(value);
             else if (key == "message") c.messages.push_back(value);
+            else if (key == "notice") c.notices.push_back(value);
             else if (key == "format") c.format = value;
             else if (key == "lang") c.lang = value;
         }
@@ -209,14 +212,17 @@ void expectTheReport(const GoldenCase& c) {
         EXPECT_EQ(out, toCrLf(expected)) << cmd;
     else EXPECT_EQ(out, expected) << cmd;
 
-    std::vector<std::string> messages;
+    std::vector<std::string> messages, notices;
     std::string dialogs; ///< as traced, their messages aside
     std::istringstream err(readFile(dir / "err.txt"));
     for (std::string line; std::getline(err, line) && !line.starts_with("chart: ");) {
         if (line.starts_with("message: ")) messages.push_back(line.substr(9));
+        else if (line.starts_with("notice: ")) notices.push_back(line.substr(8));
         else dialogs += line + "\n";
     }
     EXPECT_EQ(messages, c.messages);
+    // A worked report of the help book shows the report alone.
+    if (!c.book) EXPECT_EQ(notices, c.notices);
     if (c.sections.count("dialogs")) {
         EXPECT_EQ(dialogs, c.sections.at("dialogs") + "\n");
     }

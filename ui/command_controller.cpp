@@ -7,10 +7,13 @@
 #include "gui_thread_host.h"
 #include "messages.h"
 #include "qt_host.h"
+#include "status_panels.h"
 #include "text_areas.h"
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QMessageBox>
+#include <QStringList>
 #include <QWidget>
 
 #include <exception>
@@ -32,9 +35,10 @@ public:
 
 CommandController::CommandController(DialogProvider& dialogs, QWidget& window,
                                      const QPlainTextEdit& editArea, ResultArea& resultArea,
-                                     const DisplaySettings& settings, BackgroundWork& work)
+                                     const DisplaySettings& settings, BackgroundWork& work,
+                                     StatusPanels& status)
     : m_dialogs(dialogs), m_window(window), m_editArea(editArea), m_resultArea(resultArea),
-      m_settings(settings), m_work(work) {}
+      m_settings(settings), m_work(work), m_status(status) {}
 
 Outcome CommandController::run(const Command& command) {
     if (m_work.running()) return Outcome::Stopped;
@@ -67,6 +71,7 @@ Outcome CommandController::run(const Command& command) {
     if (!failure) {
         try {
             host.finish();
+            showNotices(host.takeNotices());
             if (auto chart = host.takeChart()) showChart(*chart);
             return *outcome;
         } catch (const std::bad_alloc&) {
@@ -86,6 +91,21 @@ void CommandController::showChart(const ErrorChart& chart) {
     auto* dialog = new ErrorChartDialog(chart, &m_window, &m_dialogs);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
+}
+
+void CommandController::showNotices(const std::vector<std::string>& notices) {
+    if (notices.empty()) return;
+    QStringList lines;
+    for (const std::string& n : notices) lines << QString::fromStdString(n);
+    m_status.setText(lines.front());
+    // A note, not a question: it stays beside the report until closed and
+    // never holds up the next command.
+    auto* note = new QMessageBox(QMessageBox::Information, kCaption, lines.join(u'\n'),
+                                 QMessageBox::Close, &m_window);
+    note->setObjectName(QStringLiteral("noticeNote"));
+    note->setAttribute(Qt::WA_DeleteOnClose);
+    note->setWindowModality(Qt::NonModal);
+    note->show();
 }
 
 } // namespace quorvex::ui

@@ -4,6 +4,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QPlainTextEdit;
 class QWidget;
@@ -14,6 +16,7 @@ class BackgroundWork;
 class DialogProvider;
 class DisplaySettings;
 class ResultArea;
+class StatusPanels;
 
 /// Runs a command the way a menu click does: on a thread of its own, so the
 /// window stays responsive and can stop it, with the real dialogs shown in
@@ -24,7 +27,7 @@ public:
     /// The commands run as the window's background work.
     CommandController(DialogProvider& dialogs, QWidget& window, const QPlainTextEdit& editArea,
                       ResultArea& resultArea, const DisplaySettings& settings,
-                      BackgroundWork& work);
+                      BackgroundWork& work, StatusPanels& status);
 
     /// Runs the command and returns once it has ended, or once the window
     /// has stopped waiting for it (the result area is then left as it was);
@@ -34,6 +37,7 @@ public:
 
 private:
     void showChart(const ErrorChart& chart);
+    void showNotices(const std::vector<std::string>& notices);
 
     DialogProvider& m_dialogs;
     QWidget& m_window;
@@ -41,6 +45,7 @@ private:
     ResultArea& m_resultArea;
     const DisplaySettings& m_settings;
     BackgroundWork& m_work;
+    StatusPanels& m_status;
 };
 
 } // namespace quorvex::ui

@@ -55,6 +55,9 @@ public:
     void showChart(const ErrorChart& chart) override {
         inGui([&] { m_gui.showChart(chart); });
     }
+    void notice(const std::string& text) override {
+        inGui([&] { m_gui.notice(text); });
+    }
 
 private:
     template <typename F> std::invoke_result_t<F> inGui(F f) {

@@ -55,7 +55,7 @@ LinearFrm::LinearFrm(DialogProvider* dialogs)
     m_work = std::make_unique<BackgroundWork>();
     m_export = new ReportExport(m_dialogs, *this, *m_result, *m_status, *m_menus.file, *m_work);
     m_commands = std::make_unique<CommandController>(m_dialogs, *this, *m_edit, *m_result,
-                                                     *m_settings, *m_work);
+                                                     *m_settings, *m_work, *m_status);
     connectFileAndEditMenus();
     connectOtherMenus();
     followFocusAndTyping();

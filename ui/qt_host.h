@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 class QPlainTextEdit;
 class QWidget;
@@ -37,9 +38,13 @@ public:
     std::uint64_t availableMemory() override;
     /// Keeps the chart until the command is done (takeChart).
     void showChart(const ErrorChart& chart) override { m_chart = chart; }
+    /// Keeps the notices until the command is done (takeNotices).
+    void notice(const std::string& text) override { m_notices.push_back(text); }
 
     /// The chart the command showed, if any, handed over once.
     std::optional<ErrorChart> takeChart() { return std::exchange(m_chart, std::nullopt); }
+    /// The notices the command gave, handed over once.
+    std::vector<std::string> takeNotices() { return std::exchange(m_notices, {}); }
 
     /// Hands the result area its new text, when the command changed it.
     void finish();
@@ -58,6 +63,7 @@ private:
     std::shared_ptr<const Document> m_document; ///< the report m_result holds, if it is one
     bool m_resultChanged = false;
     std::optional<ErrorChart> m_chart;
+    std::vector<std::string> m_notices;
 };
 
 } // namespace quorvex::ui

@@ -81,11 +81,16 @@ public:
         m_chart = c;
     }
 
+    void notice(const std::string& text) override {
+        if (!m_asking) m_notices.call<void>("push", text);
+    }
+
     bool asking() const { return m_asking; }
     bool needsEdit() const { return m_needsEdit; }
     const ResultArea& result() const { return m_result; }
     val dialogs() const { return m_dialogs; }
     val chart() const { return m_chart; }
+    val notices() const { return m_notices; }
 
 private:
     void record(const char* kind, const std::string& prompt, const std::string& caption,
@@ -111,6 +116,7 @@ private:
     unsigned m_next = 0;
     val m_dialogs;
     val m_chart = val::null();
+    val m_notices = val::array();
     bool m_asking = false;
     bool m_needsEdit = false;
 };
@@ -212,6 +218,7 @@ val run(val request) {
     reply.set("state", std::string(host.asking() ? "ask" : "done"));
     reply.set("dialogs", host.dialogs());
     reply.set("chart", host.chart());
+    reply.set("notices", host.notices());
     if (!host.asking()) {
         reply.set("result", utf8Bytes(host.result().text()));
         reply.set("resultIsReport", host.result().holdsReport());

@@ -58,6 +58,13 @@ public:
     /// dialog of its own, the console prints its table. Hosts that show no
     /// charts pass it by.
     virtual void showChart(const ErrorChart& chart) { (void)chart; }
+
+    /// One sentence beside the report, never in it: what the report's own
+    /// lines cannot say, such as a verdict that rounding alone brought about
+    /// or why an infinity appears. The console writes it to standard error,
+    /// the window and the page to the status bar and a note that does not
+    /// block. Every host shows it: a notice is never passed by.
+    virtual void notice(const std::string& text) = 0;
 };
 
 } // namespace quorvex

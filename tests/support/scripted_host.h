@@ -45,6 +45,7 @@ public:
         dialogs.push_back({Dialog::Question, text, caption, {}});
         return next() == "yes";
     }
+    void notice(const std::string& text) override { notices.push_back(text); }
     std::string editText() override { return m_edit; }
     std::string resultText() override { return result; }
     void setResultText(std::string text) override { result = std::move(text); }
@@ -63,6 +64,7 @@ public:
     std::shared_ptr<const Document> document; ///< the report the area holds, if it holds one
     std::vector<Dialog> dialogs;
     std::vector<std::string> messages;
+    std::vector<std::string> notices;
 
 private:
     std::string next() {

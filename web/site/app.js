@@ -406,6 +406,7 @@ async function runDialogLoop(command) {
         state.lastRunGeneration = core.generation;
       }
       for (; shown < dialogs.length; ++shown) await showDialog(dialogs[shown]);
+      showNotices(out.notices ?? []);
       if (out.chart) showChart(out.chart);
       return;
     }
@@ -425,6 +426,25 @@ function showChart(chart) {
 }
 
 $("#chart-close").addEventListener("click", () => ($("#chart").hidden = true));
+
+/// What a command says beside its report: the first notice in the status
+/// bar, where a screen reader hears it, and all of them in a note under the
+/// result area that stays until closed or until the next command.
+function showNotices(notices) {
+  const section = $("#notes");
+  const list = section.querySelector(".notes-body");
+  list.replaceChildren(
+    ...notices.map((text) => {
+      const item = document.createElement("li");
+      item.textContent = text;
+      return item;
+    }),
+  );
+  section.hidden = notices.length === 0;
+  if (notices.length) setStatus({ text: notices[0] });
+}
+
+$("#notes-close").addEventListener("click", () => ($("#notes").hidden = true));
 
 function stop() {
   if (state.busy) core.stop();
@@ -581,6 +601,8 @@ function translateChrome() {
   result.setAttribute("aria-label", x.resultAreaLabel);
   $("#splitter").setAttribute("aria-label", x.splitterLabel);
   $("#chart-close").textContent = x.chartClose;
+  $("#notes-close").textContent = x.chartClose;
+  $("#notes").setAttribute("aria-label", x.notesLabel);
   $("#progress").setAttribute("aria-label", x.statusRunning);
   setStatus(state.status);
   showClock();

@@ -99,6 +99,7 @@ const zh = {
   resultAreaLabel: "结果区",
   splitterLabel: "分隔条",
   chartClose: "关闭",
+  notesLabel: "提示",
   helpDir: "help/",
 };
 
@@ -199,6 +200,7 @@ const en = {
   resultAreaLabel: "Result area",
   splitterLabel: "Splitter",
   chartClose: "Close",
+  notesLabel: "Notices",
   helpDir: "help/en/",
 };
 
