@@ -222,7 +222,9 @@ void expectTheReport(const GoldenCase& c) {
     }
     EXPECT_EQ(messages, c.messages);
     // A worked report of the help book shows the report alone.
-    if (!c.book) EXPECT_EQ(notices, c.notices);
+    if (!c.book) {
+        EXPECT_EQ(notices, c.notices);
+    }
     if (c.sections.count("dialogs")) {
         EXPECT_EQ(dialogs, c.sections.at("dialogs") + "\n");
     }

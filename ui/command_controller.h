@@ -26,8 +26,8 @@ class CommandController {
 public:
     /// The commands run as the window's background work.
     CommandController(DialogProvider& dialogs, QWidget& window, const QPlainTextEdit& editArea,
-                      ResultArea& resultArea, const DisplaySettings& settings,
-                      BackgroundWork& work, StatusPanels& status);
+                      ResultArea& resultArea, const DisplaySettings& settings, BackgroundWork& work,
+                      StatusPanels& status);
 
     /// Runs the command and returns once it has ended, or once the window
     /// has stopped waiting for it (the result area is then left as it was);

@@ -1,5 +1,6 @@
 #include "analysis/analysis.h"
 
+#include "analysis/convergence_verdict.h"
 #include "analysis/dense_algebra.h"
 #include "analysis/error_chart.h"
 #include "analysis/iteration_radii.h"
@@ -27,57 +28,16 @@ namespace {
 
 namespace T = texts::analysis;
 
-/// A spectral radius this close to 1 counts as 1: the eigenvalues are
-/// computed, not known, and such an iteration would not finish in time anyway.
-constexpr double kRadiusTolerance = 1e-10;
-
 struct MethodRun {
     std::string name;
     IterationKind kind;
     Sweep sweep;
     double radius = 0.0;
-    bool nilpotent = false;    ///< the radius is 0 but for rounding
+    bool nilpotent = false; ///< exactly: every eigenvalue is 0
+    RadiusVerdict verdict = RadiusVerdict::Diverges;
     std::optional<int> sweeps; ///< observed; nothing when it did not converge
     ErrorCurve curve;
 };
-
-bool radiusConverges(double rho) { return rho < 1.0 - kRadiusTolerance; }
-
-/// The largest order whose iteration matrices are tested for nilpotency.
-constexpr int kLargestNilpotentCheck = 64;
-
-/// Whether M^n, formed in doubles, is no larger than the rounding of forming
-/// it: then M is nilpotent but for rounding. The eigenvalues computed for
-/// such a matrix scatter around 0 by about ||M||·eps^(1/n), which is
-/// rounding, not a radius.
-bool nilpotentUpToRounding(const Matrix& M, int n) {
-    // Forming the powers costs n^4; such large orders are not hand work.
-    if (n > kLargestNilpotentCheck) return false;
-    const auto infinityNorm = [n](const Matrix& P) {
-        double largest = 0.0;
-        for (int i = 1; i <= n; ++i) {
-            double sum = 0.0;
-            for (int j = 1; j <= n; ++j) sum += std::fabs(P(i, j));
-            largest = std::fmax(largest, sum);
-        }
-        return largest;
-    };
-    const double norm = infinityNorm(M);
-    Matrix P = M;
-    for (int power = 2; power <= n; ++power) {
-        Matrix next(n, n);
-        for (int i = 1; i <= n; ++i)
-            for (int j = 1; j <= n; ++j) {
-                double sum = 0.0;
-                for (int t = 1; t <= n; ++t) sum += P(i, t) * M(t, j);
-                next(i, j) = sum;
-            }
-        P = std::move(next);
-    }
-    const double rounding = 16.0 * n * std::numeric_limits<double>::epsilon() * std::pow(norm, n);
-    const double power = infinityNorm(P);
-    return std::isfinite(rounding) && std::isfinite(power) && power <= rounding;
-}
 
 /// Three significant digits at most: a predicted count is an estimate.
 double threeSignificant(double k) {
@@ -130,21 +90,31 @@ void writeRadii(Report& r, const std::array<MethodRun, 3>& runs, int dd) {
             r.text(fillText(T::kRadiusNotFinite, {m.name})).newline();
             continue;
         }
-        writeSentence(r, radiusConverges(m.radius) ? T::kConverges : T::kDiverges,
-                      {m.name, {m.radius, NumberStyle::rounded(dd)}})
-            .newline();
+        const std::string_view line = m.verdict == RadiusVerdict::Converges ? T::kConverges
+                                      : m.verdict == RadiusVerdict::AtEdge  ? T::kRadiusAtEdge
+                                                                            : T::kDiverges;
+        writeSentence(r, line, {m.name, {m.radius, NumberStyle::rounded(dd)}}).newline();
     }
 }
 
-void writeConditions(Report& r, const Matrix& Ab, int n) {
-    const bool dominant = isStrictlyDiagonallyDominant(Ab, n);
-    const bool definite = isSymmetricPositiveDefinite(Ab, n);
+void writeConditions(Report& r, const ConvergenceConditions& conditions) {
+    const bool dominant = conditions.dominant;
+    const bool definite = conditions.definite;
     r.heading(T::kConditionsHeading);
     writeSentence(r, T::kDominant, {dominant ? T::kYes : T::kNo}).newline();
     writeSentence(r, T::kPositiveDefinite, {definite ? T::kYes : T::kNo}).newline();
     if (dominant) r.text(T::kDominantMeans).newline();
     if (definite) r.text(T::kDefiniteMeans).newline();
     if (!dominant && !definite) r.text(T::kNeitherCondition).newline();
+}
+
+/// The sweeps ρ^k ≤ e predicts, at least one; nothing where the radius
+/// predicts none.
+std::optional<double> predictedSweeps(const MethodRun& m, double e) {
+    if (!std::isfinite(m.radius) || m.nilpotent || m.verdict != RadiusVerdict::Converges ||
+        !(e > 0.0))
+        return std::nullopt;
+    return std::fmax(1.0, std::ceil(std::log(e) / std::log(m.radius)));
 }
 
 /// The sweeps ρ^k ≤ e predicts from a zero start, counting at least the one
@@ -155,14 +125,24 @@ void writePrediction(Report& r, const MethodRun& m, double e, int n) {
     } else if (m.nilpotent) {
         writeSentence(r, T::kPredictedNilpotent,
                       {m.name, std::to_string(n), std::to_string(n + 1)});
-    } else if (!radiusConverges(m.radius)) {
+    } else if (m.verdict == RadiusVerdict::AtEdge) {
+        writeSentence(r, T::kNotPredictedAtEdge, {m.name});
+    } else if (m.verdict == RadiusVerdict::Diverges) {
         writeSentence(r, T::kNotPredicted, {m.name});
     } else if (!(e > 0.0)) {
         writeSentence(r, T::kNotPredictedPrecision, {m.name});
     } else {
-        const double k = std::fmax(1.0, std::ceil(std::log(e) / std::log(m.radius)));
-        writeSentence(r, T::kPredicted, {m.name, {threeSignificant(k), NumberStyle::plain()}});
+        writeSentence(r, T::kPredicted,
+                      {m.name, {threeSignificant(*predictedSweeps(m, e)), NumberStyle::plain()}});
     }
+}
+
+/// True when the radius promised convergence within the sweep limit and the
+/// run from zero did not deliver it: the two must not stand side by side
+/// unexplained.
+bool runBelies(const MethodRun& m, double e) {
+    const auto k = predictedSweeps(m, e);
+    return !m.sweeps && !m.nilpotent && k && *k <= kSweepLimit;
 }
 
 void writeSweeps(Report& r, const std::array<MethodRun, 3>& runs, double e, int n) {
@@ -174,6 +154,9 @@ void writeSweeps(Report& r, const std::array<MethodRun, 3>& runs, double e, int 
         if (m.sweeps) writeSentence(r, T::kObserved, {prediction, *m.sweeps});
         else writeSentence(r, T::kObservedNone, {prediction});
         r.newline();
+        if (runBelies(m, e)) r.text(fillText(T::kRunBeliesRadius, {m.name})).newline();
+        if (m.sweeps && m.verdict == RadiusVerdict::Diverges)
+            r.text(fillText(T::kRunConvergesFromZero, {m.name})).newline();
     }
 }
 
@@ -187,10 +170,12 @@ std::string_view bestFactorSource(FactorSource source) {
     return T::kBestBySearch;
 }
 
-void writeBestFactor(Report& r, const BestFactor& best, int dd) {
+void writeBestFactor(Report& r, const BestFactor& best, int dd, bool definite) {
     r.heading(T::kBestHeading);
-    if (!radiusConverges(best.radius)) {
-        r.text(T::kNoBest).newline();
+    if (!radiusBelowOne(best.radius)) {
+        // A definite matrix makes every 0 < w < 2 converge: the radii are
+        // then all within rounding of 1, not at or past it.
+        r.text(definite ? T::kBestAtEdge : T::kNoBest).newline();
         return;
     }
     writeSentence(r, T::kBest,
@@ -203,7 +188,8 @@ void writeBestFactor(Report& r, const BestFactor& best, int dd) {
 std::array<MethodRun, 3> methodRuns(double w) {
     std::string sor = fillText(T::kSor, {numberText(w)});
     const auto run = [](std::string name, IterationKind kind, Sweep sweep) {
-        return MethodRun{std::move(name), kind, sweep, 0.0, false, std::nullopt, {}};
+        return MethodRun{std::move(name),         kind,         sweep, 0.0, false,
+                         RadiusVerdict::Diverges, std::nullopt, {}};
     };
     return {run(std::string(T::kJacobi), IterationKind::Jacobi, &jacobiSweep),
             run(std::string(T::kGaussSeidel), IterationKind::GaussSeidel, &gaussSeidelSweep),
@@ -240,19 +226,26 @@ Outcome convergenceAnalysis(CommandInput& in) {
         return publish(in.host, std::move(r));
     }
     const ReferenceSolution ref = referenceSolution(Ab, n, referenceText(in.host, n), in.stop);
+    noticeMisreadEntries(in.host, ref);
+    const std::optional<RationalMatrix> exact =
+        exactCoefficients(Ab, n, ref.exact ? std::optional(ref.system) : std::nullopt);
+    const ConvergenceConditions conditions = convergenceConditions(Ab, n, exact);
     std::array<MethodRun, 3> runs = methodRuns(w);
     for (MethodRun& m : runs) {
         in.stop.check();
-        // Forming the iteration matrix alone costs n^3.
-        m.nilpotent = n <= kLargestNilpotentCheck &&
-                      nilpotentUpToRounding(iterationMatrix(Ab, n, m.kind, w), n);
+        std::optional<ExactSpectrum> spectrum;
+        if (exact) spectrum = exactSpectrum(*exact, n, m.kind, w);
+        // A nilpotent matrix's computed eigenvalues scatter around 0 by
+        // rounding; only the exact test may call the radius 0.
+        m.nilpotent = spectrum && spectrum->nilpotent;
         m.radius = m.nilpotent ? 0.0 : iterationRadius(Ab, n, m.kind, w);
+        m.verdict = judgeRadius(m.radius, spectrum, theoremConverges(conditions, m.kind, w));
         runFromZero(m, Ab, n, e, w, ref.x, in.stop);
     }
     writeRadii(r, runs, dd);
-    writeConditions(r, Ab, n);
+    writeConditions(r, conditions);
     writeSweeps(r, runs, e, n);
-    writeBestFactor(r, bestRelaxationFactor(Ab, n, in.stop), dd);
+    writeBestFactor(r, bestRelaxationFactor(Ab, n, in.stop), dd, conditions.definite);
     r.title(T::kConvergenceTitle);
     const Outcome outcome = publish(in.host, std::move(r));
     if (!ref.singular) in.host.showChart(chartOf(runs));

@@ -83,6 +83,7 @@ Outcome errorAnalysis(CommandInput& in) {
     eliminate(A, n, dd + 1, true, in.stop);
     const Vector x = backSubstitute(A, n, dd + 1);
     const ReferenceSolution ref = referenceSolution(B, n, referenceText(in.host, n), in.stop);
+    noticeMisreadEntries(in.host, ref);
     const Vector res = shownResidual(ref, B, n, x, dd);
 
     Report r;

@@ -176,7 +176,7 @@ bool bestFactorFormulaApplies(const Matrix& A, int n) {
     if (!isSymmetricWithPositiveDiagonal(A, n) &&
         !hasRealSpectrum(iterationMatrix(A, n, IterationKind::Jacobi), n))
         return false;
-    return iterationRadius(A, n, IterationKind::Jacobi) < 1.0;
+    return radiusBelowOne(iterationRadius(A, n, IterationKind::Jacobi));
 }
 
 BestFactor bestRelaxationFactor(const Matrix& A, int n, const StopRequest& stop) {

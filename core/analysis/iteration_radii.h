@@ -7,6 +7,14 @@ namespace quorvex {
 
 enum class IterationKind { Jacobi, GaussSeidel, Relaxation };
 
+/// A spectral radius this close to 1 is beyond what a radius computed in
+/// doubles can tell from 1: every "ρ < 1" question of a report is asked
+/// against this one margin.
+inline constexpr double kRadiusTolerance = 1e-10;
+
+/// True when a computed radius is below 1 by more than the margin.
+inline bool radiusBelowOne(double rho) { return rho < 1.0 - kRadiusTolerance; }
+
 /// The iteration matrix of the method for the leading n x n block of A
 /// (a nonzero diagonal): with A = D + L + U (diagonal, strictly lower,
 /// strictly upper), Jacobi -D⁻¹(L+U), Gauss-Seidel -(D+L)⁻¹U, relaxation

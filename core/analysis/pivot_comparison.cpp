@@ -133,6 +133,7 @@ Outcome pivotComparison(CommandInput& in) {
                                        byRows(B, n, dd + 1, true, in.stop, column),
                                        completely(B, n, dd + 1, in.stop)};
     const ReferenceSolution ref = referenceSolution(B, n, referenceText(in.host, n), in.stop);
+    noticeMisreadEntries(in.host, ref);
 
     Report r;
     r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain());

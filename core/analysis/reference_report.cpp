@@ -1,6 +1,7 @@
 #include "analysis/reference_report.h"
 
 #include "analysis/significant.h"
+#include "reading/number_text.h"
 #include "texts/analysis_texts.h"
 #include "texts/fill.h"
 
@@ -20,6 +21,13 @@ void writeReference(Report& r, const ReferenceSolution& ref, int dd) {
             .newline();
     for (int i = ref.x.lo(); i <= ref.x.hi(); ++i)
         r.indexedValue("x*", i, ref.x(i), NumberStyle::rounded(dd));
+}
+
+void noticeMisreadEntries(Host& host, const ReferenceSolution& ref) {
+    for (const MisreadEntry& e : ref.misread)
+        host.notice(
+            fillText(texts::analysis::kEntryMisread,
+                     {std::to_string(e.row), std::to_string(e.col), e.text, numberText(e.read)}));
 }
 
 } // namespace quorvex

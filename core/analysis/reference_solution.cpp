@@ -53,11 +53,42 @@ void inverseNorms(ReferenceSolution& ref, const Matrix& Ab, int n, const Rationa
     ref.inverseNormInf = rowSumNorm(s.inverse, n);
 }
 
+/// True when the exact value q is not what the decimal reading made of it,
+/// beyond the rounding of its evaluation: an overflow to an infinity or to
+/// 0, or digits lost below the normal range.
+bool misread(const Rational& q, double read) {
+    if (!std::isfinite(read)) return true;
+    const Rational difference = magnitude(Rational(q - Rational(read)));
+    return difference > magnitude(q) * Rational(1, 1000000000);
+}
+
+/// The entries with an exact value that the reading did not hold; each is
+/// given its value as read.
+std::vector<MisreadEntry> takeReadValues(ExactMatrixReading& reading, const Matrix& Ab, int n) {
+    std::vector<MisreadEntry> found;
+    std::size_t nextInexact = 0;
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n + 1; ++j) {
+            if (nextInexact < reading.inexact.size() &&
+                reading.inexact[nextInexact] == EntryPlace{i, j}) {
+                ++nextInexact;
+                continue;
+            }
+            if (!misread(reading.values(i, j), Ab(i, j))) continue;
+            found.push_back({i, j, reading.text(i, j), Ab(i, j)});
+            if (std::isfinite(Ab(i, j))) reading.values(i, j) = Ab(i, j);
+        }
+    return found;
+}
+
 std::optional<ReferenceSolution> exactReference(const Matrix& Ab, int n, std::string_view text,
-                                                const StopRequest& stop) {
+                                                const StopRequest& stop,
+                                                std::vector<MisreadEntry>& misreadEntries) {
     if (n > ReferenceSolution::kExactOrderLimit) return std::nullopt;
     ExactMatrixReading reading = GetExactMatrixFromText(n, n + 1, text);
-    if (!reading.inexact.empty()) return std::nullopt;
+    misreadEntries = takeReadValues(reading, Ab, n);
+    // An entry read as an infinity leaves no exact system to solve.
+    if (!reading.inexact.empty() || !allFinite(Ab, n, n + 1)) return std::nullopt;
     stop.check();
     ReferenceSolution ref;
     ref.exact = true;
@@ -158,9 +189,12 @@ Vector shownResidual(const ReferenceSolution& ref, const Matrix& Ab, int n, cons
 
 ReferenceSolution referenceSolution(const Matrix& Ab, int n, std::string_view editText,
                                     const StopRequest& stop) {
-    if (auto exact = exactReference(Ab, n, editText, stop)) return *exact;
+    std::vector<MisreadEntry> misread;
+    auto exact = exactReference(Ab, n, editText, stop, misread);
     stop.check();
-    return doubleReference(Ab, n);
+    ReferenceSolution ref = exact ? std::move(*exact) : doubleReference(Ab, n);
+    ref.misread = std::move(misread);
+    return ref;
 }
 
 } // namespace quorvex

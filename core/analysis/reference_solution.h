@@ -10,6 +10,16 @@
 
 namespace quorvex {
 
+/// An entry whose typed value the decimal reading cannot hold: it reads as
+/// 0 or as an infinity, or loses its digits below the smallest normal
+/// double, while its exact value is another number.
+struct MisreadEntry {
+    int row = 0;
+    int col = 0;
+    std::string text;  ///< as typed
+    double read = 0.0; ///< the value the report echoes and computes with
+};
+
 /// The solution the analyses measure against: exact (rational arithmetic)
 /// where every entry of the system has an exact value, otherwise the double
 /// precision one.
@@ -34,12 +44,18 @@ struct ReferenceSolution {
     double exactCond1 = 0.0;      ///< exactInverse only: ||A||1·||A⁻¹||1, rounded once
     double exactCondInf = 0.0;    ///< exactInverse only: ||A||∞·||A⁻¹||∞, rounded once
 
+    /// Entries the decimal reading could not hold. The reference is made on
+    /// the matrix as read, the one the report echoes and its methods use, so
+    /// that every comparison is between solutions of one matrix.
+    std::vector<MisreadEntry> misread;
+
     double cond1() const { return exactInverse ? exactCond1 : norm1 * inverseNorm1; }
     double condInf() const { return exactInverse ? exactCondInf : normInf * inverseNormInf; }
 };
 
 /// Solves the augmented n x (n+1) system Ab, read from `editText`, exactly
-/// where the text allows it and in double precision otherwise.
+/// where the text allows it and in double precision otherwise; an entry
+/// the decimal reading could not hold counts with its value as read.
 ReferenceSolution referenceSolution(const Matrix& Ab, int n, std::string_view editText,
                                     const StopRequest& stop);
 

@@ -3,6 +3,7 @@
 #include "exact/rational.h"
 
 #include <optional>
+#include <vector>
 
 namespace quorvex {
 
@@ -22,6 +23,10 @@ std::optional<RationalMatrix> invertExactly(const RationalMatrix& A, int n);
 /// may end with the command (the window runs each on one of its own), and
 /// what it kept would be lost with it.
 void releaseExactCaches();
+
+/// The coefficients c(0), ..., c(n) of det(xI - M) for the leading n x n
+/// block of M, lowest power first; c(n) is 1.
+std::vector<Rational> characteristicPolynomial(const RationalMatrix& M, int n);
 
 /// The reduced row echelon form of the leading rows x cols block of M:
 /// unique, so whichever pivots reach it, the same numbers.

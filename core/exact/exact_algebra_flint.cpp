@@ -5,6 +5,7 @@
 #include <flint/flint.h>
 #include <flint/fmpq.h>
 #include <flint/fmpq_mat.h>
+#include <flint/fmpq_poly.h>
 
 namespace quorvex {
 
@@ -45,6 +46,24 @@ std::optional<RationalMatrix> invertExactly(const RationalMatrix& A, int n) {
 }
 
 void releaseExactCaches() { flint_cleanup(); }
+
+std::vector<Rational> characteristicPolynomial(const RationalMatrix& M, int n) {
+    FlintRationals from(n, n);
+    copyIn(from, M, n, 1, n);
+    fmpq_poly_t p;
+    fmpq_poly_init(p);
+    fmpq_mat_charpoly(p, from.get());
+    std::vector<Rational> c(static_cast<std::size_t>(n) + 1);
+    fmpq_t q;
+    fmpq_init(q);
+    for (int k = 0; k <= n; ++k) {
+        fmpq_poly_get_coeff_fmpq(q, p, k);
+        c[static_cast<std::size_t>(k)] = copyOut(q);
+    }
+    fmpq_clear(q);
+    fmpq_poly_clear(p);
+    return c;
+}
 
 RationalMatrix reducedEchelonForm(const RationalMatrix& M, int rows, int cols) {
     FlintRationals from(rows, cols), reduced(rows, cols);

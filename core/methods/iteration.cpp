@@ -12,6 +12,7 @@
 #include "texts/report_texts.h"
 #include "texts/sentence.h"
 
+#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
@@ -76,6 +77,38 @@ Report iterationReport(const CommandInput& in, std::optional<int> k, const Itera
     return r;
 }
 
+/// Shares of ||b|| above which a residual counts as large: with a factor
+/// that is the cause, and where the tolerance alone is.
+constexpr double kLargeResidualShare = 0.01;
+constexpr double kRoughResidualShare = 0.1;
+
+/// A run stopped on a small change between sweeps, with a residual large
+/// against b: a notice names the cause. Jacobi's and Gauss-Seidel's
+/// residual at the stop is at most ||A||∞·e, so there the tolerance is too
+/// large for the system. Relaxation's is ((1-w)/w·D - U)(x(k) - x(k-1)),
+/// which a small w makes large however small the change; and since
+/// ||x - x*||∞ ≥ ||b - Ax||∞ / ||A||∞, a residual above e·||A||∞ proves that
+/// the error, not only the change, is larger than e.
+void noticeSmallChangeOnly(CommandInput& in, const Iterate& x, double w, bool asksFactor) {
+    const int n = in.n;
+    double b = 0.0, a = 0.0;
+    for (int i = 1; i <= n; ++i) {
+        b = std::fmax(b, std::fabs(in.matrix(i, n + 1)));
+        double row = 0.0;
+        for (int j = 1; j <= n; ++j) row += std::fabs(in.matrix(i, j));
+        a = std::fmax(a, row);
+    }
+    const double r = residualMaxNorm(in.matrix, n, x);
+    if (!(b > 0.0)) return;
+    // A residual past any sensible share still says all that matters.
+    const std::string e = numberText(in.precision),
+                      share = numberText(std::fmin(std::round(100.0 * r / b), 1e15));
+    if (asksFactor && w != 1.0 && r > kLargeResidualShare * b && r > in.precision * a)
+        in.host.notice(fillText(R::kSmallChangeFromFactor, {e, share, numberText(w)}));
+    else if (r > kRoughResidualShare * b)
+        in.host.notice(fillText(R::kRoughFromTolerance, {e, share}));
+}
+
 /// With steps shown, a run that does not converge still publishes its
 /// sweeps, so that the student sees how it went, before the same message.
 Outcome runIteration(CommandInput& in, const IterationMethod& method) {
@@ -91,6 +124,7 @@ Outcome runIteration(CommandInput& in, const IterationMethod& method) {
         if (log) publish(in.host, iterationReport(in, k, x, method, w, log));
         return fail(in.host, D::kNoConvergence);
     }
+    noticeSmallChangeOnly(in, x, w, method.asksFactor);
     return publish(in.host, iterationReport(in, k, x, method, w, log));
 }
 

@@ -37,6 +37,17 @@ void relaxationSweep(const Matrix& Ab, int n, const Iterate& x0, Iterate& x, dou
 
 // The diagonal never changes, so a zero on it is found before the first
 // sweep just as the first sweep would meet it.
+double residualMaxNorm(const Matrix& Ab, int n, const Iterate& x) {
+    double largest = 0.0;
+    for (int i = 1; i <= n; ++i) {
+        double r = Ab(i, n + 1);
+        for (int j = 1; j <= n; ++j) r -= Ab(i, j) * x[static_cast<std::size_t>(j - 1)];
+        // A NaN must count as large, not be passed over.
+        if (!(std::fabs(r) <= largest)) largest = std::fabs(r);
+    }
+    return largest;
+}
+
 bool hasZeroDiagonal(const Matrix& Ab, int n) {
     for (int i = 1; i <= n; ++i)
         if (Ab(i, i) == 0.0) return true;

@@ -34,6 +34,10 @@ bool hasZeroDiagonal(const Matrix& Ab, int n);
 /// a move that is not a finite number means the iteration is running away.
 bool converged(const Iterate& x, const Iterate& x0, double e);
 
+/// The largest magnitude of b - A·x over the augmented matrix Ab, each
+/// component summed left to right.
+double residualMaxNorm(const Matrix& Ab, int n, const Iterate& x);
+
 /// Told the initial iterate and every sweep's iterate, so that a caller can
 /// follow the error or write the sweeps down.
 class SweepObserver {

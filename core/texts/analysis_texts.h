@@ -21,6 +21,11 @@ inline constexpr Text kSingular{
 inline constexpr Text kExactDroppedForOrder{
     "阶数大于 {}，不作分数运算，x* 由双精度运算求得。",
     "The order is greater than {}, so no fractions are used: x* is computed in double precision."};
+/// Row, column, the entry as typed, the value it is read as.
+inline constexpr Text kEntryMisread{
+    "第{}行第{}列的 {} 超出了双精度数所能表示的范围，读作 {}；分析按读作的值进行。",
+    "The entry in row {}, column {}, {}, is beyond what a double-precision number can hold and is "
+    "read as {}; the analysis works with the value as read."};
 inline constexpr Text kYes{"是", "yes"};
 inline constexpr Text kNo{"否", "no"};
 
@@ -102,6 +107,13 @@ inline constexpr Text kConverges{"{}矩阵的谱半径 ρ={}，ρ<1，对任何�
 inline constexpr Text kDiverges{"{}矩阵的谱半径 ρ={}，ρ≥1，不是对任何初始值都收敛",
                                 "The iteration matrix of the {} has spectral radius ρ={}; ρ≥1, so "
                                 "it does not converge from every initial value"};
+/// {} the method's name, {} its radius, computed within rounding of 1 (or
+/// past it against a theorem that holds exactly).
+inline constexpr Text kRadiusAtEdge{
+    "{}矩阵的谱半径算得 ρ={}，与 1 之差在双精度运算的舍入误差之内，由谱半径判断不了是否收敛",
+    "The iteration matrix of the {} has computed spectral radius ρ={}, which differs from 1 by "
+    "less than the rounding error of double precision; the radius alone cannot decide "
+    "convergence"};
 /// {} the method's name: its iteration matrix overflowed (a huge w).
 inline constexpr Text kRadiusNotFinite{
     "{}矩阵的谱半径算不出有限的值（计算中数值溢出），不能据此判断是否收敛",
@@ -135,6 +147,26 @@ inline constexpr Text kObservedNone{"{}，实际迭代 1000 次仍不收敛",
 inline constexpr Text kPredicted{"{}：预计约 {} 次（按 ln e/ln ρ 估计）",
                                  "{}: about {} iterations expected (estimated by ln e/ln ρ)"};
 inline constexpr Text kNotPredicted{"{}：ρ≥1，无法预计", "{}: ρ≥1, no estimate is possible"};
+inline constexpr Text kNotPredictedAtEdge{
+    "{}：ρ 与 1 之差在舍入误差之内，无法预计",
+    "{}: ρ is within rounding error of 1, no estimate is possible"};
+/// {} the method's name: ρ < 1 predicted convergence within the sweep limit
+/// and the run from zero did not converge.
+inline constexpr Text kRunBeliesRadius{
+    "{}：ρ<1 预计的次数与实际不符。ρ "
+    "只决定误差最终衰减的快慢，迭代矩阵的幂在衰减之前可能先变得很大，"
+    "舍入误差也可能使迭代达不到要求的精度。",
+    "{}: the estimate from ρ<1 and the actual run disagree. The spectral radius governs only the "
+    "eventual rate at which the error decays; the powers of the iteration matrix may grow large "
+    "before they decay, and rounding errors may keep the iteration from reaching the required "
+    "precision."};
+/// {} the method's name: ρ ≥ 1, and yet the run from zero converged.
+inline constexpr Text kRunConvergesFromZero{
+    "{}：ρ≥1 只说明不是对任何初始值都收敛；从零初始值出发，误差没有落在模不小于 1 "
+    "的特征值所对应的方向上，所以这次仍然收敛。",
+    "{}: ρ≥1 means only that the iteration does not converge from every initial value; from the "
+    "zero initial value the error has no component along the eigenvectors whose eigenvalues have "
+    "modulus at least 1, so this run converges all the same."};
 inline constexpr Text kNotPredictedNotFinite{
     "{}：谱半径算不出有限的值，无法预计",
     "{}: the spectral radius has no finite value, no estimate is possible"};
@@ -163,6 +195,14 @@ inline constexpr Text kBestBySearch{"（在 0<w<2 中数值搜索求得）",
 inline constexpr Text kBestByArnoldiSearch{
     "（在 0<w<2 中数值搜索求得，各谱半径由 Arnoldi 迭代求得）",
     " (found by a numerical search over 0<w<2, each spectral radius by Arnoldi iteration)"};
+/// A definite matrix whose relaxation radii are all within rounding of 1.
+inline constexpr Text kBestAtEdge{
+    "系数矩阵对称正定，0<w<2 时SOR迭代都收敛，但各松弛因子的谱半径与 1 "
+    "之差都在双精度运算的舍入误差之内，"
+    "求不出最佳松弛因子。",
+    "The coefficient matrix is symmetric positive definite, so SOR iteration converges for every "
+    "0<w<2; but every factor's spectral radius is within the rounding error of double precision "
+    "of 1, so the optimal factor cannot be determined."};
 inline constexpr Text kNoBest{"0<w<2 中没有使SOR迭代收敛的松弛因子。",
                               "No relaxation factor in 0<w<2 makes SOR iteration converge."};
 inline constexpr Text kConvergenceTitle{"迭代法的收敛性分析",

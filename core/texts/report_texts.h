@@ -140,6 +140,22 @@ inline constexpr Text kGaussSeidelTitle{"Gauss-Seidel迭代法解线性方程组
                                         "Solving a linear system by Gauss–Seidel iteration"};
 inline constexpr Text kSorTitle{"逐次超松弛(SOR)迭代法解线性方程组",
                                 "Solving a linear system by successive over-relaxation (SOR)"};
+/// Notices: the run met its stopping rule, |x(k) - x(k-1)| < e, with a
+/// residual large against b. {} e, the residual's ∞-norm as a percentage of
+/// b's, then (the first text only) the relaxation factor.
+inline constexpr Text kSmallChangeFromFactor{
+    "迭代因相邻两次迭代值之差小于 {} 而停止，但残差 ‖b-Ax‖∞ 仍有 ‖b‖∞ 的 "
+    "{}%：小的只是每步的改变量，"
+    "不是误差；松弛因子 w={} 使每步只改变很少。",
+    "The iteration stopped because successive iterates differ by less than {}, yet the residual "
+    "‖b-Ax‖∞ is still {}% of ‖b‖∞: what was small is the change per iteration, not the error; the "
+    "relaxation factor w={} lets each iteration change x only a little."};
+inline constexpr Text kRoughFromTolerance{
+    "迭代因相邻两次迭代值之差小于 {} 而停止，残差 ‖b-Ax‖∞ 却仍有 ‖b‖∞ 的 {}%：对这个方程组，"
+    "精度 e 取得太大，所得的解还很粗。",
+    "The iteration stopped because successive iterates differ by less than {}, yet the residual "
+    "‖b-Ax‖∞ is still {}% of ‖b‖∞: the tolerance e is too large for this system, and the solution "
+    "found is still rough."};
 
 // Tests and norms: 正定矩阵判断.
 inline constexpr Text kDefiniteEcho{"以上是该矩阵的各元素", "Above are the entries of the matrix"};

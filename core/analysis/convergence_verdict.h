@@ -1,0 +1,60 @@
+#pragma once
+
+#include "analysis/iteration_radii.h"
+#include "exact/rational.h"
+
+#include <optional>
+
+namespace quorvex {
+
+/// Up to this order the analysis also settles in exact fractions what
+/// doubles cannot: nilpotency, an eigenvalue ±1, dominance and definiteness.
+/// The characteristic polynomial of a matrix of fractions costs O(n^4)
+/// operations on growing numbers; hand-sized systems are far below it.
+inline constexpr int kExactConvergenceOrder = 40;
+
+/// The system's coefficients as exact fractions: as typed where the typed
+/// text has exact values, otherwise the doubles as read, which are exact
+/// fractions themselves. Nothing above kExactConvergenceOrder or when an
+/// entry is not a finite number.
+std::optional<RationalMatrix> exactCoefficients(const Matrix& Ab, int n,
+                                                const std::optional<RationalMatrix>& typed);
+
+/// What the exact iteration matrix says of its eigenvalues.
+struct ExactSpectrum {
+    bool nilpotent = false;      ///< every eigenvalue is 0: ρ = 0
+    bool unitEigenvalue = false; ///< 1 or -1 is an eigenvalue: ρ ≥ 1
+};
+
+/// The spectrum facts of the method's iteration matrix for the exact
+/// coefficients A (a nonzero diagonal).
+ExactSpectrum exactSpectrum(const RationalMatrix& A, int n, IterationKind kind, double w);
+
+/// The two sufficient conditions of the convergence theorems.
+struct ConvergenceConditions {
+    bool dominant = false; ///< strictly diagonally dominant by rows
+    bool definite = false; ///< symmetric positive definite
+};
+
+/// The conditions, exactly where the exact coefficients are known.
+ConvergenceConditions convergenceConditions(const Matrix& Ab, int n,
+                                            const std::optional<RationalMatrix>& exact);
+
+/// True when a theorem guarantees the method's convergence: strict
+/// dominance for Jacobi and Gauss-Seidel (and relaxation with 0 < w ≤ 1),
+/// definiteness for Gauss-Seidel and relaxation with 0 < w < 2.
+bool theoremConverges(const ConvergenceConditions& c, IterationKind kind, double w);
+
+/// What a radius says of convergence once what is known exactly is weighed.
+enum class RadiusVerdict {
+    Converges, ///< ρ < 1
+    AtEdge,    ///< ρ within rounding of 1, or against a theorem: doubles cannot tell
+    Diverges,  ///< ρ ≥ 1
+};
+
+/// The verdict on a computed radius `rho` (finite), given the exact
+/// spectrum facts (when known) and whether a theorem guarantees
+/// convergence.
+RadiusVerdict judgeRadius(double rho, const std::optional<ExactSpectrum>& exact, bool guaranteed);
+
+} // namespace quorvex
