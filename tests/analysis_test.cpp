@@ -66,6 +66,16 @@ TEST(IterationRadii, TridiagonalOrderTenHasTheTextbookRadiiAndBestFactor) {
     EXPECT_NEAR(found.radius, best.radius, 2e-3);
 }
 
+// Jacobi's matrix cycles 1 → 2 → 3 → 1 through the weights 1e6, 1e6 and
+// 9.41192e-13: its cube is 0.941192·I, so its radius is 0.98 however far the
+// smallest weight lies below the rounding of the largest. Gauss-Seidel's
+// keeps the 2 → 3 → 2 cycle, 1e6 · 1e-6·0.941192: ρ = √0.941192.
+TEST(IterationRadii, ABadlyScaledCycleKeepsItsRadius) {
+    const Matrix A = read("1 -1e6 0 1\n0 1 -1e6 1\n-9.41192e-13 0 1 1\n", 3);
+    EXPECT_NEAR(iterationRadius(A, 3, IterationKind::Jacobi), 0.98, 1e-12);
+    EXPECT_NEAR(iterationRadius(A, 3, IterationKind::GaussSeidel), std::sqrt(0.941192), 1e-12);
+}
+
 TEST(IterationRadii, FormulaOnlyForConsistentlyOrderedMatricesWithARealConvergentJacobi) {
     for (const auto& r : testing::table("best_factor_formula")) {
         const int n = std::stoi(r[1]);

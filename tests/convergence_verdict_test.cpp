@@ -10,6 +10,7 @@
 #include <Eigen/Dense>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <random>
@@ -22,32 +23,46 @@ namespace {
 using Dense = Eigen::MatrixXd;
 
 /// The test's own iteration matrix: Jacobi -D⁻¹(L+U), relaxation
-/// (D+wL)⁻¹((1-w)D-wU), Gauss-Seidel w = 1.
-Dense ownIterationMatrix(const Dense& A, IterationKind kind, double w) {
+/// (D+wL)⁻¹((1-w)D-wU), Gauss-Seidel w = 1; in the precision of Real.
+template <typename Real>
+Eigen::Matrix<Real, Eigen::Dynamic, Eigen::Dynamic>
+ownIterationMatrix(const Dense& dense, IterationKind kind, double factor) {
+    using M = Eigen::Matrix<Real, Eigen::Dynamic, Eigen::Dynamic>;
+    const M A = dense.cast<Real>();
     const Eigen::Index n = A.rows();
-    if (kind == IterationKind::GaussSeidel) w = 1.0;
+    const Real w = kind == IterationKind::GaussSeidel ? Real(1) : Real(factor);
     if (kind == IterationKind::Jacobi) {
-        Dense J = -A;
+        M J = -A;
         for (Eigen::Index i = 0; i < n; ++i) {
             J.row(i) /= A(i, i);
-            J(i, i) = 0.0;
+            J(i, i) = 0;
         }
         return J;
     }
-    Dense M = Dense::Zero(n, n), N = Dense::Zero(n, n);
+    M lower = M::Zero(n, n), N = M::Zero(n, n);
     for (Eigen::Index i = 0; i < n; ++i)
         for (Eigen::Index j = 0; j < n; ++j) {
-            if (j < i) M(i, j) = w * A(i, j);
-            else if (j == i) M(i, i) = A(i, i), N(i, i) = (1.0 - w) * A(i, i);
+            if (j < i) lower(i, j) = w * A(i, j);
+            else if (j == i) lower(i, i) = A(i, i), N(i, i) = (1 - w) * A(i, i);
             else N(i, j) = -w * A(i, j);
         }
-    return M.triangularView<Eigen::Lower>().solve(N);
+    return lower.template triangularView<Eigen::Lower>().solve(N);
 }
 
-double ownRadius(const Dense& A, IterationKind kind, double w) {
-    const Dense G = ownIterationMatrix(A, kind, w);
+template <typename Real> double radiusIn(const Dense& A, IterationKind kind, double w) {
+    const auto G = ownIterationMatrix<Real>(A, kind, w);
     if (!G.allFinite()) return NAN;
-    return Eigen::EigenSolver<Dense>(G, false).eigenvalues().cwiseAbs().maxCoeff();
+    using M = Eigen::Matrix<Real, Eigen::Dynamic, Eigen::Dynamic>;
+    return static_cast<double>(Eigen::EigenSolver<M>(G, false).eigenvalues().cwiseAbs().maxCoeff());
+}
+
+/// The test's own radius; nothing where its double and extended precision
+/// computations disagree: the spectrum is then too sensitive for either to
+/// judge (a matrix far from normal), and only exact arithmetic can.
+std::optional<double> ownRadius(const Dense& A, IterationKind kind, double w) {
+    const double d = radiusIn<double>(A, kind, w), e = radiusIn<long double>(A, kind, w);
+    if (!std::isfinite(d) || !(std::fabs(d - e) <= 1e-6 * std::max(1.0, e))) return std::nullopt;
+    return e;
 }
 
 /// A system for the test: its coefficients, and the text typed for them.
@@ -55,6 +70,10 @@ struct System {
     Dense A;
     std::string text;
     std::string kind;
+    /// A diagonal similarity of A with entries of modest size, where the
+    /// construction gives one: each method's iteration matrix is then the
+    /// same similarity of A's, and its eigenvalues are computed well.
+    std::optional<Dense> wellScaled;
 };
 
 std::string entryText(double v) {
@@ -64,7 +83,7 @@ std::string entryText(double v) {
 }
 
 System fromDense(const Dense& A, std::string kind) {
-    System s{A, {}, std::move(kind)};
+    System s{A, {}, std::move(kind), std::nullopt};
     for (Eigen::Index i = 0; i < A.rows(); ++i) {
         for (Eigen::Index j = 0; j < A.cols(); ++j) s.text += entryText(A(i, j)) + " ";
         s.text += "1\n";
@@ -79,10 +98,11 @@ public:
 
     System next(int index) {
         const int n = std::uniform_int_distribution<int>(2, 20)(m_random);
-        switch (index % 7) {
+        switch (index % 8) {
+        case 7: return cycle(n);
         case 0: return fromDense(integers(n, 0), "integers");
         case 1: return fromDense(integers(n, n * 5), "dominant");
-        case 2: return fromDense(tinyRadiusHugeNorm(n), "tiny radius, huge norm");
+        case 2: return tinyRadiusHugeNorm(n);
         case 3: return fromDense(nearOne(n), "radius within 1e-9 of 1");
         case 4: return fromDense(nearLimits(n), "entries near the limits");
         case 5: return fromDense(nilpotentJacobi(n), "nilpotent Jacobi matrix");
@@ -105,14 +125,17 @@ private:
     /// A dominant matrix seen through a diagonal similarity of wild scales:
     /// the Jacobi radius stays below 1 while the iteration matrix's norm
     /// runs to 1e12.
-    Dense tinyRadiusHugeNorm(int n) {
-        Dense A = integers(n, 3 * n);
-        for (int i = 0; i < n; ++i)
-            for (int j = 0; j < n; ++j) {
-                const int e = std::uniform_int_distribution<int>(-6, 6)(m_random);
-                if (i != j) A(i, j) *= std::pow(10.0, e), A(j, i) *= std::pow(10.0, -e);
-            }
-        return A;
+    System tinyRadiusHugeNorm(int n) {
+        const Dense A = integers(n, 3 * n);
+        Dense S = Dense::Zero(n, n), inverse = Dense::Zero(n, n);
+        for (int i = 0; i < n; ++i) {
+            const double s = std::pow(10.0, std::uniform_int_distribution<int>(-6, 6)(m_random));
+            S(i, i) = s;
+            inverse(i, i) = 1.0 / s;
+        }
+        System s = fromDense(inverse * A * S, "tiny radius, huge norm");
+        s.wellScaled = A;
+        return s;
     }
 
     /// Blocks (1, -c; -c, 1) with c = 1 - δ, δ up to 1e-9: the Jacobi
@@ -144,8 +167,31 @@ private:
         return Dense::Identity(n, n) - Dense(P * T * P.transpose());
     }
 
+    /// I - J with J a cyclic permutation of weights spread over 1e±8 whose
+    /// product is ρ^n: J^n = ρ^n·I, so Jacobi's radius is ρ, however far
+    /// below the rounding of the largest weight the smallest lies.
+    System cycle(int n) {
+        const double rho = std::uniform_real_distribution<double>(0.2, 1.4)(m_random);
+        std::vector<double> weights(static_cast<std::size_t>(n));
+        double product = 1.0;
+        for (int i = 0; i + 1 < n; ++i) {
+            weights[static_cast<std::size_t>(i)] =
+                std::pow(10.0, std::uniform_int_distribution<int>(-8, 8)(m_random));
+            product *= weights[static_cast<std::size_t>(i)];
+        }
+        weights.back() = std::pow(rho, n) / product;
+        Dense A = Dense::Identity(n, n), even = Dense::Identity(n, n);
+        for (int i = 0; i < n; ++i) {
+            A(i, (i + 1) % n) = -weights[static_cast<std::size_t>(i)];
+            even(i, (i + 1) % n) = -rho;
+        }
+        System s = fromDense(A, "cycle");
+        s.wellScaled = even;
+        return s;
+    }
+
     System hilbert(int n) {
-        System s{Dense(n, n), {}, "Hilbert"};
+        System s{Dense(n, n), {}, "Hilbert", std::nullopt};
         for (int i = 0; i < n; ++i) {
             for (int j = 0; j < n; ++j) {
                 s.A(i, j) = 1.0 / (i + j + 1);
@@ -165,7 +211,8 @@ constexpr double kSlack = 1e-7;
 void expectVerdictAgrees(RadiusVerdict verdict, double own, bool guaranteed,
                          const std::string& what) {
     switch (verdict) {
-    case RadiusVerdict::Converges: EXPECT_LT(own, 1.0 + kSlack) << what; break;
+    case RadiusVerdict::Converges:
+    case RadiusVerdict::JustBelowOne: EXPECT_LT(own, 1.0 + kSlack) << what; break;
     case RadiusVerdict::Diverges: EXPECT_GT(own, 1.0 - kSlack) << what; break;
     case RadiusVerdict::AtEdge:
         EXPECT_TRUE(guaranteed || std::fabs(own - 1.0) < kSlack) << what << " ρ=" << own;
@@ -177,6 +224,7 @@ TEST(ConvergenceVerdict, AgreesWithAnIndependentRadiusOverTwoThousandSystems) {
     Systems systems(20261207);
     const IterationKind kinds[] = {IterationKind::Jacobi, IterationKind::GaussSeidel,
                                    IterationKind::Relaxation};
+    int methods = 0, unjudged = 0;
     for (int index = 0; index < 2000; ++index) {
         const System s = systems.next(index);
         const int n = static_cast<int>(s.A.rows());
@@ -189,21 +237,32 @@ TEST(ConvergenceVerdict, AgreesWithAnIndependentRadiusOverTwoThousandSystems) {
             const std::string what = s.kind + " #" + std::to_string(index) + " order " +
                                      std::to_string(n) + " method " +
                                      std::to_string(static_cast<int>(kind));
-            const double own = ownRadius(s.A, kind, w);
-            if (!std::isfinite(own)) continue;
+            const auto judged = ownRadius(s.wellScaled.value_or(s.A), kind, w);
+            ++methods;
+            if (!judged) {
+                ++unjudged;
+                continue;
+            }
+            const double own = *judged;
             std::optional<ExactSpectrum> spectrum;
             if (exact) spectrum = exactSpectrum(*exact, n, kind, w);
             const bool nilpotent = spectrum && spectrum->nilpotent;
-            const double rho = nilpotent ? 0.0 : iterationRadius(Ab, n, kind, w);
+            double rho = nilpotent ? 0.0 : iterationRadius(Ab, n, kind, w);
+            if (spectrum) rho = certifiedRadius(*spectrum, rho);
             const bool guaranteed = theoremConverges(conditions, kind, w);
             expectVerdictAgrees(judgeRadius(rho, spectrum, guaranteed), own, guaranteed, what);
+            // The radius itself is the one the independent routine finds, to
+            // what doubles give of an eigenvalue of a small Jordan block.
+            if (!nilpotent) {
+                EXPECT_NEAR(rho, own, 1e-4 * std::max(1.0, own)) << what;
+            }
             if (s.kind == "nilpotent Jacobi matrix" && kind == IterationKind::Jacobi) {
                 EXPECT_TRUE(nilpotent) << what;
             }
             // Nothing short of a zero spectrum is called nilpotent: the n-th
             // power vanishes against the rounding of forming it.
             if (nilpotent) {
-                const Dense G = ownIterationMatrix(s.A, kind, w);
+                const Dense G = ownIterationMatrix<double>(s.A, kind, w);
                 Dense power = G, bound = G.cwiseAbs();
                 for (int k = 2; k <= n; ++k) {
                     power = power * G;
@@ -213,6 +272,8 @@ TEST(ConvergenceVerdict, AgreesWithAnIndependentRadiusOverTwoThousandSystems) {
             }
         }
     }
+    // The independent routine may decline a few spectra, not the test.
+    EXPECT_LT(unjudged, methods / 10) << unjudged << " of " << methods;
 }
 
 TEST(ConvergenceVerdict, ReportsNeverStateTwoOppositeAnswers) {
@@ -234,7 +295,9 @@ TEST(ConvergenceVerdict, ReportsNeverStateTwoOppositeAnswers) {
             ASSERT_NE(at, std::string::npos) << what;
             const std::string line = report.substr(at, report.find("\r\n", at) - at);
             if (m == 0) jacobiLine = line;
-            const double own = ownRadius(s.A, kinds[m], 1.25);
+            const auto judged = ownRadius(s.wellScaled.value_or(s.A), kinds[m], 1.25);
+            if (!judged) continue;
+            const double own = *judged;
             if (line.find("ρ<1") != std::string::npos) {
                 EXPECT_LT(own, 1.0 + kSlack) << what;
             }

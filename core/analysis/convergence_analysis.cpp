@@ -91,8 +91,10 @@ void writeRadii(Report& r, const std::array<MethodRun, 3>& runs, int dd) {
             continue;
         }
         const std::string_view line = m.verdict == RadiusVerdict::Converges ? T::kConverges
-                                      : m.verdict == RadiusVerdict::AtEdge  ? T::kRadiusAtEdge
-                                                                            : T::kDiverges;
+                                      : m.verdict == RadiusVerdict::JustBelowOne
+                                          ? T::kRadiusJustBelowOne
+                                      : m.verdict == RadiusVerdict::AtEdge ? T::kRadiusAtEdge
+                                                                           : T::kDiverges;
         writeSentence(r, line, {m.name, {m.radius, NumberStyle::rounded(dd)}}).newline();
     }
 }
@@ -125,7 +127,8 @@ void writePrediction(Report& r, const MethodRun& m, double e, int n) {
     } else if (m.nilpotent) {
         writeSentence(r, T::kPredictedNilpotent,
                       {m.name, std::to_string(n), std::to_string(n + 1)});
-    } else if (m.verdict == RadiusVerdict::AtEdge) {
+    } else if (m.verdict == RadiusVerdict::AtEdge || m.verdict == RadiusVerdict::JustBelowOne) {
+        // How far below 1 is rounding: ln ρ, and so any count, would be too.
         writeSentence(r, T::kNotPredictedAtEdge, {m.name});
     } else if (m.verdict == RadiusVerdict::Diverges) {
         writeSentence(r, T::kNotPredicted, {m.name});
@@ -145,7 +148,18 @@ bool runBelies(const MethodRun& m, double e) {
     return !m.sweeps && !m.nilpotent && k && *k <= kSweepLimit;
 }
 
-void writeSweeps(Report& r, const std::array<MethodRun, 3>& runs, double e, int n) {
+/// True when e is below the rounding of the solution's largest component:
+/// the changes between sweeps then stall at a few units of its last place.
+bool belowRounding(double e, const Vector& solution) {
+    double largest = 0.0;
+    for (int i = solution.lo(); i <= solution.hi(); ++i)
+        largest = std::fmax(largest, std::fabs(solution(i)));
+    return e < 8.0 * std::numeric_limits<double>::epsilon() * largest;
+}
+
+void writeSweeps(Report& r, const std::array<MethodRun, 3>& runs, double e, int n,
+                 const Vector& solution) {
+    const bool stalls = belowRounding(e, solution);
     r.heading(T::kSweepsHeading);
     for (const MethodRun& m : runs) {
         const std::function<void(Report&)> prediction = [&](Report& into) {
@@ -154,7 +168,9 @@ void writeSweeps(Report& r, const std::array<MethodRun, 3>& runs, double e, int 
         if (m.sweeps) writeSentence(r, T::kObserved, {prediction, *m.sweeps});
         else writeSentence(r, T::kObservedNone, {prediction});
         r.newline();
-        if (runBelies(m, e)) r.text(fillText(T::kRunBeliesRadius, {m.name})).newline();
+        if (runBelies(m, e))
+            r.text(fillText(stalls ? T::kRunStallsAtRounding : T::kRunBeliesRadius, {m.name}))
+                .newline();
         if (m.sweeps && m.verdict == RadiusVerdict::Diverges)
             r.text(fillText(T::kRunConvergesFromZero, {m.name})).newline();
     }
@@ -239,12 +255,13 @@ Outcome convergenceAnalysis(CommandInput& in) {
         // rounding; only the exact test may call the radius 0.
         m.nilpotent = spectrum && spectrum->nilpotent;
         m.radius = m.nilpotent ? 0.0 : iterationRadius(Ab, n, m.kind, w);
+        if (spectrum) m.radius = certifiedRadius(*spectrum, m.radius);
         m.verdict = judgeRadius(m.radius, spectrum, theoremConverges(conditions, m.kind, w));
         runFromZero(m, Ab, n, e, w, ref.x, in.stop);
     }
     writeRadii(r, runs, dd);
     writeConditions(r, conditions);
-    writeSweeps(r, runs, e, n);
+    writeSweeps(r, runs, e, n, ref.x);
     writeBestFactor(r, bestRelaxationFactor(Ab, n, in.stop), dd, conditions.definite);
     r.title(T::kConvergenceTitle);
     const Outcome outcome = publish(in.host, std::move(r));

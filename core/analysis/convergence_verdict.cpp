@@ -3,6 +3,7 @@
 #include "analysis/dense_algebra.h"
 #include "exact/exact_algebra.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quorvex {
@@ -77,20 +78,57 @@ std::optional<RationalMatrix> exactCoefficients(const Matrix& Ab, int n,
     return A;
 }
 
+bool rootsInsideCircle(const std::vector<Rational>& c, const Rational& r) {
+    // The roots of c(rz) inside the unit circle; each step keeps the count
+    // outside while |c(0)| < |leading| (Rouché on |z| = 1) and drops the
+    // degree by one, a root on the circle ending it.
+    std::vector<Rational> p(c.size());
+    Rational power = 1;
+    for (std::size_t k = 0; k < c.size(); ++k, power *= r) p[k] = c[k] * power;
+    while (p.size() > 1) {
+        const std::size_t m = p.size() - 1;
+        if (!(magnitude(p[0]) < magnitude(p[m]))) return false;
+        std::vector<Rational> q(m);
+        for (std::size_t j = 0; j < m; ++j) q[j] = p[m] * p[j + 1] - p[0] * p[m - j - 1];
+        // Monic, so that the numbers stay as small as the roots allow.
+        const Rational leading = q[m - 1];
+        for (Rational& x : q) x /= leading;
+        p = std::move(q);
+    }
+    return true;
+}
+
+double certifiedRadius(const ExactSpectrum& s, double computed) {
+    if (s.nilpotent) return 0.0;
+    const bool nearOne = std::fabs(computed - 1.0) <= kRadiusTolerance;
+    if (std::isfinite(computed) && (nearOne || radiusBelowOne(computed) == s.convergent))
+        return computed;
+    // Every root lies within 1 + the largest coefficient (Cauchy; monic),
+    // and on the side of 1 the exact test found.
+    Rational lo = 0, hi = 1;
+    if (!s.convergent) {
+        Rational bound = 1;
+        for (const Rational& x : s.polynomial) bound = std::max(bound, Rational(magnitude(x) + 1));
+        lo = 1;
+        while (hi < bound) hi *= 2;
+    }
+    // Dyadic midpoints keep the numbers of c(rz) short: one bit a step.
+    const Rational width(1e-12);
+    for (int step = 0; step < 80 && Rational(hi - lo) > hi * width; ++step) {
+        const Rational mid = (lo + hi) / 2;
+        if (rootsInsideCircle(s.polynomial, mid)) hi = mid;
+        else lo = mid;
+    }
+    return hi.get_d();
+}
+
 ExactSpectrum exactSpectrum(const RationalMatrix& A, int n, IterationKind kind, double w) {
-    const std::vector<Rational> c =
-        characteristicPolynomial(exactIterationMatrix(A, n, kind, w), n);
     ExactSpectrum s;
+    s.polynomial = characteristicPolynomial(exactIterationMatrix(A, n, kind, w), n);
     s.nilpotent = true;
     for (int k = 0; k < n; ++k)
-        s.nilpotent = s.nilpotent && sgn(c[static_cast<std::size_t>(k)]) == 0;
-    Rational atOne = 0, atMinusOne = 0;
-    for (int k = 0; k <= n; ++k) {
-        atOne += c[static_cast<std::size_t>(k)];
-        atMinusOne +=
-            k % 2 == 0 ? c[static_cast<std::size_t>(k)] : Rational(-c[static_cast<std::size_t>(k)]);
-    }
-    s.unitEigenvalue = sgn(atOne) == 0 || sgn(atMinusOne) == 0;
+        s.nilpotent = s.nilpotent && sgn(s.polynomial[static_cast<std::size_t>(k)]) == 0;
+    s.convergent = rootsInsideCircle(s.polynomial, 1);
     return s;
 }
 
@@ -111,13 +149,16 @@ bool theoremConverges(const ConvergenceConditions& c, IterationKind kind, double
 }
 
 RadiusVerdict judgeRadius(double rho, const std::optional<ExactSpectrum>& exact, bool guaranteed) {
-    if (exact && exact->nilpotent) return RadiusVerdict::Converges;
+    const bool nearOne = std::fabs(rho - 1.0) <= kRadiusTolerance;
+    if (exact) {
+        if (!exact->convergent) return RadiusVerdict::Diverges;
+        return nearOne && !exact->nilpotent ? RadiusVerdict::JustBelowOne
+                                            : RadiusVerdict::Converges;
+    }
     if (radiusBelowOne(rho)) return RadiusVerdict::Converges;
-    // An eigenvalue ±1 found exactly settles what rounding cannot.
-    if (exact && exact->unitEigenvalue) return RadiusVerdict::Diverges;
-    // A theorem that holds exactly outweighs a radius computed in doubles,
-    // which then has rounded its way past 1.
-    if (guaranteed || std::fabs(rho - 1.0) <= kRadiusTolerance) return RadiusVerdict::AtEdge;
+    // A theorem that holds outweighs a radius computed in doubles, which
+    // then has rounded its way past 1.
+    if (guaranteed || nearOne) return RadiusVerdict::AtEdge;
     return RadiusVerdict::Diverges;
 }
 

@@ -4,6 +4,7 @@
 #include "exact/rational.h"
 
 #include <optional>
+#include <vector>
 
 namespace quorvex {
 
@@ -22,13 +23,26 @@ std::optional<RationalMatrix> exactCoefficients(const Matrix& Ab, int n,
 
 /// What the exact iteration matrix says of its eigenvalues.
 struct ExactSpectrum {
-    bool nilpotent = false;      ///< every eigenvalue is 0: ρ = 0
-    bool unitEigenvalue = false; ///< 1 or -1 is an eigenvalue: ρ ≥ 1
+    std::vector<Rational> polynomial; ///< det(xI - G), lowest power first
+    bool nilpotent = false;           ///< every eigenvalue is 0: ρ = 0
+    bool convergent = false;          ///< every eigenvalue inside the unit circle: ρ < 1
 };
 
 /// The spectrum facts of the method's iteration matrix for the exact
 /// coefficients A (a nonzero diagonal).
 ExactSpectrum exactSpectrum(const RationalMatrix& A, int n, IterationKind kind, double w);
+
+/// True when every root of the polynomial c (lowest power first, leading
+/// coefficient nonzero) lies strictly inside the circle |z| < r, r > 0:
+/// the Schur-Cohn test, exact in rational arithmetic.
+bool rootsInsideCircle(const std::vector<Rational>& c, const Rational& r);
+
+/// The spectral radius computed in doubles, held against the exact verdict:
+/// kept where it agrees (below 1 by more than the margin exactly when the
+/// roots are inside the unit circle), otherwise found again by bisection
+/// on the Schur-Cohn test. Doubles can misjudge the eigenvalues of a matrix
+/// far from normal by far more than their rounding; the polynomial cannot.
+double certifiedRadius(const ExactSpectrum& s, double computed);
 
 /// The two sufficient conditions of the convergence theorems.
 struct ConvergenceConditions {
@@ -47,14 +61,16 @@ bool theoremConverges(const ConvergenceConditions& c, IterationKind kind, double
 
 /// What a radius says of convergence once what is known exactly is weighed.
 enum class RadiusVerdict {
-    Converges, ///< ρ < 1
-    AtEdge,    ///< ρ within rounding of 1, or against a theorem: doubles cannot tell
-    Diverges,  ///< ρ ≥ 1
+    Converges,    ///< ρ < 1
+    JustBelowOne, ///< ρ < 1 exactly, within rounding of 1: converges, very slowly
+    AtEdge,       ///< ρ within rounding of 1, or against a theorem: doubles cannot tell
+    Diverges,     ///< ρ ≥ 1
 };
 
-/// The verdict on a computed radius `rho` (finite), given the exact
-/// spectrum facts (when known) and whether a theorem guarantees
-/// convergence.
+/// The verdict on a radius `rho` (finite), given the exact spectrum (when
+/// known) and whether a theorem guarantees convergence. With the exact
+/// spectrum the answer is exact; without it a radius within rounding of 1,
+/// or one that a theorem contradicts, is at the edge.
 RadiusVerdict judgeRadius(double rho, const std::optional<ExactSpectrum>& exact, bool guaranteed);
 
 } // namespace quorvex

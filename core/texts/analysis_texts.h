@@ -107,6 +107,14 @@ inline constexpr Text kConverges{"{}矩阵的谱半径 ρ={}，ρ<1，对任何�
 inline constexpr Text kDiverges{"{}矩阵的谱半径 ρ={}，ρ≥1，不是对任何初始值都收敛",
                                 "The iteration matrix of the {} has spectral radius ρ={}; ρ≥1, so "
                                 "it does not converge from every initial value"};
+/// {} the method's name, {} its radius: below 1 by the exact test, within
+/// rounding of 1.
+inline constexpr Text kRadiusJustBelowOne{
+    "{}矩阵的谱半径 ρ={}，比 1 小，但相差在双精度运算的舍入误差之内（由准确的特征多项式判定 ρ<1），"
+    "对任何初始值都收敛，只是收敛极慢",
+    "The iteration matrix of the {} has spectral radius ρ={}, below 1 by less than the rounding "
+    "error of double precision (ρ<1 decided from the exact characteristic polynomial); it "
+    "converges from every initial value, but extremely slowly"};
 /// {} the method's name, {} its radius, computed within rounding of 1 (or
 /// past it against a theorem that holds exactly).
 inline constexpr Text kRadiusAtEdge{
@@ -154,12 +162,17 @@ inline constexpr Text kNotPredictedAtEdge{
 /// and the run from zero did not converge.
 inline constexpr Text kRunBeliesRadius{
     "{}：ρ<1 预计的次数与实际不符。ρ "
-    "只决定误差最终衰减的快慢，迭代矩阵的幂在衰减之前可能先变得很大，"
-    "舍入误差也可能使迭代达不到要求的精度。",
+    "只决定误差最终衰减的快慢，迭代矩阵的幂在衰减之前可能先变得很大。",
     "{}: the estimate from ρ<1 and the actual run disagree. The spectral radius governs only the "
     "eventual rate at which the error decays; the powers of the iteration matrix may grow large "
-    "before they decay, and rounding errors may keep the iteration from reaching the required "
-    "precision."};
+    "before they decay."};
+/// The same, where e is below the rounding of the solution's components.
+inline constexpr Text kRunStallsAtRounding{
+    "{}：ρ<1 预计的次数与实际不符。精度 e 小于解的分量在双精度下的舍入误差，"
+    "相邻两次迭代值之差停在末位的几个单位上，达不到 e。",
+    "{}: the estimate from ρ<1 and the actual run disagree. The tolerance e is smaller than the "
+    "rounding error of the solution's components in double precision, so the change between "
+    "iterations stalls at a few units in the last place and never falls below e."};
 /// {} the method's name: ρ ≥ 1, and yet the run from zero converged.
 inline constexpr Text kRunConvergesFromZero{
     "{}：ρ≥1 只说明不是对任何初始值都收敛；从零初始值出发，误差没有落在模不小于 1 "
