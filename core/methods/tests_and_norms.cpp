@@ -127,7 +127,7 @@ template <class T> Outcome vectorNorms(CommandInput& in, const BasicVector<T>& v
     using Log = steps::VectorNormSteps<T>;
     auto log = steps::recorder<Log>(in.settings, n);
     const T one = vectorOneNorm(v, n, log.part(&Log::one));
-    const double two = vectorTwoNorm(in.vector, n, log.part(&Log::squares));
+    const double two = vectorTwoNorm(in.vector, n, log.part(&Log::squares), log.part(&Log::scaled));
     const T infinity = vectorInfinityNorm(v, n, log.part(&Log::infinity));
     Report r;
     noteDecimalNorms<T>(r, texts::exact::kVectorNorms);
@@ -153,7 +153,7 @@ template <class T> Outcome matrixNorms(CommandInput& in, const BasicMatrix<T>& A
     auto log = steps::recorder<Log>(in.settings, n);
     const T one = columnSumNorm(A, n, log.part(&Log::columns));
     const double two = spectralNormEstimate(D, n, log.part(&Log::spectral), &in.stop);
-    const double frobenius = frobeniusNorm(D, n, log.part(&Log::squares));
+    const double frobenius = frobeniusNorm(D, n, log.part(&Log::squares), log.part(&Log::scaled));
     const T infinity = rowSumNorm(A, n, log.part(&Log::rows));
     Report r;
     noteDecimalNorms<T>(r, texts::exact::kMatrixNorms);

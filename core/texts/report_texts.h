@@ -201,3 +201,35 @@ inline constexpr Text kMatrixInfinityNorm{"矩阵的无穷范数为： {}",
 inline constexpr Text kColumnsShown{"第 {} 列至第 {} 列：", "Columns {} to {}:"};
 
 } // namespace quorvex::texts::report
+
+// Where the plain computation of a norm fails: the worked steps of what
+// stands in.
+namespace quorvex::texts::report {
+
+/// The plain sum of squares, the largest magnitude, the sum of squares of
+/// the elements divided by it, that magnitude again, the sum again, the
+/// 2-norm.
+inline constexpr Text kScaledVectorTwoNorm{
+    "2范数：各元素的平方和 = {}，超出了双精度数能准确表示的范围；各元素先除以绝对值最大者 "
+    "{}，平方和 = {}，2范数 = {} × √{} = {}",
+    "2-norm: the sum of the squares of the entries = {}, out of the range that double precision "
+    "holds accurately; with each entry first divided by the largest absolute value {}, the sum of "
+    "the squares = {}, 2-norm = {} × √{} = {}"};
+/// As kScaledVectorTwoNorm, for the F-norm of a matrix.
+inline constexpr Text kScaledFrobenius{
+    "F范数：各元素的平方和 = {}，超出了双精度数能准确表示的范围；各元素先除以绝对值最大者 "
+    "{}，平方和 = {}，F范数 = {} × √{} = {}",
+    "Frobenius norm: the sum of the squares of the entries = {}, out of the range that double "
+    "precision holds accurately; with each entry first divided by the largest absolute value {}, "
+    "the sum of the squares = {}, Frobenius norm = {} × √{} = {}"};
+/// The sweeps, the last divisor, the divisor again and its root, the bounds
+/// F-norm/√n and F-norm, the largest singular value.
+inline constexpr Text kPowerIterationMissed{
+    "2范数(参考值)：对 A 的转置与 A 的乘积作 {} 遍幂迭代，最后的除数为 {}，√{} = {} 不在 "
+    "F范数/√n = {} 与 F范数 = {} 之间，迭代没有找到主方向；改取 A 的最大奇异值 = {}",
+    "2-norm (reference value): {} sweeps of the power method on the product of the transpose of A "
+    "and A end with the divisor {}, and √{} = {} lies outside the bounds Frobenius norm/√n = {} "
+    "and Frobenius norm = {}: the sweeps missed the dominant direction; the largest singular value "
+    "of A is taken instead = {}"};
+
+} // namespace quorvex::texts::report
