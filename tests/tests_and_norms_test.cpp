@@ -1,3 +1,4 @@
+#include "exact/rational.h"
 #include "methods/tests_and_norms.h"
 #include "numerics/norm_routines.h"
 #include "reading/matrix_text.h"
@@ -5,6 +6,7 @@
 #include "reading/vector_text.h"
 #include "scripted_host.h"
 #include "support.h"
+#include "texts/fill.h"
 #include "texts/report_texts.h"
 
 #include <gtest/gtest.h>
@@ -251,6 +253,139 @@ TEST(NormProperty, EveryNormPrintedLiesWithinItsBounds) {
                     atMost(vTwo, vectorTwoNorm(v, n), none, 1e-12));
         if (HasFailure()) return;
     }
+}
+
+// Symmetric matrices whose definiteness rounding can decide: the Hilbert
+// matrices, Gram matrices of too few vectors (singular, yet rounding may
+// leave every minor positive) and of enough vectors less a hair, scaled far
+// below the doubles' range, and plain random ones.
+enum class DefiniteClass { Hilbert, Fractions, Singular, NearlySingular, Tiny, kCount };
+
+/// A symmetric matrix as typed, and its exact value.
+struct TypedMatrix {
+    std::string text;
+    std::vector<std::vector<Rational>> exact;
+};
+
+TypedMatrix randomSymmetric(std::mt19937& gen, int n, DefiniteClass c) {
+    std::vector<std::vector<std::string>> typed(n, std::vector<std::string>(n));
+    std::vector<std::vector<Rational>> exact(n, std::vector<Rational>(n));
+    const auto put = [&](int i, int j, const std::string& t, const Rational& q) {
+        typed[i][j] = typed[j][i] = t;
+        exact[i][j] = exact[j][i] = q;
+    };
+    std::uniform_int_distribution<int> small(-4, 4);
+    if (c == DefiniteClass::Singular || c == DefiniteClass::NearlySingular) {
+        // BᵀB / q for B with r rows: rank r at most.
+        const int r = c == DefiniteClass::Singular ? 1 + static_cast<int>(gen() % (n - 1)) : n;
+        const int q = std::vector<int>{1, 3, 7, 9}[gen() % 4];
+        const int tenths = 3 + static_cast<int>(gen() % 10);
+        std::vector<std::vector<int>> B(r, std::vector<int>(n));
+        for (auto& row : B)
+            for (int& b : row) b = small(gen);
+        for (int i = 0; i < n; ++i)
+            for (int j = i; j < n; ++j) {
+                int g = 0;
+                for (int k = 0; k < r; ++k) g += B[k][i] * B[k][j];
+                std::string t = std::to_string(g);
+                Rational v(g);
+                if (c == DefiniteClass::NearlySingular && i == j) {
+                    // g + 10^-tenths, the diagonal of a Gram matrix being >= 0.
+                    t += "." + std::string(tenths - 1, '0') + "1";
+                    mpz_class ten;
+                    mpz_ui_pow_ui(ten.get_mpz_t(), 10, tenths);
+                    v += Rational(mpz_class(1), ten);
+                }
+                if (q != 1) t = "(" + t + ")/" + std::to_string(q), v /= q;
+                put(i, j, t, v);
+            }
+    } else {
+        mpz_class tiny;
+        mpz_ui_pow_ui(tiny.get_mpz_t(), 10, 200);
+        for (int i = 0; i < n; ++i)
+            for (int j = i; j < n; ++j) {
+                const int p = i == j && gen() % 3 != 0 ? 4 * n + small(gen) : small(gen);
+                const int q = 1 + static_cast<int>(gen() % 3) * 3;
+                if (c == DefiniteClass::Hilbert)
+                    put(i, j, "1/" + std::to_string(i + j + 1), Rational(1, i + j + 1));
+                else if (c == DefiniteClass::Tiny)
+                    put(i, j, std::to_string(p) + "e-200", Rational(mpz_class(p), tiny));
+                else put(i, j, std::to_string(p) + "/" + std::to_string(q), Rational(p, q));
+            }
+    }
+    TypedMatrix m{{}, std::move(exact)};
+    for (const auto& row : typed) {
+        for (const std::string& t : row) m.text += t + " ";
+        m.text += "\n";
+    }
+    for (auto& row : m.exact)
+        for (Rational& q : row) q.canonicalize();
+    return m;
+}
+
+/// The leading minors of a, exactly, up to the first that is not positive:
+/// without exchanges, the k-th pivot is the k-th minor over the (positive)
+/// minor before it.
+std::vector<Rational> minorsUntilNotPositive(std::vector<std::vector<Rational>> a) {
+    const int n = static_cast<int>(a.size());
+    std::vector<Rational> minors;
+    Rational minor = 1;
+    for (int k = 0; k < n; ++k) {
+        minor *= a[k][k];
+        minors.push_back(minor);
+        if (sgn(a[k][k]) <= 0) break;
+        for (int i = k + 1; i < n; ++i) {
+            const Rational f = a[i][k] / a[k][k];
+            for (int j = k; j < n; ++j) a[i][j] -= f * a[k][j];
+        }
+    }
+    return minors;
+}
+
+TEST(DefiniteProperty, VerdictAndNoticeAgreeWithExactArithmetic) {
+    std::mt19937 gen(44);
+    const int kinds = static_cast<int>(DefiniteClass::kCount);
+    int rounding = 0, underflow = 0, notDefinite = 0, agreeing = 0;
+    for (int trial = 0; trial < 120 * kinds; ++trial) {
+        const auto c = static_cast<DefiniteClass>(trial % kinds);
+        const int n = 2 + static_cast<int>(gen() % (c == DefiniteClass::Hilbert ? 13 : 19));
+        const TypedMatrix m = randomSymmetric(gen, n, c);
+        SCOPED_TRACE(m.text);
+        ScriptedHost host(m.text, {std::to_string(n)}, 16);
+        ASSERT_EQ(host.run(commands::CMatrixJudge), Outcome::Reported);
+        const bool reportDefinite = host.result.find(R::kPositiveDefinite) != std::string::npos;
+        int failing = 0;
+        for (int k = 1; k <= n && !reportDefinite && failing == 0; ++k)
+            if (host.result.find(fillText(R::kMinorNotPositive, {std::to_string(k)})) !=
+                std::string::npos)
+                failing = k;
+        ASSERT_TRUE(reportDefinite || failing > 0) << host.result;
+
+        const std::vector<Rational> minors = minorsUntilNotPositive(m.exact);
+        const bool definite = sgn(minors.back()) > 0;
+        std::vector<std::string> expected;
+        if (reportDefinite && !definite) {
+            expected.push_back(
+                fillText(R::kExactlyNotPositiveDefinite, {std::to_string(minors.size())}));
+            ++notDefinite;
+        } else if (!reportDefinite && definite) {
+            const bool tiny =
+                minors[failing - 1] < Rational(std::numeric_limits<double>::denorm_min());
+            expected.push_back(
+                fillText(tiny ? R::kExactlyPositiveDefiniteUnderflow : R::kExactlyPositiveDefinite,
+                         {std::to_string(failing)}));
+            ++(tiny ? underflow : rounding);
+        } else {
+            ++agreeing;
+        }
+        EXPECT_EQ(host.notices, expected);
+        if (HasFailure()) return;
+    }
+    // Every kind of disagreement was met.
+    EXPECT_GT(rounding, 0);
+    EXPECT_GT(underflow, 0);
+    EXPECT_GT(notDefinite, 0);
+    EXPECT_GT(agreeing, 0);
 }
 
 } // namespace

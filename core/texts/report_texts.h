@@ -202,8 +202,9 @@ inline constexpr Text kColumnsShown{"第 {} 列至第 {} 列：", "Columns {} to
 
 } // namespace quorvex::texts::report
 
-// Where the plain computation of a norm fails: the worked steps of what
-// stands in.
+// Where the plain computation of a norm or of the positive-definite test
+// fails: the worked steps of what stands in, and the notices beside the
+// report.
 namespace quorvex::texts::report {
 
 /// The plain sum of squares, the largest magnitude, the sum of squares of
@@ -231,5 +232,26 @@ inline constexpr Text kPowerIterationMissed{
     "and A end with the divisor {}, and √{} = {} lies outside the bounds Frobenius norm/√n = {} "
     "and Frobenius norm = {}: the sweeps missed the dominant direction; the largest singular value "
     "of A is taken instead = {}"};
+
+/// Notices of the positive-definite test, where exact arithmetic reaches
+/// the other verdict; {} the order of the minor concerned.
+inline constexpr Text kExactlyPositiveDefinite{
+    "按精确分数计算，各阶顺序主子式全大于 0 ，该矩阵是正定矩阵；第 {} "
+    "阶顺序主子式算得不大于 0 ，只是因为计算中的舍入误差超过了它本身。",
+    "With exact fractions all leading principal minors are positive and the matrix is positive "
+    "definite; the minor of order {} comes out as not greater than 0 only because the rounding in "
+    "the computation outweighs it."};
+inline constexpr Text kExactlyPositiveDefiniteUnderflow{
+    "按精确分数计算，各阶顺序主子式全大于 0 ，该矩阵是正定矩阵；第 {} "
+    "阶顺序主子式小于双精度数能表示的最小正数，计算中无法保留。",
+    "With exact fractions all leading principal minors are positive and the matrix is positive "
+    "definite; the minor of order {} lies below the smallest positive double, so the computation "
+    "cannot hold it."};
+inline constexpr Text kExactlyNotPositiveDefinite{
+    "按精确分数计算，第 {} 阶顺序主子式的值不大于 0 ，该矩阵非正定；它算得大于 0 "
+    "，只是因为计算中的舍入误差。",
+    "With exact fractions the leading principal minor of order {} is not greater than 0 and the "
+    "matrix is not positive definite; it comes out as greater than 0 only through the rounding "
+    "in the computation."};
 
 } // namespace quorvex::texts::report
