@@ -94,14 +94,31 @@ Elimination completely(const Matrix& B, int n, int d, const StopRequest& stop) {
 /// An error that is not a number ranks last.
 double rank(double error) { return std::isnan(error) ? HUGE_VAL : error; }
 
+/// True when an unknown of x is not a number.
+bool notANumber(const Vector& x) {
+    for (int i = x.lo(); i <= x.hi(); ++i)
+        if (std::isnan(x(i))) return true;
+    return false;
+}
+
+/// The names of the runs that came closest to x* among `among`, joined.
+std::string closestNames(const std::vector<const Elimination*>& among) {
+    double best = HUGE_VAL;
+    for (const Elimination* e : among) best = std::fmin(best, rank(e->error));
+    std::string names;
+    for (const Elimination* e : among)
+        if (rank(e->error) == best)
+            names.append(names.empty() ? "" : T::kNameSeparator).append(e->name);
+    return names;
+}
+
 /// The one line saying which came closest and why.
-void writeVerdict(Report& r, const std::array<Elimination, 3>& runs, const PivotWatch& plain) {
+void writeRanking(Report& r, const std::array<Elimination, 3>& runs, const PivotWatch& plain) {
     double best = HUGE_VAL;
     for (const Elimination& e : runs) best = std::fmin(best, rank(e.error));
     std::vector<std::string_view> closest;
     for (const Elimination& e : runs)
         if (rank(e.error) == best) closest.push_back(e.name);
-    r.newline();
     if (closest.size() == runs.size()) {
         r.text(T::kAllSame).newline();
         return;
@@ -122,6 +139,31 @@ void writeVerdict(Report& r, const std::array<Elimination, 3>& runs, const Pivot
         writeSentence(r, T::kClosestRoundingOnly, {names});
     }
     r.newline();
+}
+
+/// Names the solutions that are not numbers, then the closest of the rest.
+void writeNotNumbers(Report& r, const std::array<Elimination, 3>& runs) {
+    std::vector<const Elimination*> nan, numbers;
+    for (const Elimination& e : runs) (notANumber(e.x) ? nan : numbers).push_back(&e);
+    if (nan.size() == 1) writeSentence(r, T::kNotANumberOne, {nan[0]->name});
+    else if (nan.size() == 2) writeSentence(r, T::kNotANumberTwo, {nan[0]->name, nan[1]->name});
+    else r.text(T::kNotANumberAll);
+    r.newline();
+    if (!numbers.empty())
+        writeSentence(r, T::kClosestAmongNumbers, {closestNames(numbers)}).newline();
+}
+
+/// The verdict: which came closest and why. A solution that is not a
+/// number is no distance from x* at all: it is named as such, unless it is
+/// the one without pivoting stopped by a zero pivot, which the ranking's
+/// own reason names.
+void writeVerdict(Report& r, const std::array<Elimination, 3>& runs, const PivotWatch& plain) {
+    std::size_t nan = 0;
+    for (const Elimination& e : runs) nan += notANumber(e.x);
+    const bool zeroPivotOnly = nan == 1 && notANumber(runs[0].x) && plain.m_zeroPivotStage != 0;
+    r.newline();
+    if (nan == 0 || zeroPivotOnly) writeRanking(r, runs, plain);
+    else writeNotNumbers(r, runs);
 }
 
 Outcome pivotComparison(CommandInput& in) {

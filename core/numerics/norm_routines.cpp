@@ -13,6 +13,12 @@ namespace quorvex {
 
 namespace {
 
+/// How far the power iteration's 2-norm may stray outside its bounds
+/// before it counts as having missed: its divisor is a single-precision
+/// value (a relative 6e-8), and a bound that holds with equality, as for
+/// the identity, must not turn a right value away.
+constexpr double kBoundSlack = 1e-6;
+
 /// M = AᵀA over the leading n x n block, each element summed over k in
 /// increasing order. Rows of Aᵀ are contiguous, so every element is one
 /// running dot product; M is symmetric to the bit and filled from one half.
@@ -54,6 +60,54 @@ template <class T> T largest(const std::vector<T>& sums, MaximumSteps<T>* steps)
     return m;
 }
 
+/// Visits v(1..n) in the order its sums take them.
+template <class Visit> void eachElement(const Vector& v, int n, Visit&& visit) {
+    for (int i = 1; i <= n; ++i) visit(v(i));
+}
+
+/// Visits the leading n x n block of A row by row.
+template <class Visit> void eachElement(const Matrix& A, int n, Visit&& visit) {
+    for (int i = 1; i <= n; ++i) {
+        const double* a = A.row(i);
+        for (int j = 0; j < n; ++j) visit(a[j]);
+    }
+}
+
+/// The square root of the sum of squares of the elements, left to right.
+/// Squares of finite elements beyond about 1e154 overflow, and below about
+/// 1e-154 fall to 0 or lose their digits among the subnormal numbers; only
+/// then, with every element finite and one nonzero, are the squares summed
+/// again of the elements divided by the largest magnitude m, each at most
+/// 1, and the root multiplied by m. Everywhere else the plain sum stands.
+template <class Elements>
+double rootOfSquares(const Elements& e, int n, SumSteps<double>* steps, ScaledSquares* scaled) {
+    double s = 0.0;
+    eachElement(e, n, [&](double a) {
+        const double term = a * a;
+        s = s + term;
+        if (steps) steps->terms.push_back(term);
+    });
+    if (steps) steps->total = s;
+    if (!std::isinf(s) && !(s < std::numeric_limits<double>::min())) return std::sqrt(s);
+    bool finite = true;
+    double m = 0.0;
+    eachElement(e, n, [&](double a) {
+        finite = finite && std::isfinite(a);
+        if (std::fabs(a) > m) m = std::fabs(a);
+    });
+    if (!finite || m == 0.0) return std::sqrt(s);
+    double t = 0.0;
+    if (scaled) *scaled = {m, {}};
+    eachElement(e, n, [&](double a) {
+        const double q = a / m;
+        const double term = q * q;
+        t = t + term;
+        if (scaled) scaled->sum.terms.push_back(term);
+    });
+    if (scaled) scaled->sum.total = t;
+    return m * std::sqrt(t);
+}
+
 } // namespace
 
 float MaxAbsElement(const Vector& v, int n) {
@@ -76,15 +130,8 @@ template <class T> T vectorOneNorm(const BasicVector<T>& v, int n, SumSteps<T>* 
     return s;
 }
 
-double vectorTwoNorm(const Vector& v, int n, SumSteps<double>* steps) {
-    double s = 0.0;
-    for (int i = 1; i <= n; ++i) {
-        const double term = v(i) * v(i);
-        s = s + term;
-        if (steps) steps->terms.push_back(term);
-    }
-    if (steps) steps->total = s;
-    return std::sqrt(s);
+double vectorTwoNorm(const Vector& v, int n, SumSteps<double>* steps, ScaledSquares* scaled) {
+    return rootOfSquares(v, n, steps, scaled);
 }
 
 template <class T> T vectorInfinityNorm(const BasicVector<T>& v, int n, MaximumSteps<T>* steps) {
@@ -145,18 +192,8 @@ template Rational columnSumNorm(const RationalMatrix&, int, SumNormSteps<Rationa
 template double rowSumNorm(const Matrix&, int, SumNormSteps<double>*);
 template Rational rowSumNorm(const RationalMatrix&, int, SumNormSteps<Rational>*);
 
-double frobeniusNorm(const Matrix& A, int n, SumSteps<double>* steps) {
-    double s = 0.0;
-    for (int i = 1; i <= n; ++i) {
-        const double* a = A.row(i);
-        for (int j = 0; j < n; ++j) {
-            const double term = a[j] * a[j];
-            s += term;
-            if (steps) steps->terms.push_back(term);
-        }
-    }
-    if (steps) steps->total = s;
-    return std::sqrt(s);
+double frobeniusNorm(const Matrix& A, int n, SumSteps<double>* steps, ScaledSquares* scaled) {
+    return rootOfSquares(A, n, steps, scaled);
 }
 
 double spectralNormEstimate(const Matrix& A, int n, SpectralSteps* steps, const StopRequest* stop) {
@@ -179,13 +216,25 @@ double spectralNormEstimate(const Matrix& A, int n, SpectralSteps* steps, const 
         }
     }
     // The sweeps can lose the matrix: the divisor's sign alternates, or a
-    // single-precision overflow divides everything away. Their estimate is
-    // kept wherever it is a usable positive value; otherwise the proper value
-    // stands in, so a nonzero matrix never shows a 2-norm of 0.
-    const bool usable = cur > 0.0 && std::isfinite(cur);
-    const double value = usable ? std::sqrt(cur) : largestSingularValue(A, n);
-    if (steps) *steps = {usable, cur, value};
-    return value;
+    // single-precision overflow divides everything away. Or they never see
+    // it: a start vector of ones has no part along the dominant direction of
+    // a matrix such as rows (1, -1, 0), (-1, 1, 0), (0, 0, 0.5), and the
+    // sweeps settle on a smaller singular value. Their estimate is kept
+    // wherever it is a usable positive value within the bounds every 2-norm
+    // meets; otherwise the proper value stands in, so a nonzero matrix never
+    // shows a 2-norm of 0, nor one the F-norm rules out.
+    SpectralSteps s{cur > 0.0 && std::isfinite(cur), cur, 0.0};
+    if (s.powerIteration) {
+        const double root = std::sqrt(cur);
+        const double upper = frobeniusNorm(A, n);
+        const double lower = upper / std::sqrt(static_cast<double>(n));
+        if (std::isfinite(upper) &&
+            (root < lower * (1.0 - kBoundSlack) || root > upper * (1.0 + kBoundSlack)))
+            s.powerIteration = false, s.outsideBounds = true, s.lower = lower, s.upper = upper;
+    }
+    s.value = s.powerIteration ? std::sqrt(cur) : largestSingularValue(A, n);
+    if (steps) *steps = s;
+    return s.value;
 }
 
 double largestSingularValue(const Matrix& A, int n) {

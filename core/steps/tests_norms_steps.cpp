@@ -2,7 +2,11 @@
 
 #include "exact/rational.h"
 #include "steps/steps.h"
+#include "texts/report_texts.h"
 #include "texts/steps_texts.h"
+
+#include <cmath>
+#include <string_view>
 
 namespace quorvex::steps {
 
@@ -48,12 +52,39 @@ void writeSumNorm(Report& r, const SumNormSteps<T>& s, bool columns, NumberStyle
 }
 
 void writeSpectral(Report& r, const SpectralSteps& s, NumberStyle plain, NumberStyle rounded) {
+    if (s.outsideBounds) {
+        const double root = std::sqrt(s.divisor);
+        say(r, quorvex::texts::report::kPowerIterationMissed, kPowerSweeps,
+            number(s.divisor, plain), number(s.divisor, plain), number(root, rounded),
+            number(s.lower, rounded), number(s.upper, rounded), number(s.value, rounded))
+            .newline();
+        return;
+    }
     if (!s.powerIteration) {
         say(r, texts::kLargestSingularValue, number(s.value, rounded)).newline();
         return;
     }
     say(r, texts::kPowerIteration, kPowerSweeps, number(s.divisor, plain), number(s.divisor, plain),
         number(s.value, rounded))
+        .newline();
+}
+
+/// The sum of squares and the root of a 2- or F-norm: `plain` the
+/// sentence of the plain sum, `rescued` that of the scaled one where it
+/// stood in.
+void writeSquares(Report& r, const SumSteps<double>& squares, const ScaledSquares& scaled,
+                  double root, std::string_view plainText, std::string_view rescuedText,
+                  NumberStyle plain, NumberStyle rounded) {
+    const auto sum = [&](const SumSteps<double>& s) {
+        return [&s, plain](Report& to) { writeSum(to, s, plain); };
+    };
+    if (scaled.scale == 0.0) {
+        say(r, plainText, sum(squares), number(squares.total, plain), number(root, rounded))
+            .newline();
+        return;
+    }
+    say(r, rescuedText, sum(squares), number(scaled.scale, plain), sum(scaled.sum),
+        number(scaled.scale, plain), number(scaled.sum.total, plain), number(root, rounded))
         .newline();
 }
 
@@ -81,10 +112,8 @@ template <class T>
 void writeVectorNorms(Report& r, const VectorNormSteps<T>& s, double two, NumberStyle plain,
                       NumberStyle rounded) {
     say(r, texts::kVectorOneNorm, [&](Report& to) { writeSum(to, s.one, plain); }).newline();
-    say(
-        r, texts::kVectorTwoNorm, [&](Report& to) { writeSum(to, s.squares, plain); },
-        number(s.squares.total, plain), number(two, rounded))
-        .newline();
+    writeSquares(r, s.squares, s.scaled, two, texts::kVectorTwoNorm,
+                 quorvex::texts::report::kScaledVectorTwoNorm, plain, rounded);
     say(r, texts::kVectorInfinityNorm, [&](Report& to) {
         writeMaximum(to, s.infinity, plain);
     }).newline();
@@ -95,10 +124,8 @@ void writeMatrixNorms(Report& r, const MatrixNormSteps<T>& s, double frobenius, 
                       NumberStyle rounded) {
     writeSumNorm(r, s.columns, true, plain);
     writeSpectral(r, s.spectral, plain, rounded);
-    say(
-        r, texts::kFrobenius, [&](Report& to) { writeSum(to, s.squares, plain); },
-        number(s.squares.total, plain), number(frobenius, rounded))
-        .newline();
+    writeSquares(r, s.squares, s.scaled, frobenius, texts::kFrobenius,
+                 quorvex::texts::report::kScaledFrobenius, plain, rounded);
     writeSumNorm(r, s.rows, false, plain);
 }
 

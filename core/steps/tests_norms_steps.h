@@ -50,6 +50,7 @@ template <class T> struct VectorNormSteps {
     static constexpr Reach kReach = Reach::UpToMaxOrder;
     SumSteps<T> one;
     SumSteps<double> squares;
+    ScaledSquares scaled; ///< where the plain sum of squares lost the elements
     MaximumSteps<T> infinity;
 };
 
@@ -60,6 +61,7 @@ template <class T> struct MatrixNormSteps {
     SumNormSteps<T> columns;
     SpectralSteps spectral;
     SumSteps<double> squares;
+    ScaledSquares scaled; ///< where the plain sum of squares lost the entries
     SumNormSteps<T> rows;
 };
 

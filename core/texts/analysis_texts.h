@@ -280,3 +280,31 @@ inline constexpr Text kPivotTitle{"选主元与不选主元的比较",
                                   "Elimination with and without pivoting compared"};
 
 } // namespace quorvex::texts::analysis
+
+// Solutions that are not numbers: named as such, never ranked.
+namespace quorvex::texts::analysis {
+
+/// The elimination's name.
+inline constexpr Text kNotANumberOne{
+    "{}的解不是数（NaN），无法与 x* 比较：消元中出现了没有定义的运算，例如主元为 0 时的 0/0、"
+    "0 × ∞、∞ − ∞ 或 ∞/∞。",
+    "The solution by {} is not a number (NaN) and cannot be compared with x*: the elimination met "
+    "an undefined operation, such as 0/0 after a zero pivot, 0 × ∞, ∞ − ∞ or ∞/∞."};
+/// The two eliminations' names.
+inline constexpr Text kNotANumberTwo{
+    "{}与{}的解都不是数（NaN），无法与 x* 比较：消元中出现了没有定义的运算，例如主元为 0 时的 "
+    "0/0、0 × ∞、∞ − ∞ 或 ∞/∞。",
+    "The solutions by {} and by {} are not numbers (NaN) and cannot be compared with x*: the "
+    "eliminations met undefined operations, such as 0/0 after a zero pivot, 0 × ∞, ∞ − ∞ or ∞/∞."};
+inline constexpr Text kNotANumberAll{
+    "三种消元的解都不是数（NaN），无法与 x* 比较：消元中出现了没有定义的运算，例如主元为 0 时的 "
+    "0/0、0 × ∞、∞ − ∞ 或 ∞/∞。",
+    "None of the three eliminations gives a solution that is a number (NaN), so none can be "
+    "compared with x*: the eliminations met undefined operations, such as 0/0 after a zero pivot, "
+    "0 × ∞, ∞ − ∞ or ∞/∞."};
+/// The names of the closest among the solutions that are numbers.
+inline constexpr Text kClosestAmongNumbers{
+    "在是数的解中，{}的解最接近 x*。",
+    "Among the solutions that are numbers, the one closest to x* comes from {}."};
+
+} // namespace quorvex::texts::analysis

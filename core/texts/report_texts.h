@@ -217,3 +217,57 @@ inline constexpr Text kMatrixInfinityNorm{"矩阵的无穷范数为： {}",
 inline constexpr Text kColumnsShown{"第 {} 列至第 {} 列：", "Columns {} to {}:"};
 
 } // namespace quorvex::texts::report
+
+// Where the plain computation of a norm or of the positive-definite test
+// fails: the worked steps of what stands in, and the notices beside the
+// report.
+namespace quorvex::texts::report {
+
+/// The plain sum of squares, the largest magnitude, the sum of squares of
+/// the elements divided by it, that magnitude again, the sum again, the
+/// 2-norm.
+inline constexpr Text kScaledVectorTwoNorm{
+    "2范数：各元素的平方和 = {}，超出了双精度数能准确表示的范围；各元素先除以绝对值最大者 "
+    "{}，平方和 = {}，2范数 = {} × √{} = {}",
+    "2-norm: the sum of the squares of the entries = {}, out of the range that double precision "
+    "holds accurately; with each entry first divided by the largest absolute value {}, the sum of "
+    "the squares = {}, 2-norm = {} × √{} = {}"};
+/// As kScaledVectorTwoNorm, for the F-norm of a matrix.
+inline constexpr Text kScaledFrobenius{
+    "F范数：各元素的平方和 = {}，超出了双精度数能准确表示的范围；各元素先除以绝对值最大者 "
+    "{}，平方和 = {}，F范数 = {} × √{} = {}",
+    "Frobenius norm: the sum of the squares of the entries = {}, out of the range that double "
+    "precision holds accurately; with each entry first divided by the largest absolute value {}, "
+    "the sum of the squares = {}, Frobenius norm = {} × √{} = {}"};
+/// The sweeps, the last divisor, the divisor again and its root, the bounds
+/// F-norm/√n and F-norm, the largest singular value.
+inline constexpr Text kPowerIterationMissed{
+    "2范数(参考值)：对 A 的转置与 A 的乘积作 {} 遍幂迭代，最后的除数为 {}，√{} = {} 不在 "
+    "F范数/√n = {} 与 F范数 = {} 之间，迭代没有找到主方向；改取 A 的最大奇异值 = {}",
+    "2-norm (reference value): {} sweeps of the power method on the product of the transpose of A "
+    "and A end with the divisor {}, and √{} = {} lies outside the bounds Frobenius norm/√n = {} "
+    "and Frobenius norm = {}: the sweeps missed the dominant direction; the largest singular value "
+    "of A is taken instead = {}"};
+
+/// Notices of the positive-definite test, where exact arithmetic reaches
+/// the other verdict; {} the order of the minor concerned.
+inline constexpr Text kExactlyPositiveDefinite{
+    "按精确分数计算，各阶顺序主子式全大于 0 ，该矩阵是正定矩阵；第 {} "
+    "阶顺序主子式算得不大于 0 ，只是因为计算中的舍入误差超过了它本身。",
+    "With exact fractions all leading principal minors are positive and the matrix is positive "
+    "definite; the minor of order {} comes out as not greater than 0 only because the rounding in "
+    "the computation outweighs it."};
+inline constexpr Text kExactlyPositiveDefiniteUnderflow{
+    "按精确分数计算，各阶顺序主子式全大于 0 ，该矩阵是正定矩阵；第 {} "
+    "阶顺序主子式小于双精度数能表示的最小正数，计算中无法保留。",
+    "With exact fractions all leading principal minors are positive and the matrix is positive "
+    "definite; the minor of order {} lies below the smallest positive double, so the computation "
+    "cannot hold it."};
+inline constexpr Text kExactlyNotPositiveDefinite{
+    "按精确分数计算，第 {} 阶顺序主子式的值不大于 0 ，该矩阵非正定；它算得大于 0 "
+    "，只是因为计算中的舍入误差。",
+    "With exact fractions the leading principal minor of order {} is not greater than 0 and the "
+    "matrix is not positive definite; it comes out as greater than 0 only through the rounding "
+    "in the computation."};
+
+} // namespace quorvex::texts::report
