@@ -4,6 +4,7 @@
 #include "check/entry.h"
 #include "check/fit.h"
 #include "check/step_check.h"
+#include "check/value_text.h"
 #include "exact/rational.h"
 #include "frame/registry.h"
 #include "scripted_host.h"
@@ -285,6 +286,32 @@ TEST(CheckWorkSimplest, RationalInAnInterval) {
         EXPECT_EQ(r[2] == "non-zero" ? check::simplestNonZeroIn(i).value() : check::simplestIn(i),
                   value(r[3]))
             << r[0] << " " << r[1];
+    }
+}
+
+// A multiplier or value is shown as the number used: a tiny one keeps the
+// places that carry its first digits instead of rounding to 0, and the
+// others are shown as before.
+TEST(CheckWorkValues, ATinyValueIsShownToItsFirstDigits) {
+    const struct {
+        const char* value;
+        int decimals;
+        const char* shown;
+    } rows[] = {
+        {"1/10000000", 6, "0.0000001"},       // ends at its 7th place
+        {"-3/20000000", 6, "-0.00000015"},    // 1.5e-7, not rounded to 2e-7
+        {"1/30000000", 6, "0.0000000333333"}, // six significant digits
+        {"1/3000000", 2, "0.00000033"},       // two, with two decimals
+        {"1/70000000000000000000", 6, "0.0000000000000000000142857"},
+        {"1/7000", 6, "0.000143"},             // rounds to non-zero: as before
+        {"1/1000000", 6, "0.000001"},          // ends within the places
+        {"2/3", 6, "2/3"},                     // a small fraction
+        {"1234567/1000000000", 6, "0.001235"}, // a long decimal, rounded
+    };
+    for (const auto& r : rows) {
+        mpq_class q(r.value);
+        q.canonicalize();
+        EXPECT_EQ(check::valueText(q, r.decimals), r.shown) << r.value;
     }
 }
 
