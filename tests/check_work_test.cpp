@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 
 namespace quorvex {
@@ -313,6 +314,43 @@ TEST(CheckWorkValues, ATinyValueIsShownToItsFirstDigits) {
         q.canonicalize();
         EXPECT_EQ(check::valueText(q, r.decimals), r.shown) << r.value;
     }
+}
+
+// An entry is judged by its value only when a double or an exact value
+// within the limit holds it. Not held: a working past the exact limit whose
+// decimal reading overflowed (whatever it came to) or came to 0 or to no
+// finite number. Held: what exact arithmetic reaches, and a decimal reading
+// that only lost a tiny part on the way.
+TEST(CheckWorkEntries, ANumberNoDoubleHoldsIsNotJudgedByItsMisreading) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* text;
+        bool held;
+        double reading; ///< the decimal reading, when not held
+    } rows[] = {
+        {"2^40000", false, 0.0},       // the power overflows, the fault gives 0
+        {"-2^40000", false, 0.0},      //
+        {"2^-40000", false, 0.0},      // underflows to 0
+        {"1.5e40000", false, inf},     // typed beyond the doubles
+        {"1/2^40000", false, inf},     // 1/0 after the overflow
+        {"1-2^40000", false, 1.0},     // came to a finite number, but overflowed
+        {"exp(1000)", false, 0.0},     // no exact value; exp overflows
+        {"sqr(10^400)", false, 0.0},   // no exact value; 10^400 overflows
+        {"sqr(2)*1e-400", false, 0.0}, // no exact value; underflows to 0
+        {"10^400", true, 0.0},         // exact
+        {"1e400", true, 0.0},          // exact
+        {"1e-400", true, 0.0},         // exact
+        {"1+2^-40000", true, 0.0},     // 1 to double precision
+        {"sqr(-1)", true, 0.0},        // outside the domain: 0, as specified
+    };
+    for (const auto& r : rows) {
+        const auto e = check::readEntry(r.text);
+        ASSERT_TRUE(e) << r.text;
+        EXPECT_EQ(e->held, r.held) << r.text;
+        if (!r.held) EXPECT_EQ(e->decimalReading, r.reading) << r.text;
+    }
+    EXPECT_EQ(check::readEntry("1/0"), std::nullopt); // no finite number at all
+    EXPECT_EQ(check::readEntry("10^400")->value, mpq_class("1" + std::string(400, '0')));
 }
 
 } // namespace
