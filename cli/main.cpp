@@ -62,7 +62,8 @@ const char* const kUsage =
     "                       boxes take the text, questions take yes/no (y/n, 是/否);\n"
     "                       with no answer left an input box is cancelled and a\n"
     "                       question is answered No\n"
-    "  -d, --digits N       decimals of printed numbers (default 6, clamped to 1..16)\n"
+    "  -d, --digits N       decimals of printed numbers (default 6, clamped to 1..16;\n"
+    "                       a value that is no number is an error)\n"
     "  -p, --previous FILE  the result area's text before the command\n"
     "      --exact          exact fractions: the direct methods compute in rational\n"
     "                       arithmetic and write integers and reduced fractions\n"
@@ -84,7 +85,8 @@ const char* const kUsage =
     "  -h, --help           show this help\n"
     "\n"
     "Exit status: 0 report written, 1 the command ended with a failure message\n"
-    "(out of memory too), 3 the command stopped silently (cancel, order below 1),\n"
+    "(out of memory too), 3 the command stopped without a report (cancel, an order\n"
+    "below 1, or one that is no number or too large, which a notice names),\n"
     "2 usage or input error, 4 standard output or the -o file could not be written\n"
     "(this help and --list too), 130 interrupted (Ctrl+C): the command stopped\n"
     "cleanly and the result area is written as it was before it.\n";
@@ -119,6 +121,12 @@ bool readAll(const std::string& path, std::string& out) {
     return status == platform::ReadStatus::Done;
 }
 
+/// The long options that take no value: given one (--exact=yes), they say
+/// so rather than pass for unknown.
+bool isSwitch(const std::string& option) {
+    return option == "--exact" || option == "--trace" || option == "--list" || option == "--help";
+}
+
 /// Parses the arguments; returns an error text on a usage error.
 std::optional<std::string> parseArguments(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
@@ -147,15 +155,24 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& o) {
             o.answers.push_back(v);
         } else if (arg == "-d" || arg == "--digits") {
             if (!value(v)) return "option " + arg + " needs a number";
+            // A number out of range is clamped, as the window's setting is;
+            // a text that is no number is a mistake, not a request for 1.
+            if (!isWholeNumber(v))
+                return "option " + arg + " needs a number of decimals from 1 to 16, not '" + v +
+                       "'";
             o.settings.decimalDigits = decimalDigitsFromAnswer(v);
         } else if (arg == "-p" || arg == "--previous") {
             if (!value(v)) return "option " + arg + " needs a file name";
             o.previous = v;
-        } else if (arg == "--exact" && !inlineValue) {
+        } else if (inlineValue && isSwitch(arg)) {
+            return "option " + arg + " takes no value, not '" + *inlineValue + "'";
+        } else if (arg == "--exact") {
             o.settings.exact = true;
         } else if (arg == "--steps" && !inlineValue) {
             o.settings.steps = true;
-        } else if (arg == "--steps" && *inlineValue == "rows") {
+        } else if (arg == "--steps") {
+            if (*inlineValue != "rows")
+                return "unknown value '" + *inlineValue + "' of --steps (rows is the only value)";
             o.settings.rowSteps = true;
         } else if (arg == "--lang") {
             if (!value(v)) return "option " + arg + " needs a language";
@@ -170,11 +187,11 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& o) {
         } else if (arg == "-o" || arg == "--output") {
             if (!value(v)) return "option " + arg + " needs a file name";
             o.output = v;
-        } else if (arg == "--trace" && !inlineValue) {
+        } else if (arg == "--trace") {
             o.trace = true;
-        } else if (arg == "--list" && !inlineValue) {
+        } else if (arg == "--list") {
             o.list = true;
-        } else if ((arg == "-h" || arg == "--help") && !inlineValue) {
+        } else if (arg == "-h" || arg == "--help") {
             o.help = true;
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
             return "unknown option " + arg;

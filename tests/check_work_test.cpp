@@ -4,6 +4,7 @@
 #include "check/entry.h"
 #include "check/fit.h"
 #include "check/step_check.h"
+#include "check/value_text.h"
 #include "exact/rational.h"
 #include "frame/registry.h"
 #include "scripted_host.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 
 namespace quorvex {
@@ -286,6 +288,69 @@ TEST(CheckWorkSimplest, RationalInAnInterval) {
                   value(r[3]))
             << r[0] << " " << r[1];
     }
+}
+
+// A multiplier or value is shown as the number used: a tiny one keeps the
+// places that carry its first digits instead of rounding to 0, and the
+// others are shown as before.
+TEST(CheckWorkValues, ATinyValueIsShownToItsFirstDigits) {
+    const struct {
+        const char* value;
+        int decimals;
+        const char* shown;
+    } rows[] = {
+        {"1/10000000", 6, "0.0000001"},       // ends at its 7th place
+        {"-3/20000000", 6, "-0.00000015"},    // 1.5e-7, not rounded to 2e-7
+        {"1/30000000", 6, "0.0000000333333"}, // six significant digits
+        {"1/3000000", 2, "0.00000033"},       // two, with two decimals
+        {"1/70000000000000000000", 6, "0.0000000000000000000142857"},
+        {"1/7000", 6, "0.000143"},             // rounds to non-zero: as before
+        {"1/1000000", 6, "0.000001"},          // ends within the places
+        {"2/3", 6, "2/3"},                     // a small fraction
+        {"1234567/1000000000", 6, "0.001235"}, // a long decimal, rounded
+    };
+    for (const auto& r : rows) {
+        mpq_class q(r.value);
+        q.canonicalize();
+        EXPECT_EQ(check::valueText(q, r.decimals), r.shown) << r.value;
+    }
+}
+
+// An entry is judged by its value only when a double or an exact value
+// within the limit holds it. Not held: a working past the exact limit whose
+// decimal reading overflowed (whatever it came to) or came to 0 or to no
+// finite number. Held: what exact arithmetic reaches, and a decimal reading
+// that only lost a tiny part on the way.
+TEST(CheckWorkEntries, ANumberNoDoubleHoldsIsNotJudgedByItsMisreading) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* text;
+        bool held;
+        double reading; ///< the decimal reading, when not held
+    } rows[] = {
+        {"2^40000", false, 0.0},       // the power overflows, the fault gives 0
+        {"-2^40000", false, 0.0},      //
+        {"2^-40000", false, 0.0},      // underflows to 0
+        {"1.5e40000", false, inf},     // typed beyond the doubles
+        {"1/2^40000", false, inf},     // 1/0 after the overflow
+        {"1-2^40000", false, 1.0},     // came to a finite number, but overflowed
+        {"exp(1000)", false, 0.0},     // no exact value; exp overflows
+        {"sqr(10^400)", false, 0.0},   // no exact value; 10^400 overflows
+        {"sqr(2)*1e-400", false, 0.0}, // no exact value; underflows to 0
+        {"10^400", true, 0.0},         // exact
+        {"1e400", true, 0.0},          // exact
+        {"1e-400", true, 0.0},         // exact
+        {"1+2^-40000", true, 0.0},     // 1 to double precision
+        {"sqr(-1)", true, 0.0},        // outside the domain: 0, as specified
+    };
+    for (const auto& r : rows) {
+        const auto e = check::readEntry(r.text);
+        ASSERT_TRUE(e) << r.text;
+        EXPECT_EQ(e->held, r.held) << r.text;
+        if (!r.held) EXPECT_EQ(e->decimalReading, r.reading) << r.text;
+    }
+    EXPECT_EQ(check::readEntry("1/0"), std::nullopt); // no finite number at all
+    EXPECT_EQ(check::readEntry("10^400")->value, mpq_class("1" + std::string(400, '0')));
 }
 
 } // namespace

@@ -118,6 +118,24 @@ TEST_F(Cli, UsageErrorsExitWithTwoAndSayWhy) {
         {"--bogus Gauss_1", "unknown option --bogus"},
         {"--lang fr Gauss_1", "unknown language fr (zh or en)"},
         {"Gauss_1 --lang", "option --lang needs a language"},
+        // A decimals value that is no number names itself and the range; a
+        // number out of the range is clamped instead (case files).
+        {"-d abc Gauss_1", "option -d needs a number of decimals from 1 to 16, not 'abc'"},
+        {"-d inf Gauss_1", "option -d needs a number of decimals from 1 to 16, not 'inf'"},
+        {"-d '' Gauss_1", "option -d needs a number of decimals from 1 to 16, not ''"},
+        {"--digits=5x Gauss_1",
+         "option --digits needs a number of decimals from 1 to 16, not '5x'"},
+        // A value after "=" is named for what it is, not passed off as an
+        // unknown option.
+        {"--steps=cols Gauss_1", "unknown value 'cols' of --steps (rows is the only value)"},
+        {"--steps= Gauss_1", "unknown value '' of --steps (rows is the only value)"},
+        {"--exact=yes Gauss_1", "option --exact takes no value, not 'yes'"},
+        {"--trace=1 Gauss_1", "option --trace takes no value, not '1'"},
+        {"--list=all", "option --list takes no value, not 'all'"},
+        {"--help=me", "option --help takes no value, not 'me'"},
+        {"--lang=fr Gauss_1", "unknown language fr (zh or en)"},
+        {"--format=pdf Gauss_1", "unknown format pdf (text, latex, html or markdown)"},
+        {"--bogus=1 Gauss_1", "unknown option --bogus"},
         {"", ""}};
     for (const auto& [args, why] : cases) {
         const CliRun r = run(args);

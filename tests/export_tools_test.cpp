@@ -141,6 +141,31 @@ TEST(XeLatex, SpecialCharactersInTextsAreEscaped) {
     }
 }
 
+TEST(XeLatex, TypedQuotesDashesAndAngleBracketsShowAsTyped) {
+    if (!installed("xelatex") || !installed("pdftotext"))
+        GTEST_SKIP() << "xelatex or pdftotext missing";
+    // Every sequence TeX's fonts map or join into another glyph (curly
+    // quotes, dashes, inverted marks, guillemets, a low double quote), in
+    // every kind of text a report holds, under ctex and under fontspec
+    // alone: the PDF shows the characters typed, one by one.
+    const std::string typed = "a`b<<c>>d''e``f--g---h!`i?`j,,k'l\"m<n>o";
+    for (const quorvex::Language language :
+         {quorvex::Language::Chinese, quorvex::Language::English}) {
+        quorvex::Document d;
+        d.language = language;
+        d.add(quorvex::piece::Heading{"H" + typed});
+        d.addText("L" + typed + "\r\n");
+        d.add(quorvex::piece::Title{"T" + typed});
+        Scratch s;
+        std::ofstream(s.path("report.tex"), std::ios::binary) << quorvex::renderLatex(d);
+        ASSERT_EQ(xelatex(s), 0) << readFile(s.path("xelatex.log"));
+        const std::string text = pdfText(s, "report.pdf");
+        for (const char* kind : {"H", "L", "T"})
+            EXPECT_NE(text.find(kind + typed), std::string::npos)
+                << kind << (language == quorvex::Language::English ? " en: " : " zh: ") << text;
+    }
+}
+
 std::string chromium(const Scratch& s) {
     return "chromium --headless --no-sandbox --disable-gpu --user-data-dir=" + s.path("profile") +
            " ";

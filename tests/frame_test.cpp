@@ -20,7 +20,8 @@ public:
     std::string inputBox(const std::string& prompt, const std::string& caption,
                          const std::string& defaultAnswer) override {
         ScriptedHost::inputBox(prompt, caption, defaultAnswer);
-        const std::string answer = prompt == m_orderPrompt ? m_order : defaultAnswer;
+        const bool order = prompt == m_orderPrompt.zh || prompt == m_orderPrompt.en;
+        const std::string answer = order ? m_order : defaultAnswer;
         cancelled = cancelled || answer.empty();
         return answer;
     }
@@ -29,7 +30,7 @@ public:
     bool cancelled = false;
 
 private:
-    std::string_view m_orderPrompt;
+    Text m_orderPrompt; ///< in either language
     std::string m_order;
     std::uint64_t m_memory;
 };
@@ -103,6 +104,71 @@ TEST(Stopping, EveryCommandStopsPartWayThroughItsWork) {
                 EXPECT_EQ(host.result, "earlier report\r\n") << run;
             }
         }
+    }
+}
+
+// Every command that asks an order stops at one it cannot take. A cancel
+// and an order below 1 stop silently; an answer that is no number, or an
+// order beyond 32766, is named in a notice with the text typed.
+TEST(Opening, EveryCommandNamesAnOrderItCannotTake) {
+    const struct {
+        std::string answer;
+        Language language;
+        std::vector<std::string> notices;
+    } rows[] = {
+        {"", Language::Chinese, {}},
+        {"   ", Language::Chinese, {}},
+        {"0", Language::Chinese, {}},
+        {"0.4", Language::Chinese, {}},
+        {"-7", Language::Chinese, {}},
+        {"abc", Language::Chinese, {"输入的阶数“abc”不是数，命令没有执行。"}},
+        {"-", Language::Chinese, {"输入的阶数“-”不是数，命令没有执行。"}},
+        {"x3",
+         Language::English,
+         {"The order “x3” is not a number; the command was not carried out."}},
+        {"32767", Language::Chinese, {"输入的阶数“32767”超出了 1 到 32766 的范围，命令没有执行。"}},
+        {"32767.5",
+         Language::English,
+         {"The order “32767.5” is outside the range 1 to 32766; the command was not carried out."}},
+        {"1e9", Language::Chinese, {"输入的阶数“1e9”超出了 1 到 32766 的范围，命令没有执行。"}},
+    };
+    for (const Command* c : allCommands()) {
+        if (c->opening.reads == Reads::Vector) continue; // asks no order
+        for (const auto& row : rows) {
+            OrderHost host("2 1 3\n1 3 5", *c, row.answer);
+            host.settings.language = row.language;
+            host.result = "earlier report";
+            EXPECT_EQ(host.run(*c), Outcome::Stopped) << c->id << " '" << row.answer << "'";
+            EXPECT_EQ(host.notices, row.notices) << c->id << " '" << row.answer << "'";
+            EXPECT_TRUE(host.messages.empty()) << c->id << " '" << row.answer << "'";
+        }
+    }
+}
+
+// A vector's components are counted in 16 bits: one more than 32767 stops
+// the command, with a notice that says why.
+TEST(Opening, AVectorLongerThanItsCountCanHoldIsNamed) {
+    const Command& norms = *findCommand("VectorModel");
+    const auto ones = [](int k) {
+        std::string line;
+        for (int i = 0; i < k; ++i) line += "1 ";
+        return line;
+    };
+    testing::ScriptedHost longest(ones(32767), {});
+    EXPECT_EQ(longest.run(norms), Outcome::Reported);
+    EXPECT_TRUE(longest.notices.empty());
+    for (const Language language : {Language::Chinese, Language::English}) {
+        testing::ScriptedHost tooLong(ones(32768), {});
+        tooLong.settings.language = language;
+        tooLong.result = "earlier report";
+        EXPECT_EQ(tooLong.run(norms), Outcome::Stopped);
+        EXPECT_EQ(tooLong.result, "");
+        EXPECT_EQ(tooLong.notices,
+                  std::vector<std::string>{
+                      language == Language::English
+                          ? "The vector has 32768 components, more than 32767; the command was not "
+                            "carried out."
+                          : "向量有 32768 个分量，超过了 32767 个，命令没有执行。"});
     }
 }
 

@@ -118,10 +118,16 @@ std::optional<std::string> markdownShows(std::string_view md, bool paragraph) {
 
 /// The text XeLaTeX typesets for text-mode input: blanks run into one, a
 /// bare ~ is a blank; nothing when a character TeX reads as markup is left
-/// bare, or a run its fonts join into one glyph (-- `` '' !` ?`) is left
-/// unbroken.
+/// bare, a character its fonts map to another glyph (` ' " to curly
+/// quotes) is left bare, or a run they join into one glyph (-- ,, << >>)
+/// is left unbroken.
 std::optional<std::string> latexShows(std::string_view tex) {
     const std::pair<std::string_view, std::string_view> marked[] = {{"\\textbackslash{}", "\\"},
+                                                                    {"\\textasciigrave{}", "`"},
+                                                                    {"\\textquotesingle{}", "'"},
+                                                                    {"\\textquotedbl{}", "\""},
+                                                                    {"\\textless{}", "<"},
+                                                                    {"\\textgreater{}", ">"},
                                                                     {"\\^{}", "^"},
                                                                     {"\\~{}", "~"},
                                                                     {"\\#", "#"},
@@ -144,7 +150,7 @@ std::optional<std::string> latexShows(std::string_view tex) {
             i += m->first.size();
             continue;
         }
-        for (std::string_view joined : {"--", "``", "''", "!`", "?`"})
+        for (std::string_view joined : {"--", ",,", "<<", ">>", "`", "'", "\""})
             if (rest.starts_with(joined)) return std::nullopt;
         if (std::string_view("\\#$%&_{}^").find(tex[i]) != std::string_view::npos)
             return std::nullopt;
@@ -198,8 +204,11 @@ const std::vector<std::string> kAnywhere = {[] {
                                                 return ascii;
                                             }(),
                                             "L'", "a|b"};
-/// Runs TeX's fonts join into one glyph: dashes, quotes, inverted marks.
-const std::vector<std::string> kJoinedByTex = {"a--b", "---", "``a''", "¡!`", "¿?`"};
+/// Runs TeX's fonts join into one glyph, or map to another: dashes,
+/// quotes, inverted marks, guillemets, a low double quote.
+const std::vector<std::string> kJoinedByTex = {"a--b", "---", "``a''", "¡!`",
+                                               "¿?`",  "a`b", "<<a>>", "a''b",
+                                               ",,a",  "'a'", "\"a\"", "a<<<b>>>c"};
 /// Only a line may start like a list item.
 const std::vector<std::string> kLines = {"- 不是列表", "+ 也不是", "1. 不是编号", "a&amp;b"};
 /// Folded, the blanks make "-3 3/4" read as a mixed number.

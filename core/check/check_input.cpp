@@ -88,6 +88,27 @@ std::variant<CheckInput, std::string> readSystem(const TextBlock& first, int n) 
 
 } // namespace
 
+std::vector<UnheldEntry> CheckInput::unheld() const {
+    std::vector<UnheldEntry> found;
+    const auto scanRow = [&](std::size_t block, std::size_t row, const EntryRow& r) {
+        for (std::size_t j = 0; j < r.size(); ++j)
+            if (!r[j].held) found.push_back({block, row, j + 1, &r[j]});
+    };
+    const auto scan = [&](std::size_t block, const EntryMatrix& m) {
+        for (std::size_t i = 0; i < m.size(); ++i) scanRow(block, i + 1, m[i]);
+    };
+    scan(0, system);
+    for (std::size_t k = 0; k < steps.size(); ++k) scan(k + 1, steps[k]);
+    if (solution) scanRow(steps.size() + 1, 1, *solution);
+    return found;
+}
+
+bool CheckInput::holdsUnheld(std::size_t block) const {
+    for (const UnheldEntry& u : unheld())
+        if (u.block == block) return true;
+    return false;
+}
+
 std::variant<CheckInput, std::string> readCheckInput(std::string_view editText, int n) {
     std::vector<TextBlock> blocks = splitIntoBlocks(editText);
     if (blocks.size() < 2) return std::string(T::kNoSteps);

@@ -3,6 +3,7 @@
 #include "check/row_fit.h"
 #include "check/value_text.h"
 #include "exact/rational.h"
+#include "reading/number_text.h"
 #include "texts/check_texts.h"
 #include "texts/sentence.h"
 
@@ -262,6 +263,33 @@ bool writeSolution(Report& r, int k, const EntryMatrix& system, const EntryRow& 
     if (right) r.text(T::kEquationsHold).newline();
     r.text(right ? T::kStepRight : T::kStepWrong).newline();
     return right;
+}
+
+void writeUnchecked(Report& r, int k, bool solution) {
+    r.heading(fill(solution ? T::kSolutionHeading : T::kStepHeading,
+                   {number(static_cast<std::size_t>(k))}));
+    r.text(T::kStepUnchecked).newline();
+}
+
+std::string unheldNotice(const UnheldEntry& u) {
+    const std::string reading = numberText(u.entry->decimalReading);
+    if (u.block == 0)
+        return fill(T::kSystemUnheld, {number(u.row), number(u.column), u.entry->text, reading});
+    return fill(T::kStepUnheld,
+                {number(u.block), number(u.row), number(u.column), u.entry->text, reading});
+}
+
+std::string verdict(int firstWrong, const std::vector<int>& unchecked, int steps) {
+    if (firstWrong > 0)
+        return fill(T::kStepWrongVerdict, {number(static_cast<std::size_t>(firstWrong))});
+    if (unchecked.empty()) return std::string(T::kAllRight);
+    if (static_cast<int>(unchecked.size()) == steps) return std::string(T::kNothingChecked);
+    std::string list;
+    for (int k : unchecked) {
+        if (!list.empty()) list += T::kListSeparator;
+        list += fill(T::kStepName, {number(static_cast<std::size_t>(k))});
+    }
+    return fill(T::kUncheckedVerdict, {list});
 }
 
 } // namespace quorvex::check

@@ -22,4 +22,16 @@ bool writeStep(Report& r, int k, const StepFinding& step, const EntryMatrix& aft
 bool writeSolution(Report& r, int k, const EntryMatrix& system, const EntryRow& x, int decimals,
                    const std::vector<EntryMatrix>& rightSteps);
 
+/// Appends step k, or the solution as step k, as not checked: it uses a
+/// number that is not held.
+void writeUnchecked(Report& r, int k, bool solution);
+
+/// The notice that names an entry not held, where it stands and what the
+/// decimal reading made of it.
+std::string unheldNotice(const UnheldEntry& u);
+
+/// The verdict after the steps: the first wrong step, else that every step
+/// checked is right and which were not checked (1-based), or that none was.
+std::string verdict(int firstWrong, const std::vector<int>& unchecked, int steps);
+
 } // namespace quorvex::check

@@ -44,28 +44,48 @@ Outcome checkWork(CommandInput& in) {
     const check::CheckInput& input = std::get<check::CheckInput>(read);
     const int decimals = in.settings.decimalDigits;
 
+    // A number no double and no exact value within the limit holds is
+    // named; every step that uses it is left unchecked, since judged by its
+    // misreading a right entry would be asked to be 0.
+    for (const check::UnheldEntry& u : input.unheld()) in.host.notice(check::unheldNotice(u));
+    const std::size_t solutionBlock = input.steps.size() + 1;
+
     Report r;
     echoSystem(r, input);
     int firstWrong = 0;
+    std::vector<int> unchecked;
     const check::EntryMatrix* before = &input.system;
     int k = 0;
     for (const check::EntryMatrix& after : input.steps) {
         in.stop.check();
         ++k;
-        const bool right =
-            check::writeStep(r, k, check::checkStep(*before, after, in.stop), after, decimals);
-        if (!right && firstWrong == 0) firstWrong = k;
+        const auto block = static_cast<std::size_t>(k);
+        if (input.holdsUnheld(block - 1) || input.holdsUnheld(block)) {
+            check::writeUnchecked(r, k, false);
+            unchecked.push_back(k);
+        } else {
+            const bool right =
+                check::writeStep(r, k, check::checkStep(*before, after, in.stop), after, decimals);
+            if (!right && firstWrong == 0) firstWrong = k;
+        }
         before = &after; // later steps are checked against what was written
     }
     if (input.solution) {
         ++k;
-        const bool right =
-            check::writeSolution(r, k, input.system, *input.solution, decimals,
-                                 firstWrong == 0 ? input.steps : std::vector<check::EntryMatrix>{});
-        if (!right && firstWrong == 0) firstWrong = k;
+        if (input.holdsUnheld(0) || input.holdsUnheld(solutionBlock)) {
+            check::writeUnchecked(r, k, true);
+            unchecked.push_back(k);
+        } else {
+            // Where a step was not checked, what it was worked from cannot
+            // tell where the solution went wrong.
+            const bool allChecked = firstWrong == 0 && unchecked.empty();
+            const bool right =
+                check::writeSolution(r, k, input.system, *input.solution, decimals,
+                                     allChecked ? input.steps : std::vector<check::EntryMatrix>{});
+            if (!right && firstWrong == 0) firstWrong = k;
+        }
     }
-    r.title(firstWrong == 0 ? std::string(texts::check::kAllRight)
-                            : fill(texts::check::kStepWrongVerdict, {std::to_string(firstWrong)}));
+    r.title(check::verdict(firstWrong, unchecked, k));
     return publish(in.host, std::move(r));
 }
 

@@ -50,8 +50,9 @@ mpq_class powerOfTen(long e) {
 std::optional<Entry> readEntry(std::string_view text) {
     Entry e;
     e.text = std::string(text);
-    if (const auto exact = EvaluateExactly(text)) {
-        e.value = *exact;
+    ExactValue exact = exactValueOf(text);
+    if (exact.kind == ExactValue::Kind::Exact) {
+        e.value = std::move(exact.value);
         if (const auto power = lastDigitPower(text)) {
             e.written = Written::Decimal;
             e.decimals = static_cast<int>(-*power);
@@ -59,7 +60,21 @@ std::optional<Entry> readEntry(std::string_view text) {
         }
         return e;
     }
-    const double v = EvaluateExpression(text);
+    RangeLoss loss;
+    const double v = EvaluateExpressionNotingRange(text, loss);
+    // A working that overflowed is misread whatever it came to (1 - 2^40000
+    // reads as 1); one that underflowed, or that exact arithmetic found too
+    // long, is misread when it came to 0 or to no finite number. Judged by
+    // such a reading, a right entry would be asked to be 0.
+    const bool misread =
+        loss.overflow || ((v == 0.0 || !std::isfinite(v)) &&
+                          (loss.underflow || exact.kind == ExactValue::Kind::TooLong));
+    if (misread) {
+        e.held = false;
+        e.decimalReading = v;
+        e.written = Written::Inexact;
+        return e;
+    }
     if (!std::isfinite(v)) return std::nullopt;
     e.value = v;
     e.written = Written::Inexact;

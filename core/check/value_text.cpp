@@ -28,6 +28,24 @@ int placesOf(const mpq_class& q) {
     return twos > fives ? twos : fives;
 }
 
+/// The decimal place of q's first significant digit (1 for 0.5, 7 for
+/// 1e-7), for 0 < |q| < 1.
+int firstSignificantPlace(const mpq_class& q) {
+    mpz_class scaled = abs(q.get_num());
+    int place = 0;
+    while (scaled < q.get_den()) scaled *= 10, ++place;
+    return place;
+}
+
+/// Decimal places that show q as the number it is: `decimals`, or when q
+/// would round to 0 there, as many more as carry its first digits too (the
+/// multiplier 1e-7 is 0.0000001, never 0).
+int placesShowing(const mpq_class& q, int decimals) {
+    if (sgn(q) == 0 || abs(q) >= 1) return decimals;
+    const int first = firstSignificantPlace(q);
+    return first <= decimals ? decimals : first + decimals - 1;
+}
+
 } // namespace
 
 std::string decimalText(const mpq_class& q, int d) {
@@ -52,10 +70,11 @@ std::string decimalText(const mpq_class& q, int d) {
 std::string valueText(const mpq_class& q, int decimals) {
     if (q.get_den() == 1) return q.get_num().get_str();
     const int places = placesOf(q);
-    if (places >= 0 && places <= decimals) return decimalText(q, places);
+    const int shown = placesShowing(q, decimals);
+    if (places >= 0 && places <= shown) return decimalText(q, places);
     if (q.get_den() <= kLargestShownDenominator && abs(q.get_num()) <= kLargestShownNumerator)
         return rationalText(q);
-    return decimalText(q, decimals);
+    return decimalText(q, shown);
 }
 
 std::string expectedText(const Entry& written, const mpq_class& expected, int decimals) {

@@ -13,7 +13,10 @@ std::string decimalText(const mpq_class& q, int d);
 
 /// A multiplier or a computed value as a reader wants it: an integer, a
 /// decimal that ends within `decimals` places, a fraction with a small
-/// denominator, or else the decimal rounded to `decimals` places.
+/// denominator, or else the decimal rounded to `decimals` places. A value
+/// that would round to 0 keeps as many more places as show its first
+/// `decimals` significant digits: what is shown is never 0 for a value
+/// that is not.
 std::string valueText(const mpq_class& q, int decimals);
 
 /// What a written entry should have been, in the way it was written: a

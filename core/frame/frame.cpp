@@ -30,13 +30,33 @@ void ensureMemoryFor(Host& host, int n) {
     if (bytes > static_cast<double>(available)) throw InsufficientMemory(n);
 }
 
-/// The order answered, or nothing when the command is to stop silently:
-/// Cancel, an empty answer, or an order outside 1..32766.
+/// The order answered, or nothing when the command is to stop: Cancel, an
+/// empty answer, or an order outside 1..32766. A stop is silent when nothing
+/// or an order below 1 was typed, as a user who cancels expects; an answer
+/// that is no number or too large an order gets a notice that says so,
+/// since the user meant to go on.
 std::optional<int> askOrder(Host& host, const Opening& o) {
-    const auto n = orderFromAnswer(ask(host, o.prompt, o.caption, o.defaultAnswer));
+    const std::string answer = ask(host, o.prompt, o.caption, o.defaultAnswer);
+    const auto n = orderFromAnswer(answer);
+    switch (orderRefusal(answer)) {
+    case OrderRefusal::NotANumber:
+        host.notice(fillText(texts::dialog::kOrderNotANumber, {answer}));
+        break;
+    case OrderRefusal::AboveLimit:
+        host.notice(
+            fillText(texts::dialog::kOrderOutOfRange, {answer, "1", std::to_string(kMaxOrder)}));
+        break;
+    case OrderRefusal::None:
+    case OrderRefusal::Nothing:
+    case OrderRefusal::BelowOne: break;
+    }
     if (n) ensureMemoryFor(host, *n);
     return n;
 }
+
+/// The vector's components are counted in 16 bits: a longer vector has none
+/// to work on.
+constexpr int kMaxVectorLength = 32767;
 
 Matrix readMatrix(std::string&& text, int n, Reads reads) {
     Matrix B(n, n + 1);
@@ -57,11 +77,17 @@ Outcome open(const Command& command, CommandInput& in) {
     if (o.reads == Reads::Vector) {
         in.vector = GetVectorFromText(host.editText());
         in.n = in.vector.size();
+        if (in.n > kMaxVectorLength) {
+            host.notice(fillText(texts::dialog::kVectorTooLong,
+                                 {std::to_string(in.n), std::to_string(kMaxVectorLength)}));
+            return Outcome::Stopped;
+        }
         return command.body(in);
     }
-    if (o.asksPrecision) in.precision = askConfirmedPrecision(host);
+    if (o.asksPrecision) in.precision = askPrecisionOnly(host);
     const auto n = askOrder(host, o);
     if (!n) return Outcome::Stopped;
+    if (o.asksPrecision) noticeNegativePrecision(host, in.precision);
     if (o.clear == Clear::AfterOrder) host.setResultText({});
     in.n = *n;
     if (o.reads == Reads::Text) in.text = host.editText();

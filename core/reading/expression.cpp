@@ -177,6 +177,63 @@ struct DecimalArithmetic {
     }
 };
 
+/// Whether a number text (digits, points, an optional exponent) has a
+/// digit other than 0 before its exponent: a value that reads as 0 without
+/// being 0.
+bool nonzeroDigits(std::string_view digits) {
+    for (char c : digits) {
+        if (c == 'e' || c == 'E') break;
+        if (c >= '1' && c <= '9') return true;
+    }
+    return false;
+}
+
+/// The evaluator's numbers in double precision, noting each step whose
+/// value a double cannot hold: a typed number, a power, exp, a sum,
+/// product or quotient of finite values that overflows (to an infinity, or
+/// to the 0 a faulting power or function yields), or that underflows to 0.
+/// A division by 0, or a result outside a function's domain, is no such
+/// step: its value is no finite number to begin with. The values are the
+/// decimal evaluator's, step by step.
+struct RangeNotingArithmetic {
+    using Value = double;
+    RangeLoss loss;
+
+    double number(std::string_view digits, bool negative) {
+        const double v = decimalValue(digits, negative);
+        note(std::isinf(v), v == 0.0 && nonzeroDigits(digits));
+        return v;
+    }
+    double function(std::string_view name, double a) {
+        if (name == "exp" && std::isfinite(a)) {
+            const double raw = std::exp(a);
+            note(std::isinf(raw), raw == 0.0);
+        }
+        return applyFunction(name, a);
+    }
+    double binary(double a, std::string_view op, double b) {
+        const double r = applyOperator(a, op, b);
+        if (!std::isfinite(a) || !std::isfinite(b) || op == "\\") return r;
+        if (op == "^") {
+            const double raw = std::pow(a, b);
+            if (a != 0.0) note(std::isinf(raw), raw == 0.0);
+        } else if (op == "/") {
+            if (b != 0.0) note(std::isinf(r), r == 0.0 && a != 0.0);
+        } else if (op == "*") {
+            note(std::isinf(r), r == 0.0 && a != 0.0 && b != 0.0);
+        } else {
+            note(std::isinf(r), false);
+        }
+        return r;
+    }
+
+private:
+    void note(bool overflow, bool underflow) {
+        loss.overflow = loss.overflow || overflow;
+        loss.underflow = loss.underflow || underflow;
+    }
+};
+
 } // namespace
 
 std::string NormaliseExpression(std::string_view text, bool* usesPi) {
@@ -223,6 +280,21 @@ double EvaluateExpression(std::string_view text) {
     double value = 0.0;
     if (plainNumber(text, value)) return value;
     return EvaluateNormalised(NormaliseExpression(text), 0.0);
+}
+
+double EvaluateExpressionNotingRange(std::string_view text, RangeLoss& loss) {
+    double value = 0.0;
+    if (plainNumber(text, value)) {
+        std::string_view digits = text;
+        if (!digits.empty() && (digits[0] == '+' || digits[0] == '-')) digits.remove_prefix(1);
+        loss = {std::isinf(value), value == 0.0 && nonzeroDigits(digits)};
+        return value;
+    }
+    const std::string s = PrepareNormalised(NormaliseExpression(text), numberText(0.0));
+    RangeNotingArithmetic decimal;
+    value = detail::evaluatePrepared(s, decimal);
+    loss = decimal.loss;
+    return value;
 }
 
 } // namespace quorvex

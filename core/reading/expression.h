@@ -12,6 +12,19 @@ namespace quorvex {
 /// input yields 0 or the value read before the fault.
 double EvaluateExpression(std::string_view text);
 
+/// Where the decimal reading of an element went beyond what a double
+/// holds on the way.
+struct RangeLoss {
+    bool overflow = false;  ///< a number or a step too large (2^40000, 1e400)
+    bool underflow = false; ///< a nonzero one too small, read as 0 (2^-40000)
+};
+
+/// EvaluateExpression's value of an element text, telling also whether a
+/// number of it, or a power, exp, sum, product or quotient of finite
+/// values in its working, overflowed or underflowed. The value is the
+/// specified reading; after an overflow it need not be near the text's.
+double EvaluateExpressionNotingRange(std::string_view text, RangeLoss& loss);
+
 /// Rewrites an element text into the canonical form the evaluation reads:
 /// lower case, no blanks, explicit signs, pi and two function names replaced.
 /// `usesPi`, when given, tells whether pi was replaced.

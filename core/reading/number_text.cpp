@@ -247,8 +247,54 @@ double readLeadingNumber(std::string_view typed) {
 
 std::optional<int> orderFromAnswer(std::string_view answer) {
     const double n = roundHalfEven(readLeadingNumber(answer));
-    if (!(n >= 1.0 && n <= 32766.0)) return std::nullopt;
+    if (!(n >= 1.0 && n <= static_cast<double>(kMaxOrder))) return std::nullopt;
     return static_cast<int>(n);
+}
+
+namespace {
+
+/// Where the number at the start of s (sign, digits and at most one point,
+/// exponent) ends, or 0 when s does not start with one that has a digit.
+std::size_t leadingNumberEnd(std::string_view s) {
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    bool digits = false, point = false;
+    for (; i < s.size(); ++i) {
+        if (isDigit(s[i])) digits = true;
+        else if (s[i] == '.' && !point) point = true;
+        else break;
+    }
+    if (!digits) return 0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+        if (j < s.size() && isDigit(s[j])) {
+            while (j < s.size() && isDigit(s[j])) ++j;
+            i = j;
+        }
+    }
+    return i;
+}
+
+} // namespace
+
+OrderRefusal orderRefusal(std::string_view answer) {
+    std::string text(answer);
+    normaliseTypedText(text);
+    const std::string_view typed = trimBlanks(text);
+    if (typed.empty()) return OrderRefusal::Nothing;
+    if (leadingNumberEnd(typed) == 0) return OrderRefusal::NotANumber;
+    const double n = roundHalfEven(readLeadingNumber(typed));
+    if (n < 1.0) return OrderRefusal::BelowOne;
+    if (n > static_cast<double>(kMaxOrder)) return OrderRefusal::AboveLimit;
+    return OrderRefusal::None;
+}
+
+bool isWholeNumber(std::string_view typed) {
+    std::string text(typed);
+    normaliseTypedText(text);
+    const std::string_view s = trimBlanks(text);
+    return !s.empty() && leadingNumberEnd(s) == s.size();
 }
 
 int decimalDigitsFromAnswer(std::string_view answer) {

@@ -86,8 +86,23 @@ double readLeadingNumber(std::string_view text);
 double decimalValue(std::string_view digits, bool negative);
 
 /// The order answered in an input box: the leading number rounded half to
-/// even. Gives nothing (the command stops silently) unless it is 1..32766.
+/// even. Gives nothing (the command stops) unless it is 1..kMaxOrder.
 std::optional<int> orderFromAnswer(std::string_view answer);
+
+/// The largest order: n + 1 must fit a 16-bit integer.
+inline constexpr int kMaxOrder = 32766;
+
+/// Why an order answer gives no order (orderFromAnswer gives nothing
+/// exactly when this is not None): nothing typed (Cancel, blanks only), no
+/// leading number, a number that rounds below 1, or one above kMaxOrder.
+enum class OrderRefusal { None, Nothing, NotANumber, BelowOne, AboveLimit };
+OrderRefusal orderRefusal(std::string_view answer);
+
+/// Whether the whole text, blanks around it aside, is one decimal number:
+/// an optional sign, digits with at most one point, an optional exponent
+/// ("5", "-2.5", "1e3", "６"), read as readLeadingNumber reads it. Not "",
+/// "abc", "inf" or "5x", whose leading-number reading is only a default.
+bool isWholeNumber(std::string_view typed);
 
 /// The decimals setting from an answer: the leading number rounded half to
 /// even, clamped to 1..16 (no number, or Cancel, gives 1).

@@ -71,12 +71,14 @@ bool mayNotBreak(const ReportBlock& b) {
 std::string escaped(std::string_view text) {
     std::string out;
     for (char c : text) {
-        // TeX's fonts join -- `` '' !` ?` into one glyph, and fold a run of
-        // blanks into one (候选为  -3  3/4 would read as a mixed number).
+        // TeX's fonts map ` ' " to curly quotes and join -- --- `` '' ,, <<
+        // >> !` ?` into other glyphs: the quotes and the angle brackets
+        // become the commands of their own glyphs, which no mapping
+        // touches, and an empty group parts a doubled - or ,. A run of
+        // blanks would fold into one (候选为  -3  3/4 would read as a mixed
+        // number).
         const char before = out.empty() ? '\0' : out.back();
-        if ((c == '-' && before == '-') || (c == '\'' && before == '\'') ||
-            (c == '`' && (before == '`' || before == '!' || before == '?')))
-            out.append("{}");
+        if ((c == '-' || c == ',') && before == c) out.append("{}");
         if (c == ' ' && (before == ' ' || before == '~')) {
             out.push_back('~');
             continue;
@@ -85,6 +87,11 @@ std::string escaped(std::string_view text) {
         case '\\': out.append("\\textbackslash{}"); break;
         case '^': out.append("\\^{}"); break;
         case '~': out.append("\\~{}"); break;
+        case '`': out.append("\\textasciigrave{}"); break;
+        case '\'': out.append("\\textquotesingle{}"); break;
+        case '"': out.append("\\textquotedbl{}"); break;
+        case '<': out.append("\\textless{}"); break;
+        case '>': out.append("\\textgreater{}"); break;
         case '{':
         case '}':
         case '$':

@@ -121,4 +121,33 @@ inline std::string fill(std::string_view pattern, std::initializer_list<std::str
     return fillText(pattern, args);
 }
 
+// Numbers neither a double nor exact arithmetic can hold (2^40000 reads as
+// 0): named in a notice, and the steps that use them left unchecked rather
+// than judged by a value the student never wrote.
+/// {1} row, {2} column, {3} the number as typed, {4} what the decimal
+/// reading made of it.
+inline constexpr Text kSystemUnheld{
+    "方程组第 {1} 行第 {2} 列的数“{3}”超出了双精度小数的范围，读作 "
+    "{4}，也不能精确计算：用到它的步骤"
+    "不予核对。",
+    "The number “{3}” in row {1}, column {2} of the system cannot be held in double precision, "
+    "which reads it as {4}, nor computed exactly: the steps that use it are not checked."};
+/// {1} the step, {2} row, {3} column, {4} the number as typed, {5} its
+/// decimal reading.
+inline constexpr Text kStepUnheld{
+    "第 {1} 步的矩阵第 {2} 行第 {3} 列的数“{4}”超出了双精度小数的范围，读作 {5}，也不能精确计算："
+    "用到它的步骤不予核对。",
+    "The number “{4}” in row {2}, column {3} of the matrix of step {1} cannot be held in double "
+    "precision, which reads it as {5}, nor computed exactly: the steps that use it are not "
+    "checked."};
+inline constexpr Text kStepUnchecked{
+    "此步用到的数超出了双精度小数的范围，未予核对。",
+    "This step uses a number that double precision cannot hold; it is not checked."};
+/// A step named in a list.
+inline constexpr Text kStepName{"第 {} 步", "step {}"};
+/// {} the steps not checked (kStepName), separated by kListSeparator.
+inline constexpr Text kUncheckedVerdict{"核对过的步骤都正确；未核对：{}。",
+                                        "Every step checked is correct; not checked: {}."};
+inline constexpr Text kNothingChecked{"没有一步能够核对。", "No step could be checked."};
+
 } // namespace quorvex::texts::check

@@ -106,4 +106,24 @@ inline constexpr Text kNoConvergence{
     "本方法不适合解此线形方程组，请用其他方法再试一下#",
     "This method is not suitable for this linear system; please try another method#"};
 
+// Notices: one sentence beside the report saying why a command stopped
+// without one, or what an answer it took will do.
+/// {} the order as typed.
+inline constexpr Text kOrderNotANumber{"输入的阶数“{}”不是数，命令没有执行。",
+                                       "The order “{}” is not a number; the command was not "
+                                       "carried out."};
+/// {1} the order as typed, {2} and {3} the smallest and the largest order.
+inline constexpr Text kOrderOutOfRange{
+    "输入的阶数“{1}”超出了 {2} 到 {3} 的范围，命令没有执行。",
+    "The order “{1}” is outside the range {2} to {3}; the command was not carried out."};
+/// {1} the components read, {2} the most a vector may have.
+inline constexpr Text kVectorTooLong{
+    "向量有 {1} 个分量，超过了 {2} 个，命令没有执行。",
+    "The vector has {1} components, more than {2}; the command was not carried out."};
+/// {} the precision as read.
+inline constexpr Text kNegativePrecision{
+    "迭代精度 e = {} 是负数：两次迭代之间的变化不可能小于它，迭代无法停止，精度应当是正数。",
+    "The tolerance e = {} is negative: no change between sweeps can be smaller, so the iteration "
+    "cannot stop; a tolerance must be positive."};
+
 } // namespace quorvex::texts::dialog
