@@ -347,7 +347,9 @@ TEST(CheckWorkEntries, ANumberNoDoubleHoldsIsNotJudgedByItsMisreading) {
         const auto e = check::readEntry(r.text);
         ASSERT_TRUE(e) << r.text;
         EXPECT_EQ(e->held, r.held) << r.text;
-        if (!r.held) EXPECT_EQ(e->decimalReading, r.reading) << r.text;
+        if (!r.held) {
+            EXPECT_EQ(e->decimalReading, r.reading) << r.text;
+        }
     }
     EXPECT_EQ(check::readEntry("1/0"), std::nullopt); // no finite number at all
     EXPECT_EQ(check::readEntry("10^400")->value, mpq_class("1" + std::string(400, '0')));
