@@ -247,6 +247,25 @@ TEST(ConvergenceAnalysis, ShowsTheErrorChartOfTheSweepsReported) {
     EXPECT_EQ(table.substr(0, table.find('\n')), "k\tJacobi迭代\tGauss-Seidel迭代\tSOR(w=1.5)迭代");
 }
 
+// Jacobi's errors grow about 2.2 times a sweep here: sweep 571 reaches
+// 7.79E+307, sweep 572 would pass the largest double and its error is NaN.
+// The curve ends there, marked as overflowing: a NaN passed over would draw
+// zeros from 572 on, a diverging iteration drawn as converged.
+TEST(ConvergenceAnalysis, ADivergingCurveEndsAtItsLastFiniteSweep) {
+    ChartHost host("1 -4 8 9\n-6 2 -6 -7\n-3 -3 1 2\n", {"3", "1E-05", "1E+154"});
+    ASSERT_EQ(host.run(commands::ConvergenceAnalysis), Outcome::Reported);
+    ASSERT_TRUE(host.chart);
+    const ErrorCurve& jacobi = host.chart->curves.at(0);
+    ASSERT_EQ(jacobi.errors.size(), 571u);
+    EXPECT_TRUE(jacobi.overflows);
+    EXPECT_NEAR(jacobi.errors.back() / 1e307, 7.79, 0.005);
+    for (std::size_t k = 561; k < jacobi.errors.size(); ++k)
+        EXPECT_GT(jacobi.errors[k], jacobi.errors[k - 1]) << k;
+    const std::string table = chartTable(*host.chart);
+    const auto last = table.rfind('\n', table.size() - 2) + 1;
+    EXPECT_EQ(table.substr(last, 4), "571\t") << table.substr(last);
+}
+
 TEST(ErrorAnalysis, SingularMatrixIsSaidToBeSoInsteadOfAConditionNumber) {
     ScriptedHost host("1 2 3\n2 4 6\n", {"2"});
     ASSERT_EQ(host.run(commands::ErrorAnalysis), Outcome::Reported);

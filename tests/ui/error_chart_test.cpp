@@ -8,7 +8,9 @@
 #include <QChartView>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QLineSeries>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QValueAxis>
 
@@ -114,6 +116,31 @@ private slots:
         QCOMPARE(seriesOf(chart, 1).pen().style(), Qt::SolidLine);
         QVERIFY(seriesOf(chart, 1).pen().widthF() > seriesOf(chart, 2).pen().widthF());
         dialog->close();
+    }
+
+    void noticesInTheStatusBarAndANoteThatDoesNotBlock() {
+        WindowHarness h;
+        // w = 1e-6 stops after one sweep with b - Ax still b: the report is
+        // the specified one, the notice says why its solution is no solution.
+        h.runCommand("SorDie", QStringLiteral("4 1 1 6\n1 5 2 8\n0 1 3 4"),
+                     {"1e-5", "3", "0", "0", "0", "1e-6"});
+        QVERIFY(h.result().endsWith(QStringLiteral("逐次超松弛(SOR)迭代法解线性方程组")));
+        const QString notice = QStringLiteral(
+            "迭代因相邻两次迭代值之差小于 1E-05 而停止，但残差 ‖b-Ax‖∞ 仍有 ‖b‖∞ 的 "
+            "100%：小的只是每步的改变量，不是误差；松弛因子 w=1E-06 使每步只改变很少。");
+        auto* panel = h.window.findChild<QLabel*>(QStringLiteral("Panel1"));
+        QVERIFY(panel);
+        QCOMPARE(panel->text(), notice);
+        auto* note = h.window.findChild<QMessageBox*>(QStringLiteral("noticeNote"));
+        QVERIFY(note);
+        QVERIFY(note->isVisible() && !note->isModal());
+        QCOMPARE(note->text(), notice);
+        // The window goes on while the note stays: the next command runs.
+        h.runCommand("SorDie", QStringLiteral("4 1 1 6\n1 5 2 8\n0 1 3 4"),
+                     {"1e-5", "3", "0", "0", "0", "1"});
+        QVERIFY(h.result().contains(QStringLiteral("松弛因子 w=1")));
+        QVERIFY(!h.result().contains(QStringLiteral("1E-06")));
+        note->close();
     }
 
     void divergingSystemDrawnAndSaved() {

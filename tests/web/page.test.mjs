@@ -54,7 +54,8 @@ function cliRun(command, input, args = [], status = 0) {
     .map((l) => /^input: caption=(.*) prompt=(.*) default=(.*) answer=/.exec(l) ?? /^question: caption=(.*) text=(.*) answer=/.exec(l))
     .filter(Boolean)
     .map((m) => (m.length === 3 ? { kind: "yesno", caption: m[1], prompt: m[2] } : { kind: "input", caption: m[1], prompt: m[2], default: m[3] }));
-  return { report: out.stdout.toString("utf8"), raw: out.stdout, dialogs, shown };
+  const notices = lines.filter((l) => l.startsWith("notice: ")).map((l) => l.slice(8));
+  return { report: out.stdout.toString("utf8"), raw: out.stdout, dialogs, shown, notices };
 }
 
 /// id -> caption of the registry's commands, in the language asked for.
@@ -332,6 +333,28 @@ describe("dialogs and printing", () => {
     await choose(page, "Uncoil", "IterativeAstringency", "VectorModel");
     await page.waitForFunction((n) => Number(document.body.dataset.ended ?? 0) > n, {}, next);
     assert.equal(await resultText(page), norms.report);
+
+    // A notice beside the report: the status bar says it, where a screen
+    // reader hears it, and a note under the result area keeps it.
+    const misread = "1 1 2\n1 10^400 3";
+    await typeSystem(page, misread);
+    const analysis = cliRun("ErrorAnalysis", writeInput("misread.txt", misread), ["-a", "2"]);
+    assert.equal(analysis.notices.length, 1);
+    const third = await ended(page);
+    await choose(page, "Analysis", "ErrorAnalysis");
+    await runGaussTier(page, analysis, "2", third);
+    assert.equal(await resultText(page), analysis.report);
+    assert.equal(await page.$eval("#status", (e) => e.textContent), analysis.notices[0]);
+    assert.deepEqual(
+      await page.$$eval("#notes:not([hidden]) li", (items) => items.map((li) => li.textContent)),
+      analysis.notices,
+    );
+    // The next command without notices takes the note away.
+    const fourth = await ended(page);
+    await typeSystem(page, "3 -4 12");
+    await choose(page, "Uncoil", "IterativeAstringency", "VectorModel");
+    await page.waitForFunction((n) => Number(document.body.dataset.ended ?? 0) > n, {}, fourth);
+    assert.equal(await page.$eval("#notes", (e) => e.hidden), true);
     await page.close();
   });
 
