@@ -80,6 +80,16 @@ std::string system6x7() {
 
 const std::string kOverview = "2 1 3\n1 3 5\n";
 
+/// A report that holds `text` in every kind of text a report has: after
+/// "H" in a heading, "L" in a line, "T" in the title.
+quorvex::Document inEveryKindOfText(const std::string& text) {
+    quorvex::Document d;
+    d.add(quorvex::piece::Heading{"H" + text});
+    d.addText("L" + text + "\r\n");
+    d.add(quorvex::piece::Title{"T" + text});
+    return d;
+}
+
 TEST(XeLatex, CompilesAndShowsTheSolution) {
     if (!installed("xelatex") || !installed("pdftotext"))
         GTEST_SKIP() << "xelatex or pdftotext missing";
@@ -127,10 +137,7 @@ TEST(XeLatex, SpecialCharactersInTextsAreEscaped) {
     // report holds: had one slipped through, TeX would stop, or swallow or
     // change what follows it.
     const std::string specials = "a&b%c$d#e_f{g}h~i^j\\k";
-    quorvex::Document d;
-    d.add(quorvex::piece::Heading{"H" + specials});
-    d.addText("L" + specials + "\r\n");
-    d.add(quorvex::piece::Title{"T" + specials});
+    const quorvex::Document d = inEveryKindOfText(specials);
     Scratch s;
     std::ofstream(s.path("report.tex"), std::ios::binary) << quorvex::renderLatex(d);
     ASSERT_EQ(xelatex(s), 0) << readFile(s.path("xelatex.log"));
@@ -151,11 +158,8 @@ TEST(XeLatex, TypedQuotesDashesAndAngleBracketsShowAsTyped) {
     const std::string typed = "a`b<<c>>d''e``f--g---h!`i?`j,,k'l\"m<n>o";
     for (const quorvex::Language language :
          {quorvex::Language::Chinese, quorvex::Language::English}) {
-        quorvex::Document d;
+        quorvex::Document d = inEveryKindOfText(typed);
         d.language = language;
-        d.add(quorvex::piece::Heading{"H" + typed});
-        d.addText("L" + typed + "\r\n");
-        d.add(quorvex::piece::Title{"T" + typed});
         Scratch s;
         std::ofstream(s.path("report.tex"), std::ios::binary) << quorvex::renderLatex(d);
         ASSERT_EQ(xelatex(s), 0) << readFile(s.path("xelatex.log"));

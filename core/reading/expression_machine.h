@@ -15,21 +15,24 @@ namespace quorvex::detail {
 
 inline bool isDigitOrPoint(char c) { return isDigit(c) || c == '.'; }
 
+/// Where a number's mantissa ending at i ends once its exponent (e or E,
+/// a sign, digits) is taken too; i itself when no exponent follows.
+inline std::size_t exponentEnd(std::string_view s, std::size_t i) {
+    if (i >= s.size() || (s[i] != 'e' && s[i] != 'E')) return i;
+    std::size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    if (j >= s.size() || !isDigit(s[j])) return i;
+    while (j < s.size() && isDigit(s[j])) ++j;
+    return j;
+}
+
 /// Length of the number token at the start of s, 0 when there is none.
 inline std::size_t numberToken(std::string_view s) {
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
     if (i >= s.size() || !isDigitOrPoint(s[i])) return 0;
     while (i < s.size() && isDigitOrPoint(s[i])) ++i;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
-        if (j < s.size() && isDigit(s[j])) {
-            while (j < s.size() && isDigit(s[j])) ++j;
-            i = j;
-        }
-    }
-    return i;
+    return exponentEnd(s, i);
 }
 
 enum class OpClass { AddSub, MulDiv, Power, Open, Close, End, Function, Bottom, Other };

@@ -1,5 +1,6 @@
 #include "reading/number_text.h"
 
+#include "reading/expression_machine.h"
 #include "reading/float_chars.h"
 #include "reading/text_passes.h"
 
@@ -264,16 +265,7 @@ std::size_t leadingNumberEnd(std::string_view s) {
         else if (s[i] == '.' && !point) point = true;
         else break;
     }
-    if (!digits) return 0;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
-        if (j < s.size() && isDigit(s[j])) {
-            while (j < s.size() && isDigit(s[j])) ++j;
-            i = j;
-        }
-    }
-    return i;
+    return digits ? detail::exponentEnd(s, i) : 0;
 }
 
 } // namespace
