@@ -2,6 +2,7 @@
 
 #include "analysis/dense_algebra.h"
 #include "exact/exact_algebra.h"
+#include "numerics/kernels/exact_elimination.h"
 
 #include <algorithm>
 #include <cmath>
@@ -45,23 +46,14 @@ bool exactlyDominant(const RationalMatrix& A, int n) {
     return true;
 }
 
-/// Symmetric, and every pivot of its elimination without exchanges
-/// positive: the leading minors are the products of the pivots.
+/// Symmetric, and every leading minor positive (Sylvester).
 bool exactlyDefinite(const RationalMatrix& A, int n) {
     for (int i = 1; i <= n; ++i)
         for (int j = i + 1; j <= n; ++j)
             if (A(i, j) != A(j, i)) return false;
-    RationalMatrix U(n, n);
-    for (int i = 1; i <= n; ++i)
-        for (int j = 1; j <= n; ++j) U(i, j) = A(i, j);
-    for (int k = 1; k <= n; ++k) {
-        if (sgn(U(k, k)) <= 0) return false;
-        for (int i = k + 1; i <= n; ++i) {
-            if (sgn(U(i, k)) == 0) continue;
-            const Rational f = U(i, k) / U(k, k);
-            for (int j = k + 1; j <= n; ++j) U(i, j) -= f * U(k, j);
-        }
-    }
+    kernels::ExactLeadingMinors minors(A, n, nullptr);
+    for (int k = 1; k <= n; ++k)
+        if (sgn(minors(k)) <= 0) return false;
     return true;
 }
 
