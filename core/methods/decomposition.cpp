@@ -93,8 +93,8 @@ template <class T> Outcome tierLU(CommandInput& in, BasicMatrix<T>& B) {
     BasicMatrix<T> U(n, n);
     auto log = decompositionRecorder<T>(in);
     BasicFactorObserver<T>* observer = log.get();
-    const steps::DecompositionTexts headings{texts::steps::kFactorPivotLU, texts::steps::kForwardLb,
-                                             texts::steps::kBackUX};
+    const steps::DecompositionTexts headings{texts::steps::kFactorPivotLU, texts::steps::kForwardPb,
+                                             texts::steps::kBackUX, texts::steps::kPivotCandidates};
     BasicVector<T> y(n);
     BasicVector<T> x(n);
     bool fast = false;

@@ -125,7 +125,7 @@ template <class T> Outcome purase(CommandInput& in, BasicMatrix<T>& M) {
     const int n = in.n;
     auto log = decompositionRecorder<T>(in);
     const steps::DecompositionTexts headings{texts::steps::kFactorChase, texts::steps::kForwardLD,
-                                             texts::steps::kBackUX};
+                                             texts::steps::kBackUX, texts::steps::kChaseLetters};
     // Exact work may meet a zero pivot; with no steps shown, a recorder of
     // its own then names it.
     steps::DecompositionRecorder<T> watch;

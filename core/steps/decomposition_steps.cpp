@@ -199,6 +199,7 @@ template <class T>
 void writeDecomposition(Report& r, const DecompositionRecorder<T>& log,
                         const DecompositionTexts& headings, NumberStyle style) {
     r.text(headings.factor).newline();
+    if (!headings.letters.empty()) r.text(headings.letters).newline();
     char part = 'f';
     for (const FactorEvent<T>& event : log.events()) {
         if (const auto* s = std::get_if<StageMark>(&event)) {

@@ -50,6 +50,7 @@ struct DecompositionTexts {
     std::string_view factor;
     std::string_view forward;
     std::string_view back;
+    std::string_view letters{}; ///< what the steps' letters stand for, if they need saying
 };
 
 /// Writes every recorded entry on a line of its own: its name, the formula

@@ -125,6 +125,22 @@ inline constexpr Text kFactorLdlt{"分解 A = L*D*L'：", "Decomposition A = L*D
 inline constexpr Text kFactorChase{"追赶法分解 A = LU：",
                                    "Decomposition A = LU of the tridiagonal algorithm:"};
 inline constexpr Text kForwardLb{"解 LY = b：", "Solve LY = b:"};
+/// Column pivoting solves with b put in the order of the exchanged rows.
+inline constexpr Text kForwardPb{"解 LY = Pb（Pb 是 b 经过同样的行交换得到的）：",
+                                 "Solve LY = Pb (Pb is b with the same row exchanges):"};
+/// What s(i) is, said once under the heading of the column-pivot
+/// decomposition.
+inline constexpr Text kPivotCandidates{
+    "s(i) 是第 k 步第 i 行的候选主元：a(i,k) 减去 l(i,j) × u(j,k)（j < "
+    "k）之和，绝对值最大的一个作主元。",
+    "s(i) is the candidate pivot of row i at step k: a(i,k) minus the sum of l(i,j) × u(j,k) over "
+    "j < k; the one of largest magnitude becomes the pivot."};
+/// What the chasing method's letters are, said once under its heading.
+inline constexpr Text kChaseLetters{
+    "a(i)、b(i)、c(i) 依次是 A 的下对角线、对角线、上对角线元素 a(i,i−1)、a(i,i)、a(i,i+1)，d(i) "
+    "是常数项。",
+    "a(i), b(i) and c(i) are the subdiagonal, diagonal and superdiagonal entries a(i,i−1), a(i,i) "
+    "and a(i,i+1) of A, and d(i) is the right-hand side."};
 inline constexpr Text kForwardLD{"解 LY = D：", "Solve LY = D:"};
 inline constexpr Text kBackUX{"解 UX = Y：", "Solve UX = Y:"};
 inline constexpr Text kBackCholesky{"解 L'X = Y：", "Solve L'X = Y:"};
