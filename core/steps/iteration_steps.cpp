@@ -109,8 +109,10 @@ void writeSweeps(Report& r, const SweepRecorder& log, const SweepsEnd& end, Numb
             .newline();
         return;
     }
+    // A run that left the doubles' range has diverged: that is its one
+    // closing line, not the sweep limit it never reached in any real sense.
     if (runaway) say(r, texts::kRunaway, static_cast<long long>(runaway)).newline();
-    say(r, texts::kLimit, kSweepLimit).newline();
+    else say(r, texts::kLimit, kSweepLimit).newline();
 }
 
 } // namespace quorvex::steps
