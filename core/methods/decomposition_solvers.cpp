@@ -30,29 +30,39 @@ void valuesAfterBreaks(Report& r, std::string_view name, const BasicVector<T>& v
     for (int i = 1; i <= n; ++i) r.indexedValueAfterBreak(name, i, v(i), style);
 }
 
+/// The headings in which the two square-root reports name their own
+/// factorization (one text in Chinese, A = LLᵀ or A = LDLᵀ in English).
+struct SymmetricHeadings {
+    Text lower;
+    Text solution;
+};
+constexpr SymmetricHeadings kCholeskyHeadings{R::kCholeskyLowerHeading,
+                                              R::kCholeskySolutionHeading};
+constexpr SymmetricHeadings kLdltHeadings{R::kLdltLowerHeading, R::kLdltSolutionHeading};
+
 /// What both square-root reports open with: the system as typed, A and b,
 /// the steps when shown, and L with one decimal more than the setting.
 template <class T>
 void symmetricOpening(Report& r, const CommandInput& in, const BasicMatrix<T>& B,
                       const BasicVector<T>& b, const BasicMatrix<T>& L,
                       const DecompositionLog<T>& log, const steps::DecompositionTexts& headings,
-                      const BasicVector<T>& X) {
+                      const BasicVector<T>& X, const SymmetricHeadings& own) {
     const int n = in.n;
     const int dd = in.settings.decimalDigits;
     systemOpening(r, B, R::kSymmetricOpening, B, NumberStyle::plain(), b, NumberStyle::plain(),
                   kFiveBlanks, n);
     writeSolvingSteps(r, in, log, headings, B, X);
-    r.heading(R::kLowerFactorHeading);
+    r.heading(own.lower);
     r.matrixBlock(L, n, n, kFiveBlanks, NumberStyle::rounded(dd + 1));
 }
 
 /// Y, each value after a line break, then the solution X.
 template <class T>
 void symmetricClosing(Report& r, const BasicVector<T>& Y, NumberStyle yStyle,
-                      const BasicVector<T>& X, int n, int dd) {
+                      const BasicVector<T>& X, int n, int dd, const SymmetricHeadings& own) {
     r.heading(R::kForwardHeading);
     valuesAfterBreaks(r, "y", Y, n, yStyle);
-    r.heading(R::kSolutionXHeading);
+    r.heading(own.solution);
     valueLines(r, "x", X, n, NumberStyle::rounded(dd));
 }
 
@@ -81,8 +91,9 @@ Outcome sqrtRoot(CommandInput& in) {
     noteDecimalsOnly(r, in.settings, texts::exact::kNeedsRoots);
     symmetricOpening(
         r, in, B, b, L, log,
-        {texts::steps::kFactorCholesky, texts::steps::kForwardLb, texts::steps::kBackCholesky}, X);
-    symmetricClosing(r, Y, NumberStyle::rounded(dd + 1), X, n, dd);
+        {texts::steps::kFactorCholesky, texts::steps::kForwardLb, texts::steps::kBackCholesky}, X,
+        kCholeskyHeadings);
+    symmetricClosing(r, Y, NumberStyle::rounded(dd + 1), X, n, dd, kCholeskyHeadings);
     r.title(R::kCholeskyTitle).newline();
     r.text(R::kCholeskyNote);
     return publish(in.host, std::move(r));
@@ -112,10 +123,10 @@ template <class T> Outcome mendSqrt(CommandInput& in, const BasicMatrix<T>& B) {
 
     const int dd = in.settings.decimalDigits;
     Report r;
-    symmetricOpening(r, in, B, b, L, log, headings, X);
+    symmetricOpening(r, in, B, b, L, log, headings, X, kLdltHeadings);
     r.text(R::kLdltDiagonalLine).newline();
     r.vectorLine(d, 1, n, kFiveBlanks, NumberStyle::rounded(dd + 1));
-    symmetricClosing(r, Y, NumberStyle::rounded(dd), X, n, dd);
+    symmetricClosing(r, Y, NumberStyle::rounded(dd), X, n, dd, kLdltHeadings);
     r.title(R::kLdltTitle).newline();
     r.text(R::kLdltNote);
     return publish(in.host, std::move(r));

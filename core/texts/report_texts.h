@@ -101,6 +101,18 @@ inline constexpr Text kSymmetricOpening{
 inline constexpr Text kSolutionXHeading{
     "输出求解UX=Y后的 X，亦既方程组的解：",
     "X, from solving UX=Y, that is, the solution of the system:"};
+/// The square-root methods' own headings: the Chinese as the LU report's,
+/// the English naming each factorization.
+inline constexpr Text kCholeskyLowerHeading{
+    kLowerFactorHeading.zh, "The lower triangular matrix L of the Cholesky factorization A = LLᵀ"};
+inline constexpr Text kCholeskySolutionHeading{
+    kSolutionXHeading.zh,
+    "X, from solving LᵀX = Y (back substitution): the solution of the system"};
+inline constexpr Text kLdltLowerHeading{kLowerFactorHeading.zh,
+                                        "The unit lower triangular matrix L of A = LDLᵀ"};
+inline constexpr Text kLdltSolutionHeading{
+    kSolutionXHeading.zh,
+    "X, from solving DLᵀX = Y (back substitution): the solution of the system"};
 inline constexpr Text kCholeskyTitle{
     "平方根法解线性方程组。", "Solving a linear system by the Cholesky (square-root) method."};
 inline constexpr Text kCholeskyNote{"注意：本方法仅对未知数x的系数矩阵是对称正定矩阵时有效。",

@@ -120,8 +120,8 @@ inline constexpr Text kCheckRoundedHeading{
 inline constexpr Text kFactorLU{"分解 A = LU：", "Decomposition A = LU:"};
 inline constexpr Text kFactorPivotLU{"列主元分解 PA = LU：",
                                      "Decomposition with partial pivoting PA = LU:"};
-inline constexpr Text kFactorCholesky{"分解 A = L*L'：", "Decomposition A = L*L':"};
-inline constexpr Text kFactorLdlt{"分解 A = L*D*L'：", "Decomposition A = L*D*L':"};
+inline constexpr Text kFactorCholesky{"分解 A = L*L'：", "Factorization A = LLᵀ:"};
+inline constexpr Text kFactorLdlt{"分解 A = L*D*L'：", "Factorization A = LDLᵀ:"};
 inline constexpr Text kFactorChase{"追赶法分解 A = LU：",
                                    "Decomposition A = LU of the tridiagonal algorithm:"};
 inline constexpr Text kForwardLb{"解 LY = b：", "Solve LY = b:"};
@@ -143,8 +143,8 @@ inline constexpr Text kChaseLetters{
     "and a(i,i+1) of A, and d(i) is the right-hand side."};
 inline constexpr Text kForwardLD{"解 LY = D：", "Solve LY = D:"};
 inline constexpr Text kBackUX{"解 UX = Y：", "Solve UX = Y:"};
-inline constexpr Text kBackCholesky{"解 L'X = Y：", "Solve L'X = Y:"};
-inline constexpr Text kBackLdlt{"解 D*L'X = Y：", "Solve D*L'X = Y:"};
+inline constexpr Text kBackCholesky{"解 L'X = Y：", "Solve LᵀX = Y:"};
+inline constexpr Text kBackLdlt{"解 D*L'X = Y：", "Solve DLᵀX = Y:"};
 /// The head of a step: its number.
 inline constexpr Text kStageHeading{"第 {} 步：", "Step {}:"};
 /// The pivot taken from s(p): p, and, exchanging, the rows k and p.
