@@ -230,7 +230,7 @@ inline constexpr Text kChartClose{"关闭", "Close"};
 inline constexpr Text kChartSaveCaption{"保存误差曲线", "Save Error Curve"};
 inline constexpr Text kChartFilter{"PNG 图片(*.png);;SVG 图片(*.svg)",
                                    "PNG image (*.png);;SVG image (*.svg)"};
-inline constexpr Text kChartNotSaved{"图片没有保存下来#", "The image was not saved#"};
+inline constexpr Text kChartNotSaved{"图片没有保存下来#", "The image was not saved."};
 inline constexpr Text kChartFileName{"误差曲线", "error-curve"};
 inline constexpr Text kChartAxisPower = "1E{}";
 inline constexpr Text kChartSameCurve{"{}与{}重合，画作虚线。",

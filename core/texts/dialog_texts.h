@@ -90,21 +90,21 @@ inline constexpr Text kRelaxationDefault = "1";
 
 // Messages.
 inline constexpr Text kOutOfMemory{"内存不足，计算没有完成#",
-                                   "Not enough memory: the computation was not completed#"};
+                                   "Not enough memory: the computation was not completed."};
 /// {} the order whose arrays could not be had.
 inline constexpr Text kOrderOutOfMemory{
     "内存不足，不能处理 {} 阶的矩阵，请减小阶数#",
-    "Not enough memory for a matrix of order {}: please reduce the order#"};
+    "Not enough memory for a matrix of order {}: please reduce the order."};
 /// A decomposition that cannot go on: LU分解法's ends in a full-width "！",
 /// the others' in "#".
 inline constexpr Text kNotSuitable{"此方法不合适！", "This method is not suitable!"};
-inline constexpr Text kNotSuitableHash{"此方法不合适#", "This method is not suitable#"};
+inline constexpr Text kNotSuitableHash{"此方法不合适#", "This method is not suitable."};
 /// An iteration meeting a zero on the diagonal.
 inline constexpr Text kIterationNotSuitable{
-    "此方法不合适,请选择其他方法#", "This method is not suitable; please choose another method#"};
+    "此方法不合适,请选择其他方法#", "A diagonal entry is 0, so this iteration cannot be used; please choose another method."};
 inline constexpr Text kNoConvergence{
     "本方法不适合解此线形方程组，请用其他方法再试一下#",
-    "This method is not suitable for this linear system; please try another method#"};
+    "The iteration did not converge (it diverged, or did not reach the tolerance within 1000 iterations); please try another method."};
 
 // Notices: one sentence beside the report saying why a command stopped
 // without one, or what an answer it took will do.

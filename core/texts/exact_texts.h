@@ -17,7 +17,8 @@ inline constexpr Text kInexactEntries{
 inline constexpr Text kInexactEntry{"第 {} 行第 {} 列", "({},{})"};
 inline constexpr Text kEntrySeparator{"、", ", "};
 /// Exact mode's form of the first line on a singular system: {} that line.
-inline constexpr Text kExactModeLine{"精确分数：{}", "Exact fractions: {}"};
+/// A whole sentence follows: after a full stop its capital is right.
+inline constexpr Text kExactModeLine{"精确分数：{}", "Exact fractions. {}"};
 
 /// The one line of the commands that cannot run exactly.
 inline constexpr Text kNeedsRoots{
@@ -37,18 +38,18 @@ inline constexpr Text kMatrixNorms{"精确分数：2范数和F范数要开平方
 /// The failure messages of exact work.
 inline constexpr Text kZeroPivot{
     "精确分数：主元为 0 ，矩阵奇异，计算停止#",
-    "Exact fractions: the pivot is 0, the matrix is singular; the computation stops#"};
+    "Exact fractions: the pivot is 0, the matrix is singular; the computation stops."};
 /// A method without row exchanges meeting an exact zero pivot: the stage,
 /// then the pivot's row and column.
 inline constexpr Text kZeroPivotNoExchange{
     "精确分数：第 {} 步的主元 a({},{}) 为 0；本方法不交换行，请改用列主元或全主元消去法#",
     "Exact fractions: the pivot a({2},{3}) of step {1} is 0; this method exchanges no rows: use "
-    "partial or complete pivoting instead#"};
+    "partial or complete pivoting instead."};
 /// The chasing method meeting an exact zero pivot u(i): i.
 inline constexpr Text kChaseZeroPivot{
     "精确分数：追赶法的主元 u({}) 为 0；本方法不交换行，计算停止#",
     "Exact fractions: the pivot u({}) of the tridiagonal algorithm is 0; this method exchanges no "
-    "rows, so the computation stops#"};
+    "rows, so the computation stops."};
 /// A singular system with exact entries met by a pivoting elimination: the
 /// ranks of A and of [A|b], then what they mean. In exact mode within
 /// kExactModeLine.
@@ -88,6 +89,6 @@ inline constexpr Text kListSeparator{"、", ", "};
 inline constexpr Text kComponentSeparator = ", ";
 inline constexpr Text kTooLong{
     "精确分数：分数的位数超过 10000 位，计算停止#",
-    "Exact fractions: a fraction has more than 10000 digits; the computation stops#"};
+    "Exact fractions: a fraction has more than 10000 digits; the computation stops."};
 
 } // namespace quorvex::texts::exact

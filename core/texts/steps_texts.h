@@ -93,9 +93,11 @@ inline constexpr Text kZeroPivotSingular{
     "第 {} 步的主元 a({},{}) 为 0：可选作主元的元素全为 0，矩阵奇异。",
     "Step {}: the pivot a({},{}) is 0: every entry that could serve as the pivot is 0, so the "
     "matrix is singular."};
+/// Follows the zero pivot's sentence on its line: English sentences need
+/// the space that Chinese ones do without.
 inline constexpr Text kDividedByZeroOnward{
     "以后各步都要除以这个 0，其中的 Infinity 和 NaN 没有意义。",
-    "Every later step divides by this 0; the Infinity and NaN in them have no meaning."};
+    " Every later step divides by this 0; the Infinity and NaN in them have no meaning."};
 /// A back substitution dividing by a zero diagonal entry: its row and
 /// column, then the unknown.
 inline constexpr Text kZeroInBackSubstitution{

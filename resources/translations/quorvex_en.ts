@@ -29,7 +29,7 @@
     </message>
     <message>
         <source>操作有误#</source>
-        <translation>The operation could not be carried out#</translation>
+        <translation>The operation could not be carried out.</translation>
     </message>
     <message>
         <source>停止</source>
@@ -37,11 +37,11 @@
     </message>
     <message>
         <source>结果为空，不能保存#</source>
-        <translation>The result is empty and cannot be saved#</translation>
+        <translation>The result is empty and cannot be saved.</translation>
     </message>
     <message>
         <source>你没有存盘,数据没有被保存下来#</source>
-        <translation>You did not save: the data were not saved#</translation>
+        <translation>You did not save: the data were not saved.</translation>
     </message>
     <message>
         <source>没有保存文件。</source>
@@ -65,7 +65,7 @@
     </message>
     <message>
         <source>导出失败，文件没有写成#</source>
-        <translation>The export failed; the file was not written#</translation>
+        <translation>The export failed; the file was not written.</translation>
     </message>
     <message>
         <source>LaTeX 文件 (*.tex)</source>
