@@ -101,10 +101,12 @@ inline constexpr Text kNotSuitable{"此方法不合适！", "This method is not 
 inline constexpr Text kNotSuitableHash{"此方法不合适#", "This method is not suitable."};
 /// An iteration meeting a zero on the diagonal.
 inline constexpr Text kIterationNotSuitable{
-    "此方法不合适,请选择其他方法#", "A diagonal entry is 0, so this iteration cannot be used; please choose another method."};
+    "此方法不合适,请选择其他方法#",
+    "A diagonal entry is 0, so this iteration cannot be used; please choose another method."};
 inline constexpr Text kNoConvergence{
     "本方法不适合解此线形方程组，请用其他方法再试一下#",
-    "The iteration did not converge (it diverged, or did not reach the tolerance within 1000 iterations); please try another method."};
+    "The iteration did not converge (it diverged, or did not reach the tolerance within 1000 "
+    "iterations); please try another method."};
 
 // Notices: one sentence beside the report saying why a command stopped
 // without one, or what an answer it took will do.
