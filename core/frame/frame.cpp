@@ -8,9 +8,13 @@
 #include "reading/vector_text.h"
 #include "texts/exact_texts.h"
 #include "texts/fill.h"
+#include "texts/notice_texts.h"
 
+#include <cmath>
 #include <optional>
+#include <span>
 #include <string>
+#include <variant>
 
 namespace quorvex {
 
@@ -145,6 +149,89 @@ Outcome fail(Host& host, std::string_view message) {
 Outcome publish(Host& host, Report&& report) {
     host.appendResult(std::make_shared<const Document>(report.takeDocument()));
     return Outcome::Reported;
+}
+
+Outcome publish(Host& host, Report&& report, const std::function<std::string()>& why) {
+    auto document = std::make_shared<const Document>(report.takeDocument());
+    // The cause is found before the report is shown: finding it may take a
+    // stage of work, and a stop meanwhile leaves the result area as it was.
+    const std::string notice = showsNotFinite(*document) ? why() : std::string();
+    host.appendResult(std::move(document));
+    if (!notice.empty()) host.notice(notice);
+    return Outcome::Reported;
+}
+
+namespace {
+
+bool anyNotFinite(std::span<const double> values) {
+    for (const double v : values)
+        if (!std::isfinite(v)) return true;
+    return false;
+}
+
+/// The value of a number piece that a renderer writes from its double.
+bool notFinite(double v, const std::optional<Rational>& exact) {
+    return !exact && !std::isfinite(v);
+}
+
+} // namespace
+
+bool showsNotFinite(const Document& document) {
+    // Rounding a finite number never makes it infinite (roundTo leaves the
+    // large ones as they are), so a number is shown as Infinity or NaN
+    // exactly when its double is not finite.
+    const auto shows = [&document](const Piece& piece) {
+        return std::visit(
+            [&document](const auto& p) {
+                using P = std::decay_t<decltype(p)>;
+                if constexpr (std::is_same_v<P, piece::Number> ||
+                              std::is_same_v<P, piece::IndexedValue>)
+                    return notFinite(p.value, p.exact);
+                else if constexpr (std::is_same_v<P, piece::MatrixBlock> ||
+                                   std::is_same_v<P, piece::NumberRow>)
+                    return !p.exact && anyNotFinite(document.numbers(p));
+                else return (void)p, false;
+            },
+            piece);
+    };
+    for (const Piece& piece : document.pieces())
+        if (shows(piece)) return true;
+    return false;
+}
+
+std::string notFiniteEntryNotice(const Matrix& M, int rows, int cols) {
+    for (int i = 1; i <= rows; ++i)
+        for (int j = 1; j <= cols; ++j) {
+            const double v = M(i, j);
+            if (std::isnan(v))
+                return fillText(texts::notice::kEntryUndefined,
+                                {std::to_string(i), std::to_string(j)});
+            if (std::isinf(v))
+                return fillText(texts::notice::kEntryBeyondRange,
+                                {std::to_string(i), std::to_string(j), numberText(v)});
+        }
+    return {};
+}
+
+std::string entryOrOverflowNotice(const Matrix& M, int rows, int cols) {
+    std::string entry = notFiniteEntryNotice(M, rows, cols);
+    return entry.empty() ? std::string(texts::notice::kOverflow) : entry;
+}
+
+std::string elementOrOverflowNotice(const Vector& v) {
+    std::string element = notFiniteElementNotice(v);
+    return element.empty() ? std::string(texts::notice::kOverflow) : element;
+}
+
+std::string notFiniteElementNotice(const Vector& v) {
+    for (int i = v.lo(); i <= v.hi(); ++i) {
+        if (std::isnan(v(i)))
+            return fillText(texts::notice::kElementUndefined, {std::to_string(i)});
+        if (std::isinf(v(i)))
+            return fillText(texts::notice::kElementBeyondRange,
+                            {std::to_string(i), numberText(v(i))});
+    }
+    return {};
 }
 
 } // namespace quorvex

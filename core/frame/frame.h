@@ -7,9 +7,11 @@
 #include "texts/dialog_texts.h"
 
 #include <atomic>
+#include <functional>
 #include <new>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace quorvex {
 
@@ -145,5 +147,46 @@ Outcome fail(Host& host, std::string_view message);
 /// Appends the finished report to the result area, as text and as a
 /// document.
 Outcome publish(Host& host, Report&& report);
+
+/// Appends the finished report as publish does; when a number it shows is
+/// Infinity or NaN, a notice beside it says why: `why()`, asked only then,
+/// names the first thing the method met that made it so. The report is the
+/// same either way.
+Outcome publish(Host& host, Report&& report, const std::function<std::string()>& why);
+
+/// True when a number the document shows is Infinity or NaN.
+bool showsNotFinite(const Document& document);
+
+/// The notice naming the first entry of the leading rows x cols block of M,
+/// row by row, that is read as Infinity or NaN; empty when every one is
+/// finite, as exact numbers always are.
+std::string notFiniteEntryNotice(const Matrix& M, int rows, int cols);
+template <class T> std::string notFiniteEntryNotice(const BasicMatrix<T>& M, int rows, int cols) {
+    if constexpr (std::is_same_v<T, double>) return notFiniteEntryNotice(M, rows, cols);
+    else return (void)M, (void)rows, (void)cols, std::string();
+}
+
+/// The same for the elements of a vector.
+std::string notFiniteElementNotice(const Vector& v);
+template <class T> std::string notFiniteElementNotice(const BasicVector<T>& v) {
+    if constexpr (std::is_same_v<T, double>) return notFiniteElementNotice(v);
+    else return (void)v, std::string();
+}
+
+/// The notice for a method that never divides by 0, reading M (rows x
+/// cols): an entry read as Infinity or NaN, or else an overflow, the only
+/// other way to them.
+std::string entryOrOverflowNotice(const Matrix& M, int rows, int cols);
+template <class T> std::string entryOrOverflowNotice(const BasicMatrix<T>& M, int rows, int cols) {
+    if constexpr (std::is_same_v<T, double>) return entryOrOverflowNotice(M, rows, cols);
+    else return (void)M, (void)rows, (void)cols, std::string();
+}
+
+/// The same for a vector.
+std::string elementOrOverflowNotice(const Vector& v);
+template <class T> std::string elementOrOverflowNotice(const BasicVector<T>& v) {
+    if constexpr (std::is_same_v<T, double>) return elementOrOverflowNotice(v);
+    else return (void)v, std::string();
+}
 
 } // namespace quorvex

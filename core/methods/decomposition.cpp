@@ -43,7 +43,9 @@ template <class T> Outcome matrixBreak(CommandInput& in, const BasicMatrix<T>& A
     r.matrixBlock(L, n, n, kFourBlanks, rounded);
     r.heading(R::kFactorUpperHeading);
     spacedRows(r, U, n, rounded);
-    return publish(in.host, std::move(r));
+    // A pivot of 0 stops the method: only an entry read as Infinity or NaN,
+    // or an overflow, can bring them.
+    return publish(in.host, std::move(r), [&] { return entryOrOverflowNotice(A, n, n); });
 }
 
 template <class T> Outcome luBreak(CommandInput& in, const BasicMatrix<T>& B) {
@@ -83,7 +85,7 @@ template <class T> Outcome luBreak(CommandInput& in, const BasicMatrix<T>& B) {
     r.heading(R::kNumberedSolutionHeading);
     valueLines(r, "x", X, n, NumberStyle::rounded(dd));
     r.title(R::kLuTitle);
-    return publish(in.host, std::move(r));
+    return publish(in.host, std::move(r), [&] { return entryOrOverflowNotice(B, n, n + 1); });
 }
 
 template <class T> Outcome tierLU(CommandInput& in, BasicMatrix<T>& B) {
@@ -128,7 +130,7 @@ template <class T> Outcome tierLU(CommandInput& in, BasicMatrix<T>& B) {
     r.heading(R::kNumberedSolutionHeading);
     valueLines(r, "x", x, n, rounded);
     r.title(R::kPivotLuTitle);
-    return publish(in.host, std::move(r));
+    return publish(in.host, std::move(r), [&] { return entryOrOverflowNotice(E, n, n + 1); });
 }
 
 Outcome matrixBreakEither(CommandInput& in) {

@@ -3,15 +3,19 @@
 #include "methods/decomposition.h"
 #include "methods/decomposition_parts.h"
 
+#include "exact/exact_matrix.h"
 #include "exact/exact_mode.h"
 #include "numerics/decomposition_routines.h"
 #include "numerics/kernels/exact_decomposition.h"
+#include "numerics/kernels/exact_elimination.h"
 #include "texts/dialog_texts.h"
 #include "texts/exact_texts.h"
 #include "texts/fill.h"
+#include "texts/notice_texts.h"
 #include "texts/report_texts.h"
 #include "texts/steps_texts.h"
 
+#include <cmath>
 #include <string>
 #include <type_traits>
 #include <variant>
@@ -19,6 +23,7 @@
 namespace quorvex {
 
 namespace D = texts::dialog;
+namespace N = texts::notice;
 namespace R = texts::report;
 
 namespace {
@@ -76,6 +81,79 @@ template <class T> void keepBand(BasicMatrix<T>& M, int n) {
     }
 }
 
+bool finite(const Vector& v) {
+    for (int i = v.lo(); i <= v.hi(); ++i)
+        if (!std::isfinite(v(i))) return false;
+    return true;
+}
+
+/// The largest order whose matrix is checked for positive definiteness in
+/// exact fractions; the check runs only for a report with Infinity or NaN.
+constexpr int kExactCauseOrder = 40;
+
+/// The notice for a square-root method whose number under the root at
+/// `stage` was not positive: whether the symmetric matrix it reads (the
+/// lower triangle as typed) is positive definite, where exact fractions can
+/// tell.
+std::string notPositiveDefiniteNotice(CommandInput& in, int stage) {
+    const int n = in.n;
+    const std::string k = std::to_string(stage);
+    if (n <= kExactCauseOrder) {
+        const ExactMatrixReading typed = GetExactMatrixFromText(n, n + 1, in.host.editText());
+        RationalMatrix S(n, n);
+        for (int i = 1; i <= n; ++i)
+            for (int j = 1; j <= i; ++j) S(i, j) = S(j, i) = typed.values(i, j);
+        if (typed.inexact.empty() && kernels::exactKernelFits(S, n, n)) {
+            kernels::ExactLeadingMinors minors(S, n, &in.stop);
+            bool definite = true;
+            for (int m = 1; m <= n && definite; ++m) definite = sgn(minors(m)) > 0;
+            return fillText(definite ? N::kPositiveDefiniteByRounding : N::kNotPositiveDefinite,
+                            {k});
+        }
+    }
+    return fillText(N::kNotPositiveDefiniteOrNearly, {k});
+}
+
+/// Why the square-root method's report shows Infinity or NaN: an entry read
+/// so, or the first step whose number under the root, a(j,j) − Σ l(j,t)²
+/// summed as the factorization sums it, is not positive (l(j,j) is then left
+/// 0 and divided by), or else an overflow.
+std::string choleskyCause(CommandInput& in, const Matrix& B, const Matrix& L) {
+    const int n = in.n;
+    if (std::string entry = notFiniteEntryNotice(B, n, n + 1); !entry.empty()) return entry;
+    for (int j = 1; j <= n; ++j) {
+        double sum = 0.0;
+        for (int t = 1; t < j; ++t) sum = sum + L(j, t) * L(j, t);
+        const double radicand = B(j, j) - sum;
+        if (!std::isfinite(radicand)) break;
+        if (!(radicand > 0.0)) return notPositiveDefiniteNotice(in, j);
+        bool columnFinite = true;
+        for (int i = j + 1; i <= n; ++i) columnFinite = columnFinite && std::isfinite(L(i, j));
+        if (!columnFinite) break;
+    }
+    return std::string(N::kOverflow);
+}
+
+/// Why the Thomas algorithm's report shows Infinity or NaN, as it met it:
+/// an entry of the band read so, a pivot u(i) of 0 that l(i+1) or x(i)
+/// divides by, or else an overflow.
+template <class T> std::string chaseCause(const BasicMatrix<T>& M, const Chase<T>& c, int n) {
+    if constexpr (std::is_same_v<T, double>) {
+        if (std::string entry = notFiniteEntryNotice(M, n, n + 1); !entry.empty()) return entry;
+        const auto zeroPivot = [](int i) {
+            return fillText(N::kChaseZeroPivot, {std::to_string(i)});
+        };
+        for (int i = 2; i <= n; ++i) {
+            if (c.u(i - 1) == 0.0) return zeroPivot(i - 1);
+            if (!std::isfinite(c.l(i)) || !std::isfinite(c.u(i))) return std::string(N::kOverflow);
+        }
+        if (finite(c.y) && c.u(n) == 0.0) return zeroPivot(n);
+        return std::string(N::kOverflow);
+    } else {
+        return (void)M, (void)c, (void)n, std::string();
+    }
+}
+
 Outcome sqrtRoot(CommandInput& in) {
     const int n = in.n;
     const Matrix& B = in.matrix;
@@ -96,7 +174,7 @@ Outcome sqrtRoot(CommandInput& in) {
     symmetricClosing(r, Y, NumberStyle::rounded(dd + 1), X, n, dd, kCholeskyHeadings);
     r.title(R::kCholeskyTitle).newline();
     r.text(R::kCholeskyNote);
-    return publish(in.host, std::move(r));
+    return publish(in.host, std::move(r), [&] { return choleskyCause(in, B, L); });
 }
 
 template <class T> Outcome mendSqrt(CommandInput& in, const BasicMatrix<T>& B) {
@@ -129,7 +207,9 @@ template <class T> Outcome mendSqrt(CommandInput& in, const BasicMatrix<T>& B) {
     symmetricClosing(r, Y, NumberStyle::rounded(dd), X, n, dd, kLdltHeadings);
     r.title(R::kLdltTitle).newline();
     r.text(R::kLdltNote);
-    return publish(in.host, std::move(r));
+    // A d(k) of 0 stops the method: only an entry read as Infinity or NaN,
+    // or an overflow, can bring them.
+    return publish(in.host, std::move(r), [&] { return entryOrOverflowNotice(B, n, n + 1); });
 }
 
 template <class T> Outcome purase(CommandInput& in, BasicMatrix<T>& M) {
@@ -166,7 +246,7 @@ template <class T> Outcome purase(CommandInput& in, BasicMatrix<T>& M) {
     valueLines(r, "x", solved.x, n, NumberStyle::rounded(dd));
     r.title(R::kChaseTitle).newline();
     r.text(R::kChaseNote);
-    return publish(in.host, std::move(r));
+    return publish(in.host, std::move(r), [&] { return chaseCause(M, solved, n); });
 }
 
 Outcome mendSqrtEither(CommandInput& in) {

@@ -16,6 +16,7 @@
 #include "texts/dialog_texts.h"
 #include "texts/exact_texts.h"
 #include "texts/fill.h"
+#include "texts/notice_texts.h"
 #include "texts/report_texts.h"
 #include "texts/sentence.h"
 #include "texts/steps_texts.h"
@@ -31,6 +32,7 @@
 namespace quorvex {
 
 namespace D = texts::dialog;
+namespace N = texts::notice;
 namespace R = texts::report;
 
 namespace {
@@ -143,6 +145,96 @@ Report gaussReport(const CommandInput& in, const BasicMatrix<T>& B, const BasicM
     r.title(texts.title);
     if (texts.lineBreakAfterTitle) r.newline();
     return r;
+}
+
+bool allFinite(const Matrix& A) {
+    for (int i = 1; i <= A.rows(); ++i) {
+        const double* row = A.row(i);
+        for (int j = 0; j < A.cols(); ++j)
+            if (!std::isfinite(row[j])) return false;
+    }
+    return true;
+}
+
+/// The first fault an elimination of finite numbers meets, stage by stage:
+/// a value that is finite no longer (an overflow of the stage before), or
+/// a pivot of 0.
+class FirstFault final : public StageObserver {
+public:
+    void pivotSearched(const Matrix& A, int k, int row, int column) override {
+        if (m_overflow || m_zeroPivot > 0) return;
+        if (!allFinite(A)) m_overflow = true;
+        else if (A(row, column) == 0.0) m_zeroPivot = k;
+    }
+    void stageDone(const Matrix&, int) override {}
+    /// The last pivot of an elimination that searches no pivot at its last
+    /// stage: the back substitution divides by it.
+    void lastPivot(const Matrix& A, int n) { pivotSearched(A, n, n, n); }
+    /// The stage whose pivot was 0, or 0 when an overflow came first or
+    /// nothing went wrong up to the back substitution.
+    int zeroPivot() const { return m_zeroPivot; }
+
+private:
+    bool m_overflow = false;
+    int m_zeroPivot = 0;
+};
+
+/// The largest order whose matrix is checked for singularity in exact
+/// fractions: at 40 the exact determinant of typed decimals takes a few
+/// milliseconds, and the check runs only for a report with Infinity or NaN.
+constexpr int kExactCauseOrder = 40;
+
+/// The notice for a pivoting elimination whose candidates at `stage` were
+/// all 0: whether the matrix as typed is singular, or only the rounding to
+/// the decimals each step keeps made it so, where exact fractions can tell.
+std::string singularNotice(CommandInput& in, int stage) {
+    const int n = in.n;
+    const std::string k = std::to_string(stage);
+    const std::string held = std::to_string(in.settings.decimalDigits + 1);
+    if (n <= kExactCauseOrder) {
+        const ExactMatrixReading typed = GetExactMatrixFromText(n, n + 1, in.host.editText());
+        RationalMatrix A(n, n);
+        for (int i = 1; i <= n; ++i)
+            for (int j = 1; j <= n; ++j) A(i, j) = typed.values(i, j);
+        if (typed.inexact.empty() && kernels::exactKernelFits(A, n, n)) {
+            int exchanges = 0;
+            const bool singular =
+                sgn(kernels::columnPivotDeterminantExact(A, exchanges, &in.stop)) == 0;
+            return fillText(singular ? N::kSingular : N::kSingularByRounding, {k, held});
+        }
+    }
+    return fillText(N::kSingularOrNearly, {k, held});
+}
+
+/// Why an elimination's report shows Infinity or NaN: an entry read so, or
+/// what `run`, the elimination run again on B with a FirstFault watching,
+/// meets first. The fast kernels give the reference routines' numbers bit
+/// for bit, so the run again meets what the report's run met.
+template <class Run>
+std::string eliminationCause(CommandInput& in, const Matrix& B, int cols, bool exchanges,
+                             Run&& run) {
+    if (std::string entry = notFiniteEntryNotice(B, in.n, cols); !entry.empty()) return entry;
+    FirstFault fault;
+    run(fault);
+    if (fault.zeroPivot() == 0) return std::string(N::kOverflow);
+    if (exchanges) return singularNotice(in, fault.zeroPivot());
+    return fillText(N::kZeroPivotNoExchange, {std::to_string(fault.zeroPivot())});
+}
+
+/// Exact numbers are never Infinity or NaN: their reports need no cause.
+template <class Run>
+std::string eliminationCause(CommandInput&, const RationalMatrix&, int, bool, Run&&) {
+    return {};
+}
+
+/// Why a solving elimination's report shows Infinity or NaN.
+template <class T>
+std::string solvingCause(CommandInput& in, const BasicMatrix<T>& B, bool columnPivot) {
+    return eliminationCause(in, B, in.n + 1, columnPivot, [&](FirstFault& fault) {
+        Matrix A(in.n, in.n + 1);
+        if constexpr (std::is_same_v<T, double>) A = B;
+        eliminate(A, in.n, in.settings.decimalDigits + 1, columnPivot, in.stop, &fault);
+    });
 }
 
 std::vector<int> inputOrder(int n) {
@@ -273,7 +365,8 @@ Outcome solveAndReport(CommandInput& in, const BasicMatrix<T>& B, bool columnPiv
             x = backSubstitute(A, in.n, dd + 1);
         });
     if (stopped) return *stopped;
-    return publish(in.host, gaussReport(in, B, A, x, inputOrder(in.n), log, texts));
+    return publish(in.host, gaussReport(in, B, A, x, inputOrder(in.n), log, texts),
+                   [&] { return solvingCause(in, B, columnPivot); });
 }
 
 /// The n x 2n matrix (B's first n columns | identity).
@@ -327,7 +420,15 @@ template <class T> Outcome gaussFull(CommandInput& in, const BasicMatrix<T>& B) 
             x = backSubstitute(A, n, dd + 1);
         });
     if (stopped) return *stopped;
-    return publish(in.host, gaussReport(in, B, A, x, order, log, texts));
+    return publish(in.host, gaussReport(in, B, A, x, order, log, texts), [&] {
+        return eliminationCause(in, B, n + 1, true, [&](FirstFault& fault) {
+            Matrix E(n, n + 1);
+            if constexpr (std::is_same_v<T, double>) E = B;
+            std::vector<int> columns = inputOrder(n);
+            eliminateFullPivot(E, n, dd + 1, columns, in.stop, &fault);
+            fault.lastPivot(E, n);
+        });
+    });
 }
 
 template <class T> Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
@@ -354,7 +455,13 @@ template <class T> Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
     r.heading(R::kInverseHeading);
     r.matrixBlock(W, n, 2 * n, kTwoBlanks, NumberStyle::rounded(dd), n + 1);
     r.newline().title(R::kInverseTitle);
-    return publish(in.host, std::move(r));
+    return publish(in.host, std::move(r), [&] {
+        return eliminationCause(in, B, n, true, [&](FirstFault& fault) {
+            Matrix W(n, 2 * n);
+            if constexpr (std::is_same_v<T, double>) W = extendedByIdentity(B, n);
+            reduceGaussJordan(W, n, dd + 1, in.stop, &fault);
+        });
+    });
 }
 
 template <class T> Outcome determinant(CommandInput& in, const BasicMatrix<T>& B) {
@@ -395,7 +502,9 @@ template <class T> Outcome determinant(CommandInput& in, const BasicMatrix<T>& B
     writeSentence(r.heading(R::kDeterminantHeading), R::kDeterminantValue,
                   {{det, NumberStyle::rounded(dd)}});
     r.newline().title(R::kDeterminantTitle);
-    return publish(in.host, std::move(r));
+    // A pivot of 0 leaves its column as it is: only an entry read as
+    // Infinity or NaN, or an overflow, can bring them.
+    return publish(in.host, std::move(r), [&] { return entryOrOverflowNotice(B, n, n); });
 }
 
 Outcome gaussFullEither(CommandInput& in) {

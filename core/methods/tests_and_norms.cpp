@@ -210,12 +210,33 @@ template <class T> Outcome diagonalDominance(CommandInput& in, const BasicMatrix
     if (failing > 0) {
         writeSentence(r, R::kRowNotDominant, {failing});
         r.newline().newline().text(R::kNotDominant).newline();
-        return publish(in.host, std::move(r));
+        return publish(in.host, std::move(r), [&] { return entryOrOverflowNotice(B, n, n); });
     }
     r.text(R::kEveryRowDominant).newline();
     r.newline().text(R::kDominant).newline();
     r.newline().text(R::kNonsingular);
-    return publish(in.host, std::move(r));
+    return publish(in.host, std::move(r), [&] { return entryOrOverflowNotice(B, n, n); });
+}
+
+/// True for a finite number, as an exact one always is.
+bool finiteValue(double v) { return std::isfinite(v); }
+bool finiteValue(const Rational&) { return true; }
+
+template <class T> bool finiteElements(const BasicVector<T>& v, int n) {
+    if constexpr (std::is_same_v<T, double>) {
+        for (int i = 1; i <= n; ++i)
+            if (!std::isfinite(v(i))) return false;
+    }
+    return (void)v, (void)n, true;
+}
+
+template <class T> bool finiteElements(const BasicMatrix<T>& A, int n) {
+    if constexpr (std::is_same_v<T, double>) {
+        for (int i = 1; i <= n; ++i)
+            for (int j = 1; j <= n; ++j)
+                if (!std::isfinite(A(i, j))) return false;
+    }
+    return (void)A, (void)n, true;
 }
 
 /// In exact mode the norms that need no root are exact; the line above the
@@ -244,7 +265,15 @@ template <class T> Outcome vectorNorms(CommandInput& in, const BasicVector<T>& v
     writeSentence(r.newline(), R::kVectorTwoNorm, {{two, rounded}});
     writeSentence(r.newline(), R::kVectorInfinityNorm, {{infinity, NumberStyle::plain()}});
     r.newline();
-    return publish(in.host, std::move(r));
+    // The steps may show a sum of squares past the doubles, which they say
+    // how the 2-norm avoids: only a norm or an element shown so needs a
+    // notice. The 2-norm is always that of the vector as read in decimals,
+    // whose elements may be Infinity or NaN where an exact one is only large.
+    return publish(in.host, std::move(r), [&] {
+        return finiteValue(one) && finiteValue(two) && finiteValue(infinity) && finiteElements(v, n)
+                   ? std::string()
+                   : elementOrOverflowNotice(in.vector);
+    });
 }
 
 /// A is the matrix as the command computes with it; the 2- and F-norms are
@@ -272,7 +301,14 @@ template <class T> Outcome matrixNorms(CommandInput& in, const BasicMatrix<T>& A
     writeSentence(r.newline().newline(), R::kMatrixInfinityNorm,
                   {{infinity, NumberStyle::plain()}});
     r.newline().newline();
-    return publish(in.host, std::move(r));
+    // As with the vector: the steps' sums of squares aside, and the 2- and
+    // F-norms those of the decimal matrix.
+    return publish(in.host, std::move(r), [&] {
+        return finiteValue(one) && finiteValue(two) && finiteValue(frobenius) &&
+                       finiteValue(infinity) && finiteElements(A, n)
+                   ? std::string()
+                   : entryOrOverflowNotice(D, n, n);
+    });
 }
 
 Outcome vectorNormsEither(CommandInput& in) {
@@ -313,7 +349,10 @@ Outcome positiveDefiniteEither(CommandInput& in) {
     // The minors are rounded as the elimination goes: where that alone
     // decided the verdict, the report keeps its lines and a notice says so.
     const std::string notice = exactVerdictNotice(in, B, report.failing);
-    const Outcome outcome = publish(in.host, std::move(report.report));
+    // A minor's pivot of 0 leaves its column as it is: only an entry read as
+    // Infinity or NaN, or an overflow, can make a minor one of them.
+    const Outcome outcome =
+        publish(in.host, std::move(report.report), [&] { return entryOrOverflowNotice(B, n, n); });
     if (!notice.empty()) in.host.notice(notice);
     return outcome;
 }
