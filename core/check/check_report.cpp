@@ -72,7 +72,8 @@ std::optional<std::string> operationLine(const StepFinding& step, int row, int d
                                      number(static_cast<std::size_t>(c[0].row) + 1)});
     // A row divided by an entry that is no plain multiplier: by the entry as typed.
     if (c.size() == 1 && c[0].row == row && !c[0].divisor.empty() && !isPlain(c[0].coefficient, 1))
-        return fill(T::kDivided, {number(static_cast<std::size_t>(row) + 1), c[0].divisor});
+        return fill(T::kDivided, {number(static_cast<std::size_t>(row) + 1),
+                                  number(static_cast<std::size_t>(row) + 1), c[0].divisor});
     return operationText(c, row, decimals);
 }
 
@@ -119,6 +120,21 @@ std::string rankLine(const StepFinding& step) {
         rows += rowName(row);
     }
     return fill(T::kRankFallsAt, {before, after, rows});
+}
+
+/// The line saying which rows took several operations at once, and why
+/// the step is right all the same.
+std::string severalOperationsLine(const StepFinding& step, const EntryMatrix& after) {
+    std::string rows;
+    for (std::size_t i = 0; i < step.rows.size(); ++i) {
+        if (step.rows[i].kind != RowFinding::Kind::Combined) continue;
+        if (!rows.empty()) rows += T::kListSeparator;
+        rows += fill(T::kNewRow, {number(i + 1)});
+    }
+    bool exact = true;
+    for (const EntryRow& row : after)
+        for (const Entry& e : row) exact = exact && e.written == Written::Exact;
+    return fill(exact ? T::kSeveralOperations : T::kSeveralOperationsRounded, {rows});
 }
 
 void writeRowLines(Report& r, const StepFinding& step, const EntryMatrix& after, int row,
@@ -179,16 +195,14 @@ std::string operationText(const Combination& c, int row, int decimals) {
         if ((a.row == row) != (b.row == row)) return a.row == row;
         return a.row < b.row;
     });
-    const bool keepsOwn = !terms.empty() && terms[0].row == row;
     // A combination starts from a positive term where it has one, as it is
-    // written by hand: "2 × 第1行 − 第2行", not "-第2行 + 2 × 第1行".
+    // written by hand: "2 × 第 1 行 − 第 2 行", not "-第 2 行 + 2 × 第 1 行".
     const auto positive = std::find_if(terms.begin(), terms.end(),
                                        [](const Term& t) { return sgn(t.coefficient) > 0; });
     if (positive != terms.end()) std::rotate(terms.begin(), positive, positive + 1);
-    std::string s = keepsOwn ? std::string() : rowName(row) + std::string(T::kIs);
-    if (terms.empty()) return s + std::string(T::kZero);
+    std::string s = terms.empty() ? std::string(T::kZero) : std::string();
     for (std::size_t k = 0; k < terms.size(); ++k) s += termText(terms[k], k == 0, decimals);
-    return s;
+    return fill(T::kNewRowIs, {number(static_cast<std::size_t>(row) + 1), s});
 }
 
 bool writeStep(Report& r, int k, const StepFinding& step, const EntryMatrix& after, int decimals) {
@@ -199,6 +213,7 @@ bool writeStep(Report& r, int k, const StepFinding& step, const EntryMatrix& aft
     if (!anyLine) r.text(T::kNothingChanged).newline();
     if (step.rankAfter && *step.rankAfter < step.rankBefore) r.text(rankLine(step)).newline();
     const bool right = step.right();
+    if (right && step.combinesOperations()) r.text(severalOperationsLine(step, after)).newline();
     r.text(right ? T::kStepRight : T::kStepWrong).newline();
     return right;
 }

@@ -7,8 +7,9 @@
 namespace quorvex::check {
 
 /// The text of the operation that made row `row` (0-based) from the previous
-/// block's rows: "第3行 − 0.5 × 第1行", "2 × 第2行 − 3 × 第1行",
-/// "2 × 第2行 − 3 × 第1行"; multipliers written to `decimals` places at most.
+/// block's rows, naming the row it made: "新第 3 行 = 第 3 行 − 0.5 × 第 1 行",
+/// "新第 2 行 = 2 × 第 2 行 − 3 × 第 1 行"; multipliers written to `decimals`
+/// places at most.
 std::string operationText(const Combination& c, int row, int decimals);
 
 /// Appends step k's findings; returns whether the step is right.

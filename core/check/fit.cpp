@@ -85,6 +85,9 @@ std::optional<mpq_class> simplestNonZeroIn(const Interval& r) {
     };
     const auto up = nearest(r.hi);
     const auto down = nearest(r.lo);
+    // A tie between 1/k and -1/k goes to 1/k: the entries leave the sign
+    // open, and a student picks a positive multiplier unless an entry calls
+    // for a negative one.
     if (up && (!down || up->get_den() <= down->get_den())) return *up;
     if (down) return mpq_class(-*down);
     return std::nullopt;

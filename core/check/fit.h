@@ -33,7 +33,7 @@ Interval feasible(std::span<const Condition1> conditions);
 mpq_class simplestIn(const Interval& interval);
 
 /// The simplest non-zero rational in the interval, or nothing when it holds
-/// no number but 0.
+/// no number but 0. Of 1/k and -1/k, both in it, the positive one.
 std::optional<mpq_class> simplestNonZeroIn(const Interval& interval);
 
 } // namespace quorvex::check

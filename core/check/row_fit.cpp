@@ -42,18 +42,25 @@ bool fewDigits(const mpq_class& x) {
     return n.get_str().size() <= static_cast<std::size_t>(kMostMultiplierDigits);
 }
 
-/// The decimal of at most `places` places and few digits in the bounded
-/// interval with the fewest places, the one nearest zero among those.
-std::optional<mpq_class> shortDecimalIn(const Interval& r, int places, bool notZero) {
-    if (r.empty || !r.lo || !r.hi) return std::nullopt;
+/// The decimals of at most `places` places and few digits in the bounded
+/// interval, fewest places first, each the one nearest zero. Where that is
+/// 0 and 0 is not wanted, one unit either side, the positive first: with
+/// the entries leaving the sign open, a student multiplies by a positive
+/// number (the rule simplestNonZeroIn keeps too).
+std::vector<mpq_class> shortDecimalsIn(const Interval& r, int places, bool notZero) {
+    std::vector<mpq_class> found;
+    if (r.empty || !r.lo || !r.hi) return found;
     for (int d = 1; d <= places; ++d) {
         const mpz_class scale = tenTo(d);
         mpq_class x = sgn(*r.lo) >= 0 ? ceilTo(*r.lo, scale) : -ceilTo(-*r.hi, scale);
         if (sgn(*r.lo) < 0 && sgn(*r.hi) > 0) x = 0;
-        if (notZero && sgn(x) == 0) continue;
-        if (r.contains(x) && fewDigits(x * scale) && abs(x) >= kSmallestDecimalMultiplier) return x;
+        std::vector<mpq_class> near{x};
+        if (notZero && sgn(x) == 0) near = {mpq_class(1, scale), mpq_class(-1, scale)};
+        for (const mpq_class& y : near)
+            if (r.contains(y) && fewDigits(y * scale) && abs(y) >= kSmallestDecimalMultiplier)
+                found.push_back(y);
     }
-    return std::nullopt;
+    return found;
 }
 
 } // namespace
@@ -106,17 +113,21 @@ Interval RowFitter::range(const Row& base, const Row& direction) const {
 
 std::optional<mpq_class> RowFitter::studentNumber(const Interval& r,
                                                   const std::vector<mpq_class>& preferred,
-                                                  bool notZero, bool notOne) const {
+                                                  bool notZero, bool notOne,
+                                                  const Accept& accept) const {
     if (r.empty) return std::nullopt;
     const auto allowed = [&](const mpq_class& x) {
-        return !(notZero && sgn(x) == 0) && !(notOne && x == 1);
+        return !(notZero && sgn(x) == 0) && !(notOne && x == 1) && r.contains(x) && accept(x);
     };
     for (const mpq_class& x : preferred)
-        if (allowed(x) && r.contains(x)) return x;
+        if (allowed(x)) return x;
+    // The interval is closed, a decimal's agreement strict: a number at an
+    // end that a decimal set may miss the row, and a shorter decimal within
+    // it is what the student wrote (-0.1 in [-0.2, 0], where -1/5 misses).
     const auto simple = notZero ? simplestNonZeroIn(r) : std::optional(simplestIn(r));
-    if (simple && allowed(*simple) && plainFraction(*simple)) return simple;
-    const auto decimal = shortDecimalIn(r, m_places, notZero);
-    if (decimal && allowed(*decimal)) return decimal;
+    if (simple && plainFraction(*simple) && allowed(*simple)) return simple;
+    for (const mpq_class& x : shortDecimalsIn(r, m_places, notZero))
+        if (allowed(x)) return x;
     return std::nullopt;
 }
 
@@ -142,35 +153,40 @@ std::optional<Combination> RowFitter::scaled(int p, bool fromEntries) const {
     for (const mpq_class& x : row)
         mpz_lcm(common.get_mpz_t(), common.get_mpz_t(), x.get_den_mpz_t());
     if (common != 1) preferred.insert(preferred.end(), {mpq_class(common), mpq_class(-common)});
+    const EntryRow& typed = m_entries[static_cast<std::size_t>(p)];
+    const auto make = [&](const mpq_class& a) {
+        Combination c{{p, a, {}}};
+        // One over an entry reads as a division by that entry, as it was typed.
+        for (std::size_t j = 0; j < row.size(); ++j)
+            if (sgn(row[j]) != 0 && a * row[j] == 1) {
+                c[0].divisor = typed[j].text;
+                break;
+            }
+        return c;
+    };
+    const auto accept = [&](const mpq_class& a) { return fits(make(a)); };
     const Interval r = range(Row(row.size()), row);
     std::optional<mpq_class> a;
-    if (!fromEntries) a = studentNumber(r, preferred, true, true);
+    if (!fromEntries) a = studentNumber(r, preferred, true, true, accept);
     for (std::size_t k = 0; fromEntries && !a && k < preferred.size(); ++k)
-        if (preferred[k] != 1 && r.contains(preferred[k])) a = preferred[k];
+        if (preferred[k] != 1 && r.contains(preferred[k]) && accept(preferred[k])) a = preferred[k];
     if (!a) return std::nullopt;
-    Combination c{{p, *a, {}}};
-    // One over an entry reads as a division by that entry, as it was typed.
-    const EntryRow& typed = m_entries[static_cast<std::size_t>(p)];
-    for (std::size_t j = 0; j < row.size(); ++j)
-        if (sgn(row[j]) != 0 && *a * row[j] == 1) {
-            c[0].divisor = typed[j].text;
-            break;
-        }
-    return fits(c) ? std::optional(std::move(c)) : std::nullopt;
+    return make(*a);
 }
 
 std::optional<Combination> RowFitter::plusMultiple(int p, int q, bool clearing) const {
     const Row& rp = m_previous[static_cast<std::size_t>(p)];
     const Row& rq = m_previous[static_cast<std::size_t>(q)];
     const std::vector<mpq_class> ratios = clearingRatios(rp, rq);
+    const auto make = [&](const mpq_class& b) { return Combination{{p, 1, {}}, {q, b, {}}}; };
+    const auto accept = [&](const mpq_class& b) { return fits(make(b)); };
     const Interval r = range(rp, rq);
     std::optional<mpq_class> b;
-    if (!clearing) b = studentNumber(r, ratios, true, false);
+    if (!clearing) b = studentNumber(r, ratios, true, false, accept);
     for (std::size_t k = 0; clearing && !b && k < ratios.size(); ++k)
-        if (r.contains(ratios[k])) b = ratios[k];
+        if (r.contains(ratios[k]) && accept(ratios[k])) b = ratios[k];
     if (!b) return std::nullopt;
-    Combination c{{p, 1, {}}, {q, *b, {}}};
-    return fits(c) ? std::optional(std::move(c)) : std::nullopt;
+    return make(*b);
 }
 
 std::optional<Combination> RowFitter::crosswise(int p, int q) const {

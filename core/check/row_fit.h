@@ -4,6 +4,7 @@
 #include "check/fit.h"
 #include "check/step_check.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -41,11 +42,13 @@ private:
     bool active(std::size_t j) const { return static_cast<int>(j) != m_skip; }
     /// The interval of x with base(j) + x × direction(j) agreeing everywhere.
     Interval range(const Row& base, const Row& direction) const;
-    /// The first of `preferred` in the interval, else a simple fraction or a
-    /// short decimal in it; 0 and 1 excluded where asked.
+    using Accept = std::function<bool(const mpq_class&)>;
+    /// The first of `preferred` in the interval that `accept` takes, else a
+    /// simple fraction or a short decimal in it that it takes; 0 and 1
+    /// excluded where asked.
     std::optional<mpq_class> studentNumber(const Interval& r,
                                            const std::vector<mpq_class>& preferred, bool notZero,
-                                           bool notOne) const;
+                                           bool notOne, const Accept& accept) const;
     /// The ratios -p(c) / q(c) that clear a column of row p with row q.
     std::vector<mpq_class> clearingRatios(const Row& p, const Row& q) const;
     /// One over each non-zero entry of the row.

@@ -1,6 +1,7 @@
 #include "check/step_check.h"
 
 #include "check/row_fit.h"
+#include "check/row_space.h"
 
 #include <functional>
 
@@ -107,15 +108,16 @@ bool nearlyRounded(const Entry& written, const mpq_class& expected) {
 }
 
 /// Why the entry differs, as far as its value tells: the right number with
-/// the other sign, the number the row had before, or a slip in the working.
+/// the other sign, the number the row had before (the row `base`, by
+/// default the combination's first), or a slip in the working.
 Cause causeOf(const Entry& written, const mpq_class& expected, const Combination& c,
-              const std::vector<Row>& previous, std::size_t column) {
+              const std::vector<Row>& previous, std::size_t column, int base = -1) {
     if (sgn(expected) != 0 && agrees(written, -expected)) return Cause::Sign;
     if (nearlyRounded(written, expected)) return Cause::BeyondRounding;
     const bool copy = c.size() == 1 && c[0].coefficient == 1;
     if (copy) return Cause::Miscopied;
-    const Row& base = previous[static_cast<std::size_t>(c[0].row)];
-    if (base[column] != expected && agrees(written, base[column])) return Cause::NotCarried;
+    const Row& before = previous[static_cast<std::size_t>(base < 0 ? c[0].row : base)];
+    if (before[column] != expected && agrees(written, before[column])) return Cause::NotCarried;
     return Cause::Arithmetic;
 }
 
@@ -333,12 +335,52 @@ std::vector<bool> copiedElsewhere(const EntryMatrix& before, const EntryMatrix& 
     return copied;
 }
 
+/// Looks again at the rows no one or two operations explain: a row the
+/// previous rows combine to is right, made by several operations at once
+/// (or by one or two with multipliers no student picks, found exactly); a
+/// row no operation came near may be such a combination with one entry
+/// wrong. A one-entry diagnosis of one or two operations stands: it names
+/// what the student did.
+void combineRows(StepFinding& step, const std::vector<Row>& previous, const EntryMatrix& after,
+                 const StopRequest& stop) {
+    std::optional<RowSpace> space;
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        RowFinding& f = step.rows[i];
+        if (f.kind == RowFinding::Kind::Explained) continue;
+        if (!space) space.emplace(previous);
+        const int own = static_cast<int>(i);
+        if (auto c = space->combination(after[i], own, stop)) {
+            f = RowFinding{};
+            f.kind = c->size() > 2 ? RowFinding::Kind::Combined : RowFinding::Kind::Explained;
+            f.combination = std::move(*c);
+            continue;
+        }
+        if (f.kind != RowFinding::Kind::Unexplained) continue;
+        if (auto one = space->oneWrongEntry(after[i], own, stop)) {
+            WrongEntry w = *one->wrong;
+            const auto column = static_cast<std::size_t>(w.column);
+            w.cause =
+                causeOf(after[i][column], w.expected, one->combination, previous, column, own);
+            f.kind = RowFinding::Kind::WrongEntries;
+            f.combination = std::move(one->combination);
+            f.wrong = {w};
+        }
+    }
+}
+
 } // namespace
 
 bool StepFinding::right() const {
     for (const RowFinding& r : rows)
-        if (r.kind != RowFinding::Kind::Explained) return false;
+        if (r.kind != RowFinding::Kind::Explained && r.kind != RowFinding::Kind::Combined)
+            return false;
     return !rankAfter || *rankAfter == rankBefore;
+}
+
+bool StepFinding::combinesOperations() const {
+    for (const RowFinding& r : rows)
+        if (r.kind == RowFinding::Kind::Combined) return true;
+    return false;
 }
 
 std::vector<Row> valuesOf(const EntryMatrix& m) {
@@ -360,8 +402,10 @@ StepFinding checkStep(const EntryMatrix& before, const EntryMatrix& after,
     for (std::size_t i = 0; i < after.size(); ++i) {
         step.rows.push_back(explainRow(before, previous, after[i], static_cast<int>(i),
                                        copiedElsewhere(before, after, i), stop));
-        derived = derived && step.rows.back().kind != RowFinding::Kind::Unexplained;
     }
+    combineRows(step, previous, after, stop);
+    for (const RowFinding& r : step.rows)
+        derived = derived && r.kind != RowFinding::Kind::Unexplained;
     if (!derived) return step;
     std::vector<Row> fitted;
     for (const RowFinding& r : step.rows) fitted.push_back(valuesOf(previous, r.combination));

@@ -47,6 +47,7 @@ struct WrongEntry {
 struct RowFinding {
     enum class Kind {
         Explained,    ///< every entry agrees with the combination
+        Combined,     ///< every entry agrees with a combination of several operations
         WrongEntries, ///< the entries listed differ from the combination
         Unexplained,  ///< no operation a student writes fits
     } kind = Kind::Unexplained;
@@ -68,6 +69,8 @@ struct StepFinding {
     std::vector<int> lostRows; ///< rows (0-based) that took a lost row's place
 
     bool right() const;
+    /// Whether a row took several operations at once.
+    bool combinesOperations() const;
 };
 
 /// Explains each row of `after` from the rows of `before`, as written:
@@ -76,7 +79,9 @@ struct StepFinding {
 /// student writes (see RowFitter), every entry agreeing within its
 /// tolerance. A row that cannot be explained is tried with the multiplier
 /// rounded as a student rounds it, then once more with each entry left out
-/// in turn, to find a single wrong entry and its right value. Looks at
+/// in turn, to find a single wrong entry and its right value. A row no
+/// such operation explains may still be a combination of several rows made
+/// at once (see RowSpace), right, or right but for one entry. Looks at
 /// `stop` between the fits, so that a large step stops promptly.
 StepFinding checkStep(const EntryMatrix& before, const EntryMatrix& after, const StopRequest& stop);
 

@@ -17,14 +17,14 @@ inline constexpr Text kCaption{"核对解题步骤", "Check My Work"};
 // Report.
 inline constexpr Text kStepHeading{"第 {} 步", "Step {}"};
 inline constexpr Text kSolutionHeading{"第 {} 步：解", "Step {}: the solution"};
-inline constexpr Text kRow{"第{}行", "Row {}"};
-inline constexpr Text kExchange{"交换第{}行与第{}行", "Exchange row {} and row {}"};
+inline constexpr Text kRow{"第 {} 行", "row {}"};
+inline constexpr Text kExchange{"交换第 {} 行与第 {} 行", "Exchange row {} and row {}"};
 inline constexpr Text kTimes = " × ";
 inline constexpr Text kPlus = " + ";
 inline constexpr Text kMinus = " − ";
-inline constexpr Text kIs = " = ";
-inline constexpr Text kDivided{"第{}行 ÷ {}", "Row {} ÷ {}"};
-inline constexpr Text kCopiedFrom{"新的第{}行是原来的第{}行",
+/// The row made, the row divided, the divisor as typed.
+inline constexpr Text kDivided{"新第 {} 行 = 第 {} 行 ÷ {}", "new row {} = row {} ÷ {}"};
+inline constexpr Text kCopiedFrom{"新的第 {} 行是原来的第 {} 行",
                                   "The new row {} is the former row {}"};
 inline constexpr Text kZero = "0";
 inline constexpr Text kNothingChanged{"各行不变。", "No row changes."};
@@ -149,5 +149,31 @@ inline constexpr Text kStepName{"第 {} 步", "step {}"};
 inline constexpr Text kUncheckedVerdict{"核对过的步骤都正确；未核对：{}。",
                                         "Every step checked is correct; not checked: {}."};
 inline constexpr Text kNothingChecked{"没有一步能够核对。", "No step could be checked."};
+
+// Operation lines name the row they make, and a step may do several
+// operations at once: right when its matrix is row-equivalent to the
+// previous one, better split for a reader.
+/// The row made (its number), then the combination of the previous block's
+/// rows (kRow) that gives it.
+inline constexpr Text kNewRowIs{"新第 {} 行 = {}", "new row {} = {}"};
+/// A row of the new block, named in a list.
+inline constexpr Text kNewRow{"新第 {} 行", "new row {}"};
+/// {} the rows made by several operations (kNewRow), separated by
+/// kListSeparator; the matrices compared exactly.
+inline constexpr Text kSeveralOperations{
+    "此步一次做了几个初等行变换（{}）：这一步的矩阵与上一步的矩阵行等价，化成的行最简形相同。"
+    "分开来一次写一个变换，读者更容易核对。",
+    "This step does several elementary row operations at once ({}): its matrix is row-equivalent "
+    "to the matrix of the previous step, with the same reduced row echelon form. Written one "
+    "operation at a time, the step would be easier for a reader to follow."};
+/// The same, where the matrices hold decimals: equivalent within their
+/// rounding.
+inline constexpr Text kSeveralOperationsRounded{
+    "此步一次做了几个初等行变换（{}）：在所写位数的舍入误差以内，这一步的矩阵与上一步的矩阵行等价，"
+    "化成的行最简形相同。分开来一次写一个变换，读者更容易核对。",
+    "This step does several elementary row operations at once ({}): within the rounding of the "
+    "digits written, its matrix is row-equivalent to the matrix of the previous step, with the "
+    "same reduced row echelon form. Written one operation at a time, the step would be easier "
+    "for a reader to follow."};
 
 } // namespace quorvex::texts::check
