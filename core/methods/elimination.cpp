@@ -459,9 +459,9 @@ template <class T> Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
     r.newline().title(R::kInverseTitle);
     return publish(in.host, std::move(r), [&] {
         return eliminationCause(in, B, n, true, [&](FirstFault& fault) {
-            Matrix W(n, 2 * n);
-            if constexpr (std::is_same_v<T, double>) W = extendedByIdentity(B, n);
-            reduceGaussJordan(W, n, dd + 1, in.stop, &fault);
+            Matrix start(n, 2 * n);
+            if constexpr (std::is_same_v<T, double>) start = extendedByIdentity(B, n);
+            reduceGaussJordan(start, n, dd + 1, in.stop, &fault);
         });
     });
 }
