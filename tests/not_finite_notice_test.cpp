@@ -294,8 +294,9 @@ TEST_P(NotFiniteNotices, ComeExactlyWithInfinityOrNaNAndNameTheCauseMet) {
                 expectNoticeExactlyWhenShown(*c, edit, r);
                 if (r.notices.size() != 1) continue;
                 ++shown;
-                if (const auto want = decidedNotice(kind, c->id, lang))
+                if (const auto want = decidedNotice(kind, c->id, lang)) {
                     EXPECT_EQ(r.notices.front(), *want) << describe(*c, edit, r);
+                }
             }
     // The systems must bring notices often enough to mean something.
     EXPECT_GT(shown, 100);

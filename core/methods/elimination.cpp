@@ -147,10 +147,11 @@ Report gaussReport(const CommandInput& in, const BasicMatrix<T>& B, const BasicM
     return r;
 }
 
-bool allFinite(const Matrix& A) {
+/// True when A's columns from `first` on hold finite numbers only.
+bool allFinite(const Matrix& A, int first = 1) {
     for (int i = 1; i <= A.rows(); ++i) {
         const double* row = A.row(i);
-        for (int j = 0; j < A.cols(); ++j)
+        for (int j = first - 1; j < A.cols(); ++j)
             if (!std::isfinite(row[j])) return false;
     }
     return true;
@@ -158,12 +159,13 @@ bool allFinite(const Matrix& A) {
 
 /// The first fault an elimination of finite numbers meets, stage by stage:
 /// a value that is finite no longer (an overflow of the stage before), or
-/// a pivot of 0.
+/// a pivot of 0. Stage k changes the columns from k on only, and only those
+/// are looked at again.
 class FirstFault final : public StageObserver {
 public:
     void pivotSearched(const Matrix& A, int k, int row, int column) override {
         if (m_overflow || m_zeroPivot > 0) return;
-        if (!allFinite(A)) m_overflow = true;
+        if (!allFinite(A, k == 1 ? 1 : k - 1)) m_overflow = true;
         else if (A(row, column) == 0.0) m_zeroPivot = k;
     }
     void stageDone(const Matrix&, int) override {}
@@ -457,9 +459,9 @@ template <class T> Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
     r.newline().title(R::kInverseTitle);
     return publish(in.host, std::move(r), [&] {
         return eliminationCause(in, B, n, true, [&](FirstFault& fault) {
-            Matrix W(n, 2 * n);
-            if constexpr (std::is_same_v<T, double>) W = extendedByIdentity(B, n);
-            reduceGaussJordan(W, n, dd + 1, in.stop, &fault);
+            Matrix start(n, 2 * n);
+            if constexpr (std::is_same_v<T, double>) start = extendedByIdentity(B, n);
+            reduceGaussJordan(start, n, dd + 1, in.stop, &fault);
         });
     });
 }

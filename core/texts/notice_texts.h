@@ -57,11 +57,13 @@ inline constexpr Text kSingular{
     "At step {} every entry that could serve as the pivot is 0, so the matrix is singular, and "
     "the steps that divide by this 0 give the Infinity or NaN in the report."};
 inline constexpr Text kSingularByRounding{
-    "第 {} 步可选作主元的元素全为 0：矩阵本身并不奇异，是每步保留 {} 位小数的舍入使它们成为 0 "
-    "的，以后除以这个 0 的各步使报告中出现 Infinity 或 NaN；设定更多的小数位数可以避免。",
+    "第 {} 步可选作主元的元素全为 0：矩阵本身并不奇异，是计算中的舍入（各元素读作双精度数，每步"
+    "保留 {} 位小数）使它们成为 0 的，以后除以这个 0 的各步使报告中出现 Infinity 或 "
+    "NaN；设定更多的小数位数也许可以避免。",
     "At step {} every entry that could serve as the pivot is 0, although the matrix itself is "
-    "not singular: rounding to the {} decimals kept at each step made them 0, and the steps that "
-    "divide by this 0 give the Infinity or NaN in the report (more decimals avoid it)."};
+    "not singular: the rounding in the computation (each entry read as a double, {} decimals kept "
+    "at each step) made them 0, and the steps that divide by this 0 give the Infinity or NaN in "
+    "the report (more decimals may avoid it)."};
 inline constexpr Text kSingularOrNearly{
     "第 {} 步可选作主元的元素全为 0：矩阵奇异，或十分接近奇异而在每步保留 {} "
     "位小数的舍入下成为奇异，以后除以这个 0 的各步使报告中出现 Infinity 或 NaN。",
