@@ -25,10 +25,14 @@ using testing::linesOf;
 // the pivot rows chosen freely, rows scaled or not, eliminated by the
 // ratio of the pivots or crosswise, a row or all rows at a time. So every
 // working is right; moving one entry by 2 to 9 units of its last place
-// makes exactly that step and entry wrong.
+// makes exactly that step and entry wrong. Asked for several operations at
+// once, a block may also carry on into the next column's elimination (the
+// values kept exact until the block is written, then rounded once), and
+// the working may end with [I | x] written straight from the echelon form.
 class RandomWorking {
 public:
-    explicit RandomWorking(std::uint32_t seed) : m_rng(seed) {}
+    explicit RandomWorking(std::uint32_t seed, bool severalAtOnce = false)
+        : m_rng(seed), m_several(severalAtOnce) {}
 
     /// A new working; false when the system or a rounded block is singular.
     bool make() {
@@ -44,6 +48,10 @@ public:
         Block current = system;
         for (int k = 0; k + 1 < m_n; ++k)
             if (!eliminate(current, k)) return false;
+        if (m_several) {
+            if (pendingIn(current)) push(current);
+            if (pick(0, 1) == 0 && !solveAtOnce(current)) return false;
+        }
         return !m_blocks.empty() && check::uniqueSolution(values(m_system)).has_value();
     }
 
@@ -60,8 +68,9 @@ public:
     /// the step (1-based) and the report line that must name it. Left alone
     /// are the 0 and 1 an operation aims at (moved, they change which
     /// operation the row shows: 9 for the 1 of (1, 0, 0) is (9, 0, 0)
-    /// scaled), and a move that keeps the row in the previous block's row
-    /// space, which may well be another right operation.
+    /// scaled; moved in a row of several operations, too few entries are
+    /// left to fix the combination), and a move that keeps the row in the
+    /// previous block's row space, which may well be another right operation.
     std::pair<int, std::string> spoil() {
         for (int tries = 0; tries < 100; ++tries) {
             const int b = pick(0, steps() - 1), i = pick(0, m_n - 1), j = pick(0, m_n);
@@ -97,12 +106,21 @@ private:
     struct Cell {
         std::string text;
         mpq_class value;
+        bool pending = false; ///< exact, to be rounded when its block is written
     };
     using Block = std::vector<std::vector<Cell>>;
 
     bool aimedAt(int b, int i, int j) const {
-        const std::string& t = m_blocks.at(b).at(i).at(j).text;
-        return t == "0" || t == "1";
+        const auto& row = m_blocks.at(b).at(i);
+        const Cell& c = row.at(j);
+        if (c.text == "0" || c.text == "1") return true;
+        if (!m_several || j >= m_n || (sgn(c.value) != 0 && c.value != 1)) return false;
+        // In a row of several operations the 0s of a cleared row and the 1
+        // it was scaled to, however many places they were written to, fix
+        // the combination.
+        int pivot = 0;
+        while (pivot < m_n && sgn(row.at(pivot).value) == 0) ++pivot;
+        return j < pivot || (pivot < m_n && row.at(pivot).value == 1);
     }
 
     int pick(int lo, int hi) {
@@ -134,8 +152,38 @@ private:
     }
     Cell cell(const mpq_class& v, bool exact) const {
         if (exact || m_places == 0) return {rationalText(v), v};
+        if (m_several) return {rationalText(v), v, true};
         const std::string t = fixed(v, m_places);
         return {t, mpq_class(check::readEntry(t)->value)};
+    }
+    /// Writes the block: each value worked out since the last block rounded
+    /// once, as the student writes it.
+    void push(Block& current) {
+        for (auto& row : current)
+            for (Cell& c : row)
+                if (c.pending) {
+                    const std::string t = fixed(c.value, m_places);
+                    c = {t, mpq_class(check::readEntry(t)->value)};
+                }
+        m_blocks.push_back(current);
+    }
+    static bool pendingIn(const Block& b) {
+        for (const auto& row : b)
+            for (const Cell& c : row)
+                if (c.pending) return true;
+        return false;
+    }
+    /// [I | x] in one block, x solved from the echelon form as written.
+    bool solveAtOnce(Block& current) {
+        const auto x = check::uniqueSolution(values(current));
+        if (!x) return false;
+        for (int i = 0; i < m_n; ++i)
+            for (int j = 0; j <= m_n; ++j)
+                current.at(i).at(j) = j == m_n ? cell(x->at(static_cast<std::size_t>(i)), false)
+                                      : i == j ? Cell{"1", 1}
+                                               : Cell{"0", 0};
+        push(current);
+        return true;
     }
     static std::vector<check::Row> values(const Block& b) {
         std::vector<check::Row> rows;
@@ -164,7 +212,7 @@ private:
             const int p = candidates.at(pick(0, static_cast<int>(candidates.size()) - 1));
             if (p != k) {
                 std::swap(current.at(p), current.at(k));
-                m_blocks.push_back(current);
+                push(current);
             }
         }
         if (at(k, k) != 1 && pick(0, 2) == 0) {
@@ -172,14 +220,20 @@ private:
             auto& row = current.at(k);
             for (int j = 0; j <= m_n; ++j)
                 row.at(j) = j == k ? Cell{"1", 1} : cell(row.at(j).value / pivot, false);
-            m_blocks.push_back(current);
+            push(current);
         }
         const bool oneBlock = pick(0, 1) == 0;
+        // Carried on: the next column's elimination joins this block.
+        const bool carried = m_several && k + 2 < m_n && pick(0, 1) == 0;
         bool pending = false;
         for (int i = k + 1; i < m_n; ++i) {
             if (sgn(at(i, k)) == 0) continue;
             const mpq_class p = at(k, k), q = at(i, k);
-            const bool crosswise = p.get_den() == 1 && q.get_den() == 1 && pick(0, 1) == 0;
+            // A row multiplied crosswise is not carried on: the check takes
+            // a combination's scale from a row kept with coefficient 1, and
+            // without it a slip in (0, 0, 5, 7) may be either number.
+            const bool crosswise = p.get_den() == 1 && q.get_den() == 1 && pick(0, 1) == 0 &&
+                                   !(m_several && (carried || pendingIn(current)));
             // Crosswise by the pivots divided by their common factor.
             mpz_class g = 1;
             if (crosswise) mpz_gcd(g.get_mpz_t(), p.get_num_mpz_t(), q.get_num_mpz_t());
@@ -193,15 +247,16 @@ private:
             current.at(i) = std::move(row);
             pending = true;
             if (!oneBlock) {
-                m_blocks.push_back(current);
+                push(current);
                 pending = false;
             }
         }
-        if (pending) m_blocks.push_back(current);
+        if (pending && !carried) push(current);
         return true;
     }
 
     std::mt19937 m_rng;
+    bool m_several = false;
     int m_n = 0;
     int m_places = 0;
     Block m_system;
@@ -256,6 +311,37 @@ TEST(CheckWorkGenerated, RightWorkingsPassAndOneMovedEntryIsNamed) {
     EXPECT_GE(wrong, 390);
     RecordProperty("wrongWorkings", wrong);
     RecordProperty("movesPassedOverInRowSpace", w.inRowSpace());
+}
+
+// The same with blocks that do several operations at once: every one of
+// them right, a moved entry named where it stands.
+TEST(CheckWorkGenerated, SeveralOperationsAtOnceAreRightAndOneMovedEntryIsNamed) {
+    RandomWorking w(20270311, true);
+    int right = 0, wrong = 0, several = 0;
+    for (int tries = 0; right < 300 && tries < 3000; ++tries) {
+        if (!w.make()) continue;
+        std::string report;
+        ASSERT_EQ(verdictOf(w.order(), w.text(), &report), "全部步骤正确。") << w.text() << report;
+        ++right;
+        several += report.find("此步一次做了几个初等行变换") != std::string::npos;
+        const std::string original = w.text();
+        const auto [step, line] = w.spoil();
+        if (step == 0) continue;
+        ASSERT_EQ(verdictOf(w.order(), w.text(), &report),
+                  "第 " + std::to_string(step) + " 步有误。")
+            << original << w.text() << report;
+        const auto section = sectionOf(report, step);
+        const auto named = std::find_if(section.begin(), section.end(), [](const std::string& l) {
+            return l.find("：写的是 ") != std::string::npos;
+        });
+        ASSERT_NE(named, section.end()) << w.text() << report;
+        EXPECT_TRUE(named->starts_with(line)) << line << "\n" << w.text() << report;
+        ++wrong;
+    }
+    EXPECT_EQ(right, 300);
+    EXPECT_GE(wrong, 290);
+    EXPECT_GE(several, 100);
+    RecordProperty("workingsWithSeveralOperationsAtOnce", several);
 }
 
 // An order-12 step looks at the stop request inside its search: a step
