@@ -13,7 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <map>
 #include <random>
+#include <sstream>
 
 namespace quorvex {
 namespace {
@@ -284,6 +286,35 @@ std::vector<std::string> sectionOf(const std::string& report, int k) {
     return section;
 }
 
+/// The working with the entry at (row, column), from 1, of block `block`
+/// (0 the system) written as `text`.
+std::string withEntry(const std::string& working, int block, int row, int column,
+                      const std::string& text) {
+    std::vector<std::vector<std::vector<std::string>>> blocks(1);
+    for (const std::string& line : linesOf(working)) {
+        if (line.empty()) {
+            blocks.emplace_back();
+            continue;
+        }
+        std::vector<std::string> entries;
+        std::istringstream in(line);
+        for (std::string e; in >> e;) entries.push_back(e);
+        blocks.back().push_back(entries);
+    }
+    blocks.at(static_cast<std::size_t>(block))
+        .at(static_cast<std::size_t>(row - 1))
+        .at(static_cast<std::size_t>(column - 1)) = text;
+    std::string out;
+    for (const auto& b : blocks) {
+        if (!out.empty()) out += "\n";
+        for (const auto& r : b) {
+            for (std::size_t j = 0; j < r.size(); ++j) out += (j ? " " : "") + r[j];
+            out += "\n";
+        }
+    }
+    return out;
+}
+
 TEST(CheckWorkGenerated, RightWorkingsPassAndOneMovedEntryIsNamed) {
     RandomWorking w(20261207);
     int right = 0, wrong = 0;
@@ -342,6 +373,70 @@ TEST(CheckWorkGenerated, SeveralOperationsAtOnceAreRightAndOneMovedEntryIsNamed)
     EXPECT_GE(wrong, 290);
     EXPECT_GE(several, 100);
     RecordProperty("workingsWithSeveralOperationsAtOnce", several);
+}
+
+// Steps that do several operations at once: the Gauss-Jordan block that
+// writes [I | x] from the echelon form, two columns cleared in one block
+// exactly and to two places, and an exchange with both columns cleared.
+// Every one is right; every entry of theirs that the working fixes exactly
+// at the places written, moved one unit of its last digit, makes that step
+// wrong at that entry, with the value worked by hand.
+TEST(CheckWorkSeveralAtOnce, AnEntryOneUnitOffIsNamedWithItsValue) {
+    const std::map<std::string, std::string> workings = {
+        {"gauss-jordan", "3 1 -1 4\n1 2 1 6\n2 -1 3 3\n\n3 1 -1 4\n0 5/3 4/3 14/3\n"
+                         "0 -5/3 11/3 1/3\n\n3 1 -1 4\n0 5/3 4/3 14/3\n0 0 5 5\n\n"
+                         "1 0 0 1\n0 1 0 2\n0 0 1 1\n\n1 2 1\n"},
+        {"exact", "2 1 -1 8\n-3 -1 2 -11\n-2 1 2 -3\n\n2 1 -1 8\n0 1/2 1/2 1\n0 0 -1 1\n"},
+        {"decimals", "3 2 1 10\n1 4 2 15\n2 1 5 19\n\n3 2 1 10\n0 3.33 1.67 11.67\n"
+                     "0 0 4.50 13.50\n"},
+        {"exchange", "1 1 1 6\n2 1 3 13\n0 2 1 7\n\n1 1 1 6\n0 2 1 7\n0 0 1.5 4.5\n"},
+    };
+    for (const auto& [name, text] : workings)
+        EXPECT_EQ(verdictOf(3, text), "全部步骤正确。") << name;
+    const struct {
+        const char* working;
+        int step, row, column;
+        const char* written;
+        const char* value; ///< what it should be, worked by hand
+    } slips[] = {
+        // x = (1, 2, 1) from the echelon form: the 0s and 1s fix each row.
+        {"gauss-jordan", 3, 1, 4, "2", "1"},
+        {"gauss-jordan", 3, 1, 4, "0", "1"},
+        {"gauss-jordan", 3, 2, 4, "3", "2"},
+        {"gauss-jordan", 3, 2, 4, "1", "2"},
+        {"gauss-jordan", 3, 3, 4, "2", "1"},
+        {"gauss-jordan", 3, 3, 4, "0", "1"},
+        // Row 3 - 5·row 1 - 4·row 2 = (0, 0, -1, 1); row 2 + 1.5·row 1 ends in 1.
+        {"exact", 1, 3, 3, "-2", "-1"},
+        {"exact", 1, 3, 4, "2", "1"},
+        {"exact", 1, 3, 4, "0", "1"},
+        {"exact", 1, 2, 4, "2", "1"},
+        {"exact", 1, 2, 4, "0", "1"},
+        // Row 3 - 0.7·row 1 + 0.1·row 2 = (0, 0, 4.5, 13.5) exactly.
+        {"decimals", 1, 3, 3, "4.51", "4.5"},
+        {"decimals", 1, 3, 3, "4.49", "4.5"},
+        {"decimals", 1, 3, 4, "13.51", "13.5"},
+        {"decimals", 1, 3, 4, "13.49", "13.5"},
+        // Row 2 - 2·row 1 + 0.5·row 3 = (0, 0, 1.5, 4.5) exactly.
+        {"exchange", 1, 3, 3, "1.4", "1.5"},
+        {"exchange", 1, 3, 3, "1.6", "1.5"},
+        {"exchange", 1, 3, 4, "4.4", "4.5"},
+        {"exchange", 1, 3, 4, "4.6", "4.5"},
+    };
+    for (const auto& s : slips) {
+        const std::string text =
+            withEntry(workings.at(s.working), s.step, s.row, s.column, s.written);
+        std::string report;
+        EXPECT_EQ(verdictOf(3, text, &report), "第 " + std::to_string(s.step) + " 步有误。")
+            << text << report;
+        std::vector<std::string> named;
+        for (const std::string& line : sectionOf(report, s.step))
+            if (line.find("：写的是 ") != std::string::npos) named.push_back(line);
+        const std::string expected = "第" + std::to_string(s.row) + "行第" +
+                                     std::to_string(s.column) + "列：写的是 " + s.written +
+                                     "，应为 " + s.value + "。";
+        EXPECT_EQ(named, std::vector<std::string>{expected}) << text << report;
+    }
 }
 
 // An order-12 step looks at the stop request inside its search: a step
