@@ -278,12 +278,13 @@ std::optional<CombinedRow> RowSpace::explain(const EntryRow& written, int own, b
     if (!diagnose) return std::nullopt;
     for (const Pins* aims : {&wide, &strict}) {
         const Found& found = searchPinning(*aims, false);
-        // An entry aimed at is trusted: the slip is among the others.
+        // The entries aimed at fix the combination and never miss it: they
+        // are trusted, and the slip is among the others.
         std::optional<CombinedRow> best;
         std::tuple<bool, std::size_t, std::size_t> bestRank;
         for (std::size_t j = 0; j < m_width; ++j) {
             const auto& c = found.allBut[j];
-            if (!c || c->size() < kFewestRowsBlamed || (*aims)[j]) continue;
+            if (!c || c->size() < kFewestRowsBlamed) continue;
             const mpq_class expected = valuesOf(m_rows, *c)[j];
             const Entry& e = written[j];
             const bool unlike = e.written == Written::Exact &&
