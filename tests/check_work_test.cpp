@@ -13,7 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <map>
 #include <random>
+#include <sstream>
 
 namespace quorvex {
 namespace {
@@ -25,10 +27,14 @@ using testing::linesOf;
 // the pivot rows chosen freely, rows scaled or not, eliminated by the
 // ratio of the pivots or crosswise, a row or all rows at a time. So every
 // working is right; moving one entry by 2 to 9 units of its last place
-// makes exactly that step and entry wrong.
+// makes exactly that step and entry wrong. Asked for several operations at
+// once, a block may also carry on into the next column's elimination (the
+// values kept exact until the block is written, then rounded once), and
+// the working may end with [I | x] written straight from the echelon form.
 class RandomWorking {
 public:
-    explicit RandomWorking(std::uint32_t seed) : m_rng(seed) {}
+    explicit RandomWorking(std::uint32_t seed, bool severalAtOnce = false)
+        : m_rng(seed), m_several(severalAtOnce) {}
 
     /// A new working; false when the system or a rounded block is singular.
     bool make() {
@@ -44,6 +50,10 @@ public:
         Block current = system;
         for (int k = 0; k + 1 < m_n; ++k)
             if (!eliminate(current, k)) return false;
+        if (m_several) {
+            if (pendingIn(current)) push(current);
+            if (pick(0, 1) == 0 && !solveAtOnce(current)) return false;
+        }
         return !m_blocks.empty() && check::uniqueSolution(values(m_system)).has_value();
     }
 
@@ -60,8 +70,9 @@ public:
     /// the step (1-based) and the report line that must name it. Left alone
     /// are the 0 and 1 an operation aims at (moved, they change which
     /// operation the row shows: 9 for the 1 of (1, 0, 0) is (9, 0, 0)
-    /// scaled), and a move that keeps the row in the previous block's row
-    /// space, which may well be another right operation.
+    /// scaled; moved in a row of several operations, too few entries are
+    /// left to fix the combination), and a move that keeps the row in the
+    /// previous block's row space, which may well be another right operation.
     std::pair<int, std::string> spoil() {
         for (int tries = 0; tries < 100; ++tries) {
             const int b = pick(0, steps() - 1), i = pick(0, m_n - 1), j = pick(0, m_n);
@@ -97,12 +108,21 @@ private:
     struct Cell {
         std::string text;
         mpq_class value;
+        bool pending = false; ///< exact, to be rounded when its block is written
     };
     using Block = std::vector<std::vector<Cell>>;
 
     bool aimedAt(int b, int i, int j) const {
-        const std::string& t = m_blocks.at(b).at(i).at(j).text;
-        return t == "0" || t == "1";
+        const auto& row = m_blocks.at(b).at(i);
+        const Cell& c = row.at(j);
+        if (c.text == "0" || c.text == "1") return true;
+        if (!m_several || j >= m_n || (sgn(c.value) != 0 && c.value != 1)) return false;
+        // In a row of several operations the 0s of a cleared row and the 1
+        // it was scaled to, however many places they were written to, fix
+        // the combination.
+        int pivot = 0;
+        while (pivot < m_n && sgn(row.at(pivot).value) == 0) ++pivot;
+        return j < pivot || (pivot < m_n && row.at(pivot).value == 1);
     }
 
     int pick(int lo, int hi) {
@@ -134,8 +154,38 @@ private:
     }
     Cell cell(const mpq_class& v, bool exact) const {
         if (exact || m_places == 0) return {rationalText(v), v};
+        if (m_several) return {rationalText(v), v, true};
         const std::string t = fixed(v, m_places);
         return {t, mpq_class(check::readEntry(t)->value)};
+    }
+    /// Writes the block: each value worked out since the last block rounded
+    /// once, as the student writes it.
+    void push(Block& current) {
+        for (auto& row : current)
+            for (Cell& c : row)
+                if (c.pending) {
+                    const std::string t = fixed(c.value, m_places);
+                    c = {t, mpq_class(check::readEntry(t)->value)};
+                }
+        m_blocks.push_back(current);
+    }
+    static bool pendingIn(const Block& b) {
+        for (const auto& row : b)
+            for (const Cell& c : row)
+                if (c.pending) return true;
+        return false;
+    }
+    /// [I | x] in one block, x solved from the echelon form as written.
+    bool solveAtOnce(Block& current) {
+        const auto x = check::uniqueSolution(values(current));
+        if (!x) return false;
+        for (int i = 0; i < m_n; ++i)
+            for (int j = 0; j <= m_n; ++j)
+                current.at(i).at(j) = j == m_n ? cell(x->at(static_cast<std::size_t>(i)), false)
+                                      : i == j ? Cell{"1", 1}
+                                               : Cell{"0", 0};
+        push(current);
+        return true;
     }
     static std::vector<check::Row> values(const Block& b) {
         std::vector<check::Row> rows;
@@ -164,7 +214,7 @@ private:
             const int p = candidates.at(pick(0, static_cast<int>(candidates.size()) - 1));
             if (p != k) {
                 std::swap(current.at(p), current.at(k));
-                m_blocks.push_back(current);
+                push(current);
             }
         }
         if (at(k, k) != 1 && pick(0, 2) == 0) {
@@ -172,14 +222,20 @@ private:
             auto& row = current.at(k);
             for (int j = 0; j <= m_n; ++j)
                 row.at(j) = j == k ? Cell{"1", 1} : cell(row.at(j).value / pivot, false);
-            m_blocks.push_back(current);
+            push(current);
         }
         const bool oneBlock = pick(0, 1) == 0;
+        // Carried on: the next column's elimination joins this block.
+        const bool carried = m_several && k + 2 < m_n && pick(0, 1) == 0;
         bool pending = false;
         for (int i = k + 1; i < m_n; ++i) {
             if (sgn(at(i, k)) == 0) continue;
             const mpq_class p = at(k, k), q = at(i, k);
-            const bool crosswise = p.get_den() == 1 && q.get_den() == 1 && pick(0, 1) == 0;
+            // A row multiplied crosswise is not carried on: the check takes
+            // a combination's scale from a row kept with coefficient 1, and
+            // without it a slip in (0, 0, 5, 7) may be either number.
+            const bool crosswise = p.get_den() == 1 && q.get_den() == 1 && pick(0, 1) == 0 &&
+                                   !(m_several && (carried || pendingIn(current)));
             // Crosswise by the pivots divided by their common factor.
             mpz_class g = 1;
             if (crosswise) mpz_gcd(g.get_mpz_t(), p.get_num_mpz_t(), q.get_num_mpz_t());
@@ -193,15 +249,16 @@ private:
             current.at(i) = std::move(row);
             pending = true;
             if (!oneBlock) {
-                m_blocks.push_back(current);
+                push(current);
                 pending = false;
             }
         }
-        if (pending) m_blocks.push_back(current);
+        if (pending && !carried) push(current);
         return true;
     }
 
     std::mt19937 m_rng;
+    bool m_several = false;
     int m_n = 0;
     int m_places = 0;
     Block m_system;
@@ -227,6 +284,35 @@ std::vector<std::string> sectionOf(const std::string& report, int k) {
         else if (inside) section.push_back(line);
     }
     return section;
+}
+
+/// The working with the entry at (row, column), from 1, of block `block`
+/// (0 the system) written as `text`.
+std::string withEntry(const std::string& working, int block, int row, int column,
+                      const std::string& text) {
+    std::vector<std::vector<std::vector<std::string>>> blocks(1);
+    for (const std::string& line : linesOf(working)) {
+        if (line.empty()) {
+            blocks.emplace_back();
+            continue;
+        }
+        std::vector<std::string> entries;
+        std::istringstream in(line);
+        for (std::string e; in >> e;) entries.push_back(e);
+        blocks.back().push_back(entries);
+    }
+    blocks.at(static_cast<std::size_t>(block))
+        .at(static_cast<std::size_t>(row - 1))
+        .at(static_cast<std::size_t>(column - 1)) = text;
+    std::string out;
+    for (const auto& b : blocks) {
+        if (!out.empty()) out += "\n";
+        for (const auto& r : b) {
+            for (std::size_t j = 0; j < r.size(); ++j) out += (j ? " " : "") + r[j];
+            out += "\n";
+        }
+    }
+    return out;
 }
 
 TEST(CheckWorkGenerated, RightWorkingsPassAndOneMovedEntryIsNamed) {
@@ -256,6 +342,101 @@ TEST(CheckWorkGenerated, RightWorkingsPassAndOneMovedEntryIsNamed) {
     EXPECT_GE(wrong, 390);
     RecordProperty("wrongWorkings", wrong);
     RecordProperty("movesPassedOverInRowSpace", w.inRowSpace());
+}
+
+// The same with blocks that do several operations at once: every one of
+// them right, a moved entry named where it stands.
+TEST(CheckWorkGenerated, SeveralOperationsAtOnceAreRightAndOneMovedEntryIsNamed) {
+    RandomWorking w(20270311, true);
+    int right = 0, wrong = 0, several = 0;
+    for (int tries = 0; right < 300 && tries < 3000; ++tries) {
+        if (!w.make()) continue;
+        std::string report;
+        ASSERT_EQ(verdictOf(w.order(), w.text(), &report), "全部步骤正确。") << w.text() << report;
+        ++right;
+        several += report.find("此步一次做了几个初等行变换") != std::string::npos;
+        const std::string original = w.text();
+        const auto [step, line] = w.spoil();
+        if (step == 0) continue;
+        ASSERT_EQ(verdictOf(w.order(), w.text(), &report),
+                  "第 " + std::to_string(step) + " 步有误。")
+            << original << w.text() << report;
+        const auto section = sectionOf(report, step);
+        const auto named = std::find_if(section.begin(), section.end(), [](const std::string& l) {
+            return l.find("：写的是 ") != std::string::npos;
+        });
+        ASSERT_NE(named, section.end()) << w.text() << report;
+        EXPECT_TRUE(named->starts_with(line)) << line << "\n" << w.text() << report;
+        ++wrong;
+    }
+    EXPECT_EQ(right, 300);
+    EXPECT_GE(wrong, 290);
+    EXPECT_GE(several, 100);
+    RecordProperty("workingsWithSeveralOperationsAtOnce", several);
+}
+
+// Steps that do several operations at once: the Gauss-Jordan block that
+// writes [I | x] from the echelon form, two columns cleared in one block
+// exactly and to two places, and an exchange with both columns cleared.
+// Every one is right; every entry of theirs that the working fixes exactly
+// at the places written, moved one unit of its last digit, makes that step
+// wrong at that entry, with the value worked by hand.
+TEST(CheckWorkSeveralAtOnce, AnEntryOneUnitOffIsNamedWithItsValue) {
+    const std::map<std::string, std::string> workings = {
+        {"gauss-jordan", "3 1 -1 4\n1 2 1 6\n2 -1 3 3\n\n3 1 -1 4\n0 5/3 4/3 14/3\n"
+                         "0 -5/3 11/3 1/3\n\n3 1 -1 4\n0 5/3 4/3 14/3\n0 0 5 5\n\n"
+                         "1 0 0 1\n0 1 0 2\n0 0 1 1\n\n1 2 1\n"},
+        {"exact", "2 1 -1 8\n-3 -1 2 -11\n-2 1 2 -3\n\n2 1 -1 8\n0 1/2 1/2 1\n0 0 -1 1\n"},
+        {"decimals", "3 2 1 10\n1 4 2 15\n2 1 5 19\n\n3 2 1 10\n0 3.33 1.67 11.67\n"
+                     "0 0 4.50 13.50\n"},
+        {"exchange", "1 1 1 6\n2 1 3 13\n0 2 1 7\n\n1 1 1 6\n0 2 1 7\n0 0 1.5 4.5\n"},
+    };
+    for (const auto& [name, text] : workings)
+        EXPECT_EQ(verdictOf(3, text), "全部步骤正确。") << name;
+    const struct {
+        const char* working;
+        int step, row, column;
+        const char* written;
+        const char* value; ///< what it should be, worked by hand
+    } slips[] = {
+        // x = (1, 2, 1) from the echelon form: the 0s and 1s fix each row.
+        {"gauss-jordan", 3, 1, 4, "2", "1"},
+        {"gauss-jordan", 3, 1, 4, "0", "1"},
+        {"gauss-jordan", 3, 2, 4, "3", "2"},
+        {"gauss-jordan", 3, 2, 4, "1", "2"},
+        {"gauss-jordan", 3, 3, 4, "2", "1"},
+        {"gauss-jordan", 3, 3, 4, "0", "1"},
+        // Row 3 - 5·row 1 - 4·row 2 = (0, 0, -1, 1); row 2 + 1.5·row 1 ends in 1.
+        {"exact", 1, 3, 3, "-2", "-1"},
+        {"exact", 1, 3, 4, "2", "1"},
+        {"exact", 1, 3, 4, "0", "1"},
+        {"exact", 1, 2, 4, "2", "1"},
+        {"exact", 1, 2, 4, "0", "1"},
+        // Row 3 - 0.7·row 1 + 0.1·row 2 = (0, 0, 4.5, 13.5) exactly.
+        {"decimals", 1, 3, 3, "4.51", "4.5"},
+        {"decimals", 1, 3, 3, "4.49", "4.5"},
+        {"decimals", 1, 3, 4, "13.51", "13.5"},
+        {"decimals", 1, 3, 4, "13.49", "13.5"},
+        // Row 2 - 2·row 1 + 0.5·row 3 = (0, 0, 1.5, 4.5) exactly.
+        {"exchange", 1, 3, 3, "1.4", "1.5"},
+        {"exchange", 1, 3, 3, "1.6", "1.5"},
+        {"exchange", 1, 3, 4, "4.4", "4.5"},
+        {"exchange", 1, 3, 4, "4.6", "4.5"},
+    };
+    for (const auto& s : slips) {
+        const std::string text =
+            withEntry(workings.at(s.working), s.step, s.row, s.column, s.written);
+        std::string report;
+        EXPECT_EQ(verdictOf(3, text, &report), "第 " + std::to_string(s.step) + " 步有误。")
+            << text << report;
+        std::vector<std::string> named;
+        for (const std::string& line : sectionOf(report, s.step))
+            if (line.find("：写的是 ") != std::string::npos) named.push_back(line);
+        const std::string expected = "第" + std::to_string(s.row) + "行第" +
+                                     std::to_string(s.column) + "列：写的是 " + s.written +
+                                     "，应为 " + s.value + "。";
+        EXPECT_EQ(named, std::vector<std::string>{expected}) << text << report;
+    }
 }
 
 // An order-12 step looks at the stop request inside its search: a step

@@ -27,7 +27,11 @@ mpq_class ceilTo(const mpq_class& q, const mpz_class& scale) {
     const mpq_class s = q * scale;
     mpz_class c;
     mpz_cdiv_q(c.get_mpz_t(), s.get_num_mpz_t(), s.get_den_mpz_t());
-    return mpq_class(c, scale);
+    // In lowest terms: 10/10 is the 1 a multiplier must not be, and is
+    // written 1.
+    mpq_class x(c, scale);
+    x.canonicalize();
+    return x;
 }
 
 /// A decimal multiplier of a student has a digit or two and is not tiny
@@ -44,9 +48,9 @@ bool fewDigits(const mpq_class& x) {
 
 /// The decimals of at most `places` places and few digits in the bounded
 /// interval, fewest places first, each the one nearest zero. Where that is
-/// 0 and 0 is not wanted, one unit either side, the positive first: with
-/// the entries leaving the sign open, a student multiplies by a positive
-/// number (the rule simplestNonZeroIn keeps too).
+/// 0 at an end of the interval (-0.1 in [-0.2, 0], whose 0 a decimal's
+/// strict agreement leaves out), one unit into it; a 0 inside it leaves the
+/// multiplier free to be 0, and no number then explains the row.
 std::vector<mpq_class> shortDecimalsIn(const Interval& r, int places, bool notZero) {
     std::vector<mpq_class> found;
     if (r.empty || !r.lo || !r.hi) return found;
@@ -54,11 +58,13 @@ std::vector<mpq_class> shortDecimalsIn(const Interval& r, int places, bool notZe
         const mpz_class scale = tenTo(d);
         mpq_class x = sgn(*r.lo) >= 0 ? ceilTo(*r.lo, scale) : -ceilTo(-*r.hi, scale);
         if (sgn(*r.lo) < 0 && sgn(*r.hi) > 0) x = 0;
-        std::vector<mpq_class> near{x};
-        if (notZero && sgn(x) == 0) near = {mpq_class(1, scale), mpq_class(-1, scale)};
-        for (const mpq_class& y : near)
-            if (r.contains(y) && fewDigits(y * scale) && abs(y) >= kSmallestDecimalMultiplier)
-                found.push_back(y);
+        if (notZero && sgn(x) == 0) {
+            if (sgn(*r.lo) == 0) x = mpq_class(1, scale);
+            else if (sgn(*r.hi) == 0) x = mpq_class(-1, scale);
+            else continue;
+        }
+        if (r.contains(x) && fewDigits(x * scale) && abs(x) >= kSmallestDecimalMultiplier)
+            found.push_back(x);
     }
     return found;
 }
@@ -70,7 +76,8 @@ mpq_class roundedTo(const mpq_class& q, int d) {
     const mpq_class s = abs(q) * scale + mpq_class(1, 2);
     mpz_class r;
     mpz_fdiv_q(r.get_mpz_t(), s.get_num_mpz_t(), s.get_den_mpz_t());
-    const mpq_class out(r, scale);
+    mpq_class out(r, scale);
+    out.canonicalize(); // compared with exact values, which are in lowest terms
     return sgn(q) < 0 ? mpq_class(-out) : out;
 }
 

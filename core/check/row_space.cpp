@@ -60,14 +60,6 @@ bool isZero(const Row& r) {
     return true;
 }
 
-/// Whether the entry is one a student aims at: a 0 or a 1 among the
-/// coefficients, where eliminating and scaling put them.
-bool aimedAt(const EntryRow& written, std::size_t j) {
-    const Entry& e = written[j];
-    return j + 1 < written.size() && e.written != Written::Inexact &&
-           (sgn(e.value) == 0 || e.value == 1);
-}
-
 /// The terms of a combination of the rows `subset`, those that are not 0.
 Combination termsOf(const std::vector<int>& subset, const Row& c) {
     Combination terms;
@@ -89,10 +81,15 @@ bool nextSubset(std::vector<int>& s, int n) {
     return true;
 }
 
-/// Rows taken together in a combination of the fewest rows: the fewest
-/// that several operations need. One or two rows are the operations the
-/// row fitter names, with the multipliers a student writes.
-constexpr std::size_t kFewestCombinedRows = 3;
+/// The fewest rows a combination blamed for one entry takes: one row
+/// kept, copied or scaled is the row fitter's to name, with what it knows
+/// of copies and of the multipliers a student writes.
+constexpr std::size_t kFewestRowsBlamed = 2;
+
+/// The fewest rows a combination takes whose scale nothing written fixes:
+/// one or two rows with a multiplier left open are the row fitter's
+/// operations, which take it only as a student writes it.
+constexpr std::size_t kFewestRowsScaledByHabit = 3;
 
 } // namespace
 
@@ -114,17 +111,38 @@ RowSpace::RowSpace(const std::vector<Row>& previous) : m_rows(previous) {
     }
 }
 
-bool RowSpace::agreesWith(const Row& x, const EntryRow& written, const Columns& columns) const {
+std::optional<std::size_t> RowSpace::mismatch(const Row& xp, const Row* xh, const mpq_class& scale,
+                                              const EntryRow& written, const Columns& columns,
+                                              bool oneAllowed) const {
+    std::optional<std::size_t> found;
+    mpq_class x;
     for (std::size_t j = 0; j < m_width; ++j) {
-        if (columns.pinned[j] && x[j] != written[j].value) return false;
-        if (columns.checked[j] && !agrees(written[j], x[j])) return false;
+        if (!columns.pinned[j] && !columns.checked[j]) continue;
+        x = xp[j];
+        if (xh) x += scale * (*xh)[j];
+        const bool meets = columns.pinned[j] ? x == written[j].value : agrees(written[j], x);
+        if (meets) continue;
+        if (found || !oneAllowed) return m_width; // more than allowed
+        found = j;
     }
-    return true;
+    return found;
 }
 
-bool RowSpace::possible(const EntryRow& written, const Columns& columns) const {
+void RowSpace::record(Found& found, Combination c, std::optional<std::size_t> off) const {
+    if (!off) {
+        found.whole = std::move(c);
+        return;
+    }
+    if (*off < m_width && !found.allBut[*off]) found.allBut[*off] = std::move(c);
+}
+
+RowSpace::Found RowSpace::search(const EntryRow& written, const Columns& columns, int own,
+                                 bool allBut, const StopRequest& stop) const {
+    Found found;
+    found.allBut.resize(m_width);
     // A row of the row space is the combination of the echelon rows by its
-    // own entries in their pivot columns.
+    // own entries in their pivot columns: what the pinned entries leave of
+    // it, first.
     std::vector<Row> equations;
     for (std::size_t j = 0; j < m_width; ++j) {
         if (!columns.pinned[j]) continue;
@@ -134,17 +152,49 @@ bool RowSpace::possible(const EntryRow& written, const Columns& columns) const {
         equations.push_back(std::move(eq));
     }
     const auto z = solveAll(equations, m_echelon.size());
-    if (!z) return false;
-    if (!z->directions.empty()) return true;
-    Row x(m_width);
-    for (std::size_t k = 0; k < m_echelon.size(); ++k)
-        for (std::size_t j = 0; j < m_width; ++j) x[j] += z->particular[k] * m_echelon[k][j];
-    return agreesWith(x, written, columns);
+    if (!z) return found;
+    if (z->directions.empty()) {
+        Row x(m_width);
+        for (std::size_t k = 0; k < m_echelon.size(); ++k)
+            for (std::size_t j = 0; j < m_width; ++j) x[j] += z->particular[k] * m_echelon[k][j];
+        const auto off = mismatch(x, nullptr, 0, written, columns, allBut);
+        if (off && *off == m_width) return found;
+        if (isZero(x)) return found;
+        // Independent rows combine to it in one way only.
+        if (rank() == static_cast<int>(m_rows.size())) {
+            std::vector<Row> rowEquations;
+            for (std::size_t j = 0; j < m_width; ++j) {
+                Row eq;
+                for (const Row& r : m_rows) eq.push_back(r[j]);
+                eq.push_back(x[j]);
+                rowEquations.push_back(std::move(eq));
+            }
+            std::vector<int> all(m_rows.size());
+            for (std::size_t k = 0; k < all.size(); ++k) all[k] = static_cast<int>(k);
+            record(found, termsOf(all, solveAll(rowEquations, m_rows.size())->particular), off);
+            return found;
+        }
+    }
+    const int rows = static_cast<int>(m_rows.size());
+    std::size_t pinned = 0;
+    for (bool p : columns.pinned) pinned += p;
+    // Each coefficient beyond the pinned entries and the one scale is left
+    // open: no combination of more rows is fixed.
+    const int most = std::min(rows, static_cast<int>(pinned) + 1);
+    for (int size = 1; size <= most; ++size) {
+        std::vector<int> subset(static_cast<std::size_t>(size));
+        for (int k = 0; k < size; ++k) subset[static_cast<std::size_t>(k)] = k;
+        do {
+            stop.check();
+            searchRows(found, subset, written, columns, own, allBut);
+            if (found.whole) return found;
+        } while (nextSubset(subset, rows));
+    }
+    return found;
 }
 
-std::optional<Combination> RowSpace::fitRows(const std::vector<int>& subset,
-                                             const EntryRow& written, const Columns& columns,
-                                             int own) const {
+void RowSpace::searchRows(Found& found, const std::vector<int>& subset, const EntryRow& written,
+                          const Columns& columns, int own, bool allBut) const {
     std::vector<Row> equations;
     for (std::size_t j = 0; j < m_width; ++j) {
         if (!columns.pinned[j]) continue;
@@ -154,94 +204,110 @@ std::optional<Combination> RowSpace::fitRows(const std::vector<int>& subset,
         equations.push_back(std::move(eq));
     }
     const auto s = solveAll(equations, subset.size());
-    if (!s || s->directions.size() > 1) return std::nullopt;
-    const auto valuesFor = [&](const Row& c) { return valuesOf(m_rows, termsOf(subset, c)); };
-    const auto tryCoefficients = [&](const Row& c) -> std::optional<Combination> {
-        if (isZero(c) || !agreesWith(valuesFor(c), written, columns)) return std::nullopt;
-        return termsOf(subset, c);
-    };
-    if (s->directions.empty()) return tryCoefficients(s->particular);
+    if (!s || s->directions.size() > 1) return;
     const Row& p = s->particular;
+    const Row xp = valuesOf(m_rows, termsOf(subset, p));
+    if (s->directions.empty()) {
+        if (isZero(p)) return;
+        record(found, termsOf(subset, p), mismatch(xp, nullptr, 0, written, columns, allBut));
+        return;
+    }
     const Row& h = s->directions[0];
-    const Row xp = valuesFor(p), xh = valuesFor(h);
+    const Row xh = valuesOf(m_rows, termsOf(subset, h));
     // Rows that depend on each other: fewer of them give the same rows.
-    if (isZero(xh)) return std::nullopt;
+    if (isZero(xh)) return;
+    if (subset.size() < kFewestRowsScaledByHabit) return;
     // The one scale left open, as a student fixes it: the row's own
     // previous row kept with coefficient 1, else another row moved into its
-    // place, else a whole number written as a decimal (1.00) met exactly.
+    // place; else, for a right row only, a whole number written as a
+    // decimal (1.00) met exactly.
     std::vector<mpq_class> scales;
     for (std::size_t k = 0; k < subset.size(); ++k)
         if (subset[k] == own && sgn(h[k]) != 0) scales.push_back((1 - p[k]) / h[k]);
     for (std::size_t k = 0; k < subset.size(); ++k)
         if (subset[k] != own && sgn(h[k]) != 0) scales.push_back((1 - p[k]) / h[k]);
+    const std::size_t fromRows = scales.size();
     for (std::size_t j = 0; columns.wholeNumbers && j < m_width; ++j) {
         const Entry& e = written[j];
         if (columns.checked[j] && e.written == Written::Decimal && e.value.get_den() == 1 &&
             sgn(xh[j]) != 0)
             scales.push_back((e.value - xp[j]) / xh[j]);
     }
-    for (const mpq_class& scale : scales) {
+    for (std::size_t t = 0; t < scales.size(); ++t) {
+        const auto off = mismatch(xp, &xh, scales[t], written, columns, allBut && t < fromRows);
+        if (off && *off == m_width) continue;
         Row c = p;
-        for (std::size_t k = 0; k < c.size(); ++k) c[k] += scale * h[k];
-        if (auto found = tryCoefficients(c)) return found;
+        for (std::size_t k = 0; k < c.size(); ++k) c[k] += scales[t] * h[k];
+        if (isZero(c)) continue;
+        record(found, termsOf(subset, c), off);
+        if (found.whole) return;
     }
-    return std::nullopt;
 }
 
-std::optional<Combination> RowSpace::fit(const EntryRow& written, const Columns& columns, int own,
-                                         std::size_t fewestRows, const StopRequest& stop) const {
-    if (!possible(written, columns)) return std::nullopt;
-    const int rows = static_cast<int>(m_rows.size());
-    std::size_t pinned = 0;
-    for (bool p : columns.pinned) pinned += p;
-    // Each coefficient beyond the pinned entries and the one scale is left
-    // open: no combination of more rows is fixed.
-    const int most = std::min(rows, static_cast<int>(pinned) + 1);
-    for (int size = static_cast<int>(fewestRows); size <= most; ++size) {
-        std::vector<int> subset(static_cast<std::size_t>(size));
-        for (int k = 0; k < size; ++k) subset[static_cast<std::size_t>(k)] = k;
-        do {
-            stop.check();
-            if (auto c = fitRows(subset, written, columns, own)) return c;
-        } while (nextSubset(subset, rows));
+std::optional<CombinedRow> RowSpace::explain(const EntryRow& written, int own, bool diagnose,
+                                             const StopRequest& stop) const {
+    using Pins = std::vector<bool>;
+    const auto pinsWhere = [&](auto pin) {
+        Pins p(m_width);
+        for (std::size_t j = 0; j < m_width; ++j) p[j] = pin(j);
+        return p;
+    };
+    const auto exactly = [&](std::size_t j) { return written[j].written == Written::Exact; };
+    const Pins wide = pinsWhere([&](std::size_t j) { return aimedAt(written, j, true); });
+    const Pins strict = pinsWhere([&](std::size_t j) { return aimedAt(written, j, false); });
+    // The most entries pinned first: the aims a student wrote fix the
+    // combination, and a 1.00 or a 0.00 that is a number rounded is left to
+    // its tolerance after.
+    const Pins tries[] = {pinsWhere([&](std::size_t j) { return exactly(j) || wide[j]; }),
+                          pinsWhere([&](std::size_t j) { return exactly(j) || strict[j]; }),
+                          pinsWhere(exactly)};
+    std::vector<std::pair<Pins, Found>> searched;
+    searched.reserve(std::size(tries) + 2); // the references handed out stay valid
+    const auto searchPinning = [&](const Pins& pins, bool wholeNumbers) -> const Found& {
+        for (const auto& [p, f] : searched)
+            if (p == pins) return f;
+        Columns c{pins, Pins(m_width), wholeNumbers};
+        for (std::size_t j = 0; j < m_width; ++j) c.checked[j] = !pins[j];
+        searched.emplace_back(pins, search(written, c, own, diagnose, stop));
+        return searched.back().second;
+    };
+    for (const Pins& pins : tries) {
+        const Found& f = searchPinning(pins, true);
+        if (f.whole) return CombinedRow{*f.whole, {}};
     }
-    return std::nullopt;
-}
-
-std::optional<Combination> RowSpace::combination(const EntryRow& written, int own,
-                                                 const StopRequest& stop) const {
-    Columns columns{std::vector<bool>(m_width), std::vector<bool>(m_width), true};
-    for (std::size_t j = 0; j < m_width; ++j) {
-        columns.pinned[j] = written[j].written == Written::Exact;
-        columns.checked[j] = !columns.pinned[j];
-    }
-    return fit(written, columns, own, 1, stop);
-}
-
-std::optional<CombinedRow> RowSpace::oneWrongEntry(const EntryRow& written, int own,
-                                                   const StopRequest& stop) const {
-    std::optional<CombinedRow> best;
-    std::tuple<bool, bool, std::size_t, std::size_t> bestRank;
-    for (std::size_t skip = 0; skip < m_width; ++skip) {
-        Columns columns{std::vector<bool>(m_width), std::vector<bool>(m_width), false};
+    if (!diagnose) return std::nullopt;
+    for (const Pins* aims : {&wide, &strict}) {
+        const Found& found = searchPinning(*aims, false);
+        // The entries aimed at fix the combination and never miss it: they
+        // are trusted, and the slip is among the others.
+        std::optional<CombinedRow> best;
+        std::tuple<bool, std::size_t, std::size_t> bestRank;
         for (std::size_t j = 0; j < m_width; ++j) {
-            if (j == skip) continue;
-            columns.pinned[j] = aimedAt(written, j);
-            columns.checked[j] = !columns.pinned[j];
+            const auto& c = found.allBut[j];
+            if (!c || c->size() < kFewestRowsBlamed) continue;
+            const mpq_class expected = valuesOf(m_rows, *c)[j];
+            const Entry& e = written[j];
+            const bool unlike = e.written == Written::Exact &&
+                                (e.value.get_den() == 1) != (expected.get_den() == 1);
+            const auto rank = std::tuple(unlike, c->size(), j);
+            if (best && !(rank < bestRank)) continue;
+            bestRank = rank;
+            best = CombinedRow{*c, WrongEntry{static_cast<int>(j), expected, {}}};
         }
-        auto c = fit(written, columns, own, kFewestCombinedRows, stop);
-        if (!c || c->size() < kFewestCombinedRows) continue;
-        const mpq_class expected = valuesOf(m_rows, *c)[skip];
-        const Entry& e = written[skip];
-        if (agrees(e, expected)) continue;
-        const bool unlike =
-            e.written == Written::Exact && (e.value.get_den() == 1) != (expected.get_den() == 1);
-        const auto rank = std::tuple(aimedAt(written, skip), unlike, c->size(), skip);
-        if (best && !(rank < bestRank)) continue;
-        bestRank = rank;
-        best = CombinedRow{std::move(*c), WrongEntry{static_cast<int>(skip), expected, {}}};
+        if (best) return best;
     }
-    return best;
+    return std::nullopt;
+}
+
+bool aimedAt(const EntryRow& written, std::size_t j, bool scaledRow) {
+    const Entry& e = written[j];
+    const std::size_t coefficients = written.size() - 1;
+    if (j >= coefficients || e.written == Written::Inexact) return false;
+    if (sgn(e.value) != 0 && e.value != 1) return false;
+    if (e.written == Written::Exact) return true;
+    std::size_t pivot = 0;
+    while (pivot < coefficients && sgn(written[pivot].value) == 0) ++pivot;
+    return j < pivot || (scaledRow && pivot < coefficients && written[pivot].value == 1);
 }
 
 } // namespace quorvex::check

@@ -36,18 +36,15 @@ public:
     int rank() const { return static_cast<int>(m_echelon.size()); }
 
     /// The combination of the fewest previous rows that gives the written
-    /// row `own` (0-based), or nothing when none does.
-    std::optional<Combination> combination(const EntryRow& written, int own,
-                                           const StopRequest& stop) const;
-
-    /// The one entry that, changed, puts the row into the row space: the
-    /// combination fixed by the entries the student aimed at (the 0s and 1s
-    /// among the coefficients) and a row kept with coefficient 1, every
-    /// other entry agreeing with it. Of several such entries, one not aimed
-    /// at, then one whose value is of the kind written (a whole number for a
-    /// whole number), then the combination of fewer rows, then the leftmost.
-    std::optional<CombinedRow> oneWrongEntry(const EntryRow& written, int own,
-                                             const StopRequest& stop) const;
+    /// row `own` (0-based). Failing that, with `diagnose`, the one entry
+    /// that, changed, puts the row into the row space: the combination
+    /// fixed by the entries the student aimed at (see aimedAt; they are
+    /// trusted) and a row kept with coefficient 1, every other entry
+    /// agreeing with it. Of several such entries, one whose value is of the
+    /// kind written (a whole number for a whole number), then the
+    /// combination of fewer rows, then the leftmost.
+    std::optional<CombinedRow> explain(const EntryRow& written, int own, bool diagnose,
+                                       const StopRequest& stop) const;
 
 private:
     /// Which columns fix the coefficients (met exactly) and which are
@@ -58,23 +55,40 @@ private:
         std::vector<bool> checked;
         bool wholeNumbers; ///< a whole number written as a decimal may fix the scale
     };
+    /// A combination that meets the written row, and for each column the
+    /// first that meets it everywhere but there.
+    struct Found {
+        std::optional<Combination> whole;
+        std::vector<std::optional<Combination>> allBut;
+    };
 
-    /// Whether any row of the row space meets the pinned entries and, when
-    /// they fix it, agrees with the checked ones.
-    bool possible(const EntryRow& written, const Columns& columns) const;
-    /// The combination of the fewest rows, at least `fewestRows`, that
-    /// meets the written row as `columns` asks.
-    std::optional<Combination> fit(const EntryRow& written, const Columns& columns, int own,
-                                   std::size_t fewestRows, const StopRequest& stop) const;
-    /// The combination of the rows `subset` (0-based, ascending) that meets
-    /// the written row as `columns` asks.
-    std::optional<Combination> fitRows(const std::vector<int>& subset, const EntryRow& written,
-                                       const Columns& columns, int own) const;
-    bool agreesWith(const Row& x, const EntryRow& written, const Columns& columns) const;
+    /// Combinations of the fewest rows first; `allBut` collects the
+    /// combinations missing one entry too.
+    Found search(const EntryRow& written, const Columns& columns, int own, bool allBut,
+                 const StopRequest& stop) const;
+    /// The combinations of the rows `subset` (0-based, ascending).
+    void searchRows(Found& found, const std::vector<int>& subset, const EntryRow& written,
+                    const Columns& columns, int own, bool allBut) const;
+    /// The column where xp + scale × xh misses the written row, nothing
+    /// where it meets it, m_width where it misses it more often than
+    /// allowed (once with `oneAllowed`, else never).
+    std::optional<std::size_t> mismatch(const Row& xp, const Row* xh, const mpq_class& scale,
+                                        const EntryRow& written, const Columns& columns,
+                                        bool oneAllowed) const;
+    void record(Found& found, Combination c, std::optional<std::size_t> off) const;
 
     std::vector<Row> m_rows;
     std::vector<Row> m_echelon; ///< the non-zero rows of the reduced echelon form
     std::size_t m_width = 0;
 };
+
+/// Whether the entry is one a student aims at, where eliminating and
+/// scaling put it: a 0 or a 1 among the coefficients written exactly, or a
+/// 0 written as a decimal (0.00) before the row's first coefficient that is
+/// not 0. With `scaledRow`, also the decimal 0s and the 1 of a row whose
+/// first such coefficient is 1 (1.00): a row scaled to 1, unless that 1.00
+/// is a number rounded. A 0.00 right of a pivot 2.5 is a small number
+/// rounded.
+bool aimedAt(const EntryRow& written, std::size_t j, bool scaledRow = true);
 
 } // namespace quorvex::check

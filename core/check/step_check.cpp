@@ -335,37 +335,83 @@ std::vector<bool> copiedElsewhere(const EntryMatrix& before, const EntryMatrix& 
     return copied;
 }
 
+/// Whether the finding blames only the 0s of a cleared row (written 0, or
+/// 0.00 before the row's first coefficient that is not 0) of a row worked
+/// out with a multiplier: a weak diagnosis, since a student who cleared a
+/// column writes its 0 most surely. A 1 may be a slip as well as an aim,
+/// and a row copied keeps its texts: a 1 where the copy has a 4 is a slip
+/// of the copy.
+bool blamesClearedZeros(const RowFinding& f, const EntryRow& written) {
+    if (f.kind != RowFinding::Kind::WrongEntries || f.wrong.empty()) return false;
+    const Combination& c = f.combination;
+    if (c.size() == 1 && c[0].coefficient == 1) return false;
+    for (const WrongEntry& w : f.wrong) {
+        const auto j = static_cast<std::size_t>(w.column);
+        if (sgn(written[j].value) != 0 || !aimedAt(written, j, false)) return false;
+    }
+    return true;
+}
+
+/// The finding of a row the previous rows combine to.
+RowFinding combined(Combination c) {
+    RowFinding f;
+    f.kind = c.size() > 2 ? RowFinding::Kind::Combined : RowFinding::Kind::Explained;
+    f.combination = std::move(c);
+    return f;
+}
+
 /// Looks again at the rows no one or two operations explain: a row the
 /// previous rows combine to is right, made by several operations at once
 /// (or by one or two with multipliers no student picks, found exactly); a
 /// row no operation came near may be such a combination with one entry
-/// wrong. A one-entry diagnosis of one or two operations stands: it names
-/// what the student did.
-void combineRows(StepFinding& step, const std::vector<Row>& previous, const EntryMatrix& after,
-                 const StopRequest& stop) {
-    std::optional<RowSpace> space;
+/// wrong. A one-entry diagnosis of one or two operations stands, as it
+/// names what the student did, unless it blames a 0 the student cleared,
+/// or several entries, and a combination blames one entry they did not aim
+/// at.
+void combineRows(StepFinding& step, const RowSpace& space, const EntryMatrix& after,
+                 const std::vector<Row>& previous, const StopRequest& stop) {
     for (std::size_t i = 0; i < after.size(); ++i) {
         RowFinding& f = step.rows[i];
         if (f.kind == RowFinding::Kind::Explained) continue;
-        if (!space) space.emplace(previous);
         const int own = static_cast<int>(i);
-        if (auto c = space->combination(after[i], own, stop)) {
-            f = RowFinding{};
-            f.kind = c->size() > 2 ? RowFinding::Kind::Combined : RowFinding::Kind::Explained;
-            f.combination = std::move(*c);
+        // One entry off a combination is a likelier slip than two off one
+        // operation; a multiplier rounded too early explains them all.
+        const bool several = f.wrong.size() > 1 && !f.roundedMultiplier;
+        const bool diagnose =
+            f.kind == RowFinding::Kind::Unexplained || blamesClearedZeros(f, after[i]) || several;
+        auto found = space.explain(after[i], own, diagnose, stop);
+        if (!found) continue;
+        if (!found->wrong) {
+            f = combined(std::move(found->combination));
             continue;
         }
-        if (f.kind != RowFinding::Kind::Unexplained) continue;
-        if (auto one = space->oneWrongEntry(after[i], own, stop)) {
-            WrongEntry w = *one->wrong;
-            const auto column = static_cast<std::size_t>(w.column);
-            w.cause =
-                causeOf(after[i][column], w.expected, one->combination, previous, column, own);
-            f.kind = RowFinding::Kind::WrongEntries;
-            f.combination = std::move(one->combination);
-            f.wrong = {w};
-        }
+        WrongEntry w = *found->wrong;
+        const auto column = static_cast<std::size_t>(w.column);
+        w.cause = causeOf(after[i][column], w.expected, found->combination, previous, column, own);
+        f = RowFinding{};
+        f.kind = RowFinding::Kind::WrongEntries;
+        f.combination = std::move(found->combination);
+        f.wrong = {w};
     }
+}
+
+/// Where the simplest operations explain every row but lose rank, the rows
+/// may have been meant otherwise: fitted again to the combinations the
+/// entries aimed at fix (0.04 × row 3 fits (0.0, 1, -0.4) loosely; the row
+/// cleared and scaled to 1 fits it as written). Kept when the rank then
+/// holds.
+void keepRank(StepFinding& step, const RowSpace& space, const EntryMatrix& after,
+              const std::vector<Row>& previous, const StopRequest& stop) {
+    std::vector<RowFinding> rows = step.rows;
+    for (std::size_t i = 0; i < after.size(); ++i)
+        if (auto found = space.explain(after[i], static_cast<int>(i), false, stop))
+            rows[i] = combined(std::move(found->combination));
+    std::vector<Row> fitted;
+    for (const RowFinding& r : rows) fitted.push_back(valuesOf(previous, r.combination));
+    const int rank = rankOf(fitted);
+    if (rank < step.rankBefore) return;
+    step.rows = std::move(rows);
+    step.rankAfter = rank;
 }
 
 } // namespace
@@ -403,15 +449,24 @@ StepFinding checkStep(const EntryMatrix& before, const EntryMatrix& after,
         step.rows.push_back(explainRow(before, previous, after[i], static_cast<int>(i),
                                        copiedElsewhere(before, after, i), stop));
     }
-    combineRows(step, previous, after, stop);
+    std::optional<RowSpace> space;
+    const auto rowSpace = [&]() -> const RowSpace& {
+        if (!space) space.emplace(previous);
+        return *space;
+    };
+    if (!step.right()) combineRows(step, rowSpace(), after, previous, stop);
     for (const RowFinding& r : step.rows)
         derived = derived && r.kind != RowFinding::Kind::Unexplained;
     if (!derived) return step;
     std::vector<Row> fitted;
     for (const RowFinding& r : step.rows) fitted.push_back(valuesOf(previous, r.combination));
     step.rankAfter = rankOf(fitted);
-    if (*step.rankAfter < step.rankBefore)
+    if (*step.rankAfter < step.rankBefore) keepRank(step, rowSpace(), after, previous, stop);
+    if (*step.rankAfter < step.rankBefore) {
+        fitted.clear();
+        for (const RowFinding& r : step.rows) fitted.push_back(valuesOf(previous, r.combination));
         step.lostRows = lostRows(step.rows, fitted, *step.rankAfter);
+    }
     return step;
 }
 
