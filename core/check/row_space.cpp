@@ -3,6 +3,8 @@
 #include "check/row_fit.h"
 #include "exact/exact_algebra.h"
 
+#include <algorithm>
+#include <iterator>
 #include <tuple>
 
 namespace quorvex::check {
@@ -16,6 +18,17 @@ struct Solutions {
     std::vector<Row> directions;
 };
 
+/// The reduced echelon form of rows of `cols` numbers each.
+RationalMatrix echelonOf(const std::vector<Row>& rows, std::size_t cols) {
+    const int m = static_cast<int>(rows.size());
+    const int n = static_cast<int>(cols);
+    RationalMatrix a(m, n);
+    for (int i = 1; i <= m; ++i)
+        for (int j = 1; j <= n; ++j)
+            a(i, j) = rows[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(j - 1)];
+    return reducedEchelonForm(a, m, n);
+}
+
 /// The solutions of the equations, each a row of `unknowns` coefficients
 /// and its right-hand side; nothing when there are none.
 std::optional<Solutions> solveAll(const std::vector<Row>& equations, std::size_t unknowns) {
@@ -27,12 +40,7 @@ std::optional<Solutions> solveAll(const std::vector<Row>& equations, std::size_t
     const int rows = static_cast<int>(equations.size());
     const int cols = static_cast<int>(unknowns) + 1;
     if (rows > 0) {
-        RationalMatrix m(rows, cols);
-        for (int i = 1; i <= rows; ++i)
-            for (int j = 1; j <= cols; ++j)
-                m(i, j) =
-                    equations[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(j - 1)];
-        e = reducedEchelonForm(m, rows, cols);
+        e = echelonOf(equations, unknowns + 1);
         for (int i = 1; i <= rows; ++i) {
             int c = 1;
             while (c <= cols && sgn(e(i, c)) == 0) ++c;
@@ -68,6 +76,38 @@ Combination termsOf(const std::vector<int>& subset, const Row& c) {
     return terms;
 }
 
+/// The values of a combination of some rows, each column worked out when
+/// it is first asked for: most tries end at the first entries that
+/// disagree, and with long exact numbers each product is dear.
+class LazyValues {
+public:
+    LazyValues(const std::vector<Row>& rows, const std::vector<int>& subset, const Row& c)
+        : m_rows(rows), m_subset(subset), m_c(c), m_values(rows.empty() ? 0 : rows[0].size()),
+          m_known(m_values.size()) {}
+
+    const mpq_class& operator[](std::size_t j) {
+        if (!m_known[j]) {
+            for (std::size_t k = 0; k < m_subset.size(); ++k)
+                m_values[j] += m_c[k] * m_rows[static_cast<std::size_t>(m_subset[k])][j];
+            m_known[j] = true;
+        }
+        return m_values[j];
+    }
+
+    bool allZero() {
+        for (std::size_t j = 0; j < m_values.size(); ++j)
+            if (sgn((*this)[j]) != 0) return false;
+        return true;
+    }
+
+private:
+    const std::vector<Row>& m_rows;
+    const std::vector<int>& m_subset;
+    const Row& m_c;
+    Row m_values;
+    std::vector<bool> m_known;
+};
+
 /// Steps through the subsets of {0, ..., n-1} with `size` members in
 /// ascending order; false after the last.
 bool nextSubset(std::vector<int>& s, int n) {
@@ -96,32 +136,21 @@ constexpr std::size_t kFewestRowsScaledByHabit = 3;
 RowSpace::RowSpace(const std::vector<Row>& previous) : m_rows(previous) {
     if (previous.empty()) return;
     m_width = previous[0].size();
-    const int rows = static_cast<int>(previous.size());
-    const int cols = static_cast<int>(m_width);
-    RationalMatrix m(rows, cols);
-    for (int i = 1; i <= rows; ++i)
-        for (int j = 1; j <= cols; ++j)
-            m(i, j) = previous[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(j - 1)];
-    const RationalMatrix e = reducedEchelonForm(m, rows, cols);
-    for (int i = 1; i <= rows; ++i) {
+    const RationalMatrix e = echelonOf(previous, m_width);
+    for (int i = 1; i <= e.rows(); ++i) {
         Row r(m_width);
-        for (int j = 1; j <= cols; ++j) r[static_cast<std::size_t>(j - 1)] = e(i, j);
+        for (int j = 1; j <= e.cols(); ++j) r[static_cast<std::size_t>(j - 1)] = e(i, j);
         if (isZero(r)) break;
         m_echelon.push_back(std::move(r));
     }
 }
 
-std::optional<std::size_t> RowSpace::mismatch(const Row& xp, const Row* xh, const mpq_class& scale,
-                                              const EntryRow& written, const Columns& columns,
-                                              bool oneAllowed) const {
+std::optional<std::size_t> RowSpace::mismatch(const Value& x, const EntryRow& written,
+                                              const Columns& columns, bool oneAllowed) const {
+    // The pinned entries hold by the way the combination was found.
     std::optional<std::size_t> found;
-    mpq_class x;
     for (std::size_t j = 0; j < m_width; ++j) {
-        if (!columns.pinned[j] && !columns.checked[j]) continue;
-        x = xp[j];
-        if (xh) x += scale * (*xh)[j];
-        const bool meets = columns.pinned[j] ? x == written[j].value : agrees(written[j], x);
-        if (meets) continue;
+        if (!columns.checked[j] || agrees(written[j], x(j))) continue;
         if (found || !oneAllowed) return m_width; // more than allowed
         found = j;
     }
@@ -157,7 +186,7 @@ RowSpace::Found RowSpace::search(const EntryRow& written, const Columns& columns
         Row x(m_width);
         for (std::size_t k = 0; k < m_echelon.size(); ++k)
             for (std::size_t j = 0; j < m_width; ++j) x[j] += z->particular[k] * m_echelon[k][j];
-        const auto off = mismatch(x, nullptr, 0, written, columns, allBut);
+        const auto off = mismatch([&](std::size_t j) { return x[j]; }, written, columns, allBut);
         if (off && *off == m_width) return found;
         if (isZero(x)) return found;
         // Independent rows combine to it in one way only.
@@ -206,17 +235,16 @@ void RowSpace::searchRows(Found& found, const std::vector<int>& subset, const En
     const auto s = solveAll(equations, subset.size());
     if (!s || s->directions.size() > 1) return;
     const Row& p = s->particular;
-    const Row xp = valuesOf(m_rows, termsOf(subset, p));
+    LazyValues xp(m_rows, subset, p);
     if (s->directions.empty()) {
         if (isZero(p)) return;
-        record(found, termsOf(subset, p), mismatch(xp, nullptr, 0, written, columns, allBut));
+        record(found, termsOf(subset, p),
+               mismatch([&](std::size_t j) { return xp[j]; }, written, columns, allBut));
         return;
     }
-    const Row& h = s->directions[0];
-    const Row xh = valuesOf(m_rows, termsOf(subset, h));
-    // Rows that depend on each other: fewer of them give the same rows.
-    if (isZero(xh)) return;
     if (subset.size() < kFewestRowsScaledByHabit) return;
+    const Row& h = s->directions[0];
+    LazyValues xh(m_rows, subset, h);
     // The one scale left open, as a student fixes it: the row's own
     // previous row kept with coefficient 1, else another row moved into its
     // place; else, for a right row only, a whole number written as a
@@ -234,10 +262,14 @@ void RowSpace::searchRows(Found& found, const std::vector<int>& subset, const En
             scales.push_back((e.value - xp[j]) / xh[j]);
     }
     for (std::size_t t = 0; t < scales.size(); ++t) {
-        const auto off = mismatch(xp, &xh, scales[t], written, columns, allBut && t < fromRows);
+        const mpq_class& scale = scales[t];
+        const auto off = mismatch([&](std::size_t j) { return mpq_class(xp[j] + scale * xh[j]); },
+                                  written, columns, allBut && t < fromRows);
         if (off && *off == m_width) continue;
+        // Rows that depend on each other: fewer of them give the same rows.
+        if (xh.allZero()) return;
         Row c = p;
-        for (std::size_t k = 0; k < c.size(); ++k) c[k] += scales[t] * h[k];
+        for (std::size_t k = 0; k < c.size(); ++k) c[k] += scale * h[k];
         if (isZero(c)) continue;
         record(found, termsOf(subset, c), off);
         if (found.whole) return;

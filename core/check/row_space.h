@@ -4,6 +4,7 @@
 #include "check/step_check.h"
 #include "frame/frame.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -69,12 +70,12 @@ private:
     /// The combinations of the rows `subset` (0-based, ascending).
     void searchRows(Found& found, const std::vector<int>& subset, const EntryRow& written,
                     const Columns& columns, int own, bool allBut) const;
-    /// The column where xp + scale × xh misses the written row, nothing
-    /// where it meets it, m_width where it misses it more often than
-    /// allowed (once with `oneAllowed`, else never).
-    std::optional<std::size_t> mismatch(const Row& xp, const Row* xh, const mpq_class& scale,
-                                        const EntryRow& written, const Columns& columns,
-                                        bool oneAllowed) const;
+    using Value = std::function<mpq_class(std::size_t)>;
+    /// The checked column where the values x(j) miss the written row,
+    /// nothing where they meet it, m_width where they miss it more often
+    /// than allowed (once with `oneAllowed`, else never).
+    std::optional<std::size_t> mismatch(const Value& x, const EntryRow& written,
+                                        const Columns& columns, bool oneAllowed) const;
     void record(Found& found, Combination c, std::optional<std::size_t> off) const;
 
     std::vector<Row> m_rows;
