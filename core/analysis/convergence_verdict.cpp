@@ -59,10 +59,32 @@ bool exactlyDefinite(const RationalMatrix& A, int n) {
 
 } // namespace
 
+namespace {
+
+/// The most bits a numerator or denominator of a coefficient may have for
+/// the exact analysis: every double fits (the smallest subnormal's
+/// denominator has 1074), while typed numbers of thousands of digits would
+/// make the characteristic polynomial's work run into minutes.
+constexpr std::size_t kExactConvergenceBits = 1100;
+
+bool withinConvergenceBits(const RationalMatrix& A, int n) {
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j)
+            if (mpz_sizeinbase(A(i, j).get_num_mpz_t(), 2) > kExactConvergenceBits ||
+                mpz_sizeinbase(A(i, j).get_den_mpz_t(), 2) > kExactConvergenceBits)
+                return false;
+    return true;
+}
+
+} // namespace
+
 std::optional<RationalMatrix> exactCoefficients(const Matrix& Ab, int n,
                                                 const std::optional<RationalMatrix>& typed) {
     if (n > kExactConvergenceOrder) return std::nullopt;
-    if (typed) return typed;
+    if (typed) {
+        if (!withinConvergenceBits(*typed, n)) return std::nullopt;
+        return typed;
+    }
     if (!allFinite(Ab, n, n)) return std::nullopt;
     RationalMatrix A(n, n);
     for (int i = 1; i <= n; ++i)

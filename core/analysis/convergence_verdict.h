@@ -10,9 +10,9 @@ namespace quorvex {
 
 /// Up to this order the analysis also settles in exact fractions what
 /// doubles cannot: nilpotency, an eigenvalue ±1, dominance and definiteness.
-/// The characteristic polynomial of a matrix of fractions costs O(n^4)
-/// operations on growing numbers; hand-sized systems are far below it.
-inline constexpr int kExactConvergenceOrder = 40;
+/// The characteristic polynomial of a matrix of fractions grows in cost
+/// about as n^5 with typed decimals: 0.8 s at order 20, 26 s at order 40.
+inline constexpr int kExactConvergenceOrder = 20;
 
 /// The system's coefficients as exact fractions: as typed where the typed
 /// text has exact values, otherwise the doubles as read, which are exact
