@@ -250,7 +250,9 @@ Outcome convergenceAnalysis(CommandInput& in) {
     for (MethodRun& m : runs) {
         in.stop.check();
         std::optional<ExactSpectrum> spectrum;
-        if (exact) spectrum = exactSpectrum(*exact, n, m.kind, w);
+        // An infinite factor has no fraction; its radius stays the computed one.
+        if (exact && (m.kind != IterationKind::Relaxation || std::isfinite(w)))
+            spectrum = exactSpectrum(*exact, n, m.kind, w);
         // A nilpotent matrix's computed eigenvalues scatter around 0 by
         // rounding; only the exact test may call the radius 0.
         m.nilpotent = spectrum && spectrum->nilpotent;
