@@ -30,7 +30,9 @@ public:
             answer = "99";
         return answer;
     }
-    void messageBox(const std::string&, const std::string&) override {}
+    void messageBox(const std::string& text, const std::string&) override {
+        messages.push_back(text);
+    }
     void notice(const std::string& text) override { notices.push_back(text); }
     bool askYesNo(const std::string&, const std::string&) override { return next() == "y"; }
     std::string editText() override { return m_edit; }
@@ -40,8 +42,10 @@ public:
         m_result.append(renderText(*report));
     }
 
-    /// The notices the command gave, for targets that check them.
+    /// The notices and the messages the command gave, for targets that
+    /// check them.
     std::vector<std::string> notices;
+    std::vector<std::string> messages;
 
 private:
     std::string next() {
