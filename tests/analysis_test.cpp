@@ -77,6 +77,19 @@ TEST(IterationRadii, ABadlyScaledCycleKeepsItsRadius) {
     EXPECT_NEAR(iterationRadius(A, 3, IterationKind::GaussSeidel), std::sqrt(0.941192), 1e-12);
 }
 
+// Balancing a matrix whose entries span the doubles' range: a row sum
+// scaled up past the largest double once was halved forever. The radius of
+// (0.85 -1.4830968362614109e308; -0.255 4.4492905087842333e307) is its
+// trace less the other eigenvalue, det / trace, about 0.85 - 0.85 here.
+TEST(IterationRadii, BalancingEntriesAtTheDoublesLimitsEnds) {
+    Matrix M(2, 2);
+    M(1, 1) = 0.85000000000000009;
+    M(1, 2) = -1.4830968362614109e308;
+    M(2, 1) = -0.25500000000000006;
+    M(2, 2) = 4.4492905087842333e307;
+    EXPECT_NEAR(spectralRadius(M, 2) / 4.4492905087842333e307, 1.0, 1e-12);
+}
+
 TEST(IterationRadii, FormulaOnlyForConsistentlyOrderedMatricesWithARealConvergentJacobi) {
     for (const auto& r : testing::table("best_factor_formula")) {
         const int n = std::stoi(r[1]);

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <optional>
@@ -372,6 +373,56 @@ INSTANTIATE_TEST_SUITE_P(BothLanguages, NotFiniteNotices,
                          [](const auto& info) {
                              return info.param == Language::Chinese ? "Chinese" : "English";
                          });
+
+/// A row that is a combination of two others with non-integer results on
+/// the way (3·row 1 + row 2, say) leaves rounding residues where the
+/// elimination should meet a 0: the report then shows a finite solution of
+/// a singular system, which must come with the notice that says so, and
+/// whether the system has infinitely many solutions or none. A regular
+/// system never brings it.
+TEST_P(NotFiniteNotices, AFiniteSolutionOfASingularSystemIsCalledSo) {
+    const Language lang = GetParam();
+    const std::string many(N::kSingularSolutionOneOfMany.in(lang));
+    const std::string none(N::kSingularSolutionOfNone.in(lang));
+    Generator g(20261208u);
+    int called = 0;
+    for (const std::string_view id : {"Gauss_1", "GaussTier", "GaussFull"}) {
+        const Command& c = *quorvex::findCommand(id);
+        for (int trial = 0; trial < 40; ++trial) {
+            const int n = g.integer(3, 5);
+            const bool singular = trial % 4 != 0;
+            const bool solvable = trial % 2 == 1;
+            Typed t = g.system(Kind::Ordinary, n);
+            if (singular) {
+                const int p = g.nonzero(), q = g.nonzero();
+                auto& last = t.rows.back();
+                for (int j = 0; j <= n; ++j)
+                    last[static_cast<std::size_t>(j)] =
+                        std::to_string(p) + "*(" + t.rows[0][static_cast<std::size_t>(j)] + ")+" +
+                        std::to_string(q) + "*(" + t.rows[1][static_cast<std::size_t>(j)] + ")" +
+                        (j == n && !solvable ? "+1" : "");
+            }
+            ScriptedHost host(t.text(), {std::to_string(n)});
+            host.settings.language = lang;
+            host.settings.decimalDigits = g.integer(2, 8);
+            ASSERT_EQ(host.run(c), Outcome::Reported) << id << "\n" << t.text();
+            if (showsNotFinite(host.result)) continue;
+            const int told = static_cast<int>(std::count(host.notices.begin(),
+                                                         host.notices.end(), many) +
+                                              std::count(host.notices.begin(),
+                                                         host.notices.end(), none));
+            if (!singular) {
+                EXPECT_EQ(told, 0) << id << "\n" << t.text() << host.result;
+                continue;
+            }
+            ASSERT_EQ(host.notices.size(), 1u) << id << "\n" << t.text() << host.result;
+            EXPECT_EQ(host.notices.front(), solvable ? many : none) << id << "\n" << t.text();
+            ++called;
+        }
+    }
+    // Most singular systems meet an exact 0 and show Infinity or NaN.
+    EXPECT_GT(called, 20);
+}
 
 /// From order 48 on the eliminations run in the fast kernels, which tell no
 /// one of their stages: the cause is found by the reference routine run

@@ -29,6 +29,18 @@ Eigen::MatrixXd square(const Matrix& M, int n) {
 /// imbalance, and the doubles' exponents span about 2100 halvings.
 constexpr int kBalancingPasses = 2200;
 
+/// True when dividing row i by f and multiplying column i by f keeps every
+/// entry a normal double or 0: a subnormal loses bits, and a balancing that
+/// is not exact may cycle instead of settling.
+bool scalesExactly(const Eigen::MatrixXd& A, Eigen::Index i, double f) {
+    const auto fits = [](double v) {
+        return v == 0.0 || std::fpclassify(v) == FP_NORMAL;
+    };
+    for (Eigen::Index j = 0; j < A.rows(); ++j)
+        if (j != i && (!fits(A(i, j) / f) || !fits(A(j, i) * f))) return false;
+    return true;
+}
+
 /// Scales rows and columns by powers of 2 until each row and its column
 /// have sums of one size: a diagonal similarity, exact in floating point,
 /// and the balancing LAPACK's eigenvalue drivers do first (Eigen's do not).
@@ -46,12 +58,16 @@ Eigen::MatrixXd balanced(Eigen::MatrixXd A) {
             double c = 0.0, r = 0.0;
             for (Eigen::Index j = 0; j < n; ++j)
                 if (j != i) c += std::fabs(A(j, i)), r += std::fabs(A(i, j));
-            if (c == 0.0 || r == 0.0) continue;
+            if (c == 0.0 || r == 0.0 || !std::isfinite(c + r)) continue;
             const double sum = c + r;
             double f = 1.0;
-            while (c < r / 2.0) f *= 2.0, c *= 4.0;
-            while (c >= r * 2.0) f /= 2.0, c /= 4.0;
-            if ((c + r) / f < 0.95 * sum) {
+            // c is only compared: kept within the doubles' range, it
+            // cannot reach Infinity and then be halved forever.
+            constexpr double kTop = std::numeric_limits<double>::max() / 4.0;
+            constexpr double kBottom = std::numeric_limits<double>::min() * 4.0;
+            while (c < r / 2.0 && c < kTop) f *= 2.0, c *= 4.0;
+            while (c >= r * 2.0 && c > kBottom) f /= 2.0, c /= 4.0;
+            if ((c + r) / f < 0.95 * sum && scalesExactly(A, i, f)) {
                 changed = true;
                 A.row(i) /= f;
                 A.col(i) *= f;

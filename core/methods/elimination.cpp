@@ -186,26 +186,88 @@ private:
 /// milliseconds, and the check runs only for a report with Infinity or NaN.
 constexpr int kExactCauseOrder = 40;
 
+/// The system as typed in exact fractions; nothing where they cannot hold
+/// it (an order past kExactCauseOrder, an entry such as sqr(2)).
+std::optional<RationalMatrix> typedSystem(CommandInput& in) {
+    const int n = in.n;
+    if (n > kExactCauseOrder) return std::nullopt;
+    ExactMatrixReading typed = GetExactMatrixFromText(n, n + 1, in.host.editText());
+    if (!typed.inexact.empty() || !kernels::exactKernelFits(typed.values, n, n + 1))
+        return std::nullopt;
+    return std::move(typed.values);
+}
+
+/// Whether the coefficient matrix as typed is singular, where exact
+/// fractions can tell.
+std::optional<bool> typedSingular(CommandInput& in) {
+    const int n = in.n;
+    const auto typed = typedSystem(in);
+    if (!typed) return std::nullopt;
+    RationalMatrix A(n, n);
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) A(i, j) = (*typed)(i, j);
+    int exchanges = 0;
+    return sgn(kernels::columnPivotDeterminantExact(A, exchanges, &in.stop)) == 0;
+}
+
 /// The notice for a pivoting elimination whose candidates at `stage` were
 /// all 0: whether the matrix as typed is singular, or only the rounding to
 /// the decimals each step keeps made it so, where exact fractions can tell.
 std::string singularNotice(CommandInput& in, int stage) {
-    const int n = in.n;
     const std::string k = std::to_string(stage);
     const std::string held = std::to_string(in.settings.decimalDigits + 1);
-    if (n <= kExactCauseOrder) {
-        const ExactMatrixReading typed = GetExactMatrixFromText(n, n + 1, in.host.editText());
-        RationalMatrix A(n, n);
-        for (int i = 1; i <= n; ++i)
-            for (int j = 1; j <= n; ++j) A(i, j) = typed.values(i, j);
-        if (typed.inexact.empty() && kernels::exactKernelFits(A, n, n)) {
-            int exchanges = 0;
-            const bool singular =
-                sgn(kernels::columnPivotDeterminantExact(A, exchanges, &in.stop)) == 0;
-            return fillText(singular ? N::kSingular : N::kSingularByRounding, {k, held});
-        }
-    }
+    if (const auto singular = typedSingular(in))
+        return fillText(*singular ? N::kSingular : N::kSingularByRounding, {k, held});
     return fillText(N::kSingularOrNearly, {k, held});
+}
+
+/// A pivot no larger than this many units of the last decimal kept, or
+/// than this part of the largest coefficient, may be what rounding left of
+/// a 0; only then is the exact test worth its time.
+constexpr double kRoundingPivotUnits = 100.0;
+constexpr double kRoundingPivotShare = 1e-6;
+
+/// The notice for a finite solution of a singular system: the rounding
+/// left a small number where every candidate for a pivot was 0, and the
+/// elimination divided by it. Empty when the solution is not finite (the
+/// notice for Infinity and NaN speaks then) or exact fractions find the
+/// matrix regular or cannot tell.
+std::string hiddenSingularity(CommandInput& in, const Matrix& B, const Matrix& A,
+                              const Vector& x) {
+    const int n = in.n;
+    double largest = 0.0;
+    for (int i = 1; i <= n; ++i) {
+        if (!std::isfinite(x(i))) return {};
+        for (int j = 1; j <= n; ++j) largest = std::max(largest, std::fabs(B(i, j)));
+    }
+    if (!std::isfinite(largest)) return {};
+    const double unit = std::pow(10.0, -(in.settings.decimalDigits + 1));
+    const double small =
+        std::max(kRoundingPivotUnits * n * unit, kRoundingPivotShare * largest);
+    bool tiny = false;
+    for (int k = 1; k <= n && !tiny; ++k) tiny = std::fabs(A(k, k)) <= small;
+    if (!tiny) return {};
+    const auto typed = typedSystem(in);
+    if (!typed) return {};
+    const SolutionSet set = solutionSet(*typed, n);
+    if (set.rankA == n) return {};
+    return std::string(set.solvable() ? N::kSingularSolutionOneOfMany
+                                      : N::kSingularSolutionOfNone);
+}
+template <class T>
+std::string hiddenSingularity(CommandInput&, const BasicMatrix<T>&, const BasicMatrix<T>&,
+                              const BasicVector<T>&) {
+    return {}; // exact fractions meet the 0 itself
+}
+
+/// Publishes a solving elimination's report with the notices it needs.
+template <class T, class Why>
+Outcome publishSolution(CommandInput& in, Report&& report, const BasicMatrix<T>& B,
+                        const BasicMatrix<T>& A, const BasicVector<T>& x, Why&& why) {
+    const std::string hidden = hiddenSingularity(in, B, A, x);
+    const Outcome outcome = publish(in.host, std::move(report), why);
+    if (!hidden.empty()) in.host.notice(hidden);
+    return outcome;
 }
 
 /// Why an elimination's report shows Infinity or NaN: an entry read so, or
@@ -367,8 +429,8 @@ Outcome solveAndReport(CommandInput& in, const BasicMatrix<T>& B, bool columnPiv
             x = backSubstitute(A, in.n, dd + 1);
         });
     if (stopped) return *stopped;
-    return publish(in.host, gaussReport(in, B, A, x, inputOrder(in.n), log, texts),
-                   [&] { return solvingCause(in, B, columnPivot); });
+    return publishSolution(in, gaussReport(in, B, A, x, inputOrder(in.n), log, texts), B, A, x,
+                           [&] { return solvingCause(in, B, columnPivot); });
 }
 
 /// The n x 2n matrix (B's first n columns | identity).
@@ -422,7 +484,7 @@ template <class T> Outcome gaussFull(CommandInput& in, const BasicMatrix<T>& B) 
             x = backSubstitute(A, n, dd + 1);
         });
     if (stopped) return *stopped;
-    return publish(in.host, gaussReport(in, B, A, x, order, log, texts), [&] {
+    return publishSolution(in, gaussReport(in, B, A, x, order, log, texts), B, A, x, [&] {
         return eliminationCause(in, B, n + 1, true, [&](FirstFault& fault) {
             Matrix E(n, n + 1);
             if constexpr (std::is_same_v<T, double>) E = B;

@@ -71,6 +71,23 @@ inline constexpr Text kSingularOrNearly{
     "nearly singular that rounding to the {} decimals kept at each step makes it so, and the "
     "steps that divide by this 0 give the Infinity or NaN in the report."};
 
+/// An elimination of a singular matrix that found no pivot of 0: rounding
+/// left a small number in its place, and the solution divides by it. The
+/// system has infinitely many solutions, or none.
+inline constexpr Text kSingularSolutionOneOfMany{
+    "系数矩阵奇异（按精确分数计算，其行列式为 0），消元中本应为 0 的主元因舍入而成为很小的数，"
+    "报告中的解是除以它得到的：方程组有无穷多解，这只是舍入给出的一个，不是唯一解。",
+    "The coefficient matrix is singular (in exact fractions its determinant is 0): rounding left "
+    "a small number where the elimination should have met a pivot of 0, and the solution shown "
+    "comes from dividing by it. The system has infinitely many solutions; this is merely one "
+    "that the rounding happened to give, not a unique solution."};
+inline constexpr Text kSingularSolutionOfNone{
+    "系数矩阵奇异（按精确分数计算，其行列式为 0），消元中本应为 0 的主元因舍入而成为很小的数，"
+    "报告中的解是除以它得到的：方程组无解，报告中的解没有意义。",
+    "The coefficient matrix is singular (in exact fractions its determinant is 0): rounding left "
+    "a small number where the elimination should have met a pivot of 0, and the solution shown "
+    "comes from dividing by it. The system has no solution; the one shown means nothing."};
+
 /// The square-root method meeting a number under the root that is not
 /// positive: the step, whose l(j,j) is left 0. Whether the matrix itself is
 /// positive definite decides the sentence.
