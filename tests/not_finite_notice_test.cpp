@@ -86,12 +86,12 @@ bool showsNotFinite(const std::string& report) {
 }
 
 /// The commands whose reports this test holds to the rule: the direct
-/// methods, the tests and the norms.
+/// methods, the tests, the norms and the comparison of the eliminations.
 std::vector<const Command*> commandsHeld() {
     std::vector<const Command*> held;
     for (const Command* c : quorvex::allCommands())
         if (c->group == CommandGroup::Elimination || c->group == CommandGroup::Decomposition ||
-            c->group == CommandGroup::TestsAndNorms)
+            c->group == CommandGroup::TestsAndNorms || c->id == "PivotComparison")
             held.push_back(c);
     return held;
 }
@@ -333,7 +333,10 @@ TEST_P(NotFiniteNotices, AnEntryReadAsInfinityOrNaNIsNamed) {
     const auto in = [lang](const Text& t) { return std::string(t.in(lang)); };
     Generator g(11u);
     const char* const beyond[][2] = {{"1e400", "Infinity"}, {"-1e400", "-Infinity"}, {"0/0", ""}};
-    for (const Command* c : commandsHeld())
+    for (const Command* c : commandsHeld()) {
+        // The comparison names such an entry as every analysis does, as an
+        // entry the decimal reading could not hold.
+        if (c->group == CommandGroup::Analysis) continue;
         for (int trial = 0; trial < 12; ++trial) {
             const int n = g.integer(1, 4);
             Typed t = g.system(Kind::Ordinary, n);
@@ -366,6 +369,7 @@ TEST_P(NotFiniteNotices, AnEntryReadAsInfinityOrNaNIsNamed) {
             ASSERT_EQ(r.notices.size(), 1u) << describe(*c, edit, r);
             EXPECT_EQ(r.notices.front(), want) << describe(*c, edit, r);
         }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, NotFiniteNotices,

@@ -109,10 +109,11 @@ std::optional<std::string> markdownShows(std::string_view md, bool paragraph) {
     }
     const bool listMark = out.size() > 1 && md[0] != '\\' &&
                           ((md[0] == '-' || md[0] == '+') && (md[1] == ' ' || md[1] == '-'));
-    if (paragraph &&
-        (listMark || (md.find(". ") != std::string_view::npos &&
-                      md.find_first_not_of("0123456789") == md.find(". ") && md[0] != '.')))
-        return std::nullopt;
+    // CommonMark opens an ordered list with up to nine digits and "." or ")".
+    const std::size_t digits = md.find_first_not_of("0123456789");
+    const bool numbered = digits > 0 && digits <= 9 && digits + 1 < md.size() &&
+                          (md[digits] == '.' || md[digits] == ')') && md[digits + 1] == ' ';
+    if (paragraph && (listMark || numbered)) return std::nullopt;
     return out;
 }
 
@@ -210,7 +211,8 @@ const std::vector<std::string> kJoinedByTex = {"a--b", "---", "``a''", "¡!`",
                                                "¿?`",  "a`b", "<<a>>", "a''b",
                                                ",,a",  "'a'", "\"a\"", "a<<<b>>>c"};
 /// Only a line may start like a list item.
-const std::vector<std::string> kLines = {"- 不是列表", "+ 也不是", "1. 不是编号", "a&amp;b"};
+const std::vector<std::string> kLines = {"- 不是列表", "+ 也不是", "1. 不是编号",
+                                         "1) 也不是编号", "12) 同样", "a&amp;b"};
 /// Folded, the blanks make "-3 3/4" read as a mixed number.
 const std::vector<std::string> kKeptBlanks = {"候选为  -3  3/4  1/4"};
 

@@ -256,7 +256,9 @@ Outcome convergenceAnalysis(CommandInput& in) {
         // A nilpotent matrix's computed eigenvalues scatter around 0 by
         // rounding; only the exact test may call the radius 0.
         m.nilpotent = spectrum && spectrum->nilpotent;
-        m.radius = m.nilpotent ? 0.0 : iterationRadius(Ab, n, m.kind, w);
+        m.radius = m.nilpotent ? 0.0
+                   : spectrum  ? spectrum->roundedRadius
+                               : iterationRadius(Ab, n, m.kind, w);
         if (spectrum) m.radius = certifiedRadius(*spectrum, m.radius);
         m.verdict = judgeRadius(m.radius, spectrum, theoremConverges(conditions, m.kind, w));
         runFromZero(m, Ab, n, e, w, ref.x, in.stop);

@@ -138,7 +138,12 @@ double certifiedRadius(const ExactSpectrum& s, double computed) {
 
 ExactSpectrum exactSpectrum(const RationalMatrix& A, int n, IterationKind kind, double w) {
     ExactSpectrum s;
-    s.polynomial = characteristicPolynomial(exactIterationMatrix(A, n, kind, w), n);
+    const RationalMatrix G = exactIterationMatrix(A, n, kind, w);
+    s.polynomial = characteristicPolynomial(G, n);
+    Matrix rounded(n, n);
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) rounded(i, j) = G(i, j).get_d();
+    s.roundedRadius = spectralRadius(rounded, n);
     s.nilpotent = true;
     for (int k = 0; k < n; ++k)
         s.nilpotent = s.nilpotent && sgn(s.polynomial[static_cast<std::size_t>(k)]) == 0;

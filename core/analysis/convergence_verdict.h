@@ -26,6 +26,10 @@ struct ExactSpectrum {
     std::vector<Rational> polynomial; ///< det(xI - G), lowest power first
     bool nilpotent = false;           ///< every eigenvalue is 0: ρ = 0
     bool convergent = false;          ///< every eigenvalue inside the unit circle: ρ < 1
+    /// The radius of the exact iteration matrix rounded once to doubles:
+    /// formed in doubles from entries of very different sizes, the matrix
+    /// can be off by far more than its rounding, and its eigenvalues with it.
+    double roundedRadius = 0.0;
 };
 
 /// The spectrum facts of the method's iteration matrix for the exact

@@ -7,6 +7,7 @@
 #include "report/report.h"
 #include "texts/analysis_texts.h"
 #include "texts/fill.h"
+#include "texts/notice_texts.h"
 #include "texts/sentence.h"
 
 #include <array>
@@ -166,6 +167,22 @@ void writeVerdict(Report& r, const std::array<Elimination, 3>& runs, const Pivot
     else writeNotNumbers(r, runs);
 }
 
+/// Why the comparison shows Infinity or NaN: an entry read so (named
+/// already where the decimal reading differs from the typed one), a
+/// singular matrix, the zero pivot of the run without pivoting, else an
+/// overflow.
+std::string notFiniteCause(const Matrix& B, int n, const ReferenceSolution& ref,
+                           const PivotWatch& plain, const PivotWatch& column) {
+    namespace N = texts::notice;
+    if (std::string entry = notFiniteEntryNotice(B, n, n + 1); !entry.empty())
+        return ref.misread.empty() ? entry : std::string();
+    if (ref.singular && column.m_zeroPivotStage != 0)
+        return fillText(N::kSingular, {std::to_string(column.m_zeroPivotStage)});
+    if (plain.m_zeroPivotStage != 0)
+        return fillText(N::kZeroPivotNoExchange, {std::to_string(plain.m_zeroPivotStage)});
+    return std::string(N::kOverflow);
+}
+
 Outcome pivotComparison(CommandInput& in) {
     const int n = in.n;
     const Matrix& B = in.matrix;
@@ -199,7 +216,8 @@ Outcome pivotComparison(CommandInput& in) {
         writeVerdict(r, runs, plain);
     }
     r.title(T::kPivotTitle);
-    return publish(in.host, std::move(r));
+    return publish(in.host, std::move(r),
+                   [&] { return notFiniteCause(B, n, ref, plain, column); });
 }
 
 } // namespace
