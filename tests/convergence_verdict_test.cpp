@@ -320,5 +320,25 @@ TEST(ConvergenceVerdict, ReportsNeverStateTwoOppositeAnswers) {
     }
 }
 
+// Where the doubles could not give the radius it is found on the exact
+// polynomial: past the doubles' range it is Infinity at once, within it to
+// twelve digits from a bracket of a thousand bits.
+TEST(ConvergenceVerdict, ARadiusTheDoublesMissedIsFoundOnThePolynomial) {
+    ExactSpectrum huge;
+    huge.polynomial = {Rational(-(mpz_class(1) << 1100)), 1}; // x - 2^1100
+    EXPECT_TRUE(std::isinf(certifiedRadius(huge, std::nan(""))));
+
+    ExactSpectrum large;
+    mpz_class e200;
+    mpz_ui_pow_ui(e200.get_mpz_t(), 10, 200);
+    large.polynomial = {Rational(-e200), 0, 1}; // x^2 - 1e200
+    EXPECT_NEAR(certifiedRadius(large, std::nan("")) / 1e100, 1.0, 1e-11);
+
+    ExactSpectrum small;
+    small.polynomial = {Rational(-1, 9), 0, 1}; // x^2 - 1/9, below 1
+    small.convergent = true;
+    EXPECT_NEAR(certifiedRadius(small, 7.0), 1.0 / 3.0, 1e-12);
+}
+
 } // namespace
 } // namespace quorvex

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace quorvex {
 
@@ -112,24 +113,50 @@ bool rootsInsideCircle(const std::vector<Rational>& c, const Rational& r) {
     return true;
 }
 
+namespace {
+
+/// About log2 of a positive q, within 1: numbers past the doubles' range
+/// included.
+long binaryExponent(const Rational& q) {
+    return static_cast<long>(mpz_sizeinbase(q.get_num_mpz_t(), 2)) -
+           static_cast<long>(mpz_sizeinbase(q.get_den_mpz_t(), 2));
+}
+
+/// A power of 2 between lo > 0 and hi when they lie more than a factor of
+/// 4 apart, halving the exponents' distance; else their mean, a dyadic
+/// number when they are, which keeps the numbers of c(rz) short.
+Rational bisection(const Rational& lo, const Rational& hi) {
+    if (sgn(lo) > 0 && hi > lo * 4) {
+        const long middle = (binaryExponent(lo) + binaryExponent(hi)) / 2;
+        const Rational power = middle >= 0 ? Rational(mpz_class(1) << middle)
+                                           : Rational(1, mpz_class(1) << -middle);
+        if (lo < power && power < hi) return power;
+    }
+    return (lo + hi) / 2;
+}
+
+} // namespace
+
 double certifiedRadius(const ExactSpectrum& s, double computed) {
     if (s.nilpotent) return 0.0;
     const bool nearOne = std::fabs(computed - 1.0) <= kRadiusTolerance;
     if (std::isfinite(computed) && (nearOne || radiusBelowOne(computed) == s.convergent))
         return computed;
+    constexpr double kLargest = std::numeric_limits<double>::max();
+    // A radius past the doubles' range has no value to print: one test
+    // settles it, where a bisection would search through a thousand bits.
+    if (!s.convergent && !rootsInsideCircle(s.polynomial, Rational(kLargest)))
+        return std::numeric_limits<double>::infinity();
     // Every root lies within 1 + the largest coefficient (Cauchy; monic),
     // and on the side of 1 the exact test found.
     Rational lo = 0, hi = 1;
     if (!s.convergent) {
-        Rational bound = 1;
-        for (const Rational& x : s.polynomial) bound = std::max(bound, Rational(magnitude(x) + 1));
         lo = 1;
-        while (hi < bound) hi *= 2;
+        hi = kLargest;
     }
-    // Dyadic midpoints keep the numbers of c(rz) short: one bit a step.
     const Rational width(1e-12);
-    for (int step = 0; step < 80 && Rational(hi - lo) > hi * width; ++step) {
-        const Rational mid = (lo + hi) / 2;
+    for (int step = 0; step < 160 && Rational(hi - lo) > hi * width; ++step) {
+        const Rational mid = bisection(lo, hi);
         if (rootsInsideCircle(s.polynomial, mid)) hi = mid;
         else lo = mid;
     }
