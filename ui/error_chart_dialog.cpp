@@ -2,6 +2,7 @@
 
 #include "messages.h"
 #include "qt_dialogs.h"
+#include "window_language.h"
 #include "texts/analysis_texts.h"
 
 #include <QCategoryAxis>
@@ -29,6 +30,10 @@ namespace {
 namespace T = texts::analysis;
 
 QString qt(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+
+/// A catalogue text in the window's language: the dialog belongs to the
+/// window, whose thread runs no command in a language of its own.
+std::string_view shown(const Text& t) { return t.in(windowLanguage()); }
 
 /// At most this many steps between ticks, so that their labels stay legible.
 constexpr double kMostTicks = 8;
@@ -115,7 +120,7 @@ QCategoryAxis* errorAxis(const ErrorChart& data, double low, double high) {
         const QString exponent = QStringLiteral("%1%2")
                                      .arg(power < 0 ? QStringLiteral("-") : QStringLiteral("+"))
                                      .arg(std::abs(power), 2, 10, QLatin1Char('0'));
-        y->append(fillText(T::kChartAxisPower, {exponent}), p);
+        y->append(fillText(shown(T::kChartAxisPower), {exponent}), p);
     }
     return y;
 }
@@ -132,12 +137,12 @@ QChart* chartOf(const ErrorChart& data) {
         chart->addSeries(p.series);
         series.push_back(p.series);
         if (p.endsAt != 0)
-            notes << fillText(T::kChartCurveOverflows,
+            notes << fillText(shown(T::kChartCurveOverflows),
                               {name.toHtmlEscaped(), QString::number(p.endsAt)});
         // A curve on top of an earlier one is dashed and thinner, so that
         // both show.
         if (const std::size_t j = earlierSame(data, i); j != std::string::npos) {
-            notes << fillText(T::kChartSameCurve,
+            notes << fillText(shown(T::kChartSameCurve),
                               {name.toHtmlEscaped(),
                                QString::fromStdString(data.curves[j].name).toHtmlEscaped()});
             QPen under = series[j]->pen();
@@ -169,12 +174,12 @@ ErrorChartDialog::ErrorChartDialog(const ErrorChart& chart, QWidget* parent,
     : QDialog(parent), m_ownDialogs(dialogs ? nullptr : std::make_unique<QtDialogs>()),
       m_dialogs(dialogs ? *dialogs : *m_ownDialogs), m_view(new QChartView(chartOf(chart), this)),
       m_title(QString::fromStdString(chart.title)) {
-    setWindowTitle(qt(T::kChartDialogCaption));
+    setWindowTitle(qt(shown(T::kChartDialogCaption)));
     m_view->setRenderHint(QPainter::Antialiasing);
     m_view->setMinimumSize(640, 420);
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* save = buttons->addButton(qt(T::kChartSave), QDialogButtonBox::ActionRole);
-    QPushButton* close = buttons->addButton(qt(T::kChartClose), QDialogButtonBox::RejectRole);
+    QPushButton* save = buttons->addButton(qt(shown(T::kChartSave)), QDialogButtonBox::ActionRole);
+    QPushButton* close = buttons->addButton(qt(shown(T::kChartClose)), QDialogButtonBox::RejectRole);
     connect(save, &QPushButton::clicked, this, &ErrorChartDialog::saveAs);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
@@ -207,13 +212,13 @@ bool ErrorChartDialog::saveTo(const QString& path) const {
 }
 
 void ErrorChartDialog::saveAs() {
-    const QString initial = qt(T::kChartFileName) + QStringLiteral(".png");
-    const auto name = m_dialogs.saveFileName(this, qt(T::kChartFilter), initial);
+    const QString initial = qt(shown(T::kChartFileName)) + QStringLiteral(".png");
+    const auto name = m_dialogs.saveFileName(this, qt(shown(T::kChartFilter)), initial);
     if (!name || name->isEmpty()) return;
     QString path = *name;
     // A name typed without a suffix is a PNG picture.
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".png");
-    if (!saveTo(path)) m_dialogs.messageBox(this, qt(T::kChartNotSaved), kCaption);
+    if (!saveTo(path)) m_dialogs.messageBox(this, qt(shown(T::kChartNotSaved)), kCaption);
 }
 
 } // namespace quorvex::ui

@@ -135,24 +135,50 @@ Rational bisection(const Rational& lo, const Rational& hi) {
     return (lo + hi) / 2;
 }
 
+/// x > 0 rounded down or up to a number of 32 significant bits: a radius
+/// the Schur-Cohn test takes without the 53 bits of a double growing its
+/// numbers.
+Rational dyadic(double x, bool up) {
+    int exponent = 0;
+    const double mantissa = std::frexp(x, &exponent);
+    const double scaled = std::ldexp(mantissa, 32);
+    const mpz_class m(up ? std::ceil(scaled) : std::floor(scaled));
+    const long shift = exponent - 32L;
+    return shift >= 0 ? Rational(m << shift) : Rational(m, mpz_class(1) << -shift);
+}
+
 } // namespace
 
 double certifiedRadius(const ExactSpectrum& s, double computed) {
     if (s.nilpotent) return 0.0;
     const bool nearOne = std::fabs(computed - 1.0) <= kRadiusTolerance;
-    if (std::isfinite(computed) && (nearOne || radiusBelowOne(computed) == s.convergent))
+    if (std::isfinite(computed) && !s.doubtful &&
+        (nearOne || radiusBelowOne(computed) == s.convergent))
         return computed;
     constexpr double kLargest = std::numeric_limits<double>::max();
     // A radius past the doubles' range has no value to print: one test
     // settles it, where a bisection would search through a thousand bits.
     if (!s.convergent && !rootsInsideCircle(s.polynomial, Rational(kLargest)))
         return std::numeric_limits<double>::infinity();
-    // Every root lies within 1 + the largest coefficient (Cauchy; monic),
-    // and on the side of 1 the exact test found.
+    // Every root lies on the side of 1 the exact test found, within the
+    // doubles' range (tested above).
     Rational lo = 0, hi = 1;
     if (!s.convergent) {
         lo = 1;
         hi = kLargest;
+    }
+    // Either computation may be the one the rounding spared: two tests
+    // confirm it, or narrow the search.
+    for (const double candidate : {computed, s.otherRadius}) {
+        if (!(candidate > 0.0) || !std::isfinite(candidate)) continue;
+        const Rational below = dyadic(candidate * (1 - kRadiusAgreement), false);
+        const Rational above = dyadic(candidate * (1 + kRadiusAgreement), true);
+        if (!(lo < below && above < hi)) continue;
+        const bool under = rootsInsideCircle(s.polynomial, above);
+        const bool over = !rootsInsideCircle(s.polynomial, below);
+        if (under && over) return candidate;
+        if (under) hi = above;
+        if (over) lo = below;
     }
     const Rational width(1e-12);
     for (int step = 0; step < 160 && Rational(hi - lo) > hi * width; ++step) {
@@ -171,6 +197,13 @@ ExactSpectrum exactSpectrum(const RationalMatrix& A, int n, IterationKind kind, 
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j) rounded(i, j) = G(i, j).get_d();
     s.roundedRadius = spectralRadius(rounded, n);
+    const double second = unbalancedSpectralRadius(rounded, n);
+    s.otherRadius = second;
+    // Settling a doubt costs a few Schur-Cohn tests, which take seconds
+    // from order 13 on: there the balanced computation stands.
+    s.doubtful = n <= kSettledDoubtOrder && std::isfinite(s.roundedRadius) && std::isfinite(second) &&
+                 std::fabs(s.roundedRadius - second) >
+                     kRadiusAgreement * std::max({1.0, s.roundedRadius, second});
     s.nilpotent = true;
     for (int k = 0; k < n; ++k)
         s.nilpotent = s.nilpotent && sgn(s.polynomial[static_cast<std::size_t>(k)]) == 0;

@@ -30,7 +30,19 @@ struct ExactSpectrum {
     /// formed in doubles from entries of very different sizes, the matrix
     /// can be off by far more than its rounding, and its eigenvalues with it.
     double roundedRadius = 0.0;
+    /// The radius computed with and without balancing differ by more than
+    /// kRadiusAgreement: the eigenvalues hang on the rounding (a cluster
+    /// far from normal), and only the polynomial can give the radius.
+    /// Told up to order kSettledDoubtOrder.
+    bool doubtful = false;
+    double otherRadius = 0.0; ///< the radius computed without balancing
 };
+
+/// How closely, relatively, two computations of a radius in doubles must
+/// agree for either to be kept.
+inline constexpr double kRadiusAgreement = 1e-9;
+/// The largest order whose doubtful radius the polynomial settles.
+inline constexpr int kSettledDoubtOrder = 12;
 
 /// The spectrum facts of the method's iteration matrix for the exact
 /// coefficients A (a nonzero diagonal).
@@ -43,7 +55,8 @@ bool rootsInsideCircle(const std::vector<Rational>& c, const Rational& r);
 
 /// The spectral radius computed in doubles, held against the exact verdict:
 /// kept where it agrees (below 1 by more than the margin exactly when the
-/// roots are inside the unit circle), otherwise found again by bisection
+/// roots are inside the unit circle) and is not doubtful, otherwise found
+/// again by bisection
 /// on the Schur-Cohn test. Doubles can misjudge the eigenvalues of a matrix
 /// far from normal by far more than their rounding; the polynomial cannot.
 double certifiedRadius(const ExactSpectrum& s, double computed);

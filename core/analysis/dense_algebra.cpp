@@ -78,8 +78,9 @@ Eigen::MatrixXd balanced(Eigen::MatrixXd A) {
     return A.allFinite() ? A : before;
 }
 
-Eigen::VectorXcd eigenvalues(const Matrix& M, int n) {
-    const Eigen::EigenSolver<Eigen::MatrixXd> solver(balanced(square(M, n)), false);
+Eigen::VectorXcd eigenvalues(const Matrix& M, int n, bool balance = true) {
+    const Eigen::EigenSolver<Eigen::MatrixXd> solver(
+        balance ? balanced(square(M, n)) : square(M, n), false);
     if (solver.info() != Eigen::Success)
         return Eigen::VectorXcd::Constant(1, std::numeric_limits<double>::quiet_NaN());
     return solver.eigenvalues();
@@ -212,6 +213,11 @@ double splittingRadiusEstimate(const Matrix& M, const Matrix& N, int n, int step
 double spectralRadius(const Matrix& M, int n) {
     if (!allFinite(M, n, n)) return std::numeric_limits<double>::quiet_NaN();
     return eigenvalues(M, n).cwiseAbs().maxCoeff();
+}
+
+double unbalancedSpectralRadius(const Matrix& M, int n) {
+    if (!allFinite(M, n, n)) return std::numeric_limits<double>::quiet_NaN();
+    return eigenvalues(M, n, false).cwiseAbs().maxCoeff();
 }
 
 bool hasRealSpectrum(const Matrix& M, int n) {

@@ -26,6 +26,9 @@ DoubleSolution solveInDouble(const Matrix& Ab, int n);
 /// The spectral radius of the leading n x n block of M: the largest modulus
 /// of its (possibly complex) eigenvalues.
 double spectralRadius(const Matrix& M, int n);
+/// The same without balancing M first: a second opinion, which differs
+/// from the first where the eigenvalues hang on the rounding.
+double unbalancedSpectralRadius(const Matrix& M, int n);
 
 /// The largest singular value of the leading n x n block of A, whose
 /// entries are finite numbers.

@@ -144,24 +144,23 @@
     <message>
         <source>本程序逐步演示线性方程组的数值解法，每一步的报告都与手算一致，
 供学习与教学参考。如有问题或建议，欢迎告诉我们。</source>
-        <translation>This program works through the numerical solution of linear systems step by step; every
-report agrees with a calculation by hand. For study and teaching. Questions and suggestions are welcome.</translation>
+        <translation>This program works through the numerical solution of linear systems step by step, and every report agrees with a calculation by hand. It is meant for study and teaching; questions and suggestions are welcome.</translation>
     </message>
     <message>
         <source>作者博客1</source>
-        <translation>Blog 1</translation>
+        <translation>Project page</translation>
     </message>
     <message>
         <source>作者博客2</source>
-        <translation>Blog 2</translation>
+        <translation>What is new</translation>
     </message>
     <message>
         <source>作者博客3</source>
-        <translation>Blog 3</translation>
+        <translation>Installing</translation>
     </message>
     <message>
         <source>作者博客</source>
-        <translation>Blog</translation>
+        <translation>Exercises</translation>
     </message>
     <message>
         <source>点击打开</source>

@@ -3,6 +3,7 @@
 #include "error_chart_dialog.h"
 #include "window_harness.h"
 
+#include <QAbstractButton>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace quorvex;
@@ -141,6 +143,32 @@ private slots:
         QVERIFY(h.result().contains(QStringLiteral("松弛因子 w=1")));
         QVERIFY(!h.result().contains(QStringLiteral("1E-06")));
         note->close();
+    }
+
+    void followsTheWindowsLanguage() {
+        // The dialog belongs to the window's thread, which runs no command:
+        // its own texts must follow the window's language as the chart's do.
+        WindowHarness h;
+        h.trigger("FormatLanguageEnglish");
+        h.runCommand("ConvergenceAnalysis", QStringLiteral("1 2 3\n3 1 4"), {"2", "0.01", "1"});
+        auto* dialog = h.window.findChild<ErrorChartDialog*>();
+        QVERIFY(dialog);
+        const QChart& chart = *dialog->view()->chart();
+        QStringList texts{dialog->windowTitle(), chart.title()};
+        for (const QAbstractButton* b : dialog->findChildren<QAbstractButton*>()) texts << b->text();
+        for (const QAbstractSeries* series : chart.series()) texts << series->name();
+        texts << errorLabels(chart) << chart.axes(Qt::Vertical).front()->titleText()
+              << chart.axes(Qt::Horizontal).front()->titleText();
+        h.dialogs.chooseFile(Expected::Save, QString());
+        dialog->saveAs();
+        texts << h.dialogs.shown.back().defaultAnswer << h.dialogs.shown.back().text;
+        QStringList chinese = texts;
+        chinese.removeIf([](const QString& t) {
+            return std::none_of(t.begin(), t.end(), [](QChar c) { return c.unicode() >= 0x3000; });
+        });
+        QVERIFY2(chinese.isEmpty(), qPrintable(chinese.join(u'\n')));
+        dialog->close();
+        h.trigger("FormatLanguageChinese");
     }
 
     void divergingSystemDrawnAndSaved() {

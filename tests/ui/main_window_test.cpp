@@ -145,7 +145,17 @@ private slots:
         if (hasChinese(h.window.status().text())) faults << h.window.status().text();
         // The About window, the help viewer and the credits.
         CommonModule common;
-        faults << chineseTexts(FrmAbout(common, &h.window)) << chineseTexts(HelpViewer(&h.window));
+        const FrmAbout about(common, &h.window);
+        faults << chineseTexts(about) << chineseTexts(HelpViewer(&h.window));
+        // Every text of the About window fits its label, and the links say
+        // where they lead.
+        for (const QLabel* label : about.findChildren<QLabel*>()) {
+            const bool fits = label->wordWrap()
+                                  ? label->heightForWidth(label->width()) <= label->height()
+                                  : label->sizeHint().width() <= label->width();
+            if (!fits) faults << QStringLiteral("clipped: ") + label->text();
+            if (label->text().startsWith(QStringLiteral("Blog"))) faults << label->text();
+        }
         if (hasChinese(creditsText())) faults << creditsText();
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
         // The next command asks and writes in English.

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace quorvex::ui {
 
 namespace {
@@ -22,6 +24,7 @@ constexpr QRect kFrame2(150, 2400, 6735, 540);
 constexpr int kLinkTop = 180;
 constexpr int kLinkWidth = 960;
 constexpr int kLinkHeight = 240;
+constexpr int kLinkSpacing = 1840;
 
 QString link(const QString& url, const QString& text) {
     return QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toHtmlEscaped(), text.toHtmlEscaped());
@@ -39,6 +42,18 @@ QString contactText() {
     if (!home.isEmpty()) text += FrmAbout::tr("网址：%1").arg(link(home, home));
     else text += link(QString::fromUtf8(kFeedbackPage), feedbackText());
     return text;
+}
+
+/// Wraps a label whose text is wider than it, and gives it the height the
+/// wrapped lines take: the pixels it grew by.
+int wrapToFit(QLabel& label) {
+    if (label.sizeHint().width() <= label.width()) return 0;
+    label.setWordWrap(true);
+    const int needed = label.heightForWidth(label.width());
+    if (needed <= label.height()) return 0;
+    const int extra = needed - label.height();
+    label.resize(label.width(), needed);
+    return extra;
 }
 
 } // namespace
@@ -65,14 +80,21 @@ FrmAbout::FrmAbout(CommonModule& common, QWidget* owner)
     titleFont.setPointSizeF(15.75);
     title->setFont(titleFont);
     addLabel(frame1, "Label2", kVersionText, {4200, 420, 1200, 300});
-    addLabel(frame1, "Label3",
-             tr("本程序逐步演示线性方程组的数值解法，每一步的报告都与手算一致，\n"
-                "供学习与教学参考。如有问题或建议，欢迎告诉我们。"),
-             {360, 1080, 6120, 540});
+    QLabel* about = addLabel(frame1, "Label3",
+                             tr("本程序逐步演示线性方程组的数值解法，每一步的报告都与手算一致，\n"
+                                "供学习与教学参考。如有问题或建议，欢迎告诉我们。"),
+                             {360, 1080, 6120, 540});
+
     QLabel* contact = addLabel(frame1, "Label5", contactText(), {360, 1740, 6120, 540});
     contact->setTextFormat(Qt::RichText);
     connect(contact, &QLabel::linkActivated, this,
             [this](const QString& url) { m_common.OpenWebPage(url); });
+    // A translation wider than the design's lines is wrapped, and the window
+    // grows by the lines it adds.
+    const int aboutExtra = wrapToFit(*about);
+    contact->move(contact->x(), contact->y() + aboutExtra);
+    const int extra = aboutExtra + wrapToFit(*contact);
+    frame1->resize(frame1->width(), frame1->height() + extra);
 
     auto* frame2 = new QGroupBox(this);
     frame2->setObjectName("Frame2");
@@ -82,6 +104,8 @@ FrmAbout::FrmAbout(CommonModule& common, QWidget* owner)
     addLink(frame2, "lblBlog2", tr("作者博客2"), 2080, kBlogPage2);
     addLink(frame2, "lblBlog3", tr("作者博客3"), 3920, kDownloadPage);
     addLink(frame2, "lblBlog", tr("作者博客"), 5760, kBlogPage3);
+    frame2->move(frame2->x(), frame2->y() + extra);
+    setFixedSize(width(), height() + extra);
 }
 
 int FrmAbout::px(double twips) const { return m_twips.toPixels(twips); }
@@ -101,6 +125,9 @@ void FrmAbout::addLink(QWidget* frame, const char* name, const QString& text, in
     font.setPointSizeF(9);
     font.setUnderline(true);
     link->setFont(font);
+    // A caption longer than the design's takes the room up to the next link.
+    if (link->sizeHint().width() > link->width())
+        link->resize(std::min(link->sizeHint().width(), px(kLinkSpacing - 120)), link->height());
     QPalette blue = link->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
     link->setPalette(blue);
