@@ -340,5 +340,22 @@ TEST(ConvergenceVerdict, ARadiusTheDoublesMissedIsFoundOnThePolynomial) {
     EXPECT_NEAR(certifiedRadius(small, 7.0), 1.0 / 3.0, 1e-12);
 }
 
+// Rows of -3s make 0 a many-fold eigenvalue of Gauss-Seidel's matrix, and
+// the entries 4e13 and 9e-16 set it far from normal: balancing moved the
+// computed radius to 17.69 while the polynomial's largest root is
+// 17.7824313763798 (a computer-algebra system agrees).
+TEST(ConvergenceVerdict, ARadiusTheTwoComputationsDisputeIsSettledExactly) {
+    const std::string threes = "-3 -3 -3 -3 -3 -3 -3 -3 -3\n";
+    const std::string edit = "-58.896 -4 -7 -4e13 -3 -3 -3 -3 -3\n" + threes + threes +
+                             "-3 -3 7729.9 -3 -3 -3 -3 -3 -3\n" + threes +
+                             "-3 -3 -3 -3 -5 4 4 -5 1\n"
+                             "49.881 -2 86 4 -5 5195.6 614.22 9e-16 -9\n"
+                             "-114.792 -5 -11 -79999999999997 -3 -3 -3 -3 -3\n";
+    testing::ScriptedHost host(edit, {"8", "1E-05", "1.7"}, 2);
+    ASSERT_EQ(host.run(commands::ConvergenceAnalysis), Outcome::Reported);
+    EXPECT_NE(host.result.find("Gauss-Seidel迭代矩阵的谱半径 ρ=17.78，"), std::string::npos)
+        << host.result;
+}
+
 } // namespace
 } // namespace quorvex
