@@ -86,12 +86,14 @@ bool showsNotFinite(const std::string& report) {
 }
 
 /// The commands whose reports this test holds to the rule: the direct
-/// methods, the tests, the norms and the comparison of the eliminations.
+/// methods, the tests, the norms, the error analysis and the comparison of
+/// the eliminations.
 std::vector<const Command*> commandsHeld() {
     std::vector<const Command*> held;
     for (const Command* c : quorvex::allCommands())
         if (c->group == CommandGroup::Elimination || c->group == CommandGroup::Decomposition ||
-            c->group == CommandGroup::TestsAndNorms || c->id == "PivotComparison")
+            c->group == CommandGroup::TestsAndNorms || c->id == "PivotComparison" ||
+            c->id == "ErrorAnalysis")
             held.push_back(c);
     return held;
 }
@@ -411,10 +413,9 @@ TEST_P(NotFiniteNotices, AFiniteSolutionOfASingularSystemIsCalledSo) {
             host.settings.decimalDigits = g.integer(2, 8);
             ASSERT_EQ(host.run(c), Outcome::Reported) << id << "\n" << t.text();
             if (showsNotFinite(host.result)) continue;
-            const int told = static_cast<int>(std::count(host.notices.begin(),
-                                                         host.notices.end(), many) +
-                                              std::count(host.notices.begin(),
-                                                         host.notices.end(), none));
+            const int told =
+                static_cast<int>(std::count(host.notices.begin(), host.notices.end(), many) +
+                                 std::count(host.notices.begin(), host.notices.end(), none));
             if (!singular) {
                 EXPECT_EQ(told, 0) << id << "\n" << t.text() << host.result;
                 continue;

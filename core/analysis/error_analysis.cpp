@@ -9,6 +9,7 @@
 #include "report/report.h"
 #include "texts/analysis_texts.h"
 #include "texts/fill.h"
+#include "texts/notice_texts.h"
 #include "texts/sentence.h"
 
 #include <string>
@@ -75,12 +76,45 @@ void writeVerdict(Report& r, const ReferenceSolution& ref, const Vector& errors,
         .newline();
 }
 
+/// The first thing the elimination meets that makes Infinity or NaN: a
+/// value past the doubles' range, or a stage whose candidates are all 0.
+class FirstFault final : public StageObserver {
+public:
+    void pivotSearched(const Matrix& A, int k, int row, int column) override {
+        if (m_overflow || m_zeroStage > 0) return;
+        if (!allFinite(A, A.rows(), A.cols())) m_overflow = true;
+        else if (A(row, column) == 0.0) m_zeroStage = k;
+    }
+    void stageDone(const Matrix&, int) override {}
+    int zeroStage() const { return m_zeroStage; }
+
+private:
+    bool m_overflow = false;
+    int m_zeroStage = 0;
+};
+
+/// Why the solution shows Infinity or NaN. The matrix itself is regular
+/// here (a singular one shows no solution): an entry read so (named
+/// already where the reading differs from the typed value), the rounding
+/// to the decimals kept making a stage's candidates 0, or an overflow.
+std::string notFiniteCause(const Matrix& B, int n, int held, const ReferenceSolution& ref,
+                           const FirstFault& fault) {
+    namespace N = texts::notice;
+    if (std::string entry = notFiniteEntryNotice(B, n, n + 1); !entry.empty())
+        return ref.misread.empty() ? entry : std::string();
+    if (fault.zeroStage() > 0)
+        return fillText(N::kSingularByRounding,
+                        {std::to_string(fault.zeroStage()), std::to_string(held)});
+    return std::string(N::kOverflow);
+}
+
 Outcome errorAnalysis(CommandInput& in) {
     const int n = in.n;
     const Matrix& B = in.matrix;
     const int dd = in.settings.decimalDigits;
     Matrix A = B;
-    eliminate(A, n, dd + 1, true, in.stop);
+    FirstFault fault;
+    eliminate(A, n, dd + 1, true, in.stop, &fault);
     const Vector x = backSubstitute(A, n, dd + 1);
     const ReferenceSolution ref = referenceSolution(B, n, referenceText(in.host, n), in.stop);
     noticeMisreadEntries(in.host, ref);
@@ -104,7 +138,7 @@ Outcome errorAnalysis(CommandInput& in) {
     writeBounds(r, ref, error, res, rightHandSide(B, n));
     writeVerdict(r, ref, error, dd);
     r.title(T::kErrorTitle);
-    return publish(in.host, std::move(r));
+    return publish(in.host, std::move(r), [&] { return notFiniteCause(B, n, dd + 1, ref, fault); });
 }
 
 } // namespace

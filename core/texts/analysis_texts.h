@@ -61,8 +61,9 @@ inline constexpr Text kZeroRightHandSide{"右端向量为零，解为零向量�
                                          "The right-hand side is zero, so the solution is the zero "
                                          "vector: no relative error is estimated."};
 /// {1} lg cond∞(A), to one decimal: also the digits lost.
-inline constexpr Text kDigitsLost{"lg cond∞(A)={1}，求解时约会损失 {1} 位有效数字。",
-                                  "lg cond∞(A)={1}: solving loses about {1} significant digits."};
+inline constexpr Text kDigitsLost{
+    "lg cond∞(A)={1}，求解时约会损失 {1} 位有效数字。",
+    "log10 cond∞(A) = {1}: up to about {1} significant digits may be lost in solving."};
 /// {} the decimals: the solution or x* is beyond the doubles' range.
 inline constexpr Text kDecimalsNotFinite{
     "按 {} 位小数计算，解与 x* "

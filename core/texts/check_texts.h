@@ -29,13 +29,13 @@ inline constexpr Text kCopiedFrom{"新的第 {} 行是原来的第 {} 行",
 inline constexpr Text kZero = "0";
 inline constexpr Text kNothingChanged{"各行不变。", "No row changes."};
 inline constexpr Text kWrongEntry{"第{}行第{}列：写的是 {}，应为 {}。",
-                                  "Row {}, column {}: {} is written; it should be {}."};
+                                  "Row {}, column {}: you wrote {}; it should be {}."};
 inline constexpr Text kRoundedMultiplier{
     "第{}行的倍数取成了 {}，应为 {}：倍数舍入得太早，这一行的数因此不准。",
     "The multiplier of row {} was taken as {}; it should be {}: the multiplier was rounded too "
     "early, so the numbers of this row are inaccurate."};
 inline constexpr Text kSignSlip{"第{}行第{}列的正负号写反了。",
-                                "The sign of row {}, column {} is written the wrong way round."};
+                                "Row {}, column {} has the wrong sign."};
 inline constexpr Text kNotCarried{"第{}行第{}列还是原来的数，这一列没有跟着变换。",
                                   "Row {}, column {} still holds the former number: this column "
                                   "was not carried through the operation."};
@@ -71,12 +71,12 @@ inline constexpr Text kStepWrong{"此步有错误。", "This step contains an er
 /// An unknown of the solution written: its number, then its value as written.
 inline constexpr Text kUnknownValue = "x({})={}";
 inline constexpr Text kEquationsHold{"代入原方程组，各方程都成立。",
-                                     "Put into the original system, every equation holds."};
+                                     "Substituted into the original system, every equation holds."};
 inline constexpr Text kEquationFails{
     "第{}个方程不成立：左边为 {}，右边为 {}。",
     "Equation {} does not hold: the left side is {}, the right side {}."};
 inline constexpr Text kUnknownWrong{"x({})：写的是 {}，应为 {}。",
-                                    "x({}): {} is written; it should be {}."};
+                                    "x({}): you wrote {}; it should be {}."};
 inline constexpr Text kEarlyRounding{
     "第 {} 步的数只保留了 {} 位小数，舍入得太早：由这一步的矩阵已求不出所写位数上准确的解。",
     "The numbers of step {} keep only {} decimals, rounded too early: the matrix of this step no "

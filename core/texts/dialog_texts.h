@@ -50,11 +50,10 @@ inline constexpr Text kDiagonalDominanceCaption{"严格对角占优矩阵判断"
 inline constexpr Text kOrderPrompt{"输入方程组系数矩阵的阶数 n：",
                                    "Enter the order n of the coefficient matrix:"};
 inline constexpr Text kMatrixOrderPrompt{"输入矩阵的阶数 n：", "Enter the order n of the matrix:"};
-inline constexpr Text kArrayOrderPrompt{"输入数组的阶数 n：", "Enter the order n of the array:"};
+inline constexpr Text kArrayOrderPrompt{"输入数组的阶数 n：", "Enter the order n of the matrix:"};
 inline constexpr Text kSymmetricOrderPrompt{
     "确定方程组的系数矩阵A是对称正定的后，输入方程组系数矩阵的阶数 n：",
-    "Having made sure that the coefficient matrix A is symmetric positive definite, enter the "
-    "order n of the coefficient matrix:"};
+    "The coefficient matrix A must be symmetric positive definite. Enter the order n of A:"};
 /// The caption several prompts carry; the others carry the program's name.
 inline constexpr Text kInputDataCaption{"输入数据", "Input Data"};
 /// The order Gauss消去法 and 矩阵的三角分解 offer.
@@ -67,13 +66,13 @@ inline constexpr Text kPrecisionPrompt{"输入迭代精度 e：",
                                        "Enter the tolerance e of the iteration:"};
 inline constexpr Text kPrecisionCaption{"确定迭代精度", "Tolerance of the Iteration"};
 /// Asked, yes or no, when the precision is coarse.
-inline constexpr Text kPrecisionWarning{"精度设置不好，确实要这样设置，将会导致结果运算误差太大。",
-                                        "This tolerance is poorly chosen: set this way, it will "
-                                        "make the error of the result too large. Set it anyway?"};
+inline constexpr Text kPrecisionWarning{
+    "精度设置不好，确实要这样设置，将会导致结果运算误差太大。",
+    "This tolerance is very coarse, so the result may be inaccurate. Use it anyway?"};
 inline constexpr Text kPrecisionWarningCaption{"精度设置提示", "Tolerance Warning"};
 /// {} the unknown's number.
 inline constexpr Text kInitialValuePrompt{"请给出解x0({})的初始值:",
-                                          "Give the initial value of x0({}):"};
+                                          "Enter the initial value x0({}):"};
 inline constexpr Text kInitialValueCaption{"输入初始值", "Initial Value"};
 inline constexpr Text kInitialValueDefault = "0";
 inline constexpr Text kRelaxationPrompt{
@@ -84,7 +83,7 @@ inline constexpr Text kRelaxationPrompt{
     "When w>1, it is called over-relaxation (SOR)\r\n"
     "When w=1, it is Gauss–Seidel iteration"};
 inline constexpr Text kRelaxationCaption{"输入松弛因子 w ,默认w=1。",
-                                         "Enter the relaxation factor w (default w=1)."};
+                                         "Relaxation Factor w (default 1)"};
 /// The relaxation factor offered, also by the convergence analysis.
 inline constexpr Text kRelaxationDefault = "1";
 

@@ -13,7 +13,7 @@ namespace quorvex::texts::exact {
 /// kEntrySeparator.
 inline constexpr Text kInexactEntries{
     "精确分数：{}的元素没有精确值，以下按小数计算。",
-    "Exact fractions: the entries {} have no exact value; the work below is in decimals."};
+    "Exact fractions: no exact value for entry or entries {}; the work below is in decimals."};
 inline constexpr Text kInexactEntry{"第 {} 行第 {} 列", "({},{})"};
 inline constexpr Text kEntrySeparator{"、", ", "};
 /// Exact mode's form of the first line on a singular system: {} that line.
@@ -36,9 +36,9 @@ inline constexpr Text kMatrixNorms{"精确分数：2范数和F范数要开平方
                                    "roots; only these two norms are computed in decimals."};
 
 /// The failure messages of exact work.
-inline constexpr Text kZeroPivot{
-    "精确分数：主元为 0 ，矩阵奇异，计算停止#",
-    "Exact fractions: the pivot is 0, the matrix is singular; the computation stops."};
+inline constexpr Text kZeroPivot{"精确分数：主元为 0 ，矩阵奇异，计算停止#",
+                                 "Exact fractions: a pivot is 0, so the matrix is singular and has "
+                                 "no inverse; the computation stops."};
 /// A method without row exchanges meeting an exact zero pivot: the stage,
 /// then the pivot's row and column.
 inline constexpr Text kZeroPivotNoExchange{
@@ -73,8 +73,7 @@ inline constexpr Text kParticular{
 /// One direction: its number, the free unknown it belongs to, its components.
 inline constexpr Text kDirection{
     "基础解系的第 {} 个向量（{} 取 1，其余自由未知数取 0）：v{} = ({})",
-    "Basic solution {} of the homogeneous system ({} taken as 1, the other free unknowns as 0): "
-    "v{} = ({})"};
+    "Basis vector {} of the null space of A ({} = 1, the other free unknowns 0): v{} = ({})"};
 /// The general solution: the sum of the directions with their parameters,
 /// then the parameters.
 inline constexpr Text kGeneralSolution{"通解：x = x0 + {}，其中 {} 为任意数。",

@@ -29,23 +29,25 @@ inline constexpr Text kGaussFullPivotTitle{
     "Solving a linear system by Gaussian elimination with complete pivoting"};
 
 // 列主元求逆矩阵.
-inline constexpr Text kInverseEliminatedHeading{"输出矩阵选主元、消元后的结果",
-                                                "The matrix after pivoting and elimination"};
+inline constexpr Text kInverseEliminatedHeading{
+    "输出矩阵选主元、消元后的结果", "The matrix [A | I] after Gauss–Jordan elimination"};
 inline constexpr Text kInverseHeading{"矩阵的逆为：", "The inverse of the matrix is:"};
 inline constexpr Text kInverseTitle{
     "选主元消去法的应用——求矩阵的逆。",
-    "An application of pivoting: the inverse of a matrix by Gauss–Jordan elimination."};
+    "Application of partial pivoting: the inverse of a matrix by Gauss–Jordan elimination."};
 
 // 列主元求行列式.
 inline constexpr Text kDeterminantEliminatedHeading{
-    "输出行列式选主元、消元后的结果", "The determinant after pivoting and elimination"};
+    "输出行列式选主元、消元后的结果",
+    "The matrix after pivoting and elimination (upper triangular)"};
 /// The row and column exchanges of the elimination.
-inline constexpr Text kExchangeCount{"行、列共交换 {} 次", "Row and column exchanges in all: {}"};
+inline constexpr Text kExchangeCount{"行、列共交换 {} 次", "Number of row exchanges: {}"};
 inline constexpr Text kDeterminantHeading{"行列式的值为：", "The value of the determinant is:"};
 /// The determinant, on the line under its heading.
 inline constexpr Text kDeterminantValue{"   {}", "   {}"};
-inline constexpr Text kDeterminantTitle{"选主元消去法的应用——求行列式的值。",
-                                        "An application of pivoting: the value of a determinant."};
+inline constexpr Text kDeterminantTitle{
+    "选主元消去法的应用——求行列式的值。",
+    "Application of partial pivoting: evaluating a determinant."};
 
 // Decomposition: 矩阵的三角分解.
 inline constexpr Text kFactorLowerHeading{
@@ -68,10 +70,11 @@ inline constexpr Text kLowerFactorHeading{
 inline constexpr Text kLuUpperHeading{
     "输出方程组的系数矩阵LU分解后的上三角矩阵U(n)",
     "The upper triangular matrix U(n) of the LU decomposition of the coefficient matrix"};
-inline constexpr Text kForwardHeading{"输出求解LY=b后的 Y(n)", "Y(n), from solving LY=b"};
+inline constexpr Text kForwardHeading{"输出求解LY=b后的 Y(n)",
+                                      "Y, from solving LY = b (forward substitution)"};
 inline constexpr Text kNumberedSolutionHeading{
     "输出求解UX=Y后的 X(n)，亦既方程组的解：",
-    "X(n), from solving UX=Y, that is, the solution of the system:"};
+    "X, from solving UX = Y (back substitution): the solution of the system"};
 inline constexpr Text kLuTitle{"LU分解法解线性方程组",
                                "Solving a linear system by Doolittle LU decomposition"};
 
@@ -83,8 +86,7 @@ inline constexpr Text kPivotLuOpening{
     "Next, the coefficient matrix A and the right-hand side vector b of the system as computed:"};
 inline constexpr Text kPivotLuLowerHeading{
     "输出方程组的系数矩阵列主元三角分解后的下三角矩阵L(n)",
-    "The lower triangular matrix L(n) of the LU decomposition with partial pivoting of the "
-    "coefficient matrix"};
+    "The unit lower triangular matrix L of PA = LU (partial pivoting)"};
 inline constexpr Text kPivotLuUpperHeading{
     "输出方程组的系数矩阵列主元三角分解后的上三角矩阵U(n)",
     "The upper triangular matrix U(n) of the LU decomposition with partial pivoting of the "
@@ -118,9 +120,8 @@ inline constexpr Text kCholeskyTitle{
 inline constexpr Text kCholeskyNote{"注意：本方法仅对未知数x的系数矩阵是对称正定矩阵时有效。",
                                     "Note: this method applies only when the coefficient matrix of "
                                     "the unknowns x is symmetric positive definite."};
-inline constexpr Text kLdltDiagonalLine{
-    "接下来输出分解式A=L*D*L' 中D的主对角线元素：",
-    "Next, the main diagonal entries of D in the decomposition A=L*D*L' :"};
+inline constexpr Text kLdltDiagonalLine{"接下来输出分解式A=L*D*L' 中D的主对角线元素：",
+                                        "The diagonal entries of D in A = LDLᵀ:"};
 inline constexpr Text kLdltTitle{
     "改进的平方根法解线性方程组",
     "Solving a linear system by LDLᵀ decomposition (the improved square-root method)"};
@@ -134,12 +135,13 @@ inline constexpr Text kChaseOpening{
     "接下来输出方程组的系数矩阵A、方程组的常数项向量D(n)",
     "Above is the augmented matrix of the tridiagonal system\r\n"
     "Next, the coefficient matrix A and the right-hand side vector D(n) of the system"};
-inline constexpr Text kChaseForwardHeading{"输出求解LY=D后的 Y(n)", "Y(n), from solving LY=D"};
+inline constexpr Text kChaseForwardHeading{"输出求解LY=D后的 Y(n)",
+                                           "Y, from solving LY = D (forward sweep)"};
 inline constexpr Text kChaseTitle{
     "追赶法解三对角线性方程组。",
     "Solving a tridiagonal linear system by the tridiagonal (Thomas) algorithm."};
 inline constexpr Text kChaseNote{"注意：本方法仅适合于三对角线性方程组。",
-                                 "Note: this method suits tridiagonal linear systems only."};
+                                 "Note: this method applies only to tridiagonal systems."};
 
 // Iteration: 雅可比迭代法, 高斯-塞德尔迭代法, 逐次超松驰迭代法.
 inline constexpr Text kRelaxationFactor{"松弛因子 w={}", "Relaxation factor w={}"};
@@ -189,7 +191,7 @@ inline constexpr Text kNotSymmetric{
 
 // 严格对角占优矩阵判断.
 inline constexpr Text kDominanceEcho{"以上是该矩阵的元素", "Above are the entries of the matrix"};
-inline constexpr Text kRowsHeading{"下面输出各行的判断结果：", "The test of each row:"};
+inline constexpr Text kRowsHeading{"下面输出各行的判断结果：", "Row-by-row test:"};
 inline constexpr Text kRowNotDominant{
     "第 {} 行对角元素的绝对值不严格大于同行的其他元素的绝对值之和",
     "In row {} the absolute value of the diagonal entry is not strictly greater than the sum of "
@@ -218,7 +220,7 @@ inline constexpr Text kMatrixEcho{"以上是所要求解的矩阵，接下来输
                                   "Above is the matrix; next, its norms"};
 inline constexpr Text kMatrixOneNorm{"矩阵的1范数为： {}", "The 1-norm of the matrix is: {}"};
 inline constexpr Text kMatrixTwoNorm{"矩阵的2范数(参考值)为： {}",
-                                     "The 2-norm of the matrix (reference value) is: {}"};
+                                     "The 2-norm of the matrix (estimate) is: {}"};
 inline constexpr Text kMatrixFrobeniusNorm{"矩阵的F范数为： {}",
                                            "The Frobenius norm of the matrix is: {}"};
 inline constexpr Text kMatrixInfinityNorm{"矩阵的无穷范数为： {}",
@@ -256,10 +258,9 @@ inline constexpr Text kScaledFrobenius{
 inline constexpr Text kPowerIterationMissed{
     "2范数(参考值)：对 A 的转置与 A 的乘积作 {} 遍幂迭代，最后的除数为 {}，√{} = {} 不在 "
     "F范数/√n = {} 与 F范数 = {} 之间，迭代没有找到主方向；改取 A 的最大奇异值 = {}",
-    "2-norm (reference value): {} sweeps of the power method on the product of the transpose of A "
-    "and A end with the divisor {}, and √{} = {} lies outside the bounds Frobenius norm/√n = {} "
-    "and Frobenius norm = {}: the sweeps missed the dominant direction; the largest singular value "
-    "of A is taken instead = {}"};
+    "2-norm (estimate): {} power-method iterations on AᵀA end with λmax ≈ {}, and √{} = {} lies "
+    "outside the bounds Frobenius norm/√n = {} and Frobenius norm = {}: the iterations missed the "
+    "dominant direction; the largest singular value of A is taken instead = {}"};
 
 /// Notices of the positive-definite test, where exact arithmetic reaches
 /// the other verdict; {} the order of the minor concerned.

@@ -108,15 +108,15 @@ inline constexpr Text kZeroInBackSubstitution{
 /// equation its number, the left side with the solution put in, its value,
 /// and the residual as right side − left side = value.
 inline constexpr Text kCheckHeading{"代入检验：把解代入原方程组，残差 = 右端 − 左边：",
-                                    "Check by substitution: the solution put into the original "
-                                    "system, residual = right side − left side:"};
+                                    "Check by substitution into the original system (residual = "
+                                    "right-hand side − left-hand side):"};
 inline constexpr Text kCheckEquation{"第 {} 个方程：{} = {}，残差 {} − {} = {}",
                                      "Equation {}: {} = {}, residual {} − {} = {}"};
 /// The same with the solution as the report shows it, rounded.
 inline constexpr Text kCheckRoundedHeading{
     "代入检验：把按设定位数写出的解代入原方程组，残差 = 右端 − 左边：",
-    "Check by substitution: the solution as written to the set decimals put into the original "
-    "system, residual = right side − left side:"};
+    "Check by substituting the solution, rounded to the set decimals, into the original system "
+    "(residual = right-hand side − left-hand side):"};
 
 /// Decompositions.
 inline constexpr Text kFactorLU{"分解 A = LU：", "Decomposition A = LU:"};
@@ -157,8 +157,9 @@ inline constexpr Text kPivotExchanged{"主元取 s({})，交换第 {} 行与第 
 inline constexpr Text kRoot = "√({})";
 inline constexpr Text kNotPositive{
     "被开方数不是正数，不能开平方，分解到此停止，以下结果无意义",
-    "The radicand is not positive and has no square root: the decomposition stops here, and the "
-    "results below have no meaning"};
+    "The number under the square root is not positive, so A is not positive definite and the "
+    "Cholesky factorization does not exist: the decomposition stops here, and the results below "
+    "are meaningless."};
 inline constexpr Text kZeroDivisor{
     "除数为 0，计算到此停止，以下结果无意义",
     "The divisor is 0: the computation stops here, and the results below have no meaning"};
@@ -170,8 +171,8 @@ inline constexpr Text kCandidatesAllZero{
 /// in u(2,2).
 inline constexpr Text kZeroPivotNoExchangeLU{
     "主元 {} 为 0；本方法不交换行，分解到此停止，请改用列主元三角分解法。",
-    "The pivot {} is 0; this method exchanges no rows: the decomposition stops here, use LU "
-    "decomposition with partial pivoting instead."};
+    "The pivot {} is 0 and this method does not exchange rows, so the decomposition stops here; "
+    "use LU decomposition with partial pivoting instead."};
 
 /// Iterations. Above the order limit the table keeps the first and the last
 /// component: the limit.
@@ -179,7 +180,7 @@ inline constexpr Text kFewComponents{
     "阶数大于 {}，表中只列出第一个和最后一个分量",
     "The order is greater than {}, so the table lists only the first and the last component"};
 /// The initial iterate's components, each after two blanks.
-inline constexpr Text kInitialIterate{"初始值：{}", "Initial value:{}"};
+inline constexpr Text kInitialIterate{"初始值：{}", "Initial vector x0:{}"};
 /// The table's heading, with a kSweepsColumn for each column shown.
 inline constexpr Text kSweepsHeading{
     "各次迭代（每行依次为 k{}，与上一次相比各分量变化的最大绝对值）：",
@@ -232,12 +233,12 @@ inline constexpr Text kInfinityNormIs{"无穷范数 = {}", "∞-norm = {}"};
 /// again under the root, and the value.
 inline constexpr Text kPowerIteration{
     "2范数(参考值)：对 A 的转置与 A 的乘积作 {} 遍幂迭代，最后的除数为 {}，2范数 = √{} = {}",
-    "2-norm (reference value): {} sweeps of the power method on the product of the transpose of A "
-    "and A; the last divisor is {}, 2-norm = √{} = {}"};
+    "2-norm (estimate): {} power-method iterations on AᵀA give its largest eigenvalue λmax ≈ {}, "
+    "so the 2-norm = √λmax = √{} = {}"};
 inline constexpr Text kLargestSingularValue{
     "2范数(参考值)：幂迭代没有得到可用的正除数，改取 A 的最大奇异值 = {}",
-    "2-norm (reference value): the power method gave no usable positive divisor; the largest "
-    "singular value of A is taken instead = {}"};
+    "2-norm (estimate): the power method gave no usable value; the largest singular value of A is "
+    "taken instead = {}"};
 /// The sum of squares, then its root: the sum again and the F-norm.
 inline constexpr Text kFrobenius{
     "F范数：各元素的平方和 = {}，F范数 = √{} = {}",
