@@ -240,8 +240,8 @@ TEST_F(Cli, CtrlCStopsACommandCleanly) {
     // A positive definite matrix of order 1500: its leading minors take far
     // longer than it takes to interrupt them. So does the exact determinant
     // of a matrix of order 200 of 20-digit fractions (one of small integers
-    // takes FLINT a fraction of a second, less than the interrupt), and the check of a step of order 12 that no operation
-    // explains, on a system of 200-digit fractions.
+    // takes FLINT a fraction of a second, less than the interrupt), and the check of a step of
+    // order 12 that no operation explains, on a system of 200-digit fractions.
     unsigned seed = 1;
     const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
     const auto digits = [&next](int count) {

@@ -211,7 +211,7 @@ const std::vector<std::string> kJoinedByTex = {"a--b", "---", "``a''", "¡!`",
                                                "¿?`",  "a`b", "<<a>>", "a''b",
                                                ",,a",  "'a'", "\"a\"", "a<<<b>>>c"};
 /// Only a line may start like a list item.
-const std::vector<std::string> kLines = {"- 不是列表", "+ 也不是", "1. 不是编号",
+const std::vector<std::string> kLines = {"- 不是列表",    "+ 也不是", "1. 不是编号",
                                          "1) 也不是编号", "12) 同样", "a&amp;b"};
 /// Folded, the blanks make "-3 3/4" read as a mixed number.
 const std::vector<std::string> kKeptBlanks = {"候选为  -3  3/4  1/4"};

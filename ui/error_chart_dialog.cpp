@@ -2,8 +2,8 @@
 
 #include "messages.h"
 #include "qt_dialogs.h"
-#include "window_language.h"
 #include "texts/analysis_texts.h"
+#include "window_language.h"
 
 #include <QCategoryAxis>
 #include <QChart>
@@ -179,7 +179,8 @@ ErrorChartDialog::ErrorChartDialog(const ErrorChart& chart, QWidget* parent,
     m_view->setMinimumSize(640, 420);
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* save = buttons->addButton(qt(shown(T::kChartSave)), QDialogButtonBox::ActionRole);
-    QPushButton* close = buttons->addButton(qt(shown(T::kChartClose)), QDialogButtonBox::RejectRole);
+    QPushButton* close =
+        buttons->addButton(qt(shown(T::kChartClose)), QDialogButtonBox::RejectRole);
     connect(save, &QPushButton::clicked, this, &ErrorChartDialog::saveAs);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

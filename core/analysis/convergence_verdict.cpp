@@ -128,8 +128,8 @@ long binaryExponent(const Rational& q) {
 Rational bisection(const Rational& lo, const Rational& hi) {
     if (sgn(lo) > 0 && hi > lo * 4) {
         const long middle = (binaryExponent(lo) + binaryExponent(hi)) / 2;
-        const Rational power = middle >= 0 ? Rational(mpz_class(1) << middle)
-                                           : Rational(1, mpz_class(1) << -middle);
+        const Rational power =
+            middle >= 0 ? Rational(mpz_class(1) << middle) : Rational(1, mpz_class(1) << -middle);
         if (lo < power && power < hi) return power;
     }
     return (lo + hi) / 2;
@@ -201,7 +201,8 @@ ExactSpectrum exactSpectrum(const RationalMatrix& A, int n, IterationKind kind, 
     s.otherRadius = second;
     // Settling a doubt costs a few Schur-Cohn tests, which take seconds
     // from order 13 on: there the balanced computation stands.
-    s.doubtful = n <= kSettledDoubtOrder && std::isfinite(s.roundedRadius) && std::isfinite(second) &&
+    s.doubtful = n <= kSettledDoubtOrder && std::isfinite(s.roundedRadius) &&
+                 std::isfinite(second) &&
                  std::fabs(s.roundedRadius - second) >
                      kRadiusAgreement * std::max({1.0, s.roundedRadius, second});
     s.nilpotent = true;

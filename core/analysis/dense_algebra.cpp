@@ -33,9 +33,7 @@ constexpr int kBalancingPasses = 2200;
 /// entry a normal double or 0: a subnormal loses bits, and a balancing that
 /// is not exact may cycle instead of settling.
 bool scalesExactly(const Eigen::MatrixXd& A, Eigen::Index i, double f) {
-    const auto fits = [](double v) {
-        return v == 0.0 || std::fpclassify(v) == FP_NORMAL;
-    };
+    const auto fits = [](double v) { return v == 0.0 || std::fpclassify(v) == FP_NORMAL; };
     for (Eigen::Index j = 0; j < A.rows(); ++j)
         if (j != i && (!fits(A(i, j) / f) || !fits(A(j, i) * f))) return false;
     return true;

@@ -216,8 +216,7 @@ Outcome pivotComparison(CommandInput& in) {
         writeVerdict(r, runs, plain);
     }
     r.title(T::kPivotTitle);
-    return publish(in.host, std::move(r),
-                   [&] { return notFiniteCause(B, n, ref, plain, column); });
+    return publish(in.host, std::move(r), [&] { return notFiniteCause(B, n, ref, plain, column); });
 }
 
 } // namespace

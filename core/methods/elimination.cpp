@@ -232,8 +232,7 @@ constexpr double kRoundingPivotShare = 1e-6;
 /// elimination divided by it. Empty when the solution is not finite (the
 /// notice for Infinity and NaN speaks then) or exact fractions find the
 /// matrix regular or cannot tell.
-std::string hiddenSingularity(CommandInput& in, const Matrix& B, const Matrix& A,
-                              const Vector& x) {
+std::string hiddenSingularity(CommandInput& in, const Matrix& B, const Matrix& A, const Vector& x) {
     const int n = in.n;
     double largest = 0.0;
     for (int i = 1; i <= n; ++i) {
@@ -242,8 +241,7 @@ std::string hiddenSingularity(CommandInput& in, const Matrix& B, const Matrix& A
     }
     if (!std::isfinite(largest)) return {};
     const double unit = std::pow(10.0, -(in.settings.decimalDigits + 1));
-    const double small =
-        std::max(kRoundingPivotUnits * n * unit, kRoundingPivotShare * largest);
+    const double small = std::max(kRoundingPivotUnits * n * unit, kRoundingPivotShare * largest);
     bool tiny = false;
     for (int k = 1; k <= n && !tiny; ++k) tiny = std::fabs(A(k, k)) <= small;
     if (!tiny) return {};
@@ -251,8 +249,7 @@ std::string hiddenSingularity(CommandInput& in, const Matrix& B, const Matrix& A
     if (!typed) return {};
     const SolutionSet set = solutionSet(*typed, n);
     if (set.rankA == n) return {};
-    return std::string(set.solvable() ? N::kSingularSolutionOneOfMany
-                                      : N::kSingularSolutionOfNone);
+    return std::string(set.solvable() ? N::kSingularSolutionOneOfMany : N::kSingularSolutionOfNone);
 }
 template <class T>
 std::string hiddenSingularity(CommandInput&, const BasicMatrix<T>&, const BasicMatrix<T>&,

@@ -155,7 +155,8 @@ private slots:
         QVERIFY(dialog);
         const QChart& chart = *dialog->view()->chart();
         QStringList texts{dialog->windowTitle(), chart.title()};
-        for (const QAbstractButton* b : dialog->findChildren<QAbstractButton*>()) texts << b->text();
+        for (const QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
+            texts << b->text();
         for (const QAbstractSeries* series : chart.series()) texts << series->name();
         texts << errorLabels(chart) << chart.axes(Qt::Vertical).front()->titleText()
               << chart.axes(Qt::Horizontal).front()->titleText();
