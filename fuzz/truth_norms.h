@@ -60,6 +60,15 @@ inline long double shownRounding(const Scene& scene, long double v) {
     return 0.5L * std::pow(10.0L, -scene.digits()) + 1e-13L * std::fabs(v);
 }
 
+/// A norm made of sums and maxima of magnitudes: exactly the truth in
+/// exact mode, within `relative` of it in decimals.
+inline void checkSumNorm(const Scene& scene, const Run& r, bool exact, const Text& sentence,
+                         const Rational& truth, long double relative, const std::string& what) {
+    if (exact) return checkExactNorm(scene, r, sentence, truth);
+    const long double printed = printedNorm(scene, r, sentence);
+    checkAtMost(scene, r, std::fabs(printed - toLongDouble(truth)), 0, relative * printed, what);
+}
+
 /// VectorModel on the first line: n + 1 entries.
 inline void checkVectorNorms(Scene& scene, const TypedSystem& s, bool exact) {
     namespace R = texts::report;
@@ -80,15 +89,10 @@ inline void checkVectorNorms(Scene& scene, const TypedSystem& s, bool exact) {
     const long double n2 = printedNorm(scene, r, R::kVectorTwoNorm);
     const long double ninf = printedNorm(scene, r, R::kVectorInfinityNorm);
     const long double two = std::sqrt(squares);
-    if (exact) {
-        checkExactNorm(scene, r, R::kVectorOneNorm, one);
-        checkExactNorm(scene, r, R::kVectorInfinityNorm, largest);
-    } else {
-        checkAtMost(scene, r, std::fabs(n1 - toLongDouble(one)), 0, 1e-13L * n1,
-                    "the 1-norm is not the sum of the magnitudes");
-        checkAtMost(scene, r, std::fabs(ninf - toLongDouble(largest)), 0, 1e-14L * ninf,
-                    "the ∞-norm is not the largest magnitude");
-    }
+    checkSumNorm(scene, r, exact, R::kVectorOneNorm, one, 1e-13L,
+                 "the 1-norm is not the sum of the magnitudes");
+    checkSumNorm(scene, r, exact, R::kVectorInfinityNorm, largest, 1e-14L,
+                 "the ∞-norm is not the largest magnitude");
     checkAtMost(scene, r, std::fabs(n2 - two), 0, shownRounding(scene, two),
                 "the 2-norm is not the root of the sum of squares");
     checkAtMost(scene, r, ninf, n2, shownRounding(scene, n2), "‖x‖∞ > ‖x‖₂");
@@ -118,15 +122,10 @@ inline void checkMatrixNorms(Scene& scene, const TypedSystem& s, bool exact) {
     const long double nf = printedNorm(scene, r, R::kMatrixFrobeniusNorm);
     const long double ninf = printedNorm(scene, r, R::kMatrixInfinityNorm);
     const long double frobenius = std::sqrt(squares);
-    if (exact) {
-        checkExactNorm(scene, r, R::kMatrixOneNorm, columns);
-        checkExactNorm(scene, r, R::kMatrixInfinityNorm, rows);
-    } else {
-        checkAtMost(scene, r, std::fabs(n1 - toLongDouble(columns)), 0, 1e-13L * n1,
-                    "the 1-norm is not the largest column sum");
-        checkAtMost(scene, r, std::fabs(ninf - toLongDouble(rows)), 0, 1e-13L * ninf,
-                    "the ∞-norm is not the largest row sum");
-    }
+    checkSumNorm(scene, r, exact, R::kMatrixOneNorm, columns, 1e-13L,
+                 "the 1-norm is not the largest column sum");
+    checkSumNorm(scene, r, exact, R::kMatrixInfinityNorm, rows, 1e-13L,
+                 "the ∞-norm is not the largest row sum");
     checkAtMost(scene, r, std::fabs(nf - frobenius), 0, shownRounding(scene, frobenius),
                 "the F-norm is not the root of the sum of squares");
     // The 2-norm is the power iteration's estimate, a reference value: it
