@@ -97,16 +97,32 @@ template <class T> bool finite(const T& v) {
     else return true;
 }
 
-/// Row i − m × row k, or row i + |m| × row k for a negative m; a decimal
-/// m, used unrounded, with the decimals that make the row's new values
-/// come out by hand.
+/// A decimal multiplier, used unrounded, with the decimals that make the
+/// row's new values come out by hand.
+template <class T>
+NumberStyle multiplierStyle(const RowOperation<T>& op, const EliminationStage<T>& s,
+                            const StageLayout& layout) {
+    if constexpr (std::is_same_v<T, double>)
+        return NumberStyle::rounded(decimalsAsUsed(op.multiplier, s.pivotRowLargest,
+                                                   layout.style.decimals, layout.heldDecimals));
+    else return layout.style;
+}
+
+/// Whether some multiplier is written with more decimals than the matrices.
+template <class T>
+bool multipliersBeyond(const EliminationRecorder<T>& log, const StageLayout& layout) {
+    if (!std::is_same_v<T, double> || layout.style.decimals == NumberStyle::kPlain) return false;
+    for (const EliminationStage<T>& s : log.stages())
+        for (const RowOperation<T>& op : s.operations)
+            if (multiplierStyle(op, s, layout).decimals > layout.style.decimals) return true;
+    return false;
+}
+
+/// Row i − m × row k, or row i + |m| × row k for a negative m.
 template <class T>
 void writeOperation(Report& r, const RowOperation<T>& op, const EliminationStage<T>& s,
                     const StageLayout& layout) {
-    NumberStyle style = layout.style;
-    if constexpr (std::is_same_v<T, double>)
-        style = NumberStyle::rounded(
-            decimalsAsUsed(op.multiplier, s.pivotRowLargest, style.decimals, layout.heldDecimals));
+    const NumberStyle style = multiplierStyle(op, s, layout);
     const bool negative = op.multiplier < 0.0;
     const T shown = negative ? T(-op.multiplier) : op.multiplier;
     say(
@@ -150,6 +166,8 @@ void writeStages(Report& r, const EliminationRecorder<T>& log, const StageLayout
     const auto takeRow = [&](const BasicMatrix<T>& from, int i) {
         for (int j = 1; j <= current.cols(); ++j) current(i, j) = from(i, j);
     };
+    if (multipliersBeyond(log, layout))
+        say(r, texts::kMultipliersAsUsed, layout.style.decimals).newline();
     for (const EliminationStage<T>& s : log.stages()) {
         if (s.operations.empty() && !s.divisor) {
             if (rows) current = s.after;

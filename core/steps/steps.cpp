@@ -63,7 +63,7 @@ Report& divisor(Report& r, const Rational& v, NumberStyle style) {
 }
 
 int decimalsAsUsed(double v, double weight, int least, int held) {
-    constexpr int kMost = 15;
+    constexpr int kMost = 20;
     if (!std::isfinite(v) || !std::isfinite(weight)) return least;
     const double budget = 0.1 * std::pow(10.0, -held);
     for (int p = least; p < kMost; ++p)

@@ -139,7 +139,8 @@ Report& divisor(Report& r, const Rational& v, NumberStyle style);
 /// The fewest decimals, `least` or more, at which v can be written so that
 /// a hand calculation multiplying it by up to `weight` lands within a tenth
 /// of a unit of the `held`-th decimal of what the method, using v unrounded,
-/// got; at most 15.
+/// got; at most 20 (a number of 1 or more writes no more digits than its
+/// fifteen significant ones).
 int decimalsAsUsed(double v, double weight, int least, int held);
 
 /// Closes the steps of a solving command with the check by substitution:

@@ -146,7 +146,7 @@ inline constexpr Text kNeitherCondition{"两个充分条件都不满足，收敛
                                         "Neither sufficient condition holds; whether the "
                                         "iterations converge depends on the spectral radius."};
 inline constexpr Text kSweepsHeading{"输出迭代次数（从零初始值出发）",
-                                     "The number of iterations (from a zero initial value)"};
+                                     "The number of iterations (starting from the zero vector)"};
 /// A method's line: {} the prediction (one of the lines below, each opening
 /// with the method's name), then the sweeps the run took.
 inline constexpr Text kObserved{"{}，实际迭代 {} 次", "{}; it actually took {} iterations"};
@@ -241,7 +241,7 @@ inline constexpr Text kChartCurveOverflows{
     "{}: from iteration {} on, the error exceeds the floating-point range and is not drawn."};
 
 // 主元比较
-inline constexpr Text kPivotCaption{"主元比较", "Pivoting Compared"};
+inline constexpr Text kPivotCaption{"主元比较", "Comparison of Pivoting Strategies"};
 inline constexpr Text kNoPivotName{"不选主元消去法", "Gaussian elimination without pivoting"};
 inline constexpr Text kColumnPivotName{"列主元消去法",
                                        "Gaussian elimination with partial pivoting"};

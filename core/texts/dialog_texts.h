@@ -29,8 +29,9 @@ inline constexpr Text kGaussColumnPivotCaption{"Gauss列主元消去法",
 inline constexpr Text kGaussFullPivotCaption{"Gauss全主元消去法",
                                              "Gaussian Elimination with Complete Pivoting"};
 inline constexpr Text kInverseCaption{"列主元求逆矩阵", "Inverse by Gauss–Jordan Elimination"};
-inline constexpr Text kDeterminantCaption{"列主元求行列式", "Determinant by Partial Pivoting"};
-inline constexpr Text kFactorCaption{"矩阵的三角分解", "Triangular Decomposition of a Matrix"};
+inline constexpr Text kDeterminantCaption{"列主元求行列式",
+                                          "Determinant by Elimination with Partial Pivoting"};
+inline constexpr Text kFactorCaption{"矩阵的三角分解", "LU Factorization of a Matrix"};
 inline constexpr Text kLuCaption{"LU分解法", "Doolittle LU Decomposition"};
 inline constexpr Text kCholeskyCaption{"平方根法", "Cholesky (Square-Root) Method"};
 inline constexpr Text kLdltCaption{"改进的平方根法", "LDLᵀ Decomposition"};

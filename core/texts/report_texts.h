@@ -182,8 +182,9 @@ inline constexpr Text kMinorNotPositive{"第 {} 阶顺序主子式的值不大�
                                         "The leading principal minor of order {} is not greater "
                                         "than 0, so the matrix is not positive definite."};
 inline constexpr Text kPositiveDefinite{"该矩阵各阶顺序主子式的值全大于 0 ，是正定矩阵。",
-                                        "All leading principal minors of the matrix are greater "
-                                        "than 0: it is a positive definite matrix."};
+                                        "The matrix is symmetric and all its leading principal "
+                                        "minors are positive, so it is positive definite "
+                                        "(Sylvester's criterion)."};
 inline constexpr Text kNotSymmetric{
     "该矩阵各阶顺序主子式的值全大于 0 ，但该矩阵不对称，本判断不认为它是正定矩阵。",
     "All leading principal minors of the matrix are greater than 0, but the matrix is not "

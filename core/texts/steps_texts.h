@@ -58,6 +58,14 @@ inline constexpr Text kExchangeColumns{
     "Exchange column {} and column {}; the order of the unknowns changes with them:{}"};
 /// A row operation: the row changed, the multiplier and the pivot row.
 inline constexpr Text kRowLosesMultiple{"第 {} 行 − {} × 第 {} 行", "Row {} − {} × Row {}"};
+/// Once in an elimination's steps where a multiplier is written with more
+/// decimals than the matrices: the matrices' decimals.
+inline constexpr Text kMultipliersAsUsed{
+    "乘数由未经舍入的元素算出，写出的位数要使按它算出的新行与下面的矩阵相符，所以多于矩阵中的 {} "
+    "位小数。",
+    "Each multiplier is computed from the unrounded entries and written with the decimals that "
+    "make the new rows come out as the matrices below show them; this is why multipliers carry "
+    "more than the matrices' {} decimals."};
 /// The same with a negative multiplier, by its magnitude.
 inline constexpr Text kRowGainsMultiple{"第 {} 行 + {} × 第 {} 行", "Row {} + {} × Row {}"};
 /// Gauss-Jordan: the pivot row and its pivot.
@@ -87,8 +95,8 @@ inline constexpr Text kHeldDecimals{
 /// and column.
 inline constexpr Text kZeroPivotNoExchange{
     "第 {} 步的主元 a({},{}) 为 0；本方法不交换行，请改用列主元或全主元消去法。",
-    "Step {}: the pivot a({},{}) is 0; this method exchanges no rows: use partial or complete "
-    "pivoting instead."};
+    "Step {}: the pivot a({},{}) is 0 and this method does not exchange rows; use partial or "
+    "complete pivoting instead."};
 inline constexpr Text kZeroPivotSingular{
     "第 {} 步的主元 a({},{}) 为 0：可选作主元的元素全为 0，矩阵奇异。",
     "Step {}: the pivot a({},{}) is 0: every entry that could serve as the pivot is 0, so the "
@@ -119,6 +127,21 @@ inline constexpr Text kCheckRoundedHeading{
     "(residual = right-hand side − left-hand side):"};
 
 /// Decompositions.
+/// Once in a decomposition's steps where a value is written with more
+/// decimals than the steps hold: those decimals.
+inline constexpr Text kValuesAsUsed{
+    "每个值在它自己的一行末尾和以后用到它的各行中写法相同，都写出计算时用到的位数，所以有的值多于 "
+    "{} "
+    "位小数。",
+    "Each value is written alike at the end of its own line and wherever a later line uses it, "
+    "with the decimals the computation needs; this is why some values carry more than {} "
+    "decimals."};
+/// After an entry whose own numbers fix fewer decimals than the steps
+/// hold: the entry's name and the decimals written.
+inline constexpr Text kFewerDecimals{
+    "这一行的数只能确定 {} 的前 {} 位小数，再往后的各位由舍入决定，所以只写出这几位。",
+    "The numbers of this line fix {} to {} decimals only; the digits after them are rounding, "
+    "so only these are written."};
 inline constexpr Text kFactorLU{"分解 A = LU：", "Decomposition A = LU:"};
 inline constexpr Text kFactorPivotLU{"列主元分解 PA = LU：",
                                      "Decomposition with partial pivoting PA = LU:"};
@@ -184,8 +207,8 @@ inline constexpr Text kInitialIterate{"初始值：{}", "Initial vector x0:{}"};
 /// The table's heading, with a kSweepsColumn for each column shown.
 inline constexpr Text kSweepsHeading{
     "各次迭代（每行依次为 k{}，与上一次相比各分量变化的最大绝对值）：",
-    "The iterations (each row gives k{}, and the largest absolute change of a component from the "
-    "previous iteration):"};
+    "Iterations (each row: k{}, and the largest change of a component from the previous "
+    "iteration):"};
 inline constexpr Text kSweepsColumn{"，x({})", ", x({})"};
 /// The sweep that met the precision, its largest change, the precision.
 inline constexpr Text kMet{"第 {} 次迭代的最大变化 {} 不超过精度 e = {}，迭代结束",
@@ -194,8 +217,8 @@ inline constexpr Text kMet{"第 {} 次迭代的最大变化 {} 不超过精度 e
 /// The first sweep whose change is no longer a finite number; the table
 /// ends there.
 inline constexpr Text kRunaway{"第 {} 次迭代的变化已不是有限数，迭代发散，以后各次从略",
-                               "The change of iteration {} is no longer a finite number: the "
-                               "iteration diverges, and the later iterations are omitted"};
+                               "The change in iteration {} is no longer finite: the iteration "
+                               "diverges (later iterations not shown)"};
 /// The limit of sweeps.
 inline constexpr Text kLimit{"迭代 {} 次仍未达到精度要求",
                              "After {} iterations the tolerance is still not met"};

@@ -10,6 +10,7 @@
 #include <exception>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <stdexcept>
@@ -127,8 +128,9 @@ std::string linesNotHeld(const std::string& report, const std::string& expected)
 }
 
 std::string stepsSection(const std::string& report) {
-    const std::string heading = "\r\n详细步骤：\r\n";
-    const std::size_t from = report.find(heading);
+    std::string heading = "\r\n详细步骤：\r\n";
+    std::size_t from = report.find(heading);
+    if (from == std::string::npos) from = report.find(heading = "\r\nWorked steps:\r\n");
     if (from == std::string::npos) return "(no steps)";
     const std::size_t begin = from + heading.size();
     const std::size_t end = report.find("\r\n\r\n", begin);
@@ -244,7 +246,12 @@ std::vector<std::string> linesNotComingOut(const std::string& report, int decima
         const std::string& last = parts.back();
         const double value = byHand(last);
         if (std::isnan(value) && last != "NaN") continue; // a name or a sentence
-        const double unit = std::pow(10.0, -std::max(decimals, decimalsOf(last)));
+        // A line whose numbers fix fewer decimals says so on the next line.
+        static const std::regex fewer("这一行的数只能确定 \\S+ 的前 (\\d+) 位小数.*");
+        std::smatch said;
+        const bool short_ = at + 1 < lines.size() && std::regex_match(lines[at + 1], said, fewer);
+        const int places = short_ ? std::stoi(said[1]) : std::max(decimals, decimalsOf(last));
+        const double unit = std::pow(10.0, -places);
         for (std::size_t p = 1; p + 1 < parts.size(); ++p) {
             if (parts[p].find_first_of("abcdefghijklmnopqrstuvwxyz") != std::string::npos) continue;
             if (!agrees(byHand(parts[p]), value, unit)) {
@@ -313,6 +320,70 @@ std::vector<std::string> eliminationLinesNotComingOut(const std::string& report,
         // replaced: the rows a student uses are the printed ones.
         if (line.find(" 步后的矩阵：") == std::string::npos && !std::regex_match(line, operation))
             cur = next;
+    }
+    return wrong;
+}
+
+std::vector<std::string> valuesWithTwoFaces(const std::string& report) {
+    static const std::regex name("[a-zA-Z]\\(\\d+(?:,\\d+)?\\)");
+    static const std::regex number("-?\\d+(?:\\.\\d+)?(?:E[-+]\\d+)?");
+    static const std::regex unknownFactor("× \\(?(-?[0-9./E+]+)\\)?");
+    static const std::regex rowExchange("交换第 (\\d+) 行与第 (\\d+) 行");
+    static const std::regex indexed("([a-zA-Z])\\((\\d+)(,.*)");
+    std::map<std::string, std::string> faces;
+    std::vector<std::string> unknowns; // a back substitution's, in the order found
+    std::vector<std::string> wrong;
+    const auto all = [](const std::string& text, const std::regex& re, int group = 0) {
+        std::vector<std::string> found;
+        for (auto it = std::sregex_iterator(text.begin(), text.end(), re);
+             it != std::sregex_iterator(); ++it)
+            found.push_back((*it)[group].str());
+        return found;
+    };
+    const std::vector<std::string> lines = linesOf(report);
+    for (std::size_t at = firstStepLine(lines); at < lines.size() && !lines[at].empty(); ++at) {
+        const std::string& line = lines[at];
+        std::vector<std::string> parts;
+        for (std::size_t from = 0;;) {
+            const std::size_t eq = line.find(" = ", from);
+            parts.push_back(line.substr(from, eq == std::string::npos ? eq : eq - from));
+            if (eq == std::string::npos) break;
+            from = eq + 3;
+        }
+        std::smatch exchange;
+        if (std::regex_search(line, exchange, rowExchange)) {
+            // Every entry of the two rows now stands for the other's value (a
+            // candidate s(i) keeps its row).
+            std::map<std::string, std::string> swapped;
+            const std::string r = exchange[1], k = exchange[2];
+            for (const auto& [key, face] : faces) {
+                std::smatch at;
+                std::string moved = key;
+                if (std::regex_match(key, at, indexed) && (at[2] == r || at[2] == k))
+                    moved = at[1].str() + "(" + (at[2] == r ? k : r) + at[3].str();
+                swapped[moved] = face;
+            }
+            faces = swapped;
+        }
+        if (parts.size() < 3 || !std::regex_match(parts[0], name)) continue;
+        const std::vector<std::string> names = all(parts[1], name);
+        if (names.empty()) {
+            // An elimination's unknown: the factors after × are the unknowns
+            // found before it, the last found first.
+            const std::vector<std::string> quoted = all(parts[1], unknownFactor, 1);
+            for (std::size_t q = 0; q < quoted.size() && q < unknowns.size(); ++q)
+                if (quoted[q] != unknowns[q]) wrong.push_back(line + "  (" + unknowns[q] + ")");
+            unknowns.push_back(parts.back());
+            continue;
+        }
+        const std::vector<std::string> numbers = all(parts[2], number);
+        if (numbers.size() == names.size())
+            for (std::size_t q = 0; q < names.size(); ++q) {
+                const auto [face, first] = faces.try_emplace(names[q], numbers[q]);
+                if (!first && face->second != numbers[q])
+                    wrong.push_back(line + "  (" + names[q] + " = " + face->second + ")");
+            }
+        if (std::regex_match(parts.back(), number)) faces[parts[0]] = parts.back();
     }
     return wrong;
 }

@@ -52,7 +52,7 @@ std::vector<std::string> linesOf(const std::string& report);
 /// line stands for whatever the report's line holds there.
 std::string linesNotHeld(const std::string& report, const std::string& expected);
 
-/// The lines after the heading "详细步骤：" up to the blank line that ends
+/// The lines after the heading "详细步骤：" (or "Worked steps:") up to the blank line that ends
 /// them, each with its CR LF; "(no steps)" without the heading.
 std::string stepsSection(const std::string& report);
 
@@ -73,6 +73,12 @@ std::vector<std::string> linesNotComingOut(const std::string& report, int decima
 /// come out.
 std::vector<std::string> eliminationLinesNotComingOut(const std::string& report, int n, int held,
                                                       bool inverse);
+
+/// The lines of the steps that quote a value with other digits than it was
+/// written with before: at the end of its own line (an entry of a
+/// decomposition, an unknown of a back substitution) or where an entry the
+/// method was given first appeared.
+std::vector<std::string> valuesWithTwoFaces(const std::string& report);
 
 /// Random entries with up to two decimals (written exactly at every
 /// setting), small integers now and then so that pivots tie.
