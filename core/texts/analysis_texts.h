@@ -9,8 +9,9 @@
 namespace quorvex::texts::analysis {
 
 // Shared by the three reports.
-inline constexpr Text kExactSolutionHeading{"输出准确解 x*（由分数运算求得）",
-                                            "The exact solution x* (computed in fractions)"};
+inline constexpr Text kExactSolutionHeading{
+    "输出准确解 x*（由分数运算求得）",
+    "The exact solution x* (computed in exact rational arithmetic)"};
 inline constexpr Text kDoubleSolutionHeading{
     "输出参考解 x*（由双精度运算求得）",
     "The reference solution x* (computed in double precision)"};
@@ -50,9 +51,9 @@ inline constexpr Text kCond1{"cond1(A)=||A||1·||A逆||1= {}", "cond1(A)=||A||1�
 inline constexpr Text kCondInf{"cond∞(A)=||A||∞·||A逆||∞= {}", "cond∞(A)=||A||∞·||A^-1||∞= {}"};
 inline constexpr Text kBoundHeading{"输出误差估计", "The error estimate"};
 inline constexpr Text kBoundInf{"相对误差限 cond∞(A)·||r||∞/||b||∞= {}",
-                                "Bound on the relative error cond∞(A)·||r||∞/||b||∞= {}"};
+                                "Upper bound on the relative error, cond∞(A)·||r||∞/||b||∞ = {}"};
 inline constexpr Text kBound1{"相对误差限 cond1(A)·||r||1/||b||1= {}",
-                              "Bound on the relative error cond1(A)·||r||1/||b||1= {}"};
+                              "Upper bound on the relative error, cond1(A)·||r||1/||b||1 = {}"};
 inline constexpr Text kActualInf{"实际相对误差 ||x-x*||∞/||x*||∞= {}",
                                  "Actual relative error ||x-x*||∞/||x*||∞= {}"};
 inline constexpr Text kActual1{"实际相对误差 ||x-x*||1/||x*||1= {}",
@@ -76,14 +77,14 @@ inline constexpr Text kDecimalsNotFinite{
 inline constexpr Text kDecimalsEnough{
     "按 {} 位小数计算，解与 x* 之差最大为 {}，不超过末位的半个单位 {}，"
     "这个小数位数对本方程组够用。",
-    "Computed with {} decimals, the difference between the solution and x* is at most {}, not more "
-    "than half a unit in the last decimal {}: this number of decimals is enough for this system."};
+    "Computed with {} decimals, the difference between the solution and x* is at most {}, which "
+    "does not exceed half a unit in the last decimal place ({}), so this number of decimals is "
+    "sufficient for this system."};
 inline constexpr Text kDecimalsShort{
     "按 {} 位小数计算，解与 x* 之差最大为 {}，超过末位的半个单位 {}，"
     "这个小数位数对本方程组不够用，宜增加小数位数。",
-    "Computed with {} decimals, the difference between the solution and x* is at most {}, more "
-    "than half a unit in the last decimal {}: this number of decimals is not enough for this "
-    "system; more decimals are advisable."};
+    "Computed with {} decimals, the difference between the solution and x* is at most {}, which "
+    "exceeds half a unit in the last decimal place ({}), so more decimals are needed."};
 inline constexpr Text kErrorTitle{"解线性方程组的误差分析",
                                   "Error analysis of the solution of a linear system"};
 
@@ -103,11 +104,11 @@ inline constexpr Text kGaussSeidel{"Gauss-Seidel迭代", "Gauss–Seidel iterati
 inline constexpr Text kSor{"SOR(w={})迭代", "SOR iteration (w={})"};
 /// The method's name, then its iteration matrix's spectral radius.
 inline constexpr Text kConverges{"{}矩阵的谱半径 ρ={}，ρ<1，对任何初始值都收敛",
-                                 "The iteration matrix of the {} has spectral radius ρ={}; ρ<1, so "
-                                 "it converges from every initial value"};
+                                 "The iteration matrix of the {} has spectral radius ρ = {}; "
+                                 "ρ < 1, so the iteration converges for every initial vector"};
 inline constexpr Text kDiverges{"{}矩阵的谱半径 ρ={}，ρ≥1，不是对任何初始值都收敛",
-                                "The iteration matrix of the {} has spectral radius ρ={}; ρ≥1, so "
-                                "it does not converge from every initial value"};
+                                "The iteration matrix of the {} has spectral radius ρ = {}; ρ ≥ 1, "
+                                "so the iteration does not converge for every initial vector"};
 /// {} the method's name, {} its radius: below 1 by the exact test, within
 /// rounding of 1.
 inline constexpr Text kRadiusJustBelowOne{

@@ -36,16 +36,16 @@ inline constexpr Text kRoundedMultiplier{
     "early, so the numbers of this row are inaccurate."};
 inline constexpr Text kSignSlip{"第{}行第{}列的正负号写反了。",
                                 "Row {}, column {} has the wrong sign."};
-inline constexpr Text kNotCarried{"第{}行第{}列还是原来的数，这一列没有跟着变换。",
-                                  "Row {}, column {} still holds the former number: this column "
-                                  "was not carried through the operation."};
+inline constexpr Text kNotCarried{
+    "第{}行第{}列还是原来的数，这一列没有跟着变换。",
+    "Row {}, column {} still holds the old value: the operation was not applied to this column."};
 inline constexpr Text kRightHandSideNotCarried{
     "第{}行的右端项还是原来的数，变换没有用到右端项。",
     "The right-hand side of row {} still holds the former number: the operation was not applied to "
     "the right-hand side."};
-inline constexpr Text kBeyondRounding{
-    "第{}行第{}列差了末位上的 {} 个单位，超出了舍入的误差。",
-    "Row {}, column {} is off by {} in units of the last place, more than the rounding error."};
+inline constexpr Text kBeyondRounding{"第{}行第{}列差了末位上的 {} 个单位，超出了舍入的误差。",
+                                      "Row {}, column {} is off by {} units in the last decimal "
+                                      "place, more than rounding can explain."};
 inline constexpr Text kMiscopied{"第{}行第{}列抄错了。", "Row {}, column {} was miscopied."};
 inline constexpr Text kArithmeticSlip{"第{}行第{}列算错了，这一行的其余各数都与这一变换相符。",
                                       "Row {}, column {} is miscalculated; every other number of "
@@ -61,10 +61,10 @@ inline constexpr Text kUnexplained{
 /// lost, separated by kListSeparator.
 inline constexpr Text kRankFalls{
     "各行的秩由 {} 降为 {}，丢失了方程组的信息。",
-    "The rank of the rows falls from {} to {}: information of the system is lost."};
+    "The rank drops from {} to {}: information about the system has been lost."};
 inline constexpr Text kRankFallsAt{
     "各行的秩由 {} 降为 {}，丢失了方程组的信息（{}）。",
-    "The rank of the rows falls from {} to {}: information of the system is lost ({})."};
+    "The rank drops from {} to {}: information about the system has been lost ({})."};
 inline constexpr Text kListSeparator{"、", ", "};
 inline constexpr Text kStepRight{"此步正确。", "This step is correct."};
 inline constexpr Text kStepWrong{"此步有错误。", "This step contains an error."};
@@ -74,7 +74,7 @@ inline constexpr Text kEquationsHold{"代入原方程组，各方程都成立。
                                      "Substituted into the original system, every equation holds."};
 inline constexpr Text kEquationFails{
     "第{}个方程不成立：左边为 {}，右边为 {}。",
-    "Equation {} does not hold: the left side is {}, the right side {}."};
+    "Equation {} does not hold: the left-hand side is {}, the right-hand side {}."};
 inline constexpr Text kUnknownWrong{"x({})：写的是 {}，应为 {}。",
                                     "x({}): you wrote {}; it should be {}."};
 inline constexpr Text kEarlyRounding{

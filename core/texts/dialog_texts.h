@@ -80,9 +80,7 @@ inline constexpr Text kRelaxationPrompt{
     "当0<w<1 时，称为低松弛迭代法(SUR法)\r\n"
     "当w>1 时，称为高松弛迭代法(SOR法)\r\n"
     "当w=1 时，即为高斯—塞德耳迭代法",
-    "When 0<w<1, the method is called under-relaxation (SUR)\r\n"
-    "When w>1, it is called over-relaxation (SOR)\r\n"
-    "When w=1, it is Gauss–Seidel iteration"};
+    "0 < w < 1: under-relaxation\r\nw > 1: over-relaxation\r\nw = 1: Gauss–Seidel iteration"};
 inline constexpr Text kRelaxationCaption{"输入松弛因子 w ,默认w=1。",
                                          "Relaxation Factor w (default 1)"};
 /// The relaxation factor offered, also by the convergence analysis.
@@ -97,7 +95,9 @@ inline constexpr Text kOrderOutOfMemory{
     "Not enough memory for a matrix of order {}: please reduce the order."};
 /// A decomposition that cannot go on: LU分解法's ends in a full-width "！",
 /// the others' in "#".
-inline constexpr Text kNotSuitable{"此方法不合适！", "This method is not suitable!"};
+inline constexpr Text kNotSuitable{
+    "此方法不合适！",
+    "This method cannot continue: a pivot is 0 and this method does not exchange rows."};
 inline constexpr Text kNotSuitableHash{"此方法不合适#", "This method is not suitable."};
 /// An iteration meeting a zero on the diagonal.
 inline constexpr Text kIterationNotSuitable{

@@ -55,15 +55,14 @@ inline constexpr Text kChaseZeroPivot{
 /// kExactModeLine.
 inline constexpr Text kNoSolution{
     "系数矩阵奇异，A 的秩为 {}，增广矩阵 [A|b] 的秩为 {}，两者不等，方程组无解。",
-    "The coefficient matrix is singular; the rank of A is {}, the rank of the augmented matrix "
-    "[A|b] is {}; the two differ, so the system has no solution."};
+    "The coefficient matrix is singular; rank A = {} but rank [A|b] = {}, so the system is "
+    "inconsistent (it has no solution)."};
 /// The common rank twice, then the number of unknowns.
 inline constexpr Text kInfinitelyMany{
     "系数矩阵奇异，A 的秩为 {}，增广矩阵 [A|b] 的秩也是 {}，小于未知数的个数 {}，"
     "方程组有无穷多解。",
-    "The coefficient matrix is singular; the rank of A is {}, the rank of the augmented matrix "
-    "[A|b] is also {}, less than the number of unknowns {}, so the system has infinitely many "
-    "solutions."};
+    "The coefficient matrix is singular; rank A = rank [A|b] = {2} < {3} (the number of unknowns), "
+    "so the system has infinitely many solutions."};
 /// The free unknowns, as in "x(2)、x(3)".
 inline constexpr Text kFreeUnknowns{"自由未知数：{}", "Free unknowns: {}"};
 /// The particular solution's components, as in "3, 0, 1".

@@ -52,24 +52,21 @@ inline constexpr Text kDeterminantTitle{
 // Decomposition: 矩阵的三角分解.
 inline constexpr Text kFactorLowerHeading{
     "以上是所要分解的矩阵，接下来输出三角分解后的下三角矩阵L(n)",
-    "Above is the matrix to be decomposed; next, the lower triangular matrix L(n) of its "
-    "triangular decomposition"};
-inline constexpr Text kFactorUpperHeading{
-    "输出矩阵三角分解后的上三角矩阵U(n)",
-    "The upper triangular matrix U(n) of the triangular decomposition"};
+    "Above is the matrix A to be factorized; below is the unit lower triangular matrix "
+    "L of A = LU"};
+inline constexpr Text kFactorUpperHeading{"输出矩阵三角分解后的上三角矩阵U(n)",
+                                          "The upper triangular matrix U of A = LU"};
 
 // LU分解法; the square-root methods share its L heading, forward heading and
 // solution heading.
 inline constexpr Text kLuOpening{
     "以上是方程组的增广矩阵，接下来输出方程组的系数矩阵A、方程组的常数项向量b：",
-    "Above is the augmented matrix of the system; next, the coefficient matrix A and the "
-    "right-hand side vector b of the system:"};
-inline constexpr Text kLowerFactorHeading{
-    "输出方程组的系数矩阵LU分解后的下三角矩阵L(n)",
-    "The lower triangular matrix L(n) of the LU decomposition of the coefficient matrix"};
-inline constexpr Text kLuUpperHeading{
-    "输出方程组的系数矩阵LU分解后的上三角矩阵U(n)",
-    "The upper triangular matrix U(n) of the LU decomposition of the coefficient matrix"};
+    "Above is the augmented matrix of the system; below are the coefficient matrix A and the "
+    "right-hand side b:"};
+inline constexpr Text kLowerFactorHeading{"输出方程组的系数矩阵LU分解后的下三角矩阵L(n)",
+                                          "The unit lower triangular matrix L of A = LU"};
+inline constexpr Text kLuUpperHeading{"输出方程组的系数矩阵LU分解后的上三角矩阵U(n)",
+                                      "The upper triangular matrix U of A = LU"};
 inline constexpr Text kForwardHeading{"输出求解LY=b后的 Y(n)",
                                       "Y, from solving LY = b (forward substitution)"};
 inline constexpr Text kNumberedSolutionHeading{
@@ -83,14 +80,13 @@ inline constexpr Text kPivotLuOpening{
     "以上是方程组的增广矩阵\r\n"
     "接下来输出方程组的计算后的系数矩阵A、方程组的常数项向量b：",
     "Above is the augmented matrix of the system\r\n"
-    "Next, the coefficient matrix A and the right-hand side vector b of the system as computed:"};
+    "Below: the matrix after factorization (U on and above the diagonal, the multipliers of L "
+    "below it) and the right-hand side after the row exchanges (Pb):"};
 inline constexpr Text kPivotLuLowerHeading{
     "输出方程组的系数矩阵列主元三角分解后的下三角矩阵L(n)",
     "The unit lower triangular matrix L of PA = LU (partial pivoting)"};
-inline constexpr Text kPivotLuUpperHeading{
-    "输出方程组的系数矩阵列主元三角分解后的上三角矩阵U(n)",
-    "The upper triangular matrix U(n) of the LU decomposition with partial pivoting of the "
-    "coefficient matrix"};
+inline constexpr Text kPivotLuUpperHeading{"输出方程组的系数矩阵列主元三角分解后的上三角矩阵U(n)",
+                                           "The upper triangular matrix U of PA = LU"};
 inline constexpr Text kPivotLuTitle{
     "列主元三角分解法解线性方程组",
     "Solving a linear system by LU decomposition with partial pivoting"};
@@ -117,9 +113,9 @@ inline constexpr Text kLdltSolutionHeading{
     "X, from solving DLᵀX = Y (back substitution): the solution of the system"};
 inline constexpr Text kCholeskyTitle{
     "平方根法解线性方程组。", "Solving a linear system by the Cholesky (square-root) method."};
-inline constexpr Text kCholeskyNote{"注意：本方法仅对未知数x的系数矩阵是对称正定矩阵时有效。",
-                                    "Note: this method applies only when the coefficient matrix of "
-                                    "the unknowns x is symmetric positive definite."};
+inline constexpr Text kCholeskyNote{
+    "注意：本方法仅对未知数x的系数矩阵是对称正定矩阵时有效。",
+    "Note: this method applies only when the coefficient matrix is symmetric positive definite."};
 inline constexpr Text kLdltDiagonalLine{"接下来输出分解式A=L*D*L' 中D的主对角线元素：",
                                         "The diagonal entries of D in A = LDLᵀ:"};
 inline constexpr Text kLdltTitle{
@@ -127,19 +123,18 @@ inline constexpr Text kLdltTitle{
     "Solving a linear system by LDLᵀ decomposition (the improved square-root method)"};
 inline constexpr Text kLdltNote{
     "注意：本方法仅对未知数x的系数矩阵是对称矩阵时有效。",
-    "Note: this method applies only when the coefficient matrix of the unknowns x is symmetric."};
+    "Note: this method applies only when the coefficient matrix is symmetric."};
 
 // 追赶法(解三对角).
 inline constexpr Text kChaseOpening{
     "以上是三对角线形方程组的增广矩阵\r\n"
     "接下来输出方程组的系数矩阵A、方程组的常数项向量D(n)",
     "Above is the augmented matrix of the tridiagonal system\r\n"
-    "Next, the coefficient matrix A and the right-hand side vector D(n) of the system"};
+    "Next, the coefficient matrix A and the right-hand side vector D of the system"};
 inline constexpr Text kChaseForwardHeading{"输出求解LY=D后的 Y(n)",
                                            "Y, from solving LY = D (forward sweep)"};
-inline constexpr Text kChaseTitle{
-    "追赶法解三对角线性方程组。",
-    "Solving a tridiagonal linear system by the tridiagonal (Thomas) algorithm."};
+inline constexpr Text kChaseTitle{"追赶法解三对角线性方程组。",
+                                  "Solving a tridiagonal linear system by the Thomas algorithm."};
 inline constexpr Text kChaseNote{"注意：本方法仅适合于三对角线性方程组。",
                                  "Note: this method applies only to tridiagonal systems."};
 
@@ -244,7 +239,7 @@ namespace quorvex::texts::report {
 inline constexpr Text kScaledVectorTwoNorm{
     "2范数：各元素的平方和 = {}，超出了双精度数能准确表示的范围；各元素先除以绝对值最大者 "
     "{}，平方和 = {}，2范数 = {} × √{} = {}",
-    "2-norm: the sum of the squares of the entries = {}, out of the range that double precision "
+    "2-norm: the sum of the squares of the components = {}, out of the range that double precision "
     "holds accurately; with each entry first divided by the largest absolute value {}, the sum of "
     "the squares = {}, 2-norm = {} × √{} = {}"};
 /// As kScaledVectorTwoNorm, for the F-norm of a matrix.

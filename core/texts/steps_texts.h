@@ -39,9 +39,9 @@ inline constexpr Text kColumn{"第 {} 列", "Column {}"};
 
 /// Elimination. A stage's pivot search: the stage, the column and its
 /// candidates (each after two blanks), and the row the pivot was taken from.
-inline constexpr Text kColumnCandidates{"第 {} 步：第 {} 列主元的候选为{}，取第 {} 行的元素为主元",
-                                        "Step {}: the candidates for the pivot of column {} are{}; "
-                                        "the entry of row {} is taken as the pivot"};
+inline constexpr Text kColumnCandidates{
+    "第 {} 步：第 {} 列主元的候选为{}，取第 {} 行的元素为主元",
+    "Step {}: pivot candidates in column {}:{}; the pivot is taken from row {}"};
 /// Complete pivoting: the stage, the rows k to n, the columns k to n, where
 /// the pivot stands and its value.
 inline constexpr Text kBlockSearch{
@@ -55,7 +55,7 @@ inline constexpr Text kExchangeRows{"交换第 {} 行与第 {} 行", "Exchange r
 /// Then the unknowns in their new order, each after two blanks.
 inline constexpr Text kExchangeColumns{
     "交换第 {} 列与第 {} 列，未知数的次序随之对调：{}",
-    "Exchange column {} and column {}; the order of the unknowns changes with them:{}"};
+    "Exchange columns {} and {}; the unknowns are reordered accordingly:{}"};
 /// A row operation: the row changed, the multiplier and the pivot row.
 inline constexpr Text kRowLosesMultiple{"第 {} 行 − {} × 第 {} 行", "Row {} − {} × Row {}"};
 /// Once in an elimination's steps where a multiplier is written with more
@@ -105,7 +105,8 @@ inline constexpr Text kZeroPivotSingular{
 /// the space that Chinese ones do without.
 inline constexpr Text kDividedByZeroOnward{
     "以后各步都要除以这个 0，其中的 Infinity 和 NaN 没有意义。",
-    " Every later step divides by this 0; the Infinity and NaN in them have no meaning."};
+    " Every later step divides by this 0, so the Infinity and NaN values that follow are "
+    "meaningless."};
 /// A back substitution dividing by a zero diagonal entry: its row and
 /// column, then the unknown.
 inline constexpr Text kZeroInBackSubstitution{
@@ -142,17 +143,17 @@ inline constexpr Text kFewerDecimals{
     "这一行的数只能确定 {} 的前 {} 位小数，再往后的各位由舍入决定，所以只写出这几位。",
     "The numbers of this line fix {} to {} decimals only; the digits after them are rounding, "
     "so only these are written."};
-inline constexpr Text kFactorLU{"分解 A = LU：", "Decomposition A = LU:"};
+inline constexpr Text kFactorLU{"分解 A = LU：", "Factorization A = LU:"};
 inline constexpr Text kFactorPivotLU{"列主元分解 PA = LU：",
-                                     "Decomposition with partial pivoting PA = LU:"};
+                                     "Factorization with partial pivoting, PA = LU:"};
 inline constexpr Text kFactorCholesky{"分解 A = L*L'：", "Factorization A = LLᵀ:"};
 inline constexpr Text kFactorLdlt{"分解 A = L*D*L'：", "Factorization A = LDLᵀ:"};
-inline constexpr Text kFactorChase{"追赶法分解 A = LU：",
-                                   "Decomposition A = LU of the tridiagonal algorithm:"};
-inline constexpr Text kForwardLb{"解 LY = b：", "Solve LY = b:"};
+inline constexpr Text kFactorChase{"追赶法分解 A = LU：", "Thomas algorithm, A = LU:"};
+inline constexpr Text kForwardLb{"解 LY = b：", "Forward substitution, LY = b:"};
 /// Column pivoting solves with b put in the order of the exchanged rows.
-inline constexpr Text kForwardPb{"解 LY = Pb（Pb 是 b 经过同样的行交换得到的）：",
-                                 "Solve LY = Pb (Pb is b with the same row exchanges):"};
+inline constexpr Text kForwardPb{
+    "解 LY = Pb（Pb 是 b 经过同样的行交换得到的）：",
+    "Forward substitution, LY = Pb (Pb is b with the same row exchanges):"};
 /// What s(i) is, said once under the heading of the column-pivot
 /// decomposition.
 inline constexpr Text kPivotCandidates{
@@ -167,9 +168,9 @@ inline constexpr Text kChaseLetters{
     "a(i), b(i) and c(i) are the subdiagonal, diagonal and superdiagonal entries a(i,i−1), a(i,i) "
     "and a(i,i+1) of A, and d(i) is the right-hand side."};
 inline constexpr Text kForwardLD{"解 LY = D：", "Solve LY = D:"};
-inline constexpr Text kBackUX{"解 UX = Y：", "Solve UX = Y:"};
-inline constexpr Text kBackCholesky{"解 L'X = Y：", "Solve LᵀX = Y:"};
-inline constexpr Text kBackLdlt{"解 D*L'X = Y：", "Solve DLᵀX = Y:"};
+inline constexpr Text kBackUX{"解 UX = Y：", "Back substitution, UX = Y:"};
+inline constexpr Text kBackCholesky{"解 L'X = Y：", "Back substitution, LᵀX = Y:"};
+inline constexpr Text kBackLdlt{"解 D*L'X = Y：", "Back substitution, DLᵀX = Y:"};
 /// The head of a step: its number.
 inline constexpr Text kStageHeading{"第 {} 步：", "Step {}:"};
 /// The pivot taken from s(p): p, and, exchanging, the rows k and p.
@@ -185,7 +186,7 @@ inline constexpr Text kNotPositive{
     "are meaningless."};
 inline constexpr Text kZeroDivisor{
     "除数为 0，计算到此停止，以下结果无意义",
-    "The divisor is 0: the computation stops here, and the results below have no meaning"};
+    "The divisor is 0: the computation stops here, and the results below are meaningless."};
 /// Column pivoting finding every candidate 0.
 inline constexpr Text kCandidatesAllZero{
     "候选 s(i) 全为 0，矩阵奇异，分解到此停止。",
@@ -234,14 +235,16 @@ inline constexpr Text kNotDominantRow{
     "第 {} 行：|a({},{})| = {}，其余元素的绝对值之和 = {}，{} 不大于 {}",
     "Row {}: |a({},{})| = {}, sum of the absolute values of the other entries = {}, {} is not "
     "greater than {}"};
-inline constexpr Text kVectorOneNorm{"1范数：各元素的绝对值之和 = {}",
-                                     "1-norm: the sum of the absolute values of the entries = {}"};
+inline constexpr Text kVectorOneNorm{
+    "1范数：各元素的绝对值之和 = {}",
+    "1-norm: the sum of the absolute values of the components = {}"};
 /// The sum of squares, then its root: the sum again and the 2-norm.
 inline constexpr Text kVectorTwoNorm{
     "2范数：各元素的平方和 = {}，2范数 = √{} = {}",
-    "2-norm: the sum of the squares of the entries = {}, 2-norm = √{} = {}"};
-inline constexpr Text kVectorInfinityNorm{"无穷范数：各元素绝对值中的最大者 = {}",
-                                          "∞-norm: the largest absolute value of the entries = {}"};
+    "2-norm: the sum of the squares of the components = {}, 2-norm = √{} = {}"};
+inline constexpr Text kVectorInfinityNorm{
+    "无穷范数：各元素绝对值中的最大者 = {}",
+    "∞-norm: the largest absolute value of the components = {}"};
 inline constexpr Text kColumnSums{
     "1范数：各列元素的绝对值之和",
     "1-norm: the sums of the absolute values of the entries of each column"};

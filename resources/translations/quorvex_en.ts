@@ -41,7 +41,7 @@
     </message>
     <message>
         <source>你没有存盘,数据没有被保存下来#</source>
-        <translation>You did not save: the data were not saved.</translation>
+        <translation>The report was not saved.</translation>
     </message>
     <message>
         <source>没有保存文件。</source>
