@@ -146,7 +146,7 @@ inline constexpr Text kFewerDecimals{
 inline constexpr Text kFactorLU{"分解 A = LU：", "Factorization A = LU:"};
 inline constexpr Text kFactorPivotLU{"列主元分解 PA = LU：",
                                      "Factorization with partial pivoting, PA = LU:"};
-inline constexpr Text kFactorCholesky{"分解 A = L*L'：", "Factorization A = LLᵀ:"};
+inline constexpr Text kFactorCholesky{"分解 A = L*L'：", "Cholesky factorization A = LLᵀ:"};
 inline constexpr Text kFactorLdlt{"分解 A = L*D*L'：", "Factorization A = LDLᵀ:"};
 inline constexpr Text kFactorChase{"追赶法分解 A = LU：", "Thomas algorithm, A = LU:"};
 inline constexpr Text kForwardLb{"解 LY = b：", "Forward substitution, LY = b:"};
