@@ -125,8 +125,10 @@ Report gaussReport(const CommandInput& in, const BasicMatrix<T>& B, const BasicM
     r.matrixBlock(B, n, n + 1, kTwoBlanks, NumberStyle::plain()).augmented();
     steps::write(r, in.settings, n, log, [&](const steps::EliminationRecorder<T>& stages) {
         const NumberStyle working = NumberStyle::rounded(dd + 1);
-        steps::writeStages(r, stages, {n + 1, n, working, dd + 1, in.settings.rowSteps}, &B);
-        steps::writeBackSubstitution(r, A, x, unknowns, n, working);
+        const NumberStyle entries = steps::entriesStyle(B, working);
+        steps::writeStages(r, stages, {n + 1, n, working, dd + 1, in.settings.rowSteps, entries},
+                           &B);
+        steps::writeBackSubstitution(r, A, x, unknowns, n, working, entries);
         if constexpr (std::is_same_v<T, double>) writeSingularSystem(r, in, A, stages.search());
         if constexpr (std::is_same_v<T, double>)
             if (roundsDifferently(A, x, n, dd))
@@ -343,8 +345,10 @@ bool writeStepsToStop(Report& r, const CommandInput& in, const BasicMatrix<T>& B
     bool shown = false;
     steps::write(r, in.settings, n, log, [&](const steps::EliminationRecorder<T>& stages) {
         const int held = in.settings.decimalDigits + 1;
-        steps::writeStages(r, stages,
-                           {n + 1, n, NumberStyle::rounded(held), held, in.settings.rowSteps}, &B);
+        const NumberStyle working = NumberStyle::rounded(held);
+        steps::writeStages(
+            r, stages,
+            {n + 1, n, working, held, in.settings.rowSteps, steps::entriesStyle(B, working)}, &B);
         steps::writeStopAt(r, stage, stages.search());
         shown = true;
     });
@@ -507,9 +511,11 @@ template <class T> Outcome inverse(CommandInput& in, const BasicMatrix<T>& B) {
     r.matrixBlock(B, n, n, kTwoBlanks, NumberStyle::plain());
     steps::write(r, in.settings, n, log, [&](const steps::EliminationRecorder<T>& stages) {
         const BasicMatrix<T> start = extendedByIdentity(B, n);
-        steps::writeStages(r, stages,
-                           {2 * n, n, NumberStyle::rounded(dd + 1), dd + 1, in.settings.rowSteps},
-                           &start);
+        const NumberStyle working = NumberStyle::rounded(dd + 1);
+        steps::writeStages(
+            r, stages,
+            {2 * n, n, working, dd + 1, in.settings.rowSteps, steps::entriesStyle(B, working)},
+            &start);
     });
     r.heading(R::kInverseEliminatedHeading);
     r.matrixBlock(W, n, 2 * n, kTwoBlanks, NumberStyle::rounded(dd + 1)).barAfter(n);
@@ -547,10 +553,11 @@ template <class T> Outcome determinant(CommandInput& in, const BasicMatrix<T>& B
         // The stages hold their values at the determinant's own decimals,
         // and show them so, also where the report's setting shows fewer.
         const int held = std::max(dd + 1, kDeterminantDecimals);
+        const NumberStyle working = NumberStyle::rounded(held);
+        const NumberStyle entries = steps::entriesStyle(B, working);
         steps::writeStages(
-            r, stages,
-            {n, 0, NumberStyle::rounded(held), kDeterminantDecimals, in.settings.rowSteps}, &B);
-        steps::writeDeterminantProduct(r, A, n, exchanges, det, NumberStyle::rounded(held));
+            r, stages, {n, 0, working, kDeterminantDecimals, in.settings.rowSteps, entries}, &B);
+        steps::writeDeterminantProduct(r, A, n, exchanges, det, working, entries);
         if constexpr (std::is_same_v<T, double>)
             if (heldDiffersFromShown(A, n, det, held, dd))
                 r.text(fillText(texts::steps::kHeldDecimalsDeterminant,

@@ -55,6 +55,20 @@ template <class T> void EliminationRecorder<T>::stageDone(const BasicMatrix<T>& 
     current(k).after = A;
 }
 
+template <class T> NumberStyle entriesStyle(const BasicMatrix<T>& typed, NumberStyle style) {
+    constexpr int kMost = 15;
+    if constexpr (std::is_same_v<T, double>) {
+        if (style.decimals == NumberStyle::kPlain) return style;
+        int decimals = style.decimals;
+        for (int i = 1; i <= typed.rows(); ++i)
+            for (int j = 1; j <= typed.cols(); ++j)
+                while (decimals < kMost && std::isfinite(typed(i, j)) &&
+                       roundTo(typed(i, j), decimals) != typed(i, j))
+                    ++decimals;
+        return NumberStyle::rounded(decimals);
+    } else return style;
+}
+
 namespace {
 
 void zeroPivotSentence(Report& r, int k, PivotSearch search) {
@@ -160,7 +174,7 @@ void writeStages(Report& r, const EliminationRecorder<T>& log, const StageLayout
     // of the stage.
     BasicMatrix<T> current = rows ? *start : BasicMatrix<T>();
     const auto show = [&](const BasicMatrix<T>& M) {
-        r.matrixBlock(M, M.rows(), layout.columns, kTwoBlanks, layout.style);
+        r.matrixBlock(M, M.rows(), layout.columns, kTwoBlanks, layout.entryStyle());
         if (layout.barAfter > 0) r.barAfter(layout.barAfter);
     };
     const auto takeRow = [&](const BasicMatrix<T>& from, int i) {
@@ -173,7 +187,7 @@ void writeStages(Report& r, const EliminationRecorder<T>& log, const StageLayout
             if (rows) current = s.after;
             continue;
         }
-        writeSearch(r, s, log.search(), s.after.rows(), layout.style);
+        writeSearch(r, s, log.search(), s.after.rows(), layout.entryStyle());
         writeExchanges(r, s);
         if (rows && (s.pivotRow != s.k || s.pivotColumn != s.k)) {
             current.swapRowRange(s.k, s.pivotRow, 1, current.cols());
@@ -192,7 +206,7 @@ void writeStages(Report& r, const EliminationRecorder<T>& log, const StageLayout
         }
         if (s.divisor) {
             say(r, texts::kDividedRow, s.k, [&](Report& to) {
-                divisor(to, *s.divisor, layout.style);
+                divisor(to, *s.divisor, layout.entryStyle());
             }).newline();
             if (rows) {
                 takeRow(s.after, s.k);
@@ -210,7 +224,8 @@ void writeStages(Report& r, const EliminationRecorder<T>& log, const StageLayout
 
 template <class T>
 void writeBackSubstitution(Report& r, const BasicMatrix<T>& A, const BasicVector<T>& x,
-                           const std::vector<int>& unknowns, int n, NumberStyle style) {
+                           const std::vector<int>& unknowns, int n, NumberStyle style,
+                           NumberStyle entries) {
     r.text(texts::kBackSubstitution).newline();
     // The last unknown is used unrounded: how much of it each other row
     // needs decides its decimals.
@@ -225,14 +240,14 @@ void writeBackSubstitution(Report& r, const BasicMatrix<T>& A, const BasicVector
     for (int i = n; i >= 1; --i) {
         const auto dividend = [&](Report& to) {
             if (i < n) to.text("(");
-            operand(to, A(i, n + 1), style);
+            operand(to, A(i, n + 1), entries);
             if (i < n) {
                 to.text(texts::kMinus);
                 if (i < n - 1) to.text("(");
                 // The sum runs from the last unknown back, as the substitution adds.
                 for (int j = n; j >= i + 1; --j) {
                     if (j < n) to.text(texts::kPlus);
-                    operand(to, A(i, j), style).text(texts::kTimes);
+                    operand(to, A(i, j), entries).text(texts::kTimes);
                     divisor(to, x(j), styleOf(j));
                 }
                 if (i < n - 1) to.text(")");
@@ -241,7 +256,7 @@ void writeBackSubstitution(Report& r, const BasicMatrix<T>& A, const BasicVector
         };
         say(
             r, texts::kBackSubstitutionLine, unknowns[i - 1], dividend,
-            [&](Report& to) { divisor(to, A(i, i), style); }, number(x(i), styleOf(i)))
+            [&](Report& to) { divisor(to, A(i, i), entries); }, number(x(i), styleOf(i)))
             .newline();
         if (A(i, i) == 0.0) {
             const std::string at = std::to_string(i);
@@ -254,10 +269,10 @@ void writeBackSubstitution(Report& r, const BasicMatrix<T>& A, const BasicVector
 
 template <class T>
 void writeDeterminantProduct(Report& r, const BasicMatrix<T>& A, int n, int exchanges, const T& det,
-                             NumberStyle style) {
+                             NumberStyle style, NumberStyle entries) {
     const auto product = [&](Report& to) {
         to.text(exchanges % 2 == 0 ? texts::kSignEven : texts::kSignOdd);
-        for (int k = 1; k <= n; ++k) divisor(to.text(texts::kTimes), A(k, k), style);
+        for (int k = 1; k <= n; ++k) divisor(to.text(texts::kTimes), A(k, k), entries);
     };
     say(r, texts::kDeterminantProduct, product, number(det, style)).newline();
 }
@@ -266,10 +281,11 @@ void writeDeterminantProduct(Report& r, const BasicMatrix<T>& A, int n, int exch
     template class EliminationRecorder<T>;                                                         \
     template void writeStages(Report&, const EliminationRecorder<T>&, const StageLayout&,          \
                               const BasicMatrix<T>*);                                              \
+    template NumberStyle entriesStyle(const BasicMatrix<T>&, NumberStyle);                         \
     template void writeBackSubstitution(Report&, const BasicMatrix<T>&, const BasicVector<T>&,     \
-                                        const std::vector<int>&, int, NumberStyle);                \
+                                        const std::vector<int>&, int, NumberStyle, NumberStyle);   \
     template void writeDeterminantProduct(Report&, const BasicMatrix<T>&, int, int, const T&,      \
-                                          NumberStyle);
+                                          NumberStyle, NumberStyle);
 
 QUORVEX_ELIMINATION_STEPS(double)
 QUORVEX_ELIMINATION_STEPS(Rational)

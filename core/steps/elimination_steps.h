@@ -69,7 +69,21 @@ struct StageLayout {
     /// Show the matrix after every single row operation, not only after
     /// each stage (orders up to kMaxRowStepsOrder).
     bool rowByRow = false;
+    /// The style of the matrices' entries, pivots and candidates (see
+    /// entriesStyle); plain: `style`.
+    NumberStyle entries{};
+
+    NumberStyle entryStyle() const {
+        return entries.decimals == NumberStyle::kPlain ? style : entries;
+    }
 };
+
+/// The style an elimination's steps write its entries in: `style`, or
+/// more decimals where an entry of the typed matrix has more, since the
+/// method uses a typed entry as typed until an operation replaces it by a
+/// value rounded to `style` (at most 15; trailing zeros are not written, so
+/// the stored values look as before).
+template <class T> NumberStyle entriesStyle(const BasicMatrix<T>& typed, NumberStyle style);
 
 /// Writes each stage that did anything: the pivot search, the exchanges,
 /// each row operation with its multiplier, and the matrix after it. Row by
@@ -90,12 +104,13 @@ void writeStopAt(Report& r, int k, PivotSearch search);
 /// used unrounded, is written with the decimals the others need of it.
 template <class T>
 void writeBackSubstitution(Report& r, const BasicMatrix<T>& A, const BasicVector<T>& x,
-                           const std::vector<int>& unknowns, int n, NumberStyle style);
+                           const std::vector<int>& unknowns, int n, NumberStyle style,
+                           NumberStyle entries);
 
-/// Writes the determinant as the product of the pivots and the sign of the
-/// exchanges, = det.
+/// Writes the determinant as the product of the pivots (in the style of
+/// the entries) and the sign of the exchanges, = det.
 template <class T>
 void writeDeterminantProduct(Report& r, const BasicMatrix<T>& A, int n, int exchanges, const T& det,
-                             NumberStyle style);
+                             NumberStyle style, NumberStyle entries);
 
 } // namespace quorvex::steps

@@ -94,7 +94,7 @@ template <class T> void writeMinors(Report& r, const MinorsLog<T>& log, NumberSt
     for (const MinorSteps<T>& m : log.minors) {
         say(r, texts::kMinorHeading, m.order).newline();
         writeStages(r, m.elimination, {m.order, 0, style});
-        writeDeterminantProduct(r, m.reduced, m.order, m.exchanges, m.value, style);
+        writeDeterminantProduct(r, m.reduced, m.order, m.exchanges, m.value, style, style);
     }
 }
 
