@@ -17,9 +17,11 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${quorvex_share}/e
         FILES_MATCHING PATTERN "*.txt")
 # The page, built by the WebAssembly build (cmake --preset wasm) beside this
 # one: a static site that any web server can serve as it is.
-if(EXISTS ${QUORVEX_SITE}/index.html)
-  install(DIRECTORY ${QUORVEX_SITE}/ DESTINATION ${quorvex_share}/web PATTERN .built EXCLUDE)
-endif()
+# Whether it is there is seen when installing, and said when it is not.
+install(CODE "if(NOT EXISTS \"${QUORVEX_SITE}/index.html\")
+  message(STATUS \"Not installed: the page (${QUORVEX_SITE}); build it with cmake --preset wasm\")
+endif()")
+install(DIRECTORY ${QUORVEX_SITE}/ DESTINATION ${quorvex_share}/web OPTIONAL PATTERN .built EXCLUDE)
 # What only the window uses: a build without it installs no desktop files.
 if(QUORVEX_BUILD_GUI)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/help/ DESTINATION ${quorvex_share}/help)
