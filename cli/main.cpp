@@ -1,6 +1,6 @@
 // quorvex-cli: runs one method command headless and prints the result area.
+#include "commands/registry.h"
 #include "console_host.h"
-#include "frame/registry.h"
 #include "frame/settings.h"
 #include "input_file.h"
 #include "reading/number_text.h"

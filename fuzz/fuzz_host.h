@@ -2,8 +2,8 @@
 // layout of their input.
 #pragma once
 
+#include "commands/registry.h"
 #include "frame/host.h"
-#include "frame/registry.h"
 #include "frame/settings.h"
 #include "reading/number_text.h"
 #include "report/render.h"

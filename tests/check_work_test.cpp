@@ -5,8 +5,8 @@
 #include "check/fit.h"
 #include "check/step_check.h"
 #include "check/value_text.h"
+#include "commands/registry.h"
 #include "exact/rational.h"
-#include "frame/registry.h"
 #include "scripted_host.h"
 #include "support.h"
 

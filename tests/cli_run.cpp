@@ -1,7 +1,7 @@
 // quorvex-cli as a script sees it: encodings of its files, hostile bytes,
 // usage errors, options, exit statuses and interruptions (the decimals'
 // limits, the answers to questions and the trace of dialogs are case files).
-#include "frame/registry.h"
+#include "commands/registry.h"
 #include "support.h"
 
 #include <gtest/gtest.h>

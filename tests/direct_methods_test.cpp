@@ -1,4 +1,4 @@
-#include "frame/registry.h"
+#include "commands/registry.h"
 #include "methods/decomposition.h"
 #include "methods/elimination.h"
 #include "methods/tests_and_norms.h"

@@ -1,4 +1,4 @@
-#include "frame/registry.h"
+#include "commands/registry.h"
 #include "scripted_host.h"
 #include "support.h"
 

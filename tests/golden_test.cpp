@@ -7,7 +7,7 @@
 // section, lines the report holds in that order, ending with the last (and
 // a chart only when it names one). A "dialogs" section is the trace of the
 // dialogs shown, their messages aside.
-#include "frame/registry.h"
+#include "commands/registry.h"
 #include "reading/number_text.h"
 #include "support.h"
 

@@ -4,7 +4,7 @@
 // an entry beyond the doubles or ordinary go through every direct method,
 // test and norm; where the kind of system decides the cause, the notice
 // must name that cause.
-#include "frame/registry.h"
+#include "commands/registry.h"
 #include "scripted_host.h"
 #include "texts/fill.h"
 #include "texts/notice_texts.h"

@@ -1,8 +1,8 @@
 // Renderers: the Markdown of a report gives back its matrices' numbers in
 // order, and each format keeps the report's texts from being read as its
 // own markup.
+#include "commands/registry.h"
 #include "frame/frame.h"
-#include "frame/registry.h"
 #include "report/render.h"
 #include "scripted_host.h"
 

@@ -1,7 +1,7 @@
 // Every text the core writes lives in core/texts/, so that a translation
 // replaces one catalogue: a string literal holding Chinese anywhere else in
 // core/ is a text that slipped past it.
-#include "frame/registry.h"
+#include "commands/registry.h"
 #include "scripted_host.h"
 #include "texts/fill.h"
 #include "texts/sentence.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frame/registry.h"
+#include "commands/registry.h"
 
 #include <QString>
 

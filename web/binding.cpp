@@ -4,8 +4,8 @@
 // and runs it again from the start with one answer more. Commands are
 // deterministic, so every run retraces the same dialogs.
 #include "analysis/error_chart.h"
+#include "commands/registry.h"
 #include "frame/frame.h"
-#include "frame/registry.h"
 #include "frame/settings.h"
 #include "reading/number_text.h"
 #include "report/render.h"

@@ -3,7 +3,6 @@
 #include <Eigen/Cholesky>
 #include <Eigen/Eigenvalues>
 #include <Eigen/LU>
-#include <Eigen/SVD>
 #include <Spectra/GenEigsSolver.h>
 
 #include <algorithm>
@@ -123,16 +122,6 @@ DoubleSolution solveInDouble(const Matrix& Ab, int n) {
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j) s.inverse(i, j) = inverse(i - 1, j - 1);
     return s;
-}
-
-double largestFiniteSingularValue(const Matrix& A, int n) {
-    using RowMajor = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>;
-    const Eigen::Map<const RowMajor, 0, Eigen::OuterStride<>> block(A.row(1), n, n,
-                                                                    Eigen::OuterStride<>(A.cols()));
-    // Singular values only, largest first; the decomposition scales the
-    // matrix itself, so huge and tiny elements neither overflow nor vanish.
-    const Eigen::BDCSVD<Eigen::MatrixXd> svd(block);
-    return svd.singularValues()(0);
 }
 
 namespace {

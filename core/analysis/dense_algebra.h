@@ -30,10 +30,6 @@ double spectralRadius(const Matrix& M, int n);
 /// from the first where the eigenvalues hang on the rounding.
 double unbalancedSpectralRadius(const Matrix& M, int n);
 
-/// The largest singular value of the leading n x n block of A, whose
-/// entries are finite numbers.
-double largestFiniteSingularValue(const Matrix& A, int n);
-
 /// The spectral radius of M⁻¹N, for the leading n x n blocks of a lower
 /// triangular M with a nonzero diagonal and of N: the iteration matrix of a
 /// splitting A = M - N. By restarted Arnoldi iteration, each step one

@@ -1,8 +1,7 @@
 #pragma once
 
-// Pieces the triangular decomposition commands share: the row update their
-// sums are built with, forward substitution, and the report forms they have
-// in common.
+// Pieces the triangular decomposition commands share: forward substitution
+// and the report forms they have in common.
 
 #include "frame/frame.h"
 #include "numerics/arithmetic.h"
@@ -15,19 +14,6 @@
 #include <type_traits>
 
 namespace quorvex {
-
-/// acc[j] = acc[j] + f * row[j] for j = 0..count-1.
-///
-/// The factorizations write each entry as one sum of products, accumulated
-/// from 0 in increasing order of the summation index. Instead of forming the
-/// sums one at a time down a column, every step adds its term to all the
-/// sums still open, one contiguous row at a time: each sum still receives
-/// the same terms in the same order, so the results are the same to the
-/// last bit, and the inner loop runs along rows.
-template <class T>
-inline void addScaled(T* acc, const T* row, const std::type_identity_t<T>& f, int count) {
-    for (int j = 0; j < count; ++j) acc[j] = acc[j] + f * row[j];
-}
 
 /// Column n+1 of the augmented matrix B.
 template <class T> inline BasicVector<T> rightHandSide(const BasicMatrix<T>& B, int n) {

@@ -11,6 +11,7 @@
 #include "reading/number_text.h"
 
 #include <cmath>
+#include <type_traits>
 
 namespace quorvex {
 
@@ -38,6 +39,19 @@ inline Rational quotient(const Rational& a, const Rational& b) {
 /// True for a double that is not a number; an exact number always is one.
 inline bool isNotANumber(double v) { return std::isnan(v); }
 inline bool isNotANumber(const Rational&) { return false; }
+
+/// acc[j] = acc[j] + f * row[j] for j = 0..count-1.
+///
+/// The factorizations write each entry as one sum of products, accumulated
+/// from 0 in increasing order of the summation index. Instead of forming the
+/// sums one at a time down a column, every step adds its term to all the
+/// sums still open, one contiguous row at a time: each sum still receives
+/// the same terms in the same order, so the results are the same to the
+/// last bit, and the inner loop runs along rows.
+template <class T>
+inline void addScaled(T* acc, const T* row, const std::type_identity_t<T>& f, int count) {
+    for (int j = 0; j < count; ++j) acc[j] = acc[j] + f * row[j];
+}
 
 /// Decimal numbers have no growth to watch.
 inline void guardGrowth(double) {}

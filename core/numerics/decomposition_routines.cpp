@@ -1,6 +1,5 @@
 #include "numerics/decomposition_routines.h"
 
-#include "methods/decomposition_parts.h"
 #include "numerics/arithmetic.h"
 #include "numerics/elimination_routines.h"
 

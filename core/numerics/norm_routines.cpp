@@ -1,9 +1,10 @@
 #include "numerics/norm_routines.h"
 
-#include "analysis/dense_algebra.h"
 #include "exact/rational.h"
 #include "frame/frame.h"
 #include "numerics/arithmetic.h"
+
+#include <Eigen/SVD>
 
 #include <cmath>
 #include <limits>
@@ -12,6 +13,18 @@
 namespace quorvex {
 
 namespace {
+
+/// The largest singular value of the leading n x n block of A, whose
+/// entries are finite numbers.
+double largestFiniteSingularValue(const Matrix& A, int n) {
+    using RowMajor = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>;
+    const Eigen::Map<const RowMajor, 0, Eigen::OuterStride<>> block(A.row(1), n, n,
+                                                                    Eigen::OuterStride<>(A.cols()));
+    // Singular values only, largest first; the decomposition scales the
+    // matrix itself, so huge and tiny elements neither overflow nor vanish.
+    const Eigen::BDCSVD<Eigen::MatrixXd> svd(block);
+    return svd.singularValues()(0);
+}
 
 /// How far the power iteration's 2-norm may stray outside its bounds
 /// before it counts as having missed: its divisor is a single-precision

@@ -1,6 +1,6 @@
 // The About window, web links and the help book, driven through the shell as
 // the main window drives it.
-#include "frame/registry.h"
+#include "commands/registry.h"
 #include "frm_about.h"
 #include "frm_exit.h"
 #include "help_viewer.h"

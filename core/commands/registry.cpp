@@ -1,4 +1,4 @@
-#include "frame/registry.h"
+#include "commands/registry.h"
 
 #include "analysis/analysis.h"
 #include "check/check_work.h"
