@@ -3,8 +3,8 @@
 // itself, in double and in long double.
 #pragma once
 
-#include "exact/rational.h"
-#include "numerics/matrix.h"
+#include "base/matrix.h"
+#include "base/rational.h"
 #include "truth_system.h"
 
 #include <Eigen/Dense>

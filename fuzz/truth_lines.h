@@ -2,8 +2,8 @@
 // the numbers it prints, with the house's own readers.
 #pragma once
 
+#include "base/rational.h"
 #include "exact/exact_expression.h"
-#include "exact/rational.h"
 #include "reading/number_text.h"
 #include "texts/fill.h"
 

@@ -2,7 +2,7 @@
 // value of every entry known from how it was made, not from any reader.
 #pragma once
 
-#include "exact/rational.h"
+#include "base/rational.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,12 +1,12 @@
 // 核对解题步骤 where hand-worked cases (tests/data/checkwork_*.case) cannot
 // reach: generated workings, a stop inside a step and the simplest
 // multipliers.
+#include "base/rational.h"
 #include "check/entry.h"
 #include "check/fit.h"
 #include "check/step_check.h"
 #include "check/value_text.h"
 #include "commands/registry.h"
-#include "exact/rational.h"
 #include "scripted_host.h"
 #include "support.h"
 

@@ -1,6 +1,6 @@
 // The direct methods in exact arithmetic, checked by what exact answers
 // must satisfy: the known solution, the identity, the pivots' product.
-#include "exact/rational.h"
+#include "base/rational.h"
 #include "exact/solution_set.h"
 #include "methods/decomposition.h"
 #include "methods/elimination.h"

@@ -1,4 +1,4 @@
-#include "exact/rational.h"
+#include "base/rational.h"
 #include "methods/tests_and_norms.h"
 #include "numerics/norm_routines.h"
 #include "reading/matrix_text.h"

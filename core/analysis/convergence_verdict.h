@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/iteration_radii.h"
-#include "exact/rational.h"
+#include "base/rational.h"
 
 #include <optional>
 #include <vector>

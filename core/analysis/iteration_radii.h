@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/matrix.h"
 #include "frame/frame.h"
-#include "numerics/matrix.h"
 
 namespace quorvex {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "exact/rational.h"
+#include "base/matrix.h"
+#include "base/rational.h"
 #include "frame/frame.h"
-#include "numerics/matrix.h"
 
 #include <string>
 #include <string_view>

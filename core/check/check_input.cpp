@@ -1,8 +1,8 @@
 #include "check/check_input.h"
 
+#include "base/rational.h"
 #include "check/edit_blocks.h"
 #include "exact/exact_matrix.h"
-#include "exact/rational.h"
 #include "reading/matrix_text.h"
 #include "texts/check_texts.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/matrix.h"
 #include "check/entry.h"
-#include "numerics/matrix.h"
 
 #include <optional>
 #include <string>

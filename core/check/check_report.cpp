@@ -1,8 +1,8 @@
 #include "check/check_report.h"
 
+#include "base/rational.h"
 #include "check/row_fit.h"
 #include "check/value_text.h"
-#include "exact/rational.h"
 #include "reading/number_text.h"
 #include "texts/check_texts.h"
 #include "texts/sentence.h"

@@ -1,6 +1,6 @@
 #include "check/value_text.h"
 
-#include "exact/rational.h"
+#include "base/rational.h"
 #include "reading/number_text.h"
 
 namespace quorvex::check {

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "base/matrix.h"
+#include "base/stop_request.h"
 #include "frame/host.h"
 #include "frame/settings.h"
-#include "numerics/matrix.h"
 #include "report/report.h"
 #include "texts/dialog_texts.h"
 
@@ -50,38 +51,6 @@ struct Opening {
     Clear clear = Clear::AfterOrder;
     Reads reads = Reads::AugmentedMatrix;
     bool asksPrecision = false; ///< the iterations ask their precision before the order
-};
-
-/// Thrown where a running command notices that it was asked to stop;
-/// runCommand turns it into a clean stop.
-struct CommandStopped {};
-
-/// A request to stop a running command, made from another thread (the
-/// window's 停止) or a signal handler (the CLI's Ctrl+C). Commands look at it
-/// once per stage of their work, so a stop takes effect within one stage.
-class StopRequest {
-public:
-    void request() noexcept { m_requested.store(true, std::memory_order_relaxed); }
-    /// Makes the request at the command's `looks`-th look from now, wherever
-    /// in its work that falls: how the tests stop a command part way through
-    /// without depending on how fast it runs.
-    void requestAtLook(long long looks) noexcept {
-        m_looksLeft.store(looks, std::memory_order_relaxed);
-    }
-    bool requested() const noexcept {
-        if (m_looksLeft.load(std::memory_order_relaxed) > 0 &&
-            m_looksLeft.fetch_sub(1, std::memory_order_relaxed) == 1)
-            m_requested.store(true, std::memory_order_relaxed);
-        return m_requested.load(std::memory_order_relaxed);
-    }
-    /// Throws CommandStopped when a stop was requested.
-    void check() const {
-        if (requested()) throw CommandStopped();
-    }
-
-private:
-    mutable std::atomic<bool> m_requested{false};
-    mutable std::atomic<long long> m_looksLeft{0};
 };
 
 /// What the frame hands a command's body: the world, the settings and the

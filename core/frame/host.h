@@ -1,5 +1,7 @@
 #pragma once
 
+#include "texts/text.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -8,10 +10,6 @@
 namespace quorvex {
 
 struct ErrorChart;
-
-/// The application's title, shown as the caption of every dialog that a
-/// command opens without a caption of its own.
-inline constexpr std::string_view kAppTitle = "Quorvex";
 
 class Document;
 

@@ -1,7 +1,7 @@
 #include "methods/decomposition.h"
 #include "methods/decomposition_parts.h"
 
-#include "exact/exact_mode.h"
+#include "methods/exact_mode.h"
 #include "numerics/decomposition_routines.h"
 #include "numerics/kernels/exact_decomposition.h"
 #include "texts/dialog_texts.h"

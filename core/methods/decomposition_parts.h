@@ -3,9 +3,9 @@
 // Pieces the triangular decomposition commands share: forward substitution
 // and the report forms they have in common.
 
+#include "base/matrix.h"
 #include "frame/frame.h"
 #include "numerics/arithmetic.h"
-#include "numerics/matrix.h"
 #include "report/report.h"
 #include "steps/decomposition_steps.h"
 #include "steps/steps.h"

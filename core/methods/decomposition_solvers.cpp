@@ -4,7 +4,7 @@
 #include "methods/decomposition_parts.h"
 
 #include "exact/exact_matrix.h"
-#include "exact/exact_mode.h"
+#include "methods/exact_mode.h"
 #include "numerics/decomposition_routines.h"
 #include "numerics/kernels/exact_decomposition.h"
 #include "numerics/kernels/exact_elimination.h"

@@ -1,8 +1,8 @@
 #include "methods/elimination.h"
 
 #include "exact/exact_matrix.h"
-#include "exact/exact_mode.h"
 #include "exact/solution_set.h"
+#include "methods/exact_mode.h"
 #include "numerics/arithmetic.h"
 #include "numerics/elimination_loops.h"
 #include "numerics/elimination_routines.h"

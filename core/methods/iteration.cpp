@@ -1,6 +1,6 @@
 #include "methods/iteration.h"
 
-#include "exact/exact_mode.h"
+#include "methods/exact_mode.h"
 #include "numerics/iteration_sweeps.h"
 #include "reading/number_text.h"
 #include "report/report.h"

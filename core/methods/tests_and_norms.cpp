@@ -1,7 +1,7 @@
 #include "methods/tests_and_norms.h"
 
 #include "exact/exact_matrix.h"
-#include "exact/exact_mode.h"
+#include "methods/exact_mode.h"
 #include "numerics/arithmetic.h"
 #include "numerics/elimination_routines.h"
 #include "numerics/kernels/exact_elimination.h"

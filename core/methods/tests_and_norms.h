@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/matrix.h"
 #include "frame/frame.h"
-#include "numerics/matrix.h"
 #include "steps/tests_norms_steps.h"
 
 namespace quorvex {

@@ -6,8 +6,8 @@
 // by an exact zero, or an exact number grown past kMaxExactDigits, ends the
 // exact computation instead of producing an infinity.
 
-#include "exact/rational.h"
-#include "numerics/matrix.h"
+#include "base/matrix.h"
+#include "base/rational.h"
 #include "reading/number_text.h"
 
 #include <cmath>

@@ -5,9 +5,9 @@
 // Each tells an optional observer every entry it computes, with the numbers
 // it used; with none, nothing is recorded.
 
-#include "frame/frame.h"
+#include "base/matrix.h"
+#include "base/stop_request.h"
 #include "numerics/factor_observer.h"
-#include "numerics/matrix.h"
 
 namespace quorvex {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "exact/rational.h"
-#include "frame/frame.h"
-#include "numerics/matrix.h"
+#include "base/matrix.h"
+#include "base/rational.h"
+#include "base/stop_request.h"
 #include "numerics/stage_observer.h"
 
 #include <vector>

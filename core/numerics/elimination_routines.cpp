@@ -1,6 +1,6 @@
 #include "numerics/elimination_routines.h"
 
-#include "frame/frame.h"
+#include "base/stop_request.h"
 #include "numerics/arithmetic.h"
 #include "reading/number_text.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numerics/matrix.h"
+#include "base/matrix.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "frame/frame.h"
-#include "numerics/matrix.h"
+#include "base/matrix.h"
+#include "base/stop_request.h"
 
 #include <optional>
 #include <vector>

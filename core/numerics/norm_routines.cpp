@@ -1,7 +1,7 @@
 #include "numerics/norm_routines.h"
 
-#include "exact/rational.h"
-#include "frame/frame.h"
+#include "base/rational.h"
+#include "base/stop_request.h"
 #include "numerics/arithmetic.h"
 
 #include <Eigen/SVD>

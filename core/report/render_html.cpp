@@ -4,8 +4,7 @@
 // the page fits a phone's width.
 #include "report/display_blocks.h"
 #include "report/render.h"
-
-#include "frame/host.h"
+#include "texts/text.h"
 
 #include <type_traits>
 

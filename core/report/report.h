@@ -1,7 +1,7 @@
 #pragma once
 
-#include "exact/rational.h"
-#include "numerics/matrix.h"
+#include "base/matrix.h"
+#include "base/rational.h"
 #include "report/document.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "steps/decomposition_steps.h"
 
-#include "exact/rational.h"
+#include "base/rational.h"
 #include "report/document.h"
 #include "steps/steps.h"
 #include "texts/fill.h"

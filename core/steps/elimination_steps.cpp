@@ -1,6 +1,6 @@
 #include "steps/elimination_steps.h"
 
-#include "exact/rational.h"
+#include "base/rational.h"
 #include "numerics/arithmetic.h"
 #include "steps/steps.h"
 #include "texts/fill.h"

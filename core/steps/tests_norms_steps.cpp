@@ -1,6 +1,6 @@
 #include "steps/tests_norms_steps.h"
 
-#include "exact/rational.h"
+#include "base/rational.h"
 #include "steps/steps.h"
 #include "texts/report_texts.h"
 #include "texts/steps_texts.h"

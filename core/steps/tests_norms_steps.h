@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numerics/matrix.h"
+#include "base/matrix.h"
 #include "numerics/norm_routines.h"
 #include "report/report.h"
 #include "steps/elimination_steps.h"

@@ -4,6 +4,10 @@
 
 namespace quorvex {
 
+/// The application's title, shown as the caption of every dialog that a
+/// command opens without a caption of its own.
+inline constexpr std::string_view kAppTitle = "Quorvex";
+
 /// The languages the program writes in. Chinese is the default everywhere:
 /// a report never follows the system's locale.
 enum class Language { Chinese, English };

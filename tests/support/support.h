@@ -3,7 +3,7 @@
 // Helpers the tests share: files, shell words, report text, a student's
 // redoing of worked steps, and random systems.
 
-#include "numerics/matrix.h"
+#include "base/matrix.h"
 
 #include <filesystem>
 #include <random>

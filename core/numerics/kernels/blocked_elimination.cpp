@@ -1,6 +1,6 @@
 #include "numerics/kernels/blocked_elimination.h"
 
-#include "frame/frame.h"
+#include "base/stop_request.h"
 
 #include "numerics/kernels/parallel_rows.h"
 #include "numerics/kernels/rounded_update.h"

@@ -7,7 +7,7 @@
 // changes. The reference loops stay the definition (and serve small
 // orders); these are chosen from kFastKernelOrder on.
 
-#include "numerics/matrix.h"
+#include "base/matrix.h"
 
 namespace quorvex {
 class StopRequest;

@@ -1,6 +1,6 @@
 #include "numerics/kernels/exact_decomposition.h"
 
-#include "frame/frame.h"
+#include "base/stop_request.h"
 #include "numerics/kernels/exact_elimination.h"
 #include "numerics/kernels/exact_residues.h"
 #include "numerics/kernels/fraction_free.h"

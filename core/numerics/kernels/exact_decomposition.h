@@ -10,7 +10,7 @@
 // exact limit (exactKernelFits) or a pivot that is 0. The routines stay the
 // definition: they then run, stop where they stop and say why.
 
-#include "exact/rational.h"
+#include "base/rational.h"
 
 namespace quorvex {
 class StopRequest;

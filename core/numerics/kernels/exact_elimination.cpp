@@ -5,7 +5,7 @@
 #include "exact/flint_matrices.h"
 #endif
 
-#include "frame/frame.h"
+#include "base/stop_request.h"
 #include "numerics/arithmetic.h"
 #include "numerics/kernels/exact_residues.h"
 #include "numerics/kernels/fraction_free.h"

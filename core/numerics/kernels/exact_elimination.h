@@ -12,7 +12,7 @@
 // residues (exact_residues.h). The rational loops stay the definition, and
 // write the steps.
 
-#include "exact/rational.h"
+#include "base/rational.h"
 
 #include <memory>
 #include <vector>

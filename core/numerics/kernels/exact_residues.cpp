@@ -1,7 +1,7 @@
 #include "numerics/kernels/exact_residues.h"
 
+#include "base/stop_request.h"
 #include "exact/flint_matrices.h"
-#include "frame/frame.h"
 #include "numerics/kernels/parallel_rows.h"
 
 #include <flint/flint.h>

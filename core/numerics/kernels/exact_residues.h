@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exact/rational.h"
+#include "base/rational.h"
 #include "numerics/kernels/fraction_free.h"
 
 #include <optional>

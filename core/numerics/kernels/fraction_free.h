@@ -4,7 +4,7 @@
 // eliminated by Bareiss's method. Used by exact_elimination.cpp and
 // exact_residues.cpp only.
 
-#include "exact/rational.h"
+#include "base/rational.h"
 #include "numerics/arithmetic.h"
 #include "numerics/kernels/parallel_rows.h"
 

@@ -1,6 +1,6 @@
 #include "numerics/kernels/full_pivot.h"
 
-#include "frame/frame.h"
+#include "base/stop_request.h"
 
 #include "numerics/kernels/parallel_rows.h"
 #include "numerics/kernels/rounded_update.h"

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/matrix.h"
 #include "numerics/kernels/blocked_elimination.h"
-#include "numerics/matrix.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "numerics/kernels/leading_minors.h"
 
-#include "frame/frame.h"
+#include "base/stop_request.h"
 #include "reading/number_text.h"
 
 #include <algorithm>

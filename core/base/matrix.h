@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numerics/kernels/large_buffer.h"
+#include "base/large_buffer.h"
 
 #include <cstddef>
 #include <type_traits>

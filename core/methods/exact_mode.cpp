@@ -1,4 +1,4 @@
-#include "exact/exact_mode.h"
+#include "methods/exact_mode.h"
 
 #include "exact/exact_matrix.h"
 #include "report/report.h"

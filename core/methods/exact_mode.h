@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exact/rational.h"
+#include "base/rational.h"
 #include "frame/frame.h"
 #include "numerics/arithmetic.h"
 #include "report/report.h"
