@@ -340,6 +340,22 @@ TEST(ConvergenceVerdict, ARadiusTheDoublesMissedIsFoundOnThePolynomial) {
     EXPECT_NEAR(certifiedRadius(small, 7.0), 1.0 / 3.0, 1e-12);
 }
 
+// Jacobi's matrix of (1e-200 1e200 / 1e-300 1) holds -1e400, past the
+// doubles, while its radius is √(1e400 · 1e-300) = 1e50: the doubles find it
+// on the matrix scaled by a power of 2, without a search on the polynomial
+// (which took minutes at order 14).
+TEST(ConvergenceVerdict, AnIterationMatrixPastTheDoublesKeepsItsComputedRadius) {
+    RationalMatrix A(2, 2);
+    A(1, 1) = 1e-200;
+    A(1, 2) = 1e200;
+    A(2, 1) = 1e-300;
+    A(2, 2) = 1.0;
+    const ExactSpectrum s = exactSpectrum(A, 2, IterationKind::Jacobi, 1.0);
+    EXPECT_NEAR(s.roundedRadius / 1e50, 1.0, 1e-12);
+    EXPECT_FALSE(s.convergent);
+    EXPECT_NEAR(certifiedRadius(s, s.roundedRadius) / 1e50, 1.0, 1e-12);
+}
+
 // Rows of -3s make 0 a many-fold eigenvalue of Gauss-Seidel's matrix, and
 // the entries 4e13 and 9e-16 set it far from normal: balancing moved the
 // computed radius to 17.69 while the polynomial's largest root is

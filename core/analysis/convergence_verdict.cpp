@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace quorvex {
 
@@ -189,6 +190,70 @@ double certifiedRadius(const ExactSpectrum& s, double computed) {
     return hi.get_d();
 }
 
+namespace {
+
+/// q times 2^shift, exactly.
+void scaleByPowerOfTwo(Rational& q, long shift) {
+    if (shift > 0) mpq_mul_2exp(q.get_mpq_t(), q.get_mpq_t(), static_cast<mp_bitcnt_t>(shift));
+    if (shift < 0) mpq_div_2exp(q.get_mpq_t(), q.get_mpq_t(), static_cast<mp_bitcnt_t>(-shift));
+}
+
+/// The largest binary exponent among the nonzero entries of row i
+/// (`row`) or column i of G, off the diagonal; none: nothing.
+std::optional<long> offDiagonalExponent(const RationalMatrix& G, int n, int i, bool row) {
+    std::optional<long> largest;
+    for (int k = 1; k <= n; ++k) {
+        const Rational& q = row ? G(i, k) : G(k, i);
+        if (k == i || sgn(q) == 0) continue;
+        const long e = binaryExponent(abs(q));
+        largest = largest ? std::max(*largest, e) : e;
+    }
+    return largest;
+}
+
+/// G rounded to doubles after an exact similarity by powers of 2, which
+/// keeps its eigenvalues: each row and its column brought to entries of
+/// about the same size, then the whole matrix to entries about 1, by 2^-shift.
+/// Entries past the doubles' range, or far apart, would otherwise overflow
+/// or vanish.
+Matrix roundedBalanced(RationalMatrix G, int n, long& shift) {
+    for (int sweep = 0; sweep < 8 * n; ++sweep) {
+        bool moved = false;
+        for (int i = 1; i <= n; ++i) {
+            const auto r = offDiagonalExponent(G, n, i, true);
+            const auto c = offDiagonalExponent(G, n, i, false);
+            if (!r || !c || std::labs(*r - *c) <= 2) continue;
+            const long f = (*c - *r) / 2;
+            for (int k = 1; k <= n; ++k)
+                if (k != i) {
+                    scaleByPowerOfTwo(G(i, k), f);
+                    scaleByPowerOfTwo(G(k, i), -f);
+                }
+            moved = true;
+        }
+        if (!moved) break;
+    }
+    shift = 0;
+    bool any = false;
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j)
+            if (sgn(G(i, j)) != 0) {
+                const long e = binaryExponent(abs(G(i, j)));
+                shift = any ? std::max(shift, e) : e;
+                any = true;
+            }
+    Matrix rounded(n, n);
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) {
+            Rational q = G(i, j);
+            scaleByPowerOfTwo(q, -shift);
+            rounded(i, j) = q.get_d();
+        }
+    return rounded;
+}
+
+} // namespace
+
 ExactSpectrum exactSpectrum(const RationalMatrix& A, int n, IterationKind kind, double w) {
     ExactSpectrum s;
     const RationalMatrix G = exactIterationMatrix(A, n, kind, w);
@@ -197,7 +262,18 @@ ExactSpectrum exactSpectrum(const RationalMatrix& A, int n, IterationKind kind, 
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j) rounded(i, j) = G(i, j).get_d();
     s.roundedRadius = spectralRadius(rounded, n);
-    const double second = unbalancedSpectralRadius(rounded, n);
+    double second = unbalancedSpectralRadius(rounded, n);
+    if (!std::isfinite(s.roundedRadius) || !std::isfinite(second)) {
+        // Entries past the doubles' range, or squares of large ones inside
+        // the eigenvalue routine, overflowed: G balanced and scaled exactly
+        // by powers of 2 has the same eigenvalues, scaled by 2^-shift, and
+        // a bisection through a thousand bits is spared.
+        long shift = 0;
+        rounded = roundedBalanced(G, n, shift);
+        const int by = static_cast<int>(std::clamp(shift, -100000L, 100000L));
+        s.roundedRadius = std::ldexp(spectralRadius(rounded, n), by);
+        second = std::ldexp(unbalancedSpectralRadius(rounded, n), by);
+    }
     s.otherRadius = second;
     // Settling a doubt costs a few Schur-Cohn tests, which take seconds
     // from order 13 on: there the balanced computation stands.
